@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cbitmap.h"
+#include "ccpobject.h"
+
+// A BUFFER record: an image file and its size. SURFACE records cut their pictures from it.
+class CCPBuffer : public CCPObject
+{
+public:
+    std::string m_strPath; // m_strFile resolved against the cockpit's folder
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    std::string m_strFile;
+    bool m_bLoaded = false;
+    CBitmap m_picture; // the loaded picture, kept until ReleasePicture
+
+    CCPBuffer() = default;
+    explicit CCPBuffer(CCPManager* manager) : CCPObject(manager) {}
+    // Reads the keys up to "#end".
+    CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+
+    std::string GetTypeName() const override { return "Buffer"; }
+    void Serialize(CLineWriter& ar) override { Write(ar, false); }
+
+    // embedded: only the keys and "#end", as the block after an instrument's blitbackground.
+    void Write(CLineWriter& ar, bool embedded);
+    // Sets m_strFile and recomputes m_strPath.
+    void SetFile(const std::string& file);
+    // Draws src of the picture at 1:1 into out (loading the file on first use). False when
+    // the picture cannot be loaded; the failure is reported once until ReleasePicture.
+    bool Render(const CRect& src, CBitmap& out);
+    void ReleasePicture();
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ccpobject.h"
+
+// Free text written as it stands.
+class CCPComment : public CCPObject
+{
+public:
+    std::string m_strText;
+
+    const char* GetRuntimeClass() const override { return "CCPComment"; }
+    std::string GetTypeName() const override { return "Comment"; }
+    void Serialize(CLineWriter& ar) override;
+};

@@ -1,0 +1,450 @@
+#include "ccpmanager.h"
+
+#include "canvas.h"
+#include "ccpbuffer.h"
+#include "ccpbutton.h"
+#include "ccpbuttonview.h"
+#include "ccppanel.h"
+#include "ccpsound.h"
+#include "ccpsurface.h"
+#include "ccpsurfaceref.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "filepaths.h"
+#include "iimageloader.h"
+#include "iuserinterface.h"
+#include "recordtypes.h"
+#include "strformat.h"
+
+#include <algorithm>
+
+namespace {
+// Larger templates are refused rather than allocated.
+constexpr int kMaxTemplateSide = 16384;
+constexpr long long kMaxTemplateArea = 64LL * 1024 * 1024;
+
+template <class T>
+T* FindIn(const std::vector<std::unique_ptr<T>>& list, int id)
+{
+    for (const auto& r : list)
+        if (r->m_nId == id)
+            return r.get();
+    return nullptr;
+}
+
+template <class T>
+int CountIn(const std::vector<std::unique_ptr<T>>& list, int id)
+{
+    int n = 0;
+    for (const auto& r : list)
+        n += r->m_nId == id;
+    return n;
+}
+
+template <class T>
+T* At(const std::vector<std::unique_ptr<T>>& list, int index)
+{
+    return index >= 0 && size_t(index) < list.size() ? list[size_t(index)].get() : nullptr;
+}
+
+template <class T>
+std::unique_ptr<CCPObject> TakeFrom(std::vector<std::unique_ptr<T>>& list, CCPObject* record)
+{
+    for (auto it = list.begin(); it != list.end(); ++it)
+        if (it->get() == record) {
+            std::unique_ptr<CCPObject> out(it->release());
+            list.erase(it);
+            return out;
+        }
+    return nullptr;
+}
+} // namespace
+
+std::string ImageErrorText(const std::string& path)
+{
+    return path + "\nI cannot read this file.\nThis is not a valid image file, or its format is not currently supported.";
+}
+
+CCPManager::CCPManager() { m_pManager = this; }
+
+CCPManager::~CCPManager() = default;
+
+void CCPManager::MessageBox(const std::string& text) const
+{
+    if (m_pUI)
+        m_pUI->MessageBox(text, IUserInterface::Exclamation);
+}
+
+std::string CCPManager::FullPath(const std::string& name) const { return ResolveCockpitPath(m_strFolder, name); }
+
+CCPObject* CCPManager::CreateObject(int code) { return CreateRecordOfType(code, this).release(); }
+
+void CCPManager::AddSound(std::unique_ptr<CCPSound> r) { m_aSounds.push_back(std::move(r)); }
+void CCPManager::AddButton(std::unique_ptr<CCPButton> r) { m_aButtons.push_back(std::move(r)); }
+void CCPManager::AddButtonView(std::unique_ptr<CCPButtonView> r) { m_aButtonViews.push_back(std::move(r)); }
+void CCPManager::AddPanel(std::unique_ptr<CCPPanel> r) { m_aPanels.push_back(std::move(r)); }
+void CCPManager::AddSurface(std::unique_ptr<CCPSurface> r) { m_aSurfaces.push_back(std::move(r)); }
+void CCPManager::AddBuffer(std::unique_ptr<CCPBuffer> r) { m_aBuffers.push_back(std::move(r)); }
+void CCPManager::AddObject(std::unique_ptr<CCPObject> r) { m_aObjects.push_back(std::move(r)); }
+void CCPManager::AddLeftover(std::string text) { m_astrLeftovers.push_back(std::move(text)); }
+
+CCPPanel* CCPManager::FindPanel(int id) const { return FindIn(m_aPanels, id); }
+CCPSurface* CCPManager::FindSurface(int id) const { return FindIn(m_aSurfaces, id); }
+CCPButtonView* CCPManager::FindButtonView(int id) const { return FindIn(m_aButtonViews, id); }
+CCPObject* CCPManager::FindObject(int id) const { return FindIn(m_aObjects, id); }
+CCPButton* CCPManager::FindButton(int id) const { return FindIn(m_aButtons, id); }
+CCPSound* CCPManager::FindSound(int id) const { return FindIn(m_aSounds, id); }
+CCPPanel* CCPManager::GetPanel(int index) const { return At(m_aPanels, index); }
+CCPButton* CCPManager::GetButton(int index) const { return At(m_aButtons, index); }
+CCPSound* CCPManager::GetSound(int index) const { return At(m_aSounds, index); }
+
+int CCPManager::CountButtonsWithId(int id) const { return CountIn(m_aButtons, id); }
+int CCPManager::CountButtonViewsWithId(int id) const { return CountIn(m_aButtonViews, id); }
+int CCPManager::CountPanelsWithId(int id) const { return CountIn(m_aPanels, id); }
+int CCPManager::CountObjectsWithId(int id) const { return CountIn(m_aObjects, id); }
+int CCPManager::CountSurfacesWithId(int id) const { return CountIn(m_aSurfaces, id); }
+
+int CCPManager::NextPanelId() const
+{
+    int id = 100;
+    while (FindPanel(id))
+        id += 100;
+    return id;
+}
+
+int CCPManager::NextSoundId() const
+{
+    int id = 1;
+    for (const auto& s : m_aSounds)
+        if (s->m_nId >= id)
+            id = s->m_nId + 1;
+    return id;
+}
+
+int CCPManager::NextButtonId() const
+{
+    int id = 1001;
+    for (const auto& b : m_aButtons)
+        if (b->m_nId >= id)
+            id = b->m_nId + 1;
+    return id;
+}
+
+void CCPManager::SetScreenSize(int width, int height)
+{
+    m_nScreenWidth = width;
+    m_nScreenHeight = height;
+}
+
+void CCPManager::RemoveAll()
+{
+    m_aButtonViews.clear();
+    m_aSounds.clear();
+    m_aButtons.clear();
+    // Surfaces point at buffers: drop them first.
+    m_aPanels.clear();
+    m_aSurfaces.clear();
+    m_aBuffers.clear();
+    m_aObjects.clear();
+    m_astrLeftovers.clear();
+    ResetSettings();
+}
+
+void CCPManager::ResetSettings()
+{
+    m_nMouseBorder = m_nDedFont = m_nHudFont = m_nMfdFont = m_nPopupFont = 0;
+    m_nSaBoxFont = m_nKneeFont = m_nGeneralFont = m_nLabelFont = 0;
+    m_nTemplateWidth = m_nTemplateHeight = 0;
+    m_bDoGeometry = 0;
+    m_rcHud = m_rcRwr = m_rcMfdLeft = m_rcMfdRight = CRect();
+    m_nCockpit2d = {1196, 1197};
+}
+
+void CCPManager::PurgeOrphanSurfaces()
+{
+    for (size_t i = 0; i < m_aSurfaces.size();) {
+        const int id = m_aSurfaces[i]->m_nId;
+        bool used = false;
+        for (const auto& p : m_aPanels) {
+            for (const auto& ref : p->m_aSurfaces)
+                if (ref->m_nSurfaceId == id) {
+                    used = true;
+                    break;
+                }
+            if (used)
+                break;
+        }
+        if (used)
+            ++i;
+        else
+            m_aSurfaces.erase(m_aSurfaces.begin() + long(i));
+    }
+}
+
+void CCPManager::CountButtonViews()
+{
+    for (const auto& b : m_aButtons) {
+        int n = 0;
+        for (const auto& v : m_aButtonViews)
+            n += v->m_nParentButton == b->m_nId;
+        b->m_nNumViews = n;
+    }
+}
+
+void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
+{
+    m_strComment = comment;
+    ResetSettings();
+    std::string line, key, tok;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "numsurfaces") || EqualsNoCase(key, "numpanels") ||
+            EqualsNoCase(key, "numcursors") || EqualsNoCase(key, "numobjects") ||
+            EqualsNoCase(key, "numbuttons") || EqualsNoCase(key, "numbuttonviews") ||
+            EqualsNoCase(key, "numsounds")) {
+            cur.Next(tok); // counts come from the lists
+        } else if (int* font = EqualsNoCase(key, "mouseborder") ? &m_nMouseBorder
+                               : EqualsNoCase(key, "hudfont")   ? &m_nHudFont
+                               : EqualsNoCase(key, "mfdfont")   ? &m_nMfdFont
+                               : EqualsNoCase(key, "dedfont")   ? &m_nDedFont
+                               : EqualsNoCase(key, "popupfont") ? &m_nPopupFont
+                               : EqualsNoCase(key, "kneefont")  ? &m_nKneeFont
+                               : EqualsNoCase(key, "generalfont") ? &m_nGeneralFont
+                               : EqualsNoCase(key, "saboxfont") ? &m_nSaBoxFont
+                               : EqualsNoCase(key, "labelfont") ? &m_nLabelFont
+                                                                : nullptr) {
+            if (cur.Next(tok))
+                ScanInt(tok, *font);
+        } else if (CRect* rc = EqualsNoCase(key, "mfdleft")    ? &m_rcMfdLeft
+                               : EqualsNoCase(key, "mfdright") ? &m_rcMfdRight
+                               : EqualsNoCase(key, "hud")      ? &m_rcHud
+                               : EqualsNoCase(key, "rwr")      ? &m_rcRwr
+                                                               : nullptr) {
+            if (cur.Next(tok, TokenSet::Value))
+                ScanRect(tok, *rc);
+        } else if (EqualsNoCase(key, "templatefile")) {
+            if (cur.Next(tok))
+                ScanInt(tok, m_nTemplateWidth);
+            if (cur.Next(tok))
+                ScanInt(tok, m_nTemplateHeight);
+            if (cur.Next(tok))
+                m_strTemplateFile = tok;
+        } else if (EqualsNoCase(key, "dogeometry")) {
+            m_bDoGeometry = 1;
+        } else if (EqualsNoCase(key, "cockpit2d")) {
+            m_bDoGeometry = 1;
+            CScanner s(cur.Rest());
+            s.Int(m_nCockpit2d[0]) && s.Int(m_nCockpit2d[1]);
+        } else {
+            ReportError(ar, "Manager Bad string", key);
+        }
+    }
+    LoadTemplate();
+}
+
+void CCPManager::LoadTemplate()
+{
+    const std::string path = FullPath(m_strTemplateFile);
+    const long long area = (long long)m_nTemplateWidth * (long long)m_nTemplateHeight;
+    const bool sizeOk = m_nTemplateWidth > 0 && m_nTemplateHeight > 0 && m_nTemplateWidth <= kMaxTemplateSide &&
+                        m_nTemplateHeight <= kMaxTemplateSide && area <= kMaxTemplateArea;
+    CBitmap picture;
+    if (!sizeOk || !m_pImageLoader || !m_pImageLoader->Load(path, picture) || picture.IsNull()) {
+        MessageBox(ImageErrorText(path));
+        return;
+    }
+    m_bmpTemplate = CBitmap::CropOrPad(picture, m_nTemplateWidth, m_nTemplateHeight);
+}
+
+void CCPManager::RefreshImages()
+{
+    LoadTemplate();
+    for (const auto& p : m_aPanels)
+        p->ReloadSurfaces();
+}
+
+void CCPManager::BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc, float scale) const
+{
+    if (m_bmpTemplate.IsNull())
+        return;
+    dc.StretchBlt(m_bmpTemplate, src, ScaledRect(CRect(left, top, right, bottom), scale), false);
+}
+
+void CCPManager::BlitTransparent(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,
+                                 float scale) const
+{
+    if (m_bmpTemplate.IsNull())
+        return;
+    dc.StretchBlt(m_bmpTemplate, src, ScaledRect(CRect(left, top, right, bottom), scale), true);
+}
+
+void CCPManager::Serialize(CLineWriter& ar)
+{
+    CCPObject::Serialize(ar);
+    PurgeOrphanSurfaces();
+    CountButtonViews();
+    ar.Write("#0 MANAGER\n");
+    WriteInt(ar, "numsurfaces", int(m_aSurfaces.size()));
+    WriteInt(ar, "numpanels", int(m_aPanels.size()));
+    WriteInt(ar, "numcursors", 0);
+    WriteInt(ar, "numobjects", int(m_aObjects.size()));
+    WriteInt(ar, "numbuttons", int(m_aButtons.size()));
+    WriteInt(ar, "numbuttonviews", int(m_aButtonViews.size()));
+    WriteInt(ar, "numsounds", int(m_aSounds.size()));
+    WriteInt(ar, "mouseborder", m_nMouseBorder);
+    WriteInt(ar, "hudfont", m_nHudFont);
+    WriteInt(ar, "dedfont", m_nDedFont);
+    WriteInt(ar, "mfdfont", m_nMfdFont);
+    WriteInt(ar, "popupfont", m_nPopupFont);
+    WriteInt(ar, "saboxfont", m_nSaBoxFont);
+    WriteInt(ar, "kneefont", m_nKneeFont);
+    WriteInt(ar, "generalfont", m_nGeneralFont);
+    WriteInt(ar, "labelfont", m_nLabelFont);
+    WriteRect(ar, "mfdleft", m_rcMfdLeft);
+    WriteRect(ar, "mfdright", m_rcMfdRight);
+    WriteRect(ar, "hud", m_rcHud);
+    WriteRect(ar, "rwr", m_rcRwr);
+    ar.Printf("%stemplatefile %d %d ", kIndent, m_nTemplateWidth, m_nTemplateHeight);
+    ar.Write(m_strTemplateFile);
+    ar.Write(";\n");
+    if (m_bDoGeometry) {
+        ar.Printf("%sdogeometry;\n", kIndent);
+        ar.Printf("%scockpit2d %d %d ;\n", kIndent, m_nCockpit2d[0], m_nCockpit2d[1]);
+    }
+    WriteEnd(ar);
+
+    for (const auto& r : m_aSounds)
+        r->Serialize(ar);
+    for (const auto& r : m_aButtons)
+        r->Serialize(ar);
+    for (const auto& r : m_aObjects)
+        r->Serialize(ar);
+    for (const auto& r : m_aButtonViews)
+        r->Serialize(ar);
+    for (const auto& r : m_aPanels)
+        r->Serialize(ar);
+    std::string last;
+    for (const auto& r : m_aSurfaces)
+        r->WriteSurface(ar, last);
+    ar.Write("// END OF THINGS WE KNOW ABOUT\n");
+    for (const auto& l : m_astrLeftovers)
+        ar.Write(l);
+}
+
+bool CCPManager::Check(CCheckMessageArray& messages, bool full)
+{
+    bool ok = true;
+    if (m_strTemplateFile.empty()) {
+        AddMessage(messages, "Manager, No template file");
+        ok = false;
+    }
+    if (m_nTemplateWidth < 1 || m_nTemplateHeight < 1) {
+        AddMessage(messages, "Manager, Template size is 0");
+        ok = false;
+    }
+    ok &= CheckReachable(messages);
+    PurgeOrphanSurfaces();
+    CountButtonViews();
+    for (const auto& r : m_aButtonViews)
+        ok &= r->Check(messages, full);
+    for (const auto& r : m_aSounds)
+        ok &= r->Check(messages, full);
+    bool have1013 = false, have1011 = false;
+    for (const auto& r : m_aButtons) {
+        ok &= r->Check(messages, full);
+        have1013 |= r->m_nId == 1013;
+        have1011 |= r->m_nId == 1011;
+    }
+    if (full) {
+        if (!have1013) {
+            AddMessage(messages, StrFormat("Manager, no button defined with ID %d (ICP Initial Primary)", 1013));
+            ok = false;
+        }
+        if (!have1011) {
+            AddMessage(messages, StrFormat("Manager, no button defined with ID %d (ICP Initial Tertiary)", 1011));
+            ok = false;
+        }
+    }
+    for (const auto& r : m_aPanels)
+        ok &= r->Check(messages, full);
+    for (const auto& r : m_aSurfaces)
+        ok &= r->Check(messages, full);
+    for (const auto& r : m_aBuffers)
+        ok &= r->Check(messages, full);
+    for (const auto& r : m_aObjects)
+        ok &= r->Check(messages, full);
+    return ok;
+}
+
+bool CCPManager::CheckReachable(CCheckMessageArray& messages)
+{
+    for (const auto& p : m_aPanels)
+        p->m_bVisited = false;
+    if (m_aPanels.empty())
+        return true;
+    bool ok = VisitPanel(m_aPanels.front().get(), messages);
+    for (const auto& p : m_aPanels)
+        if (!p->m_bVisited) {
+            messages.push_back({StrFormat("Panel %d is not reachable", p->m_nId), p.get()});
+            ok = false;
+        }
+    return ok;
+}
+
+bool CCPManager::VisitPanel(CCPPanel* start, CCheckMessageArray& messages)
+{
+    // Depth first in neighbour order, with an explicit stack so a long chain of panels
+    // cannot exhaust the call stack.
+    struct Frame
+    {
+        CCPPanel* panel;
+        size_t next;
+    };
+    bool ok = true;
+    std::vector<Frame> stack;
+    start->m_bVisited = true;
+    stack.push_back({start, 0});
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        if (f.next >= f.panel->m_anAdjPanels.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const int adj = f.panel->m_anAdjPanels[f.next++];
+        if (adj == -1)
+            continue;
+        CCPPanel* p = FindPanel(adj);
+        if (!p) {
+            messages.push_back({StrFormat("Panel %d, there is no adjacent panel %d defined", f.panel->m_nId, adj),
+                                f.panel});
+            ok = false;
+        } else if (!p->m_bVisited) {
+            p->m_bVisited = true;
+            stack.push_back({p, 0});
+        }
+    }
+    return ok;
+}
+
+std::unique_ptr<CCPObject> CCPManager::Release(CCPObject* record)
+{
+    if (auto r = TakeFrom(m_aButtonViews, record))
+        return r;
+    if (auto r = TakeFrom(m_aSounds, record))
+        return r;
+    if (auto r = TakeFrom(m_aButtons, record))
+        return r;
+    if (auto r = TakeFrom(m_aPanels, record))
+        return r;
+    if (auto r = TakeFrom(m_aSurfaces, record))
+        return r;
+    if (auto r = TakeFrom(m_aBuffers, record))
+        return r;
+    return TakeFrom(m_aObjects, record);
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "cbitmap.h"
+#include "ccpobject.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCPBuffer;
+class CCPButton;
+class CCPButtonView;
+class CCPPanel;
+class CCPSound;
+class CCPSurface;
+class IImageLoader;
+class IRecordEditor;
+class IUserInterface;
+
+// The message shown when a picture file cannot be read.
+std::string ImageErrorText(const std::string& path);
+
+// The MANAGER record (cockpit-wide settings and the template image) and the owner of every
+// other record of the cockpit, one list per family, in file order.
+class CCPManager : public CCPObject
+{
+public:
+    std::array<int, 2> m_nCockpit2d{1196, 1197};
+    CBitmap m_bmpTemplate;
+    std::vector<std::unique_ptr<CCPButtonView>> m_aButtonViews;
+    std::vector<std::unique_ptr<CCPSound>> m_aSounds;
+    std::vector<std::unique_ptr<CCPButton>> m_aButtons;
+    std::vector<std::unique_ptr<CCPPanel>> m_aPanels;
+    std::vector<std::unique_ptr<CCPSurface>> m_aSurfaces;
+    std::vector<std::unique_ptr<CCPBuffer>> m_aBuffers;
+    std::vector<std::unique_ptr<CCPObject>> m_aObjects;
+    std::vector<std::string> m_astrLeftovers;
+    int m_nScreenWidth = 1024;
+    int m_nScreenHeight = 768;
+    int m_nMouseBorder = 0;
+    int m_nDedFont = 0;
+    int m_nHudFont = 0;
+    int m_nMfdFont = 0;
+    int m_nPopupFont = 0;
+    int m_nSaBoxFont = 0;
+    int m_nKneeFont = 0;
+    int m_nGeneralFont = 0;
+    int m_nLabelFont = 0;
+    int m_nTemplateWidth = 0;
+    int m_nTemplateHeight = 0;
+    std::string m_strTemplateFile;
+    int m_bDoGeometry = 0;
+    CRect m_rcHud;
+    CRect m_rcRwr;
+    CRect m_rcMfdLeft;
+    CRect m_rcMfdRight;
+
+    CCPManager();
+    ~CCPManager() override;
+
+    // Platform services; any of them may be null (nothing shown, nothing loaded, no sheet).
+    void SetUserInterface(IUserInterface* ui) { m_pUI = ui; }
+    void SetEditor(IRecordEditor* editor) { m_pEditor = editor; }
+    void SetImageLoader(IImageLoader* loader) { m_pImageLoader = loader; }
+    IUserInterface* GetUserInterface() const { return m_pUI; }
+    IRecordEditor* GetEditor() const { return m_pEditor; }
+    IImageLoader* GetImageLoader() const { return m_pImageLoader; }
+    void MessageBox(const std::string& text) const;
+
+    // File names in the cockpit resolve against this folder (the cockpit file's).
+    void SetFolder(const std::string& folder) { m_strFolder = folder; }
+    const std::string& GetFolder() const { return m_strFolder; }
+    std::string FullPath(const std::string& name) const;
+
+    const char* GetRuntimeClass() const override { return "CCPManager"; }
+    std::string GetTypeName() const override { return "Manager"; }
+    void Serialize(CLineWriter& ar) override;
+    bool Check(CCheckMessageArray& messages, bool full) override;
+
+    CCPObject* CreateObject(int code);
+    void AddSound(std::unique_ptr<CCPSound> r);
+    void AddButton(std::unique_ptr<CCPButton> r);
+    void AddButtonView(std::unique_ptr<CCPButtonView> r);
+    void AddPanel(std::unique_ptr<CCPPanel> r);
+    void AddSurface(std::unique_ptr<CCPSurface> r);
+    void AddBuffer(std::unique_ptr<CCPBuffer> r);
+    void AddObject(std::unique_ptr<CCPObject> r);
+    void AddLeftover(std::string text);
+
+    CCPPanel* FindPanel(int id) const;
+    CCPSurface* FindSurface(int id) const;
+    CCPButtonView* FindButtonView(int id) const;
+    CCPObject* FindObject(int id) const;
+    CCPButton* FindButton(int id) const;
+    CCPSound* FindSound(int id) const;
+    CCPPanel* GetPanel(int index) const;
+    CCPButton* GetButton(int index) const;
+    CCPSound* GetSound(int index) const;
+
+    int CountButtonsWithId(int id) const;
+    int CountButtonViewsWithId(int id) const;
+    int CountPanelsWithId(int id) const;
+    int CountObjectsWithId(int id) const;
+    int CountSurfacesWithId(int id) const;
+    bool IsButtonIdUnique(int id) const { return CountButtonsWithId(id) == 1; }
+    bool IsButtonViewIdUnique(int id) const { return CountButtonViewsWithId(id) == 1; }
+    bool IsSurfaceIdUnique(int id) const { return CountSurfacesWithId(id) == 1; }
+    bool IsPanelIdUnique(int id) const { return CountPanelsWithId(id) <= 1; }
+    bool IsObjectIdUnique(int id) const { return CountObjectsWithId(id) <= 1; }
+
+    int NextPanelId() const;
+    int NextSoundId() const;
+    int NextButtonId() const;
+
+    void SetScreenSize(int width, int height);
+    void RemoveAll();
+    void ResetSettings();
+    void PurgeOrphanSurfaces();
+    void CountButtonViews();
+
+    // Reads the MANAGER record's keys up to "#end", then the template image.
+    void LoadManager(CLineReader& ar, const std::string& comment);
+    void LoadTemplate();
+    void RefreshImages();
+
+    // Copies src of the template onto the destination scaled by scale (truncated).
+    void BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc, float scale) const;
+    // The same, leaving the destination where the template is pure blue.
+    void BlitTransparent(int left, int top, int right, int bottom, const CRect& src, Canvas& dc, float scale) const;
+
+    bool CheckReachable(CCheckMessageArray& messages);
+    bool VisitPanel(CCPPanel* panel, CCheckMessageArray& messages);
+
+    // Takes a record out of the lists without destroying it; the caller owns the result.
+    std::unique_ptr<CCPObject> Release(CCPObject* record);
+
+private:
+    IUserInterface* m_pUI = nullptr;
+    IRecordEditor* m_pEditor = nullptr;
+    IImageLoader* m_pImageLoader = nullptr;
+    std::string m_strFolder;
+};

@@ -1,0 +1,120 @@
+#include "ccpobject.h"
+
+#include "ccpmanager.h"
+#include "clinewriter.h"
+#include "irecordeditor.h"
+#include "iuserinterface.h"
+#include "strformat.h"
+
+CCPObject::~CCPObject() = default;
+
+void CCPObject::Serialize(CLineWriter& ar)
+{
+    ar.Write("\n");
+    ar.Write(m_strComment);
+}
+
+void CCPObject::Load(int id, CLineReader&, const std::string& comment, CCPManager* manager)
+{
+    m_nId = id;
+    m_strComment = comment;
+    m_pManager = manager;
+}
+
+int CCPObject::EditProperties()
+{
+    if (m_pManager && m_pManager->GetEditor())
+        return m_pManager->GetEditor()->EditProperties(*this);
+    return IDCANCEL;
+}
+
+static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+bool CCPObject::GetName(std::string& name) const
+{
+    const size_t at = m_strComment.find("Name:");
+    if (at == std::string::npos)
+        return false;
+    const size_t start = at + 5;
+    const size_t eol = m_strComment.find("\r\n", start);
+    if (eol == std::string::npos) {
+        name.clear();
+        return true;
+    }
+    size_t b = start, e = eol;
+    while (b < e && IsBlank(m_strComment[b]))
+        ++b;
+    while (e > b && IsBlank(m_strComment[e - 1]))
+        --e;
+    name = m_strComment.substr(b, e - b);
+    return true;
+}
+
+void CCPObject::SetName(const std::string& name)
+{
+    const size_t at = m_strComment.find("Name:");
+    if (at == std::string::npos) {
+        m_strComment = "// Name: " + name + "\r\n" + m_strComment;
+        return;
+    }
+    // Replace from "Name:" up to and including the end of its line.
+    size_t eol = m_strComment.find('\n', at);
+    eol = eol == std::string::npos ? m_strComment.size() : eol + 1;
+    m_strComment.replace(at, eol - at, "Name: " + name + "\r\n");
+}
+
+bool CCPObject::CheckIdUnique(CCheckMessageArray& messages, CCPManager* manager)
+{
+    if (!manager)
+        return true;
+    int count = 0;
+    if (IsButton())
+        count = manager->CountButtonsWithId(m_nId);
+    else if (IsButtonView())
+        count = manager->CountButtonViewsWithId(m_nId);
+    else if (IsPanel())
+        count = manager->CountPanelsWithId(m_nId);
+    else
+        count = manager->CountObjectsWithId(m_nId);
+    if (count > 1) {
+        AddMessage(messages, StrFormat("Object Id %d, is not unique", m_nId));
+        return false;
+    }
+    return true;
+}
+
+void CCPObject::WriteHeader(CLineWriter& ar, const char* keyword)
+{
+    CCPObject::Serialize(ar);
+    ar.Printf("#%d %s\n", m_nId, keyword);
+}
+
+void CCPObject::AddMessage(CCheckMessageArray& messages, std::string text)
+{
+    messages.push_back(CCheckMessage{std::move(text), this});
+}
+
+static void MoveEdges(CRect& src, const CRect& oldDest, const CRect& newDest)
+{
+    src.left += newDest.left - oldDest.left;
+    src.top += newDest.top - oldDest.top;
+    src.right += newDest.right - oldDest.right;
+    src.bottom += newDest.bottom - oldDest.bottom;
+}
+
+void SetDestWithSrc(CRect& dest, CRect& src, int left, int top, int right, int bottom)
+{
+    const CRect n(left, top, right, bottom);
+    if (n.Width() != dest.Width() || n.Height() != dest.Height())
+        MoveEdges(src, dest, n);
+    dest = n;
+}
+
+void SetDestWithSrcList(CRect& dest, std::vector<CRect>& srcs, int left, int top, int right, int bottom)
+{
+    const CRect n(left, top, right, bottom);
+    if (n.Width() != dest.Width() || n.Height() != dest.Height())
+        for (CRect& s : srcs)
+            MoveEdges(s, dest, n);
+    dest = n;
+}

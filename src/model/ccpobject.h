@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ccheckmessage.h"
+#include "crect.h"
+
+#include <string>
+#include <vector>
+
+class CCPManager;
+class CLineReader;
+class CLineWriter;
+class Canvas;
+
+// Type codes handed to CCPManager::CreateObject; kNoTypeCode creates nothing.
+inline constexpr int kNoTypeCode = 18;
+
+// Base of every cockpit record: its comment (which carries the display name), its id and the
+// manager that owns it. Records read and write themselves, check themselves, draw themselves
+// on a Canvas and edit themselves through the manager's record editor.
+class CCPObject
+{
+public:
+    std::string m_strComment;
+    int m_nId = 0;
+    CCPManager* m_pManager = nullptr;
+
+    CCPObject() = default;
+    explicit CCPObject(CCPManager* manager) : m_pManager(manager) {}
+    CCPObject(const CCPObject&) = delete;
+    CCPObject& operator=(const CCPObject&) = delete;
+    virtual ~CCPObject();
+
+    virtual const char* GetRuntimeClass() const { return "CCPObject"; }
+    // Writes an empty line and the comment; types add their header, keys and "#end".
+    virtual void Serialize(CLineWriter& ar);
+    virtual int GetTypeCode() const { return kNoTypeCode; }
+    virtual bool Check(CCheckMessageArray& messages, bool full) { return true; }
+    virtual int GetImageIndex() const { return 0; }
+    // Stores id, comment and manager; types then read their keys up to "#end".
+    virtual void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+    virtual void NextState() {}
+    virtual bool GetDestRect(CRect* out) const { return false; }
+    virtual bool GetSrcRect(CRect* out) const { return false; }
+    virtual void SetDestRect(const CRect* rc) {}
+    virtual void SetSrcRect(const CRect* rc) {}
+    virtual void MakeSameSize() {}
+    virtual bool IsPanel() const { return false; }
+    virtual bool IsButtonView() const { return false; }
+    virtual bool IsSurface() const { return false; }
+    virtual bool IsSurfaceRef() const { return false; }
+    virtual bool IsSound() const { return false; }
+    virtual bool IsButton() const { return false; }
+    // Shows the record's modal property sheet; IDOK when accepted.
+    virtual int EditProperties();
+    virtual void Draw(Canvas& dc, float scale) {}
+    virtual std::string GetTypeName() const { return "Object"; }
+    virtual void DrawSelected(Canvas& dc, float scale) {}
+
+    // The display name from the "// Name: " comment line.
+    bool GetName(std::string& name) const;
+    void SetName(const std::string& name);
+
+    // Id unique within the record's own list of the manager; appends
+    // "Object Id %d, is not unique" otherwise.
+    bool CheckIdUnique(CCheckMessageArray& messages, CCPManager* manager);
+
+    // Writes "\n", the comment and the header "#<id> <KEYWORD>\n".
+    void WriteHeader(CLineWriter& ar, const char* keyword);
+
+    void AddMessage(CCheckMessageArray& messages, std::string text);
+};
+
+// Moves dest to the new rectangle; when its size changes, every edge of src moves by what the
+// same edge of dest moved.
+void SetDestWithSrc(CRect& dest, CRect& src, int left, int top, int right, int bottom);
+void SetDestWithSrcList(CRect& dest, std::vector<CRect>& srcs, int left, int top, int right, int bottom);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ccpobject.h"
+
+class CCPSound : public CCPObject
+{
+public:
+    int m_nEntry = 0;
+
+    explicit CCPSound(CCPManager* manager) : CCPObject(manager) {}
+    CCPSound(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+
+    int GetTypeCode() const override { return 1; }
+    int GetImageIndex() const override { return 26; }
+    bool IsSound() const override { return true; }
+    std::string GetTypeName() const override { return "Sound"; }
+    void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
+    void Serialize(CLineWriter& ar) override;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "crect.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Formatted scanning of a value, one conversion per call, like "%d %d" with scanf: white
+// space is skipped first, a conversion that fails leaves its field alone and ends the scan
+// (every later call fails too). A number that does not fit in 32 bits does not scan.
+class CScanner
+{
+public:
+    explicit CScanner(std::string_view text) : m_text(text) {}
+
+    bool Int(int& value);        // %d
+    bool Hex(uint32_t& value);   // %x and %lx, with or without 0x
+    bool Float(float& value);    // %f
+    bool Word(std::string& word);// %s
+    int Count() const { return m_nCount; } // conversions that succeeded
+    bool Failed() const { return m_bFailed; }
+    std::string_view Rest() const { return m_text.substr(m_nPos); }
+
+private:
+    void SkipSpace();
+    bool Fail();
+
+    std::string_view m_text;
+    size_t m_nPos = 0;
+    int m_nCount = 0;
+    bool m_bFailed = false;
+};
+
+// "%d %d %d %d" read as top, left, bottom, right; each value is stored as soon as it scans.
+int ScanRect(std::string_view text, CRect& rc);
+// "%d" of a whole value; the field keeps its value when it does not scan.
+bool ScanInt(std::string_view text, int& value);
+bool ScanHex(std::string_view text, uint32_t& value);
+bool ScanFloat(std::string_view text, float& value);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The two separator sets of the file syntax.
+enum class TokenSet {
+    Key,   // space , = ; CR LF TAB: keys and single-word values
+    Value, // = ; LF: multi-number values, blanks kept
+};
+
+// Cuts one line into tokens. A cut skips leading separators, takes the text up to the next
+// separator of the set and moves past that separator.
+class CTokenCursor
+{
+public:
+    explicit CTokenCursor(std::string_view line) : m_line(line) {}
+
+    // False, with the cursor at the end, when nothing but separators is left.
+    // A value cut also skips a whole run of key separators first, so "srcloc  = 1 2 3 4"
+    // and "srcloc,,1 2 3 4" read their values like "srcloc = 1 2 3 4".
+    bool Next(std::string& token, TokenSet set = TokenSet::Key);
+    std::string NextOr(TokenSet set = TokenSet::Key); // empty when there is none
+
+    // What is left of the line after the cursor.
+    std::string_view Rest() const { return std::string_view(m_line).substr(m_nPos); }
+
+private:
+    std::string m_line;
+    size_t m_nPos = 0;
+};
+
+bool IsKeySeparator(char c);
+bool IsValueSeparator(char c);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+class CBitmap;
+
+// Reads a picture file of any format the platform knows into an opaque bitmap.
+class IImageLoader
+{
+public:
+    virtual ~IImageLoader() = default;
+    // False (out untouched) when the file cannot be read or is not a picture.
+    virtual bool Load(const std::string& path, CBitmap& out) = 0;
+};

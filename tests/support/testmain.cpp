@@ -1,0 +1,19 @@
+#include <gtest/gtest.h>
+
+#ifdef VIREO_TEST_WIDGETS
+#include <QApplication>
+using TestApp = QApplication;
+#else
+#include <QGuiApplication>
+using TestApp = QGuiApplication;
+#endif
+
+int main(int argc, char** argv)
+{
+    // Tests never need a display: render and widgets go to offscreen surfaces.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestApp app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
