@@ -1,0 +1,138 @@
+#include "cqtcanvas.h"
+
+#include "cbitmap.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+
+#include <cstdlib>
+
+static QColor ToQColor(Rgb c) { return QColor(int((c >> 16) & 0xff), int((c >> 8) & 0xff), int(c & 0xff)); }
+
+CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter)
+{
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+CQtCanvas::~CQtCanvas() { m_painter.restore(); }
+
+Pen CQtCanvas::SelectPen(const Pen& pen)
+{
+    Pen old = m_pen;
+    m_pen = pen;
+    return old;
+}
+
+Brush CQtCanvas::SelectBrush(const Brush& brush)
+{
+    Brush old = m_brush;
+    m_brush = brush;
+    return old;
+}
+
+Font CQtCanvas::SelectFont(const Font& font)
+{
+    Font old = m_font;
+    m_font = font;
+    return old;
+}
+
+void CQtCanvas::ApplyPenAndBrush()
+{
+    if (m_pen.style == Pen::Null) {
+        m_painter.setPen(Qt::NoPen);
+    } else {
+        QPen p(ToQColor(m_pen.color));
+        p.setWidth(m_pen.width <= 1 ? 0 : m_pen.width);
+        p.setStyle(m_pen.style == Pen::Dash ? Qt::DashLine : Qt::SolidLine);
+        m_painter.setPen(p);
+    }
+    m_painter.setBrush(m_brush.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(m_brush.color)));
+}
+
+void CQtCanvas::FrameRect(const CRect& rc, Rgb color)
+{
+    if (rc.IsRectEmpty())
+        return;
+    const QColor c = ToQColor(color);
+    const int w = rc.Width(), h = rc.Height();
+    m_painter.fillRect(QRect(rc.left, rc.top, w, 1), c);
+    m_painter.fillRect(QRect(rc.left, rc.bottom - 1, w, 1), c);
+    m_painter.fillRect(QRect(rc.left, rc.top, 1, h), c);
+    m_painter.fillRect(QRect(rc.right - 1, rc.top, 1, h), c);
+}
+
+void CQtCanvas::FillRect(const CRect& rc, Rgb color)
+{
+    if (rc.IsRectEmpty())
+        return;
+    m_painter.fillRect(QRect(rc.left, rc.top, rc.Width(), rc.Height()), ToQColor(color));
+}
+
+void CQtCanvas::Line(int x1, int y1, int x2, int y2)
+{
+    if (m_pen.style == Pen::Null || (x1 == x2 && y1 == y2))
+        return;
+    // The end point is not drawn: stop one pixel short along the major axis.
+    const int dx = x2 - x1, dy = y2 - y1;
+    int ex, ey;
+    if (std::abs(dx) >= std::abs(dy)) {
+        ex = x2 - (dx > 0 ? 1 : -1);
+        ey = y1 + int(double(ex - x1) * dy / dx + (dy >= 0 ? 0.5 : -0.5));
+    } else {
+        ey = y2 - (dy > 0 ? 1 : -1);
+        ex = x1 + int(double(ey - y1) * dx / dy + (dx >= 0 ? 0.5 : -0.5));
+    }
+    ApplyPenAndBrush();
+    m_painter.drawLine(x1, y1, ex, ey);
+}
+
+void CQtCanvas::Polygon(const std::vector<CPoint>& points)
+{
+    if (points.size() < 2)
+        return;
+    QPolygon poly;
+    for (const CPoint& p : points)
+        poly << QPoint(p.x, p.y);
+    ApplyPenAndBrush();
+    m_painter.drawPolygon(poly);
+}
+
+void CQtCanvas::Ellipse(const CRect& rc)
+{
+    if (rc.IsRectEmpty())
+        return;
+    ApplyPenAndBrush();
+    m_painter.drawEllipse(QRect(rc.left, rc.top, rc.Width() - 1, rc.Height() - 1));
+}
+
+void CQtCanvas::TextOut(int x, int y, const std::string& latin1, Rgb color)
+{
+    QFont f(QString::fromStdString(m_font.face));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPixelSize(m_font.height > 0 ? m_font.height : 12);
+    f.setBold(m_font.bold);
+    m_painter.setFont(f);
+    m_painter.setPen(ToQColor(color));
+    const QFontMetrics fm(f);
+    m_painter.drawText(x, y + fm.ascent(), QString::fromLatin1(latin1.data(), qsizetype(latin1.size())));
+}
+
+void CQtCanvas::StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& dest, bool keyBlue)
+{
+    if (bmp.IsNull() || src.IsRectEmpty() || dest.IsRectEmpty())
+        return;
+    // Wraps the pixels without copying them.
+    const QImage img(reinterpret_cast<const uchar*>(keyBlue ? bmp.KeyedBits() : bmp.Bits()), bmp.Width(),
+                     bmp.Height(), bmp.Width() * 4,
+                     keyBlue ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    m_painter.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), img,
+                        QRect(src.left, src.top, src.Width(), src.Height()));
+}

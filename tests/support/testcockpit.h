@@ -1,0 +1,34 @@
+#pragma once
+
+#include "crecordingui.h"
+#include "cvireodoc.h"
+
+#include <string>
+
+// A document wired to a recording user interface, loaded from text.
+struct CTestCockpit
+{
+    CRecordingUI ui;
+    CVireoDoc doc;
+
+    CTestCockpit() { doc.SetUserInterface(&ui); }
+    explicit CTestCockpit(const std::string& text) : CTestCockpit() { doc.Load(text); }
+
+    // The bytes a save would write.
+    std::string Saved() { return doc.Store(); }
+};
+
+// A fresh temporary folder for one test, removed with the object.
+class CTempDir
+{
+public:
+    CTempDir();
+    ~CTempDir();
+    const std::string& Path() const { return m_strPath; }
+    std::string File(const std::string& name) const { return m_strPath + "/" + name; }
+    void Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+
+private:
+    std::string m_strPath;
+};
