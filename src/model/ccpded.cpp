@@ -1,0 +1,105 @@
+#include "ccpded.h"
+
+#include "canvas.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPDed::CCPDed(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPDed::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    m_nCallbackSlot = -1;
+    m_nCycleBits = 0xffffffff; // files without the key have always meant "every bit"
+    m_nColor0 = 0xff38e0f8;
+    m_rcDest = CRect(0, 0, 10, 10);
+    m_nDedType = 0;
+
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "destloc")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, m_rcDest);
+        } else if (EqualsNoCase(key, "callbackslot")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nCallbackSlot);
+        } else if (EqualsNoCase(key, "color0")) {
+            if (cur.Next(value))
+                ScanHex(value, m_nColor0);
+        } else if (EqualsNoCase(key, "dedtype")) {
+            // A missing word is reported like a wrong one and keeps the type.
+            const std::string word = cur.NextOr(TokenSet::Key);
+            if (EqualsNoCase(word, "ded"))
+                m_nDedType = 0;
+            else if (EqualsNoCase(word, "pfl"))
+                m_nDedType = 1;
+            else
+                ReportError(ar, "Bad DED Type", word);
+        } else {
+            ReportError(ar, "DED Bad string", key);
+        }
+    }
+}
+
+void CCPDed::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "DED");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteHex(ar, "color0", m_nColor0);
+    WriteString(ar, "dedtype", m_nDedType == 1 ? "pfl" : "ded");
+    WriteRect(ar, "destloc", m_rcDest);
+    WriteEnd(ar);
+}
+
+bool CCPDed::Check(CCheckMessageArray& messages, bool full)
+{
+    bool ok = CCPObject::Check(messages, full);
+    if (!CheckIdUnique(messages, m_pManager))
+        ok = false;
+    if (m_rcDest.IsRectEmpty()) {
+        AddMessage(messages, StrFormat("DED Id %d, Empty dest loc", m_nId));
+        ok = false;
+    }
+    return ok;
+}
+
+bool CCPDed::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+void CCPDed::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        m_rcDest = *rc;
+}
+
+void CCPDed::DrawSelected(Canvas& dc, float scale)
+{
+    const CRect rc = ScaledRect(m_rcDest, scale);
+    dc.FrameRect(rc, MakeRgb(255, 0, 0));
+    Font font;
+    font.face = "Courier New";
+    font.height = 13; // 10 points at 96 dots per inch
+    const Font old = dc.SelectFont(font);
+    dc.TextOut(rc.left + 2, rc.top + 2, "Ded text here", RgbOf(m_nColor0));
+    dc.SelectFont(old);
+}

@@ -1,0 +1,123 @@
+#include "ccpdigits.h"
+
+#include "canvas.h"
+#include "ccpmanager.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPDigits::CCPDigits(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPDigits::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    m_nPersistent = 0;
+    m_nCallbackSlot = -1;
+    m_nCycleBits = 0xffff;
+    m_arcSrc.clear();
+    m_arcDest.clear();
+
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "numdigits")) {
+            // The count is the length of the destination list.
+        } else if (EqualsNoCase(key, "srcloc") || EqualsNoCase(key, "destloc")) {
+            // Every line adds an element, even one whose value does not scan, so that the
+            // digit order stays that of the file.
+            CRect rc;
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, rc);
+            (EqualsNoCase(key, "srcloc") ? m_arcSrc : m_arcDest).push_back(rc);
+        } else if (EqualsNoCase(key, "callbackslot")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nCallbackSlot);
+        } else if (EqualsNoCase(key, "persistant")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nPersistent);
+        } else {
+            ReportError(ar, "Digit Bad string", key);
+        }
+    }
+}
+
+void CCPDigits::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "DIGITS");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    WriteInt(ar, "numdigits", int(m_arcDest.size()));
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteInt(ar, "persistant", m_nPersistent);
+    // List elements are written even when all zero: dropping one would shift the digits
+    // after it when the file is read again.
+    for (const CRect& rc : m_arcSrc)
+        WriteRectAlways(ar, "srcloc", rc);
+    for (const CRect& rc : m_arcDest)
+        WriteRectAlways(ar, "destloc", rc);
+    WriteEnd(ar);
+}
+
+bool CCPDigits::Check(CCheckMessageArray& messages, bool full)
+{
+    bool ok = CCPObject::Check(messages, full);
+    if (!CheckIdUnique(messages, m_pManager))
+        ok = false;
+    if (m_arcSrc.size() != 10) {
+        AddMessage(messages, StrFormat("Digits Id %d, %d src locations (expected 10)", m_nId, int(m_arcSrc.size())));
+        ok = false;
+    }
+    return ok;
+}
+
+void CCPDigits::NextState()
+{
+    // Wraps also from a digit beyond a short list, so stepping always comes back to 0.
+    if (++m_nCurrentDigit >= int(m_arcSrc.size()) || m_nCurrentDigit < 0)
+        m_nCurrentDigit = 0;
+}
+
+bool CCPDigits::GetDestRect(CRect* out) const
+{
+    if (m_arcDest.empty())
+        return false;
+    if (out)
+        *out = m_arcDest.front();
+    return true;
+}
+
+bool CCPDigits::GetSrcRect(CRect* out) const
+{
+    if (m_nCurrentDigit < 0 || m_nCurrentDigit >= int(m_arcSrc.size()))
+        return false;
+    if (out)
+        *out = m_arcSrc[size_t(m_nCurrentDigit)];
+    return true;
+}
+
+void CCPDigits::Draw(Canvas& dc, float scale)
+{
+    if (!m_pManager || m_nCurrentDigit < 0 || m_nCurrentDigit >= int(m_arcSrc.size()))
+        return;
+    const CRect& src = m_arcSrc[size_t(m_nCurrentDigit)];
+    for (const CRect& d : m_arcDest)
+        m_pManager->BlitOpaque(d.left, d.top, d.right, d.bottom, src, dc, scale);
+}
+
+void CCPDigits::DrawSelected(Canvas& dc, float scale)
+{
+    for (const CRect& d : m_arcDest)
+        dc.FrameRect(ScaledRect(d, scale), MakeRgb(0, 0, 255));
+}

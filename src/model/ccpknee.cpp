@@ -1,0 +1,62 @@
+#include "ccpknee.h"
+
+#include "canvas.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPKnee::CCPKnee(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPKnee::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    m_nCycleBits = 0xffff;
+    m_rcDest = CRect(0, 0, 10, 10);
+
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "destloc")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, m_rcDest);
+        } else {
+            ReportError(ar, "Kneeview Bad string", key);
+        }
+    }
+}
+
+void CCPKnee::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "KNEEVIEW");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    WriteRect(ar, "destloc", m_rcDest);
+    WriteEnd(ar);
+}
+
+bool CCPKnee::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+void CCPKnee::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        m_rcDest = *rc;
+}
+
+void CCPKnee::DrawSelected(Canvas& dc, float scale) { dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0)); }

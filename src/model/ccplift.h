@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ccpobject.h"
+
+// A LIFTLINE record: pan and tilt values with their label numbers; no panel position.
+class CCPLift : public CCPObject
+{
+public:
+    float m_fPan = 0;
+    float m_fTilt = 0;
+    int m_nPanLabel = 0;
+    int m_nTiltLabel = 0;
+
+    explicit CCPLift(CCPManager* manager) : CCPObject(manager) {}
+    CCPLift(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+
+    int GetTypeCode() const override { return 16; }
+    std::string GetTypeName() const override { return "LiftLine"; }
+    void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
+    void Serialize(CLineWriter& ar) override;
+};

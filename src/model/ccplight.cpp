@@ -1,0 +1,172 @@
+#include "ccplight.h"
+
+#include "canvas.h"
+#include "ccpmanager.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPLight::CCPLight(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    m_bTransparent = 1;
+    m_nCallbackSlot = -1;
+    m_nPersistent = 0;
+    m_rcDest = CRect(0, 0, 10, 10);
+    m_arcSrc.clear();
+    m_nInitState = 0;
+    m_nCursorId = 0;
+    m_nCycleBits = 0xffff;
+
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "states")) {
+            // The count is the length of the source list.
+        } else if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "cursorid")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nCursorId);
+        } else if (EqualsNoCase(key, "initstate")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nInitState);
+        } else if (EqualsNoCase(key, "srcloc")) {
+            // Every line adds a state, so the states keep their order.
+            CRect rc;
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, rc);
+            m_arcSrc.push_back(rc);
+        } else if (EqualsNoCase(key, "destloc")) {
+            value = cur.NextOr(TokenSet::Value);
+            CScanner s(value);
+            std::string word;
+            s.Word(word) && s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) &&
+                s.Int(m_rcDest.right);
+            if (EqualsNoCase(word, "transparent"))
+                m_bTransparent = 1;
+            else if (EqualsNoCase(word, "opaque"))
+                m_bTransparent = 0;
+            else
+                ReportError(ar, "Light Bad transparency", value);
+        } else if (EqualsNoCase(key, "callbackslot")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nCallbackSlot);
+        } else if (EqualsNoCase(key, "persistant")) {
+            if (cur.Next(value) && ScanInt(value, m_nPersistent) && m_nPersistent == 3)
+                m_nPersistent = 2; // "electrical" is 3 in the file
+        } else {
+            ReportError(ar, "Light Bad string", key);
+        }
+    }
+}
+
+void CCPLight::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "LIGHT");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    if (m_nCursorId >= 0)
+        WriteInt(ar, "cursorid", m_nCursorId);
+    WriteInt(ar, "initstate", m_nInitState);
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteInt(ar, "persistant", m_nPersistent == 2 ? 3 : m_nPersistent);
+    WriteInt(ar, "states", int(m_arcSrc.size()));
+    // Every state is written, an all-zero one too, so the states keep their order.
+    for (const CRect& rc : m_arcSrc)
+        WriteRectAlways(ar, "srcloc", rc);
+    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc", m_bTransparent ? "transparent" : "opaque",
+              m_rcDest.top, m_rcDest.left, m_rcDest.bottom, m_rcDest.right);
+    WriteEnd(ar);
+}
+
+bool CCPLight::Check(CCheckMessageArray& messages, bool full)
+{
+    bool ok = CCPObject::Check(messages, full);
+    if (!CheckIdUnique(messages, m_pManager))
+        ok = false;
+    if (m_nInitState >= int(m_arcSrc.size())) {
+        AddMessage(messages, StrFormat("Light Id %d, Too many states (%d)", m_nId, m_nInitState));
+        ok = false;
+    }
+    if (full) {
+        for (const CRect& rc : m_arcSrc) {
+            if (rc.Width() != m_rcDest.Width() || rc.Height() != m_rcDest.Height()) {
+                AddMessage(messages, StrFormat("Light Id %d, src/dest are different sizes", m_nId));
+                ok = false;
+            }
+        }
+    }
+    return ok;
+}
+
+void CCPLight::NextState()
+{
+    if (++m_nCurrentState >= int(m_arcSrc.size()) || m_nCurrentState < 0)
+        m_nCurrentState = 0;
+}
+
+bool CCPLight::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+bool CCPLight::GetSrcRect(CRect* out) const
+{
+    if (m_nCurrentState < 0 || m_nCurrentState >= int(m_arcSrc.size()))
+        return false;
+    if (out)
+        *out = m_arcSrc[size_t(m_nCurrentState)];
+    return true;
+}
+
+void CCPLight::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        SetDestWithSrcList(m_rcDest, m_arcSrc, rc->left, rc->top, rc->right, rc->bottom);
+}
+
+void CCPLight::SetSrcRect(const CRect* rc)
+{
+    if (rc && m_nCurrentState >= 0 && m_nCurrentState < int(m_arcSrc.size()))
+        m_arcSrc[size_t(m_nCurrentState)] = *rc;
+}
+
+void CCPLight::MakeSameSize()
+{
+    for (CRect& rc : m_arcSrc) {
+        rc.right = rc.left + m_rcDest.Width();
+        rc.bottom = rc.top + m_rcDest.Height();
+    }
+}
+
+void CCPLight::Draw(Canvas& dc, float scale)
+{
+    if (!m_pManager || m_nCurrentState <= 0 || m_nCurrentState >= int(m_arcSrc.size()))
+        return;
+    const CRect& src = m_arcSrc[size_t(m_nCurrentState)];
+    const CRect& d = m_rcDest;
+    if (m_bTransparent)
+        m_pManager->BlitTransparent(d.left, d.top, d.right, d.bottom, src, dc, scale);
+    else
+        m_pManager->BlitOpaque(d.left, d.top, d.right, d.bottom, src, dc, scale);
+}
+
+void CCPLight::DrawSelected(Canvas& dc, float scale)
+{
+    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 255, 0));
+}

@@ -1,0 +1,72 @@
+#include "ccptext.h"
+
+#include "canvas.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPText::CCPText(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPText::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    m_rcDest = CRect(0, 0, 10, 10);
+    m_nCycleBits = 0xffff;
+    m_nCallbackSlot = -1;
+    m_nNumStrings = 2;
+
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "destloc")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, m_rcDest);
+        } else if (EqualsNoCase(key, "callbackslot")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nCallbackSlot);
+        } else if (EqualsNoCase(key, "numstrings")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nNumStrings);
+        } else {
+            ReportError(ar, "Text Bad string", key);
+        }
+    }
+}
+
+void CCPText::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "TEXT");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteInt(ar, "numstrings", m_nNumStrings);
+    WriteRect(ar, "destloc", m_rcDest);
+    WriteEnd(ar);
+}
+
+bool CCPText::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+void CCPText::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        m_rcDest = *rc;
+}
+
+void CCPText::DrawSelected(Canvas& dc, float scale) { dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0)); }
