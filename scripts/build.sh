@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds Vireo into build/ (or $VIREO_BUILD_DIR).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+build="${VIREO_BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${VIREO_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+cmake --build "$build" -j2

@@ -1,0 +1,278 @@
+#include "ccliapp.h"
+
+#include "ccliuserinterface.h"
+#include "ccpbuttonview.h"
+#include "ccpmanager.h"
+#include "ccppanel.h"
+#include "ccpsurfaceref.h"
+#include "cqtcanvas.h"
+#include "cqtimageloader.h"
+#include "cscanner.h"
+#include "cvireodoc.h"
+#include "filepaths.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <map>
+
+namespace {
+
+// A document loaded as the editor's Open loads it, messages to the error stream.
+struct CLoadedCockpit
+{
+    CCliUserInterface ui;
+    CQtImageLoader loader;
+    CVireoDoc doc;
+
+    explicit CLoadedCockpit(std::ostream& err) : ui(err)
+    {
+        doc.SetUserInterface(&ui);
+        doc.m_manager.SetImageLoader(&loader);
+    }
+};
+
+bool ParseInt(const std::string& text, int& value)
+{
+    CScanner s(text);
+    int v = 0;
+    if (!s.Int(v) || !s.Rest().empty())
+        return false;
+    value = v;
+    return true;
+}
+
+} // namespace
+
+std::string CCliApp::HelpText()
+{
+    return "Usage: vireo-cli COMMAND [OPTIONS]\n"
+           "\n"
+           "Checks, rewrites and renders cockpit files (.dat) without a window. A cockpit is\n"
+           "loaded exactly as the editor's Open loads it: a file name starting with 6_, 8_, 10_,\n"
+           "12_ or 16_ sets the screen size, and the file names inside the cockpit resolve\n"
+           "against the cockpit file's folder. Messages that the editor would show in a box\n"
+           "while loading are printed to stderr, one per line.\n"
+           "\n"
+           "Commands:\n"
+           "  format INPUT -o OUTPUT\n"
+           "      Loads INPUT and writes it to OUTPUT exactly as Save writes the cockpit, without\n"
+           "      checking it first. OUTPUT '-' writes to stdout.\n"
+           "      Exit 0 when OUTPUT was written, 2 when INPUT cannot be read or OUTPUT cannot\n"
+           "      be written.\n"
+           "\n"
+           "  check [--full] INPUT\n"
+           "      Runs the check made before every save, or with --full the Check Cockpit check,\n"
+           "      and prints each problem on its own line on stdout, in the order found.\n"
+           "      Exit 0 when the check passes, 1 when it reports problems, 2 when INPUT cannot\n"
+           "      be read.\n"
+           "\n"
+           "  render INPUT --panel ID -o OUT.png [--zoom Z] [--select ID] [--state ID=N]...\n"
+           "      Paints panel ID as the editor's panel view paints it (surfaces, then button\n"
+           "      views, then objects) on a transparent image of the screen size times the zoom\n"
+           "      (default 1). --select draws the selection of the record with that id;\n"
+           "      --state ID=N steps the button view or object ID of the panel N states on\n"
+           "      before painting (repeatable). Exit 0 when OUT.png was written, 2 on a bad\n"
+           "      panel id, unreadable INPUT or unwritable output.\n"
+           "\n"
+           "  --help\n"
+           "      Shows this text.\n";
+}
+
+int CCliApp::Usage(const std::string& problem)
+{
+    m_err << "vireo-cli: " << problem << "\n(vireo-cli --help explains the commands)\n";
+    return 2;
+}
+
+int CCliApp::Run(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return Usage("no command given");
+    const std::string& cmd = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        m_out << HelpText();
+        return 0;
+    }
+    if (cmd == "format")
+        return Format(rest);
+    if (cmd == "check")
+        return Check(rest);
+    if (cmd == "render")
+        return Render(rest);
+    return Usage("unknown command '" + cmd + "'");
+}
+
+int CCliApp::Format(const std::vector<std::string>& args)
+{
+    std::string input, output;
+    bool haveOutput = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size()) {
+            output = args[++i];
+            haveOutput = true;
+        } else if (input.empty() && args[i] != "-o") {
+            input = args[i];
+        } else {
+            return Usage("format: unexpected argument '" + args[i] + "'");
+        }
+    }
+    if (input.empty() || !haveOutput)
+        return Usage("format needs INPUT and -o OUTPUT");
+    CLoadedCockpit c(m_err);
+    if (!c.doc.OnOpenDocument(input)) {
+        m_err << "vireo-cli: cannot read " << input << "\n";
+        return 2;
+    }
+    const std::string bytes = c.doc.Store();
+    if (output == "-") {
+        m_out.write(bytes.data(), std::streamsize(bytes.size()));
+        m_out.flush();
+        return m_out ? 0 : 2;
+    }
+    std::string error;
+    if (!WriteFileSafely(output, bytes, &error)) {
+        m_err << "vireo-cli: cannot write " << error << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+int CCliApp::Check(const std::vector<std::string>& args)
+{
+    bool full = false;
+    std::string input;
+    for (const std::string& a : args) {
+        if (a == "--full")
+            full = true;
+        else if (input.empty())
+            input = a;
+        else
+            return Usage("check: unexpected argument '" + a + "'");
+    }
+    if (input.empty())
+        return Usage("check needs INPUT");
+    CLoadedCockpit c(m_err);
+    if (!c.doc.OnOpenDocument(input)) {
+        m_err << "vireo-cli: cannot read " << input << "\n";
+        return 2;
+    }
+    CCheckMessageArray messages;
+    const bool ok = c.doc.m_manager.Check(messages, full);
+    for (const CCheckMessage& m : messages)
+        m_out << m.m_strMessage << "\n";
+    m_out.flush();
+    return ok && messages.empty() ? 0 : 1;
+}
+
+int CCliApp::Render(const std::vector<std::string>& args)
+{
+    std::string input, output;
+    int panelId = 0;
+    bool havePanel = false, haveSelect = false;
+    int selectId = 0;
+    float zoom = 1.0f;
+    std::vector<std::pair<int, int>> states;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "-o" && hasValue) {
+            output = args[++i];
+        } else if (a == "--panel" && hasValue) {
+            if (!ParseInt(args[++i], panelId))
+                return Usage("render: --panel needs a number, not '" + args[i] + "'");
+            havePanel = true;
+        } else if (a == "--zoom" && hasValue) {
+            CScanner s(args[++i]);
+            if (!s.Float(zoom) || !s.Rest().empty() || !(zoom > 0.0f) || zoom > 64.0f)
+                return Usage("render: --zoom needs a number above 0 and at most 64, not '" + args[i] + "'");
+        } else if (a == "--select" && hasValue) {
+            if (!ParseInt(args[++i], selectId))
+                return Usage("render: --select needs a number, not '" + args[i] + "'");
+            haveSelect = true;
+        } else if (a == "--state" && hasValue) {
+            const std::string v = args[++i];
+            const size_t eq = v.find('=');
+            int id = 0, n = 0;
+            if (eq == std::string::npos || !ParseInt(v.substr(0, eq), id) || !ParseInt(v.substr(eq + 1), n) || n < 0)
+                return Usage("render: --state needs ID=N with a count N of 0 or more, not '" + v + "'");
+            states.emplace_back(id, n);
+        } else if (input.empty() && a[0] != '-') {
+            input = a;
+        } else {
+            return Usage("render: unexpected argument '" + a + "'");
+        }
+    }
+    if (input.empty() || !havePanel || output.empty())
+        return Usage("render needs INPUT, --panel ID and -o OUT.png");
+
+    CLoadedCockpit c(m_err);
+    if (!c.doc.OnOpenDocument(input)) {
+        m_err << "vireo-cli: cannot read " << input << "\n";
+        return 2;
+    }
+    CCPManager& m = c.doc.m_manager;
+    CCPPanel* panel = m.FindPanel(panelId);
+    if (!panel) {
+        m_err << "vireo-cli: the cockpit has no panel " << panelId << "\n";
+        return 2;
+    }
+    // The records of this panel by id, button views first as the view picks them.
+    auto onPanel = [&](int id) -> CCPObject* {
+        for (int v : panel->m_anButtonViews)
+            if (v == id)
+                if (CCPObject* r = m.FindButtonView(id))
+                    return r;
+        for (int o : panel->m_anObjects)
+            if (o == id)
+                if (CCPObject* r = m.FindObject(id))
+                    return r;
+        return nullptr;
+    };
+    for (const auto& [id, n] : states) {
+        CCPObject* r = onPanel(id);
+        if (!r) {
+            m_err << "vireo-cli: panel " << panelId << " shows no record " << id << "\n";
+            return 2;
+        }
+        for (int k = 0; k < n; ++k)
+            r->NextState();
+    }
+    CCPObject* selected = nullptr;
+    if (haveSelect) {
+        selected = selectId == panelId ? panel : onPanel(selectId);
+        if (!selected) {
+            m_err << "vireo-cli: panel " << panelId << " shows no record " << selectId << "\n";
+            return 2;
+        }
+    }
+
+    const int w = int(float(m.m_nScreenWidth) * zoom);
+    const int h = int(float(m.m_nScreenHeight) * zoom);
+    if (w <= 0 || h <= 0 || (long long)w * h > 256LL * 1024 * 1024)
+        return Usage("render: the image would be too large or empty at this zoom");
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        CQtCanvas canvas(painter);
+        for (const auto& ref : panel->m_aSurfaces)
+            ref->Draw(canvas, zoom);
+        for (int id : panel->m_anButtonViews)
+            if (CCPObject* r = m.FindButtonView(id))
+                r->Draw(canvas, zoom);
+        for (int id : panel->m_anObjects)
+            if (CCPObject* r = m.FindObject(id))
+                r->Draw(canvas, zoom);
+        if (selected)
+            selected->DrawSelected(canvas, zoom);
+    }
+    QImageWriter writer(QString::fromLocal8Bit(output.c_str()), "png");
+    if (!writer.write(image)) {
+        m_err << "vireo-cli: cannot write " << output << ": " << writer.errorString().toStdString() << "\n";
+        return 2;
+    }
+    return 0;
+}

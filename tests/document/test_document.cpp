@@ -1,0 +1,211 @@
+#include "ccppanel.h"
+#include "ccpsound.h"
+#include "filepaths.h"
+#include "testcockpit.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace {
+const char* kMarker = "// END OF THINGS WE KNOW ABOUT\n";
+
+std::string AfterMarker(const std::string& saved)
+{
+    const size_t at = saved.find(kMarker);
+    return at == std::string::npos ? std::string("<no marker>") : saved.substr(at + strlen(kMarker));
+}
+} // namespace
+
+TEST(DocumentLoad, CommentsAttachToTheNextRecordAndTrailingOnesAreDropped)
+{
+    CTestCockpit c("// top\n\n// Name: Tone\n#1 SOUND\nentry = 3;\n#end\n// dangling\n");
+    ASSERT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
+    EXPECT_EQ(c.doc.m_manager.m_aSounds[0]->m_strComment, "// top\r\n// Name: Tone\r\n");
+    const std::string saved = c.Saved();
+    EXPECT_NE(saved.find("\n// top\r\n// Name: Tone\r\n#1 SOUND\n\tentry = 3;\n#end\n"), std::string::npos);
+    EXPECT_EQ(saved.find("dangling"), std::string::npos);
+
+    CTestCockpit onlyComments("// a\n// b\n");
+    EXPECT_EQ(AfterMarker(onlyComments.Saved()), "");
+    EXPECT_EQ(onlyComments.Saved().find("// a"), std::string::npos);
+}
+
+TEST(DocumentLoad, UnknownRecordsAreKeptAfterTheMarkerAndSavesSettle)
+{
+    const std::string file = "#0 MANAGER\n#end\n"
+                             "// about foo\n#7 FOO extra words\n\tsize = 3;\n#end\n"
+                             "  #8 BAR\nkey = 1;\n#end\n"
+                             "#x nonsense\n";
+    CTestCockpit c(file);
+    const std::string first = c.Saved();
+    EXPECT_EQ(AfterMarker(first), "// about foo\r\n#7 FOO extra words\n\tsize = 3;\r\n#end\n"
+                                  "  #8 BAR\r\nkey = 1;\r\n#end\n#x nonsense\n");
+    // A reloaded save saves the same bytes: no growing marker lines.
+    CTestCockpit again(first);
+    const std::string second = again.Saved();
+    EXPECT_EQ(second, first);
+    CTestCockpit third(second);
+    EXPECT_EQ(third.Saved(), first);
+}
+
+TEST(DocumentLoad, KnownRecordKeywordsIgnoreCase)
+{
+    CTestCockpit c("#4 sound\nentry = 2;\n#end\n#100 Panel\n#end\n");
+    EXPECT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
+    EXPECT_EQ(c.doc.m_manager.m_aPanels.size(), 1u);
+}
+
+TEST(DocumentLoad, ErrorsBeyondTheFirstTenAreCollectedInOneBox)
+{
+    std::string file = "#1 SOUND\n";
+    for (int i = 0; i < 14; ++i)
+        file += "bad" + std::to_string(i) + " = 1;\n";
+    file += "#end\n";
+    CTestCockpit c(file);
+    ASSERT_EQ(c.ui.m_aBoxes.size(), 11u);
+    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Error in file at line 2,  Sound Bad string 'bad0'");
+    EXPECT_EQ(c.ui.m_aBoxes[9].text, "Error in file at line 11,  Sound Bad string 'bad9'");
+    EXPECT_NE(c.ui.m_aBoxes[10].text.find("4 more errors"), std::string::npos);
+    EXPECT_NE(c.ui.m_aBoxes[10].details.find("line 15,  Sound Bad string 'bad13'"), std::string::npos);
+}
+
+TEST(DocumentOpen, FileNamePrefixSetsTheScreenSize)
+{
+    CTempDir dir;
+    for (const char* n : {"8_cockpit.dat", "80_cockpit.dat", "cockpit.dat", "16_x.dat", "12_y.dat", "6_z.dat"})
+        dir.Write(n, "#0 MANAGER\n#end\n");
+    CTestCockpit c;
+    auto open = [&](const char* n) {
+        EXPECT_TRUE(c.doc.OnOpenDocument(dir.File(n)));
+        return std::pair{c.doc.m_manager.m_nScreenWidth, c.doc.m_manager.m_nScreenHeight};
+    };
+    EXPECT_EQ(open("8_cockpit.dat"), (std::pair{800, 600}));
+    EXPECT_EQ(open("80_cockpit.dat"), (std::pair{800, 600}));
+    EXPECT_EQ(open("16_x.dat"), (std::pair{1600, 1200}));
+    EXPECT_EQ(open("cockpit.dat"), (std::pair{1600, 1200}));
+    EXPECT_EQ(open("12_y.dat"), (std::pair{1200, 960}));
+    EXPECT_EQ(open("6_z.dat"), (std::pair{640, 480}));
+    EXPECT_EQ(c.doc.m_strFolder, dir.Path() + "/");
+    EXPECT_EQ(c.doc.m_manager.GetFolder(), dir.Path() + "/");
+}
+
+TEST(DocumentOpen, UnreadableFileKeepsTheOpenCockpit)
+{
+    CTempDir dir;
+    dir.Write("a.dat", "#1 SOUND\n#end\n");
+    CTestCockpit c;
+    ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("a.dat")));
+    c.doc.SetModifiedFlag();
+    EXPECT_FALSE(c.doc.OnOpenDocument(dir.File("missing.dat")));
+    EXPECT_FALSE(c.doc.OnOpenDocument(dir.Path())); // a folder is not a cockpit
+    ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
+    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.");
+    EXPECT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
+    EXPECT_TRUE(c.doc.IsModified());
+    EXPECT_EQ(c.doc.GetPathName(), dir.File("a.dat"));
+}
+
+TEST(DocumentOpen, NothingOfThePreviousManagerLeaksIntoTheNextFile)
+{
+    CTempDir dir;
+    dir.Write("a.dat", "// Name: A\n#0 MANAGER\ntemplatefile 8 8 a.png;\n#end\n");
+    dir.Write("b.dat", "#1 SOUND\n#end\n");
+    CTestCockpit c;
+    ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("a.dat")));
+    EXPECT_EQ(c.doc.m_manager.m_strTemplateFile, "a.png");
+    c.doc.m_manager.m_bmpTemplate = CBitmap(8, 8);
+    ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("b.dat")));
+    EXPECT_EQ(c.doc.m_manager.m_strTemplateFile, "");
+    EXPECT_TRUE(c.doc.m_manager.m_bmpTemplate.IsNull());
+    EXPECT_EQ(c.doc.m_manager.m_strComment, "");
+    EXPECT_EQ(c.Saved().find("Name: A"), std::string::npos);
+}
+
+TEST(DocumentSave, CheckProblemsAskBeforeWritingAndFailuresKeepTheOldFile)
+{
+    CTempDir dir;
+    const std::string path = dir.File("c.dat");
+    dir.Write("c.dat", "old bytes");
+    CTestCockpit c("#1 SOUND\n#end\n");
+    c.doc.SetModifiedFlag();
+
+    // No template: the quick check fails; Cancel writes nothing.
+    c.ui.m_nCheckAnswer = IDCANCEL;
+    EXPECT_FALSE(c.doc.OnSaveDocument(path));
+    ASSERT_EQ(c.ui.m_aCheckResults.size(), 1u);
+    EXPECT_EQ(c.ui.m_aCheckResults[0],
+              (std::vector<std::string>{"Manager, No template file", "Manager, Template size is 0"}));
+    EXPECT_TRUE(c.ui.m_aSaveAnywayShown[0]);
+    EXPECT_EQ(dir.Read("c.dat"), "old bytes");
+    EXPECT_TRUE(c.doc.IsModified());
+
+    // Save Anyway writes.
+    c.ui.m_nCheckAnswer = IDOK;
+    EXPECT_TRUE(c.doc.OnSaveDocument(path));
+    EXPECT_EQ(dir.Read("c.dat"), c.Saved());
+    EXPECT_FALSE(c.doc.IsModified());
+
+    // A folder that cannot be written: the message, the old file, still modified.
+    c.doc.SetModifiedFlag();
+    const std::string ro = dir.File("ro");
+    mkdir(ro.c_str(), 0755);
+    const std::string inRo = ro + "/c.dat";
+    {
+        FILE* f = fopen(inRo.c_str(), "wb");
+        fputs("kept", f);
+        fclose(f);
+    }
+    chmod(ro.c_str(), 0555);
+    if (access(ro.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    EXPECT_FALSE(c.doc.OnSaveDocument(inRo));
+    chmod(ro.c_str(), 0755);
+    EXPECT_EQ(c.ui.m_aBoxes.back().text, "Failed to save document.");
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(inRo, kept));
+    EXPECT_EQ(kept, "kept");
+    EXPECT_TRUE(c.doc.IsModified());
+}
+
+TEST(DocumentSave, WriteFailureIntoAMissingFolderIsReported)
+{
+    CTestCockpit c("#0 MANAGER\ntemplatefile 1 1 t.png;\n#end\n");
+    c.ui.m_nCheckAnswer = IDOK;
+    c.doc.SetModifiedFlag();
+    EXPECT_FALSE(c.doc.OnSaveDocument("/nonexistent-folder-for-vireo/x.dat"));
+    EXPECT_EQ(c.ui.m_aBoxes.back().text, "Failed to save document.");
+    EXPECT_TRUE(c.doc.IsModified());
+}
+
+namespace {
+struct CHintLog : IDocObserver
+{
+    std::vector<std::pair<int, CCPObject*>> hints;
+    int initial = 0;
+    void OnUpdate(IDocObserver*, int hint, CCPObject* r) override { hints.push_back({hint, r}); }
+    void OnInitialUpdate() override { ++initial; }
+};
+} // namespace
+
+TEST(DocumentSelection, SettersSendTheirHints)
+{
+    CTestCockpit c("#100 PANEL\n#end\n");
+    CHintLog log;
+    c.doc.AddObserver(&log);
+    CCPPanel* p = c.doc.m_manager.m_aPanels[0].get();
+    c.doc.SetCurrentPanel(p);
+    c.doc.SetCurrentObject(p);
+    c.doc.Refresh();
+    ASSERT_EQ(log.hints.size(), 3u);
+    EXPECT_EQ(log.hints[0].first, HINT_REFRESH);
+    EXPECT_EQ(log.hints[1].first, HINT_CURRENT_OBJECT);
+    EXPECT_EQ(log.hints[2].first, HINT_REFRESH);
+    EXPECT_EQ(c.doc.m_pCurrentPanel, p);
+    c.doc.OnNewDocument();
+    EXPECT_EQ(c.doc.m_pCurrentPanel, nullptr);
+    EXPECT_EQ(log.initial, 1);
+    c.doc.RemoveObserver(&log);
+}
