@@ -1,0 +1,95 @@
+#include "ccpbuffer.h"
+
+#include "ccpmanager.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "iimageloader.h"
+#include "strformat.h"
+
+#include <algorithm>
+
+CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "filename")) {
+            if (cur.Next(value))
+                m_strFile = value;
+        } else if (EqualsNoCase(key, "buffersize")) {
+            if (cur.Next(value, TokenSet::Value)) {
+                CScanner s(value);
+                s.Int(m_nWidth) && s.Int(m_nHeight);
+            }
+        } else {
+            ReportError(ar, "Buffer Bad string", key);
+        }
+    }
+    SetFile(m_strFile);
+}
+
+void CCPBuffer::Write(CLineWriter& ar, bool embedded)
+{
+    if (!embedded)
+        WriteHeader(ar, "BUFFER");
+    WriteString(ar, "filename", m_strFile);
+    WritePoint(ar, "buffersize", m_nWidth, m_nHeight);
+    WriteEnd(ar);
+}
+
+void CCPBuffer::SetFile(const std::string& file)
+{
+    m_strFile = file;
+    m_strPath = m_pManager ? m_pManager->FullPath(m_strFile) : m_strFile;
+    m_bLoaded = false;
+    m_picture = CBitmap();
+}
+
+bool CCPBuffer::Render(const CRect& src, CBitmap& out)
+{
+    if (!m_bLoaded) {
+        // One attempt (and at most one message) until the picture is released again.
+        m_bLoaded = true;
+        IImageLoader* loader = m_pManager ? m_pManager->GetImageLoader() : nullptr;
+        CBitmap picture;
+        if (loader && loader->Load(m_strPath, picture) && !picture.IsNull()) {
+            m_picture = std::move(picture);
+        } else {
+            m_picture = CBitmap();
+            if (m_pManager)
+                m_pManager->MessageBox(ImageErrorText(m_strPath));
+        }
+    }
+    if (m_picture.IsNull())
+        return false;
+
+    // src of the picture lands at the origin of out, pixel for pixel; what lies outside
+    // either bitmap is left alone.
+    const int x0 = std::max(0, -src.left);
+    const int y0 = std::max(0, -src.top);
+    const int x1 = std::min({src.Width(), out.Width(), m_picture.Width() - src.left});
+    const int y1 = std::min({src.Height(), out.Height(), m_picture.Height() - src.top});
+    if (x0 >= x1 || y0 >= y1)
+        return true;
+    uint32_t* dst = out.MutableBits();
+    const uint32_t* pic = m_picture.Bits();
+    for (int y = y0; y < y1; ++y) {
+        const uint32_t* from = pic + size_t(src.top + y) * size_t(m_picture.Width()) + size_t(src.left + x0);
+        std::copy_n(from, x1 - x0, dst + size_t(y) * size_t(out.Width()) + size_t(x0));
+    }
+    return true;
+}
+
+void CCPBuffer::ReleasePicture()
+{
+    m_picture = CBitmap();
+    m_bLoaded = false;
+}

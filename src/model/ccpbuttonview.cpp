@@ -1,0 +1,165 @@
+#include "ccpbuttonview.h"
+
+#include "canvas.h"
+#include "ccpbutton.h"
+#include "ccpmanager.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPButtonView::CCPButtonView(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    m_bTransparent = 1;
+    m_nParentButton = 0;
+    m_nPersistent = 0;
+    m_arcSrc.clear();
+    m_rcDest = CRect(0, 0, 10, 10);
+    m_nCurrentState = 0;
+    CCPObject::Load(id, ar, comment, manager);
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "srcloc")) {
+            // Every srcloc line is one more state.
+            CRect rc;
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, rc);
+            m_arcSrc.push_back(rc);
+        } else if (EqualsNoCase(key, "states")) {
+            cur.Next(value); // the count comes from the srcloc lines
+        } else if (EqualsNoCase(key, "parentbutton")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nParentButton);
+        } else if (EqualsNoCase(key, "destloc")) {
+            if (cur.Next(value, TokenSet::Value)) {
+                CScanner s(value);
+                std::string word;
+                if (s.Word(word)) {
+                    if (EqualsNoCase(word, "transparent"))
+                        m_bTransparent = 1;
+                    else if (EqualsNoCase(word, "opaque"))
+                        m_bTransparent = 0;
+                    else
+                        ReportError(ar, "Buttonview Bad transparency", value);
+                    s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) && s.Int(m_rcDest.right);
+                }
+            }
+        } else if (EqualsNoCase(key, "persistant")) {
+            if (cur.Next(value) && ScanInt(value, m_nPersistent) && m_nPersistent == 3)
+                m_nPersistent = 2; // the file's 3 is "electrical"
+        } else {
+            ReportError(ar, "ButtonView Bad string", key);
+        }
+    }
+}
+
+void CCPButtonView::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "BUTTONVIEW");
+    WriteInt(ar, "states", int(m_arcSrc.size()));
+    // Every state is written, all-zero ones too, so the states keep their order.
+    for (const CRect& rc : m_arcSrc)
+        WriteRectAlways(ar, "srcloc", rc);
+    WriteInt(ar, "parentbutton", m_nParentButton);
+    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc", m_bTransparent ? "transparent" : "opaque", m_rcDest.top,
+              m_rcDest.left, m_rcDest.bottom, m_rcDest.right);
+    WriteInt(ar, "persistant", m_nPersistent == 2 ? 3 : m_nPersistent);
+    WriteEnd(ar);
+}
+
+bool CCPButtonView::Check(CCheckMessageArray& messages, bool full)
+{
+    bool ok = CheckIdUnique(messages, m_pManager);
+    CCPButton* parent = m_pManager ? m_pManager->FindButton(m_nParentButton) : nullptr;
+    if (!parent) {
+        AddMessage(messages, StrFormat("ButtonView Id %d, no parent %d", m_nId, m_nParentButton));
+        ok = false;
+    } else {
+        const int p = parent->m_nStates;
+        const int v = int(m_arcSrc.size());
+        if (p < v || (full && p != v)) {
+            AddMessage(messages, StrFormat("ButtonView Id %d, states mismatch parent has %d this has %d", m_nId, p, v));
+            ok = false;
+        }
+    }
+    if (full)
+        for (const CRect& rc : m_arcSrc)
+            if (rc.Width() != m_rcDest.Width() || rc.Height() != m_rcDest.Height()) {
+                AddMessage(messages, StrFormat("ButtonView Id %d, src/dest are different sizes", m_nId));
+                ok = false;
+            }
+    return ok;
+}
+
+void CCPButtonView::NextState()
+{
+    ++m_nCurrentState;
+    if (m_nCurrentState >= int(m_arcSrc.size()))
+        m_nCurrentState = 0;
+}
+
+bool CCPButtonView::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+void CCPButtonView::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        SetDestWithSrcList(m_rcDest, m_arcSrc, rc->left, rc->top, rc->right, rc->bottom);
+}
+
+bool CCPButtonView::GetSrcRect(CRect* out) const
+{
+    if (m_nCurrentState < 0 || m_nCurrentState >= int(m_arcSrc.size()))
+        return false;
+    if (out)
+        *out = m_arcSrc[size_t(m_nCurrentState)];
+    return true;
+}
+
+void CCPButtonView::SetSrcRect(const CRect* rc)
+{
+    if (rc && m_nCurrentState >= 0 && m_nCurrentState < int(m_arcSrc.size()))
+        m_arcSrc[size_t(m_nCurrentState)] = *rc;
+}
+
+void CCPButtonView::MakeSameSize()
+{
+    for (CRect& rc : m_arcSrc) {
+        rc.right = rc.left + m_rcDest.Width();
+        rc.bottom = rc.top + m_rcDest.Height();
+    }
+}
+
+void CCPButtonView::Draw(Canvas& dc, float scale)
+{
+    // State 0 is the panel's own picture: nothing to draw.
+    if (!m_pManager || m_nCurrentState <= 0 || m_nCurrentState >= int(m_arcSrc.size()))
+        return;
+    const CRect& src = m_arcSrc[size_t(m_nCurrentState)];
+    const CRect& d = m_rcDest;
+    if (m_bTransparent)
+        m_pManager->BlitTransparent(d.left, d.top, d.right, d.bottom, src, dc, scale);
+    else
+        m_pManager->BlitOpaque(d.left, d.top, d.right, d.bottom, src, dc, scale);
+}
+
+void CCPButtonView::DrawSelected(Canvas& dc, float scale)
+{
+    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(0, 255, 0));
+}

@@ -1,0 +1,85 @@
+#include "ccpsurface.h"
+
+#include "canvas.h"
+#include "ccpbuffer.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+namespace {
+// A source rect beyond these is not allocated; the surface then draws nothing.
+constexpr int kMaxSide = 16384;
+constexpr long long kMaxArea = 64LL * 1024 * 1024;
+} // namespace
+
+CCPSurface::CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
+                       CCPBuffer* buffer)
+    : CCPObject(manager), m_pBuffer(buffer)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPSurface::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    m_rcSrc = CRect(0, 0, 10, 10);
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "filename")) {
+            if (cur.Next(value))
+                m_strFile = value;
+        } else if (EqualsNoCase(key, "srcloc")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, m_rcSrc);
+        } else {
+            ReportError(ar, "Surface Bad string", key);
+        }
+    }
+    m_bBuilt = false;
+}
+
+void CCPSurface::WriteSurface(CLineWriter& ar, std::string& last)
+{
+    if (!EqualsNoCase(m_strFile, last) && m_pBuffer)
+        m_pBuffer->Serialize(ar);
+    last = m_strFile;
+    WriteHeader(ar, "SURFACE");
+    WriteString(ar, "filename", m_strFile);
+    WriteRect(ar, "srcloc", m_rcSrc);
+    WriteEnd(ar);
+}
+
+void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*transparent*/)
+{
+    if (!m_bBuilt && m_pBuffer) {
+        const int w = m_rcSrc.Width();
+        const int h = m_rcSrc.Height();
+        const bool sane = w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && (long long)w * h <= kMaxArea;
+        m_bitmap = sane ? CBitmap(w, h) : CBitmap();
+        if (!m_bitmap.IsNull())
+            m_pBuffer->Render(m_rcSrc, m_bitmap);
+        m_bBuilt = true;
+    }
+    if (m_bitmap.IsNull())
+        return;
+    CRect rc = dest;
+    rc.right += 1;
+    rc.bottom += 1;
+    ScaleRect(rc, scale);
+    // Always an opaque copy: the surface is the panel's background.
+    dc.StretchBlt(m_bitmap, CRect(0, 0, m_bitmap.Width(), m_bitmap.Height()), rc, false);
+}
+
+void CCPSurface::ResetImage()
+{
+    m_bBuilt = false;
+    if (m_pBuffer)
+        m_pBuffer->ReleasePicture();
+}
