@@ -1,0 +1,71 @@
+#include "cbackgroundsave.h"
+
+#include "ccpobject.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+static void LimitRect(CRect& rc)
+{
+    for (int v : {rc.left, rc.top, rc.right, rc.bottom})
+        if (v < 0 || v >= 5000) {
+            rc = CRect();
+            return;
+        }
+}
+
+bool CBackgroundSave::ReadKey(const std::string& key, CTokenCursor& cursor, CLineReader& ar,
+                              const CCPObject& owner, unsigned options)
+{
+    std::string value;
+    if (EqualsNoCase(key, "bsrcloc") || EqualsNoCase(key, "bdestloc")) {
+        CRect& rc = EqualsNoCase(key, "bsrcloc") ? m_rcSrc : m_rcDest;
+        if (cursor.Next(value, TokenSet::Value)) {
+            ScanRect(value, rc);
+            if (options & kLimitRects)
+                LimitRect(rc);
+        }
+        return true;
+    }
+    if (EqualsNoCase(key, "bsurface")) {
+        if (cursor.Next(value, TokenSet::Value))
+            ScanInt(value, m_nSurface);
+        return true;
+    }
+    if ((options & kBlitBackground) && EqualsNoCase(key, "blitbackground")) {
+        m_pBlitBuffer = std::make_unique<CCPBuffer>(owner.m_nId, ar, std::string(), owner.m_pManager);
+        return true;
+    }
+    return false;
+}
+
+void CBackgroundSave::Forget()
+{
+    m_nSurface = -1;
+    m_rcSrc = CRect();
+    m_rcDest = CRect();
+}
+
+void CBackgroundSave::WriteSurface(CLineWriter& ar) const
+{
+    if (m_nSurface >= 0)
+        WriteInt(ar, "bsurface", m_nSurface);
+}
+
+void CBackgroundSave::WriteRectsIfNotEmpty(CLineWriter& ar) const
+{
+    if (!m_rcSrc.IsRectEmpty())
+        WriteRect(ar, "bsrcloc", m_rcSrc);
+    if (!m_rcDest.IsRectEmpty())
+        WriteRect(ar, "bdestloc", m_rcDest);
+}
+
+void CBackgroundSave::WriteBlitBackground(CLineWriter& ar) const
+{
+    if (!m_pBlitBuffer)
+        return;
+    WriteFlag(ar, "blitbackground");
+    m_pBlitBuffer->Write(ar, true);
+}

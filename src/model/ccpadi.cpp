@@ -1,0 +1,139 @@
+#include "ccpadi.h"
+
+#include "canvas.h"
+#include "cinstrumentpiece.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPAdi::CCPAdi(CCPManager* manager) : CCPObject(manager) { SetDefaults(); }
+
+CCPAdi::CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPAdi::SetDefaults()
+{
+    m_nCycleBits = 0xffff;
+    m_nCallbackSlot = -1;
+    m_nPersistant = 0;
+    m_rcSrc = m_rcIlsLimits = m_rcDest = CRect(0, 0, 10, 10);
+    m_bTransparent = 0;
+    m_background = CBackgroundSave();
+    m_rcBackDest = m_rcBackSrc = CRect();
+    m_aColors = {0xff20a2c8, 0xff808080, 0xffffffff, 0xff6cf3f3, 0xff6cf3f3};
+}
+
+void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    // A copy is read into a new record: start from the defaults so it equals the original.
+    SetDefaults();
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (CRect* rc = EqualsNoCase(key, "srcloc")      ? &m_rcSrc
+                        : EqualsNoCase(key, "ilslimits") ? &m_rcIlsLimits
+                        : EqualsNoCase(key, "backdest")  ? &m_rcBackDest
+                        : EqualsNoCase(key, "backsrc")   ? &m_rcBackSrc
+                                                         : nullptr) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, *rc);
+        } else if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "destloc")) {
+            if (cur.Next(value, TokenSet::Value))
+                CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent, "Adi Bad Transparency Type");
+        } else if (EqualsNoCase(key, "callbackslot")) {
+            if (cur.Next(value))
+                ScanInt(value, m_nCallbackSlot);
+        } else if (EqualsNoCase(key, "persistant")) {
+            // A persistent ADI keeps no background and no pictures of its own; the writer puts
+            // srcloc and destloc after this line so that they survive.
+            if (cur.Next(value) && ScanInt(value, m_nPersistant) && m_nPersistant != 0) {
+                m_background.m_nSurface = -1;
+                m_rcDest = m_rcSrc = CRect();
+            }
+        } else if (m_background.ReadKey(key, cur, ar, *this,
+                                        CBackgroundSave::kLimitRects | CBackgroundSave::kBlitBackground)) {
+        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size())); c >= 0) {
+            if (cur.Next(value))
+                ScanHex(value, m_aColors[size_t(c)]);
+        } else {
+            ReportError(ar, "Adi Bad string", key);
+        }
+    }
+}
+
+void CCPAdi::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "ADI");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteInt(ar, "persistant", m_nPersistant);
+    WriteRect(ar, "srcloc", m_rcSrc);
+    WriteRect(ar, "ilslimits", m_rcIlsLimits);
+    m_background.WriteSurface(ar);
+    CInstrumentPiece::WriteDestLine(ar, m_rcDest, m_bTransparent);
+    m_background.WriteRectsIfNotEmpty(ar);
+    m_background.WriteBlitBackground(ar);
+    if (!m_rcBackDest.IsRectEmpty())
+        WriteRect(ar, "backdest", m_rcBackDest);
+    if (!m_rcBackSrc.IsRectEmpty())
+        WriteRect(ar, "backsrc", m_rcBackSrc);
+    CInstrumentPiece::WriteColours(ar, m_aColors.data(), m_aColors.size());
+    WriteEnd(ar);
+}
+
+bool CCPAdi::Check(CCheckMessageArray& messages, bool full)
+{
+    bool ok = CCPObject::Check(messages, full);
+    if (!CheckIdUnique(messages, m_pManager))
+        ok = false;
+    if (full && (m_rcSrc.Width() != m_rcDest.Width() || m_rcSrc.Height() != m_rcDest.Height())) {
+        AddMessage(messages, StrFormat("Adi Id %d, src/dest different sizes", m_nId));
+        return false;
+    }
+    return ok;
+}
+
+bool CCPAdi::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+bool CCPAdi::GetSrcRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcSrc;
+    return true;
+}
+
+void CCPAdi::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        SetDestWithSrc(m_rcDest, m_rcSrc, rc->left, rc->top, rc->right, rc->bottom);
+}
+
+void CCPAdi::Draw(Canvas& dc, float scale)
+{
+    // The ball picture is taller than the window: show its middle.
+    CInstrumentPiece::Blit(m_pManager, m_rcDest, CInstrumentPiece::MiddleBand(m_rcSrc, m_rcDest), m_bTransparent,
+                           dc, scale);
+}
+
+void CCPAdi::DrawSelected(Canvas& dc, float scale)
+{
+    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
+    dc.FrameRect(ScaledRect(m_rcIlsLimits, scale), MakeRgb(255, 255, 0));
+}

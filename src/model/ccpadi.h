@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cbackgroundsave.h"
+#include "ccpobject.h"
+
+#include <array>
+#include <cstdint>
+
+// An ADI record: an attitude indicator. A tall picture of the attitude ball in the template
+// is seen through a window on the panel; the ILS limits are a panel rectangle of their own.
+class CCPAdi : public CCPObject
+{
+public:
+    uint32_t m_nCycleBits = 0xffff;
+    int m_nCallbackSlot = -1;
+    int m_nPersistant = 0;
+    CRect m_rcSrc{0, 0, 10, 10};       // "srcloc": the attitude ball picture
+    CRect m_rcIlsLimits{0, 0, 10, 10}; // "ilslimits"
+    CRect m_rcDest{0, 0, 10, 10};      // "destloc": the window on the panel
+    int m_bTransparent = 0;            // word of the "destloc" line
+    CBackgroundSave m_background;      // "bsurface", "bsrcloc", "bdestloc", "blitbackground"
+    CRect m_rcBackDest;                // "backdest"
+    CRect m_rcBackSrc;                 // "backsrc"
+    std::array<uint32_t, 5> m_aColors{}; // "color0" .. "color4", 0xAARRGGBB
+
+    explicit CCPAdi(CCPManager* manager);
+    CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+
+    const char* GetRuntimeClass() const override { return "CCPAdi"; }
+    int GetTypeCode() const override { return 13; }
+    int GetImageIndex() const override { return 12; }
+    std::string GetTypeName() const override { return "Adi"; }
+    void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
+    void Serialize(CLineWriter& ar) override;
+    bool Check(CCheckMessageArray& messages, bool full) override;
+    bool GetDestRect(CRect* out) const override;
+    bool GetSrcRect(CRect* out) const override;
+    void SetDestRect(const CRect* rc) override;
+    void Draw(Canvas& dc, float scale) override;
+    void DrawSelected(Canvas& dc, float scale) override;
+
+private:
+    void SetDefaults();
+};

@@ -1,0 +1,204 @@
+#include "ccpdial.h"
+
+#include "canvas.h"
+#include "cinstrumentpiece.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+#include <cmath>
+
+// The simulator's single-precision constants.
+static constexpr float kPi = 3.1415925f;
+static constexpr float kQuarterPi = 0.7854f;
+
+CCPDial::CCPDial(CCPManager* manager) : CCPObject(manager) { SetDefaults(); }
+
+CCPDial::CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPDial::SetDefaults()
+{
+    m_nCycleBits = 0xffff;
+    m_afPoints.clear();
+    m_afValues.clear();
+    m_anRadius = {};
+    m_aColors = {0xff000000u, 0xff000000u, 0xff000000u};
+    m_rcSrc = m_rcDest = CRect(0, 0, 10, 10);
+    m_background = CBackgroundSave();
+    m_nPersistant = 0;
+    m_nCallbackSlot = -1;
+}
+
+// Appends every number of the line; a token that is not a number adds nothing.
+static void AppendNumbers(CTokenCursor& cur, std::vector<float>& list)
+{
+    std::string token;
+    float f = 0.0f;
+    while (cur.Next(token))
+        if (ScanFloat(token, f))
+            list.push_back(f);
+}
+
+void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    SetDefaults();
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "numendpoints")) {
+            // The count is the length of the points list.
+        } else if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "points")) {
+            AppendNumbers(cur, m_afPoints);
+        } else if (EqualsNoCase(key, "values")) {
+            AppendNumbers(cur, m_afValues);
+        } else if (int* n = EqualsNoCase(key, "radius0")        ? &m_anRadius[0]
+                            : EqualsNoCase(key, "radius1")      ? &m_anRadius[1]
+                            : EqualsNoCase(key, "radius2")      ? &m_anRadius[2]
+                            : EqualsNoCase(key, "callbackslot") ? &m_nCallbackSlot
+                                                                : nullptr) {
+            if (cur.Next(value))
+                ScanInt(value, *n);
+        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size())); c >= 0) {
+            if (cur.Next(value))
+                ScanHex(value, m_aColors[size_t(c)]);
+        } else if (CRect* rc = EqualsNoCase(key, "srcloc")    ? &m_rcSrc
+                               : EqualsNoCase(key, "destloc") ? &m_rcDest
+                                                              : nullptr) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, *rc);
+        } else if (EqualsNoCase(key, "persistant")) {
+            if (cur.Next(value) && ScanInt(value, m_nPersistant) && m_nPersistant == 0)
+                m_background.Forget();
+        } else if (!m_background.ReadKey(key, cur, ar, *this)) {
+            ReportError(ar, "Dial Bad string", key);
+        }
+    }
+}
+
+static std::string JoinNumbers(const std::vector<float>& list)
+{
+    std::string text;
+    for (float f : list)
+        text += " " + FormatG(f);
+    return text;
+}
+
+void CCPDial::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "DIAL");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    WriteInt(ar, "numendpoints", int(m_afPoints.size()));
+    WriteString(ar, "points", JoinNumbers(m_afPoints));
+    WriteString(ar, "values", JoinNumbers(m_afValues));
+    for (size_t i = 0; i < m_anRadius.size(); ++i)
+        WriteInt(ar, StrFormat("radius%d", int(i)).c_str(), m_anRadius[i]);
+    CInstrumentPiece::WriteColours(ar, m_aColors.data(), m_aColors.size());
+    WriteRect(ar, "srcloc", m_rcSrc);
+    WriteRect(ar, "destloc", m_rcDest);
+    m_background.WriteRectsIfNotEmpty(ar);
+    m_background.WriteSurface(ar);
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteInt(ar, "persistant", m_nPersistant);
+    WriteEnd(ar);
+}
+
+bool CCPDial::Check(CCheckMessageArray& messages, bool full)
+{
+    bool ok = CCPObject::Check(messages, full);
+    if (!CheckIdUnique(messages, m_pManager))
+        ok = false;
+    if (full && (m_rcDest.Width() != m_rcSrc.Width() || m_rcDest.Height() != m_rcSrc.Height())) {
+        AddMessage(messages, StrFormat("Dial Id %d, destloc different size to src", m_nId));
+        ok = false;
+    }
+    if (m_afPoints.size() != m_afValues.size()) {
+        AddMessage(messages, StrFormat("Dial Id %d, points/values mismatch %d/%d", m_nId, int(m_afPoints.size()),
+                                       int(m_afValues.size())));
+        ok = false;
+    }
+    return ok;
+}
+
+bool CCPDial::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+bool CCPDial::GetSrcRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcSrc;
+    return true;
+}
+
+void CCPDial::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        SetDestWithSrc(m_rcDest, m_rcSrc, rc->left, rc->top, rc->right, rc->bottom);
+}
+
+bool CCPDial::ZeroAngle(float& angle) const
+{
+    if (m_afPoints.size() < 2 || m_afValues.size() < 2 || m_afValues[1] == m_afValues[0])
+        return false;
+    // The scale always runs clockwise from the first point to the second.
+    float d = m_afPoints[1] - m_afPoints[0];
+    if (d > 0)
+        d -= 2 * kPi;
+    const float s = d / (m_afValues[1] - m_afValues[0]);
+    float a = m_afPoints[0] - m_afValues[0] * s;
+    if (a < -kPi)
+        a += 2 * kPi;
+    else if (a > kPi)
+        a -= 2 * kPi;
+    if (!std::isfinite(a))
+        return false;
+    angle = a;
+    return true;
+}
+
+void CCPDial::Draw(Canvas& dc, float scale)
+{
+    float a = 0.0f;
+    if (!ZeroAngle(a))
+        return;
+    // Centred on the source rectangle, as the simulator turns the needle over its picture.
+    const double cx = (int64_t(m_rcSrc.left) + m_rcSrc.right) / 2;
+    const double cy = (int64_t(m_rcSrc.top) + m_rcSrc.bottom) / 2;
+    auto at = [&](int radius, float angle) {
+        return CPoint{CInstrumentPiece::Trunc((cx + radius * std::cos(double(angle))) * scale),
+                      CInstrumentPiece::Trunc((cy - radius * std::sin(double(angle))) * scale)};
+    };
+    const CPoint p0 = at(m_anRadius[0], a);
+    const CPoint p1 = at(m_anRadius[1], a);
+    const CPoint p2 = at(m_anRadius[2], a + kQuarterPi);
+    const CPoint p3 = at(m_anRadius[2], a - kQuarterPi);
+
+    const Brush oldBrush = dc.SelectBrush(Brush{false, RgbOf(m_aColors[1])});
+    dc.Polygon({p0, p1, p2});
+    dc.SelectBrush(Brush{false, RgbOf(m_aColors[2])});
+    const Pen oldPen = dc.SelectPen(Pen{Pen::Null, 0, 1}); // filled only
+    dc.Polygon({p0, p1, p3});
+    dc.SelectPen(oldPen);
+    dc.SelectBrush(oldBrush);
+}
+
+void CCPDial::DrawSelected(Canvas& dc, float scale)
+{
+    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
+}

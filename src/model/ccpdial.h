@@ -1,0 +1,48 @@
+#pragma once
+
+#include "cbackgroundsave.h"
+#include "ccpobject.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// A DIAL record: a needle instrument. The calibration table maps instrument values to needle
+// angles; the preview draws the needle at the value 0.
+class CCPDial : public CCPObject
+{
+public:
+    uint32_t m_nCycleBits = 0xffff;
+    std::vector<float> m_afPoints; // "points": needle angles in radians, counter-clockwise from +x
+    std::vector<float> m_afValues; // "values": the instrument value at the angle of the same index
+    std::array<int, 3> m_anRadius{};                                    // "radius0" .. "radius2"
+    std::array<uint32_t, 3> m_aColors{0xff000000u, 0xff000000u, 0xff000000u}; // "color0" .. "color2"
+    CRect m_rcSrc{0, 0, 10, 10};  // "srcloc"
+    CRect m_rcDest{0, 0, 10, 10}; // "destloc"
+    CBackgroundSave m_background; // "bsurface", "bsrcloc", "bdestloc"
+    int m_nPersistant = 0;
+    int m_nCallbackSlot = -1;
+
+    explicit CCPDial(CCPManager* manager);
+    CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+
+    const char* GetRuntimeClass() const override { return "CCPDial"; }
+    int GetTypeCode() const override { return 4; }
+    int GetImageIndex() const override { return 10; }
+    std::string GetTypeName() const override { return "Dial"; }
+    void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
+    void Serialize(CLineWriter& ar) override;
+    bool Check(CCheckMessageArray& messages, bool full) override;
+    bool GetDestRect(CRect* out) const override;
+    bool GetSrcRect(CRect* out) const override;
+    void SetDestRect(const CRect* rc) override;
+    void Draw(Canvas& dc, float scale) override;
+    void DrawSelected(Canvas& dc, float scale) override;
+
+    // The needle angle of the value 0, within -pi..pi; false when the table has fewer than two
+    // points or values, or its first two values are equal.
+    bool ZeroAngle(float& angle) const;
+
+private:
+    void SetDefaults();
+};

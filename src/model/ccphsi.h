@@ -1,0 +1,66 @@
+#pragma once
+
+#include "canvas.h"
+#include "cbackgroundsave.h"
+#include "ccpobject.h"
+
+#include <array>
+#include <cstdint>
+
+// An HSI record: a horizontal situation indicator. Two template pieces (the compass card and
+// a second piece) on up to three panel places, a warning flag rectangle, and a preview that
+// draws the moving parts as vector shapes over the first place.
+class CCPHsi : public CCPObject
+{
+public:
+    // Bits of m_nDrawParts: the moving parts the preview draws.
+    enum DrawPart : uint32_t {
+        kAircraft = 0x1,
+        kTo = 0x2,
+        kFrom = 0x4,
+        kCourse = 0x8,
+        kCircle = 0x10,
+        kDeviation = 0x20,
+        kDevWarn = 0x40,
+        kBearing = 0x80,
+        kHeading = 0x100,
+        kCourseWarn = 0x200,
+    };
+
+    std::array<CRect, 2> m_arcSrc;     // "srcloc" lines: compass card, then the second piece
+    uint32_t m_nCycleBits = 0xffff;
+    std::array<CRect, 3> m_arcDest;    // "destloc" lines: frame and compass card, second piece, stored only
+    std::array<int, 3> m_abTransparent{}; // the word of each "destloc" line
+    int m_nCallbackSlot = -1;
+    int m_nPersistant = 0;
+    CBackgroundSave m_background;      // "bsurface", "bsrcloc", "bdestloc"
+    CRect m_rcWarnFlag;                // "warnflag"
+
+    // Preview settings, not in the file: every read record starts with all parts on.
+    uint32_t m_nDrawParts = 0xffffffffu;
+    Rgb m_rgbTo = MakeRgb(255, 108, 30);
+    Rgb m_rgbWarning = MakeRgb(255, 0, 0);
+    Rgb m_rgbHeading = MakeRgb(70, 150, 70);
+    Rgb m_rgbBearing = MakeRgb(255, 60, 50);
+    Rgb m_rgbCourse = MakeRgb(240, 220, 115);
+    Rgb m_rgbAircraft = MakeRgb(224, 224, 224);
+    Rgb m_rgbDeviation = MakeRgb(240, 220, 115);
+    Rgb m_rgbDevWarning = MakeRgb(253, 0, 0);
+
+    explicit CCPHsi(CCPManager* manager);
+    CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+
+    const char* GetRuntimeClass() const override { return "CCPHsi"; }
+    int GetTypeCode() const override { return 6; }
+    int GetImageIndex() const override { return 24; }
+    std::string GetTypeName() const override { return "Hsi"; }
+    void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
+    void Serialize(CLineWriter& ar) override;
+    bool GetDestRect(CRect* out) const override;
+    void SetDestRect(const CRect* rc) override;
+    void Draw(Canvas& dc, float scale) override;
+    void DrawSelected(Canvas& dc, float scale) override;
+
+private:
+    void SetDefaults();
+};

@@ -1,0 +1,174 @@
+#include "ccpindicator.h"
+
+#include "canvas.h"
+#include "ccpmanager.h"
+#include "cinstrumentpiece.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+#include <algorithm>
+
+CCPIndicator::CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    m_fMinVal = 0.0f;
+    m_fMaxVal = 10.0f;
+    m_nCycleBits = 0xffff;
+    m_anMinPos.clear();
+    m_anMaxPos.clear();
+    m_arcSrc.clear();
+    m_arcDest.clear();
+    m_nCalibrationVal = 0;
+    m_nCallbackSlot = -1;
+    m_nPersistant = 0;
+    m_nOrientation = 1;
+    m_nCurrentTape = 0;
+
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (float* f = EqualsNoCase(key, "minval")   ? &m_fMinVal
+                       : EqualsNoCase(key, "maxval") ? &m_fMaxVal
+                                                     : nullptr) {
+            if (cur.Next(value))
+                ScanFloat(value, *f);
+        } else if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (std::vector<int>* list = EqualsNoCase(key, "minpos")   ? &m_anMinPos
+                                            : EqualsNoCase(key, "maxpos") ? &m_anMaxPos
+                                                                          : nullptr) {
+            // Every line is a tape's entry, also one whose number does not scan, so that the
+            // entries keep their tapes.
+            int n = 0;
+            if (cur.Next(value))
+                ScanInt(value, n);
+            list->push_back(n);
+        } else if (EqualsNoCase(key, "numtapes")) {
+            // The count is the length of the source list.
+        } else if (int* n = EqualsNoCase(key, "calibrationval") ? &m_nCalibrationVal
+                            : EqualsNoCase(key, "callbackslot") ? &m_nCallbackSlot
+                            : EqualsNoCase(key, "persistant")   ? &m_nPersistant
+                                                                : nullptr) {
+            if (cur.Next(value))
+                ScanInt(value, *n);
+        } else if (std::vector<CRect>* list = EqualsNoCase(key, "srcloc")    ? &m_arcSrc
+                                              : EqualsNoCase(key, "destloc") ? &m_arcDest
+                                                                             : nullptr) {
+            CRect rc;
+            if (cur.Next(value, TokenSet::Value))
+                ScanRect(value, rc);
+            list->push_back(rc);
+        } else if (EqualsNoCase(key, "orientation")) {
+            std::string word;
+            if (cur.Next(value))
+                CScanner(value).Word(word);
+            if (EqualsNoCase(word, "horizontal"))
+                m_nOrientation = 0;
+            else if (EqualsNoCase(word, "vertical"))
+                m_nOrientation = 1;
+            else
+                ReportError(ar, "Indicator Bad orientation", word);
+        } else {
+            ReportError(ar, "Indicator Bad string", key);
+        }
+    }
+}
+
+void CCPIndicator::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "INDICATOR");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    WriteFloat(ar, "minval", m_fMinVal);
+    WriteFloat(ar, "maxval", m_fMaxVal);
+    WriteInt(ar, "numtapes", GetTapeCount());
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteInt(ar, "persistant", m_nPersistant);
+    if (m_nCalibrationVal != 0)
+        WriteInt(ar, "calibrationval", m_nCalibrationVal);
+    // Tape by tape. An entry a shorter list lacks is left out and a longer list is written to
+    // its end, so every list reads back as it is. All-zero rectangles are written too: leaving
+    // one out would hand the next tape's rectangle to this tape.
+    const size_t tapes = std::max({m_anMinPos.size(), m_anMaxPos.size(), m_arcSrc.size(), m_arcDest.size()});
+    for (size_t i = 0; i < tapes; ++i) {
+        if (i < m_anMinPos.size())
+            WriteInt(ar, "minpos", m_anMinPos[i]);
+        if (i < m_anMaxPos.size())
+            WriteInt(ar, "maxpos", m_anMaxPos[i]);
+        if (i < m_arcSrc.size())
+            WriteRectAlways(ar, "srcloc", m_arcSrc[i]);
+        if (i < m_arcDest.size())
+            WriteRectAlways(ar, "destloc", m_arcDest[i]);
+    }
+    WriteString(ar, "orientation", m_nOrientation == 1 ? "vertical" : "horizontal");
+    WriteEnd(ar);
+}
+
+void CCPIndicator::NextState()
+{
+    if (++m_nCurrentTape >= GetTapeCount() || m_nCurrentTape < 0)
+        m_nCurrentTape = 0;
+}
+
+// The current tape's entry of a list, or null when the list has none.
+template <class List>
+static auto* Current(List& list, int index)
+{
+    return index >= 0 && size_t(index) < list.size() ? &list[size_t(index)] : nullptr;
+}
+
+bool CCPIndicator::GetDestRect(CRect* out) const
+{
+    const CRect* rc = Current(m_arcDest, m_nCurrentTape);
+    if (rc && out)
+        *out = *rc;
+    return rc != nullptr;
+}
+
+bool CCPIndicator::GetSrcRect(CRect* out) const
+{
+    const CRect* rc = Current(m_arcSrc, m_nCurrentTape);
+    if (rc && out)
+        *out = *rc;
+    return rc != nullptr;
+}
+
+void CCPIndicator::SetDestRect(const CRect* rc)
+{
+    if (CRect* dest = Current(m_arcDest, m_nCurrentTape); dest && rc)
+        *dest = *rc;
+}
+
+void CCPIndicator::SetSrcRect(const CRect* rc)
+{
+    if (CRect* src = Current(m_arcSrc, m_nCurrentTape); src && rc)
+        *src = *rc;
+}
+
+void CCPIndicator::Draw(Canvas& dc, float scale)
+{
+    // Every tape, whichever is current; a tape without a source shows nothing.
+    const size_t n = std::min(m_arcDest.size(), m_arcSrc.size());
+    for (size_t i = 0; i < n; ++i)
+        CInstrumentPiece::Blit(m_pManager, m_arcDest[i], CInstrumentPiece::MiddleBand(m_arcSrc[i], m_arcDest[i]), 0,
+                               dc, scale);
+}
+
+void CCPIndicator::DrawSelected(Canvas& dc, float scale)
+{
+    for (const CRect& rc : m_arcDest)
+        dc.FrameRect(ScaledRect(rc, scale), MakeRgb(255, 0, 0));
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ccpobject.h"
+
+#include <cstdint>
+#include <vector>
+
+// An INDICATOR record: a moving-tape instrument. Each tape is a strip of the template seen
+// through a panel window; the tapes are the record's states and the rectangle operations act
+// on the current one.
+class CCPIndicator : public CCPObject
+{
+public:
+    float m_fMinVal = 0.0f;
+    float m_fMaxVal = 10.0f;
+    uint32_t m_nCycleBits = 0xffff;
+    std::vector<int> m_anMinPos;  // "minpos", one per tape
+    std::vector<int> m_anMaxPos;  // "maxpos", one per tape
+    std::vector<CRect> m_arcSrc;  // "srcloc", one per tape; its length is the number of tapes
+    std::vector<CRect> m_arcDest; // "destloc", one per tape
+    int m_nCalibrationVal = 0;
+    int m_nCallbackSlot = -1;
+    int m_nPersistant = 0;
+    int m_nOrientation = 1; // 1 vertical, 0 horizontal
+    int m_nCurrentTape = 0; // not in the file
+
+    explicit CCPIndicator(CCPManager* manager) : CCPObject(manager) {}
+    CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
+
+    const char* GetRuntimeClass() const override { return "CCPIndicator"; }
+    int GetTypeCode() const override { return 9; }
+    int GetImageIndex() const override { return 14; }
+    std::string GetTypeName() const override { return "Indicator"; }
+    void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
+    void Serialize(CLineWriter& ar) override;
+    void NextState() override;
+    bool GetDestRect(CRect* out) const override;
+    bool GetSrcRect(CRect* out) const override;
+    void SetDestRect(const CRect* rc) override;
+    void SetSrcRect(const CRect* rc) override;
+    void Draw(Canvas& dc, float scale) override;
+    void DrawSelected(Canvas& dc, float scale) override;
+
+    int GetTapeCount() const { return int(m_arcSrc.size()); }
+};

@@ -1,0 +1,118 @@
+#include "ccpmachasi.h"
+
+#include "canvas.h"
+#include "cinstrumentpiece.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cscanner.h"
+#include "ctokencursor.h"
+#include "strformat.h"
+
+CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPObject(manager) { SetDefaults(); }
+
+CCPMachAsi::CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
+{
+    Load(id, ar, comment, manager);
+}
+
+void CCPMachAsi::SetDefaults()
+{
+    m_nCycleBits = 0xff;
+    m_rcDest = CRect(0, 0, 10, 10);
+    m_bTransparent = 1;
+    m_aColors = {0xff000000u, 0xff000000u};
+    m_fEndAngle = m_fEndLength = 1.0f;
+    m_nCallbackSlot = -1;
+    m_fMinVal = 0.0f;
+    m_fMaxVal = 1.0f;
+    m_fStartAngle = 0.0f;
+    m_fArcLength = 1.0f;
+    m_nNeedleRadius = 1;
+    m_nPersistant = 0;
+    m_background = CBackgroundSave();
+}
+
+void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    SetDefaults();
+    // Only the editor's new records start with the low byte of the cycle bits.
+    m_nCycleBits = 0xffffffffu;
+    m_nCallbackSlot = -1;
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (float* f = EqualsNoCase(key, "endangle")     ? &m_fEndAngle
+                       : EqualsNoCase(key, "endlength")  ? &m_fEndLength
+                       : EqualsNoCase(key, "minval")     ? &m_fMinVal
+                       : EqualsNoCase(key, "maxval")     ? &m_fMaxVal
+                       : EqualsNoCase(key, "startangle") ? &m_fStartAngle
+                       : EqualsNoCase(key, "arclength")  ? &m_fArcLength
+                                                         : nullptr) {
+            if (cur.Next(value))
+                ScanFloat(value, *f);
+        } else if (int* n = EqualsNoCase(key, "callbackslot")   ? &m_nCallbackSlot
+                            : EqualsNoCase(key, "needleradius") ? &m_nNeedleRadius
+                                                                : nullptr) {
+            if (cur.Next(value))
+                ScanInt(value, *n);
+        } else if (EqualsNoCase(key, "cyclebits")) {
+            if (cur.Next(value, TokenSet::Value))
+                ScanHex(value, m_nCycleBits);
+        } else if (EqualsNoCase(key, "destloc")) {
+            if (cur.Next(value, TokenSet::Value))
+                CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent, "MachAsi Bad transparency");
+        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size())); c >= 0) {
+            if (cur.Next(value))
+                ScanHex(value, m_aColors[size_t(c)]);
+        } else if (EqualsNoCase(key, "persistant")) {
+            if (cur.Next(value) && ScanInt(value, m_nPersistant) && m_nPersistant == 0)
+                m_background.Forget();
+        } else if (!m_background.ReadKey(key, cur, ar, *this)) {
+            ReportError(ar, "MachASI Bad string", key);
+        }
+    }
+}
+
+void CCPMachAsi::Serialize(CLineWriter& ar)
+{
+    WriteHeader(ar, "MACHASI");
+    WriteHex(ar, "cyclebits", m_nCycleBits);
+    CInstrumentPiece::WriteDestLine(ar, m_rcDest, m_bTransparent);
+    CInstrumentPiece::WriteColours(ar, m_aColors.data(), m_aColors.size());
+    WriteFloat(ar, "endangle", m_fEndAngle);
+    WriteFloat(ar, "endlength", m_fEndLength);
+    WriteInt(ar, "callbackslot", m_nCallbackSlot);
+    WriteFloat(ar, "minval", m_fMinVal);
+    WriteFloat(ar, "maxval", m_fMaxVal);
+    WriteFloat(ar, "startangle", m_fStartAngle);
+    WriteFloat(ar, "arclength", m_fArcLength);
+    WriteInt(ar, "needleradius", m_nNeedleRadius);
+    WriteInt(ar, "persistant", m_nPersistant);
+    m_background.WriteSurface(ar);
+    m_background.WriteRectsIfNotEmpty(ar);
+    WriteEnd(ar);
+}
+
+bool CCPMachAsi::GetDestRect(CRect* out) const
+{
+    if (out)
+        *out = m_rcDest;
+    return true;
+}
+
+void CCPMachAsi::SetDestRect(const CRect* rc)
+{
+    if (rc)
+        m_rcDest = *rc;
+}
+
+void CCPMachAsi::DrawSelected(Canvas& dc, float scale)
+{
+    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
+}
