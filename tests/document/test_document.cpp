@@ -148,26 +148,24 @@ TEST(DocumentSave, CheckProblemsAskBeforeWritingAndFailuresKeepTheOldFile)
     EXPECT_EQ(dir.Read("c.dat"), c.Saved());
     EXPECT_FALSE(c.doc.IsModified());
 
-    // A folder that cannot be written: the message, the old file, still modified.
+}
+
+TEST(DocumentSave, AFailedReplaceLeavesTheOldFileAndNoTemporary)
+{
+    CTempDir dir;
+    CTestCockpit c("#0 MANAGER\ntemplatefile 1 1 t.png;\n#end\n");
     c.doc.SetModifiedFlag();
-    const std::string ro = dir.File("ro");
-    mkdir(ro.c_str(), 0755);
-    const std::string inRo = ro + "/c.dat";
-    {
-        FILE* f = fopen(inRo.c_str(), "wb");
-        fputs("kept", f);
-        fclose(f);
-    }
-    chmod(ro.c_str(), 0555);
-    if (access(ro.c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    EXPECT_FALSE(c.doc.OnSaveDocument(inRo));
-    chmod(ro.c_str(), 0755);
+    // The target is a folder holding a file: the final replace cannot happen.
+    const std::string target = dir.File("c.dat");
+    mkdir(target.c_str(), 0755);
+    dir.Write("c.dat/inside", "kept");
+    EXPECT_FALSE(c.doc.OnSaveDocument(target));
+    ASSERT_FALSE(c.ui.m_aBoxes.empty());
     EXPECT_EQ(c.ui.m_aBoxes.back().text, "Failed to save document.");
-    std::string kept;
-    ASSERT_TRUE(ReadWholeFile(inRo, kept));
-    EXPECT_EQ(kept, "kept");
+    EXPECT_EQ(dir.Read("c.dat/inside"), "kept");
     EXPECT_TRUE(c.doc.IsModified());
+    std::string ignored;
+    EXPECT_FALSE(ReadWholeFile(target + ".vireo-tmp", ignored));
 }
 
 TEST(DocumentSave, WriteFailureIntoAMissingFolderIsReported)
