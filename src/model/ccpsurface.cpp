@@ -58,7 +58,9 @@ void CCPSurface::WriteSurface(CLineWriter& ar, std::string& last)
 
 void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*transparent*/)
 {
-    if (!m_bBuilt && m_pBuffer) {
+    if (!m_pBuffer)
+        return; // nothing to cut from
+    if (!m_bBuilt) {
         const int w = m_rcSrc.Width();
         const int h = m_rcSrc.Height();
         const bool sane = w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && (long long)w * h <= kMaxArea;
