@@ -1,0 +1,116 @@
+#pragma once
+
+// Helpers for the tests of the moving instruments: reading one record from its key lines,
+// writing it, and painting it onto an image through the Qt canvas.
+
+#include "cbitmap.h"
+#include "ccheckmessage.h"
+#include "ccpmanager.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cqtcanvas.h"
+#include "crecordingui.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace instrumenttest {
+
+// A manager whose messages are recorded.
+struct CFixture
+{
+    CRecordingUI ui;
+    CCPManager manager;
+    CFixture() { manager.SetUserInterface(&ui); }
+
+    // Reads the key lines that follow a header on line 1, as the loader does.
+    template <class T>
+    std::unique_ptr<T> Read(const std::string& body, int id = 7, const std::string& comment = std::string())
+    {
+        int line = 1;
+        CLineReader ar(body, &line, &ui);
+        return std::make_unique<T>(id, ar, comment, &manager);
+    }
+};
+
+inline std::string Written(CCPObject& r)
+{
+    CLineWriter w;
+    r.Serialize(w);
+    return w.Take();
+}
+
+// The key lines of a written record: what follows its header line.
+inline std::string Body(const std::string& written)
+{
+    const size_t header = written.find("\n#");
+    const size_t eol = written.find('\n', header + 1);
+    return written.substr(eol + 1);
+}
+
+// Writes a record and reads the result back into a new record of the same type.
+template <class T>
+std::string RoundTrip(CFixture& f, T& r)
+{
+    const std::string first = Written(r);
+    auto again = f.Read<T>(Body(first), r.m_nId, r.m_strComment);
+    return Written(*again);
+}
+
+inline std::vector<std::string> CheckTexts(CCPObject& r, bool full, bool* ok = nullptr)
+{
+    CCheckMessageArray messages;
+    const bool result = r.Check(messages, full);
+    if (ok)
+        *ok = result;
+    std::vector<std::string> texts;
+    for (const CCheckMessage& m : messages)
+        texts.push_back(m.m_strMessage + (m.m_pObject == &r ? "" : " (other record)"));
+    return texts;
+}
+
+// A template whose pixels tell their own position: red = x, green = y, blue = 7.
+inline CBitmap PositionTemplate(int width, int height)
+{
+    CBitmap b(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            b.SetPixel(x, y, 0xff000000u | uint32_t(x) << 16 | uint32_t(y) << 8 | 7u);
+    return b;
+}
+
+inline uint32_t TemplateRgb(int x, int y) { return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u; }
+
+inline constexpr uint32_t kBackground = 0x102030;
+
+// Paints through a CQtCanvas onto an image filled with kBackground.
+inline QImage Paint(int width, int height, const std::function<void(Canvas&)>& draw)
+{
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(QColor(0x10, 0x20, 0x30));
+    {
+        QPainter painter(&img);
+        CQtCanvas canvas(painter);
+        draw(canvas);
+    }
+    return img;
+}
+
+inline uint32_t At(const QImage& img, int x, int y) { return uint32_t(img.pixel(x, y)) & 0xffffffu; }
+
+// How many pixels of the image have the colour.
+inline int Count(const QImage& img, uint32_t rgb)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += At(img, x, y) == rgb;
+    return n;
+}
+
+} // namespace instrumenttest
