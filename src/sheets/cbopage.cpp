@@ -1,0 +1,99 @@
+#include "cbopage.h"
+
+#include "ccpobject.h"
+#include "cdialogrunner.h"
+#include "textconvert.h"
+
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+// The comment is kept with CR LF line ends; the edit shows plain lines.
+QString CommentToQt(const std::string& comment)
+{
+    return Latin1ToQt(comment).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+} // namespace
+
+CBOPage::CBOPage(QWidget* parent) : CCPPage(QStringLiteral("Basic Properties"), parent)
+{
+    QLineEdit* id = m_dx.Int(m_nRecordId, QStringLiteral("ID"));
+    id->setMaximumWidth(120);
+
+    m_pComment = new QPlainTextEdit;
+    m_pComment->setObjectName(QStringLiteral("Comment"));
+    m_pComment->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pComment->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_pComment->setMinimumSize(380, 180);
+    m_pComment->setTabChangesFocus(true);
+    // Untouched text is left byte for byte as it was.
+    auto shown = std::make_shared<QString>();
+    m_dx.Custom(
+        [this, shown] {
+            *shown = CommentToQt(m_strText);
+            m_pComment->setPlainText(*shown);
+        },
+        [this, shown] {
+            const QString text = m_pComment->toPlainText();
+            if (text != *shown) {
+                QString crlf = text;
+                m_strText = QtToLatin1(crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+                *shown = text;
+            }
+            return true;
+        });
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("ID"), id);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("Comment")));
+    layout->addWidget(m_pComment, 1);
+}
+
+void CBOPage::SetRecord(CCPObject* record)
+{
+    m_pRecord = record;
+    m_strText = record ? record->m_strComment : std::string();
+    m_nRecordId = record ? record->m_nId : 0;
+    UpdateData(false);
+}
+
+bool CBOPage::Validate()
+{
+    size_t start = 0;
+    while (start < m_strText.size()) {
+        size_t end = m_strText.find('\n', start);
+        if (end == std::string::npos)
+            end = m_strText.size();
+        if (m_strText[start] == '#') {
+            std::string line = m_strText.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            CDialogRunner::Message(
+                this, QStringLiteral("The comment line \"%1\" begins with \"#\", so the cockpit file "
+                                     "would read it back as a record header.\n"
+                                     "Please change or remove that line.")
+                          .arg(Latin1ToQt(line)));
+            m_pComment->setFocus();
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+void CBOPage::OnOK()
+{
+    if (!m_pRecord)
+        return;
+    std::string text = m_strText;
+    if (!text.empty() && (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0))
+        text += "\r\n";
+    m_pRecord->m_strComment = text;
+    m_pRecord->m_nId = m_nRecordId;
+}

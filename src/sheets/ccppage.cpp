@@ -1,0 +1,107 @@
+#include "ccppage.h"
+
+#include "careadlg.h"
+#include "cdialogrunner.h"
+#include "choosecolour.h"
+#include "cpointdlg.h"
+#include "crectlistdlg.h"
+#include "cscanner.h"
+#include "iuserinterface.h"
+#include "strformat.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+CCPPage::CCPPage(const QString& title, QWidget* parent) : QWidget(parent), m_strTitle(title)
+{
+    setObjectName(title);
+}
+
+bool CCPPage::UpdateData(bool save)
+{
+    if (!save) {
+        m_dx.Load();
+        return true;
+    }
+    return m_dx.Save() && Validate();
+}
+
+QPushButton* CCPPage::MakeButton(const QString& label, std::function<void()> onClick)
+{
+    auto* button = new QPushButton(label);
+    button->setObjectName(label);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [fn = std::move(onClick)] { fn(); });
+    return button;
+}
+
+QGroupBox* CCPPage::ButtonBox(const QString& title, std::initializer_list<QPushButton*> buttons,
+                              int columns)
+{
+    auto* box = new QGroupBox(title);
+    auto* grid = new QGridLayout(box);
+    int i = 0;
+    for (QPushButton* b : buttons) {
+        grid->addWidget(b, i / columns, i % columns);
+        ++i;
+    }
+    return box;
+}
+
+QFormLayout* CCPPage::MakeForm()
+{
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    form->setLabelAlignment(Qt::AlignLeft);
+    return form;
+}
+
+QWidget* CCPPage::ColourRow(std::string& text, const QString& buttonLabel)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QLineEdit* edit = m_dx.Text(text, buttonLabel + QStringLiteral(" Value"));
+    edit->setMaximumWidth(110);
+    layout->addWidget(edit);
+    layout->addWidget(MakeButton(buttonLabel, [this, &text] { ChooseColour(*this, text); }));
+    layout->addStretch(1);
+    return row;
+}
+
+std::string CCPPage::HexText(uint32_t value, bool padTo8)
+{
+    return StrFormat(padTo8 ? "%8x" : "%x", value);
+}
+
+void CCPPage::ReadHex(const std::string& text, uint32_t& value) { ScanHex(text, value); }
+
+bool CCPPage::EditArea(CRect& rc)
+{
+    CAreaDlg dlg(rc, this);
+    if (CDialogRunner::RunModal(dlg) != IDOK)
+        return false;
+    emit recordChanged();
+    return true;
+}
+
+void CCPPage::EditRectList(std::vector<CRect>& list)
+{
+    CRectListDlg dlg(list, this);
+    CDialogRunner::RunModal(dlg);
+    if (dlg.HasChanged())
+        emit recordChanged();
+}
+
+bool CCPPage::EditPoint(CPoint& pt)
+{
+    CPointDlg dlg(pt, this);
+    if (CDialogRunner::RunModal(dlg) != IDOK)
+        return false;
+    emit recordChanged();
+    return true;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "cdataexchange.h"
+#include "crect.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class QFormLayout;
+class QGroupBox;
+class QPushButton;
+
+// A page of a record's property sheet. It copies the record's fields into its members when it
+// is built, shows them in its controls, and stores the members back into the record in OnOK,
+// which the sheet runs on OK for every page the user has seen. The sub-dialogs it opens on the
+// record's geometry write into the record at once.
+class CCPPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CCPPage(const QString& title, QWidget* parent = nullptr);
+
+    QString GetTitle() const { return m_strTitle; }
+
+    // save: the controls into the members, false (after a message) when an entry is bad;
+    // otherwise the members into the controls.
+    bool UpdateData(bool save = true);
+
+    // Stores the members into the record.
+    virtual void OnOK() {}
+
+signals:
+    // A sub-dialog wrote into the record; the change stays even when the sheet is cancelled.
+    void recordChanged();
+
+protected:
+    // Checks that need more than one field or a clear message of their own; runs after the
+    // controls have been exchanged into the members.
+    virtual bool Validate() { return true; }
+
+    QPushButton* MakeButton(const QString& label, std::function<void()> onClick);
+    // Buttons in a titled box, columns per row.
+    static QGroupBox* ButtonBox(const QString& title, std::initializer_list<QPushButton*> buttons,
+                                int columns = 2);
+    // A form whose fields keep their natural width.
+    static QFormLayout* MakeForm();
+    // A colour as hexadecimal text with its chooser button beside it (the edit is named
+    // after the button with " Value" added).
+    QWidget* ColourRow(std::string& text, const QString& buttonLabel);
+
+    // Bit masks and colours are edited as hexadecimal text.
+    static std::string HexText(uint32_t value, bool padTo8 = false);
+    // "%x": a text that does not scan leaves value as it was.
+    static void ReadHex(const std::string& text, uint32_t& value);
+
+    // "Area", "Rect List" and "Point" directly on the record's own geometry.
+    bool EditArea(CRect& rc);
+    void EditRectList(std::vector<CRect>& list);
+    bool EditPoint(CPoint& pt);
+
+    CDataExchange m_dx{this};
+
+private:
+    QString m_strTitle;
+};

@@ -1,0 +1,53 @@
+#include "cselecttypedlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace {
+const std::array<const char*, 18> kTypeNames = {
+    "Surface", "Sound",  "Light",     "Button", "Dial", "Digits",     "Hsi", "MachAsi", "Panel",
+    "Indicator", "Kneeview", "Ded", "ButtonView", "Adi", "Chevron", "Buffer", "LiftLine", "Text"};
+
+// Sounds, buttons and panels have their own Add commands.
+bool Offered(int code) { return code != 1 && code != 3 && code != 8; }
+} // namespace
+
+QString CSelectTypeDlg::TypeName(int code)
+{
+    return code >= 0 && code < int(kTypeNames.size()) ? QString::fromLatin1(kTypeNames[size_t(code)])
+                                                       : QString();
+}
+
+CSelectTypeDlg::CSelectTypeDlg(QWidget* parent) : CExchangeDlg(QStringLiteral("Select Object Type"), parent)
+{
+    std::vector<int> codes;
+    for (int code = 0; code < int(kTypeNames.size()); ++code)
+        if (Offered(code))
+            codes.push_back(code);
+    std::sort(codes.begin(), codes.end(), [](int a, int b) {
+        return TypeName(a).compare(TypeName(b), Qt::CaseInsensitive) < 0;
+    });
+
+    m_pList = new QComboBox;
+    m_pList->setObjectName(QStringLiteral("Type"));
+    m_pList->setMinimumWidth(200);
+    for (int code : codes)
+        m_pList->addItem(TypeName(code), code);
+    m_pList->setCurrentIndex(-1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pList);
+    layout->addWidget(MakeOkCancel());
+}
+
+void CSelectTypeDlg::OnOK()
+{
+    if (m_pList->currentIndex() >= 0)
+        m_nType = m_pList->currentData().toInt();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cexchangedlg.h"
+
+class QComboBox;
+
+// "Select Object Type": the creatable object types, sorted by name, each with its type code;
+// nothing is chosen at first. OK with a choice sets m_nType to its code.
+class CSelectTypeDlg : public CExchangeDlg
+{
+    Q_OBJECT
+
+public:
+    explicit CSelectTypeDlg(QWidget* parent = nullptr);
+
+    int m_nType = -1;
+
+    QComboBox* GetList() const { return m_pList; }
+
+    // The type names indexed by type code (0 to 17).
+    static QString TypeName(int code);
+
+protected:
+    void OnOK() override;
+
+private:
+    QComboBox* m_pList;
+};
