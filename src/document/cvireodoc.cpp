@@ -190,7 +190,12 @@ void CVireoDoc::ParseRecord(const std::string& line, CLineReader& ar, const std:
     // as comment lines and headers and are kept the same way.
     if (!comment.empty())
         m_manager.AddLeftover(comment);
-    m_manager.AddLeftover(line + "\n");
+    // A CR left at the end would turn the LF written after it into a CR LF line end, and the
+    // next load would lose it: the kept line ends at its last other character.
+    size_t end = line.size();
+    while (end > 0 && line[end - 1] == '\r')
+        --end;
+    m_manager.AddLeftover(line.substr(0, end) + "\n");
 }
 
 std::string CVireoDoc::Store()

@@ -49,6 +49,12 @@ TEST(DocumentLoad, UnknownRecordsAreKeptAfterTheMarkerAndSavesSettle)
     EXPECT_EQ(second, first);
     CTestCockpit third(second);
     EXPECT_EQ(third.Saved(), first);
+
+    // Stray carriage returns on a kept header line settle after the first save.
+    CTestCockpit cr("#\r\r");
+    const std::string once = cr.Saved();
+    EXPECT_EQ(AfterMarker(once), "#\n");
+    EXPECT_EQ(CTestCockpit(once).Saved(), once);
 }
 
 TEST(DocumentLoad, KnownRecordKeywordsIgnoreCase)

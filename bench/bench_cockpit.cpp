@@ -1,0 +1,203 @@
+// Load, save, check and paint at 1,000, 10,000 and 100,000 records, with baselines measured
+// in the same run: reading the same bytes line by line, and drawing the same rectangles
+// straight from one image with QPainter.
+#include "ccockpitgenerator.h"
+#include "ccpmanager.h"
+#include "ccppanel.h"
+#include "ccpsurfaceref.h"
+#include "clinereader.h"
+#include "cqtcanvas.h"
+#include "cvireodoc.h"
+#include "iuserinterface.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+const std::string& CockpitText(int records)
+{
+    static std::map<int, std::string> cache;
+    auto it = cache.find(records);
+    if (it == cache.end())
+        it = cache.emplace(records, CCockpitGenerator::Generate(records)).first;
+    return it->second;
+}
+
+struct CLoaded
+{
+    CSilentUserInterface ui;
+    CVireoDoc doc;
+    explicit CLoaded(const std::string& text)
+    {
+        doc.SetUserInterface(&ui);
+        doc.Load(text);
+        // A template with opaque pieces and a blue background, as real ones have.
+        CBitmap t(256, 256, 0xff0000ffu);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if ((x / 4 + y / 4) % 3)
+                    t.SetPixel(x, y, 0xffc0a020u);
+        doc.m_manager.m_bmpTemplate = t;
+    }
+};
+
+void PerRecord(benchmark::State& state, int records)
+{
+    state.counters["records"] = records;
+    state.counters["time/record"] =
+        benchmark::Counter(double(records), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_ReadLinesBaseline(benchmark::State& state)
+{
+    const std::string& text = CockpitText(int(state.range(0)));
+    for (auto _ : state) {
+        CLineReader r(text);
+        std::string line;
+        size_t n = 0;
+        while (r.ReadLine(line))
+            n += line.size();
+        benchmark::DoNotOptimize(n);
+    }
+    PerRecord(state, int(state.range(0)));
+}
+
+void BM_Load(benchmark::State& state)
+{
+    const std::string& text = CockpitText(int(state.range(0)));
+    for (auto _ : state) {
+        CSilentUserInterface ui;
+        CVireoDoc doc;
+        doc.SetUserInterface(&ui);
+        doc.Load(text);
+        benchmark::DoNotOptimize(doc.m_manager.m_aObjects.size());
+    }
+    PerRecord(state, int(state.range(0)));
+}
+
+void BM_Save(benchmark::State& state)
+{
+    CLoaded c(CockpitText(int(state.range(0))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(c.doc.Store());
+    PerRecord(state, int(state.range(0)));
+}
+
+void BM_LoadAndSave(benchmark::State& state)
+{
+    const std::string& text = CockpitText(int(state.range(0)));
+    for (auto _ : state) {
+        CSilentUserInterface ui;
+        CVireoDoc doc;
+        doc.SetUserInterface(&ui);
+        doc.Load(text);
+        benchmark::DoNotOptimize(doc.Store());
+    }
+    PerRecord(state, int(state.range(0)));
+}
+
+void BM_Check(benchmark::State& state, bool full)
+{
+    CLoaded c(CockpitText(int(state.range(0))));
+    for (auto _ : state) {
+        CCheckMessageArray messages;
+        benchmark::DoNotOptimize(c.doc.m_manager.Check(messages, full));
+    }
+    PerRecord(state, int(state.range(0)));
+}
+void BM_QuickCheck(benchmark::State& state) { BM_Check(state, false); }
+void BM_FullCheck(benchmark::State& state) { BM_Check(state, true); }
+
+// The first panel lists 2,000 lights and button views; every one is shown in state 1.
+void BM_PaintPanel(benchmark::State& state)
+{
+    CLoaded c(CockpitText(int(state.range(0))));
+    CCPManager& m = c.doc.m_manager;
+    CCPPanel* panel = m.FindPanel(CCockpitGenerator::kFirstPanel);
+    for (int id : panel->m_anObjects)
+        if (CCPObject* r = m.FindObject(id))
+            r->NextState();
+    for (int id : panel->m_anButtonViews)
+        if (CCPObject* r = m.FindButtonView(id))
+            r->NextState();
+    const float zoom = 2.0f;
+    QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        CQtCanvas canvas(painter);
+        for (int id : panel->m_anButtonViews)
+            if (CCPObject* r = m.FindButtonView(id))
+                r->Draw(canvas, zoom);
+        for (int id : panel->m_anObjects)
+            if (CCPObject* r = m.FindObject(id))
+                r->Draw(canvas, zoom);
+    }
+    PerRecord(state, int(panel->m_anObjects.size() + panel->m_anButtonViews.size()));
+}
+
+// The same rectangles drawn straight from one image, with the blue key prepared once.
+void BM_PaintQPainterBaseline(benchmark::State& state)
+{
+    CLoaded c(CockpitText(int(state.range(0))));
+    CCPManager& m = c.doc.m_manager;
+    CCPPanel* panel = m.FindPanel(CCockpitGenerator::kFirstPanel);
+    std::vector<std::pair<QRect, QRect>> blits;
+    for (int id : panel->m_anObjects)
+        if (CCPObject* r = m.FindObject(id)) {
+            CRect d, s;
+            r->GetDestRect(&d);
+            r->NextState();
+            r->GetSrcRect(&s);
+            blits.push_back({QRect(d.left * 2, d.top * 2, d.Width() * 2, d.Height() * 2),
+                             QRect(s.left, s.top, s.Width(), s.Height())});
+        }
+    for (int id : panel->m_anButtonViews)
+        if (CCPObject* r = m.FindButtonView(id)) {
+            CRect d, s;
+            r->GetDestRect(&d);
+            r->NextState();
+            r->GetSrcRect(&s);
+            blits.push_back({QRect(d.left * 2, d.top * 2, d.Width() * 2, d.Height() * 2),
+                             QRect(s.left, s.top, s.Width(), s.Height())});
+        }
+    const CBitmap& t = m.m_bmpTemplate;
+    const QImage keyed(reinterpret_cast<const uchar*>(t.KeyedBits()), t.Width(), t.Height(), t.Width() * 4,
+                       QImage::Format_ARGB32_Premultiplied);
+    QImage image(m.m_nScreenWidth * 2, m.m_nScreenHeight * 2, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        for (const auto& [dest, src] : blits)
+            painter.drawImage(dest, keyed, src);
+    }
+    PerRecord(state, int(blits.size()));
+}
+
+} // namespace
+
+#define SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_ReadLinesBaseline) SIZES;
+BENCHMARK(BM_Load) SIZES;
+BENCHMARK(BM_Save) SIZES;
+BENCHMARK(BM_LoadAndSave) SIZES;
+BENCHMARK(BM_QuickCheck) SIZES;
+BENCHMARK(BM_FullCheck) SIZES;
+BENCHMARK(BM_PaintQPainterBaseline)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPanel)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
