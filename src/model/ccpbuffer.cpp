@@ -82,7 +82,8 @@ bool CCPBuffer::Render(const CRect& src, CBitmap& out)
     uint32_t* dst = out.MutableBits();
     const uint32_t* pic = m_picture.Bits();
     for (int y = y0; y < y1; ++y) {
-        const uint32_t* from = pic + size_t(src.top + y) * size_t(m_picture.Width()) + size_t(src.left + x0);
+        const uint32_t* from =
+            pic + size_t(src.top + y) * size_t(m_picture.Width()) + size_t(src.left + x0);
         std::copy_n(from, x1 - x0, dst + size_t(y) * size_t(out.Width()) + size_t(x0));
     }
     return true;

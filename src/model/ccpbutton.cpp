@@ -66,8 +66,8 @@ bool CCPButton::Check(CCheckMessageArray& messages, bool /*full*/)
 {
     bool ok = CheckIdUnique(messages, m_pManager);
     if (m_nStates > 0 && m_nInitState >= m_nStates) {
-        AddMessage(messages, StrFormat("Button Id %d, initial state is too big (%d >= %d)", m_nId, m_nInitState,
-                                       m_nStates));
+        AddMessage(messages, StrFormat("Button Id %d, initial state is too big (%d >= %d)", m_nId,
+                                       m_nInitState, m_nStates));
         ok = false;
     }
     if (m_nSound1 != -1 && !(m_pManager && m_pManager->FindSound(m_nSound1))) {

@@ -9,7 +9,8 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPButtonView::CCPButtonView(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+CCPButtonView::CCPButtonView(int id, CLineReader& ar, const std::string& comment,
+                             CCPManager* manager)
     : CCPObject(manager)
 {
     Load(id, ar, comment, manager);
@@ -53,7 +54,8 @@ void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CC
                         m_bTransparent = 0;
                     else
                         ReportError(ar, "Buttonview Bad transparency", value);
-                    s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) && s.Int(m_rcDest.right);
+                    s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) &&
+                        s.Int(m_rcDest.right);
                 }
             }
         } else if (EqualsNoCase(key, "persistant")) {
@@ -73,8 +75,9 @@ void CCPButtonView::Serialize(CLineWriter& ar)
     for (const CRect& rc : m_arcSrc)
         WriteRectAlways(ar, "srcloc", rc);
     WriteInt(ar, "parentbutton", m_nParentButton);
-    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc", m_bTransparent ? "transparent" : "opaque", m_rcDest.top,
-              m_rcDest.left, m_rcDest.bottom, m_rcDest.right);
+    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc",
+              m_bTransparent ? "transparent" : "opaque", m_rcDest.top, m_rcDest.left,
+              m_rcDest.bottom, m_rcDest.right);
     WriteInt(ar, "persistant", m_nPersistent == 2 ? 3 : m_nPersistent);
     WriteEnd(ar);
 }
@@ -90,14 +93,17 @@ bool CCPButtonView::Check(CCheckMessageArray& messages, bool full)
         const int p = parent->m_nStates;
         const int v = int(m_arcSrc.size());
         if (p < v || (full && p != v)) {
-            AddMessage(messages, StrFormat("ButtonView Id %d, states mismatch parent has %d this has %d", m_nId, p, v));
+            AddMessage(messages,
+                       StrFormat("ButtonView Id %d, states mismatch parent has %d this has %d",
+                                 m_nId, p, v));
             ok = false;
         }
     }
     if (full)
         for (const CRect& rc : m_arcSrc)
             if (rc.Width() != m_rcDest.Width() || rc.Height() != m_rcDest.Height()) {
-                AddMessage(messages, StrFormat("ButtonView Id %d, src/dest are different sizes", m_nId));
+                AddMessage(messages,
+                           StrFormat("ButtonView Id %d, src/dest are different sizes", m_nId));
                 ok = false;
             }
     return ok;

@@ -153,8 +153,8 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
                 if (s.Int(ref->m_nSurfaceId) && s.Int(ref->m_nPersistent) && s.Word(word)) {
                     if (!ParseTransparency(word, ref->m_bTransparent))
                         ReportError(ar, "Panel Bad transparency", value);
-                    s.Int(ref->m_rcDest.top) && s.Int(ref->m_rcDest.left) && s.Int(ref->m_rcDest.bottom) &&
-                        s.Int(ref->m_rcDest.right);
+                    s.Int(ref->m_rcDest.top) && s.Int(ref->m_rcDest.left) &&
+                        s.Int(ref->m_rcDest.bottom) && s.Int(ref->m_rcDest.right);
                 }
             }
             m_aSurfaces.push_back(std::move(ref));
@@ -211,8 +211,9 @@ void CCPPanel::Serialize(CLineWriter& ar)
     ar.Write(";\n");
     for (const auto& ref : m_aSurfaces) {
         const CRect& d = ref->m_rcDest;
-        WriteFlag(ar, StrFormat("%s = %d %d %s %d %d %d %d", "surfaces", ref->m_nSurfaceId, ref->m_nPersistent,
-                                ref->m_bTransparent ? "transparent" : "opaque", d.top, d.left, d.bottom, d.right)
+        WriteFlag(ar, StrFormat("%s = %d %d %s %d %d %d %d", "surfaces", ref->m_nSurfaceId,
+                                ref->m_nPersistent, ref->m_bTransparent ? "transparent" : "opaque",
+                                d.top, d.left, d.bottom, d.right)
                           .c_str());
     }
     WriteIds(ar, "objects", m_anObjects);
@@ -242,8 +243,8 @@ bool CCPPanel::Check(CCheckMessageArray& messages, bool full)
         for (size_t i = 0; i < m_aSurfaces.size(); ++i)
             for (size_t j = i + 1; j < m_aSurfaces.size(); ++j)
                 if (m_aSurfaces[i]->m_rcDest.Intersects(m_aSurfaces[j]->m_rcDest)) {
-                    AddMessage(messages,
-                               StrFormat("Panel Id %d, Overlapping surfaces %d and %d", m_nId, int(i), int(j)));
+                    AddMessage(messages, StrFormat("Panel Id %d, Overlapping surfaces %d and %d",
+                                                   m_nId, int(i), int(j)));
                     ok = false;
                 }
     if (m_nMaskTop == 0) {
@@ -273,7 +274,9 @@ void CCPPanel::DrawSelected(Canvas& dc, float scale)
 
 int CCPPanel::NextObjectId() const
 {
-    auto contains = [](const std::vector<int>& v, int id) { return std::find(v.begin(), v.end(), id) != v.end(); };
+    auto contains = [](const std::vector<int>& v, int id) {
+        return std::find(v.begin(), v.end(), id) != v.end();
+    };
     auto usedBySurfaceRef = [this](int id) {
         return std::any_of(m_aSurfaces.begin(), m_aSurfaces.end(),
                            [id](const auto& ref) { return ref->m_nSurfaceId == id; });
@@ -375,5 +378,6 @@ void CCPPanel::ReloadSurfaces()
 
 bool CCPPanel::HasSurfaceRef(const CCPSurfaceRef* ref) const
 {
-    return std::any_of(m_aSurfaces.begin(), m_aSurfaces.end(), [ref](const auto& r) { return r.get() == ref; });
+    return std::any_of(m_aSurfaces.begin(), m_aSurfaces.end(),
+                       [ref](const auto& r) { return r.get() == ref; });
 }

@@ -63,7 +63,8 @@ void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*t
     if (!m_bBuilt) {
         const int w = m_rcSrc.Width();
         const int h = m_rcSrc.Height();
-        const bool sane = w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && (long long)w * h <= kMaxArea;
+        const bool sane =
+            w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && (long long)w * h <= kMaxArea;
         m_bitmap = sane ? CBitmap(w, h) : CBitmap();
         if (!m_bitmap.IsNull())
             m_pBuffer->Render(m_rcSrc, m_bitmap);

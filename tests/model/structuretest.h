@@ -2,9 +2,9 @@
 
 // Helpers shared by the tests of panels, surfaces, buttons and the whole-cockpit check.
 
+#include "cbitmap.h"
 #include "ccheckmessage.h"
 #include "ccpobject.h"
-#include "cbitmap.h"
 #include "clinewriter.h"
 #include "iimageloader.h"
 #include "irecordeditor.h"
@@ -52,7 +52,7 @@ inline std::vector<std::string> CheckTexts(CCPObject& r, bool full)
 // Hands out one picture for every path (none when it is null) and counts the loads.
 class CCountingLoader : public IImageLoader
 {
-public:
+  public:
     CBitmap picture;
     std::vector<std::string> paths;
     bool Load(const std::string& path, CBitmap& out) override
@@ -68,7 +68,7 @@ public:
 // Remembers which records had their sheet opened and answers with a fixed result.
 class CRecordingEditor : public IRecordEditor
 {
-public:
+  public:
     std::vector<CCPObject*> opened;
     int answer = 1;
     int EditProperties(CCPObject& record) override
@@ -88,7 +88,10 @@ inline CBitmap PositionPicture(int width, int height)
     return b;
 }
 
-inline uint32_t Rgb24(const QImage& img, int x, int y) { return uint32_t(img.pixel(x, y)) & 0xffffffu; }
+inline uint32_t Rgb24(const QImage& img, int x, int y)
+{
+    return uint32_t(img.pixel(x, y)) & 0xffffffu;
+}
 
 // A white canvas image.
 inline QImage WhiteImage(int width, int height)

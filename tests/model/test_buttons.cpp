@@ -51,7 +51,8 @@ TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
                    "#2001 BUTTONVIEW\n\tparentbutton = 1001;\n#end\n"
                    "#2002 BUTTONVIEW\n\tparentbutton = 1001;\n#end\n"
                    "#2003 BUTTONVIEW\n\tparentbutton = 1002;\n#end\n");
-    EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{"Error in file at line 11,  Button: unrecognised string 'color'"}));
+    EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
+                                "Error in file at line 11,  Button: unrecognised string 'color'"}));
     EXPECT_EQ(Between(c.Saved(), "\n// Name: Gear", "#end\n"),
               "\n// Name: Gear\r\n#1001 BUTTON\n"
               "\tstates = 3;\n\tdelay = 250;\n\tcursorid = 2;\n\tinitstate = 1;\n\tsound2 = 7;\n"
@@ -60,8 +61,9 @@ TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
     CCPButton fresh(nullptr);
     fresh.m_nId = 1002;
     fresh.m_nSound1 = 0; // sound ids from 0 are written
-    EXPECT_EQ(Written(fresh), "\n#1002 BUTTON\n\tstates = 1;\n\tdelay = -1;\n\tcursorid = 0;\n\tinitstate = 0;\n"
-                              "\tsound1 = 0;\n\tcallbackslot = -1;\n\tnumbuttonviews = 1;\n#end\n");
+    EXPECT_EQ(Written(fresh),
+              "\n#1002 BUTTON\n\tstates = 1;\n\tdelay = -1;\n\tcursorid = 0;\n\tinitstate = 0;\n"
+              "\tsound1 = 0;\n\tcallbackslot = -1;\n\tnumbuttonviews = 1;\n#end\n");
 }
 
 TEST(ButtonViewRecord, KeysRoundTripAndZeroStatesKeepTheirPlace)
@@ -96,11 +98,13 @@ TEST(ButtonViewRecord, StatesComeFromTheSourceLinesAndWordsAreChecked)
                       "#end\n",
                       &ui);
     EXPECT_EQ(v->m_arcSrc.size(), 3u);
-    EXPECT_EQ(v->m_bTransparent, 0); // the bad word keeps the flag
+    EXPECT_EQ(v->m_bTransparent, 0);           // the bad word keeps the flag
     EXPECT_EQ(v->m_rcDest, CRect(2, 1, 4, 3)); // but the rectangle is taken
     EXPECT_EQ(v->m_nPersistent, 2);
-    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Error in file at line 0,  Buttonview Bad transparency 'glass 1 2 3 4'",
-                                                    "Error in file at line 0,  ButtonView Bad string 'picture'"}));
+    EXPECT_EQ(ui.Texts(),
+              (std::vector<std::string>{
+                  "Error in file at line 0,  Buttonview Bad transparency 'glass 1 2 3 4'",
+                  "Error in file at line 0,  ButtonView Bad string 'picture'"}));
     EXPECT_NE(Written(*v).find("\tstates = 3;\n"), std::string::npos);
     EXPECT_NE(Written(*v).find("\tpersistant = 3;\n"), std::string::npos);
 

@@ -55,11 +55,14 @@ TEST(CockpitCheck, EmptyCockpitAndTheIcpButtons)
     EXPECT_EQ(msgs[1].m_pObject, &c.doc.m_manager);
 
     CCheckedCockpit icp("");
-    EXPECT_EQ(icp.Run(true), (std::vector<std::string>{"Manager, no button defined with ID 1013 (ICP Initial Primary)",
-                                                        "Manager, no button defined with ID 1011 (ICP Initial Tertiary)"}));
+    EXPECT_EQ(icp.Run(true),
+              (std::vector<std::string>{
+                  "Manager, no button defined with ID 1013 (ICP Initial Primary)",
+                  "Manager, no button defined with ID 1011 (ICP Initial Tertiary)"}));
     CCheckedCockpit primaryOnly("#1013 BUTTON\n#end\n");
     EXPECT_EQ(primaryOnly.Run(true),
-              (std::vector<std::string>{"Manager, no button defined with ID 1011 (ICP Initial Tertiary)"}));
+              (std::vector<std::string>{
+                  "Manager, no button defined with ID 1011 (ICP Initial Tertiary)"}));
     EXPECT_TRUE(primaryOnly.Run(false).empty());
     CCheckedCockpit both("#1011 BUTTON\n#end\n#1013 BUTTON\n#end\n");
     EXPECT_TRUE(both.Run(true).empty());
@@ -76,7 +79,8 @@ TEST(CockpitCheck, ReachabilityStartsAtTheFirstPanelAndFollowsLinksOneWay)
     EXPECT_EQ(records[0], c.doc.m_manager.FindPanel(300));
 
     CCheckedCockpit swapped(p300 + p100 + p200);
-    EXPECT_EQ(swapped.Run(false), (std::vector<std::string>{"Panel 100 is not reachable", "Panel 200 is not reachable"}));
+    EXPECT_EQ(swapped.Run(false), (std::vector<std::string>{"Panel 100 is not reachable",
+                                                            "Panel 200 is not reachable"}));
 
     // A chain is followed to its end.
     CCheckedCockpit chain(Panel(100, "200 -1 -1 -1 -1 -1 -1 -1") + Panel(300, kNoNeighbours) +
@@ -87,8 +91,9 @@ TEST(CockpitCheck, ReachabilityStartsAtTheFirstPanelAndFollowsLinksOneWay)
 TEST(CockpitCheck, DanglingNeighbourIsReportedByThePassAndByThePanel)
 {
     CCheckedCockpit c(Panel(100, "500 -1 -1 -1 -1 -1 -1 -1"));
-    EXPECT_EQ(c.Run(false), (std::vector<std::string>{"Panel 100, there is no adjacent panel 500 defined",
-                                                      "Panel Id 100, No adjacent panel 500"}));
+    EXPECT_EQ(c.Run(false),
+              (std::vector<std::string>{"Panel 100, there is no adjacent panel 500 defined",
+                                        "Panel Id 100, No adjacent panel 500"}));
 
     // A new panel's neighbours are all 0 until the user enters -1.
     CCPPanel fresh(&c.doc.m_manager);
@@ -102,18 +107,19 @@ TEST(CockpitCheck, DanglingNeighbourIsReportedByThePassAndByThePanel)
 
 TEST(CockpitCheck, RecordMessagesComeInListOrderAndFullChecksAddMore)
 {
-    CCheckedCockpit c("#1 SOUND\n\tentry = 1;\n#end\n"
-                      "#1011 BUTTON\n\tstates = 2;\n\tinitstate = 2;\n\tsound1 = 1;\n\tsound2 = 9;\n#end\n"
-                      "#1012 BUTTON\n\tstates = 0;\n\tinitstate = 5;\n\tsound1 = 4;\n#end\n"
-                      "#2001 BUTTONVIEW\n\tparentbutton = 1011;\n\tdestloc = opaque 0 0 5 5;\n"
-                      "\tsrcloc = 0 0 4 4;\n\tsrcloc = 0 0 5 5;\n\tsrcloc = 10 10 14 14;\n#end\n"
-                      "#2002 BUTTONVIEW\n\tparentbutton = 1500;\n#end\n"
-                      "#2003 BUTTONVIEW\n\tparentbutton = 1011;\n\tsrcloc = 0 0 10 10;\n#end\n"
-                      "#2002 BUTTONVIEW\n\tparentbutton = 1011;\n#end\n" +
-                      Panel(100, kNoNeighbours,
-                            "\tsurfaces = 7 0 opaque 0 0 10 10;\n"
-                            "\tsurfaces = 8 0 opaque 5 5 15 15;\n"
-                            "\tsurfaces = 9 0 opaque 10 0 20 10;\n"));
+    CCheckedCockpit c(
+        "#1 SOUND\n\tentry = 1;\n#end\n"
+        "#1011 BUTTON\n\tstates = 2;\n\tinitstate = 2;\n\tsound1 = 1;\n\tsound2 = 9;\n#end\n"
+        "#1012 BUTTON\n\tstates = 0;\n\tinitstate = 5;\n\tsound1 = 4;\n#end\n"
+        "#2001 BUTTONVIEW\n\tparentbutton = 1011;\n\tdestloc = opaque 0 0 5 5;\n"
+        "\tsrcloc = 0 0 4 4;\n\tsrcloc = 0 0 5 5;\n\tsrcloc = 10 10 14 14;\n#end\n"
+        "#2002 BUTTONVIEW\n\tparentbutton = 1500;\n#end\n"
+        "#2003 BUTTONVIEW\n\tparentbutton = 1011;\n\tsrcloc = 0 0 10 10;\n#end\n"
+        "#2002 BUTTONVIEW\n\tparentbutton = 1011;\n#end\n" +
+        Panel(100, kNoNeighbours,
+              "\tsurfaces = 7 0 opaque 0 0 10 10;\n"
+              "\tsurfaces = 8 0 opaque 5 5 15 15;\n"
+              "\tsurfaces = 9 0 opaque 10 0 20 10;\n"));
     EXPECT_EQ(c.Run(false), (std::vector<std::string>{
                                 "ButtonView Id 2001, states mismatch parent has 2 this has 3",
                                 "Object Id 2002, is not unique",
@@ -148,8 +154,9 @@ TEST(CockpitCheck, RecordMessagesComeInListOrderAndFullChecksAddMore)
 
 TEST(CockpitCheck, CheckCommandDropsUnusedSurfacesAndShowsMessagesWithoutSaveAnyway)
 {
-    CCheckedCockpit c("#7 SURFACE\n#end\n#8 SURFACE\n#end\n" +
-                      Panel(100, kNoNeighbours, "\tmasktop = 5;\n\tsurfaces = 8 0 opaque 0 0 10 10;\n"));
+    CCheckedCockpit c(
+        "#7 SURFACE\n#end\n#8 SURFACE\n#end\n" +
+        Panel(100, kNoNeighbours, "\tmasktop = 5;\n\tsurfaces = 8 0 opaque 0 0 10 10;\n"));
     c.doc.OnCheckCockpit();
     EXPECT_EQ(c.doc.m_manager.FindSurface(7), nullptr);
     EXPECT_NE(c.doc.m_manager.FindSurface(8), nullptr);

@@ -65,9 +65,13 @@ const std::string kFullPanel = "\tnumsurfaces = 2;\n"
                                "\tnumbuttonviews = 2;\n"
                                "\tdogeometry;\n"
                                "\tmfdleft = 300 10 500 210;\n"
-                               "\tosbleft = " + OsbValues() + ";\n"
+                               "\tosbleft = " +
+                               OsbValues() +
+                               ";\n"
                                "\tmfdright = 300 600 500 800;\n"
-                               "\tosbright = " + OsbValues() + ";\n"
+                               "\tosbright = " +
+                               OsbValues() +
+                               ";\n"
                                "\thud = 20 200 180 600;\n"
                                "\trwr = 400 350 480 430;\n"
                                "\tmousebounds = 0 0 768 1024;\n"
@@ -104,18 +108,23 @@ TEST(PanelRecord, EveryKeyRoundTripsByteForByte)
 
 TEST(PanelRecord, KeysIgnoreCaseAndOrderAndAreWrittenInTheirFixedOrder)
 {
-    std::string shuffled = "#100 PANEL\n"
-                           "CursorId = 4;\n\tMASKTOP = 150;\n\tDedFont = 0;\n\tMfdFont = 2;\n\tHudFont = 1;\n"
-                           "PanTilt = 12.5 -3.25;\n\tButtonViews = 103 104;\n\tOffset = 5 -6;\n"
-                           "Objects = 101 102 105;\n"
-                           "Surfaces = 7 0 OPAQUE 0 0 384 1024;\n"
-                           "SURFACES = 8 1 Transparent 384 0 768 1024;\n"
-                           "AdjPanels = -1 200 -1 -1 300 -1 -1 7;\n"
-                           "MouseBounds = 0 0 768 1024;\n\tRWR = 400 350 480 430;\n\tHUD = 20 200 180 600;\n"
-                           "OsbRight = " + OsbValues() + ";\n\tMfdRight = 300 600 500 800;\n"
-                           "OsbLeft = " + OsbValues() + ";\n\tMfdLeft = 300 10 500 210;\n"
-                           "DoGeometry;\n\tNumSurfaces = 9;\n\tNumObjects = 9;\n\tNumButtonViews = 9;\n"
-                           "#END\n";
+    std::string shuffled =
+        "#100 PANEL\n"
+        "CursorId = 4;\n\tMASKTOP = 150;\n\tDedFont = 0;\n\tMfdFont = 2;\n\tHudFont = 1;\n"
+        "PanTilt = 12.5 -3.25;\n\tButtonViews = 103 104;\n\tOffset = 5 -6;\n"
+        "Objects = 101 102 105;\n"
+        "Surfaces = 7 0 OPAQUE 0 0 384 1024;\n"
+        "SURFACES = 8 1 Transparent 384 0 768 1024;\n"
+        "AdjPanels = -1 200 -1 -1 300 -1 -1 7;\n"
+        "MouseBounds = 0 0 768 1024;\n\tRWR = 400 350 480 430;\n\tHUD = 20 200 180 600;\n"
+        "OsbRight = " +
+        OsbValues() +
+        ";\n\tMfdRight = 300 600 500 800;\n"
+        "OsbLeft = " +
+        OsbValues() +
+        ";\n\tMfdLeft = 300 10 500 210;\n"
+        "DoGeometry;\n\tNumSurfaces = 9;\n\tNumObjects = 9;\n\tNumButtonViews = 9;\n"
+        "#END\n";
     CTestCockpit c(shuffled);
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     EXPECT_EQ(Between(c.Saved(), "#100 PANEL", "#end\n"),
@@ -128,7 +137,9 @@ TEST(PanelRecord, DefaultsAndConditionalKeys)
     // MFD takes its OSB points with it, which then read back as 0.
     CTestCockpit c("#100 PANEL\n"
                    "hud = 30 40 10 20;\n"
-                   "osbleft = " + OsbValues() + ";\n"
+                   "osbleft = " +
+                   OsbValues() +
+                   ";\n"
                    "dedfont = -1;\n"
                    "#end\n");
     const std::string expected = "#100 PANEL\n"
@@ -153,7 +164,9 @@ TEST(PanelRecord, ValuesThatDoNotScanAndShortLists)
     // A later osbleft line with two numbers changes only the first point; a token that is no
     // number adds no id; surfaces lines add an entry per line even with a bad word.
     CTestCockpit c("#100 PANEL\n"
-                   "osbleft = " + OsbValues() + ";\n"
+                   "osbleft = " +
+                   OsbValues() +
+                   ";\n"
                    "osbleft = 1 -1;\n"
                    "objects = 101 x 102 ;\n"
                    "buttonviews = 7,8 junk 9;\n"
@@ -186,9 +199,10 @@ TEST(PanelRecord, ValuesThatDoNotScanAndShortLists)
     EXPECT_EQ(good.m_rcDest, CRect(20, 10, 40, 30));
     EXPECT_EQ(good.m_nId, 0);
 
-    EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
-                                "Error in file at line 7,  Panel Bad transparency '9 1 glass 1 2 3 4'",
-                                "Error in file at line 9,  Panel Bad string 'colour'"}));
+    EXPECT_EQ(c.ui.Texts(),
+              (std::vector<std::string>{
+                  "Error in file at line 7,  Panel Bad transparency '9 1 glass 1 2 3 4'",
+                  "Error in file at line 9,  Panel Bad string 'colour'"}));
 }
 
 TEST(PanelIds, NextObjectIdSkipsEveryIdInUse)
@@ -334,14 +348,14 @@ TEST(PanelOverlay, FramesAreasOsbSquaresAndTheDashedMaskLine)
         p.DrawSelected(canvas, 1.0f);
     }
     const uint32_t red = 0xff0000, white = 0xffffff;
-    EXPECT_EQ(Rgb24(img, 0, 50), red);   // left MFD frame
+    EXPECT_EQ(Rgb24(img, 0, 50), red); // left MFD frame
     EXPECT_EQ(Rgb24(img, 99, 50), red);
     EXPECT_EQ(Rgb24(img, 100, 50), white);
     EXPECT_EQ(Rgb24(img, 95, 100), red); // OSB square 95,95 to 105,105
     EXPECT_EQ(Rgb24(img, 104, 104), red);
     EXPECT_EQ(Rgb24(img, 105, 105), white);
     EXPECT_EQ(Rgb24(img, 101, 101), white);
-    EXPECT_EQ(Rgb24(img, 40, 150), red); // HUD
+    EXPECT_EQ(Rgb24(img, 40, 150), red);  // HUD
     EXPECT_EQ(Rgb24(img, 2, 120), white); // mouse bounds are not drawn
     int redOnMask = 0;
     for (int x = 0; x < 120; ++x)

@@ -15,7 +15,10 @@ using namespace structuretest;
 
 namespace {
 
-uint32_t PositionColour(int x, int y) { return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u; }
+uint32_t PositionColour(int x, int y)
+{
+    return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u;
+}
 
 QImage Paint(CCPObject& r, float scale, bool selected = false, QColor background = Qt::white)
 {
@@ -108,9 +111,10 @@ TEST(SurfaceRecords, UnknownKeysAreReportedWithTheirLine)
     CTestCockpit c("#1 BUFFER\n\tsize = 1 2;\n#end\n"
                    "#7 SURFACE\n\tsrc = 1 2 3 4;\n#end\n"
                    "#3 SOUND\n\tindex = 3;\n#end\n");
-    EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{"Error in file at line 2,  Buffer Bad string 'size'",
-                                                      "Error in file at line 5,  Surface Bad string 'src'",
-                                                      "Error in file at line 8,  Sound Bad string 'index'"}));
+    EXPECT_EQ(c.ui.Texts(),
+              (std::vector<std::string>{"Error in file at line 2,  Buffer Bad string 'size'",
+                                        "Error in file at line 5,  Surface Bad string 'src'",
+                                        "Error in file at line 8,  Sound Bad string 'index'"}));
 }
 
 TEST(SoundRecord, EntryReadsLeadingDigitsAndTextAsZero)
@@ -228,7 +232,8 @@ TEST(SurfaceEntries, AttachNewSurfaceAsksForThePanelsFirstPictureOnly)
     EXPECT_EQ(m.FindSurface(102)->m_pBuffer, m.m_aBuffers[0].get());
 
     const std::string saved = c.Saved();
-    EXPECT_NE(saved.find("\tsurfaces = 101 0 transparent 0 0 10 10;\n\tsurfaces = 102 0 transparent 0 0 10 10;\n"),
+    EXPECT_NE(saved.find("\tsurfaces = 101 0 transparent 0 0 10 10;\n\tsurfaces = 102 0 "
+                         "transparent 0 0 10 10;\n"),
               std::string::npos);
     EXPECT_EQ(Between(saved, "\n#0 BUFFER", "// END OF"),
               "\n#0 BUFFER\n\tfilename = bg.gif;\n\tbuffersize = 640 480;\n#end\n"
