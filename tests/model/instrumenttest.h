@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace instrumenttest {
@@ -112,5 +113,34 @@ inline int Count(const QImage& img, uint32_t rgb)
             n += At(img, x, y) == rgb;
     return n;
 }
+
+// Remembers the shapes drawn on it, with the pen and brush selected at the time.
+class CRecordingCanvas : public Canvas
+{
+public:
+    struct Shape
+    {
+        std::vector<CPoint> points; // a polygon's corners
+        CRect rc;                   // an ellipse's bounds
+        Pen pen;
+        Brush brush;
+    };
+    std::vector<Shape> m_aPolygons;
+    std::vector<Shape> m_aEllipses;
+    std::vector<std::pair<CRect, Rgb>> m_aFills;
+    Pen m_pen;
+    Brush m_brush;
+
+    Pen SelectPen(const Pen& pen) override { return std::exchange(m_pen, pen); }
+    Brush SelectBrush(const Brush& brush) override { return std::exchange(m_brush, brush); }
+    Font SelectFont(const Font& font) override { return font; }
+    void FrameRect(const CRect&, Rgb) override {}
+    void FillRect(const CRect& rc, Rgb color) override { m_aFills.emplace_back(rc, color); }
+    void Line(int, int, int, int) override {}
+    void Polygon(const std::vector<CPoint>& points) override { m_aPolygons.push_back({points, {}, m_pen, m_brush}); }
+    void Ellipse(const CRect& rc) override { m_aEllipses.push_back({{}, rc, m_pen, m_brush}); }
+    void TextOut(int, int, const std::string&, Rgb) override {}
+    void StretchBlt(const CBitmap&, const CRect&, const CRect&, bool) override {}
+};
 
 } // namespace instrumenttest
