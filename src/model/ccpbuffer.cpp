@@ -73,18 +73,23 @@ bool CCPBuffer::Render(const CRect& src, CBitmap& out)
 
     // src of the picture lands at the origin of out, pixel for pixel; what lies outside
     // either bitmap is left alone.
-    const int x0 = std::max(0, -src.left);
-    const int y0 = std::max(0, -src.top);
-    const int x1 = std::min({src.Width(), out.Width(), m_picture.Width() - src.left});
-    const int y1 = std::min({src.Height(), out.Height(), m_picture.Height() - src.top});
+    // Wide arithmetic: the rectangle comes straight from the file.
+    using i64 = long long;
+    const i64 left = src.left, top = src.top;
+    const i64 x0 = std::max<i64>(0, -left);
+    const i64 y0 = std::max<i64>(0, -top);
+    const i64 x1 =
+        std::min({i64(src.right) - left, i64(out.Width()), i64(m_picture.Width()) - left});
+    const i64 y1 =
+        std::min({i64(src.bottom) - top, i64(out.Height()), i64(m_picture.Height()) - top});
     if (x0 >= x1 || y0 >= y1)
         return true;
     uint32_t* dst = out.MutableBits();
     const uint32_t* pic = m_picture.Bits();
-    for (int y = y0; y < y1; ++y) {
+    for (i64 y = y0; y < y1; ++y) {
         const uint32_t* from =
-            pic + size_t(src.top + y) * size_t(m_picture.Width()) + size_t(src.left + x0);
-        std::copy_n(from, x1 - x0, dst + size_t(y) * size_t(out.Width()) + size_t(x0));
+            pic + size_t(top + y) * size_t(m_picture.Width()) + size_t(left + x0);
+        std::copy_n(from, size_t(x1 - x0), dst + size_t(y) * size_t(out.Width()) + size_t(x0));
     }
     return true;
 }

@@ -74,13 +74,25 @@ void WriteArea(CLineWriter& ar, const char* key, const CRect& rc)
         WriteRect(ar, key, rc);
 }
 
+// Truncates toward zero, holding values from the file inside the int range.
+int Truncate(double v)
+{
+    if (!(v > double(INT_MIN)))
+        return INT_MIN;
+    if (!(v < double(INT_MAX)))
+        return INT_MAX;
+    return int(v);
+}
+
 void FrameOsbs(Canvas& dc, const CRect& area, const std::array<CFloatPoint, 20>& points)
 {
     const int cx = (area.left + area.right) / 2;
     const int cy = (area.top + area.bottom) / 2;
     for (const CFloatPoint& p : points) {
-        const int px = int((area.right - area.left) * p.x * 0.5 + cx);
-        const int py = int((area.bottom - area.top) * p.y * 0.5 + cy);
+        const int px = Truncate((area.right - area.left) * p.x * 0.5 + cx);
+        const int py = Truncate((area.bottom - area.top) * p.y * 0.5 + cy);
+        if (px < INT_MIN + 5 || px > INT_MAX - 5 || py < INT_MIN + 5 || py > INT_MAX - 5)
+            continue; // far off any canvas
         dc.FrameRect(CRect(px - 5, py - 5, px + 5, py + 5), kRed);
     }
 }
@@ -342,6 +354,12 @@ void CCPPanel::InsertRecordAfter(CCPObject* anchor, CCPObject* record)
         return;
     }
     if (record->IsSurfaceRef()) {
+        // An entry moved within this panel is taken out first so that it is owned once.
+        if (HasSurfaceRef(static_cast<CCPSurfaceRef*>(record))) {
+            if (record == anchor)
+                return; // already in place
+            RemoveRecord(record, false);
+        }
         std::unique_ptr<CCPSurfaceRef> ref(static_cast<CCPSurfaceRef*>(record));
         if (anchor && anchor->IsSurfaceRef()) {
             auto it = std::find_if(m_aSurfaces.begin(), m_aSurfaces.end(),

@@ -61,11 +61,11 @@ void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*t
     if (!m_pBuffer)
         return; // nothing to cut from
     if (!m_bBuilt) {
-        const int w = m_rcSrc.Width();
-        const int h = m_rcSrc.Height();
+        const long long w = (long long)m_rcSrc.right - m_rcSrc.left;
+        const long long h = (long long)m_rcSrc.bottom - m_rcSrc.top;
         const bool sane =
             w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && (long long)w * h <= kMaxArea;
-        m_bitmap = sane ? CBitmap(w, h) : CBitmap();
+        m_bitmap = sane ? CBitmap(int(w), int(h)) : CBitmap();
         if (!m_bitmap.IsNull())
             m_pBuffer->Render(m_rcSrc, m_bitmap);
         m_bBuilt = true;

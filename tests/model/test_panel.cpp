@@ -302,6 +302,11 @@ TEST(PanelLists, InsertRecordAfterPlacesEachKindByItsAnchor)
     EXPECT_EQ(RefIds(*p), (std::vector<int>{7, 1, 8, 2, 3}));
     p->InsertRecordAfter(nullptr, newRef(4));
     EXPECT_EQ(RefIds(*p), (std::vector<int>{4, 7, 1, 8, 2, 3}));
+    // An entry moved within the panel stays owned once.
+    p->InsertRecordAfter(r8, r7);
+    EXPECT_EQ(RefIds(*p), (std::vector<int>{4, 1, 8, 7, 2, 3}));
+    p->InsertRecordAfter(r7, r7);
+    EXPECT_EQ(RefIds(*p), (std::vector<int>{4, 1, 8, 7, 2, 3}));
 
     CCPObject o30(&m), o40(&m);
     o30.m_nId = 30;
