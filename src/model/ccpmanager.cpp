@@ -26,21 +26,14 @@ constexpr int kMaxTemplateSide = 16384;
 constexpr long long kMaxTemplateArea = 64LL * 1024 * 1024;
 
 template <class T>
-T* FindIn(const std::vector<std::unique_ptr<T>>& list, int id)
+void Rebuild(const std::vector<std::unique_ptr<T>>& list, std::unordered_map<int, std::pair<size_t, int>>& map)
 {
-    for (const auto& r : list)
-        if (r->m_nId == id)
-            return r.get();
-    return nullptr;
-}
-
-template <class T>
-int CountIn(const std::vector<std::unique_ptr<T>>& list, int id)
-{
-    int n = 0;
-    for (const auto& r : list)
-        n += r->m_nId == id;
-    return n;
+    map.clear();
+    map.reserve(list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+        auto [it, fresh] = map.try_emplace(list[i]->m_nId, i, 0);
+        ++it->second.second;
+    }
 }
 
 template <class T>
@@ -81,30 +74,80 @@ std::string CCPManager::FullPath(const std::string& name) const { return Resolve
 
 CCPObject* CCPManager::CreateObject(int code) { return CreateRecordOfType(code, this).release(); }
 
-void CCPManager::AddSound(std::unique_ptr<CCPSound> r) { m_aSounds.push_back(std::move(r)); }
-void CCPManager::AddButton(std::unique_ptr<CCPButton> r) { m_aButtons.push_back(std::move(r)); }
-void CCPManager::AddButtonView(std::unique_ptr<CCPButtonView> r) { m_aButtonViews.push_back(std::move(r)); }
-void CCPManager::AddPanel(std::unique_ptr<CCPPanel> r) { m_aPanels.push_back(std::move(r)); }
-void CCPManager::AddSurface(std::unique_ptr<CCPSurface> r) { m_aSurfaces.push_back(std::move(r)); }
+template <class T>
+T* CCPManager::FindIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index, int id) const
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!index.valid || index.size != list.size()) {
+            Rebuild(list, index.map);
+            index.size = list.size();
+            index.valid = true;
+        }
+        const auto it = index.map.find(id);
+        if (it == index.map.end())
+            return nullptr;
+        const size_t pos = it->second.first;
+        if (pos < list.size() && list[pos]->m_nId == id)
+            return list[pos].get();
+        index.valid = false; // an id changed behind our back
+    }
+    return nullptr;
+}
+
+template <class T>
+int CCPManager::CountIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index, int id) const
+{
+    if (!FindIndexed(list, index, id))
+        return 0;
+    return index.map.find(id)->second.second;
+}
+
+template <class T>
+void CCPManager::AddIndexed(std::vector<std::unique_ptr<T>>& list, CIdIndex& index, std::unique_ptr<T> r)
+{
+    if (index.valid && index.size == list.size()) {
+        auto [it, fresh] = index.map.try_emplace(r->m_nId, list.size(), 0);
+        ++it->second.second;
+        index.size = list.size() + 1;
+    } else {
+        index.valid = false;
+    }
+    list.push_back(std::move(r));
+}
+
+void CCPManager::InvalidateIndex() const
+{
+    for (CIdIndex* i : {&m_idxButtonViews, &m_idxSounds, &m_idxButtons, &m_idxPanels, &m_idxSurfaces, &m_idxObjects})
+        i->valid = false;
+}
+
+void CCPManager::AddSound(std::unique_ptr<CCPSound> r) { AddIndexed(m_aSounds, m_idxSounds, std::move(r)); }
+void CCPManager::AddButton(std::unique_ptr<CCPButton> r) { AddIndexed(m_aButtons, m_idxButtons, std::move(r)); }
+void CCPManager::AddButtonView(std::unique_ptr<CCPButtonView> r)
+{
+    AddIndexed(m_aButtonViews, m_idxButtonViews, std::move(r));
+}
+void CCPManager::AddPanel(std::unique_ptr<CCPPanel> r) { AddIndexed(m_aPanels, m_idxPanels, std::move(r)); }
+void CCPManager::AddSurface(std::unique_ptr<CCPSurface> r) { AddIndexed(m_aSurfaces, m_idxSurfaces, std::move(r)); }
 void CCPManager::AddBuffer(std::unique_ptr<CCPBuffer> r) { m_aBuffers.push_back(std::move(r)); }
-void CCPManager::AddObject(std::unique_ptr<CCPObject> r) { m_aObjects.push_back(std::move(r)); }
+void CCPManager::AddObject(std::unique_ptr<CCPObject> r) { AddIndexed(m_aObjects, m_idxObjects, std::move(r)); }
 void CCPManager::AddLeftover(std::string text) { m_astrLeftovers.push_back(std::move(text)); }
 
-CCPPanel* CCPManager::FindPanel(int id) const { return FindIn(m_aPanels, id); }
-CCPSurface* CCPManager::FindSurface(int id) const { return FindIn(m_aSurfaces, id); }
-CCPButtonView* CCPManager::FindButtonView(int id) const { return FindIn(m_aButtonViews, id); }
-CCPObject* CCPManager::FindObject(int id) const { return FindIn(m_aObjects, id); }
-CCPButton* CCPManager::FindButton(int id) const { return FindIn(m_aButtons, id); }
-CCPSound* CCPManager::FindSound(int id) const { return FindIn(m_aSounds, id); }
+CCPPanel* CCPManager::FindPanel(int id) const { return FindIndexed(m_aPanels, m_idxPanels, id); }
+CCPSurface* CCPManager::FindSurface(int id) const { return FindIndexed(m_aSurfaces, m_idxSurfaces, id); }
+CCPButtonView* CCPManager::FindButtonView(int id) const { return FindIndexed(m_aButtonViews, m_idxButtonViews, id); }
+CCPObject* CCPManager::FindObject(int id) const { return FindIndexed(m_aObjects, m_idxObjects, id); }
+CCPButton* CCPManager::FindButton(int id) const { return FindIndexed(m_aButtons, m_idxButtons, id); }
+CCPSound* CCPManager::FindSound(int id) const { return FindIndexed(m_aSounds, m_idxSounds, id); }
 CCPPanel* CCPManager::GetPanel(int index) const { return At(m_aPanels, index); }
 CCPButton* CCPManager::GetButton(int index) const { return At(m_aButtons, index); }
 CCPSound* CCPManager::GetSound(int index) const { return At(m_aSounds, index); }
 
-int CCPManager::CountButtonsWithId(int id) const { return CountIn(m_aButtons, id); }
-int CCPManager::CountButtonViewsWithId(int id) const { return CountIn(m_aButtonViews, id); }
-int CCPManager::CountPanelsWithId(int id) const { return CountIn(m_aPanels, id); }
-int CCPManager::CountObjectsWithId(int id) const { return CountIn(m_aObjects, id); }
-int CCPManager::CountSurfacesWithId(int id) const { return CountIn(m_aSurfaces, id); }
+int CCPManager::CountButtonsWithId(int id) const { return CountIndexed(m_aButtons, m_idxButtons, id); }
+int CCPManager::CountButtonViewsWithId(int id) const { return CountIndexed(m_aButtonViews, m_idxButtonViews, id); }
+int CCPManager::CountPanelsWithId(int id) const { return CountIndexed(m_aPanels, m_idxPanels, id); }
+int CCPManager::CountObjectsWithId(int id) const { return CountIndexed(m_aObjects, m_idxObjects, id); }
+int CCPManager::CountSurfacesWithId(int id) const { return CountIndexed(m_aSurfaces, m_idxSurfaces, id); }
 
 int CCPManager::NextPanelId() const
 {
@@ -149,6 +192,7 @@ void CCPManager::RemoveAll()
     m_aBuffers.clear();
     m_aObjects.clear();
     m_astrLeftovers.clear();
+    InvalidateIndex();
     ResetSettings();
 }
 
@@ -176,10 +220,12 @@ void CCPManager::PurgeOrphanSurfaces()
             if (used)
                 break;
         }
-        if (used)
+        if (used) {
             ++i;
-        else
+        } else {
             m_aSurfaces.erase(m_aSurfaces.begin() + long(i));
+            m_idxSurfaces.valid = false;
+        }
     }
 }
 
@@ -339,6 +385,7 @@ void CCPManager::Serialize(CLineWriter& ar)
 
 bool CCPManager::Check(CCheckMessageArray& messages, bool full)
 {
+    InvalidateIndex(); // counts of ids must be exact here
     bool ok = true;
     if (m_strTemplateFile.empty()) {
         AddMessage(messages, "Manager, No template file");
@@ -434,6 +481,7 @@ bool CCPManager::VisitPanel(CCPPanel* start, CCheckMessageArray& messages)
 
 std::unique_ptr<CCPObject> CCPManager::Release(CCPObject* record)
 {
+    InvalidateIndex();
     if (auto r = TakeFrom(m_aButtonViews, record))
         return r;
     if (auto r = TakeFrom(m_aSounds, record))

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CCPBuffer;
@@ -135,7 +136,28 @@ public:
     // Takes a record out of the lists without destroying it; the caller owns the result.
     std::unique_ptr<CCPObject> Release(CCPObject* record);
 
+    // Ids of records changed outside the manager's own operations (a property sheet, say):
+    // the look-ups by id rebuild their tables on the next use.
+    void InvalidateIndex() const;
+
 private:
+    // Per list: id -> position of the first record with that id, and how many have it.
+    // Look-ups by id stay first-match but cost no scan of the list.
+    struct CIdIndex
+    {
+        std::unordered_map<int, std::pair<size_t, int>> map;
+        size_t size = 0;
+        bool valid = false;
+    };
+    template <class T>
+    T* FindIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index, int id) const;
+    template <class T>
+    int CountIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index, int id) const;
+    template <class T>
+    void AddIndexed(std::vector<std::unique_ptr<T>>& list, CIdIndex& index, std::unique_ptr<T> r);
+
+    mutable CIdIndex m_idxButtonViews, m_idxSounds, m_idxButtons, m_idxPanels, m_idxSurfaces, m_idxObjects;
+
     IUserInterface* m_pUI = nullptr;
     IRecordEditor* m_pEditor = nullptr;
     IImageLoader* m_pImageLoader = nullptr;

@@ -23,9 +23,12 @@ void CCPObject::Load(int id, CLineReader&, const std::string& comment, CCPManage
 
 int CCPObject::EditProperties()
 {
-    if (m_pManager && m_pManager->GetEditor())
-        return m_pManager->GetEditor()->EditProperties(*this);
-    return IDCANCEL;
+    if (!m_pManager || !m_pManager->GetEditor())
+        return IDCANCEL;
+    const int result = m_pManager->GetEditor()->EditProperties(*this);
+    // A sheet may have changed ids, also of other records opened from it.
+    m_pManager->InvalidateIndex();
+    return result;
 }
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }

@@ -209,3 +209,36 @@ TEST(ManagerSettings, ResetKeepsTemplateNameScreenSizeAndComment)
     EXPECT_EQ(m.m_nCockpit2d[0], 1196);
     EXPECT_TRUE(m.m_astrLeftovers.empty());
 }
+
+TEST(ManagerLookups, FirstRecordWithAnIdWinsAndIdChangesAreFollowed)
+{
+    CCPManager m;
+    std::vector<CCPSound*> s;
+    for (int id : {4, 7, 4}) {
+        auto r = std::make_unique<CCPSound>(&m);
+        r->m_nId = id;
+        s.push_back(r.get());
+        m.AddSound(std::move(r));
+    }
+    EXPECT_EQ(m.FindSound(4), s[0]);
+    EXPECT_EQ(m.FindSound(5), nullptr);
+    // The first one changes its id without telling anybody: the next look-up notices.
+    s[0]->m_nId = 9;
+    EXPECT_EQ(m.FindSound(4), s[2]);
+    EXPECT_EQ(m.FindSound(9), s[0]);
+    // A change the index could not see is followed once it is invalidated (sheets do so).
+    s[1]->m_nId = 11;
+    m.InvalidateIndex();
+    EXPECT_EQ(m.FindSound(11), s[1]);
+    EXPECT_EQ(m.FindSound(7), nullptr);
+
+    auto a = std::make_unique<CCPButton>(&m), b = std::make_unique<CCPButton>(&m);
+    a->m_nId = b->m_nId = 1001;
+    m.AddButton(std::move(a));
+    EXPECT_TRUE(m.IsButtonIdUnique(1001));
+    m.AddButton(std::move(b));
+    EXPECT_EQ(m.CountButtonsWithId(1001), 2);
+    EXPECT_FALSE(m.IsButtonIdUnique(1001));
+    m.Release(m.m_aButtons[0].get()).reset();
+    EXPECT_TRUE(m.IsButtonIdUnique(1001));
+}
