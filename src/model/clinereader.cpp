@@ -27,8 +27,11 @@ bool CLineReader::ReadLine(std::string& line)
 
 void ReportError(CLineReader& ar, const std::string& message, const std::string& token)
 {
+    // A token of a hostile file may be megabytes long: the box shows its start.
+    constexpr size_t kShown = 200;
+    const std::string shown = token.size() > kShown ? token.substr(0, kShown) + "..." : token;
     if (IUserInterface* ui = ar.UserInterface())
         ui->MessageBox(StrFormat("Error in file at line %d,  %s '%s'", ar.LineCount(),
-                                 message.c_str(), token.c_str()),
+                                 message.c_str(), shown.c_str()),
                        IUserInterface::Exclamation);
 }
