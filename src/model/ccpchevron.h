@@ -5,7 +5,7 @@
 // A CHEVRON record: pan and tilt values with their label numbers; no panel position.
 class CCPChevron : public CCPObject
 {
-public:
+  public:
     float m_fPan = 0;
     float m_fTilt = 0;
     int m_nPanLabel = 0;

@@ -7,9 +7,9 @@
 // A DED record: the area of a text display, of the kind "ded" (0) or "pfl" (1).
 class CCPDed : public CCPObject
 {
-public:
+  public:
     int m_nCallbackSlot = -1;
-    uint32_t m_nCycleBits = 0xffff; // a record read from a file without the key gets 0xffffffff
+    uint32_t m_nCycleBits = 0xffff;  // a record read from a file without the key gets 0xffffffff
     uint32_t m_nColor0 = 0xff38e0f8; // text colour, 0xAARRGGBB
     CRect m_rcDest{0, 0, 10, 10};
     int m_nDedType = 0;

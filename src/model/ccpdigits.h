@@ -9,7 +9,7 @@
 // every destination rect of the panel.
 class CCPDigits : public CCPObject
 {
-public:
+  public:
     int m_nPersistent = 0;
     int m_nCallbackSlot = -1;
     uint32_t m_nCycleBits = 0xffff;

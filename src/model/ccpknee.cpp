@@ -59,4 +59,7 @@ void CCPKnee::SetDestRect(const CRect* rc)
         m_rcDest = *rc;
 }
 
-void CCPKnee::DrawSelected(Canvas& dc, float scale) { dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0)); }
+void CCPKnee::DrawSelected(Canvas& dc, float scale)
+{
+    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
+}

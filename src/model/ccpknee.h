@@ -7,7 +7,7 @@
 // A KNEEVIEW record: the area of the knee view on a panel.
 class CCPKnee : public CCPObject
 {
-public:
+  public:
     uint32_t m_nCycleBits = 0xffff;
     CRect m_rcDest{0, 0, 10, 10};
 

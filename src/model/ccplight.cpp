@@ -87,8 +87,9 @@ void CCPLight::Serialize(CLineWriter& ar)
     // Every state is written, an all-zero one too, so the states keep their order.
     for (const CRect& rc : m_arcSrc)
         WriteRectAlways(ar, "srcloc", rc);
-    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc", m_bTransparent ? "transparent" : "opaque",
-              m_rcDest.top, m_rcDest.left, m_rcDest.bottom, m_rcDest.right);
+    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc",
+              m_bTransparent ? "transparent" : "opaque", m_rcDest.top, m_rcDest.left,
+              m_rcDest.bottom, m_rcDest.right);
     WriteEnd(ar);
 }
 

@@ -69,4 +69,7 @@ void CCPText::SetDestRect(const CRect* rc)
         m_rcDest = *rc;
 }
 
-void CCPText::DrawSelected(Canvas& dc, float scale) { dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0)); }
+void CCPText::DrawSelected(Canvas& dc, float scale)
+{
+    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
+}

@@ -7,7 +7,7 @@
 // A TEXT record: a text area on a panel with the number of strings it shows.
 class CCPText : public CCPObject
 {
-public:
+  public:
     CRect m_rcDest{0, 0, 10, 10};
     uint32_t m_nCycleBits = 0xffff;
     int m_nCallbackSlot = -1;

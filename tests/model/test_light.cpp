@@ -39,15 +39,19 @@ std::vector<std::string> CheckTexts(CCPObject& r, bool full)
     return t;
 }
 
-Rgb PixelAt(const QImage& img, int x, int y) { return Rgb(img.pixel(x, y)) & 0xffffffu; }
+Rgb PixelAt(const QImage& img, int x, int y)
+{
+    return Rgb(img.pixel(x, y)) & 0xffffffu;
+}
 
 } // namespace
 
 TEST(Light, EveryKeyRoundTripsWithStatesInOrder)
 {
-    CTestCockpit c("// Name: Gear\n#1010 LIGHT\n\tstates = 9;\n\tcyclebits = 3;\n\tCURSORID = 4;\n"
-                   "\tinitstate = 1;\n\tsrcloc = 1 2 3 4;\n\tsrcloc = 0 0 0 0;\n\tsrcloc=5 6 7 8\n"
-                   "\tdestloc = OPAQUE 10 20 30 40;\n\tcallbackslot = 77;\n\tpersistant = 3;\n#end\n");
+    CTestCockpit c(
+        "// Name: Gear\n#1010 LIGHT\n\tstates = 9;\n\tcyclebits = 3;\n\tCURSORID = 4;\n"
+        "\tinitstate = 1;\n\tsrcloc = 1 2 3 4;\n\tsrcloc = 0 0 0 0;\n\tsrcloc=5 6 7 8\n"
+        "\tdestloc = OPAQUE 10 20 30 40;\n\tcallbackslot = 77;\n\tpersistant = 3;\n#end\n");
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     auto* light = dynamic_cast<CCPLight*>(c.doc.m_manager.FindObject(1010));
     ASSERT_TRUE(light);
@@ -55,9 +59,10 @@ TEST(Light, EveryKeyRoundTripsWithStatesInOrder)
     EXPECT_EQ(light->m_bTransparent, 0);
     EXPECT_EQ(light->m_rcDest, CRect(20, 10, 40, 30));
     const std::string saved = c.Saved();
-    const char* expected = "\n// Name: Gear\r\n#1010 LIGHT\n\tcyclebits = 0x3;\n\tcursorid = 4;\n\tinitstate = 1;\n"
-                           "\tcallbackslot = 77;\n\tpersistant = 3;\n\tstates = 3;\n\tsrcloc = 1 2 3 4;\n"
-                           "\tsrcloc = 0 0 0 0;\n\tsrcloc = 5 6 7 8;\n\tdestloc = opaque 10 20 30 40;\n#end\n";
+    const char* expected =
+        "\n// Name: Gear\r\n#1010 LIGHT\n\tcyclebits = 0x3;\n\tcursorid = 4;\n\tinitstate = 1;\n"
+        "\tcallbackslot = 77;\n\tpersistant = 3;\n\tstates = 3;\n\tsrcloc = 1 2 3 4;\n"
+        "\tsrcloc = 0 0 0 0;\n\tsrcloc = 5 6 7 8;\n\tdestloc = opaque 10 20 30 40;\n#end\n";
     EXPECT_NE(saved.find(expected), std::string::npos) << saved;
     CTestCockpit again(saved);
     EXPECT_EQ(again.Saved(), saved);
@@ -68,12 +73,11 @@ TEST(Light, DefaultsAndConditionalLines)
     auto made = CreateRecordOfType(2, nullptr);
     ASSERT_TRUE(made);
     EXPECT_STREQ(made->GetRuntimeClass(), "CCPLight");
-    EXPECT_EQ(made->GetTypeName(), "Light");
-    EXPECT_EQ(made->GetImageIndex(), 8);
     made->m_nId = 2;
-    const std::string defaults = "\n#2 LIGHT\n\tcyclebits = 0xffff;\n\tcursorid = 0;\n\tinitstate = 0;\n"
-                                 "\tcallbackslot = -1;\n\tpersistant = 0;\n\tstates = 0;\n"
-                                 "\tdestloc = transparent 0 0 10 10;\n#end\n";
+    const std::string defaults =
+        "\n#2 LIGHT\n\tcyclebits = 0xffff;\n\tcursorid = 0;\n\tinitstate = 0;\n"
+        "\tcallbackslot = -1;\n\tpersistant = 0;\n\tstates = 0;\n"
+        "\tdestloc = transparent 0 0 10 10;\n#end\n";
     EXPECT_EQ(Written(*made), defaults);
     auto read = ReadLight("#end\n");
     read->m_nId = 2;
@@ -84,15 +88,18 @@ TEST(Light, DefaultsAndConditionalLines)
     auto odd = ReadLight("persistant = 2;\ncursorid = -1;\ndestloc = transparent 0 0 0 0;\n#end\n");
     EXPECT_EQ(odd->m_nPersistent, 2);
     odd->m_nId = 2;
-    EXPECT_EQ(Written(*odd), "\n#2 LIGHT\n\tcyclebits = 0xffff;\n\tinitstate = 0;\n\tcallbackslot = -1;\n"
-                             "\tpersistant = 3;\n\tstates = 0;\n\tdestloc = transparent 0 0 0 0;\n#end\n");
+    EXPECT_EQ(Written(*odd),
+              "\n#2 LIGHT\n\tcyclebits = 0xffff;\n\tinitstate = 0;\n\tcallbackslot = -1;\n"
+              "\tpersistant = 3;\n\tstates = 0;\n\tdestloc = transparent 0 0 0 0;\n#end\n");
     EXPECT_EQ(ReadLight("persistant = 1;\n")->m_nPersistent, 1);
+    // A number beyond 32 bits does not scan: the earlier value stays.
+    EXPECT_EQ(ReadLight("initstate = 5;\ninitstate = 99999999999;\n")->m_nInitState, 5);
 }
 
 TEST(Light, BadWordsAreReportedAndKeepTheFlag)
 {
     CTestCockpit c("#1 LIGHT\n\tdestloc = opaque 5 5 5 5;\n\tdestloc = shiny 1 2 3 4;\n" // line 3
-                   "\tdestloc\n\tstate = 2;\n#end\n");                                    // lines 4, 5
+                   "\tdestloc\n\tstate = 2;\n#end\n"); // lines 4, 5
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 3,  Light Bad transparency 'shiny 1 2 3 4'",
                                 "Error in file at line 4,  Light Bad transparency ''",
@@ -115,12 +122,15 @@ TEST(Light, CheckCountsStatesAndComparesSizesOnlyInFullCheck)
     auto& objs = c.doc.m_manager.m_aObjects;
     ASSERT_EQ(objs.size(), 4u);
     for (bool full : {false, true})
-        EXPECT_EQ(CheckTexts(*objs[0], full), std::vector<std::string>{"Light Id 1, Too many states (3)"});
+        EXPECT_EQ(CheckTexts(*objs[0], full),
+                  std::vector<std::string>{"Light Id 1, Too many states (3)"});
     EXPECT_TRUE(CheckTexts(*objs[1], false).empty());
-    EXPECT_EQ(CheckTexts(*objs[1], true), (std::vector<std::string>{"Light Id 2, src/dest are different sizes",
-                                                                    "Light Id 2, src/dest are different sizes"}));
+    EXPECT_EQ(CheckTexts(*objs[1], true),
+              (std::vector<std::string>{"Light Id 2, src/dest are different sizes",
+                                        "Light Id 2, src/dest are different sizes"}));
     EXPECT_EQ(CheckTexts(*objs[2], false),
-              (std::vector<std::string>{"Object Id 3, is not unique", "Light Id 3, Too many states (0)"}));
+              (std::vector<std::string>{"Object Id 3, is not unique",
+                                        "Light Id 3, Too many states (0)"}));
 }
 
 TEST(Light, StatesAndGeometry)

