@@ -298,6 +298,7 @@ void Plate(QPainter& p, const R& r, const QString& title = {}, const QColor& pai
 void ToggleArt(QPainter& p, const QRect& r, int pos, const QColor& paint = kPlate)
 {
     p.save();
+    p.setClipRect(r, Qt::IntersectClip); // a piece must cover everything it paints
     p.fillRect(r, paint);
     p.setRenderHint(QPainter::Antialiasing, true);
     const QPointF c = QRectF(r).center();
@@ -348,6 +349,7 @@ void KeyArt(QPainter& p, const QRect& r, const QString& legend, bool pressed, co
             double px = 10, const QColor& legendColour = kLabel)
 {
     p.save();
+    p.setClipRect(r, Qt::IntersectClip); // a piece must cover everything it paints
     p.fillRect(r, paint);
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF body = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -377,6 +379,7 @@ void LitKeyArt(QPainter& p, const QRect& r, const QString& legend, const QColor&
                const QColor& paint)
 {
     p.save();
+    p.setClipRect(r, Qt::IntersectClip); // a piece must cover everything it paints
     p.fillRect(r, paint);
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF body = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -1551,6 +1554,8 @@ void BuildFront(CCockpit& C, CPanelDef& P)
                KHex("color2", 0xffffffff) + KHex("color3", 0xff6cf3f3) + KHex("color4", 0xff6cf3f3) + kEnd;
     });
 
+    C.Lamp(P, "Marker Beacon", Box(400, 640, 44, 26), "MRK\nBCN", kCyan, 8);
+
     // MFDs.
     AddMfd(C, P, {18, 440, 318, 740}, {62, 484, 274, 696}, true);
     AddMfd(C, P, {706, 440, 1006, 740}, {750, 484, 962, 696}, false);
@@ -2018,6 +2023,7 @@ void StickArt(QPainter& p)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.translate(0, 26);
     // Boot.
     for (int i = 0; i < 6; ++i) {
         const QRectF ring(796 + i * 6, 560 + i * 16, 160 - i * 12, 40);
@@ -2055,7 +2061,7 @@ void StickArt(QPainter& p)
     p.setBrush(QColor(34, 35, 37));
     p.drawRoundedRect(QRectF(818, 396, 16, 44), 6, 6);
     p.restore();
-    Text(p, QRectF(840, 712, 120, 16), "SIDE STICK", 11);
+    Text(p, QRectF(840, 728, 120, 16), "SIDE STICK", 11);
 }
 
 void BuildRightConsole(CCockpit& C, CPanelDef& P)
@@ -2072,10 +2078,21 @@ void BuildRightConsole(CCockpit& C, CPanelDef& P)
     Plate(p, {392, 610, 688, 756}, "AIR COND");
     Plate(p, {706, 208, 1010, 756});
     StickArt(p);
+    Plate(p, {724, 222, 992, 328}, "MANUAL TRIM");
+    KnobArt(p, QPointF(878, 274), 14, 90);
+    KnobArt(p, QPointF(946, 274), 14, 90);
+    TextAt(p, QPointF(878, 300), "ROLL", 8.5);
+    TextAt(p, QPointF(946, 300), "YAW", 8.5);
     p.end();
     C.Surface(P, sill);
     C.Surface(P, {0, 198, 384, 768});
     C.Surface(P, {384, 198, 1024, 768});
+
+    C.Toggle(P, "Trim AP Disconnect", QPoint(770, 276), {-1, 1}, {"NORM", "DISC"}, QString());
+    {
+        QPainter bg(&P.img);
+        Text(bg, QRectF(788, 266, 60, 20), "TRIM/AP", 8.5, kLabel, Qt::AlignLeft | Qt::AlignVCenter);
+    }
 
     const char* caution[18] = {"FLCS FAULT", "ENGINE FAULT", "AVIONICS\nFAULT", "SEAT NOT\nARMED", "ELEC SYS",
                                "SEC", "EQUIP HOT", "NWS FAIL", "PROBE HEAT", "FUEL/OIL\nHOT", "RADAR ALT",
