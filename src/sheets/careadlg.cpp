@@ -32,9 +32,12 @@ CAreaDlg::CAreaDlg(CRect& rc, QWidget* parent)
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->addWidget(Labelled(QStringLiteral("Top"), m_dx.Int(m_nTop, QStringLiteral("Top"))), 0, 1);
-    grid->addWidget(Labelled(QStringLiteral("Left"), m_dx.Int(m_nLeft, QStringLiteral("Left"))), 1, 0);
-    grid->addWidget(Labelled(QStringLiteral("Right"), m_dx.Int(m_nRight, QStringLiteral("Right"))), 1, 2);
-    grid->addWidget(Labelled(QStringLiteral("Bottom"), m_dx.Int(m_nBottom, QStringLiteral("Bottom"))), 2, 1);
+    grid->addWidget(Labelled(QStringLiteral("Left"), m_dx.Int(m_nLeft, QStringLiteral("Left"))), 1,
+                    0);
+    grid->addWidget(Labelled(QStringLiteral("Right"), m_dx.Int(m_nRight, QStringLiteral("Right"))),
+                    1, 2);
+    grid->addWidget(
+        Labelled(QStringLiteral("Bottom"), m_dx.Int(m_nBottom, QStringLiteral("Bottom"))), 2, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -42,4 +45,7 @@ CAreaDlg::CAreaDlg(CRect& rc, QWidget* parent)
     m_dx.Load();
 }
 
-void CAreaDlg::OnOK() { m_rc = CRect(m_nLeft, m_nTop, m_nRight, m_nBottom); }
+void CAreaDlg::OnOK()
+{
+    m_rc = CRect(m_nLeft, m_nTop, m_nRight, m_nBottom);
+}

@@ -75,10 +75,11 @@ bool CBOPage::Validate()
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             CDialogRunner::Message(
-                this, QStringLiteral("The comment line \"%1\" begins with \"#\", so the cockpit file "
-                                     "would read it back as a record header.\n"
-                                     "Please change or remove that line.")
-                          .arg(Latin1ToQt(line)));
+                this,
+                QStringLiteral("The comment line \"%1\" begins with \"#\", so the cockpit file "
+                               "would read it back as a record header.\n"
+                               "Please change or remove that line.")
+                    .arg(Latin1ToQt(line)));
             m_pComment->setFocus();
             return false;
         }

@@ -9,7 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-CCheckResultsDlg::CCheckResultsDlg(CCheckMessageArray& messages, bool showSaveAnyway, QWidget* parent)
+CCheckResultsDlg::CCheckResultsDlg(CCheckMessageArray& messages, bool showSaveAnyway,
+                                   QWidget* parent)
     : QDialog(parent), m_messages(messages)
 {
     setWindowTitle(QStringLiteral("Check Results"));

@@ -61,9 +61,15 @@ CCPPage* CCPDisplay::FindPage(const QString& title) const
     return nullptr;
 }
 
-int CCPDisplay::GetActiveIndex() const { return m_pTabs->currentIndex(); }
+int CCPDisplay::GetActiveIndex() const
+{
+    return m_pTabs->currentIndex();
+}
 
-CCPPage* CCPDisplay::GetActivePage() const { return GetPage(GetActiveIndex()); }
+CCPPage* CCPDisplay::GetActivePage() const
+{
+    return GetPage(GetActiveIndex());
+}
 
 bool CCPDisplay::SetActivePage(int index)
 {

@@ -18,8 +18,9 @@ class CCPDisplay : public QDialog
 {
     Q_OBJECT
 
-public:
-    CCPDisplay(CCPObject* record, const QString& caption, QWidget* parent = nullptr, int firstPage = 0);
+  public:
+    CCPDisplay(CCPObject* record, const QString& caption, QWidget* parent = nullptr,
+               int firstPage = 0);
     ~CCPDisplay() override;
 
     CBOPage* m_pageBasic;
@@ -48,7 +49,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     void OnTabChanged(int index);
 
     CCPObject* m_pRecord;

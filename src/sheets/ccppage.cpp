@@ -78,7 +78,10 @@ std::string CCPPage::HexText(uint32_t value, bool padTo8)
     return StrFormat(padTo8 ? "%8x" : "%x", value);
 }
 
-void CCPPage::ReadHex(const std::string& text, uint32_t& value) { ScanHex(text, value); }
+void CCPPage::ReadHex(const std::string& text, uint32_t& value)
+{
+    ScanHex(text, value);
+}
 
 bool CCPPage::EditArea(CRect& rc)
 {

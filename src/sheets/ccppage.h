@@ -23,7 +23,7 @@ class CCPPage : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit CCPPage(const QString& title, QWidget* parent = nullptr);
 
     QString GetTitle() const { return m_strTitle; }
@@ -35,11 +35,11 @@ public:
     // Stores the members into the record.
     virtual void OnOK() {}
 
-signals:
+  signals:
     // A sub-dialog wrote into the record; the change stays even when the sheet is cancelled.
     void recordChanged();
 
-protected:
+  protected:
     // Checks that need more than one field or a clear message of their own; runs after the
     // controls have been exchanged into the members.
     virtual bool Validate() { return true; }
@@ -66,6 +66,6 @@ protected:
 
     CDataExchange m_dx{this};
 
-private:
+  private:
     QString m_strTitle;
 };

@@ -3,14 +3,14 @@
 #include "ccpdisplay.h"
 #include "ccpsoundpage.h"
 
-class CCPSound;
+#include "ccpsound.h"
 
 // "Sound Properties": the Basic page and the sound's page, opened on the latter.
 class CCPSoundEdit : public CCPDisplay
 {
     Q_OBJECT
 
-public:
+  public:
     explicit CCPSoundEdit(CCPSound* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Sound Properties"), parent)
     {

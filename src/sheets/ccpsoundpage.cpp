@@ -7,7 +7,8 @@
 #include <QVBoxLayout>
 
 CCPSoundPage::CCPSoundPage(CCPSound* record, QWidget* parent)
-    : CCPPage(QStringLiteral("Sound Properties"), parent), m_nEntry(record->m_nEntry), m_pRecord(record)
+    : CCPPage(QStringLiteral("Sound Properties"), parent), m_nEntry(record->m_nEntry),
+      m_pRecord(record)
 {
     QFormLayout* form = MakeForm();
     form->addRow(QStringLiteral("Sound Index"), m_dx.Int(m_nEntry, QStringLiteral("Sound Index")));
@@ -17,4 +18,7 @@ CCPSoundPage::CCPSoundPage(CCPSound* record, QWidget* parent)
     UpdateData(false);
 }
 
-void CCPSoundPage::OnOK() { m_pRecord->m_nEntry = m_nEntry; }
+void CCPSoundPage::OnOK()
+{
+    m_pRecord->m_nEntry = m_nEntry;
+}

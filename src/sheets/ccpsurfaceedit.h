@@ -3,14 +3,14 @@
 #include "ccpdisplay.h"
 #include "ccpsurfacepage.h"
 
-class CCPSurface;
+#include "ccpsurface.h"
 
 // "Surface Properties": the Basic page and the surface's page, opened on the latter.
 class CCPSurfaceEdit : public CCPDisplay
 {
     Q_OBJECT
 
-public:
+  public:
     explicit CCPSurfaceEdit(CCPSurface* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Surface Properties"), parent)
     {

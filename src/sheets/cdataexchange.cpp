@@ -14,10 +14,16 @@
 #include <cmath>
 #include <limits>
 
-QString FormatInt(int value) { return QString::number(value); }
+QString FormatInt(int value)
+{
+    return QString::number(value);
+}
 
 // Six significant digits, the way the file writes floats; independent of the user's locale.
-QString FormatFloat(float value) { return QString::number(double(value), 'g', 6); }
+QString FormatFloat(float value)
+{
+    return QString::number(double(value), 'g', 6);
+}
 
 bool ParseInt(const QString& text, int& value)
 {

@@ -15,7 +15,10 @@ int CDialogRunner::Run(QDialog& dlg)
     return dlg.result() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
-int CDialogRunner::RunModal(QDialog& dlg) { return g_pRunner->Run(dlg); }
+int CDialogRunner::RunModal(QDialog& dlg)
+{
+    return g_pRunner->Run(dlg);
+}
 
 CDialogRunner* CDialogRunner::Install(CDialogRunner* runner)
 {

@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-CFloatPointDlg::CFloatPointDlg(QWidget* parent) : CExchangeDlg(QStringLiteral("Float Point"), parent)
+CFloatPointDlg::CFloatPointDlg(QWidget* parent)
+    : CExchangeDlg(QStringLiteral("Float Point"), parent)
 {
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("X"), m_dx.Float(m_fX, QStringLiteral("X")));

@@ -11,7 +11,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-CRectListDlg::CRectListDlg(std::vector<CRect>& list, QWidget* parent) : QDialog(parent), m_list(list)
+CRectListDlg::CRectListDlg(std::vector<CRect>& list, QWidget* parent)
+    : QDialog(parent), m_list(list)
 {
     setWindowTitle(QStringLiteral("Rect List"));
     setObjectName(QStringLiteral("Rect List"));
@@ -29,7 +30,8 @@ CRectListDlg::CRectListDlg(std::vector<CRect>& list, QWidget* parent) : QDialog(
     for (int c = 0; c < 5; ++c)
         m_pList->setColumnWidth(c, qMax(56, header->sectionSizeHint(c)));
     m_pList->setMinimumWidth(5 * m_pList->columnWidth(4) + 24);
-    connect(m_pList, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { EditRow(row); });
+    connect(m_pList, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { EditRow(row); });
 
     auto* add = new QPushButton(QStringLiteral("Add Rect"));
     add->setObjectName(QStringLiteral("Add Rect"));

@@ -11,20 +11,26 @@
 
 namespace {
 const std::array<const char*, 18> kTypeNames = {
-    "Surface", "Sound",  "Light",     "Button", "Dial", "Digits",     "Hsi", "MachAsi", "Panel",
-    "Indicator", "Kneeview", "Ded", "ButtonView", "Adi", "Chevron", "Buffer", "LiftLine", "Text"};
+    "Surface",    "Sound",   "Light",   "Button",    "Dial",     "Digits",
+    "Hsi",        "MachAsi", "Panel",   "Indicator", "Kneeview", "Ded",
+    "ButtonView", "Adi",     "Chevron", "Buffer",    "LiftLine", "Text"};
 
 // Sounds, buttons and panels have their own Add commands.
-bool Offered(int code) { return code != 1 && code != 3 && code != 8; }
+bool Offered(int code)
+{
+    return code != 1 && code != 3 && code != 8;
+}
 } // namespace
 
 QString CSelectTypeDlg::TypeName(int code)
 {
-    return code >= 0 && code < int(kTypeNames.size()) ? QString::fromLatin1(kTypeNames[size_t(code)])
-                                                       : QString();
+    return code >= 0 && code < int(kTypeNames.size())
+               ? QString::fromLatin1(kTypeNames[size_t(code)])
+               : QString();
 }
 
-CSelectTypeDlg::CSelectTypeDlg(QWidget* parent) : CExchangeDlg(QStringLiteral("Select Object Type"), parent)
+CSelectTypeDlg::CSelectTypeDlg(QWidget* parent)
+    : CExchangeDlg(QStringLiteral("Select Object Type"), parent)
 {
     std::vector<int> codes;
     for (int code = 0; code < int(kTypeNames.size()); ++code)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ccpchevronpage.h"
+#include "ccpdisplay.h"
+
+#include "ccpchevron.h"
+
+// "Chevron Properties": the Basic page and the record's own page, opened on the latter.
+class CCPChevronEdit : public CCPDisplay
+{
+    Q_OBJECT
+
+  public:
+    explicit CCPChevronEdit(CCPChevron* record, QWidget* parent = nullptr)
+        : CCPDisplay(record, QStringLiteral("Chevron Properties"), parent)
+    {
+        AddPage(new CCPChevronPage(record));
+        SetActivePage(1);
+    }
+};

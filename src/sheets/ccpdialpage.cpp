@@ -1,0 +1,85 @@
+#include "ccpdialpage.h"
+
+#include "ccpdial.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
+    : CCPPage(QStringLiteral("Dial Properties"), parent), m_nCallbackSlot(record->m_nCallbackSlot),
+      m_strCycleBits(HexText(record->m_nCycleBits)), m_nPersistant(record->m_nPersistant),
+      m_anRadius(record->m_anRadius), m_pRecord(record)
+{
+    for (size_t i = 0; i < m_astrColors.size(); ++i)
+        m_astrColors[i] = HexText(record->m_aColors[i], true);
+
+    QFormLayout* form = MakeForm();
+    form->addRow(QStringLiteral("CallBack Slot"),
+                 m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
+    form->addRow(QStringLiteral("Cycle Bits"),
+                 m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
+    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
+    for (size_t i = 0; i < m_anRadius.size(); ++i) {
+        const QString name = QStringLiteral("Radius %1").arg(i);
+        form->addRow(name, m_dx.Int(m_anRadius[i], name));
+    }
+    for (size_t i = 0; i < m_astrColors.size(); ++i) {
+        const QString name = QStringLiteral("Color %1").arg(i);
+        form->addRow(name, ColourRow(m_astrColors[i], name));
+    }
+
+    // The calibration table: one row per point, with the value of the same index when there
+    // is one.
+    m_pTable = new QTableWidget(int(record->m_afPoints.size()), 2);
+    m_pTable->setObjectName(QStringLiteral("Points"));
+    m_pTable->setHorizontalHeaderLabels({QStringLiteral("Point"), QStringLiteral("Value")});
+    m_pTable->verticalHeader()->hide();
+    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pTable->setColumnWidth(0, 72);
+    m_pTable->setColumnWidth(1, 72);
+    m_pTable->setMinimumWidth(72 * 2 + 24);
+    for (size_t row = 0; row < record->m_afPoints.size(); ++row) {
+        m_pTable->setItem(int(row), 0, new QTableWidgetItem(FormatFloat(record->m_afPoints[row])));
+        const QString value =
+            row < record->m_afValues.size() ? FormatFloat(record->m_afValues[row]) : QString();
+        m_pTable->setItem(int(row), 1, new QTableWidgetItem(value));
+    }
+    QPushButton* points = MakeButton(QStringLiteral("Points"), [] {});
+    points->setEnabled(false);
+    points->setToolTip(QStringLiteral("The calibration table is not edited here."));
+    auto* table = new QGroupBox(QStringLiteral("Calibration"));
+    auto* tableLayout = new QVBoxLayout(table);
+    tableLayout->addWidget(m_pTable);
+    tableLayout->addWidget(points);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addWidget(
+        ButtonBox(QStringLiteral("Areas"),
+                  {MakeButton(QStringLiteral("Source"), [this] { EditArea(m_pRecord->m_rcSrc); }),
+                   MakeButton(QStringLiteral("Dest"), [this] { EditArea(m_pRecord->m_rcDest); })}));
+    left->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addWidget(table);
+    UpdateData(false);
+}
+
+void CCPDialPage::OnOK()
+{
+    m_pRecord->m_nCallbackSlot = m_nCallbackSlot;
+    m_pRecord->m_anRadius = m_anRadius;
+    m_pRecord->m_nPersistant = m_nPersistant;
+    ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
+    for (size_t i = 0; i < m_astrColors.size(); ++i)
+        ReadHex(m_astrColors[i], m_pRecord->m_aColors[i]);
+}

@@ -1,0 +1,81 @@
+#include "ccpindicatorpage.h"
+
+#include "ccpindicator.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
+    : CCPPage(QStringLiteral("Indicator Properties"), parent),
+      m_nCallbackSlot(record->m_nCallbackSlot), m_strCycleBits(HexText(record->m_nCycleBits)),
+      m_nCalibrationVal(record->m_nCalibrationVal), m_nPersistant(record->m_nPersistant),
+      m_nOrientation(record->m_nOrientation), m_fMaxVal(record->m_fMaxVal),
+      m_fMinVal(record->m_fMinVal), m_pRecord(record)
+{
+    QFormLayout* form = MakeForm();
+    form->addRow(QStringLiteral("CallBack Slot"),
+                 m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
+    form->addRow(QStringLiteral("Cycle Bits"),
+                 m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
+    form->addRow(QStringLiteral("Calibration val"),
+                 m_dx.Int(m_nCalibrationVal, QStringLiteral("Calibration val")));
+    form->addRow(QStringLiteral("Max Val"), m_dx.Float(m_fMaxVal, QStringLiteral("Max Val")));
+    form->addRow(QStringLiteral("Min Val"), m_dx.Float(m_fMinVal, QStringLiteral("Min Val")));
+    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_nOrientation, QStringLiteral("Vertical")));
+
+    // One row per minpos entry, with the maxpos entry of the same index when there is one.
+    m_pTable = new QTableWidget(int(record->m_anMinPos.size()), 2);
+    m_pTable->setObjectName(QStringLiteral("Positions"));
+    m_pTable->setHorizontalHeaderLabels({QStringLiteral("Min"), QStringLiteral("Max")});
+    m_pTable->verticalHeader()->hide();
+    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pTable->setColumnWidth(0, 64);
+    m_pTable->setColumnWidth(1, 64);
+    m_pTable->setMinimumWidth(64 * 2 + 24);
+    for (size_t row = 0; row < record->m_anMinPos.size(); ++row) {
+        m_pTable->setItem(int(row), 0, new QTableWidgetItem(FormatInt(record->m_anMinPos[row])));
+        const QString max =
+            row < record->m_anMaxPos.size() ? FormatInt(record->m_anMaxPos[row]) : QString();
+        m_pTable->setItem(int(row), 1, new QTableWidgetItem(max));
+    }
+    QPushButton* positions = MakeButton(QStringLiteral("Positions"), [] {});
+    positions->setEnabled(false);
+    positions->setToolTip(QStringLiteral("The tape positions are not edited here."));
+    auto* table = new QGroupBox(QStringLiteral("Tapes"));
+    auto* tableLayout = new QVBoxLayout(table);
+    tableLayout->addWidget(m_pTable);
+    tableLayout->addWidget(positions);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addWidget(ButtonBox(
+        QStringLiteral("Areas"),
+        {MakeButton(QStringLiteral("Source"), [this] { EditRectList(m_pRecord->m_arcSrc); }),
+         MakeButton(QStringLiteral("Dest"), [this] { EditRectList(m_pRecord->m_arcDest); })}));
+    left->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addWidget(table);
+    UpdateData(false);
+}
+
+void CCPIndicatorPage::OnOK()
+{
+    m_pRecord->m_nCalibrationVal = m_nCalibrationVal;
+    m_pRecord->m_nCallbackSlot = m_nCallbackSlot;
+    m_pRecord->m_nOrientation = m_nOrientation;
+    m_pRecord->m_nPersistant = m_nPersistant;
+    m_pRecord->m_fMaxVal = m_fMaxVal;
+    m_pRecord->m_fMinVal = m_fMinVal;
+    ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
+}

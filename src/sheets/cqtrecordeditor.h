@@ -1,0 +1,35 @@
+#pragma once
+
+#include "irecordeditor.h"
+
+#include <functional>
+#include <memory>
+
+class CCPDisplay;
+class CCPObject;
+class QWidget;
+
+// Opens each record's property sheet, chosen by the record's type; records without a sheet
+// of their own (BUFFER and the like) get the "Object" sheet with the Basic page only.
+class CQtRecordEditor : public IRecordEditor
+{
+  public:
+    explicit CQtRecordEditor(QWidget* parent = nullptr) : m_pParent(parent) {}
+
+    int EditProperties(CCPObject& record) override;
+
+    // The sheet of record, over parent.
+    static std::unique_ptr<CCPDisplay> CreateSheet(CCPObject& record, QWidget* parent);
+
+    // Called after a sheet that changed its record: accepted, or cancelled after one of its
+    // sub-dialogs ("Area", "Rect List", "Point", "Float Point") had already written into the
+    // record. Lets the owner mark the document modified even when the sheet was cancelled.
+    void SetModifiedCallback(std::function<void(CCPObject&)> callback)
+    {
+        m_fnModified = std::move(callback);
+    }
+
+  private:
+    QWidget* m_pParent;
+    std::function<void(CCPObject&)> m_fnModified;
+};
