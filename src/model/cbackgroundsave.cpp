@@ -35,7 +35,8 @@ bool CBackgroundSave::ReadKey(const std::string& key, CTokenCursor& cursor, CLin
         return true;
     }
     if ((options & kBlitBackground) && EqualsNoCase(key, "blitbackground")) {
-        m_pBlitBuffer = std::make_unique<CCPBuffer>(owner.m_nId, ar, std::string(), owner.m_pManager);
+        m_pBlitBuffer =
+            std::make_unique<CCPBuffer>(owner.m_nId, ar, std::string(), owner.m_pManager);
         return true;
     }
     return false;

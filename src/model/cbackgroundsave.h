@@ -16,28 +16,33 @@ class CTokenCursor;
 // a buffer of its own after the "blitbackground" flag.
 class CBackgroundSave
 {
-public:
-    int m_nSurface = -1;  // "bsurface"; -1: none
-    CRect m_rcSrc;        // "bsrcloc"
-    CRect m_rcDest;       // "bdestloc"
-    std::unique_ptr<CCPBuffer> m_pBlitBuffer; // "blitbackground" and its nested block; null: flag off
+  public:
+    int m_nSurface = -1; // "bsurface"; -1: none
+    CRect m_rcSrc;       // "bsrcloc"
+    CRect m_rcDest;      // "bdestloc"
+    // The block after the "blitbackground" flag; null while the flag is off.
+    std::unique_ptr<CCPBuffer> m_pBlitBuffer;
 
-    enum ReadOption : unsigned {
+    enum ReadOption : unsigned
+    {
         kLimitRects = 1,     // a rectangle with a value below 0 or from 5000 up becomes all zero
         kBlitBackground = 2, // the "blitbackground" key is known
     };
 
     // Reads the value of key when it is one of the background keys; false for any other key.
     // The nested buffer takes the owner's id and manager and reads its lines up to its own "#end".
-    bool ReadKey(const std::string& key, CTokenCursor& cursor, CLineReader& ar, const CCPObject& owner,
-                 unsigned options = 0);
+    bool ReadKey(const std::string& key, CTokenCursor& cursor, CLineReader& ar,
+                 const CCPObject& owner, unsigned options = 0);
 
     // What a "persistant" line does to a background it does not keep: no surface, no rectangles.
     void Forget();
 
     bool HasBlitBackground() const { return m_pBlitBuffer != nullptr; }
 
-    void WriteSurface(CLineWriter& ar) const;       // only when 0 or more
-    void WriteRectsIfNotEmpty(CLineWriter& ar) const; // "bsrcloc", "bdestloc", each only with an area
-    void WriteBlitBackground(CLineWriter& ar) const; // the flag line and the nested block, when set
+    // "bsurface", only when 0 or more.
+    void WriteSurface(CLineWriter& ar) const;
+    // "bsrcloc" and "bdestloc", each only when it has an area.
+    void WriteRectsIfNotEmpty(CLineWriter& ar) const;
+    // The flag line and the nested block, when the flag is set.
+    void WriteBlitBackground(CLineWriter& ar) const;
 };

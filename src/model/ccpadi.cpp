@@ -8,9 +8,13 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPAdi::CCPAdi(CCPManager* manager) : CCPObject(manager) { SetDefaults(); }
+CCPAdi::CCPAdi(CCPManager* manager) : CCPObject(manager)
+{
+    SetDefaults();
+}
 
-CCPAdi::CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) : CCPObject(manager)
+CCPAdi::CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -51,7 +55,8 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
                 ScanHex(value, m_nCycleBits);
         } else if (EqualsNoCase(key, "destloc")) {
             if (cur.Next(value, TokenSet::Value))
-                CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent, "Adi Bad Transparency Type");
+                CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
+                                               "Adi Bad Transparency Type");
         } else if (EqualsNoCase(key, "callbackslot")) {
             if (cur.Next(value))
                 ScanInt(value, m_nCallbackSlot);
@@ -62,12 +67,13 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
                 m_background.m_nSurface = -1;
                 m_rcDest = m_rcSrc = CRect();
             }
-        } else if (m_background.ReadKey(key, cur, ar, *this,
-                                        CBackgroundSave::kLimitRects | CBackgroundSave::kBlitBackground)) {
-        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size())); c >= 0) {
+        } else if (const int n = CInstrumentPiece::ColourIndex(key, int(m_aColors.size()));
+                   n >= 0) {
             if (cur.Next(value))
-                ScanHex(value, m_aColors[size_t(c)]);
-        } else {
+                ScanHex(value, m_aColors[size_t(n)]);
+        } else if (!m_background.ReadKey(key, cur, ar, *this,
+                                         CBackgroundSave::kLimitRects |
+                                             CBackgroundSave::kBlitBackground)) {
             ReportError(ar, "Adi Bad string", key);
         }
     }
@@ -128,8 +134,8 @@ void CCPAdi::SetDestRect(const CRect* rc)
 void CCPAdi::Draw(Canvas& dc, float scale)
 {
     // The ball picture is taller than the window: show its middle.
-    CInstrumentPiece::Blit(m_pManager, m_rcDest, CInstrumentPiece::MiddleBand(m_rcSrc, m_rcDest), m_bTransparent,
-                           dc, scale);
+    CInstrumentPiece::Blit(m_pManager, m_rcDest, CInstrumentPiece::MiddleBand(m_rcSrc, m_rcDest),
+                           m_bTransparent, dc, scale);
 }
 
 void CCPAdi::DrawSelected(Canvas& dc, float scale)

@@ -10,17 +10,18 @@
 // is seen through a window on the panel; the ILS limits are a panel rectangle of their own.
 class CCPAdi : public CCPObject
 {
-public:
-    uint32_t m_nCycleBits = 0xffff;
-    int m_nCallbackSlot = -1;
+  public:
+    // Defaults in SetDefaults.
+    uint32_t m_nCycleBits = 0;
+    int m_nCallbackSlot = 0;
     int m_nPersistant = 0;
-    CRect m_rcSrc{0, 0, 10, 10};       // "srcloc": the attitude ball picture
-    CRect m_rcIlsLimits{0, 0, 10, 10}; // "ilslimits"
-    CRect m_rcDest{0, 0, 10, 10};      // "destloc": the window on the panel
-    int m_bTransparent = 0;            // word of the "destloc" line
-    CBackgroundSave m_background;      // "bsurface", "bsrcloc", "bdestloc", "blitbackground"
-    CRect m_rcBackDest;                // "backdest"
-    CRect m_rcBackSrc;                 // "backsrc"
+    CRect m_rcSrc;                       // "srcloc": the attitude ball picture
+    CRect m_rcIlsLimits;                 // "ilslimits"
+    CRect m_rcDest;                      // "destloc": the window on the panel
+    int m_bTransparent = 0;              // word of the "destloc" line
+    CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc", "blitbackground"
+    CRect m_rcBackDest;                  // "backdest"
+    CRect m_rcBackSrc;                   // "backsrc"
     std::array<uint32_t, 5> m_aColors{}; // "color0" .. "color4", 0xAARRGGBB
 
     explicit CCPAdi(CCPManager* manager);
@@ -39,6 +40,6 @@ public:
     void Draw(Canvas& dc, float scale) override;
     void DrawSelected(Canvas& dc, float scale) override;
 
-private:
+  private:
     void SetDefaults();
 };

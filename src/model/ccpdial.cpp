@@ -14,9 +14,13 @@
 static constexpr float kPi = 3.1415925f;
 static constexpr float kQuarterPi = 0.7854f;
 
-CCPDial::CCPDial(CCPManager* manager) : CCPObject(manager) { SetDefaults(); }
+CCPDial::CCPDial(CCPManager* manager) : CCPObject(manager)
+{
+    SetDefaults();
+}
 
-CCPDial::CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) : CCPObject(manager)
+CCPDial::CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -71,7 +75,8 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
                                                                 : nullptr) {
             if (cur.Next(value))
                 ScanInt(value, *n);
-        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size())); c >= 0) {
+        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size()));
+                   c >= 0) {
             if (cur.Next(value))
                 ScanHex(value, m_aColors[size_t(c)]);
         } else if (CRect* rc = EqualsNoCase(key, "srcloc")    ? &m_rcSrc
@@ -125,8 +130,8 @@ bool CCPDial::Check(CCheckMessageArray& messages, bool full)
         ok = false;
     }
     if (m_afPoints.size() != m_afValues.size()) {
-        AddMessage(messages, StrFormat("Dial Id %d, points/values mismatch %d/%d", m_nId, int(m_afPoints.size()),
-                                       int(m_afValues.size())));
+        AddMessage(messages, StrFormat("Dial Id %d, points/values mismatch %d/%d", m_nId,
+                                       int(m_afPoints.size()), int(m_afValues.size())));
         ok = false;
     }
     return ok;

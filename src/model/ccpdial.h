@@ -11,17 +11,20 @@
 // angles; the preview draws the needle at the value 0.
 class CCPDial : public CCPObject
 {
-public:
-    uint32_t m_nCycleBits = 0xffff;
-    std::vector<float> m_afPoints; // "points": needle angles in radians, counter-clockwise from +x
-    std::vector<float> m_afValues; // "values": the instrument value at the angle of the same index
-    std::array<int, 3> m_anRadius{};                                    // "radius0" .. "radius2"
-    std::array<uint32_t, 3> m_aColors{0xff000000u, 0xff000000u, 0xff000000u}; // "color0" .. "color2"
-    CRect m_rcSrc{0, 0, 10, 10};  // "srcloc"
-    CRect m_rcDest{0, 0, 10, 10}; // "destloc"
-    CBackgroundSave m_background; // "bsurface", "bsrcloc", "bdestloc"
+  public:
+    // Defaults in SetDefaults.
+    uint32_t m_nCycleBits = 0;
+    // "points": needle angles in radians, counter-clockwise from the positive x axis.
+    std::vector<float> m_afPoints;
+    // "values": the instrument value at the angle of the same index.
+    std::vector<float> m_afValues;
+    std::array<int, 3> m_anRadius{};     // "radius0" .. "radius2"
+    std::array<uint32_t, 3> m_aColors{}; // "color0" .. "color2", 0xAARRGGBB
+    CRect m_rcSrc;                       // "srcloc"
+    CRect m_rcDest;                      // "destloc"
+    CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc"
     int m_nPersistant = 0;
-    int m_nCallbackSlot = -1;
+    int m_nCallbackSlot = 0;
 
     explicit CCPDial(CCPManager* manager);
     CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
@@ -43,6 +46,6 @@ public:
     // points or values, or its first two values are equal.
     bool ZeroAngle(float& angle) const;
 
-private:
+  private:
     void SetDefaults();
 };

@@ -10,9 +10,13 @@
 #include <cstdint>
 #include <vector>
 
-CCPHsi::CCPHsi(CCPManager* manager) : CCPObject(manager) { SetDefaults(); }
+CCPHsi::CCPHsi(CCPManager* manager) : CCPObject(manager)
+{
+    SetDefaults();
+}
 
-CCPHsi::CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) : CCPObject(manager)
+CCPHsi::CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -55,7 +59,8 @@ void CCPHsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
         } else if (EqualsNoCase(key, "destloc")) {
             const size_t i = m_arcDest[0].IsRectEmpty() ? 0 : m_arcDest[1].IsRectEmpty() ? 1 : 2;
             if (cur.Next(value, TokenSet::Value))
-                CInstrumentPiece::ReadDestLine(ar, value, m_arcDest[i], m_abTransparent[i], "HSI Bad transparency");
+                CInstrumentPiece::ReadDestLine(ar, value, m_arcDest[i], m_abTransparent[i],
+                                               "HSI Bad transparency");
         } else if (EqualsNoCase(key, "callbackslot")) {
             if (cur.Next(value))
                 ScanInt(value, m_nCallbackSlot);
@@ -112,10 +117,11 @@ namespace {
 // only at the end, so 0.05 maps slightly beyond its decimal value and 0.04 slightly short of it.
 class CUnitFrame
 {
-public:
+  public:
     CUnitFrame(const CRect& rc, float scale)
-        : m_dHalfWidth((int64_t(rc.right) - rc.left) * 0.5), m_dHalfHeight((int64_t(rc.bottom) - rc.top) * 0.5),
-          m_dScale(scale), m_nCx(Centre(rc.left, rc.right, scale)), m_nCy(Centre(rc.top, rc.bottom, scale))
+        : m_dHalfWidth((int64_t(rc.right) - rc.left) * 0.5),
+          m_dHalfHeight((int64_t(rc.bottom) - rc.top) * 0.5), m_dScale(scale),
+          m_nCx(Centre(rc.left, rc.right, scale)), m_nCy(Centre(rc.top, rc.bottom, scale))
     {
     }
 
@@ -145,7 +151,7 @@ public:
         dc.Ellipse(CRect(c.x - px, c.y - px, c.x + px, c.y + px));
     }
 
-private:
+  private:
     // In single precision like the scaled rectangles, so the shapes line up with the frame.
     static int Centre(int a, int b, float scale)
     {
@@ -171,7 +177,8 @@ void CCPHsi::Draw(Canvas& dc, float scale)
 {
     CInstrumentPiece::Blit(m_pManager, m_arcDest[0], m_arcSrc[0], m_abTransparent[0], dc, scale);
     if (!m_arcDest[1].IsRectEmpty())
-        CInstrumentPiece::Blit(m_pManager, m_arcDest[1], m_arcSrc[1], m_abTransparent[1], dc, scale);
+        CInstrumentPiece::Blit(m_pManager, m_arcDest[1], m_arcSrc[1], m_abTransparent[1], dc,
+                               scale);
 
     const Pen oldPen = dc.SelectPen(Pen{Pen::Solid, m_rgbAircraft, 1});
     const Brush oldBrush = dc.SelectBrush(Brush{false, m_rgbAircraft});

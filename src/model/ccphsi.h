@@ -12,9 +12,10 @@
 // draws the moving parts as vector shapes over the first place.
 class CCPHsi : public CCPObject
 {
-public:
+  public:
     // Bits of m_nDrawParts: the moving parts the preview draws.
-    enum DrawPart : uint32_t {
+    enum DrawPart : uint32_t
+    {
         kAircraft = 0x1,
         kTo = 0x2,
         kFrom = 0x4,
@@ -27,17 +28,19 @@ public:
         kCourseWarn = 0x200,
     };
 
-    std::array<CRect, 2> m_arcSrc;     // "srcloc" lines: compass card, then the second piece
-    uint32_t m_nCycleBits = 0xffff;
-    std::array<CRect, 3> m_arcDest;    // "destloc" lines: frame and compass card, second piece, stored only
+    // Defaults in SetDefaults.
+    std::array<CRect, 2> m_arcSrc; // "srcloc" lines: compass card, then the second piece
+    uint32_t m_nCycleBits = 0;
+    // "destloc" lines: the frame and compass card, the second piece, one stored only.
+    std::array<CRect, 3> m_arcDest;
     std::array<int, 3> m_abTransparent{}; // the word of each "destloc" line
-    int m_nCallbackSlot = -1;
+    int m_nCallbackSlot = 0;
     int m_nPersistant = 0;
-    CBackgroundSave m_background;      // "bsurface", "bsrcloc", "bdestloc"
-    CRect m_rcWarnFlag;                // "warnflag"
+    CBackgroundSave m_background; // "bsurface", "bsrcloc", "bdestloc"
+    CRect m_rcWarnFlag;           // "warnflag"
 
     // Preview settings, not in the file: every read record starts with all parts on.
-    uint32_t m_nDrawParts = 0xffffffffu;
+    uint32_t m_nDrawParts = 0;
     Rgb m_rgbTo = MakeRgb(255, 108, 30);
     Rgb m_rgbWarning = MakeRgb(255, 0, 0);
     Rgb m_rgbHeading = MakeRgb(70, 150, 70);
@@ -61,6 +64,6 @@ public:
     void Draw(Canvas& dc, float scale) override;
     void DrawSelected(Canvas& dc, float scale) override;
 
-private:
+  private:
     void SetDefaults();
 };

@@ -11,15 +11,19 @@
 
 #include <algorithm>
 
+CCPIndicator::CCPIndicator(CCPManager* manager) : CCPObject(manager)
+{
+    SetDefaults();
+}
+
 CCPIndicator::CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
     : CCPObject(manager)
 {
     Load(id, ar, comment, manager);
 }
 
-void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+void CCPIndicator::SetDefaults()
 {
-    CCPObject::Load(id, ar, comment, manager);
     m_fMinVal = 0.0f;
     m_fMaxVal = 10.0f;
     m_nCycleBits = 0xffff;
@@ -32,7 +36,12 @@ void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCP
     m_nPersistant = 0;
     m_nOrientation = 1;
     m_nCurrentTape = 0;
+}
 
+void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+{
+    CCPObject::Load(id, ar, comment, manager);
+    SetDefaults();
     std::string line, key, value;
     while (ar.ReadLine(line)) {
         CTokenCursor cur(line);
@@ -102,7 +111,8 @@ void CCPIndicator::Serialize(CLineWriter& ar)
     // Tape by tape. An entry a shorter list lacks is left out and a longer list is written to
     // its end, so every list reads back as it is. All-zero rectangles are written too: leaving
     // one out would hand the next tape's rectangle to this tape.
-    const size_t tapes = std::max({m_anMinPos.size(), m_anMaxPos.size(), m_arcSrc.size(), m_arcDest.size()});
+    const size_t tapes =
+        std::max({m_anMinPos.size(), m_anMaxPos.size(), m_arcSrc.size(), m_arcDest.size()});
     for (size_t i = 0; i < tapes; ++i) {
         if (i < m_anMinPos.size())
             WriteInt(ar, "minpos", m_anMinPos[i]);
@@ -124,8 +134,7 @@ void CCPIndicator::NextState()
 }
 
 // The current tape's entry of a list, or null when the list has none.
-template <class List>
-static auto* Current(List& list, int index)
+template <class List> static auto* Current(List& list, int index)
 {
     return index >= 0 && size_t(index) < list.size() ? &list[size_t(index)] : nullptr;
 }
@@ -163,8 +172,9 @@ void CCPIndicator::Draw(Canvas& dc, float scale)
     // Every tape, whichever is current; a tape without a source shows nothing.
     const size_t n = std::min(m_arcDest.size(), m_arcSrc.size());
     for (size_t i = 0; i < n; ++i)
-        CInstrumentPiece::Blit(m_pManager, m_arcDest[i], CInstrumentPiece::MiddleBand(m_arcSrc[i], m_arcDest[i]), 0,
-                               dc, scale);
+        CInstrumentPiece::Blit(m_pManager, m_arcDest[i],
+                               CInstrumentPiece::MiddleBand(m_arcSrc[i], m_arcDest[i]), 0, dc,
+                               scale);
 }
 
 void CCPIndicator::DrawSelected(Canvas& dc, float scale)

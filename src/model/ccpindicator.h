@@ -10,21 +10,22 @@
 // on the current one.
 class CCPIndicator : public CCPObject
 {
-public:
+  public:
+    // Defaults in SetDefaults.
     float m_fMinVal = 0.0f;
-    float m_fMaxVal = 10.0f;
-    uint32_t m_nCycleBits = 0xffff;
+    float m_fMaxVal = 0.0f;
+    uint32_t m_nCycleBits = 0;
     std::vector<int> m_anMinPos;  // "minpos", one per tape
     std::vector<int> m_anMaxPos;  // "maxpos", one per tape
     std::vector<CRect> m_arcSrc;  // "srcloc", one per tape; its length is the number of tapes
     std::vector<CRect> m_arcDest; // "destloc", one per tape
     int m_nCalibrationVal = 0;
-    int m_nCallbackSlot = -1;
+    int m_nCallbackSlot = 0;
     int m_nPersistant = 0;
-    int m_nOrientation = 1; // 1 vertical, 0 horizontal
+    int m_nOrientation = 0; // 1 vertical, 0 horizontal
     int m_nCurrentTape = 0; // not in the file
 
-    explicit CCPIndicator(CCPManager* manager) : CCPObject(manager) {}
+    explicit CCPIndicator(CCPManager* manager);
     CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPIndicator"; }
@@ -42,4 +43,7 @@ public:
     void DrawSelected(Canvas& dc, float scale) override;
 
     int GetTapeCount() const { return int(m_arcSrc.size()); }
+
+  private:
+    void SetDefaults();
 };

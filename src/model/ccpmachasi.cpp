@@ -8,7 +8,10 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPObject(manager) { SetDefaults(); }
+CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPObject(manager)
+{
+    SetDefaults();
+}
 
 CCPMachAsi::CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
     : CCPObject(manager)
@@ -66,8 +69,10 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
                 ScanHex(value, m_nCycleBits);
         } else if (EqualsNoCase(key, "destloc")) {
             if (cur.Next(value, TokenSet::Value))
-                CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent, "MachAsi Bad transparency");
-        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size())); c >= 0) {
+                CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
+                                               "MachAsi Bad transparency");
+        } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size()));
+                   c >= 0) {
             if (cur.Next(value))
                 ScanHex(value, m_aColors[size_t(c)]);
         } else if (EqualsNoCase(key, "persistant")) {

@@ -10,19 +10,20 @@
 // and arc geometry. It takes no template piece; the preview shows only its frame.
 class CCPMachAsi : public CCPObject
 {
-public:
-    uint32_t m_nCycleBits = 0xff; // a record read from a file starts from 0xffffffff
-    CRect m_rcDest{0, 0, 10, 10}; // "destloc"
-    int m_bTransparent = 1;       // word of the "destloc" line
-    std::array<uint32_t, 2> m_aColors{0xff000000u, 0xff000000u}; // "color0", "color1"
-    float m_fEndAngle = 1.0f;
-    float m_fEndLength = 1.0f;
-    int m_nCallbackSlot = -1;
+  public:
+    // Defaults in SetDefaults; a record read from a file starts with all cycle bits set.
+    uint32_t m_nCycleBits = 0;
+    CRect m_rcDest;                      // "destloc"
+    int m_bTransparent = 0;              // word of the "destloc" line
+    std::array<uint32_t, 2> m_aColors{}; // "color0", "color1", 0xAARRGGBB
+    float m_fEndAngle = 0.0f;
+    float m_fEndLength = 0.0f;
+    int m_nCallbackSlot = 0;
     float m_fMinVal = 0.0f;
-    float m_fMaxVal = 1.0f;
+    float m_fMaxVal = 0.0f;
     float m_fStartAngle = 0.0f;
-    float m_fArcLength = 1.0f;
-    int m_nNeedleRadius = 1;
+    float m_fArcLength = 0.0f;
+    int m_nNeedleRadius = 0;
     int m_nPersistant = 0;
     CBackgroundSave m_background; // "bsurface", "bsrcloc", "bdestloc"
 
@@ -39,6 +40,6 @@ public:
     void SetDestRect(const CRect* rc) override;
     void DrawSelected(Canvas& dc, float scale) override;
 
-private:
+  private:
     void SetDefaults();
 };

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <string>
 
-void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRect& dest, int& transparent,
-                                    const char* badWordMessage)
+void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRect& dest,
+                                    int& transparent, const char* badWordMessage)
 {
     CScanner scan(value);
     std::string word;
@@ -29,12 +29,12 @@ void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRe
 
 void CInstrumentPiece::WriteDestLine(CLineWriter& ar, const CRect& dest, int transparent)
 {
-    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc", transparent ? "transparent" : "opaque", dest.top,
-              dest.left, dest.bottom, dest.right);
+    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc",
+              transparent ? "transparent" : "opaque", dest.top, dest.left, dest.bottom, dest.right);
 }
 
-void CInstrumentPiece::Blit(const CCPManager* manager, const CRect& dest, const CRect& src, int transparent,
-                            Canvas& dc, float scale)
+void CInstrumentPiece::Blit(const CCPManager* manager, const CRect& dest, const CRect& src,
+                            int transparent, Canvas& dc, float scale)
 {
     if (!manager)
         return;
@@ -44,7 +44,10 @@ void CInstrumentPiece::Blit(const CCPManager* manager, const CRect& dest, const 
         manager->BlitOpaque(dest.left, dest.top, dest.right, dest.bottom, src, dc, scale);
 }
 
-static int Clamp(int64_t v) { return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v); }
+static int Clamp(int64_t v)
+{
+    return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
+}
 
 CRect CInstrumentPiece::MiddleBand(const CRect& src, const CRect& dest)
 {
@@ -58,7 +61,8 @@ CRect CInstrumentPiece::MiddleBand(const CRect& src, const CRect& dest)
 
 int CInstrumentPiece::ColourIndex(std::string_view key, int count)
 {
-    if (key.size() != 6 || !EqualsNoCase(key.substr(0, 5), "color") || key[5] < '0' || key[5] >= '0' + count)
+    if (key.size() != 6 || !EqualsNoCase(key.substr(0, 5), "color") || key[5] < '0' ||
+        key[5] >= '0' + count)
         return -1;
     return key[5] - '0';
 }

@@ -31,7 +31,8 @@ struct CFixture
 
     // Reads the key lines that follow a header on line 1, as the loader does.
     template <class T>
-    std::unique_ptr<T> Read(const std::string& body, int id = 7, const std::string& comment = std::string())
+    std::unique_ptr<T> Read(const std::string& body, int id = 7,
+                            const std::string& comment = std::string())
     {
         int line = 1;
         CLineReader ar(body, &line, &ui);
@@ -55,8 +56,7 @@ inline std::string Body(const std::string& written)
 }
 
 // Writes a record and reads the result back into a new record of the same type.
-template <class T>
-std::string RoundTrip(CFixture& f, T& r)
+template <class T> std::string RoundTrip(CFixture& f, T& r)
 {
     const std::string first = Written(r);
     auto again = f.Read<T>(Body(first), r.m_nId, r.m_strComment);
@@ -85,7 +85,10 @@ inline CBitmap PositionTemplate(int width, int height)
     return b;
 }
 
-inline uint32_t TemplateRgb(int x, int y) { return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u; }
+inline uint32_t TemplateRgb(int x, int y)
+{
+    return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u;
+}
 
 inline constexpr uint32_t kBackground = 0x102030;
 
@@ -102,7 +105,10 @@ inline QImage Paint(int width, int height, const std::function<void(Canvas&)>& d
     return img;
 }
 
-inline uint32_t At(const QImage& img, int x, int y) { return uint32_t(img.pixel(x, y)) & 0xffffffu; }
+inline uint32_t At(const QImage& img, int x, int y)
+{
+    return uint32_t(img.pixel(x, y)) & 0xffffffu;
+}
 
 // How many pixels of the image have the colour.
 inline int Count(const QImage& img, uint32_t rgb)
@@ -117,7 +123,7 @@ inline int Count(const QImage& img, uint32_t rgb)
 // Remembers the shapes drawn on it, with the pen and brush selected at the time.
 class CRecordingCanvas : public Canvas
 {
-public:
+  public:
     struct Shape
     {
         std::vector<CPoint> points; // a polygon's corners
@@ -137,7 +143,10 @@ public:
     void FrameRect(const CRect&, Rgb) override {}
     void FillRect(const CRect& rc, Rgb color) override { m_aFills.emplace_back(rc, color); }
     void Line(int, int, int, int) override {}
-    void Polygon(const std::vector<CPoint>& points) override { m_aPolygons.push_back({points, {}, m_pen, m_brush}); }
+    void Polygon(const std::vector<CPoint>& points) override
+    {
+        m_aPolygons.push_back({points, {}, m_pen, m_brush});
+    }
     void Ellipse(const CRect& rc) override { m_aEllipses.push_back({{}, rc, m_pen, m_brush}); }
     void TextOut(int, int, const std::string&, Rgb) override {}
     void StretchBlt(const CBitmap&, const CRect&, const CRect&, bool) override {}
