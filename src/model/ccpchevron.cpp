@@ -1,10 +1,7 @@
 #include "ccpchevron.h"
 
-#include "clinereader.h"
+#include "ccplift.h"
 #include "clinewriter.h"
-#include "cscanner.h"
-#include "ctokencursor.h"
-#include "strformat.h"
 
 CCPChevron::CCPChevron(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
     : CCPObject(manager)
@@ -17,28 +14,7 @@ void CCPChevron::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
     CCPObject::Load(id, ar, comment, manager);
     m_fPan = m_fTilt = 0;
     m_nPanLabel = m_nTiltLabel = 0;
-
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
-        if (EqualsNoCase(key, "pantilt")) {
-            if (cur.Next(value, TokenSet::Value)) {
-                CScanner s(value);
-                s.Float(m_fPan) && s.Float(m_fTilt);
-            }
-        } else if (EqualsNoCase(key, "pantiltlabel")) {
-            if (cur.Next(value, TokenSet::Value)) {
-                CScanner s(value);
-                s.Int(m_nPanLabel) && s.Int(m_nTiltLabel);
-            }
-        } else {
-            ReportError(ar, "Chevron Bad string", key);
-        }
-    }
+    ReadPanTiltKeys(ar, "Chevron Bad string", m_fPan, m_fTilt, m_nPanLabel, m_nTiltLabel);
 }
 
 void CCPChevron::Serialize(CLineWriter& ar)

@@ -17,28 +17,7 @@ void CCPLift::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
     CCPObject::Load(id, ar, comment, manager);
     m_fPan = m_fTilt = 0;
     m_nPanLabel = m_nTiltLabel = 0;
-
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
-        if (EqualsNoCase(key, "pantilt")) {
-            if (cur.Next(value, TokenSet::Value)) {
-                CScanner s(value);
-                s.Float(m_fPan) && s.Float(m_fTilt);
-            }
-        } else if (EqualsNoCase(key, "pantiltlabel")) {
-            if (cur.Next(value, TokenSet::Value)) {
-                CScanner s(value);
-                s.Int(m_nPanLabel) && s.Int(m_nTiltLabel);
-            }
-        } else {
-            ReportError(ar, "LiftLine Bad string", key);
-        }
-    }
+    ReadPanTiltKeys(ar, "LiftLine Bad string", m_fPan, m_fTilt, m_nPanLabel, m_nTiltLabel);
 }
 
 void CCPLift::Serialize(CLineWriter& ar)
@@ -49,4 +28,30 @@ void CCPLift::Serialize(CLineWriter& ar)
     if (m_nPanLabel != -1)
         WritePoint(ar, "pantiltlabel", m_nPanLabel, m_nTiltLabel);
     WriteEnd(ar);
+}
+
+void ReadPanTiltKeys(CLineReader& ar, const char* badKeyMessage, float& pan, float& tilt,
+                     int& panLabel, int& tiltLabel)
+{
+    std::string line, key, value;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (EqualsNoCase(key, "pantilt")) {
+            if (cur.Next(value, TokenSet::Value)) {
+                CScanner s(value);
+                s.Float(pan) && s.Float(tilt);
+            }
+        } else if (EqualsNoCase(key, "pantiltlabel")) {
+            if (cur.Next(value, TokenSet::Value)) {
+                CScanner s(value);
+                s.Int(panLabel) && s.Int(tiltLabel);
+            }
+        } else {
+            ReportError(ar, badKeyMessage, key);
+        }
+    }
 }

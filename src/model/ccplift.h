@@ -19,3 +19,8 @@ class CCPLift : public CCPObject
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
 };
+
+// The body of LIFTLINE and CHEVRON records: "pantilt" and "pantiltlabel" up to "#end"; other
+// keys are reported with badKeyMessage.
+void ReadPanTiltKeys(CLineReader& ar, const char* badKeyMessage, float& pan, float& tilt,
+                     int& panLabel, int& tiltLabel);

@@ -1,16 +1,14 @@
 #include "ccpdigits.h"
-#include "ccpmanager.h"
-#include "clinewriter.h"
-#include "cqtcanvas.h"
+#include "instrumenttest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
-
-#include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using instrumenttest::At;
+using instrumenttest::Written;
 
 std::string TenSources()
 {
@@ -20,20 +18,13 @@ std::string TenSources()
     return s;
 }
 
+// Messages of one check, all about the record itself; FALSE exactly when there are any.
 std::vector<std::string> CheckTexts(CCPObject& r, bool full)
 {
-    CCheckMessageArray msgs;
-    const bool ok = r.Check(msgs, full);
-    std::vector<std::string> t;
-    for (const CCheckMessage& m : msgs)
-        t.push_back(m.m_strMessage);
-    EXPECT_EQ(ok, t.empty());
-    return t;
-}
-
-Rgb PixelAt(const QImage& img, int x, int y)
-{
-    return Rgb(img.pixel(x, y)) & 0xffffffu;
+    bool ok = false;
+    auto texts = instrumenttest::CheckTexts(r, full, &ok);
+    EXPECT_EQ(ok, texts.empty());
+    return texts;
 }
 
 // Digit d of the template is the 2 x 2 block at x = 2d in its own colour, with a pure blue
@@ -84,9 +75,7 @@ TEST(Digits, ListsRoundTripInOrderWithAllZeroElementsKept)
     // A new record writes its defaults and empty lists.
     CCPDigits fresh(nullptr);
     fresh.m_nId = 3;
-    CLineWriter w;
-    fresh.Serialize(w);
-    EXPECT_EQ(w.Data(),
+    EXPECT_EQ(Written(fresh),
               "\n#3 DIGITS\n\tcyclebits = 0xffff;\n\tnumdigits = 0;\n\tcallbackslot = -1;\n"
               "\tpersistant = 0;\n#end\n");
 }
@@ -149,49 +138,48 @@ TEST(Digits, DrawCopiesTheCurrentDigitOntoEveryPlaceOpaquely)
         d.m_arcSrc.push_back(CRect(2 * i, 0, 2 * i + 2, 2));
     d.m_arcDest = {CRect(0, 0, 2, 2), CRect(10, 4, 12, 6)};
 
-    const Rgb grey = 0x808080;
-    QImage img(24, 12, QImage::Format_RGB32);
+    const Rgb grey = instrumenttest::kBackground;
+    QImage img;
     auto paint = [&](float scale, bool selected) {
-        img.fill(QColor(0x80, 0x80, 0x80));
-        QPainter p(&img);
-        CQtCanvas dc(p);
-        if (selected)
-            d.DrawSelected(dc, scale);
-        else
-            d.Draw(dc, scale);
+        img = instrumenttest::Paint(24, 12, [&](Canvas& dc) {
+            if (selected)
+                d.DrawSelected(dc, scale);
+            else
+                d.Draw(dc, scale);
+        });
     };
 
     paint(1.0f, false);
-    EXPECT_EQ(PixelAt(img, 0, 0), 0x0000ffu); // opaque: the blue pixel is copied
-    EXPECT_EQ(PixelAt(img, 1, 1), DigitColour(5));
-    EXPECT_EQ(PixelAt(img, 10, 4), 0x0000ffu);
-    EXPECT_EQ(PixelAt(img, 11, 5), DigitColour(5));
-    EXPECT_EQ(PixelAt(img, 2, 0), grey);
-    EXPECT_EQ(PixelAt(img, 12, 5), grey);
+    EXPECT_EQ(At(img, 0, 0), 0x0000ffu); // opaque: the blue pixel is copied
+    EXPECT_EQ(At(img, 1, 1), DigitColour(5));
+    EXPECT_EQ(At(img, 10, 4), 0x0000ffu);
+    EXPECT_EQ(At(img, 11, 5), DigitColour(5));
+    EXPECT_EQ(At(img, 2, 0), grey);
+    EXPECT_EQ(At(img, 12, 5), grey);
 
     d.NextState();
     paint(1.0f, false);
-    EXPECT_EQ(PixelAt(img, 0, 0), DigitColour(6));
-    EXPECT_EQ(PixelAt(img, 11, 5), DigitColour(6));
+    EXPECT_EQ(At(img, 0, 0), DigitColour(6));
+    EXPECT_EQ(At(img, 11, 5), DigitColour(6));
 
     // Zoom 1.5 truncates: (10, 4, 12, 6) becomes (15, 6, 18, 9).
     paint(1.5f, false);
-    EXPECT_EQ(PixelAt(img, 15, 6), DigitColour(6));
-    EXPECT_EQ(PixelAt(img, 17, 8), DigitColour(6));
-    EXPECT_EQ(PixelAt(img, 18, 8), grey);
-    EXPECT_EQ(PixelAt(img, 17, 9), grey);
-    EXPECT_EQ(PixelAt(img, 14, 6), grey);
+    EXPECT_EQ(At(img, 15, 6), DigitColour(6));
+    EXPECT_EQ(At(img, 17, 8), DigitColour(6));
+    EXPECT_EQ(At(img, 18, 8), grey);
+    EXPECT_EQ(At(img, 17, 9), grey);
+    EXPECT_EQ(At(img, 14, 6), grey);
 
     paint(1.5f, true);
-    EXPECT_EQ(PixelAt(img, 15, 6), 0x0000ffu);
-    EXPECT_EQ(PixelAt(img, 17, 8), 0x0000ffu);
-    EXPECT_EQ(PixelAt(img, 0, 0), 0x0000ffu);
-    EXPECT_EQ(PixelAt(img, 2, 2), 0x0000ffu); // (0, 0, 2, 2) scales to (0, 0, 3, 3)
-    EXPECT_EQ(PixelAt(img, 16, 7), grey);     // a frame only
+    EXPECT_EQ(At(img, 15, 6), 0x0000ffu);
+    EXPECT_EQ(At(img, 17, 8), 0x0000ffu);
+    EXPECT_EQ(At(img, 0, 0), 0x0000ffu);
+    EXPECT_EQ(At(img, 2, 2), 0x0000ffu); // (0, 0, 2, 2) scales to (0, 0, 3, 3)
+    EXPECT_EQ(At(img, 16, 7), grey);     // a frame only
 
     // A digit outside a short list draws nothing.
     d.m_arcSrc.resize(5);
     d.m_nCurrentDigit = 5;
     paint(1.0f, false);
-    EXPECT_EQ(PixelAt(img, 1, 1), grey);
+    EXPECT_EQ(At(img, 1, 1), grey);
 }

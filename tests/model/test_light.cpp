@@ -1,24 +1,15 @@
 #include "ccplight.h"
-#include "ccpmanager.h"
 #include "clinereader.h"
-#include "clinewriter.h"
-#include "cqtcanvas.h"
+#include "instrumenttest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
-
-#include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string Written(CCPObject& r)
-{
-    CLineWriter w;
-    r.Serialize(w);
-    return w.Take();
-}
+using instrumenttest::At;
+using instrumenttest::Written;
 
 std::unique_ptr<CCPLight> ReadLight(const std::string& body, CRecordingUI* ui = nullptr)
 {
@@ -26,22 +17,13 @@ std::unique_ptr<CCPLight> ReadLight(const std::string& body, CRecordingUI* ui = 
     return std::make_unique<CCPLight>(6, ar, std::string(), nullptr);
 }
 
+// Messages of one check, all about the record itself; FALSE exactly when there are any.
 std::vector<std::string> CheckTexts(CCPObject& r, bool full)
 {
-    CCheckMessageArray msgs;
-    const bool ok = r.Check(msgs, full);
-    std::vector<std::string> t;
-    for (const CCheckMessage& m : msgs) {
-        EXPECT_EQ(m.m_pObject, &r);
-        t.push_back(m.m_strMessage);
-    }
-    EXPECT_EQ(ok, t.empty());
-    return t;
-}
-
-Rgb PixelAt(const QImage& img, int x, int y)
-{
-    return Rgb(img.pixel(x, y)) & 0xffffffu;
+    bool ok = false;
+    auto texts = instrumenttest::CheckTexts(r, full, &ok);
+    EXPECT_EQ(ok, texts.empty());
+    return texts;
 }
 
 } // namespace
@@ -189,51 +171,50 @@ TEST(Light, DrawShowsTheCurrentStateAndKeysOutPureBlue)
     light.m_arcSrc = {CRect(0, 0, 2, 2), CRect(2, 0, 4, 2), CRect(4, 0, 6, 2)};
     light.m_rcDest = CRect(1, 1, 3, 3);
 
-    const Rgb grey = 0x808080;
-    QImage img(8, 8, QImage::Format_RGB32);
+    const Rgb grey = instrumenttest::kBackground;
+    QImage img;
     auto paint = [&](float scale, bool selected) {
-        img.fill(QColor(0x80, 0x80, 0x80));
-        QPainter p(&img);
-        CQtCanvas dc(p);
-        if (selected)
-            light.DrawSelected(dc, scale);
-        else
-            light.Draw(dc, scale);
+        img = instrumenttest::Paint(8, 8, [&](Canvas& dc) {
+            if (selected)
+                light.DrawSelected(dc, scale);
+            else
+                light.Draw(dc, scale);
+        });
     };
 
     paint(1.0f, false); // state 0 shows the panel's own picture
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            ASSERT_EQ(PixelAt(img, x, y), grey) << x << "," << y;
+            ASSERT_EQ(At(img, x, y), grey) << x << "," << y;
 
     light.NextState();
     paint(1.0f, false);
-    EXPECT_EQ(PixelAt(img, 1, 1), grey); // keyed out
-    EXPECT_EQ(PixelAt(img, 2, 1), 0x00ff00u);
-    EXPECT_EQ(PixelAt(img, 2, 2), 0x00ff00u);
-    EXPECT_EQ(PixelAt(img, 3, 2), grey);
+    EXPECT_EQ(At(img, 1, 1), grey); // keyed out
+    EXPECT_EQ(At(img, 2, 1), 0x00ff00u);
+    EXPECT_EQ(At(img, 2, 2), 0x00ff00u);
+    EXPECT_EQ(At(img, 3, 2), grey);
 
     light.m_bTransparent = 0;
     paint(1.0f, false);
-    EXPECT_EQ(PixelAt(img, 1, 1), 0x0000ffu);
+    EXPECT_EQ(At(img, 1, 1), 0x0000ffu);
 
     // Zoom 1.5 truncates (1, 1, 3, 3) to (1, 1, 4, 4).
     paint(1.5f, false);
-    EXPECT_EQ(PixelAt(img, 1, 1), 0x0000ffu);
-    EXPECT_EQ(PixelAt(img, 3, 3), 0x00ff00u);
-    EXPECT_EQ(PixelAt(img, 4, 3), grey);
-    EXPECT_EQ(PixelAt(img, 3, 4), grey);
+    EXPECT_EQ(At(img, 1, 1), 0x0000ffu);
+    EXPECT_EQ(At(img, 3, 3), 0x00ff00u);
+    EXPECT_EQ(At(img, 4, 3), grey);
+    EXPECT_EQ(At(img, 3, 4), grey);
 
     paint(1.5f, true);
-    EXPECT_EQ(PixelAt(img, 1, 1), 0xffff00u);
-    EXPECT_EQ(PixelAt(img, 3, 3), 0xffff00u);
-    EXPECT_EQ(PixelAt(img, 2, 2), grey);
-    EXPECT_EQ(PixelAt(img, 4, 4), grey);
+    EXPECT_EQ(At(img, 1, 1), 0xffff00u);
+    EXPECT_EQ(At(img, 3, 3), 0xffff00u);
+    EXPECT_EQ(At(img, 2, 2), grey);
+    EXPECT_EQ(At(img, 4, 4), grey);
 
     light.NextState();
     paint(1.0f, false);
-    EXPECT_EQ(PixelAt(img, 1, 1), 0xffffffu);
+    EXPECT_EQ(At(img, 1, 1), 0xffffffu);
     light.NextState(); // back to state 0
     paint(1.0f, false);
-    EXPECT_EQ(PixelAt(img, 1, 1), grey);
+    EXPECT_EQ(At(img, 1, 1), grey);
 }

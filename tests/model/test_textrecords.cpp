@@ -1,28 +1,19 @@
-#include "canvas.h"
 #include "ccpchevron.h"
 #include "ccpded.h"
 #include "ccpknee.h"
 #include "ccplift.h"
 #include "ccptext.h"
 #include "clinereader.h"
-#include "clinewriter.h"
-#include "cqtcanvas.h"
+#include "instrumenttest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
-
-#include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string Written(CCPObject& r)
-{
-    CLineWriter w;
-    r.Serialize(w);
-    return w.Take();
-}
+using instrumenttest::At;
+using instrumenttest::Written;
 
 // The record's own text as the reading constructor sees it after its header line.
 template <class T>
@@ -32,22 +23,13 @@ std::unique_ptr<T> ReadBody(const std::string& body, int id = 5, CRecordingUI* u
     return std::make_unique<T>(id, ar, std::string(), nullptr);
 }
 
+// Messages of one check, all about the record itself; FALSE exactly when there are any.
 std::vector<std::string> CheckTexts(CCPObject& r, bool full)
 {
-    CCheckMessageArray msgs;
-    const bool ok = r.Check(msgs, full);
-    std::vector<std::string> t;
-    for (const CCheckMessage& m : msgs) {
-        EXPECT_EQ(m.m_pObject, &r);
-        t.push_back(m.m_strMessage);
-    }
-    EXPECT_EQ(ok, t.empty());
-    return t;
-}
-
-Rgb PixelAt(const QImage& img, int x, int y)
-{
-    return Rgb(img.pixel(x, y)) & 0xffffffu;
+    bool ok = false;
+    auto texts = instrumenttest::CheckTexts(r, full, &ok);
+    EXPECT_EQ(ok, texts.empty());
+    return texts;
 }
 
 } // namespace
@@ -225,11 +207,11 @@ TEST(SimpleRecords, SelectionFramesTheAreaAndTheDedShowsItsSampleText)
         text.DrawSelected(dc, 1.5f);
     }
     const Rgb red = 0xff0000;
-    EXPECT_EQ(PixelAt(img, 1, 1), red);
-    EXPECT_EQ(PixelAt(img, 6, 3), red);
-    EXPECT_EQ(PixelAt(img, 3, 2), 0u); // only a frame
-    EXPECT_EQ(PixelAt(img, 7, 1), 0u);
-    EXPECT_EQ(PixelAt(img, 1, 4), 0u);
+    EXPECT_EQ(At(img, 1, 1), red);
+    EXPECT_EQ(At(img, 6, 3), red);
+    EXPECT_EQ(At(img, 3, 2), 0u); // only a frame
+    EXPECT_EQ(At(img, 7, 1), 0u);
+    EXPECT_EQ(At(img, 1, 4), 0u);
 
     img.fill(QColor(0, 0, 0));
     CCPDed ded(nullptr);
@@ -245,11 +227,11 @@ TEST(SimpleRecords, SelectionFramesTheAreaAndTheDedShowsItsSampleText)
         ded.DrawSelected(dc, 1.0f);
         EXPECT_EQ(dc.SelectFont(Font()), before);
     }
-    EXPECT_EQ(PixelAt(img, 10, 5), red);
+    EXPECT_EQ(At(img, 10, 5), red);
     int green = 0, minX = 99, minY = 99;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
-            const Rgb px = PixelAt(img, x, y);
+            const Rgb px = At(img, x, y);
             // Smoothed glyph edges over black keep the pure green hue.
             if (px != 0 && (px & 0xff00ffu) == 0) {
                 ++green;
