@@ -878,7 +878,7 @@ public:
 // ---------------------------------------------------------------------------------------------
 // Instruments shared by the panels
 
-struct TapeSpec
+struct TapeScale
 {
     double top, bottom;     // values at the first and last mark
     double pxPerUnit;
@@ -887,7 +887,7 @@ struct TapeSpec
     std::vector<std::tuple<double, double, QColor>> bands;
 };
 
-void TapeArt(QPainter& p, const QRect& r, const TapeSpec& s)
+void TapeArt(QPainter& p, const QRect& r, const TapeScale& s)
 {
     p.save();
     p.fillRect(r, QColor(10, 10, 11));
@@ -1182,19 +1182,19 @@ int AddDial(CCockpit& C, CPanelDef& P, const std::string& name, QPoint centre, i
 
 // A vertical tape seen through a window; the template holds the whole tape.
 int AddTape(CCockpit& C, CPanelDef& P, const std::string& name, const R& window, const QString& title, int tapeH,
-            const TapeSpec& spec, float minval, float maxval)
+            const TapeScale& marks, float minval, float maxval)
 {
     QImage tape(window.w(), tapeH, QImage::Format_RGB32);
     {
         QPainter t(&tape);
-        TapeArt(t, tape.rect(), spec);
+        TapeArt(t, tape.rect(), marks);
     }
     QPainter bg(&P.img);
     TapeWindowArt(bg, window, title);
     const int d = (tapeH - window.h()) / 2;
     bg.drawImage(window.q(), tape, QRect(0, d, window.w(), window.h()));
     bg.end();
-    const int piece = C.tmpl.Add(window.w(), tapeH, [spec](QPainter& p, const QRect& r) { TapeArt(p, r, spec); });
+    const int piece = C.tmpl.Add(window.w(), tapeH, [marks](QPainter& p, const QRect& r) { TapeArt(p, r, marks); });
     const int id = C.NewObjectId(P);
     const int slot = C.nextCallback++;
     C.objects.push_back([=, &C] {
@@ -1641,7 +1641,7 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     C.Surface(P, {652, 94, 1024, 768});
 
     // Flight instruments.
-    TapeSpec aoa{35, -5, 10, 1, 5, [](double v) { return QString::number(int(v)); },
+    TapeScale aoa{35, -5, 10, 1, 5, [](double v) { return QString::number(int(v)); },
                  {{11, 15, QColor(40, 190, 70)}, {15, 25, QColor(230, 180, 30)}, {25, 35, QColor(220, 40, 30)}}};
     AddTape(C, P, "Angle Of Attack", Box(44, 152, 40, 150), "AOA", 420, aoa, -5, 35);
 
@@ -1731,7 +1731,7 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
                    KInt("callbackslot", slot) + KInt("persistant", 0) + kEnd;
         });
     }
-    TapeSpec vvi{6, -6, 32, 0.5, 1, [](double v) { return QString::number(std::abs(int(v))); }, {}};
+    TapeScale vvi{6, -6, 32, 0.5, 1, [](double v) { return QString::number(std::abs(int(v))); }, {}};
     AddTape(C, P, "Vertical Velocity", Box(942, 152, 40, 150), "VVI", 420, vvi, -6, 6);
 
     // Fuel and clock.

@@ -1,7 +1,12 @@
 #include "ccliapp.h"
 #include "ccpbuffer.h"
+#include "ccpadi.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
+#include "ccpdial.h"
+#include "ccpdigits.h"
+#include "ccphsi.h"
+#include "ccpindicator.h"
 #include "ccplight.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
@@ -250,5 +255,50 @@ TEST(DemoCockpit, StateZeroPiecesMatchThePanelPictures)
         for (int id : panel->m_anObjects)
             if (const auto* light = dynamic_cast<const CCPLight*>(m.FindObject(id)))
                 compare(*light, light->m_arcSrc.at(0), light->m_rcDest, light->m_bTransparent);
+    }
+}
+
+// Pieces cut from the template are either the same piece or apart: a piece drawn over another
+// would spoil both pictures.
+TEST(DemoCockpit, TemplatePiecesLieInsideTheTemplateAndApart)
+{
+    CDemo demo;
+    ASSERT_TRUE(demo.opened);
+    CCPManager& m = demo.M();
+    std::vector<std::pair<CRect, std::string>> pieces;
+    auto add = [&](const CRect& rc, const CCPObject& r) { pieces.emplace_back(rc, NameOf(r)); };
+    for (const auto& v : m.m_aButtonViews)
+        for (const CRect& rc : v->m_arcSrc)
+            add(rc, *v);
+    for (const auto& o : m.m_aObjects) {
+        if (auto* light = dynamic_cast<CCPLight*>(o.get()))
+            for (const CRect& rc : light->m_arcSrc)
+                add(rc, *o);
+        if (auto* digits = dynamic_cast<CCPDigits*>(o.get()))
+            for (const CRect& rc : digits->m_arcSrc)
+                add(rc, *o);
+        if (auto* tape = dynamic_cast<CCPIndicator*>(o.get()))
+            for (const CRect& rc : tape->m_arcSrc)
+                add(rc, *o);
+        if (auto* hsi = dynamic_cast<CCPHsi*>(o.get()))
+            for (const CRect& rc : hsi->m_arcSrc)
+                add(rc, *o);
+        if (auto* adi = dynamic_cast<CCPAdi*>(o.get()))
+            add(adi->m_rcSrc, *o);
+        if (auto* dial = dynamic_cast<CCPDial*>(o.get()))
+            add(dial->m_rcSrc, *o);
+    }
+    ASSERT_GT(pieces.size(), 100u);
+    const CRect bounds(0, 0, m.m_nTemplateWidth, m.m_nTemplateHeight);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const CRect& a = pieces[i].first;
+        EXPECT_TRUE(!a.IsRectEmpty() && a.left >= 0 && a.top >= 0 && a.right <= bounds.right &&
+                    a.bottom <= bounds.bottom)
+            << pieces[i].second << " reaches outside the template";
+        for (size_t j = i + 1; j < pieces.size(); ++j) {
+            if (!(a == pieces[j].first)) {
+                EXPECT_FALSE(a.Intersects(pieces[j].first)) << pieces[i].second << " and " << pieces[j].second;
+            }
+        }
     }
 }
