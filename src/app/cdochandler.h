@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ccommandtarget.h"
+
+#include <functional>
+#include <string>
+
+class CRecentFileList;
+class CVireoDoc;
+class IFramePrompts;
+
+// The document's part of the command route: Save, Save As and Check Cockpit, and the question
+// whether to save a modified document before it is closed or replaced.
+class CDocHandler : public CCommandTarget
+{
+public:
+    CDocHandler(CVireoDoc* doc, IFramePrompts* prompts, CRecentFileList* recent = nullptr);
+
+    bool OnUpdateCommand(CCmdUI& ui) override;
+    bool OnCommand(int id) override;
+
+    // Saves to path, or asks for a file name when path is empty. False when nothing was saved.
+    bool DoSave(const std::string& path);
+    bool DoFileSave();
+    // Asks whether to save a modified document; false when the user cancelled (or the save
+    // failed), so that whatever was about to replace the document does not happen.
+    bool SaveModified();
+
+    // The name shown in the title bar and the save question: the file name, or "Untitled".
+    std::string GetTitle() const;
+    // Called after every successful save (the path and the recent files may have changed).
+    void SetSavedCallback(std::function<void()> fn) { m_fnSaved = std::move(fn); }
+
+private:
+    CVireoDoc* m_pDoc;
+    IFramePrompts* m_pPrompts;
+    CRecentFileList* m_pRecent;
+    std::function<void()> m_fnSaved;
+};

@@ -1,0 +1,475 @@
+#include "cmainframe.h"
+
+#include "ccptree.h"
+#include "cdochandler.h"
+#include "crecentfilelist.h"
+#include "ctemplview.h"
+#include "ctoolbarart.h"
+#include "cvireodoc.h"
+#include "cvireoview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+struct CommandDef
+{
+    int id;
+    const char* text;
+    const char* prompt; // status-bar text "\n" tooltip
+    std::initializer_list<QKeyCombination> keys;
+    bool checkable = false;
+};
+
+const CommandDef kCommands[] = {
+    {ID_FILE_NEW, "&New\tCtrl+N", "Create a new cockpit\nNew", {Qt::CTRL | Qt::Key_N}},
+    {ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing cockpit\nOpen", {Qt::CTRL | Qt::Key_O}},
+    {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the cockpit\nSave", {Qt::CTRL | Qt::Key_S}},
+    {ID_FILE_SAVE_AS, "Save &As...", "Save the cockpit under a new name\nSave As", {}},
+    {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the panel\nPrint", {Qt::CTRL | Qt::Key_P}},
+    {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Show the panel as it will be printed\nPrint Preview", {}},
+    {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Choose the printer and the page\nPrint Setup", {}},
+    {ID_FILE_PRINT_DIRECT, "Print Direct", "Print the panel without asking\nPrint", {}},
+    {ID_APP_EXIT, "E&xit", "Quit the editor; asks to save a changed cockpit\nExit", {}},
+    {ID_EDIT_UNDO, "&Undo\tCtrl+Z", "Undo the last action\nUndo", {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
+    {ID_ADD_OBJECT, "Add Object", "Add New Object\nAdd Object", {}},
+    {ID_ADD_PANEL, "Add Panel", "Add Panel\nAdd Panel", {}},
+    {ID_ADD_SOUND, "Add Sound", "Add SButton\nAdd Button", {}},
+    {ID_ADD_BUTTON, "Add Parent Button", "Add Button\nAdd Button", {}},
+    {ID_DUPLICATE, "Duplicate", "Duplicate this Object\nDuplicate", {}},
+    {ID_EDIT_CUT, "Cu&t\tCtrl+X", "Cut the selected record\nCut", {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
+    {ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selected record\nCopy", {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
+    {ID_EDIT_PASTE, "&Paste\tCtrl+V", "Paste the copied record\nPaste", {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+    {ID_EDIT_CLEAR, "&Delete", "Take the selected record off the panel\nDelete", {}},
+    {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
+    {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
+    {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle Status Bar", {}, true},
+    {ID_SHOW_OBJECTS, "Show Objects", "Show Objects\nShow Objects", {}, true},
+    {ID_SHOW_BUTTONS, "Show Buttons", "Show Buttons\nShow Buttons", {}, true},
+    {ID_VIEW_REFRESH, "Refresh\tF5", "Refresh Images\nRefresh Images", {Qt::Key_F5}},
+    {ID_HELP_INDEX, "Help &Index", "List the help topics\nHelp Index", {}},
+    {ID_HELP_CONTENTS, "Help &Contents", "Show the help contents\nHelp Contents", {}},
+    {ID_HELP_USING, "Help on &Help", "How to use help\nHelp on Help", {}},
+    {ID_APP_ABOUT, "&About Vireo...", "Show the program's version\nAbout", {}},
+    {ID_NEXT_STATE, "&Next State\tAlt+N", "Move to next state\nNext State", {Qt::ALT | Qt::Key_N}},
+    {ID_PROPERTIES, "Properties\tAlt+Ret", "Properties\nProperties", {Qt::ALT | Qt::Key_Return, Qt::ALT | Qt::Key_Enter}},
+    {ID_ZOOM_IN, "Zoom In\tAlt+I", "Zoom In\nZoom In", {Qt::ALT | Qt::Key_I}},
+    {ID_ZOOM_OUT, "Zoom Out\tAlt+O", "Zoom Out\nZoom Out", {Qt::ALT | Qt::Key_O}},
+    {ID_NUDGE_LEFT, "Nudge Left", "Nudge Left\nNudge Left", {Qt::CTRL | Qt::Key_Left}},
+    {ID_NUDGE_RIGHT, "Nudge Right", "Nudge Right\nNudge Right", {Qt::CTRL | Qt::Key_Right}},
+    {ID_NUDGE_UP, "Nudge Up", "Nudge Up\nNudge Up", {Qt::CTRL | Qt::Key_Up}},
+    {ID_NUDGE_DOWN, "Nudge Down", "Nudge Down\nNudge Down", {Qt::CTRL | Qt::Key_Down}},
+    {ID_SAME_SIZE, "Make Src/Dest same size", "Make Src/Dest same size\nMake Src/Dest Same Size", {}},
+    {ID_NEXT_PANE, "Next Pane", "Switch to the next pane\nNext Pane", {Qt::Key_F6}},
+    {ID_PREV_PANE, "Previous Pane", "Switch back to the previous pane\nPrevious Pane", {Qt::SHIFT | Qt::Key_F6}},
+};
+
+struct PaneDef
+{
+    int id;
+    const char* sizing;
+};
+
+const PaneDef kPanes[] = {
+    {ID_INDICATOR_MOUSE, "0000, 0000"}, {ID_INDICATOR_ID, "ID:0000"}, {ID_INDICATOR_ZOOM, "x 100.0"},
+    {ID_INDICATOR_CAPS, "CAP"},         {ID_INDICATOR_NUM, "NUM"},    {ID_INDICATOR_SCRL, "SCRL"},
+};
+
+constexpr int kSeparator = 0;
+} // namespace
+
+CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* app, QWidget* parent)
+    : QMainWindow(parent), m_pDoc(doc), m_pDocHandler(docHandler), m_pApp(app)
+{
+    setWindowIcon(CToolBarArt::AppIcon());
+    setAcceptDrops(true);
+    resize(1024, 768);
+
+    CreateActions();
+    CreateClient();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+
+    m_pDoc->AddObserver(m_pTree);
+    m_pDoc->AddObserver(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (int i = kTreePane; i <= kTemplPane; ++i)
+            if (now && (now == PaneWidget(i) || PaneWidget(i)->isAncestorOf(now)))
+                m_nActivePane = i;
+    });
+    qApp->installEventFilter(this);
+
+    // Idle-time update of the buttons and panes.
+    m_pIdleTimer = new QTimer(this);
+    m_pIdleTimer->setInterval(100);
+    connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    m_pIdleTimer->start();
+
+    UpdateTitle();
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    m_pDoc->RemoveObserver(this);
+    m_pDoc->RemoveObserver(m_pTree);
+}
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandDef& def : kCommands) {
+        auto* action = new QAction(QString::fromLatin1(def.text), this);
+        const QStringList prompt = QString::fromLatin1(def.prompt).split(QLatin1Char('\n'));
+        action->setStatusTip(prompt.value(0));
+        action->setToolTip(prompt.value(1));
+        QList<QKeySequence> keys;
+        for (QKeyCombination key : def.keys)
+            keys << QKeySequence(key);
+        action->setShortcuts(keys);
+        action->setCheckable(def.checkable);
+        action->setIconVisibleInMenu(false);
+        const QPixmap picture = CToolBarArt::Picture(def.id);
+        if (!picture.isNull() && def.id != ID_FILE_PRINT_DIRECT)
+            action->setIcon(QIcon(picture));
+        const int id = def.id;
+        connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        m_mapActions[id] = action;
+        // Shortcuts of commands that live in no menu still work.
+        addAction(action);
+    }
+    for (int i = 0; i < kMaxRecentFiles; ++i) {
+        auto* action = new QAction(QStringLiteral("Recent File"), this);
+        action->setStatusTip(QStringLiteral("Open this cockpit"));
+        const int id = ID_FILE_MRU_FILE1 + i;
+        connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        action->setVisible(i == 0);
+        m_mapActions[id] = action;
+    }
+}
+
+QMenu* CMainFrame::AddMenu(QMenu* menu, std::initializer_list<int> ids)
+{
+    for (int id : ids) {
+        if (id == kSeparator)
+            menu->addSeparator();
+        else
+            menu->addAction(Action(id));
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    return menu;
+}
+
+void CMainFrame::CreateMenus()
+{
+    QMenu* file = AddMenu(menuBar()->addMenu(QStringLiteral("&File")),
+                          {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, kSeparator, ID_FILE_PRINT,
+                           ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator});
+    for (int i = 0; i < kMaxRecentFiles; ++i)
+        file->addAction(Action(ID_FILE_MRU_FILE1 + i));
+    file->addSeparator();
+    file->addAction(Action(ID_APP_EXIT));
+
+    AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
+            {ID_EDIT_UNDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE,
+             ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_CHECK_COCKPIT});
+    AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
+            {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS, ID_VIEW_REFRESH});
+    AddMenu(menuBar()->addMenu(QStringLiteral("&Help")),
+            {ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator, ID_APP_ABOUT});
+
+    // The panel view's popup; its entries are the same actions, so they route alike.
+    m_pViewMenu = AddMenu(new QMenu(this), {ID_ADD_OBJECT, ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT,
+                                            ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_NEXT_STATE,
+                                            kSeparator, ID_PROPERTIES, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT});
+    m_pView->SetContextMenu(m_pViewMenu);
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_pToolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_pToolBar->setObjectName(QStringLiteral("toolbar"));
+    m_pToolBar->setIconSize(QSize(CToolBarArt::kWidth, CToolBarArt::kHeight));
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setFloatable(true);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const int buttons[] = {ID_FILE_NEW,    ID_FILE_OPEN,   ID_FILE_SAVE, kSeparator,     ID_EDIT_CUT,
+                           ID_EDIT_COPY,   ID_EDIT_PASTE,  kSeparator,   ID_FILE_PRINT,  kSeparator,
+                           ID_ZOOM_IN,     ID_ZOOM_OUT,    kSeparator,   ID_NEXT_STATE,  kSeparator,
+                           ID_NUDGE_LEFT,  ID_NUDGE_RIGHT, ID_NUDGE_DOWN, ID_NUDGE_UP,   ID_SAME_SIZE,
+                           kSeparator,     ID_APP_ABOUT};
+    for (int id : buttons) {
+        if (id == kSeparator)
+            m_pToolBar->addSeparator();
+        else
+            m_pToolBar->addAction(Action(id));
+    }
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    m_pReady = new QLabel(QStringLiteral("Ready"), bar);
+    bar->addWidget(m_pReady, 1);
+    for (const PaneDef& def : kPanes) {
+        auto* pane = new QLabel(QString::fromLatin1(def.sizing), bar);
+        pane->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QString::fromLatin1(def.sizing)) + 12);
+        bar->addPermanentWidget(pane);
+        m_mapPanes[def.id] = pane;
+    }
+    // The lock panes show their key's name only while it is on.
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
+        m_mapPanes[id]->clear();
+}
+
+void CMainFrame::CreateClient()
+{
+    m_pSplitter = new QSplitter(Qt::Horizontal, this);
+    m_pSplitter->setObjectName(QStringLiteral("panes"));
+    m_pView = new CVireoView(m_pDoc);
+    m_pTree = new CCPTree(m_pDoc);
+    m_pTemplView = new CTemplView(m_pDoc);
+    m_pSplitter->addWidget(m_pTree);
+    m_pSplitter->addWidget(m_pView);
+    m_pSplitter->addWidget(m_pTemplView);
+    m_pSplitter->setStretchFactor(1, 1);
+    setCentralWidget(m_pSplitter);
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_bSized)
+        return;
+    m_bSized = true;
+    // Tree 100 wide, the panel view all but 300, the template view what is left.
+    const int w = m_pSplitter->width();
+    const int bars = 2 * m_pSplitter->handleWidth();
+    const int view = std::max(0, w - 300);
+    m_pSplitter->setSizes({100, view, std::max(0, w - 100 - view - bars)});
+    SetActivePane(kViewPane);
+}
+
+QAction* CMainFrame::Action(int id) const
+{
+    auto it = m_mapActions.find(id);
+    return it == m_mapActions.end() ? nullptr : it->second;
+}
+
+QLabel* CMainFrame::StatusPane(int id) const
+{
+    auto it = m_mapPanes.find(id);
+    return it == m_mapPanes.end() ? nullptr : it->second;
+}
+
+QWidget* CMainFrame::PaneWidget(int index) const
+{
+    switch (index) {
+    case kTreePane: return m_pTree;
+    case kViewPane: return m_pView;
+    case kTemplPane: return m_pTemplView;
+    default: return nullptr;
+    }
+}
+
+CCommandTarget* CMainFrame::GetActivePane() const
+{
+    switch (m_nActivePane) {
+    case kTreePane: return m_pTree;
+    case kTemplPane: return m_pTemplView;
+    default: return m_pView;
+    }
+}
+
+void CMainFrame::SetActivePane(int index)
+{
+    if (index < kTreePane || index > kTemplPane)
+        return;
+    m_nActivePane = index;
+    PaneWidget(index)->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
+    for (auto& [id, action] : m_mapActions) {
+        CCmdUI ui(id);
+        m_route.Update(ui);
+        action->setEnabled(ui.m_bEnabled);
+        if (action->isCheckable())
+            action->setChecked(ui.m_bChecked);
+    }
+    // A pane nobody on the route fills keeps its text.
+    for (auto& [id, pane] : m_mapPanes) {
+        CCmdUI ui(id);
+        if (m_route.Update(ui) && ui.m_bTextSet)
+            pane->setText(QString::fromLatin1(ui.m_strText.c_str()));
+    }
+}
+
+bool CMainFrame::IsCommandEnabled(int id)
+{
+    m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
+    CCmdUI ui(id);
+    m_route.Update(ui);
+    return ui.m_bEnabled;
+}
+
+bool CMainFrame::ExecuteCommand(int id)
+{
+    m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
+    const bool ran = m_route.Execute(id);
+    UpdateCommandUI();
+    return ran;
+}
+
+bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        ui.Enable();
+        return true;
+    case ID_VIEW_TOOLBAR:
+        ui.Enable();
+        ui.SetCheck(m_pToolBar && !m_pToolBar->isHidden());
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        ui.Enable();
+        ui.SetCheck(!statusBar()->isHidden());
+        return true;
+    case ID_INDICATOR_CAPS:
+    case ID_INDICATOR_NUM:
+    case ID_INDICATOR_SCRL: {
+        static const char* const names[] = {"CAP", "NUM", "SCRL"};
+        const int i = ui.m_nID - ID_INDICATOR_CAPS;
+        ui.Enable(m_abLocks[size_t(i)]);
+        ui.SetText(m_abLocks[size_t(i)] ? names[i] : "");
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::OnCommand(int id)
+{
+    switch (id) {
+    case ID_NEXT_PANE:
+        SetActivePane((m_nActivePane + 1) % 3);
+        return true;
+    case ID_PREV_PANE:
+        SetActivePane((m_nActivePane + 2) % 3);
+        return true;
+    case ID_VIEW_TOOLBAR:
+        m_pToolBar->setVisible(m_pToolBar->isHidden());
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        statusBar()->setVisible(statusBar()->isHidden());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const std::string title = m_pDocHandler ? m_pDocHandler->GetTitle() : std::string("Untitled");
+    setWindowTitle(QFile::decodeName(title.c_str()) + QStringLiteral(" - Vireo Editor"));
+}
+
+void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent)
+{
+    for (int i = 0; i < kMaxRecentFiles; ++i) {
+        QAction* action = Action(ID_FILE_MRU_FILE1 + i);
+        if (i < recent.GetSize()) {
+            action->setText(recent.MenuText(i));
+            action->setVisible(true);
+        } else {
+            // With no files the first entry stays as a disabled "Recent File".
+            action->setText(QStringLiteral("Recent File"));
+            action->setVisible(i == 0);
+        }
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_pDocHandler && !m_pDocHandler->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        for (const QUrl& url : event->mimeData()->urls())
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            if (m_fnOpenFile) {
+                // Opened after the drop has finished, so that the source is not kept waiting
+                // by the question about saving changes.
+                const std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+                QTimer::singleShot(0, this, [this, path] { m_fnOpenFile(path); });
+            }
+            return;
+        }
+}
+
+void CMainFrame::TrackLockKeys(const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_CapsLock: m_abLocks[0] = !m_abLocks[0]; return;
+    case Qt::Key_NumLock: m_abLocks[1] = !m_abLocks[1]; return;
+    case Qt::Key_ScrollLock: m_abLocks[2] = !m_abLocks[2]; return;
+    default: break;
+    }
+    // On X11 the key's state carries the lock modifiers (Lock = Caps, Mod2 = Num).
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const quint32 state = event->nativeModifiers();
+        m_abLocks[0] = (state & 0x02) != 0;
+        m_abLocks[1] = (state & 0x10) != 0;
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    // Key events travel up the parents; look at them once, where they start.
+    if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) && watched == QGuiApplication::focusObject() &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+        if (type == QEvent::ShortcutOverride)
+            UpdateCommandUI(); // the shortcut map skips disabled actions: bring them up to date first
+        else
+            TrackLockKeys(static_cast<QKeyEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,44 @@
+#include "cqtframeprompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+std::string ToLocal(const QString& path)
+{
+    return path.isEmpty() ? std::string() : QFile::encodeName(path).toStdString();
+}
+} // namespace
+
+std::string CQtFramePrompts::AskOpenFileName()
+{
+    QFileDialog dialog(m_pParent, QStringLiteral("Open"), QString(), QString::fromLatin1(kFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return ToLocal(dialog.selectedFiles().first());
+}
+
+std::string CQtFramePrompts::AskSaveFileName(const std::string& proposed)
+{
+    QFileDialog dialog(m_pParent, QStringLiteral("Save As"), QFile::decodeName(proposed.c_str()),
+                       QString::fromLatin1(kFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return ToLocal(dialog.selectedFiles().first());
+}
+
+IFramePrompts::Answer CQtFramePrompts::AskSaveChanges(const std::string& name)
+{
+    const QString text = QStringLiteral("Save changes to %1?").arg(QFile::decodeName(name.c_str()));
+    switch (QMessageBox::question(m_pParent, QStringLiteral("Vireo"), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes: return Yes;
+    case QMessageBox::No: return No;
+    default: return Cancel;
+    }
+}

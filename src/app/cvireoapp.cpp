@@ -1,0 +1,232 @@
+#include "cvireoapp.h"
+
+#include "caboutdlg.h"
+#include "ccpbuttonview.h"
+#include "ccppanel.h"
+#include "ccptree.h"
+#include "cmainframe.h"
+#include "cqtframeprompts.h"
+#include "cqtimageloader.h"
+#include "cqtrecordeditor.h"
+#include "cqtuserinterface.h"
+#include "cvireoview.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPixmap>
+#include <QPrinter>
+
+CVireoApp::CVireoApp(IUserInterface* ui, IFramePrompts* prompts, IRecordEditor* editor)
+    : m_pUI(ui), m_pPrompts(prompts), m_pEditor(editor)
+{
+}
+
+CVireoApp::~CVireoApp()
+{
+    // The frame and its views go first: they unregister from the document.
+    m_pFrame.reset();
+}
+
+bool CVireoApp::InitInstance(const QStringList& arguments)
+{
+    m_recent.ReadList();
+    if (!m_pPrompts) {
+        m_pOwnPrompts = std::make_unique<CQtFramePrompts>();
+        m_pPrompts = m_pOwnPrompts.get();
+    }
+    m_pDocHandler = std::make_unique<CDocHandler>(&m_doc, m_pPrompts, &m_recent);
+    m_pFrame = std::make_unique<CMainFrame>(&m_doc, m_pDocHandler.get(), this);
+    CMainFrame* frame = m_pFrame.get();
+    if (m_pOwnPrompts)
+        m_pOwnPrompts->SetParent(frame);
+
+    if (!m_pUI) {
+        m_pOwnUI = std::make_unique<CQtUserInterface>(frame);
+        m_pUI = m_pOwnUI.get();
+    }
+    if (!m_pEditor) {
+        auto editor = std::make_unique<CQtRecordEditor>(frame);
+        // A sub-dialog writes into its record at once, even when the sheet is cancelled later.
+        editor->SetModifiedCallback([this](CCPObject&) {
+            m_doc.SetModifiedFlag();
+            m_doc.UpdateAllViews(nullptr, HINT_REFRESH);
+        });
+        m_pEditor = editor.get();
+        m_pOwnEditor = std::move(editor);
+    }
+    m_pLoader = std::make_unique<CQtImageLoader>();
+    m_doc.SetUserInterface(m_pUI);
+    m_doc.m_manager.SetEditor(m_pEditor);
+    m_doc.m_manager.SetImageLoader(m_pLoader.get());
+
+    m_pPrinter = std::make_unique<QPrinter>();
+    frame->GetPanelView()->SetPrinter(m_pPrinter.get());
+    frame->SetOpenFileHandler([this](const std::string& path) { return OpenDocumentFile(path); });
+    m_pDocHandler->SetSavedCallback([this] {
+        RecentFilesChanged();
+        m_pFrame->UpdateTitle();
+    });
+    frame->UpdateRecentFileMenu(m_recent);
+
+    QString file;
+    for (const QString& argument : arguments)
+        if (!argument.isEmpty()) {
+            file = argument;
+            break;
+        }
+    if (file.isEmpty()) {
+        m_doc.OnNewDocument();
+    } else {
+        const std::string path = QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
+        // A file that cannot be read has been reported; start empty rather than not at all.
+        if (m_doc.OnOpenDocument(path)) {
+            m_recent.Add(path);
+            RecentFilesChanged();
+        } else {
+            m_doc.OnNewDocument();
+        }
+    }
+    frame->UpdateTitle();
+    frame->show();
+    return true;
+}
+
+void CVireoApp::RecentFilesChanged()
+{
+    m_recent.WriteList();
+    if (m_pFrame)
+        m_pFrame->UpdateRecentFileMenu(m_recent);
+}
+
+bool CVireoApp::OnFileNew()
+{
+    if (!m_pDocHandler->SaveModified())
+        return false;
+    m_doc.OnNewDocument();
+    m_pFrame->UpdateTitle();
+    return true;
+}
+
+void CVireoApp::OnFileOpen()
+{
+    const std::string path = m_pPrompts->AskOpenFileName();
+    if (!path.empty())
+        OpenDocumentFile(path);
+}
+
+bool CVireoApp::OpenDocumentFile(const std::string& path)
+{
+    if (!m_pDocHandler->SaveModified())
+        return false;
+    const std::string full = QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath()).toStdString();
+    if (!m_doc.OnOpenDocument(full))
+        return false;
+    m_recent.Add(full);
+    RecentFilesChanged();
+    m_pFrame->UpdateTitle();
+    return true;
+}
+
+void CVireoApp::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(m_pPrinter.get(), m_pFrame.get());
+    dialog.exec();
+}
+
+void CVireoApp::OnAppAbout()
+{
+    CAboutDlg dialog(m_pFrame.get());
+    dialog.exec();
+}
+
+bool CVireoApp::OnUpdateCommand(CCmdUI& ui)
+{
+    const int recent = ui.m_nID - ID_FILE_MRU_FILE1;
+    if (recent >= 0 && recent < kMaxRecentFiles) {
+        ui.Enable(recent < m_recent.GetSize());
+        return true;
+    }
+    switch (ui.m_nID) {
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+    case ID_FILE_PRINT_SETUP:
+    case ID_APP_ABOUT:
+    case ID_APP_EXIT:
+        ui.Enable();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CVireoApp::OnCommand(int id)
+{
+    const int recent = id - ID_FILE_MRU_FILE1;
+    if (recent >= 0 && recent < kMaxRecentFiles) {
+        if (recent >= m_recent.GetSize() || !m_pDocHandler->SaveModified())
+            return true;
+        const std::string path = m_recent[recent];
+        if (m_doc.OnOpenDocument(path)) {
+            m_recent.Add(path);
+            m_pFrame->UpdateTitle();
+        } else {
+            // Gone or unreadable: it leaves the list.
+            m_recent.Remove(recent);
+        }
+        RecentFilesChanged();
+        return true;
+    }
+    switch (id) {
+    case ID_FILE_NEW:
+        OnFileNew();
+        return true;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        return true;
+    case ID_FILE_PRINT_SETUP:
+        OnFilePrintSetup();
+        return true;
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
+    case ID_APP_EXIT:
+        m_pFrame->close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordId)
+{
+    CMainFrame* frame = m_pFrame.get();
+    CCPManager& m = m_doc.m_manager;
+    CCPPanel* panel = panelId ? m.FindPanel(panelId) : m.GetPanel(0);
+    if (panel) {
+        m_doc.SetCurrentPanel(panel);
+        CCPObject* record = nullptr;
+        CRect rc;
+        if (recordId) {
+            record = m.FindButtonView(recordId);
+            if (!record)
+                record = m.FindObject(recordId);
+        }
+        for (int id : panel->m_anButtonViews)
+            if (!record)
+                if (CCPObject* view = m.FindButtonView(id); view && view->GetSrcRect(&rc))
+                    record = view;
+        for (int id : panel->m_anObjects)
+            if (!record)
+                if (CCPObject* object = m.FindObject(id); object && object->GetSrcRect(&rc))
+                    record = object;
+        if (record)
+            m_doc.SetCurrentObject(record);
+        if (QTreeWidgetItem* item = frame->GetTree()->FindItem(panel))
+            frame->GetTree()->expandItem(item);
+    }
+    frame->UpdateCommandUI();
+    QApplication::processEvents();
+    return frame->grab().save(QFile::decodeName(file.c_str()), "PNG");
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// The questions the frame asks while opening and saving files. The editor asks with dialogs;
+// tests answer directly.
+class IFramePrompts
+{
+public:
+    enum Answer { Yes, No, Cancel };
+
+    virtual ~IFramePrompts() = default;
+    // The cockpit file to open; empty when the user cancelled.
+    virtual std::string AskOpenFileName() = 0;
+    // The file to save to, starting from proposed; empty when the user cancelled.
+    virtual std::string AskSaveFileName(const std::string& proposed) = 0;
+    // "Save changes to <name>?"
+    virtual Answer AskSaveChanges(const std::string& name) = 0;
+};

@@ -1,0 +1,93 @@
+#include "cscrollview.h"
+
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+CScrollView::CScrollView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    UpdateBars();
+}
+
+void CScrollView::SetScrollSizes(int width, int height)
+{
+    m_sizeTotal = QSize(std::max(0, width), std::max(0, height));
+    UpdateBars();
+    viewport()->update();
+}
+
+void CScrollView::UpdateBars()
+{
+    const QSize page = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, m_sizeTotal.width() - page.width()));
+    verticalScrollBar()->setRange(0, std::max(0, m_sizeTotal.height() - page.height()));
+    horizontalScrollBar()->setPageStep(std::max(1, page.width()));
+    verticalScrollBar()->setPageStep(std::max(1, page.height()));
+    horizontalScrollBar()->setSingleStep(std::max(1, m_sizeTotal.width() / 100));
+    verticalScrollBar()->setSingleStep(std::max(1, m_sizeTotal.height() / 100));
+}
+
+CPoint CScrollView::GetScrollPosition() const
+{
+    return CPoint{horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CScrollView::ScrollToPosition(CPoint pt)
+{
+    horizontalScrollBar()->setValue(pt.x);
+    verticalScrollBar()->setValue(pt.y);
+}
+
+void CScrollView::CenterOnPoint(CPoint pt)
+{
+    const QSize page = viewport()->size();
+    ScrollToPosition(CPoint{pt.x - page.width() / 2, pt.y - page.height() / 2});
+}
+
+bool CScrollView::IsPointVisible(CPoint pt) const
+{
+    const CPoint pos = GetScrollPosition();
+    const QSize page = viewport()->size();
+    return CRect(pos.x, pos.y, pos.x + page.width(), pos.y + page.height()).PtInRect(pt);
+}
+
+CRect CScrollView::LogicalToDevice(CRect rc) const
+{
+    const CPoint pos = GetScrollPosition();
+    rc.OffsetRect(-pos.x, -pos.y);
+    return rc;
+}
+
+CRect CScrollView::DeviceToLogical(CRect rc) const
+{
+    const CPoint pos = GetScrollPosition();
+    rc.OffsetRect(pos.x, pos.y);
+    return rc;
+}
+
+void CScrollView::InvalidateDevice(const CRect& rc)
+{
+    if (!rc.IsRectEmpty())
+        viewport()->update(rc.left, rc.top, rc.Width(), rc.Height());
+}
+
+void CScrollView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    const CPoint pos = GetScrollPosition();
+    painter.translate(-pos.x, -pos.y);
+    OnDraw(painter);
+}
+
+void CScrollView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateBars();
+}
+
+void CScrollView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}

@@ -1,0 +1,281 @@
+#include "ctemplview.h"
+
+#include "ccpbuttonview.h"
+#include "ccppanel.h"
+#include "cqtcanvas.h"
+#include "cvireodoc.h"
+#include "strformat.h"
+
+#if __has_include("ccpdigits.h")
+#include "ccpdigits.h"
+#endif
+#if __has_include("ccplight.h")
+#include "ccplight.h"
+#endif
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+CPoint ClientPoint(const QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    return CPoint{p.x(), p.y()};
+}
+} // namespace
+
+CTemplView::CTemplView(CVireoDoc* doc, QWidget* parent) : CScrollView(parent), m_pDoc(doc)
+{
+    viewport()->setMouseTracking(true);
+    m_pDoc->AddObserver(this);
+}
+
+CTemplView::~CTemplView()
+{
+    m_pDoc->RemoveObserver(this);
+}
+
+void CTemplView::OnInitialUpdate()
+{
+    OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    const CCPManager& m = m_pDoc->m_manager;
+    m_sizeTemplate = QSize(m.m_nTemplateWidth, m.m_nTemplateHeight);
+    if (m_sizeTemplate.width() == 0 || m_sizeTemplate.height() == 0)
+        m_sizeTemplate = QSize(100, 100);
+    SetScrollSizes(m_sizeTemplate.width(), m_sizeTemplate.height());
+}
+
+void CTemplView::OnUpdate(IDocObserver*, int, CCPObject*)
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    CRect rc;
+    if (cur && cur->GetSrcRect(&rc)) {
+        const CPoint centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        if (!IsPointVisible(centre))
+            CenterOnPoint(centre);
+    }
+    viewport()->update();
+}
+
+unsigned CTemplView::FrameColour(const CCPObject& record)
+{
+    if (record.IsButtonView())
+        return MakeRgb(0, 255, 0);
+#if __has_include("ccpdigits.h")
+    if (dynamic_cast<const CCPDigits*>(&record))
+        return MakeRgb(0, 0, 255);
+#endif
+#if __has_include("ccplight.h")
+    if (dynamic_cast<const CCPLight*>(&record))
+        return MakeRgb(255, 255, 0);
+#endif
+    return MakeRgb(255, 0, 0);
+}
+
+void CTemplView::OnDraw(QPainter& painter)
+{
+    CQtCanvas dc(painter);
+    const CRect all(0, 0, m_sizeTemplate.width(), m_sizeTemplate.height());
+    m_pDoc->m_manager.BlitOpaque(all.left, all.top, all.right, all.bottom, all, dc, 1.0f);
+
+    if (!m_tracker.IsTracking())
+        m_tracker.SetEmpty();
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    CRect rc;
+    if (!cur || !cur->GetSrcRect(&rc))
+        return;
+    dc.FrameRect(rc, FrameColour(*cur));
+    if (!m_tracker.IsTracking())
+        m_tracker.m_rect = LogicalToDevice(rc);
+    painter.save();
+    painter.resetTransform();
+    m_tracker.Draw(painter);
+    painter.restore();
+}
+
+bool CTemplView::CurrentTrackerRect(CRect& rc) const
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    if (!cur || !cur->GetSrcRect(&rc))
+        return false;
+    rc = LogicalToDevice(rc);
+    return true;
+}
+
+bool CTemplView::OnUpdateCommand(CCmdUI& ui)
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    CRect rc;
+    switch (ui.m_nID) {
+    case ID_VIEW_REFRESH:
+        ui.Enable();
+        return true;
+    case ID_NUDGE_LEFT:
+    case ID_NUDGE_RIGHT:
+    case ID_NUDGE_UP:
+    case ID_NUDGE_DOWN:
+        ui.Enable(cur && cur->GetSrcRect(&rc));
+        return true;
+    case ID_INDICATOR_MOUSE:
+        ui.Enable();
+        ui.SetText(StrFormat("%d, %d", m_ptMouse.x, m_ptMouse.y));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTemplView::OnCommand(int id)
+{
+    switch (id) {
+    case ID_VIEW_REFRESH:
+        m_pDoc->Refresh();
+        return true;
+    case ID_NUDGE_LEFT:
+        Nudge(-1, 0);
+        return true;
+    case ID_NUDGE_RIGHT:
+        Nudge(1, 0);
+        return true;
+    case ID_NUDGE_UP:
+        Nudge(0, -1);
+        return true;
+    case ID_NUDGE_DOWN:
+        Nudge(0, 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CTemplView::Nudge(int dx, int dy)
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    CRect rc;
+    if (!cur || !cur->GetSrcRect(&rc))
+        return;
+    // Bounded by the template picture, not by the screen.
+    const CCPManager& m = m_pDoc->m_manager;
+    const bool moves = (dx < 0 && rc.left > 0) || (dx > 0 && rc.right < m.m_nTemplateWidth) ||
+                       (dy < 0 && rc.top > 0) || (dy > 0 && rc.bottom < m.m_nTemplateHeight);
+    if (!moves)
+        return;
+    rc.OffsetRect(dx, dy);
+    cur->SetSrcRect(&rc);
+    m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
+    m_pDoc->SetModifiedFlag();
+}
+
+void CTemplView::OnLButtonDown(Qt::KeyboardModifiers, CPoint pt)
+{
+    if (!m_pDoc->m_pCurrentPanel)
+        return;
+    CRect rc;
+    if (CurrentTrackerRect(rc)) {
+        m_tracker.m_rect = rc;
+        if (m_tracker.Begin(pt)) {
+            // Decided when the button comes up: a change moves the frame, no change picks.
+            m_ptPress = pt;
+            return;
+        }
+    }
+    Pick(pt);
+}
+
+void CTemplView::OnLButtonUp(CPoint pt)
+{
+    if (!m_tracker.IsTracking())
+        return;
+    m_tracker.TrackTo(pt);
+    const bool changed = m_tracker.End();
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    if (changed && cur) {
+        const CRect rc = DeviceToLogical(m_tracker.m_rect);
+        cur->SetSrcRect(&rc);
+        m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+        m_pDoc->SetModifiedFlag();
+        viewport()->update();
+        return;
+    }
+    viewport()->update();
+    if (m_pDoc->m_pCurrentPanel)
+        Pick(m_ptPress);
+}
+
+void CTemplView::Pick(CPoint pt)
+{
+    CCPPanel* panel = m_pDoc->m_pCurrentPanel;
+    const CPoint scroll = GetScrollPosition();
+    pt.x += scroll.x;
+    pt.y += scroll.y;
+    const CCPManager& m = m_pDoc->m_manager;
+    CRect rc;
+    // The switches of the panel view do not apply here.
+    for (int id : panel->m_anButtonViews) {
+        CCPButtonView* view = m.FindButtonView(id);
+        if (view && view->GetSrcRect(&rc) && rc.PtInRect(pt)) {
+            m_pDoc->SetCurrentObject(view);
+            return;
+        }
+    }
+    for (int id : panel->m_anObjects) {
+        CCPObject* object = m.FindObject(id);
+        if (object && object->GetSrcRect(&rc) && rc.PtInRect(pt)) {
+            m_pDoc->SetCurrentObject(object);
+            return;
+        }
+    }
+}
+
+void CTemplView::OnMouseMove(CPoint pt)
+{
+    const CPoint scroll = GetScrollPosition();
+    m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
+    if (m_tracker.IsTracking()) {
+        m_tracker.TrackTo(pt);
+        viewport()->update();
+        return;
+    }
+    CRect rc;
+    if (CurrentTrackerRect(rc)) {
+        CRectTracker probe = m_tracker;
+        probe.m_rect = rc;
+        const int hit = probe.HitTest(pt);
+        if (hit != CRectTracker::hitNothing) {
+            viewport()->setCursor(probe.CursorFor(hit));
+            return;
+        }
+    }
+    viewport()->unsetCursor();
+}
+
+void CTemplView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->modifiers(), ClientPoint(event));
+}
+
+void CTemplView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(ClientPoint(event));
+}
+
+void CTemplView::mouseMoveEvent(QMouseEvent* event)
+{
+    OnMouseMove(ClientPoint(event));
+}
+
+void CTemplView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && m_tracker.IsTracking()) {
+        // A cancelled drag changed nothing, so the click picks as any other.
+        m_tracker.Cancel();
+        viewport()->update();
+        if (m_pDoc->m_pCurrentPanel)
+            Pick(m_ptPress);
+        return;
+    }
+    CScrollView::keyPressEvent(event);
+}

@@ -1,0 +1,483 @@
+#include "cvireoview.h"
+
+#include "ccpbuttonview.h"
+#include "ccppanel.h"
+#include "ccpsurfaceref.h"
+#include "cqtcanvas.h"
+#include "cvireodoc.h"
+#include "iuserinterface.h"
+#include "strformat.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <algorithm>
+
+namespace {
+CPoint ClientPoint(const QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    return CPoint{p.x(), p.y()};
+}
+
+CPoint Centre(const CRect& rc)
+{
+    return CPoint{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+} // namespace
+
+CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent) : CScrollView(parent), m_pDoc(doc), m_edit(doc)
+{
+    viewport()->setMouseTracking(true);
+    m_pDoc->AddObserver(this);
+}
+
+CVireoView::~CVireoView()
+{
+    m_pDoc->RemoveObserver(this);
+}
+
+void CVireoView::OnInitialUpdate()
+{
+    OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    UpdateScrollSizes();
+}
+
+void CVireoView::UpdateScrollSizes()
+{
+    const CCPManager& m = m_pDoc->m_manager;
+    SetScrollSizes(int(float(m.m_nScreenWidth) * m_fZoom), int(float(m.m_nScreenHeight) * m_fZoom));
+}
+
+void CVireoView::CenterOnCurrent(bool onlyWhenHidden)
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    CRect rc;
+    if (!cur || !cur->GetDestRect(&rc))
+        return;
+    ScaleRect(rc, m_fZoom);
+    const CPoint centre = Centre(rc);
+    if (!onlyWhenHidden || !IsPointVisible(centre))
+        CenterOnPoint(centre);
+}
+
+void CVireoView::OnUpdate(IDocObserver*, int, CCPObject*)
+{
+    CenterOnCurrent(true);
+    viewport()->update();
+}
+
+void CVireoView::DrawRecords(QPainter& painter, float zoom)
+{
+    CCPPanel* panel = m_pDoc->m_pCurrentPanel;
+    CQtCanvas dc(painter);
+    for (const auto& surface : panel->m_aSurfaces)
+        surface->Draw(dc, zoom);
+    if (m_bShowButtons)
+        for (int id : panel->m_anButtonViews)
+            if (CCPButtonView* view = m_pDoc->m_manager.FindButtonView(id))
+                view->Draw(dc, zoom);
+    if (m_bShowObjects)
+        for (int id : panel->m_anObjects)
+            if (CCPObject* object = m_pDoc->m_manager.FindObject(id))
+                object->Draw(dc, zoom);
+    if (CCPObject* cur = m_pDoc->m_pCurrentObject)
+        cur->DrawSelected(dc, zoom);
+}
+
+void CVireoView::OnDraw(QPainter& painter)
+{
+    if (!m_pDoc->m_pCurrentPanel)
+        return;
+    DrawRecords(painter, m_fZoom);
+
+    if (!m_tracker.IsTracking())
+        m_tracker.SetEmpty();
+    if (!m_pDoc->m_pCurrentObject)
+        return;
+    CRect rc;
+    if (m_tracker.IsTracking() || CurrentTrackerRect(rc)) {
+        if (!m_tracker.IsTracking())
+            m_tracker.m_rect = rc;
+        // The tracker lives in device coordinates.
+        painter.save();
+        painter.resetTransform();
+        m_tracker.Draw(painter);
+        painter.restore();
+        m_rcSelection = m_tracker.GetTrueRect();
+    } else {
+        m_rcSelection = CRect();
+    }
+}
+
+void CVireoView::PaintPage(QPainter& painter, const QRect& page)
+{
+    if (!m_pDoc->m_pCurrentPanel)
+        return;
+    // The whole screen area of the cockpit, as large as the page allows.
+    const CCPManager& m = m_pDoc->m_manager;
+    const double sx = double(page.width()) / std::max(1, m.m_nScreenWidth);
+    const double sy = double(page.height()) / std::max(1, m.m_nScreenHeight);
+    painter.save();
+    painter.translate(page.topLeft());
+    painter.scale(std::min(sx, sy), std::min(sx, sy));
+    painter.setClipRect(0, 0, m.m_nScreenWidth, m.m_nScreenHeight);
+    DrawRecords(painter, 1.0f);
+    painter.restore();
+}
+
+QPrinter* CVireoView::GetPrinter()
+{
+    if (m_pPrinter)
+        return m_pPrinter;
+    if (!m_pOwnPrinter)
+        m_pOwnPrinter = std::make_unique<QPrinter>();
+    return m_pOwnPrinter.get();
+}
+
+void CVireoView::OnFilePrint(bool askFirst)
+{
+    QPrinter* printer = GetPrinter();
+    if (askFirst) {
+        QPrintDialog dialog(printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    QPainter painter;
+    if (!painter.begin(printer))
+        return;
+    // The painter's origin is the top-left of the printable area.
+    const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
+    PaintPage(painter, QRect(QPoint(0, 0), page.size()));
+}
+
+void CVireoView::OnFilePrintPreview()
+{
+    QPrintPreviewDialog preview(GetPrinter(), this);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        QPainter painter(printer);
+        const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
+        PaintPage(painter, QRect(QPoint(0, 0), page.size()));
+    });
+    preview.exec();
+}
+
+bool CVireoView::CurrentTrackerRect(CRect& rc) const
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    if (!cur || !cur->GetDestRect(&rc))
+        return false;
+    ScaleRect(rc, m_fZoom);
+    rc = LogicalToDevice(rc);
+    return true;
+}
+
+bool CVireoView::OnUpdateCommand(CCmdUI& ui)
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    CRect rc;
+    switch (ui.m_nID) {
+    case ID_SHOW_OBJECTS:
+        ui.Enable();
+        ui.SetCheck(m_bShowObjects);
+        return true;
+    case ID_SHOW_BUTTONS:
+        ui.Enable();
+        ui.SetCheck(m_bShowButtons);
+        return true;
+    case ID_ZOOM_IN:
+    case ID_ZOOM_OUT:
+    case ID_NEXT_STATE:
+    case ID_PROPERTIES:
+    case ID_NUDGE_RIGHT:
+    case ID_NUDGE_UP:
+    case ID_NUDGE_DOWN:
+    case ID_VIEW_REFRESH:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_PRINT_DIRECT:
+        ui.Enable();
+        return true;
+    case ID_NUDGE_LEFT:
+        ui.Enable(cur && cur->GetDestRect(&rc));
+        return true;
+    case ID_SAME_SIZE:
+        ui.Enable(cur && cur->GetDestRect(&rc) && cur->GetSrcRect(&rc));
+        return true;
+    case ID_INDICATOR_ZOOM:
+        ui.Enable();
+        ui.SetText(StrFormat("x %g", double(m_fZoom)));
+        return true;
+    case ID_INDICATOR_ID:
+        ui.Enable();
+        if (cur)
+            ui.SetText(StrFormat("ID: %d", cur->m_nId));
+        return true;
+    case ID_INDICATOR_MOUSE:
+        ui.Enable();
+        ui.SetText(StrFormat("%d, %d", m_ptMouse.x, m_ptMouse.y));
+        return true;
+    default:
+        return m_edit.OnUpdateCommand(ui);
+    }
+}
+
+bool CVireoView::OnCommand(int id)
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    switch (id) {
+    case ID_SHOW_OBJECTS:
+        m_bShowObjects = !m_bShowObjects;
+        viewport()->update();
+        return true;
+    case ID_SHOW_BUTTONS:
+        m_bShowButtons = !m_bShowButtons;
+        viewport()->update();
+        return true;
+    case ID_ZOOM_IN:
+        OnZoomIn();
+        return true;
+    case ID_ZOOM_OUT:
+        OnZoomOut();
+        return true;
+    case ID_NEXT_STATE:
+        OnNextState();
+        return true;
+    case ID_PROPERTIES:
+        if (cur && cur->EditProperties() == IDOK) {
+            m_pDoc->SetModifiedFlag();
+            m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
+        }
+        return true;
+    case ID_NUDGE_LEFT:
+        Nudge(-1, 0);
+        return true;
+    case ID_NUDGE_RIGHT:
+        Nudge(1, 0);
+        return true;
+    case ID_NUDGE_UP:
+        Nudge(0, -1);
+        return true;
+    case ID_NUDGE_DOWN:
+        Nudge(0, 1);
+        return true;
+    case ID_SAME_SIZE:
+        if (cur) {
+            cur->MakeSameSize();
+            m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
+            m_pDoc->SetModifiedFlag();
+        }
+        return true;
+    case ID_VIEW_REFRESH:
+        m_pDoc->Refresh();
+        return true;
+    case ID_FILE_PRINT:
+        OnFilePrint(true);
+        return true;
+    case ID_FILE_PRINT_DIRECT:
+        OnFilePrint(false);
+        return true;
+    case ID_FILE_PRINT_PREVIEW:
+        OnFilePrintPreview();
+        return true;
+    default:
+        return m_edit.OnCommand(id);
+    }
+}
+
+void CVireoView::OnZoomIn()
+{
+    m_fZoom = float(double(m_fZoom) + 0.1);
+    UpdateScrollSizes();
+    CenterOnCurrent(false);
+    viewport()->update();
+}
+
+void CVireoView::OnZoomOut()
+{
+    if (!(m_fZoom > 0.1f))
+        return;
+    m_fZoom = float(double(m_fZoom) - 0.1);
+    UpdateScrollSizes();
+    CenterOnCurrent(false);
+    viewport()->update();
+}
+
+void CVireoView::OnNextState()
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    if (!cur)
+        return;
+    cur->NextState();
+    m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+    if (m_rcSelection.IsRectEmpty())
+        viewport()->update();
+    else
+        InvalidateDevice(m_rcSelection);
+}
+
+void CVireoView::Nudge(int dx, int dy)
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    CRect rc;
+    if (!cur || !cur->GetDestRect(&rc))
+        return;
+    const CCPManager& m = m_pDoc->m_manager;
+    const bool moves = (dx < 0 && rc.left > 0) || (dx > 0 && rc.right < m.m_nScreenWidth) ||
+                       (dy < 0 && rc.top > 0) || (dy > 0 && rc.bottom < m.m_nScreenHeight);
+    if (!moves)
+        return;
+    rc.OffsetRect(dx, dy);
+    cur->SetDestRect(&rc);
+    m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
+    m_pDoc->SetModifiedFlag();
+}
+
+void CVireoView::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt)
+{
+    CCPPanel* panel = m_pDoc->m_pCurrentPanel;
+    if (!panel)
+        return;
+    CRect rc;
+    if ((keys & Qt::ShiftModifier) && CurrentTrackerRect(rc)) {
+        m_tracker.m_rect = rc;
+        // A Shift+click on the tracker moves or resizes; it never picks, even when the drag
+        // ends without a change.
+        if (m_tracker.Begin(pt))
+            return;
+    }
+
+    const CPoint scroll = GetScrollPosition();
+    pt.x += scroll.x;
+    pt.y += scroll.y;
+    const CCPManager& m = m_pDoc->m_manager;
+    if (m_bShowButtons)
+        for (int id : panel->m_anButtonViews) {
+            CCPButtonView* view = m.FindButtonView(id);
+            if (view && view->GetDestRect(&rc) && ScaledRect(rc, m_fZoom).PtInRect(pt)) {
+                m_pDoc->SetCurrentObject(view);
+                return;
+            }
+        }
+    if (m_bShowObjects)
+        for (int id : panel->m_anObjects) {
+            CCPObject* object = m.FindObject(id);
+            if (object && object->GetDestRect(&rc) && ScaledRect(rc, m_fZoom).PtInRect(pt)) {
+                m_pDoc->SetCurrentObject(object);
+                return;
+            }
+        }
+}
+
+void CVireoView::OnLButtonUp(CPoint pt)
+{
+    if (!m_tracker.IsTracking())
+        return;
+    m_tracker.TrackTo(pt);
+    const bool changed = m_tracker.End();
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    if (changed && cur) {
+        CRect rc = DeviceToLogical(m_tracker.m_rect);
+        ScaleRect(rc, float(1.0 / double(m_fZoom)));
+        cur->SetDestRect(&rc);
+        m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+        m_pDoc->SetModifiedFlag();
+    }
+    viewport()->update();
+}
+
+void CVireoView::OnLButtonDblClk(CPoint)
+{
+    if (CCPObject* cur = m_pDoc->m_pCurrentObject) {
+        cur->NextState();
+        InvalidateDevice(m_rcSelection);
+    }
+}
+
+void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
+{
+    const CPoint scroll = GetScrollPosition();
+    m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
+    if (m_tracker.IsTracking()) {
+        m_tracker.TrackTo(pt);
+        viewport()->update();
+        return;
+    }
+    UpdateCursor(keys, pt);
+}
+
+void CVireoView::UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt)
+{
+    // Without Shift the tracker is drawn but inert.
+    CRect rc;
+    if ((keys & Qt::ShiftModifier) && CurrentTrackerRect(rc)) {
+        CRectTracker probe = m_tracker;
+        probe.m_rect = rc;
+        const int hit = probe.HitTest(pt);
+        if (hit != CRectTracker::hitNothing) {
+            viewport()->setCursor(probe.CursorFor(hit));
+            return;
+        }
+    }
+    viewport()->unsetCursor();
+}
+
+void CVireoView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->modifiers(), ClientPoint(event));
+}
+
+void CVireoView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(ClientPoint(event));
+}
+
+void CVireoView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDblClk(ClientPoint(event));
+}
+
+void CVireoView::mouseMoveEvent(QMouseEvent* event)
+{
+    OnMouseMove(event->modifiers(), ClientPoint(event));
+}
+
+void CVireoView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && m_tracker.IsTracking()) {
+        m_tracker.Cancel();
+        viewport()->update();
+        return;
+    }
+    if (event->key() == Qt::Key_Shift) {
+        const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+        UpdateCursor(event->modifiers() | Qt::ShiftModifier, CPoint{p.x(), p.y()});
+    }
+    CScrollView::keyPressEvent(event);
+}
+
+void CVireoView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Shift)
+        viewport()->unsetCursor();
+    CScrollView::keyReleaseEvent(event);
+}
+
+void CVireoView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_pContextMenu)
+        return;
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        at = viewport()->mapToGlobal(QPoint(5, 5));
+    m_pContextMenu->exec(at);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "ccommandtarget.h"
+#include "ceditcommands.h"
+#include "crecttracker.h"
+#include "cscrollview.h"
+#include "idocobserver.h"
+
+#include <memory>
+
+class CVireoDoc;
+class QMenu;
+class QPrinter;
+
+// The panel view: paints the document's current panel at a zoom, picks records with the
+// mouse, moves and resizes the current record with the tracker (Shift held), nudges it and
+// steps it through its states.
+class CVireoView : public CScrollView, public IDocObserver, public CCommandTarget
+{
+public:
+    CPoint m_ptMouse;
+    CRect m_rcSelection;
+    CRectTracker m_tracker{CRect(), CRectTracker::dottedLine | CRectTracker::resizeOutside};
+    float m_fZoom = 1.0f;
+    bool m_bShowButtons = true;
+    bool m_bShowObjects = true;
+
+    explicit CVireoView(CVireoDoc* doc, QWidget* parent = nullptr);
+    ~CVireoView() override;
+
+    CVireoDoc* GetDocument() const { return m_pDoc; }
+    // The popup shown by the context menu; its actions route like the main menu's.
+    void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
+
+    void OnInitialUpdate() override;
+    void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) override;
+    void OnDraw(QPainter& painter) override;
+    // Paints the panel for a printer or preview, fitted into page: no tracker, no scrolling.
+    void PaintPage(QPainter& painter, const QRect& page);
+    // The printer shared with Print Setup; the view keeps its own when none is given.
+    void SetPrinter(QPrinter* printer) { m_pPrinter = printer; }
+    QPrinter* GetPrinter();
+    void OnFilePrint(bool askFirst);
+    void OnFilePrintPreview();
+
+    bool OnUpdateCommand(CCmdUI& ui) override;
+    bool OnCommand(int id) override;
+
+    // Mouse handling in client coordinates, as the widget events call it.
+    void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt);
+    void OnLButtonUp(CPoint pt);
+    void OnLButtonDblClk(CPoint pt);
+    void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt);
+
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnNextState();
+    void Nudge(int dx, int dy);
+
+    // The scroll extent: the cockpit's screen size at the zoom.
+    void UpdateScrollSizes();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void DrawRecords(QPainter& painter, float zoom);
+    // The tracker's rectangle for the current record, in device coordinates.
+    bool CurrentTrackerRect(CRect& rc) const;
+    void CenterOnCurrent(bool onlyWhenHidden);
+    void UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt);
+
+    CVireoDoc* m_pDoc;
+    CEditCommands m_edit;
+    QMenu* m_pContextMenu = nullptr;
+    QPrinter* m_pPrinter = nullptr;
+    std::unique_ptr<QPrinter> m_pOwnPrinter;
+};
