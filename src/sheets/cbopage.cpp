@@ -34,8 +34,9 @@ CBOPage::CBOPage(QWidget* parent) : CCPPage(QStringLiteral("Basic Properties"), 
     auto shown = std::make_shared<QString>();
     m_dx.Custom(
         [this, shown] {
-            *shown = CommentToQt(m_strText);
-            m_pComment->setPlainText(*shown);
+            m_pComment->setPlainText(CommentToQt(m_strText));
+            // What the control made of it, which may differ (a lone CR becomes a line break).
+            *shown = m_pComment->toPlainText();
         },
         [this, shown] {
             const QString text = m_pComment->toPlainText();

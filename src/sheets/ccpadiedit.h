@@ -8,8 +8,6 @@
 // "Adi Properties": the Basic page and the record's own page, opened on the latter.
 class CCPAdiEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPAdiEdit(CCPAdi* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Adi Properties"), parent)

@@ -8,8 +8,6 @@
 // "Button Properties": the Basic page and the button's page, opened on the latter.
 class CCPButtonEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPButtonEdit(CCPButton* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Button Properties"), parent)

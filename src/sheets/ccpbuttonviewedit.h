@@ -8,8 +8,6 @@
 // "Button View": the Basic page and the view's page, opened on the latter.
 class CCPButtonViewEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPButtonViewEdit(CCPButtonView* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Button View"), parent)

@@ -8,8 +8,6 @@
 // "Chevron Properties": the Basic page and the record's own page, opened on the latter.
 class CCPChevronEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPChevronEdit(CCPChevron* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Chevron Properties"), parent)

@@ -8,8 +8,6 @@
 // "Ded Properties": the Basic page and the record's own page, opened on the latter.
 class CCPDedEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPDedEdit(CCPDed* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Ded Properties"), parent)

@@ -8,8 +8,6 @@
 // "Dial Properties": the Basic page and the record's own page, opened on the latter.
 class CCPDialEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPDialEdit(CCPDial* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Dial Properties"), parent)

@@ -8,8 +8,6 @@
 // "Digits Properties": the Basic page and the record's own page, opened on the latter.
 class CCPDigitsEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPDigitsEdit(CCPDigits* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Digits Properties"), parent)

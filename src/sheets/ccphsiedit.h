@@ -8,8 +8,6 @@
 // "HSI Properties": the Basic page and the record's own page, opened on the latter.
 class CCPHsiEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPHsiEdit(CCPHsi* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("HSI Properties"), parent)

@@ -8,8 +8,6 @@
 // "Indicator Properties": the Basic page and the record's own page, opened on the latter.
 class CCPIndicatorEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPIndicatorEdit(CCPIndicator* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Indicator Properties"), parent)

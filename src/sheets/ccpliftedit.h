@@ -8,8 +8,6 @@
 // "LiftLine Properties": the Basic page and the record's own page, opened on the latter.
 class CCPLiftEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPLiftEdit(CCPLift* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("LiftLine Properties"), parent)

@@ -8,8 +8,6 @@
 // "Light Properties": the Basic page and the record's own page, opened on the latter.
 class CCPLightEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPLightEdit(CCPLight* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Light Properties"), parent)

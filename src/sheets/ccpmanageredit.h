@@ -10,8 +10,6 @@
 // "Manager Properties".
 class CCPManagerEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPManagerEdit(CCPManager* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Manager Properties"), parent)

@@ -11,8 +11,6 @@
 // on "Panel Properties".
 class CCPPanelEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPPanelEdit(CCPPanel* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Panel"), parent)

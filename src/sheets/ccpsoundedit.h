@@ -8,8 +8,6 @@
 // "Sound Properties": the Basic page and the sound's page, opened on the latter.
 class CCPSoundEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPSoundEdit(CCPSound* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Sound Properties"), parent)

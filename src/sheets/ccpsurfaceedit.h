@@ -8,8 +8,6 @@
 // "Surface Properties": the Basic page and the surface's page, opened on the latter.
 class CCPSurfaceEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPSurfaceEdit(CCPSurface* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Surface Properties"), parent)

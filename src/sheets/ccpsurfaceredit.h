@@ -9,8 +9,6 @@
 // on the latter.
 class CCPSurfacerEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPSurfacerEdit(CCPSurfaceRef* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Surface Reference Properties"), parent)

@@ -8,8 +8,6 @@
 // "Text Properties": the Basic page and the record's own page, opened on the latter.
 class CCPTextEdit : public CCPDisplay
 {
-    Q_OBJECT
-
   public:
     explicit CCPTextEdit(CCPText* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Text Properties"), parent)

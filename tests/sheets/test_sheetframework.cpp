@@ -1,0 +1,189 @@
+#include "sheettesting.h"
+
+#include "cbopage.h"
+#include "ccpdisplay.h"
+#include "ccpmanager.h"
+#include "ccppanel.h"
+#include "ccpsound.h"
+#include "ccptext.h"
+#include "clinewriter.h"
+#include "cqtrecordeditor.h"
+
+#include <QPlainTextEdit>
+
+namespace {
+
+struct SoundFixture : ::testing::Test
+{
+    CCPManager manager;
+    CCPSound sound{&manager};
+
+    void SetUp() override
+    {
+        sound.m_nId = 3;
+        sound.m_strComment = "// Name: Horn\r\n";
+        sound.m_nEntry = 2;
+    }
+    std::unique_ptr<CCPDisplay> OpenSheet(CCPObject& record)
+    {
+        auto sheet = CQtRecordEditor::CreateSheet(record, nullptr);
+        sheet->Open();
+        return sheet;
+    }
+};
+
+void SetComment(CCPDisplay& sheet, const QString& text)
+{
+    CCPPage& basic = Page(sheet, "Basic Properties");
+    if (auto* edit = Find<QPlainTextEdit>(basic, "Comment"))
+        edit->setPlainText(text);
+}
+
+} // namespace
+
+TEST_F(SoundFixture, OkStoresOnlyThePagesTheUserHasSeen)
+{
+    auto sheet = OpenSheet(sound);
+    EXPECT_EQ(sheet->windowTitle(), "Sound Properties");
+    EXPECT_EQ(sheet->GetActivePage()->GetTitle(), "Sound Properties");
+    SetText(*sheet->GetActivePage(), "Sound Index", "7");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_nEntry, 7);
+    // The Basic tab was never opened: id and comment stay.
+    EXPECT_EQ(sound.m_nId, 3);
+    EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\n");
+
+    // Opened now, with a new id (even one in use) and a comment without a final line break.
+    sheet = OpenSheet(sound);
+    CCPPage& basic = Page(*sheet, "Basic Properties");
+    EXPECT_EQ(Text(basic, "ID"), "3");
+    SetText(basic, "ID", "1");
+    SetComment(*sheet, "// Name: Bell\n// second line");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_nId, 1);
+    EXPECT_EQ(sound.m_strComment, "// Name: Bell\r\n// second line\r\n");
+    EXPECT_EQ(sound.m_nEntry, 7);
+}
+
+TEST_F(SoundFixture, CancelStoresNothingFromAnyPage)
+{
+    auto sheet = OpenSheet(sound);
+    SetText(*sheet->GetActivePage(), "Sound Index", "9");
+    SetText(Page(*sheet, "Basic Properties"), "ID", "44");
+    SetComment(*sheet, "changed");
+    sheet->reject();
+    EXPECT_EQ(sound.m_nEntry, 2);
+    EXPECT_EQ(sound.m_nId, 3);
+    EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\n");
+    EXPECT_FALSE(sheet->HasDirectChanges());
+}
+
+TEST_F(SoundFixture, UntouchedCommentIsKeptByteForByte)
+{
+    // A line with a lone CR would not survive a round trip through the edit control.
+    sound.m_strComment = "// a\rb\r\n\r\n// Name: Horn\r\n";
+    auto sheet = OpenSheet(sound);
+    Page(*sheet, "Basic Properties");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_strComment, "// a\rb\r\n\r\n// Name: Horn\r\n");
+}
+
+TEST_F(SoundFixture, BadNumbersKeepTheSheetOpenWithTheStandardMessage)
+{
+    CScriptedRunner runner;
+    auto sheet = OpenSheet(sound);
+    for (const char* bad : {"x", "1.5", "99999999999", ""}) {
+        SetText(*sheet->GetActivePage(), "Sound Index", bad);
+        sheet->accept();
+        EXPECT_FALSE(Accepted(*sheet)) << bad;
+    }
+    EXPECT_EQ(runner.m_messages, QStringList(4, "Please enter an integer."));
+    EXPECT_EQ(sound.m_nEntry, 2);
+
+    // Leaving the page with a bad entry is refused as well.
+    EXPECT_FALSE(sheet->SetActivePage(sheet->FindPage("Basic Properties")));
+    EXPECT_EQ(sheet->GetActivePage()->GetTitle(), "Sound Properties");
+    EXPECT_EQ(runner.m_messages.size(), 5);
+
+    SetText(*sheet->GetActivePage(), "Sound Index", " -4 ");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_nEntry, -4);
+}
+
+TEST(SheetValidation, BadFloatShowsPleaseEnterANumber)
+{
+    CScriptedRunner runner;
+    CCPManager manager;
+    CCPPanel panel(&manager);
+    panel.m_fPan = 1.5f;
+    auto sheet = CQtRecordEditor::CreateSheet(panel, nullptr);
+    sheet->Open();
+    SetText(*sheet->GetActivePage(), "Pan", "1,5");
+    sheet->accept();
+    EXPECT_FALSE(Accepted(*sheet));
+    EXPECT_EQ(runner.m_messages, QStringList{"Please enter a number."});
+    EXPECT_EQ(panel.m_fPan, 1.5f);
+    SetText(*sheet->GetActivePage(), "Pan", "-2.25e1");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(panel.m_fPan, -22.5f);
+}
+
+TEST_F(SoundFixture, CommentLineStartingWithHashIsRefusedByName)
+{
+    CScriptedRunner runner;
+    auto sheet = OpenSheet(sound);
+    SetComment(*sheet, "// Name: Horn\n#12 ADI\n");
+    sheet->accept();
+    EXPECT_FALSE(Accepted(*sheet));
+    ASSERT_EQ(runner.m_messages.size(), 1);
+    EXPECT_TRUE(runner.m_messages[0].contains("\"#12 ADI\"")) << runner.m_messages[0].toStdString();
+    EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\n");
+
+    // A "#" further into a line is harmless.
+    SetComment(*sheet, "// Name: Horn\n// see #12 ADI\n");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\n// see #12 ADI\r\n");
+}
+
+TEST(SheetFile, EditedCommentLeavesTheHeaderOnItsOwnLine)
+{
+    CCPManager manager;
+    CCPText text(&manager);
+    text.m_nId = 5;
+    auto sheet = CQtRecordEditor::CreateSheet(text, nullptr);
+    sheet->Open();
+    SetComment(*sheet, "// Name: Clock");
+    sheet->accept();
+    CLineWriter ar;
+    text.Serialize(ar);
+    EXPECT_EQ(ar.Data().substr(0, 26), "\n// Name: Clock\r\n#5 TEXT\n\t");
+}
+
+TEST(RecordEditor, PicksTheSheetByTypeAndReportsChanges)
+{
+    CCPManager manager;
+    CQtRecordEditor editor;
+    manager.SetEditor(&editor);
+    std::vector<CCPObject*> changed;
+    editor.SetModifiedCallback([&](CCPObject& r) { changed.push_back(&r); });
+    CCPSound sound(&manager);
+
+    CScriptedRunner runner;
+    runner.Then([](QDialog& d) { d.reject(); })
+        .Then([](QDialog& d) {
+            SetText(*As<CCPDisplay>(d).GetActivePage(), "Sound Index", "12");
+            d.accept();
+        });
+    EXPECT_EQ(sound.EditProperties(), IDCANCEL);
+    EXPECT_TRUE(changed.empty());
+    EXPECT_EQ(sound.EditProperties(), IDOK);
+    EXPECT_EQ(sound.m_nEntry, 12);
+    EXPECT_EQ(changed, std::vector<CCPObject*>{&sound});
+    EXPECT_EQ(runner.m_titles, (QStringList{"Sound Properties", "Sound Properties"}));
+}
