@@ -38,6 +38,13 @@ public:
         return *this;
     }
 
+    // For a dialog that the running step is about to open, ahead of the rest of the script.
+    CScriptedRunner& Next(Step step)
+    {
+        m_steps.push_front(std::move(step));
+        return *this;
+    }
+
     int Run(QDialog& dlg) override
     {
         if (auto* box = qobject_cast<QMessageBox*>(&dlg)) {
