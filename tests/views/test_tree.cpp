@@ -1,0 +1,223 @@
+#include "test_treefixture.h"
+
+#include "ccpbuttonview.h"
+#include "ccpsound.h"
+#include "ccpsurfaceref.h"
+
+#include <QLineEdit>
+#include <QMenu>
+
+// The tree after opening: the three roots, panels in file order with their surface entries
+// (by position), button views and objects (ids without a record are left out), names where
+// the comment gives one.
+TEST_F(TreeTest, ShowsTheCockpitStructureAfterOpening)
+{
+    Open(kCockpit);
+    ASSERT_EQ(tree->topLevelItemCount(), 3);
+    EXPECT_EQ(Labels(nullptr), QStringList({"Manager", "Buttons", "Sounds"}));
+    QTreeWidgetItem* manager = tree->topLevelItem(0);
+    EXPECT_EQ(CCPTree::ItemRecord(manager), &doc().m_manager);
+    EXPECT_EQ(CCPTree::ItemRecord(tree->topLevelItem(1)), nullptr);
+    EXPECT_EQ(CCPTree::ItemRecord(tree->topLevelItem(2)), nullptr);
+    EXPECT_EQ(Labels(manager), QStringList({"Front", "Panel 200", "Panel 300"}));
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
+    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
+    EXPECT_EQ(Labels(tree->topLevelItem(1)), QStringList({"Button 1001"}));
+    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1"}));
+    EXPECT_EQ(CCPTree::ItemRecord(Item("Front/Surface 1")), Panel(100)->m_aSurfaces[1].get());
+    EXPECT_EQ(CCPTree::ItemRecord(Item("Front/Left MFD")), doc().m_manager.FindObject(102));
+
+    // Nothing is opened or chosen yet, and the document is left alone.
+    EXPECT_FALSE(manager->isExpanded());
+    EXPECT_TRUE(tree->selectedItems().isEmpty());
+    EXPECT_EQ(doc().m_pCurrentPanel, nullptr);
+    EXPECT_EQ(doc().m_pCurrentObject, nullptr);
+
+    // Only items with a record can be renamed.
+    EXPECT_TRUE(Item("Front/Light 101")->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(tree->topLevelItem(2)->flags() & Qt::ItemIsEditable);
+}
+
+TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
+{
+    Open(kCockpit);
+    Select(Item("Front"));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(100));
+    EXPECT_EQ(doc().m_pCurrentObject, Panel(100));
+
+    // An object of another panel switches the panel too.
+    Select(Item("Panel 200/Light 201"));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
+    EXPECT_EQ(doc().m_pCurrentObject, doc().m_manager.FindObject(201));
+
+    // A sound, a button or the manager keep the panel.
+    Select(Item("Sounds/Sound 1"));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
+    EXPECT_EQ(doc().m_pCurrentObject, doc().m_manager.FindSound(1));
+    Select(Item("Manager"));
+    EXPECT_EQ(doc().m_pCurrentObject, &doc().m_manager);
+
+    // The group items change nothing.
+    Select(tree->topLevelItem(1));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
+    EXPECT_EQ(doc().m_pCurrentObject, &doc().m_manager);
+}
+
+TEST_F(TreeTest, PickingElsewhereSelectsTheItemUnderTheCurrentPanel)
+{
+    Open(kCockpit);
+    doc().SetCurrentPanel(Panel(100));
+    doc().SetCurrentObject(doc().m_manager.FindObject(102));
+    EXPECT_EQ(Selected(), Item("Front/Left MFD"));
+    // Light 101 is listed by both panels: the item of the current one is chosen.
+    doc().SetCurrentPanel(Panel(200));
+    doc().SetCurrentObject(doc().m_manager.FindObject(101));
+    EXPECT_EQ(Selected(), Item("Panel 200/Light 101"));
+    // A record that the current panel does not list is not shown as selected.
+    doc().SetCurrentObject(doc().m_manager.FindObject(102));
+    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_EQ(doc().m_pCurrentObject, doc().m_manager.FindObject(102));
+}
+
+// Every addition reaches the tree through its hint; removal takes only the current panel's item.
+TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
+{
+    Open(kCockpit);
+    cockpit->ui.m_nSelectAnswer = IDOK;
+    cockpit->ui.m_nSelectCode = 2; // Light
+    EXPECT_FALSE(Enabled(ID_ADD_OBJECT)); // no panel chosen yet
+    Select(Item("Front"));
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    EXPECT_EQ(Labels(Item("Front")).last(), "Light 104");
+    cockpit->ui.m_nSelectCode = 0; // a surface entry shows its id until the next rebuild
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    EXPECT_EQ(Labels(Item("Front")).last(), "Surface 105");
+
+    ASSERT_TRUE(Run(ID_ADD_SOUND));
+    ASSERT_TRUE(Run(ID_ADD_BUTTON));
+    EXPECT_EQ(Labels(tree->topLevelItem(1)), QStringList({"Button 1001", "Button 1002"}));
+    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1", "Sound 2"}));
+    ASSERT_TRUE(Run(ID_ADD_PANEL));
+    EXPECT_EQ(Labels(tree->topLevelItem(0)), QStringList({"Front", "Panel 200", "Panel 300", "Panel 400"}));
+    EXPECT_FALSE(Item("Panel 400")->isSelected());
+
+    // Duplicate lands last on the current panel, without the name.
+    Select(Item("Front/Left MFD"));
+    ASSERT_TRUE(Run(ID_DUPLICATE));
+    EXPECT_EQ(Labels(Item("Front")).last(), "Light 106");
+
+    // Delete of an object two panels list: the other panel keeps it.
+    Select(Item("Front/Light 101"));
+    ASSERT_TRUE(Run(ID_EDIT_CLEAR));
+    EXPECT_FALSE(Labels(Item("Front")).contains("Light 101"));
+    EXPECT_TRUE(Labels(Item("Panel 200")).contains("Light 101"));
+    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_EQ(doc().m_pCurrentObject, nullptr);
+}
+
+TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
+{
+    Open(kCockpit);
+    CCmdUI refresh(ID_VIEW_REFRESH);
+    EXPECT_FALSE(tree->OnUpdateCommand(refresh)); // not the tree's: disabled while it is active
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY)); // nothing selected
+    EXPECT_TRUE(Enabled(ID_ADD_PANEL));
+    EXPECT_TRUE(Enabled(ID_PROPERTIES));
+
+    Select(Item("Front"));
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
+    EXPECT_FALSE(Enabled(ID_EDIT_CUT));
+    EXPECT_FALSE(Enabled(ID_EDIT_CLEAR)); // a panel is never deleted
+    Select(tree->topLevelItem(2));
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
+    Select(Item("Panel 300"));
+    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    Select(Item("Front/Light 101"));
+    EXPECT_TRUE(Enabled(ID_EDIT_CUT));
+    EXPECT_TRUE(Enabled(ID_EDIT_CLEAR));
+    EXPECT_TRUE(Enabled(ID_DUPLICATE));
+
+    // A sound's id equals nothing on the panel that Delete could take.
+    Select(Item("Sounds/Sound 1"));
+    EXPECT_FALSE(Enabled(ID_EDIT_CLEAR));
+    Run(ID_EDIT_CLEAR); // disabled: nothing happens
+    EXPECT_EQ(Labels(Item("Front")).size(), 5);
+    EXPECT_FALSE(doc().IsModified());
+
+    // The context menu offers the same commands in the same state.
+    Select(Item("Front/Light 101"));
+    std::unique_ptr<QMenu> menu = tree->CreateContextMenu();
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator())
+            texts << a->text() + (a->isEnabled() ? "" : " (off)");
+    EXPECT_EQ(texts, QStringList({"&Add Object", "Add Sound", "Add Parent Button", "Duplicate", "Cu&t",
+                                  "&Copy", "&Paste (off)", "&Delete", "&Next State\tAlt+N",
+                                  "Properties\tALT+RET"}));
+}
+
+TEST_F(TreeTest, PropertiesAndNextStateTellTheOtherViews)
+{
+    Open(kCockpit);
+    CHintLog log;
+    doc().AddObserver(&log);
+    Select(Item("Front/Light 101"));
+    log.m_aHints.clear();
+
+    editor.m_nAnswer = IDCANCEL;
+    Run(ID_PROPERTIES);
+    EXPECT_EQ(editor.m_aEdited.back(), doc().m_manager.FindObject(101));
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_TRUE(log.m_aHints.empty());
+
+    editor.m_nAnswer = IDOK;
+    DoubleClick(Item("Front/Left MFD"));
+    EXPECT_EQ(editor.m_aEdited.back(), doc().m_manager.FindObject(102));
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_EQ(log.m_aHints.back(), HINT_REFRESH);
+
+    doc().SetModifiedFlag(false);
+    log.m_aHints.clear();
+    Run(ID_NEXT_STATE);
+    EXPECT_EQ(log.m_aHints, std::vector<int>({HINT_REFRESH}));
+    EXPECT_FALSE(doc().IsModified());
+    doc().RemoveObserver(&log);
+}
+
+// Accepting a label edit names the record; Escape leaves it as it was.
+TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
+{
+    Open(kCockpit);
+    CCPObject* light = doc().m_manager.FindObject(101);
+    QTreeWidgetItem* item = Item("Front/Light 101");
+
+    QLineEdit* edit = StartEdit(item);
+    ASSERT_NE(edit, nullptr);
+    edit->setText("Gear Lamp");
+    FinishEdit(edit, Qt::Key_Escape);
+    EXPECT_EQ(item->text(0), "Light 101");
+    EXPECT_EQ(light->m_strComment, "");
+    EXPECT_FALSE(doc().IsModified());
+
+    edit = StartEdit(item);
+    ASSERT_NE(edit, nullptr);
+    edit->setText("Gear Lamp");
+    FinishEdit(edit, Qt::Key_Return);
+    EXPECT_EQ(item->text(0), "Gear Lamp");
+    EXPECT_EQ(light->m_strComment, "// Name: Gear Lamp\r\n");
+    EXPECT_TRUE(doc().IsModified());
+
+    // A name is at most 127 characters, and the next rebuild shows it.
+    edit = StartEdit(Item("Front/Surface 1"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(QString(200, 'x'));
+    FinishEdit(edit, Qt::Key_Return);
+    std::string name;
+    ASSERT_TRUE(Panel(100)->m_aSurfaces[1]->GetName(name));
+    EXPECT_EQ(name, std::string(127, 'x'));
+    tree->OnInitialUpdate();
+    EXPECT_EQ(Labels(Item("Front")).mid(0, 2), QStringList({"Surface 0", QString(127, 'x')}));
+}

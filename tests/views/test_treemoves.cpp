@@ -1,0 +1,245 @@
+#include "test_treefixture.h"
+
+#include "ccpsurfaceref.h"
+
+#include <QImage>
+#include <QSet>
+
+namespace {
+std::vector<int> Ids(const std::vector<int>& ids) { return ids; }
+} // namespace
+
+TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
+{
+    Open(kCockpit);
+    CCPObject* source = doc().m_manager.FindObject(101);
+    Select(Item("Front/Light 101"));
+    ASSERT_TRUE(Run(ID_EDIT_COPY));
+    EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
+
+    // Onto a panel that has children: last among its objects.
+    Select(Item("Panel 200"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Panel(200)->m_anObjects, Ids({201, 101, 202}));
+    CCPObject* copy = doc().m_manager.FindObject(202);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, source);
+    CRect a, b;
+    ASSERT_TRUE(source->GetDestRect(&a));
+    ASSERT_TRUE(copy->GetDestRect(&b));
+    EXPECT_EQ(b, a);
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101", "Light 202"}));
+    EXPECT_EQ(Selected(), Item("Panel 200/Light 202"));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
+    EXPECT_EQ(doc().m_pCurrentObject, copy);
+    EXPECT_TRUE(doc().IsModified());
+    // The source stays where it was.
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 102, 999}));
+
+    // A copy stays remembered: pasting after an object puts the next copy right behind it.
+    Select(Item("Panel 200/Light 201"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Panel(200)->m_anObjects, Ids({201, 203, 101, 202}));
+    EXPECT_EQ(Labels(Item("Panel 200")).at(2), "Light 203");
+
+    // A named record's copy has no name.
+    Select(Item("Front/Left MFD"));
+    Run(ID_EDIT_COPY);
+    Select(Item("Front/Surface 0"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({104, 101, 102, 999}));
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 104", "Light 101", "Left MFD"}));
+}
+
+TEST_F(TreeTest, PasteAfterCutMovesTheRecordWithItsId)
+{
+    Open(kCockpit);
+    CCPObject* named = doc().m_manager.FindObject(102);
+    Select(Item("Front/Left MFD"));
+    ASSERT_TRUE(Run(ID_EDIT_CUT));
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 102, 999})); // nothing moves yet
+
+    // After a surface entry: first among the objects.
+    Select(Item("Panel 200/Surface 0"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Panel(200)->m_anObjects, Ids({102, 201, 101}));
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 999}));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Left MFD", "Light 201", "Light 101"}));
+    EXPECT_FALSE(Labels(Item("Front")).contains("Left MFD"));
+    EXPECT_EQ(doc().m_manager.FindObject(102), named);
+    EXPECT_EQ(doc().m_pCurrentObject, named);
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE)); // a cut is pasted once
+
+    // A button view moved onto a panel without button views goes behind its surface entries.
+    Select(Item("Front/ButtonView 103"));
+    Run(ID_EDIT_CUT);
+    Select(Item("Panel 200"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Panel(200)->m_anButtonViews, Ids({103}));
+    EXPECT_TRUE(Panel(100)->m_anButtonViews.empty());
+    EXPECT_EQ(Labels(Item("Panel 200")).at(1), "ButtonView 103");
+
+    // Cut and pasted onto itself, an object stays where it is.
+    Select(Item("Panel 200/Light 201"));
+    Run(ID_EDIT_CUT);
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Panel(200)->m_anObjects, Ids({102, 201, 101}));
+    EXPECT_EQ(Labels(Item("Panel 200")),
+              QStringList({"Surface 0", "ButtonView 103", "Left MFD", "Light 201", "Light 101"}));
+}
+
+// A surface entry cannot be rebuilt from text: a copied one pastes nothing, a cut one moves.
+TEST_F(TreeTest, SurfaceEntriesMoveButAreNotCopied)
+{
+    Open(kCockpit);
+    CCPSurfaceRef* entry = Panel(100)->m_aSurfaces[1].get();
+    Select(Item("Front/Surface 1"));
+    ASSERT_TRUE(Run(ID_EDIT_COPY));
+    Select(Item("Panel 200"));
+    Run(ID_EDIT_PASTE);
+    EXPECT_EQ(Panel(200)->m_aSurfaces.size(), 1u);
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
+    EXPECT_FALSE(doc().IsModified());
+
+    Select(Item("Front/Surface 1"));
+    ASSERT_TRUE(Run(ID_EDIT_CUT));
+    Select(Item("Panel 200"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    ASSERT_EQ(Panel(200)->m_aSurfaces.size(), 2u);
+    EXPECT_EQ(Panel(200)->m_aSurfaces[1].get(), entry);
+    EXPECT_EQ(Panel(100)->m_aSurfaces.size(), 1u);
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101"}));
+    EXPECT_EQ(CCPTree::ItemRecord(Item("Panel 200/Surface 1")), entry);
+    EXPECT_EQ(doc().m_pCurrentObject, entry);
+    // The moved entry is written with its new panel.
+    const std::string saved = cockpit->Saved();
+    EXPECT_LT(saved.find("#200 PANEL"), saved.find("surfaces = 8 0 transparent"));
+}
+
+// Paste never uses an item that is gone, nor a target that is not a panel.
+TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
+{
+    Open(kCockpit);
+    Select(Item("Front/Light 101"));
+    Run(ID_EDIT_COPY);
+    Run(ID_EDIT_CLEAR);
+    EXPECT_EQ(tree->ClipItem(), nullptr);
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+
+    Select(Item("Front/Left MFD"));
+    Run(ID_EDIT_CUT);
+    tree->OnInitialUpdate();
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+
+    // A childless panel stands for its parent, the manager: nothing is pasted there, nor among
+    // the sounds.
+    Select(Item("Panel 200/Light 201"));
+    Run(ID_EDIT_COPY);
+    const std::string before = cockpit->Saved();
+    Select(Item("Panel 300"));
+    Run(ID_EDIT_PASTE);
+    Select(Item("Sounds/Sound 1"));
+    Run(ID_EDIT_PASTE);
+    EXPECT_EQ(cockpit->Saved(), before);
+    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
+    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1"}));
+}
+
+TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
+{
+    Open(kCockpit);
+    CCPObject* light = doc().m_manager.FindObject(201);
+
+    // Onto a surface entry of another panel: first among that panel's objects, same id.
+    Drag(Item("Panel 200/Light 201"), Item("Front/Surface 1"));
+    EXPECT_FALSE(tree->IsDragging());
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({201, 101, 102, 999}));
+    EXPECT_EQ(Panel(200)->m_anObjects, Ids({101}));
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 201", "Light 101", "Left MFD"}));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(100));
+    EXPECT_EQ(doc().m_pCurrentObject, light);
+    EXPECT_TRUE(doc().IsModified());
+
+    // Onto the panel item itself: last, that is after the last object the tree shows.
+    Drag(Item("Front/Light 201"), Item("Front"));
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 102, 201, 999}));
+    EXPECT_EQ(Labels(Item("Front")).last(), "Light 201");
+
+    // A button view dropped on a panel with surface entries but no button views: right after
+    // the last surface entry.
+    Drag(Item("Front/ButtonView 103"), Item("Panel 200"));
+    EXPECT_EQ(Panel(200)->m_anButtonViews, Ids({103}));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "ButtonView 103", "Light 101"}));
+
+    // A surface entry dropped on an object goes behind the surface entries.
+    Drag(Item("Front/Surface 0"), Item("Panel 200/Light 101"));
+    EXPECT_EQ(Panel(200)->m_aSurfaces.size(), 2u);
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Surface 0", "ButtonView 103", "Light 101"}));
+}
+
+TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
+{
+    Open(kCockpit);
+    const std::string before = cockpit->Saved();
+    const QStringList labels = Labels(Item("Front"));
+
+    Drag(Item("Front/Light 101"), Item("Front/Light 101"));      // onto itself
+    Drag(Item("Front/Light 101"), Item("Sounds/Sound 1"));       // among the sounds
+    Drag(Item("Front/Light 101"), Item("Panel 300"));            // a childless panel
+    Drag(Item("Front/Light 101"), Item("Panel 200/Light 201"), true); // Escape first
+    EXPECT_FALSE(tree->IsDragging());
+    EXPECT_EQ(tree->DropHilite(), nullptr);
+    // Panels and the items outside panels are not dragged at all.
+    Drag(Item("Panel 200"), Item("Front/Light 101"));
+    Drag(Item("Sounds/Sound 1"), Item("Front/Light 101"));
+
+    EXPECT_EQ(cockpit->Saved(), before);
+    EXPECT_EQ(Labels(Item("Front")), labels);
+    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
+    EXPECT_FALSE(doc().IsModified());
+}
+
+// Every record kind has its own pair of pictures, the selected one different from the normal one.
+TEST(TreeIcons, EveryPictureIsDrawnAndDistinct)
+{
+    CCPTreeIcons icons;
+    EXPECT_EQ(icons.Strip().width(), 16 * 28);
+    EXPECT_EQ(icons.Strip().height(), 15);
+    if (const QByteArray dir = qgetenv("VIREO_SHOT_DIR"); !dir.isEmpty())
+        icons.Strip().scaled(icons.Strip().size() * 4).save(QString::fromLocal8Bit(dir) + "/tree-icons.png");
+    QSet<QByteArray> seen;
+    for (int i = 0; i < CCPTreeIcons::kCount; ++i) {
+        const QImage image = icons.Picture(i).toImage().convertToFormat(QImage::Format_ARGB32);
+        int opaque = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                opaque += qAlpha(image.pixel(x, y)) > 128;
+        EXPECT_GT(opaque, 20) << "picture " << i;
+        const QByteArray bytes(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        EXPECT_FALSE(seen.contains(bytes)) << "picture " << i << " repeats an earlier one";
+        seen.insert(bytes);
+    }
+}
+
+// The tree drawn: icons and labels on their rows. VIREO_SHOT_DIR keeps the picture.
+TEST_F(TreeTest, DrawsIconsAndLabels)
+{
+    Open(kCockpit);
+    tree->resize(220, 330);
+    tree->expandAll();
+    Select(Item("Front/Left MFD"));
+    const QImage shot = tree->grab().toImage();
+    if (const QByteArray dir = qgetenv("VIREO_SHOT_DIR"); !dir.isEmpty())
+        shot.save(QString::fromLocal8Bit(dir) + "/tree.png");
+
+    // The sound's icon is drawn where its row puts it.
+    const QRect row = tree->visualItemRect(Item("Sounds/Sound 1"));
+    const QPoint offset = tree->viewport()->mapTo(tree.get(), QPoint(0, 0));
+    int dark = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x < row.left() + 20; ++x)
+            dark += qGray(shot.pixel(offset + QPoint(x, y))) < 128;
+    EXPECT_GT(dark, 10);
+}
