@@ -1,0 +1,110 @@
+#include "sheettesting.h"
+
+#include "ccheckresultsdlg.h"
+#include "ccpmanager.h"
+#include "ccppanel.h"
+#include "ccpsound.h"
+#include "cqtrecordeditor.h"
+#include "cqtuserinterface.h"
+#include "cselecttypedlg.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+
+TEST(CheckResults, ListsTheMessagesAndOpensTheRowsRecord)
+{
+    CCPManager manager;
+    CQtRecordEditor editor;
+    manager.SetEditor(&editor);
+    auto sound = std::make_unique<CCPSound>(&manager);
+    CCPSound* raw = sound.get();
+    manager.AddSound(std::move(sound));
+    CCheckMessageArray messages{{"Manager, No template file", &manager},
+                                {"Button Id 1001, sound 1 7 not defined, with a long text that needs a wide column", raw}};
+
+    CCheckResultsDlg onCommand(messages, false);
+    QTreeWidget& list = *onCommand.GetList();
+    EXPECT_EQ(list.headerItem()->text(0), "Error");
+    EXPECT_EQ(list.columnCount(), 1);
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(1)->text(0), QString::fromStdString(messages[1].m_strMessage));
+    EXPECT_GT(list.columnWidth(0), 200);
+    EXPECT_TRUE(onCommand.GetSaveAnyway()->isHidden());
+
+    // A double-click opens that record's sheet over the dialog, which stays as it was.
+    CScriptedRunner runner;
+    runner.Then([](QDialog& d) {
+        SetText(*As<CCPDisplay>(d).GetActivePage(), "Sound Index", "5");
+        d.accept();
+    });
+    emit list.itemDoubleClicked(list.topLevelItem(1), 0);
+    EXPECT_EQ(runner.m_titles, QStringList{"Sound Properties"});
+    EXPECT_EQ(raw->m_nEntry, 5);
+    EXPECT_EQ(list.topLevelItemCount(), 2);
+
+    CCheckResultsDlg onSave(messages, true);
+    EXPECT_FALSE(onSave.GetSaveAnyway()->isHidden());
+    CQtUserInterface ui;
+    runner.Then([](QDialog& d) {
+        EXPECT_FALSE(As<CCheckResultsDlg>(d).GetSaveAnyway()->isHidden());
+        As<CCheckResultsDlg>(d).GetSaveAnyway()->click();
+    });
+    runner.Then([](QDialog& d) {
+        EXPECT_TRUE(As<CCheckResultsDlg>(d).GetSaveAnyway()->isHidden());
+        Click(d, "Cancel");
+    });
+    EXPECT_EQ(ui.CheckResults(messages, true), IDOK);
+    EXPECT_EQ(ui.CheckResults(messages, false), IDCANCEL);
+}
+
+TEST(SelectObjectType, SortedNamesWithCodesAndNothingChosen)
+{
+    CSelectTypeDlg dlg;
+    QComboBox& list = *dlg.GetList();
+    QStringList names;
+    QList<int> codes;
+    for (int i = 0; i < list.count(); ++i) {
+        names << list.itemText(i);
+        codes << list.itemData(i).toInt();
+    }
+    EXPECT_EQ(names, (QStringList{"Adi", "Buffer", "ButtonView", "Chevron", "Ded", "Dial", "Digits", "Hsi",
+                                  "Indicator", "Kneeview", "LiftLine", "Light", "MachAsi", "Surface", "Text"}));
+    EXPECT_EQ(codes, (QList<int>{13, 15, 12, 14, 11, 4, 5, 6, 9, 10, 16, 2, 7, 0, 17}));
+    EXPECT_EQ(list.currentIndex(), -1);
+
+    CQtUserInterface ui;
+    CScriptedRunner runner;
+    runner.Then([](QDialog& d) { d.accept(); }) // OK with nothing chosen
+        .Then([](QDialog& d) {
+            auto& type = As<CSelectTypeDlg>(d);
+            type.GetList()->setCurrentIndex(type.GetList()->findText("Ded"));
+            d.reject();
+        })
+        .Then([](QDialog& d) {
+            auto& type = As<CSelectTypeDlg>(d);
+            type.GetList()->setCurrentIndex(type.GetList()->findText("Ded"));
+            d.accept();
+        });
+    int code = 99;
+    EXPECT_EQ(ui.SelectObjectType(code), IDCANCEL);
+    EXPECT_EQ(ui.SelectObjectType(code), IDCANCEL);
+    EXPECT_EQ(code, 99);
+    EXPECT_EQ(ui.SelectObjectType(code), IDOK);
+    EXPECT_EQ(code, 11);
+}
+
+TEST(UserInterface, MessageBoxShowsIconAndDetails)
+{
+    CQtUserInterface ui;
+    CScriptedRunner runner;
+    ui.MessageBox("Error in file at line 3,  Text Bad string 'x'", IUserInterface::Exclamation);
+    ui.MessageBox("Loaded with 14 errors", IUserInterface::Information, "line 40\nline 41");
+    ui.MessageBox("caf\xe9", IUserInterface::Stop); // Latin-1 bytes of a record
+    EXPECT_EQ(runner.m_messages,
+              (QStringList{"Error in file at line 3,  Text Bad string 'x'", "Loaded with 14 errors", "café"}));
+    EXPECT_EQ(runner.m_details, (QStringList{"", "line 40\nline 41", ""}));
+    EXPECT_EQ(runner.m_icons,
+              (std::vector<QMessageBox::Icon>{QMessageBox::Warning, QMessageBox::Information, QMessageBox::Critical}));
+}
