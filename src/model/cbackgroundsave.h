@@ -16,7 +16,7 @@ class CTokenCursor;
 // a buffer of its own after the "blitbackground" flag.
 class CBackgroundSave
 {
-  public:
+public:
     int m_nSurface = -1; // "bsurface"; -1: none
     CRect m_rcSrc;       // "bsrcloc"
     CRect m_rcDest;      // "bdestloc"

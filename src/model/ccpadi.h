@@ -10,7 +10,7 @@
 // is seen through a window on the panel; the ILS limits are a panel rectangle of their own.
 class CCPAdi : public CCPObject
 {
-  public:
+public:
     // Defaults in SetDefaults.
     uint32_t m_nCycleBits = 0;
     int m_nCallbackSlot = 0;
@@ -40,6 +40,6 @@ class CCPAdi : public CCPObject
     void Draw(Canvas& dc, float scale) override;
     void DrawSelected(Canvas& dc, float scale) override;
 
-  private:
+private:
     void SetDefaults();
 };

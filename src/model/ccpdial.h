@@ -11,7 +11,7 @@
 // angles; the preview draws the needle at the value 0.
 class CCPDial : public CCPObject
 {
-  public:
+public:
     // Defaults in SetDefaults.
     uint32_t m_nCycleBits = 0;
     // "points": needle angles in radians, counter-clockwise from the positive x axis.
@@ -46,6 +46,6 @@ class CCPDial : public CCPObject
     // points or values, or its first two values are equal.
     bool ZeroAngle(float& angle) const;
 
-  private:
+private:
     void SetDefaults();
 };

@@ -117,7 +117,7 @@ namespace {
 // only at the end, so 0.05 maps slightly beyond its decimal value and 0.04 slightly short of it.
 class CUnitFrame
 {
-  public:
+public:
     CUnitFrame(const CRect& rc, float scale)
         : m_dHalfWidth((int64_t(rc.right) - rc.left) * 0.5),
           m_dHalfHeight((int64_t(rc.bottom) - rc.top) * 0.5), m_dScale(scale),
@@ -151,7 +151,7 @@ class CUnitFrame
         dc.Ellipse(CRect(c.x - px, c.y - px, c.x + px, c.y + px));
     }
 
-  private:
+private:
     // In single precision like the scaled rectangles, so the shapes line up with the frame.
     static int Centre(int a, int b, float scale)
     {

@@ -12,7 +12,7 @@
 // draws the moving parts as vector shapes over the first place.
 class CCPHsi : public CCPObject
 {
-  public:
+public:
     // Bits of m_nDrawParts: the moving parts the preview draws.
     enum DrawPart : uint32_t
     {
@@ -64,6 +64,6 @@ class CCPHsi : public CCPObject
     void Draw(Canvas& dc, float scale) override;
     void DrawSelected(Canvas& dc, float scale) override;
 
-  private:
+private:
     void SetDefaults();
 };

@@ -10,7 +10,7 @@
 // on the current one.
 class CCPIndicator : public CCPObject
 {
-  public:
+public:
     // Defaults in SetDefaults.
     float m_fMinVal = 0.0f;
     float m_fMaxVal = 0.0f;
@@ -44,6 +44,6 @@ class CCPIndicator : public CCPObject
 
     int GetTapeCount() const { return int(m_arcSrc.size()); }
 
-  private:
+private:
     void SetDefaults();
 };

@@ -10,7 +10,7 @@
 // and arc geometry. It takes no template piece; the preview shows only its frame.
 class CCPMachAsi : public CCPObject
 {
-  public:
+public:
     // Defaults in SetDefaults; a record read from a file starts with all cycle bits set.
     uint32_t m_nCycleBits = 0;
     CRect m_rcDest;                      // "destloc"
@@ -40,6 +40,6 @@ class CCPMachAsi : public CCPObject
     void SetDestRect(const CRect* rc) override;
     void DrawSelected(Canvas& dc, float scale) override;
 
-  private:
+private:
     void SetDefaults();
 };

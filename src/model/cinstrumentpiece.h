@@ -16,7 +16,7 @@ class Canvas;
 // picture seen through a shorter window.
 class CInstrumentPiece
 {
-  public:
+public:
     // "transparent|opaque top left bottom right": the rectangle is taken whatever the word; an
     // unknown word is reported with badWordMessage and the value text, and the flag stays.
     static void ReadDestLine(CLineReader& ar, std::string_view value, CRect& dest, int& transparent,

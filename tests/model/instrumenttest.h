@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers for the tests of the moving instruments: reading one record from its key lines,
-// writing it, and painting it onto an image through the Qt canvas.
+// Helpers for the record tests: reading one record from its key lines, writing it, checking
+// it, and painting it onto an image through the Qt canvas.
 
 #include "cbitmap.h"
 #include "ccheckmessage.h"
@@ -123,7 +123,7 @@ inline int Count(const QImage& img, uint32_t rgb)
 // Remembers the shapes drawn on it, with the pen and brush selected at the time.
 class CRecordingCanvas : public Canvas
 {
-  public:
+public:
     struct Shape
     {
         std::vector<CPoint> points; // a polygon's corners
