@@ -43,6 +43,8 @@ void SetComment(CCPDisplay& sheet, const QString& text)
 
 TEST_F(SoundFixture, OkStoresOnlyThePagesTheUserHasSeen)
 {
+    // A comment without a final line break would get one from the Basic page's OK.
+    sound.m_strComment = "// Name: Horn";
     auto sheet = OpenSheet(sound);
     EXPECT_EQ(sheet->windowTitle(), "Sound Properties");
     EXPECT_EQ(sheet->GetActivePage()->GetTitle(), "Sound Properties");
@@ -52,7 +54,7 @@ TEST_F(SoundFixture, OkStoresOnlyThePagesTheUserHasSeen)
     EXPECT_EQ(sound.m_nEntry, 7);
     // The Basic tab was never opened: id and comment stay.
     EXPECT_EQ(sound.m_nId, 3);
-    EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\n");
+    EXPECT_EQ(sound.m_strComment, "// Name: Horn");
 
     // Opened now, with a new id (even one in use) and a comment without a final line break.
     sheet = OpenSheet(sound);

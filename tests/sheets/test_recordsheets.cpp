@@ -1,0 +1,460 @@
+#include "sheettesting.h"
+
+#include "ccpadi.h"
+#include "ccpbuffer.h"
+#include "ccpbutton.h"
+#include "ccpbuttonview.h"
+#include "ccpchevron.h"
+#include "ccpded.h"
+#include "ccpdial.h"
+#include "ccpdigits.h"
+#include "ccphsi.h"
+#include "ccpindicator.h"
+#include "ccpknee.h"
+#include "ccplift.h"
+#include "ccplight.h"
+#include "ccpmachasi.h"
+#include "ccpmanager.h"
+#include "ccppanel.h"
+#include "ccpsound.h"
+#include "ccpsurface.h"
+#include "ccpsurfaceref.h"
+#include "ccptext.h"
+#include "cqtrecordeditor.h"
+
+#include <QTableWidget>
+
+namespace {
+
+struct Sheets : ::testing::Test
+{
+    CCPManager manager;
+    CScriptedRunner runner;
+
+    // A sheet of record, open on its first own page.
+    std::unique_ptr<CCPDisplay> Open(CCPObject& record)
+    {
+        auto sheet = CQtRecordEditor::CreateSheet(record, nullptr);
+        sheet->Open();
+        return sheet;
+    }
+    static void Ok(CCPDisplay& sheet)
+    {
+        sheet.accept();
+        EXPECT_TRUE(Accepted(sheet));
+    }
+};
+
+QStringList Titles(const CCPDisplay& sheet)
+{
+    QStringList titles;
+    for (int i = 0; i < sheet.GetPageCount(); ++i)
+        titles << sheet.GetPage(i)->GetTitle();
+    return titles;
+}
+
+} // namespace
+
+TEST_F(Sheets, EveryTypeHasItsCaptionPagesAndStartPage)
+{
+    struct Expected
+    {
+        std::unique_ptr<CCPObject> record;
+        QString caption;
+        QStringList pages;
+    };
+    std::vector<Expected> all;
+    auto add = [&](CCPObject* r, const char* caption, QStringList pages) {
+        all.push_back({std::unique_ptr<CCPObject>(r), caption, pages});
+    };
+    add(new CCPPanel(&manager), "Panel", {"Panel Properties", "Adjacent Panel Properties", "OSB Locations"});
+    add(new CCPSurfaceRef(&manager), "Surface Reference Properties", {"Surface Properties"});
+    add(new CCPSurface(&manager), "Surface Properties", {"Surface Properties"});
+    add(new CCPSound(&manager), "Sound Properties", {"Sound Properties"});
+    add(new CCPButton(&manager), "Button Properties", {"Button Properties"});
+    add(new CCPButtonView(&manager), "Button View", {"ButtonView Properties"});
+    add(new CCPAdi(&manager), "Adi Properties", {"Adi Properties"});
+    add(new CCPHsi(&manager), "HSI Properties", {"Hsi Properties"});
+    add(new CCPMachAsi(&manager), "Mach Asi Properties", {"Mach Hsi Properties"});
+    add(new CCPDial(&manager), "Dial Properties", {"Dial Properties"});
+    add(new CCPIndicator(&manager), "Indicator Properties", {"Indicator Properties"});
+    add(new CCPDigits(&manager), "Digits Properties", {"Digits Properties"});
+    add(new CCPLight(&manager), "Light Properties", {"Light Properties"});
+    add(new CCPText(&manager), "Text Properties", {"Text Properties"});
+    add(new CCPDed(&manager), "Ded Properties", {"DED Properties"});
+    add(new CCPKnee(&manager), "Knee View Properties", {"Knee Properties"});
+    add(new CCPLift(&manager), "LiftLine Properties", {"LiftLine Properties"});
+    add(new CCPChevron(&manager), "Chevron Properties", {"Chevron Properties"});
+    add(new CCPBuffer(&manager), "Object", {});
+    add(new CCPObject(&manager), "Object", {});
+
+    for (Expected& e : all) {
+        auto sheet = Open(*e.record);
+        EXPECT_EQ(sheet->windowTitle(), e.caption);
+        EXPECT_EQ(Titles(*sheet), QStringList{"Basic Properties"} + e.pages) << e.caption.toStdString();
+        EXPECT_EQ(sheet->GetActiveIndex(), e.pages.isEmpty() ? 0 : 1) << e.caption.toStdString();
+    }
+    auto sheet = Open(manager);
+    EXPECT_EQ(sheet->windowTitle(), "Manager Properties");
+    EXPECT_EQ(Titles(*sheet), (QStringList{"Basic Properties", "Manager Properties", "Manager Font Properties"}));
+    EXPECT_EQ(sheet->GetActiveIndex(), 1);
+}
+
+TEST_F(Sheets, ManagerPages)
+{
+    manager.m_nTemplateWidth = 1024;
+    manager.m_nKneeFont = 2;
+    auto sheet = Open(manager);
+    CCPPage& page = *sheet->GetActivePage();
+    EXPECT_EQ(Text(page, "Template Width"), "1024");
+    SetText(page, "Template", "cockpit.gif");
+    SetText(page, "Template Width", "800");
+    SetText(page, "Template Height", "600");
+    SetText(page, "MouseBorder", "6");
+    SetChecked(page, "Do Geometry", true);
+    runner.Then([](QDialog& d) {
+        SetText(d, "Top", "10");
+        SetText(d, "Left", "20");
+        d.accept();
+    });
+    Click(page, "RWR");
+    EXPECT_EQ(manager.m_rcRwr, CRect(20, 10, 0, 0)); // at once
+    CCPPage& fonts = Page(*sheet, "Manager Font Properties");
+    EXPECT_EQ(Text(fonts, "Knee Font"), "2");
+    SetText(fonts, "SA Font", "5");
+    SetText(fonts, "Label Font", "8");
+    Ok(*sheet);
+    EXPECT_EQ(manager.m_strTemplateFile, "cockpit.gif");
+    EXPECT_EQ(manager.m_nTemplateWidth, 800);
+    EXPECT_EQ(manager.m_nTemplateHeight, 600);
+    EXPECT_EQ(manager.m_nMouseBorder, 6);
+    EXPECT_EQ(manager.m_bDoGeometry, 1);
+    EXPECT_EQ(manager.m_nSaBoxFont, 5);
+    EXPECT_EQ(manager.m_nLabelFont, 8);
+    EXPECT_EQ(manager.m_nKneeFont, 2);
+}
+
+TEST_F(Sheets, PanelPagesAndTheAdjacentPanels)
+{
+    CQtRecordEditor editor;
+    manager.SetEditor(&editor);
+    auto make = [&](int id) {
+        auto p = std::make_unique<CCPPanel>(&manager);
+        p->m_nId = id;
+        CCPPanel* raw = p.get();
+        manager.AddPanel(std::move(p));
+        return raw;
+    };
+    CCPPanel* panel = make(100);
+    CCPPanel* east = make(200);
+    panel->m_anAdjPanels = {-1, -1, 200, -1, -1, -1, -1, -1};
+    panel->m_nHudFont = -1;
+
+    auto sheet = Open(*panel);
+    CCPPage& main = *sheet->GetActivePage();
+    EXPECT_EQ(Text(main, "Hud"), "-1");
+    SetText(main, "Cursor", "3");
+    SetText(main, "Ded", "2");
+    SetText(main, "Mask Top", "400");
+    SetText(main, "Tilt", "-12.5");
+    runner.Then([](QDialog& d) {
+        SetText(d, "Right", "300");
+        d.accept();
+    });
+    Click(main, "Right Mfd");
+    EXPECT_EQ(panel->m_rcMfdRight.right, 300);
+
+    CCPPage& adj = Page(*sheet, "Adjacent Panel Properties");
+    EXPECT_EQ(Text(adj, "E"), "200");
+    EXPECT_EQ(Text(adj, "N"), "-1");
+    SetText(adj, "S", "300");
+    // The direction button opens the neighbour the panel has stored, on top of this sheet.
+    runner.Then([&](QDialog& d) {
+        auto& other = As<CCPDisplay>(d);
+        EXPECT_EQ(other.GetRecord(), east);
+        SetText(*other.GetActivePage(), "Mask Top", "77");
+        other.accept();
+    });
+    Click(adj, "E");
+    EXPECT_EQ(east->m_nMaskTop, 77);
+    Click(adj, "W"); // -1: no panel, nothing opens
+    Ok(*sheet);
+    EXPECT_EQ(panel->m_nCursorId, 3);
+    EXPECT_EQ(panel->m_nDedFont, 2);
+    EXPECT_EQ(panel->m_nHudFont, -1);
+    EXPECT_EQ(panel->m_nMaskTop, 400);
+    EXPECT_EQ(panel->m_fTilt, -12.5f);
+    EXPECT_EQ(panel->m_anAdjPanels, (std::array<int, 8>{-1, -1, 200, -1, 300, -1, -1, -1}));
+    EXPECT_EQ(runner.m_titles, (QStringList{"Area", "Panel"}));
+}
+
+TEST_F(Sheets, OsbListsShowTwentyPointsPerMfd)
+{
+    CCPPanel panel(&manager);
+    panel.m_aOsbLeft[3] = {0.5f, -0.125f};
+    auto sheet = Open(panel);
+    CCPPage& osb = Page(*sheet, "OSB Locations");
+    QTableWidget* left = Find<QTableWidget>(osb, "Left OSBs");
+    ASSERT_TRUE(left);
+    EXPECT_EQ(left->rowCount(), 20);
+    EXPECT_EQ(left->horizontalHeaderItem(0)->text(), "X.");
+    EXPECT_EQ(left->item(3, 0)->text(), "0.5");
+    EXPECT_EQ(left->item(3, 1)->text(), "-0.125");
+    EXPECT_EQ(left->item(3, 1)->data(Qt::UserRole).toInt(), 3);
+    runner.Then([](QDialog& d) { d.reject(); });
+    emit left->cellDoubleClicked(3, 0);
+    EXPECT_EQ(panel.m_aOsbLeft[3], (CFloatPoint{0.5f, -0.125f}));
+}
+
+TEST_F(Sheets, SurfaceEntryMakesSureItsSurfaceExists)
+{
+    CCPSurfaceRef entry(&manager);
+    entry.m_nId = 104;
+    auto sheet = Open(entry);
+    CCPPage& page = *sheet->GetActivePage();
+    // An entry without a surface number takes its own id, and the SURFACE record is created.
+    EXPECT_EQ(Text(page, "Surface No"), "104");
+    CCPSurface* surface = manager.FindSurface(104);
+    ASSERT_TRUE(surface);
+    SetText(page, "File", "back.gif");
+    SetChecked(page, "Transparent", false);
+    SetChecked(page, "Persistant", true);
+    runner.Then([](QDialog& d) {
+        SetText(d, "Bottom", "99");
+        d.accept();
+    });
+    Click(page, "Src");
+    EXPECT_EQ(surface->m_rcSrc, CRect(0, 0, 10, 99));
+    Ok(*sheet);
+    EXPECT_EQ(entry.m_nSurfaceId, 104);
+    EXPECT_EQ(entry.m_bTransparent, 0);
+    EXPECT_EQ(entry.m_nPersistent, 1);
+    EXPECT_EQ(surface->m_strFile, "back.gif");
+
+    // The SURFACE record's own page only shows what the entry edits.
+    surface->m_rcSrc = CRect(1, 2, 3, 4);
+    auto own = Open(*surface);
+    EXPECT_EQ(Text(*own->GetActivePage(), "Src Location"), "1,2,3,4");
+    EXPECT_EQ(Text(*own->GetActivePage(), "File"), "back.gif");
+    EXPECT_TRUE(Find<QLineEdit>(*own->GetActivePage(), "File")->isReadOnly());
+}
+
+TEST_F(Sheets, ButtonAndButtonViewOpenEachOther)
+{
+    CQtRecordEditor editor;
+    manager.SetEditor(&editor);
+    auto sound = std::make_unique<CCPSound>(&manager);
+    sound->m_nId = 4;
+    CCPSound* rawSound = sound.get();
+    manager.AddSound(std::move(sound));
+    auto button = std::make_unique<CCPButton>(&manager);
+    button->m_nId = 1001;
+    button->m_nSound1 = 4;
+    CCPButton* rawButton = button.get();
+    manager.AddButton(std::move(button));
+
+    auto sheet = Open(*rawButton);
+    CCPPage& page = *sheet->GetActivePage();
+    EXPECT_EQ(Text(page, "Sound 1 Id"), "4");
+    SetText(page, "Delay", "250");
+    SetText(page, "NStates", "3");
+    SetText(page, "Sound 2 Id", "9");
+    runner.Then([&](QDialog& d) {
+        EXPECT_EQ(As<CCPDisplay>(d).GetRecord(), rawSound);
+        d.reject();
+    });
+    Click(page, "Sound 1");
+    Click(page, "Sound 2"); // no sound 2 held yet: nothing opens
+    Ok(*sheet);
+    EXPECT_EQ(rawButton->m_nDelay, 250);
+    EXPECT_EQ(rawButton->m_nStates, 3);
+    EXPECT_EQ(rawButton->m_nSound2, 9);
+
+    CCPButtonView view(&manager);
+    view.m_nPersistent = 2;
+    sheet = Open(view);
+    CCPPage& viewPage = *sheet->GetActivePage();
+    EXPECT_TRUE(IsChecked(viewPage, "Electrical"));
+    EXPECT_TRUE(IsChecked(viewPage, "Transparent"));
+    SetChecked(viewPage, "Persistant", true);
+    SetChecked(viewPage, "Transparent", false);
+    // "Parent" takes the typed id first.
+    SetText(viewPage, "Parent Id", "1001");
+    runner.Then([&](QDialog& d) {
+        EXPECT_EQ(As<CCPDisplay>(d).GetRecord(), rawButton);
+        d.reject();
+    });
+    Click(viewPage, "Parent");
+    Ok(*sheet);
+    EXPECT_EQ(view.m_nParentButton, 1001);
+    EXPECT_EQ(view.m_nPersistent, 1);
+    EXPECT_EQ(view.m_bTransparent, 0);
+}
+
+TEST_F(Sheets, TextDedKneeLiftAndChevronPages)
+{
+    CCPText text(&manager);
+    auto sheet = Open(text);
+    EXPECT_EQ(Text(*sheet->GetActivePage(), "Cycle Bits"), "ffff");
+    SetText(*sheet->GetActivePage(), "Cycle Bits", "0x1f");
+    SetText(*sheet->GetActivePage(), "Num Strings", "4");
+    SetText(*sheet->GetActivePage(), "Callback", "12");
+    Ok(*sheet);
+    EXPECT_EQ(text.m_nCycleBits, 0x1fu);
+    EXPECT_EQ(text.m_nNumStrings, 4);
+    EXPECT_EQ(text.m_nCallbackSlot, 12);
+
+    CCPDed ded(&manager);
+    ded.m_nColor0 = 0x38e0f8;
+    sheet = Open(ded);
+    CCPPage& dedPage = *sheet->GetActivePage();
+    EXPECT_EQ(Text(dedPage, "Color Value"), "  38e0f8"); // "%8x"
+    EXPECT_TRUE(IsChecked(dedPage, "Ded"));
+    SetChecked(dedPage, "Pfl", true);
+    SetText(dedPage, "Cycle Bits", "not hex"); // does not scan: the record keeps its value
+    Ok(*sheet);
+    EXPECT_EQ(ded.m_nDedType, 1);
+    EXPECT_EQ(ded.m_nColor0, 0x38e0f8u);
+    EXPECT_EQ(ded.m_nCycleBits, 0xffffu);
+
+    CCPKnee knee(&manager);
+    sheet = Open(knee);
+    SetText(*sheet->GetActivePage(), "Cycle Bits", "ABC");
+    runner.Then([](QDialog& d) { d.reject(); });
+    Click(*sheet->GetActivePage(), "Dest");
+    Ok(*sheet);
+    EXPECT_EQ(knee.m_nCycleBits, 0xabcu);
+
+    CCPLift lift(&manager);
+    CCPChevron chevron(&manager);
+    for (auto [record, pan, tilt, panLabel, tiltLabel] :
+         {std::tuple<CCPObject*, float*, float*, int*, int*>{&lift, &lift.m_fPan, &lift.m_fTilt, &lift.m_nPanLabel,
+                                                             &lift.m_nTiltLabel},
+          std::tuple<CCPObject*, float*, float*, int*, int*>{&chevron, &chevron.m_fPan, &chevron.m_fTilt,
+                                                             &chevron.m_nPanLabel, &chevron.m_nTiltLabel}}) {
+        sheet = Open(*record);
+        CCPPage& page = *sheet->GetActivePage();
+        SetText(page, "Pan", "1.5");
+        SetText(page, "Tilt", "-2");
+        SetText(page, "Pan Label", "-1");
+        SetText(page, "Tilt Label", "4");
+        Ok(*sheet);
+        EXPECT_EQ(*pan, 1.5f);
+        EXPECT_EQ(*tilt, -2.0f);
+        EXPECT_EQ(*panLabel, -1);
+        EXPECT_EQ(*tiltLabel, 4);
+    }
+}
+
+TEST_F(Sheets, DigitsAndLightPages)
+{
+    CCPDigits digits(&manager);
+    digits.m_nPersistent = 2;
+    auto sheet = Open(digits);
+    CCPPage& page = *sheet->GetActivePage();
+    EXPECT_TRUE(IsChecked(page, "Persistant"));
+    runner.Then([](QDialog& d) {
+        d.reject();
+    });
+    Click(page, "Source");
+    Ok(*sheet);
+    // A value the check box cannot show is kept while the box stays ticked.
+    EXPECT_EQ(digits.m_nPersistent, 2);
+
+    CCPLight light(&manager);
+    light.m_arcSrc = {CRect(0, 0, 4, 4), CRect(4, 0, 8, 4)};
+    light.m_nPersistent = 2;
+    sheet = Open(light);
+    CCPPage& lightPage = *sheet->GetActivePage();
+    EXPECT_EQ(Text(lightPage, "Number State"), "2");
+    EXPECT_TRUE(IsChecked(lightPage, "Electrical"));
+    SetText(lightPage, "Initial State", "1");
+    SetText(lightPage, "Cursor ID", "-1");
+    SetChecked(lightPage, "Non Persistant", true);
+    runner.Then([&](QDialog& d) {
+        d.findChild<QTableWidget*>()->selectRow(0);
+        Click(d, "Del Rect");
+        d.accept();
+    });
+    Click(lightPage, "Source");
+    EXPECT_EQ(Text(lightPage, "Number State"), "1");
+    Ok(*sheet);
+    EXPECT_EQ(light.m_arcSrc, std::vector<CRect>{CRect(4, 0, 8, 4)});
+    EXPECT_EQ(light.m_nInitState, 1);
+    EXPECT_EQ(light.m_nCursorId, -1);
+    EXPECT_EQ(light.m_nPersistent, 0);
+}
+
+TEST_F(Sheets, InstrumentPages)
+{
+    CCPHsi hsi(&manager);
+    hsi.m_abTransparent = {1, 0, 0};
+    auto sheet = Open(hsi);
+    CCPPage& page = *sheet->GetActivePage();
+    EXPECT_TRUE(IsChecked(page, "Dest1 Transparent"));
+    EXPECT_TRUE(IsChecked(page, "Course Warn"));
+    SetChecked(page, "To", false);
+    SetChecked(page, "Course Warn", false);
+    SetChecked(page, "Dev Dest Transparent", true);
+    SetText(page, "Surface", "7");
+    runner.Then([](QDialog& d) {
+        SetText(d, "Right", "40");
+        d.accept();
+    });
+    Click(page, "Warn Flag");
+    Ok(*sheet);
+    EXPECT_EQ(hsi.m_nDrawParts, 0x3ffu & ~0x2u & ~0x200u);
+    EXPECT_EQ(hsi.m_abTransparent, (std::array<int, 3>{1, 0, 1}));
+    EXPECT_EQ(hsi.m_background.m_nSurface, 7);
+    EXPECT_EQ(hsi.m_rcWarnFlag.right, 40);
+
+    CCPMachAsi mach(&manager);
+    sheet = Open(mach);
+    CCPPage& machPage = *sheet->GetActivePage();
+    EXPECT_EQ(Text(machPage, "Cycle"), "ff");
+    EXPECT_EQ(Text(machPage, "Color 1 Value"), "ff000000");
+    EXPECT_EQ(Text(machPage, "Dial Arc Length"), "1");
+    SetText(machPage, "Max Dial Value", "2.5");
+    SetText(machPage, "Need Radius", "30");
+    SetText(machPage, "Color 2 Value", "ff00ff00");
+    Ok(*sheet);
+    EXPECT_EQ(mach.m_fMaxVal, 2.5f);
+    EXPECT_EQ(mach.m_nNeedleRadius, 30);
+    EXPECT_EQ(mach.m_aColors[1], 0xff00ff00u);
+
+    CCPDial dial(&manager);
+    dial.m_afPoints = {0.0f, 1.5f, 3.0f};
+    dial.m_afValues = {0.0f, 100.0f};
+    sheet = Open(dial);
+    CCPPage& dialPage = *sheet->GetActivePage();
+    QTableWidget* table = Find<QTableWidget>(dialPage, "Points");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->item(1, 0)->text(), "1.5");
+    EXPECT_EQ(table->item(1, 1)->text(), "100");
+    EXPECT_EQ(table->item(2, 1)->text(), ""); // no value of that index
+    SetText(dialPage, "Radius 2", "15");
+    Ok(*sheet);
+    EXPECT_EQ(dial.m_anRadius[2], 15);
+    EXPECT_EQ(dial.m_afPoints.size(), 3u);
+
+    CCPIndicator indicator(&manager);
+    indicator.m_anMinPos = {1, 2};
+    indicator.m_anMaxPos = {10};
+    sheet = Open(indicator);
+    CCPPage& indPage = *sheet->GetActivePage();
+    QTableWidget* tapes = Find<QTableWidget>(indPage, "Positions");
+    ASSERT_TRUE(tapes);
+    EXPECT_EQ(tapes->rowCount(), 2);
+    EXPECT_EQ(tapes->item(1, 1)->text(), "");
+    EXPECT_TRUE(IsChecked(indPage, "Vertical"));
+    SetChecked(indPage, "Vertical", false);
+    SetText(indPage, "Min Val", "-5");
+    runner.Then([](QDialog& d) {
+        d.reject();
+    });
+    Click(indPage, "Dest");
+    Ok(*sheet);
+    EXPECT_EQ(indicator.m_nOrientation, 0);
+    EXPECT_EQ(indicator.m_fMinVal, -5.0f);
+}
