@@ -3,12 +3,21 @@
 #include <QGuiApplication>
 
 #include <iostream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
     // No window is ever shown: render and fonts work on an offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Outside a desktop session Qt would warn on stderr, which scripts read for load messages.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+        mkdir(dir.c_str(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir.c_str());
+    }
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);

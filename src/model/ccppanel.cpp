@@ -11,6 +11,7 @@
 #include "strformat.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <climits>
 
 namespace {
@@ -286,26 +287,18 @@ void CCPPanel::DrawSelected(Canvas& dc, float scale)
 
 int CCPPanel::NextObjectId() const
 {
-    auto contains = [](const std::vector<int>& v, int id) {
-        return std::find(v.begin(), v.end(), id) != v.end();
-    };
-    auto usedBySurfaceRef = [this](int id) {
-        return std::any_of(m_aSurfaces.begin(), m_aSurfaces.end(),
-                           [id](const auto& ref) { return ref->m_nSurfaceId == id; });
-    };
+    // The panel's own ids go into one set first, so each candidate costs a few look-ups
+    // instead of scans of the panel's lists.
+    std::unordered_set<int> taken(m_anButtonViews.begin(), m_anButtonViews.end());
+    taken.insert(m_anObjects.begin(), m_anObjects.end());
+    for (const auto& ref : m_aSurfaces)
+        taken.insert(ref->m_nSurfaceId);
     for (int id = m_nId; id < INT_MAX;) {
         ++id;
-        if (contains(m_anButtonViews, id))
+        if (taken.count(id))
             continue;
-        if (m_pManager && m_pManager->FindButton(id))
-            continue;
-        if (contains(m_anObjects, id))
-            continue;
-        if (m_pManager && m_pManager->FindObject(id))
-            continue;
-        if (usedBySurfaceRef(id))
-            continue;
-        if (m_pManager && m_pManager->FindSurface(id))
+        if (m_pManager &&
+            (m_pManager->FindButton(id) || m_pManager->FindObject(id) || m_pManager->FindSurface(id)))
             continue;
         return id;
     }
