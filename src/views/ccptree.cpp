@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -607,6 +608,12 @@ void CCPTree::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     MoveDragImage(event->globalPosition().toPoint());
+    // Near the top or bottom edge the tree scrolls, so that any item can be reached.
+    const int edge = std::max(8, sizeHintForRow(0) / 2);
+    if (pos.y() < edge)
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else if (pos.y() > viewport()->height() - edge)
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     if (QTreeWidgetItem* item = itemAt(pos)) {
         SetDropHilite(item);
         m_hItemDrop = item;

@@ -16,7 +16,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Panel 100 (named Front) with two surface entries, a button view and objects 101, 102 and a
 // missing 999; panel 200 lists 101 too; panel 300 is empty.
@@ -157,6 +163,8 @@ protected:
 
     QPoint Centre(QTreeWidgetItem* item)
     {
+        if (!item)
+            return {};
         for (QTreeWidgetItem* up = item->parent(); up; up = up->parent())
             up->setExpanded(true);
         tree->scrollToItem(item);
@@ -175,13 +183,21 @@ protected:
     void Drag(QTreeWidgetItem* from, QTreeWidgetItem* to, bool escape = false)
     {
         tree->expandAll();
+        if (!from || !to)
+            return;
         const QPoint a = Centre(from);
         const QPoint b = Centre(to);
         Mouse(QEvent::MouseButtonPress, a, Qt::LeftButton, Qt::LeftButton);
         Mouse(QEvent::MouseMove, a + QPoint(12, 0), Qt::NoButton, Qt::LeftButton);
         Mouse(QEvent::MouseMove, b, Qt::NoButton, Qt::LeftButton);
-        if (escape)
+        if (escape) {
+            // The drag is on, showing where it would drop, until Escape.
+            EXPECT_TRUE(tree->IsDragging());
+            EXPECT_EQ(tree->DropHilite(), to);
             Key(tree.get(), Qt::Key_Escape);
+            EXPECT_FALSE(tree->IsDragging());
+            EXPECT_EQ(tree->DropHilite(), nullptr);
+        }
         Mouse(QEvent::MouseButtonRelease, b, Qt::LeftButton, Qt::NoButton);
     }
 

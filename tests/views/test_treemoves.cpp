@@ -50,6 +50,16 @@ TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
     EXPECT_EQ(Panel(100)->m_anObjects, Ids({104, 101, 102, 999}));
     EXPECT_EQ(Labels(Item("Front")),
               QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 104", "Light 101", "Left MFD"}));
+
+    // A button view pasted after a surface entry goes in front of the other button views.
+    Select(Item("Front/ButtonView 103"));
+    Run(ID_EDIT_COPY);
+    Select(Item("Front/Surface 0"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Panel(100)->m_anButtonViews, Ids({105, 103}));
+    EXPECT_NE(doc().m_manager.FindButtonView(105), nullptr);
+    EXPECT_EQ(Labels(Item("Front")).mid(0, 4),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 105", "ButtonView 103"}));
 }
 
 TEST_F(TreeTest, PasteAfterCutMovesTheRecordWithItsId)
@@ -242,4 +252,31 @@ TEST_F(TreeTest, DrawsIconsAndLabels)
         for (int x = row.left(); x < row.left() + 20; ++x)
             dark += qGray(shot.pixel(offset + QPoint(x, y))) < 128;
     EXPECT_GT(dark, 10);
+}
+
+// While dragging, the row under the cursor is marked as the drop target.
+TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
+{
+    Open(kCockpit);
+    tree->expandAll();
+    QTreeWidgetItem* target = Item("Panel 200/Light 201");
+    QTreeWidgetItem* plain = Item("Panel 200/Light 101");
+    const QPoint from = Centre(Item("Front/Light 101"));
+    Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(QEvent::MouseMove, from + QPoint(12, 0), Qt::NoButton, Qt::LeftButton);
+    Mouse(QEvent::MouseMove, Centre(target), Qt::NoButton, Qt::LeftButton);
+    ASSERT_EQ(tree->DropHilite(), target);
+
+    const QImage shot = tree->viewport()->grab().toImage();
+    const auto rowColour = [&](QTreeWidgetItem* item) {
+        const QRect rc = tree->visualItemRect(item);
+        return shot.pixel(rc.right() - 2, rc.center().y());
+    };
+    EXPECT_NE(rowColour(target), rowColour(plain));
+
+    Key(tree.get(), Qt::Key_Escape);
+    Mouse(QEvent::MouseButtonRelease, Centre(target), Qt::LeftButton, Qt::NoButton);
+    const QImage after = tree->viewport()->grab().toImage();
+    const QRect rc = tree->visualItemRect(target);
+    EXPECT_EQ(after.pixel(rc.right() - 2, rc.center().y()), rowColour(plain));
 }
