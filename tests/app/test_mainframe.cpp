@@ -1,0 +1,397 @@
+#include "ccpbuttonview.h"
+#include "ccplight.h"
+#include "ccppanel.h"
+#include "ccpsound.h"
+#include "ccptree.h"
+#include "cmainframe.h"
+#include "crecordingui.h"
+#include "ctemplview.h"
+#include "ctoolbarart.h"
+#include "cvireoapp.h"
+#include "cvireoview.h"
+#include "iframeprompts.h"
+#include "irecordeditor.h"
+#include "testcockpit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QSettings>
+#include <QSplitter>
+#include <QToolBar>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+// What QTest uses to offer a key press to the shortcut map, as a real key press would.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
+
+namespace {
+
+const char* const kCockpit = "#100 PANEL\n"
+                             "objects = 101;\n"
+                             "buttonviews = 1;\n"
+                             "#end\n"
+                             "#1 BUTTONVIEW\n"
+                             "srcloc = 0 0 16 16;\n"
+                             "destloc = opaque 10 10 30 30;\n"
+                             "#end\n"
+                             "#101 LIGHT\n"
+                             "srcloc = 0 16 16 32;\n"
+                             "destloc = opaque 20 20 40 40;\n"
+                             "#end\n"
+                             "#101 SOUND\n"
+                             "#end\n";
+
+class CAnswers : public IFramePrompts
+{
+public:
+    std::string m_strOpen;
+    std::string m_strSave;
+    Answer m_nAnswer = Cancel;
+    std::vector<std::string> m_aAsked; // names in "Save changes to %1?"
+
+    std::string AskOpenFileName() override { return m_strOpen; }
+    std::string AskSaveFileName(const std::string&) override { return m_strSave; }
+    Answer AskSaveChanges(const std::string& name) override
+    {
+        m_aAsked.push_back(name);
+        return m_nAnswer;
+    }
+};
+
+class COkEditor : public IRecordEditor
+{
+public:
+    int EditProperties(CCPObject&) override { return IDOK; }
+};
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    static inline std::unique_ptr<CTempDir> s_settings;
+    CTempDir dir;
+    CRecordingUI ui;
+    CAnswers prompts;
+    COkEditor editor;
+    std::unique_ptr<CVireoApp> app;
+
+    static void SetUpTestSuite()
+    {
+        // The recent-file list goes to a folder of the tests', not the user's settings.
+        s_settings = std::make_unique<CTempDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(s_settings->Path()));
+    }
+    static void TearDownTestSuite() { s_settings.reset(); }
+
+    void SetUp() override { QSettings(QStringLiteral("Orvanta"), QStringLiteral("Vireo")).clear(); }
+
+    void TearDown() override
+    {
+        if (app)
+            app->GetDocument().SetModifiedFlag(false);
+        app.reset();
+    }
+
+    void Start(QStringList args = {})
+    {
+        app = std::make_unique<CVireoApp>(&ui, &prompts, &editor);
+        ASSERT_TRUE(app->InitInstance(args));
+        frame()->activateWindow();
+        QApplication::processEvents();
+    }
+
+    std::string Write(const std::string& name, const std::string& text = kCockpit)
+    {
+        dir.Write(name, text);
+        return dir.File(name);
+    }
+
+    CMainFrame* frame() { return app->GetMainFrame(); }
+    CVireoDoc& doc() { return app->GetDocument(); }
+    bool Enabled(int id)
+    {
+        frame()->UpdateCommandUI();
+        return frame()->Action(id)->isEnabled();
+    }
+    QString Pane(int id) { return frame()->StatusPane(id)->text(); }
+    QStringList Recent()
+    {
+        QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
+        settings.beginGroup(QStringLiteral("Recent File List"));
+        QStringList files;
+        for (int i = 1; i <= 8; ++i)
+            files << settings.value(QStringLiteral("File%1").arg(i)).toString();
+        while (!files.isEmpty() && files.back().isEmpty())
+            files.pop_back();
+        return files;
+    }
+};
+
+TEST_F(MainFrameTest, StartsWithAnEmptyDocumentInThreePanes)
+{
+    Start();
+    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("Untitled - Vireo Editor"));
+    QSplitter* panes = frame()->GetSplitter();
+    ASSERT_EQ(panes->count(), 3);
+    EXPECT_EQ(panes->widget(0), frame()->GetTree());
+    EXPECT_EQ(panes->widget(1), frame()->GetPanelView());
+    EXPECT_EQ(panes->widget(2), frame()->GetTemplView());
+    const QList<int> sizes = panes->sizes();
+    EXPECT_EQ(sizes[0], 100);
+    EXPECT_EQ(sizes[1], panes->width() - 300);
+    EXPECT_EQ(frame()->GetTree()->topLevelItemCount(), 3);
+    EXPECT_EQ(frame()->GetTemplView()->GetTotalSize(), QSize(100, 100));
+    EXPECT_EQ(frame()->GetActivePaneIndex(), CMainFrame::kViewPane);
+
+    // The panel view fills its panes at once; the id pane waits for a record.
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("x 1"));
+    EXPECT_EQ(Pane(ID_INDICATOR_MOUSE), QStringLiteral("0, 0"));
+    EXPECT_EQ(Pane(ID_INDICATOR_ID), QStringLiteral("ID:0000"));
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(Enabled(ID_FILE_MRU_FILE1));
+    EXPECT_EQ(frame()->Action(ID_FILE_MRU_FILE1)->text(), QStringLiteral("Recent File"));
+}
+
+TEST_F(MainFrameTest, AFileThatCannotBeOpenedOnTheCommandLineStartsEmpty)
+{
+    Start({QString::fromStdString(dir.File("8_missing.dat"))});
+    ASSERT_EQ(ui.Texts(), std::vector<std::string>{"Failed to open document."});
+    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("Untitled - Vireo Editor"));
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_TRUE(doc().GetPathName().empty());
+    EXPECT_TRUE(Recent().isEmpty());
+}
+
+TEST_F(MainFrameTest, OpensTheCommandLineFileAndKeepsSixRecentFiles)
+{
+    const std::string first = Write("8_first.dat");
+    Start({QString::fromStdString(first)});
+    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("8_first.dat - Vireo Editor"));
+    EXPECT_EQ(doc().m_manager.m_nScreenWidth, 800);
+    EXPECT_EQ(frame()->GetPanelView()->GetTotalSize(), QSize(800, 600));
+    EXPECT_EQ(Recent(), QStringList{QString::fromStdString(first)});
+
+    for (int i = 0; i < 7; ++i)
+        ASSERT_TRUE(app->OpenDocumentFile(Write("c" + std::to_string(i) + ".dat")));
+    const QStringList recent = Recent();
+    ASSERT_EQ(recent.size(), 6);
+    EXPECT_EQ(recent.front(), QString::fromStdString(dir.File("c6.dat")));
+    EXPECT_EQ(recent.back(), QString::fromStdString(dir.File("c1.dat")));
+    EXPECT_EQ(frame()->Action(ID_FILE_MRU_FILE1)->text(), QStringLiteral("&1 ") + recent.front());
+    EXPECT_TRUE(frame()->Action(ID_FILE_MRU_FILE1 + 5)->isVisible());
+
+    // Opening from the list moves the file to the front; one that vanished leaves the list.
+    EXPECT_TRUE(frame()->ExecuteCommand(ID_FILE_MRU_FILE1 + 2));
+    EXPECT_EQ(Recent().front(), QString::fromStdString(dir.File("c4.dat")));
+    std::filesystem::remove(dir.File("c5.dat")); // now third: c4, c6, c5
+    frame()->ExecuteCommand(ID_FILE_MRU_FILE1 + 2);
+    EXPECT_FALSE(Recent().contains(QString::fromStdString(dir.File("c5.dat"))));
+    EXPECT_EQ(doc().GetPathName(), dir.File("c4.dat")); // the open cockpit stays
+}
+
+TEST_F(MainFrameTest, TheActivePaneDecidesWhichCommandsAreEnabled)
+{
+    Start({QString::fromStdString(Write("10_route.dat"))});
+    doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
+    doc().SetCurrentObject(doc().m_manager.FindObject(101));
+
+    frame()->SetActivePane(CMainFrame::kViewPane);
+    EXPECT_TRUE(Enabled(ID_ADD_OBJECT));
+    EXPECT_TRUE(Enabled(ID_EDIT_CLEAR));
+    EXPECT_TRUE(Enabled(ID_VIEW_REFRESH));
+    EXPECT_TRUE(Enabled(ID_ZOOM_IN));
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT));
+    EXPECT_FALSE(Enabled(ID_EDIT_CUT));
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+    EXPECT_TRUE(frame()->Action(ID_SHOW_BUTTONS)->isChecked());
+
+    frame()->SetActivePane(CMainFrame::kTemplPane);
+    EXPECT_FALSE(Enabled(ID_ADD_OBJECT));
+    EXPECT_FALSE(Enabled(ID_DUPLICATE));
+    EXPECT_FALSE(Enabled(ID_EDIT_CLEAR));
+    EXPECT_FALSE(Enabled(ID_ZOOM_IN));
+    EXPECT_FALSE(Enabled(ID_SHOW_BUTTONS));
+    EXPECT_TRUE(Enabled(ID_VIEW_REFRESH));
+    EXPECT_TRUE(Enabled(ID_NUDGE_RIGHT));
+    EXPECT_FALSE(frame()->ExecuteCommand(ID_ADD_OBJECT));
+    EXPECT_FALSE(frame()->ExecuteCommand(ID_EDIT_CLEAR));
+    EXPECT_EQ(doc().m_manager.FindPanel(100)->m_anObjects, std::vector<int>{101});
+
+    frame()->SetActivePane(CMainFrame::kTreePane);
+    EXPECT_FALSE(Enabled(ID_VIEW_REFRESH));
+    EXPECT_TRUE(Enabled(ID_ADD_OBJECT));
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE)); // nothing copied yet
+
+    // The document, frame and application answer whichever pane is active.
+    for (int pane : {CMainFrame::kTreePane, CMainFrame::kViewPane, CMainFrame::kTemplPane}) {
+        frame()->SetActivePane(pane);
+        for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_CHECK_COCKPIT, ID_FILE_NEW, ID_FILE_OPEN, ID_APP_ABOUT,
+                       ID_NEXT_PANE, ID_VIEW_TOOLBAR})
+            EXPECT_TRUE(Enabled(id)) << pane << " " << id;
+        EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    }
+}
+
+TEST_F(MainFrameTest, AStaleEnabledActionStillDoesNotRunADisabledCommand)
+{
+    Start({QString::fromStdString(Write("10_stale.dat"))});
+    frame()->SetActivePane(CMainFrame::kViewPane);
+    doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
+    doc().SetCurrentObject(doc().m_manager.FindSound(101)); // shares the id of light 101
+    frame()->Action(ID_EDIT_CLEAR)->setEnabled(true);
+    frame()->Action(ID_EDIT_CLEAR)->trigger();
+    EXPECT_EQ(doc().m_manager.FindPanel(100)->m_anObjects, std::vector<int>{101});
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_FALSE(frame()->Action(ID_EDIT_CLEAR)->isEnabled());
+}
+
+TEST_F(MainFrameTest, ShortcutsSeeTheStateOfTheMomentTheyArePressed)
+{
+    Start({QString::fromStdString(Write("10_keys.dat"))});
+    if (QApplication::activeWindow() != frame())
+        GTEST_SKIP() << "the platform does not activate windows";
+    frame()->SetActivePane(CMainFrame::kViewPane);
+    QWidget* focus = frame()->GetPanelView();
+    focus->setFocus();
+    doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
+    frame()->UpdateCommandUI(); // Nudge Left now disabled: no current record
+    ASSERT_FALSE(frame()->Action(ID_NUDGE_LEFT)->isEnabled());
+
+    // The record is chosen after the last idle update; Ctrl+Left must still find it enabled.
+    doc().SetCurrentObject(doc().m_manager.FindObject(101));
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_Left, Qt::ControlModifier, QString(), false, 1));
+    CRect rc;
+    doc().m_manager.FindObject(101)->GetDestRect(&rc);
+    EXPECT_EQ(rc, CRect(19, 20, 39, 40));
+
+    // With no record it is disabled by the time the key is looked at, and nothing happens.
+    doc().SetCurrentObject(nullptr);
+    qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_Left, Qt::ControlModifier, QString(), false, 1);
+    EXPECT_FALSE(frame()->Action(ID_NUDGE_LEFT)->isEnabled());
+
+    // Alt+I zooms the panel view.
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_I, Qt::AltModifier, QString(), false, 1));
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("x 1.1"));
+}
+
+TEST_F(MainFrameTest, F6AndShiftF6WalkThePanes)
+{
+    Start();
+    std::vector<int> seen;
+    for (int i = 0; i < 3; ++i) {
+        frame()->ExecuteCommand(ID_NEXT_PANE);
+        seen.push_back(frame()->GetActivePaneIndex());
+    }
+    frame()->ExecuteCommand(ID_PREV_PANE);
+    seen.push_back(frame()->GetActivePaneIndex());
+    EXPECT_EQ(seen, (std::vector<int>{CMainFrame::kTemplPane, CMainFrame::kTreePane, CMainFrame::kViewPane,
+                                      CMainFrame::kTreePane}));
+}
+
+TEST_F(MainFrameTest, SaveRunsTheCheckAndSavesOnlyWithSaveAnyway)
+{
+    Start();
+    ASSERT_TRUE(doc().NewPanel()); // modified; no template, so the quick check fails
+    const std::string target = dir.File("10_new.dat");
+    prompts.m_strSave = target;
+
+    ui.m_nCheckAnswer = IDCANCEL;
+    EXPECT_TRUE(frame()->ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("Untitled - Vireo Editor"));
+
+    ui.m_nCheckAnswer = IDOK;
+    frame()->ExecuteCommand(ID_FILE_SAVE);
+    ASSERT_TRUE(std::filesystem::exists(target));
+    EXPECT_NE(dir.Read("10_new.dat").find("#100 PANEL"), std::string::npos);
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("10_new.dat - Vireo Editor"));
+    EXPECT_EQ(Recent(), QStringList{QString::fromStdString(target)});
+    EXPECT_EQ(ui.m_aSaveAnywayShown, (std::vector<bool>{true, true}));
+    EXPECT_EQ(ui.m_aCheckResults.front().front(), "Manager, No template file");
+
+    // Check Cockpit shows the results without "Save Anyway" and changes nothing.
+    frame()->ExecuteCommand(ID_CHECK_COCKPIT);
+    EXPECT_EQ(ui.m_aSaveAnywayShown.back(), false);
+    EXPECT_FALSE(doc().IsModified());
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksFirst)
+{
+    Start();
+    ASSERT_TRUE(doc().NewPanel());
+    prompts.m_nAnswer = IFramePrompts::Cancel;
+    EXPECT_FALSE(frame()->close());
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_EQ(prompts.m_aAsked, std::vector<std::string>{"Untitled"});
+
+    // Yes, but the save is declined in "Check Results": the window stays.
+    prompts.m_nAnswer = IFramePrompts::Yes;
+    prompts.m_strSave = dir.File("kept.dat");
+    ui.m_nCheckAnswer = IDCANCEL;
+    EXPECT_FALSE(frame()->close());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("kept.dat")));
+
+    // New asks the same question; No drops the changes.
+    prompts.m_nAnswer = IFramePrompts::No;
+    EXPECT_TRUE(frame()->ExecuteCommand(ID_FILE_NEW));
+    EXPECT_TRUE(doc().m_manager.m_aPanels.empty());
+    EXPECT_TRUE(frame()->close());
+}
+
+TEST_F(MainFrameTest, ADroppedFileOpensAfterTheQuestion)
+{
+    Start();
+    const std::string file = Write("6_dropped.dat");
+    ASSERT_TRUE(doc().NewPanel());
+    auto drop = [&] {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &event);
+        QApplication::processEvents();
+    };
+    prompts.m_nAnswer = IFramePrompts::Cancel;
+    drop();
+    EXPECT_EQ(prompts.m_aAsked.size(), 1u);
+    EXPECT_TRUE(doc().GetPathName().empty());
+
+    prompts.m_nAnswer = IFramePrompts::No;
+    drop();
+    EXPECT_EQ(doc().GetPathName(), file);
+    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("6_dropped.dat - Vireo Editor"));
+    EXPECT_EQ(doc().m_manager.m_nScreenWidth, 640);
+}
+
+TEST_F(MainFrameTest, ToolbarButtonsHaveTheirOwnPictures)
+{
+    Start();
+    std::vector<QImage> pictures;
+    for (QAction* action : frame()->GetToolBar()->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QImage picture = action->icon().pixmap(16, 15).toImage();
+        ASSERT_EQ(picture.size(), QSize(16, 15)) << action->text().toStdString();
+        for (const QImage& other : pictures)
+            EXPECT_NE(picture, other) << action->text().toStdString();
+        pictures.push_back(picture);
+        EXPECT_FALSE(action->toolTip().isEmpty());
+    }
+    EXPECT_EQ(pictures.size(), 16u);
+    EXPECT_EQ(frame()->Action(ID_NEXT_STATE)->toolTip(), QStringLiteral("Next State"));
+    EXPECT_EQ(frame()->Action(ID_NEXT_STATE)->statusTip(), QStringLiteral("Move to next state"));
+}
+
+} // namespace

@@ -1,0 +1,198 @@
+#include "test_viewfixture.h"
+
+#include "ccommandroute.h"
+#include "ccpadi.h"
+#include "ccpdigits.h"
+#include "ctemplview.h"
+#include "cvireoview.h"
+
+#include <memory>
+
+using namespace viewtest;
+
+namespace {
+
+class TemplViewTest : public ::testing::Test
+{
+protected:
+    CViewCockpit c;
+    std::unique_ptr<CTemplView> view;
+
+    void SetUp() override
+    {
+        view = std::make_unique<CTemplView>(&c.doc);
+        view->resize(300, 200);
+        view->show();
+        view->OnInitialUpdate();
+        QApplication::processEvents();
+    }
+
+    QWidget* vp() { return view->viewport(); }
+    QImage Shot() { return vp()->grab().toImage(); }
+
+    CCmdUI State(int id)
+    {
+        CCmdUI ui(id);
+        view->OnUpdateCommand(ui);
+        return ui;
+    }
+
+    void Show(int panel, CCPObject* record)
+    {
+        c.doc.SetCurrentPanel(c.Panel(panel));
+        c.doc.SetCurrentObject(record);
+    }
+};
+
+TEST_F(TemplViewTest, FrameColourTellsTheKindOfRecord)
+{
+    CCPManager* m = &c.doc.m_manager;
+    EXPECT_EQ(CTemplView::FrameColour(CCPButtonView(m)), MakeRgb(0, 255, 0));
+    EXPECT_EQ(CTemplView::FrameColour(CCPDigits(m)), MakeRgb(0, 0, 255));
+    EXPECT_EQ(CTemplView::FrameColour(CCPLight(m)), MakeRgb(255, 255, 0));
+    EXPECT_EQ(CTemplView::FrameColour(CCPAdi(m)), MakeRgb(255, 0, 0));
+}
+
+TEST_F(TemplViewTest, PaintsTheTemplateOneToOneAndFramesTheCurrentPiece)
+{
+    const QImage plain = Shot();
+    QImage shot = plain;
+    EXPECT_EQ(shot.pixel(8, 8), kRed);
+    EXPECT_EQ(shot.pixel(40, 8), kGrey);
+    EXPECT_EQ(shot.pixel(8, 24), kWhite);
+    EXPECT_EQ(view->GetTotalSize(), QSize(64, 32));
+
+    Show(100, c.Light(101)); // state 1: the green square
+    shot = Shot();
+    int yellow = 0;
+    for (int x = 16; x < 32; ++x)
+        yellow += shot.pixel(x, 0) == kYellow;
+    EXPECT_GT(yellow, 0);                       // the frame, partly under the dotted tracker
+    EXPECT_EQ(shot.pixel(24, 8), kGreen);        // inside is the template
+    EXPECT_EQ(shot.pixel(34, 17), qRgb(0, 0, 0)); // a handle outside the bottom-right corner
+
+    // Next State in the panel view moves the frame to state 0's piece (white, below red).
+    CVireoView panelView(&c.doc);
+    panelView.OnCommand(ID_NEXT_STATE);
+    shot = Shot();
+    yellow = 0;
+    for (int x = 0; x < 16; ++x)
+        yellow += shot.pixel(x, 16) == kYellow;
+    int yellowBefore = 0;
+    for (int x = 17; x < 31; ++x)
+        yellowBefore += shot.pixel(x, 0) == kYellow;
+    EXPECT_GT(yellow, 0);
+    EXPECT_EQ(yellowBefore, 0);
+
+    // A surface entry has no piece of the template: no frame at all.
+    c.doc.SetCurrentObject(c.Panel(100)->m_aSurfaces.front().get());
+    EXPECT_EQ(Shot(), plain);
+}
+
+TEST_F(TemplViewTest, AnEmptyTemplateGivesAHundredSquareExtent)
+{
+    c.doc.m_manager.m_nTemplateWidth = 0;
+    view->OnInitialUpdate();
+    EXPECT_EQ(view->GetTotalSize(), QSize(100, 100));
+}
+
+TEST_F(TemplViewTest, PicksTheCurrentPanelsRecordsByTheirPieces)
+{
+    Click(vp(), QPoint(8, 8)); // no current panel
+    EXPECT_EQ(c.doc.m_pCurrentObject, nullptr);
+
+    c.doc.SetCurrentPanel(c.Panel(100));
+    // Button view 1 and light 102 both show the red square: the button view wins.
+    Click(vp(), QPoint(8, 8));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.View(1));
+    Click(vp(), QPoint(20, 4));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
+    Click(vp(), QPoint(8, 28)); // white: nobody's piece
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
+
+    // Panel 200's button view uses the red square too, but only panel 200's records count.
+    c.doc.SetCurrentPanel(c.Panel(200));
+    c.View(2)->m_nCurrentState = 0;
+    c.doc.SetCurrentObject(nullptr);
+    Click(vp(), QPoint(8, 8));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.View(2));
+    c.doc.SetCurrentObject(nullptr);
+    c.doc.SetCurrentPanel(c.Panel(100));
+    c.View(1)->m_nCurrentState = 0; // now grey: light 102 is the only one on red
+    Click(vp(), QPoint(8, 8));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(102));
+}
+
+TEST_F(TemplViewTest, DraggingTheFrameMovesTheSourceAndAPlainClickOnItPicks)
+{
+    Show(100, c.Light(102)); // shares the red square with button view 1
+    c.doc.SetModifiedFlag(false);
+    // No key needed; a click without movement falls through to picking.
+    Click(vp(), QPoint(8, 8));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.View(1));
+    EXPECT_FALSE(c.doc.IsModified());
+
+    CHintRecorder others;
+    c.doc.AddObserver(&others);
+    Drag(vp(), QPoint(8, 8), QPoint(12, 10));
+    EXPECT_EQ(Src(c.View(1)), CRect(4, 2, 20, 18));
+    EXPECT_EQ(c.View(1)->m_arcSrc[0], CRect(32, 0, 48, 16)); // only the current state's piece
+    EXPECT_TRUE(c.doc.IsModified());
+    EXPECT_EQ(others.m_aHints, std::vector<int>{HINT_REFRESH});
+    c.doc.RemoveObserver(&others);
+
+    // Resize by the right handle (just outside x = 20).
+    Drag(vp(), QPoint(22, 10), QPoint(30, 10));
+    EXPECT_EQ(Src(c.View(1)), CRect(4, 2, 28, 18));
+}
+
+TEST_F(TemplViewTest, NudgesStayInsideTheTemplate)
+{
+    for (int id : {ID_NUDGE_LEFT, ID_NUDGE_RIGHT, ID_NUDGE_UP, ID_NUDGE_DOWN})
+        EXPECT_FALSE(State(id).m_bEnabled) << id;
+    Show(100, c.Light(101));
+    CRect rc(48, 16, 64, 32); // touches the right and bottom edges
+    c.Light(101)->SetSrcRect(&rc);
+    c.doc.SetModifiedFlag(false);
+    view->OnCommand(ID_NUDGE_RIGHT);
+    view->OnCommand(ID_NUDGE_DOWN);
+    EXPECT_EQ(Src(c.Light(101)), rc);
+    EXPECT_FALSE(c.doc.IsModified());
+    view->OnCommand(ID_NUDGE_LEFT);
+    view->OnCommand(ID_NUDGE_UP);
+    EXPECT_EQ(Src(c.Light(101)), CRect(47, 15, 63, 31));
+    EXPECT_TRUE(c.doc.IsModified());
+    EXPECT_EQ(Dest(c.Light(101)), CRect(20, 20, 40, 40)); // the panel side does not move
+
+    rc = CRect(0, 0, 16, 16);
+    c.Light(101)->SetSrcRect(&rc);
+    view->OnCommand(ID_NUDGE_LEFT);
+    view->OnCommand(ID_NUDGE_UP);
+    EXPECT_EQ(Src(c.Light(101)), rc);
+
+    c.doc.SetCurrentObject(c.Panel(100)->m_aSurfaces.front().get());
+    EXPECT_FALSE(State(ID_NUDGE_LEFT).m_bEnabled);
+}
+
+TEST_F(TemplViewTest, OnlyRefreshNudgesAndTheMousePaneAreHandledHere)
+{
+    Show(100, c.Light(101));
+    CCommandRoute route;
+    route.SetTargets({view.get()});
+    for (int id : {ID_ADD_OBJECT, ID_ADD_PANEL, ID_DUPLICATE, ID_EDIT_CLEAR, ID_PROPERTIES, ID_NEXT_STATE,
+                   ID_ZOOM_IN, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SAME_SIZE}) {
+        CCmdUI ui(id);
+        EXPECT_FALSE(route.Update(ui)) << id;
+        EXPECT_FALSE(ui.m_bEnabled) << id;
+        EXPECT_FALSE(route.Execute(id)) << id;
+    }
+    EXPECT_EQ(c.Panel(100)->m_anObjects.size(), 2u);
+    EXPECT_TRUE(State(ID_VIEW_REFRESH).m_bEnabled);
+
+    Mouse(vp(), QEvent::MouseMove, QPoint(20, 10));
+    EXPECT_EQ(State(ID_INDICATOR_MOUSE).m_strText, "20, 10");
+    CCmdUI zoom(ID_INDICATOR_ZOOM);
+    EXPECT_FALSE(view->OnUpdateCommand(zoom));
+}
+
+} // namespace
