@@ -9,7 +9,7 @@ class CAreaDlg : public CExchangeDlg
 {
     Q_OBJECT
 
-  public:
+public:
     CAreaDlg(CRect& rc, QWidget* parent = nullptr);
 
     int m_nBottom;
@@ -17,9 +17,9 @@ class CAreaDlg : public CExchangeDlg
     int m_nRight;
     int m_nTop;
 
-  protected:
+protected:
     void OnOK() override;
 
-  private:
+private:
     CRect& m_rc;
 };

@@ -13,7 +13,7 @@ class CBOPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CBOPage(QWidget* parent = nullptr);
 
     std::string m_strText;
@@ -26,10 +26,10 @@ class CBOPage : public CCPPage
     // not end with a line break gets CR LF, so the header written after it starts its own line.
     void OnOK() override;
 
-  protected:
+protected:
     // Refuses a comment line beginning with "#": it would be read back as a record header.
     bool Validate() override;
 
-  private:
+private:
     QPlainTextEdit* m_pComment;
 };

@@ -14,7 +14,7 @@ class CBufferDlg : public CExchangeDlg
 {
     Q_OBJECT
 
-  public:
+public:
     CBufferDlg(CCPBuffer& buffer, QWidget* parent = nullptr);
 
     std::string m_strFile;
@@ -23,11 +23,11 @@ class CBufferDlg : public CExchangeDlg
 
     void OnBrowse();
 
-  protected:
+protected:
     bool Validate() override;
     void OnOK() override;
 
-  private:
+private:
     CCPBuffer& m_buffer;
     QLineEdit* m_pFile;
 };

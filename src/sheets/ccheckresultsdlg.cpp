@@ -29,6 +29,8 @@ CCheckResultsDlg::CCheckResultsDlg(CCheckMessageArray& messages, bool showSaveAn
         item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(m.m_pObject)));
     }
     m_pList->resizeColumnToContents(0);
+    // Wide enough to read the longest message without scrolling, within reason.
+    m_pList->setMinimumWidth(qMin(m_pList->columnWidth(0) + 2 * m_pList->frameWidth() + 24, 860));
     connect(m_pList, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item, int) { OnDoubleClick(item); });
 

@@ -15,7 +15,7 @@ class CCheckResultsDlg : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     CCheckResultsDlg(CCheckMessageArray& messages, bool showSaveAnyway, QWidget* parent = nullptr);
 
     QTreeWidget* GetList() const { return m_pList; }
@@ -24,7 +24,7 @@ class CCheckResultsDlg : public QDialog
     // Opens the sheet of the row's record; the rows are not refreshed afterwards.
     void OnDoubleClick(QTreeWidgetItem* item);
 
-  private:
+private:
     CCheckMessageArray& m_messages;
     QTreeWidget* m_pList;
     QPushButton* m_pSaveAnyway;

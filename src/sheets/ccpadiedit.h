@@ -8,7 +8,7 @@
 // "Adi Properties": the Basic page and the record's own page, opened on the latter.
 class CCPAdiEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPAdiEdit(CCPAdi* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Adi Properties"), parent)
     {

@@ -13,7 +13,7 @@ class CCPAdiPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPAdiPage(CCPAdi* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -24,6 +24,6 @@ class CCPAdiPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPAdi* m_pRecord;
 };

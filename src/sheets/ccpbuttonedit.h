@@ -8,7 +8,7 @@
 // "Button Properties": the Basic page and the button's page, opened on the latter.
 class CCPButtonEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPButtonEdit(CCPButton* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Button Properties"), parent)
     {

@@ -10,7 +10,7 @@ class CCPButtonPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPButtonPage(CCPButton* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -24,7 +24,7 @@ class CCPButtonPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     void OpenSound(int id);
 
     CCPButton* m_pRecord;

@@ -8,7 +8,7 @@
 // "Button View": the Basic page and the view's page, opened on the latter.
 class CCPButtonViewEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPButtonViewEdit(CCPButtonView* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Button View"), parent)
     {

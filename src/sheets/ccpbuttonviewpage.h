@@ -11,7 +11,7 @@ class CCPButtonViewPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPButtonViewPage(CCPButtonView* record, QWidget* parent = nullptr);
 
     int m_nParentButton;
@@ -20,7 +20,7 @@ class CCPButtonViewPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     void OpenParent();
 
     CCPButtonView* m_pRecord;

@@ -8,7 +8,7 @@
 // "Chevron Properties": the Basic page and the record's own page, opened on the latter.
 class CCPChevronEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPChevronEdit(CCPChevron* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Chevron Properties"), parent)
     {

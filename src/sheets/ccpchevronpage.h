@@ -9,6 +9,6 @@ class CCPChevronPage : public CPanTiltPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPChevronPage(CCPChevron* record, QWidget* parent = nullptr);
 };

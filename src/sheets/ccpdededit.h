@@ -8,7 +8,7 @@
 // "Ded Properties": the Basic page and the record's own page, opened on the latter.
 class CCPDedEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPDedEdit(CCPDed* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Ded Properties"), parent)
     {

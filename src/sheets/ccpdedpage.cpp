@@ -19,7 +19,7 @@ CCPDedPage::CCPDedPage(CCPDed* record, QWidget* parent)
                  m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
     form->addRow(QStringLiteral("Cycle Bits"),
                  m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
-    form->addRow(QStringLiteral("Colour"), ColourRow(m_strColor0, QStringLiteral("Color")));
+    form->addRow(QString(), ColourRow(m_strColor0, QStringLiteral("Color")));
 
     QGroupBox* type = m_dx.Radio(m_nDedType, QStringLiteral("Ded Type"),
                                  {QStringLiteral("Ded"), QStringLiteral("Pfl")});

@@ -12,7 +12,7 @@ class CCPDedPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPDedPage(CCPDed* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -22,6 +22,6 @@ class CCPDedPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPDed* m_pRecord;
 };

@@ -8,7 +8,7 @@
 // "Dial Properties": the Basic page and the record's own page, opened on the latter.
 class CCPDialEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPDialEdit(CCPDial* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Dial Properties"), parent)
     {

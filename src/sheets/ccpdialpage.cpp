@@ -32,7 +32,7 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
     }
     for (size_t i = 0; i < m_astrColors.size(); ++i) {
         const QString name = QStringLiteral("Color %1").arg(i);
-        form->addRow(name, ColourRow(m_astrColors[i], name));
+        form->addRow(QString(), ColourRow(m_astrColors[i], name));
     }
 
     // The calibration table: one row per point, with the value of the same index when there
@@ -41,6 +41,7 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
     m_pTable->setObjectName(QStringLiteral("Points"));
     m_pTable->setHorizontalHeaderLabels({QStringLiteral("Point"), QStringLiteral("Value")});
     m_pTable->verticalHeader()->hide();
+    m_pTable->verticalHeader()->setDefaultSectionSize(m_pTable->fontMetrics().height() + 6);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,10 +49,10 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
     m_pTable->setColumnWidth(1, 72);
     m_pTable->setMinimumWidth(72 * 2 + 24);
     for (size_t row = 0; row < record->m_afPoints.size(); ++row) {
-        m_pTable->setItem(int(row), 0, new QTableWidgetItem(FormatFloat(record->m_afPoints[row])));
+        SetCell(m_pTable, int(row), 0, FormatFloat(record->m_afPoints[row]));
         const QString value =
             row < record->m_afValues.size() ? FormatFloat(record->m_afValues[row]) : QString();
-        m_pTable->setItem(int(row), 1, new QTableWidgetItem(value));
+        SetCell(m_pTable, int(row), 1, value);
     }
     QPushButton* points = MakeButton(QStringLiteral("Points"), [] {});
     points->setEnabled(false);

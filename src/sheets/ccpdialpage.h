@@ -14,7 +14,7 @@ class CCPDialPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPDialPage(CCPDial* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -27,7 +27,7 @@ class CCPDialPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPDial* m_pRecord;
     QTableWidget* m_pTable;
 };

@@ -8,7 +8,7 @@
 // "Digits Properties": the Basic page and the record's own page, opened on the latter.
 class CCPDigitsEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPDigitsEdit(CCPDigits* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Digits Properties"), parent)
     {

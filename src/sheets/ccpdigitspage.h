@@ -12,7 +12,7 @@ class CCPDigitsPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPDigitsPage(CCPDigits* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -21,6 +21,6 @@ class CCPDigitsPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPDigits* m_pRecord;
 };

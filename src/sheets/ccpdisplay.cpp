@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -16,6 +17,9 @@ CCPDisplay::CCPDisplay(CCPObject* record, const QString& caption, QWidget* paren
     setObjectName(caption);
 
     m_pTabs = new QTabWidget;
+    // Every tab title in full: the sheet grows to fit them.
+    m_pTabs->tabBar()->setUsesScrollButtons(false);
+    m_pTabs->tabBar()->setElideMode(Qt::ElideNone);
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CCPDisplay::OnTabChanged);
 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

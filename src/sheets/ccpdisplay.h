@@ -18,7 +18,7 @@ class CCPDisplay : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     CCPDisplay(CCPObject* record, const QString& caption, QWidget* parent = nullptr,
                int firstPage = 0);
     ~CCPDisplay() override;
@@ -49,7 +49,7 @@ class CCPDisplay : public QDialog
 
     void accept() override;
 
-  private:
+private:
     void OnTabChanged(int index);
 
     CCPObject* m_pRecord;

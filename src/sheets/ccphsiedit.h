@@ -8,7 +8,7 @@
 // "HSI Properties": the Basic page and the record's own page, opened on the latter.
 class CCPHsiEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPHsiEdit(CCPHsi* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("HSI Properties"), parent)
     {

@@ -16,7 +16,7 @@ class CCPHsiPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPHsiPage(CCPHsi* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -28,6 +28,6 @@ class CCPHsiPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPHsi* m_pRecord;
 };

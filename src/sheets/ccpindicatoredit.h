@@ -8,7 +8,7 @@
 // "Indicator Properties": the Basic page and the record's own page, opened on the latter.
 class CCPIndicatorEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPIndicatorEdit(CCPIndicator* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Indicator Properties"), parent)
     {

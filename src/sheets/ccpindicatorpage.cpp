@@ -36,6 +36,7 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
     m_pTable->setObjectName(QStringLiteral("Positions"));
     m_pTable->setHorizontalHeaderLabels({QStringLiteral("Min"), QStringLiteral("Max")});
     m_pTable->verticalHeader()->hide();
+    m_pTable->verticalHeader()->setDefaultSectionSize(m_pTable->fontMetrics().height() + 6);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -43,10 +44,10 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
     m_pTable->setColumnWidth(1, 64);
     m_pTable->setMinimumWidth(64 * 2 + 24);
     for (size_t row = 0; row < record->m_anMinPos.size(); ++row) {
-        m_pTable->setItem(int(row), 0, new QTableWidgetItem(FormatInt(record->m_anMinPos[row])));
+        SetCell(m_pTable, int(row), 0, FormatInt(record->m_anMinPos[row]));
         const QString max =
             row < record->m_anMaxPos.size() ? FormatInt(record->m_anMaxPos[row]) : QString();
-        m_pTable->setItem(int(row), 1, new QTableWidgetItem(max));
+        SetCell(m_pTable, int(row), 1, max);
     }
     QPushButton* positions = MakeButton(QStringLiteral("Positions"), [] {});
     positions->setEnabled(false);

@@ -14,7 +14,7 @@ class CCPIndicatorPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPIndicatorPage(CCPIndicator* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -29,7 +29,7 @@ class CCPIndicatorPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPIndicator* m_pRecord;
     QTableWidget* m_pTable;
 };

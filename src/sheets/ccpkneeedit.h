@@ -8,7 +8,7 @@
 // "Knee View Properties": the Basic page and the record's own page, opened on the latter.
 class CCPKneeEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPKneeEdit(CCPKnee* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Knee View Properties"), parent)
     {

@@ -11,13 +11,13 @@ class CCPKneePage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPKneePage(CCPKnee* record, QWidget* parent = nullptr);
 
     std::string m_strCycleBits;
 
     void OnOK() override;
 
-  private:
+private:
     CCPKnee* m_pRecord;
 };

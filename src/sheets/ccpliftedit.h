@@ -8,7 +8,7 @@
 // "LiftLine Properties": the Basic page and the record's own page, opened on the latter.
 class CCPLiftEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPLiftEdit(CCPLift* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("LiftLine Properties"), parent)
     {

@@ -9,6 +9,6 @@ class CCPLiftPage : public CPanTiltPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPLiftPage(CCPLift* record, QWidget* parent = nullptr);
 };

@@ -8,7 +8,7 @@
 // "Light Properties": the Basic page and the record's own page, opened on the latter.
 class CCPLightEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPLightEdit(CCPLight* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Light Properties"), parent)
     {

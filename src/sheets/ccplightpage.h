@@ -14,7 +14,7 @@ class CCPLightPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPLightPage(CCPLight* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -27,7 +27,7 @@ class CCPLightPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPLight* m_pRecord;
     QLineEdit* m_pNumStates;
 };

@@ -8,7 +8,7 @@
 // "Mach Asi Properties": the Basic page and the record's own page, opened on the latter.
 class CCPMachAsiEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPMachAsiEdit(CCPMachAsi* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Mach Asi Properties"), parent)
     {

@@ -28,8 +28,8 @@ CCPMachAsiPage::CCPMachAsiPage(CCPMachAsi* record, QWidget* parent)
     form->addRow(QStringLiteral("Surface"), m_dx.Int(m_nSurface, QStringLiteral("Surface")));
     form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
-    form->addRow(QStringLiteral("Color 1"), ColourRow(m_astrColors[0], QStringLiteral("Color 1")));
-    form->addRow(QStringLiteral("Color 2"), ColourRow(m_astrColors[1], QStringLiteral("Color 2")));
+    form->addRow(QString(), ColourRow(m_astrColors[0], QStringLiteral("Color 1")));
+    form->addRow(QString(), ColourRow(m_astrColors[1], QStringLiteral("Color 2")));
 
     auto* dial = new QGroupBox(QStringLiteral("Dial"));
     QFormLayout* dialForm = MakeForm();

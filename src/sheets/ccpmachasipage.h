@@ -13,7 +13,7 @@ class CCPMachAsiPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPMachAsiPage(CCPMachAsi* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -32,6 +32,6 @@ class CCPMachAsiPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPMachAsi* m_pRecord;
 };

@@ -10,7 +10,7 @@
 // "Manager Properties".
 class CCPManagerEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPManagerEdit(CCPManager* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Manager Properties"), parent)
     {

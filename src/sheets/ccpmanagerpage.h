@@ -12,7 +12,7 @@ class CCPManagerPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPManagerPage(CCPManager* record, QWidget* parent = nullptr);
 
     std::string m_strTemplateFile;
@@ -23,11 +23,11 @@ class CCPManagerPage : public CCPPage
 
     void OnOK() override;
 
-  protected:
+protected:
     // The template name must read back whole from the file.
     bool Validate() override;
 
-  private:
+private:
     CCPManager* m_pRecord;
     QLineEdit* m_pTemplate;
 };

@@ -9,7 +9,7 @@ class CCPManagerPage2 : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPManagerPage2(CCPManager* record, QWidget* parent = nullptr);
 
     int m_nDedFont;
@@ -23,6 +23,6 @@ class CCPManagerPage2 : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPManager* m_pRecord;
 };

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 CCPPage::CCPPage(const QString& title, QWidget* parent) : QWidget(parent), m_strTitle(title)
 {
@@ -46,9 +47,11 @@ QGroupBox* CCPPage::ButtonBox(const QString& title, std::initializer_list<QPushB
     auto* grid = new QGridLayout(box);
     int i = 0;
     for (QPushButton* b : buttons) {
+        b->setMinimumWidth(qMax(110, b->sizeHint().width() + 12));
         grid->addWidget(b, i / columns, i % columns);
         ++i;
     }
+    grid->setColumnStretch(columns, 1);
     return box;
 }
 
@@ -71,6 +74,14 @@ QWidget* CCPPage::ColourRow(std::string& text, const QString& buttonLabel)
     layout->addWidget(MakeButton(buttonLabel, [this, &text] { ChooseColour(*this, text); }));
     layout->addStretch(1);
     return row;
+}
+
+void CCPPage::SetCell(QTableWidget* list, int row, int column, const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setData(Qt::UserRole, row);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    list->setItem(row, column, item);
 }
 
 std::string CCPPage::HexText(uint32_t value, bool padTo8)

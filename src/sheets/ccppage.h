@@ -14,6 +14,7 @@
 class QFormLayout;
 class QGroupBox;
 class QPushButton;
+class QTableWidget;
 
 // A page of a record's property sheet. It copies the record's fields into its members when it
 // is built, shows them in its controls, and stores the members back into the record in OnOK,
@@ -23,7 +24,7 @@ class CCPPage : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPPage(const QString& title, QWidget* parent = nullptr);
 
     QString GetTitle() const { return m_strTitle; }
@@ -35,11 +36,11 @@ class CCPPage : public QWidget
     // Stores the members into the record.
     virtual void OnOK() {}
 
-  signals:
+signals:
     // A sub-dialog wrote into the record; the change stays even when the sheet is cancelled.
     void recordChanged();
 
-  protected:
+protected:
     // Checks that need more than one field or a clear message of their own; runs after the
     // controls have been exchanged into the members.
     virtual bool Validate() { return true; }
@@ -54,6 +55,9 @@ class CCPPage : public QWidget
     // after the button with " Value" added).
     QWidget* ColourRow(std::string& text, const QString& buttonLabel);
 
+    // A read-only cell of a report list, right-aligned, carrying its row number.
+    static void SetCell(QTableWidget* list, int row, int column, const QString& text);
+
     // Bit masks and colours are edited as hexadecimal text.
     static std::string HexText(uint32_t value, bool padTo8 = false);
     // "%x": a text that does not scan leaves value as it was.
@@ -66,6 +70,6 @@ class CCPPage : public QWidget
 
     CDataExchange m_dx{this};
 
-  private:
+private:
     QString m_strTitle;
 };

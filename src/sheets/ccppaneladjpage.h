@@ -12,13 +12,13 @@ class CCPPanelAdjPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPPanelAdjPage(CCPPanel* record, QWidget* parent = nullptr);
 
     std::array<int, 8> m_anAdjPanels; // N, NE, E, SE, S, SW, W, NW
 
     void OnOK() override;
 
-  private:
+private:
     CCPPanel* m_pRecord;
 };

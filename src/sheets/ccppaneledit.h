@@ -11,7 +11,7 @@
 // on "Panel Properties".
 class CCPPanelEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPPanelEdit(CCPPanel* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Panel"), parent)
     {

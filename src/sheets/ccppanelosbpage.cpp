@@ -39,10 +39,13 @@ QTableWidget* CCPPanelOsbPage::MakeList(std::array<CFloatPoint, 20>& points, con
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 6);
-    list->setColumnWidth(0, 64);
-    list->setColumnWidth(1, 64);
+    // Wide enough for six significant digits with sign and exponent.
+    const int width = list->fontMetrics().horizontalAdvance(QStringLiteral("-0.666667e-05")) + 12;
+    list->setColumnWidth(0, width);
+    list->setColumnWidth(1, width);
+    list->horizontalHeader()->setStretchLastSection(true);
     list->setMinimumHeight(220);
-    list->setMinimumWidth(64 * 2 + list->verticalHeader()->sizeHint().width() + 28);
+    list->setMinimumWidth(width * 2 + list->verticalHeader()->sizeHint().width() + 28);
     QStringList numbers;
     for (int i = 0; i < int(points.size()); ++i) {
         numbers << QString::number(i);
@@ -56,13 +59,8 @@ QTableWidget* CCPPanelOsbPage::MakeList(std::array<CFloatPoint, 20>& points, con
 
 void CCPPanelOsbPage::SetRow(QTableWidget* list, int row, const CFloatPoint& point)
 {
-    const float values[2] = {point.x, point.y};
-    for (int c = 0; c < 2; ++c) {
-        auto* item = new QTableWidgetItem(FormatFloat(values[c]));
-        item->setData(Qt::UserRole, row);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        list->setItem(row, c, item);
-    }
+    SetCell(list, row, 0, FormatFloat(point.x));
+    SetCell(list, row, 1, FormatFloat(point.y));
 }
 
 void CCPPanelOsbPage::EditPoint(std::array<CFloatPoint, 20>& points, QTableWidget* list, int row)

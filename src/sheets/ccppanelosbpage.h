@@ -15,7 +15,7 @@ class CCPPanelOsbPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPPanelOsbPage(CCPPanel* record, QWidget* parent = nullptr);
 
     QTableWidget* GetLeftList() const { return m_pLeft; }
@@ -23,7 +23,7 @@ class CCPPanelOsbPage : public CCPPage
 
     void EditPoint(std::array<CFloatPoint, 20>& points, QTableWidget* list, int row);
 
-  private:
+private:
     QTableWidget* MakeList(std::array<CFloatPoint, 20>& points, const QString& name);
     static void SetRow(QTableWidget* list, int row, const CFloatPoint& point);
 

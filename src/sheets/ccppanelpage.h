@@ -10,7 +10,7 @@ class CCPPanelPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPPanelPage(CCPPanel* record, QWidget* parent = nullptr);
 
     int m_bDoGeometry;
@@ -24,6 +24,6 @@ class CCPPanelPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPPanel* m_pRecord;
 };

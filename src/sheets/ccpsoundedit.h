@@ -8,7 +8,7 @@
 // "Sound Properties": the Basic page and the sound's page, opened on the latter.
 class CCPSoundEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPSoundEdit(CCPSound* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Sound Properties"), parent)
     {

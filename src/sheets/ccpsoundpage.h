@@ -9,13 +9,13 @@ class CCPSoundPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPSoundPage(CCPSound* record, QWidget* parent = nullptr);
 
     int m_nEntry;
 
     void OnOK() override;
 
-  private:
+private:
     CCPSound* m_pRecord;
 };

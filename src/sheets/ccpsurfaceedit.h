@@ -8,7 +8,7 @@
 // "Surface Properties": the Basic page and the surface's page, opened on the latter.
 class CCPSurfaceEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPSurfaceEdit(CCPSurface* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Surface Properties"), parent)
     {

@@ -10,7 +10,7 @@ class CCPSurfacePage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPSurfacePage(CCPSurface* record, QWidget* parent = nullptr);
 
     std::string m_strFile;

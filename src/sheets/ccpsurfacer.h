@@ -15,7 +15,7 @@ class CCPSurfacer : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPSurfacer(CCPSurfaceRef* record, QWidget* parent = nullptr);
 
     int m_nSurfaceId;
@@ -25,11 +25,11 @@ class CCPSurfacer : public CCPPage
 
     void OnOK() override;
 
-  protected:
+protected:
     // The file name must read back whole from the file.
     bool Validate() override;
 
-  private:
+private:
     CCPSurfaceRef* m_pRecord;
     QLineEdit* m_pFile;
 };

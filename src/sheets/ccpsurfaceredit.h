@@ -9,7 +9,7 @@
 // on the latter.
 class CCPSurfacerEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPSurfacerEdit(CCPSurfaceRef* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Surface Reference Properties"), parent)
     {

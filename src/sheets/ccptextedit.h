@@ -8,7 +8,7 @@
 // "Text Properties": the Basic page and the record's own page, opened on the latter.
 class CCPTextEdit : public CCPDisplay
 {
-  public:
+public:
     explicit CCPTextEdit(CCPText* record, QWidget* parent = nullptr)
         : CCPDisplay(record, QStringLiteral("Text Properties"), parent)
     {

@@ -11,7 +11,7 @@ class CCPTextPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CCPTextPage(CCPText* record, QWidget* parent = nullptr);
 
     int m_nCallbackSlot;
@@ -20,6 +20,6 @@ class CCPTextPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     CCPText* m_pRecord;
 };

@@ -19,7 +19,7 @@ class QWidget;
 // found by name.
 class CDataExchange
 {
-  public:
+public:
     explicit CDataExchange(QWidget* owner) : m_pOwner(owner) {}
 
     QLineEdit* Int(int& member, const QString& name);
@@ -35,7 +35,7 @@ class CDataExchange
     void Load();
     bool Save();
 
-  private:
+private:
     struct Binding
     {
         std::function<void()> load;

@@ -11,7 +11,7 @@ class QWidget;
 // code runs without a user and without timers.
 class CDialogRunner
 {
-  public:
+public:
     virtual ~CDialogRunner() = default;
 
     // Runs dlg modally and returns IDOK when it ended accepted, IDCANCEL otherwise.

@@ -12,12 +12,12 @@ class CExchangeDlg : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     CExchangeDlg(const QString& caption, QWidget* parent);
 
     void accept() override;
 
-  protected:
+protected:
     // Checks after the controls have been taken into the members.
     virtual bool Validate() { return true; }
     // Stores the members where the dialog was opened on.

@@ -8,7 +8,7 @@ class CFloatPointDlg : public CExchangeDlg
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CFloatPointDlg(QWidget* parent = nullptr);
 
     float m_fX = 0.0f;

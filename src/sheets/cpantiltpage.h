@@ -8,7 +8,7 @@ class CPanTiltPage : public CCPPage
 {
     Q_OBJECT
 
-  public:
+public:
     CPanTiltPage(const QString& title, float& pan, float& tilt, int& panLabel, int& tiltLabel,
                  QWidget* parent = nullptr);
 
@@ -19,7 +19,7 @@ class CPanTiltPage : public CCPPage
 
     void OnOK() override;
 
-  private:
+private:
     float& m_rPan;
     float& m_rTilt;
     int& m_rPanLabel;

@@ -8,15 +8,15 @@ class CPointDlg : public CExchangeDlg
 {
     Q_OBJECT
 
-  public:
+public:
     CPointDlg(CPoint& pt, QWidget* parent = nullptr);
 
     int m_nX;
     int m_nY;
 
-  protected:
+protected:
     void OnOK() override;
 
-  private:
+private:
     CPoint& m_pt;
 };

@@ -13,7 +13,7 @@ class QWidget;
 // of their own (BUFFER and the like) get the "Object" sheet with the Basic page only.
 class CQtRecordEditor : public IRecordEditor
 {
-  public:
+public:
     explicit CQtRecordEditor(QWidget* parent = nullptr) : m_pParent(parent) {}
 
     int EditProperties(CCPObject& record) override;
@@ -29,7 +29,7 @@ class CQtRecordEditor : public IRecordEditor
         m_fnModified = std::move(callback);
     }
 
-  private:
+private:
     QWidget* m_pParent;
     std::function<void(CCPObject&)> m_fnModified;
 };

@@ -8,7 +8,7 @@ class QWidget;
 // "Select Object Type" and the "Buffer" dialog, all over parent.
 class CQtUserInterface : public IUserInterface
 {
-  public:
+public:
     explicit CQtUserInterface(QWidget* parent = nullptr) : m_pParent(parent) {}
 
     void MessageBox(const std::string& text, Icon icon = Exclamation,
@@ -18,7 +18,7 @@ class CQtUserInterface : public IUserInterface
     int SelectObjectType(int& code) override;
     int EditBuffer(CCPBuffer& buffer) override;
 
-  private:
+private:
     QWidget* Parent() const;
 
     QWidget* m_pParent;

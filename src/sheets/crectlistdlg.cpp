@@ -22,6 +22,7 @@ CRectListDlg::CRectListDlg(std::vector<CRect>& list, QWidget* parent)
                                         QStringLiteral("Left"), QStringLiteral("Bottom"),
                                         QStringLiteral("Right")});
     m_pList->verticalHeader()->hide();
+    m_pList->verticalHeader()->setDefaultSectionSize(m_pList->fontMetrics().height() + 6);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -16,7 +16,7 @@ class CRectListDlg : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     CRectListDlg(std::vector<CRect>& list, QWidget* parent = nullptr);
 
     // The list was changed while the dialog was open.
@@ -28,7 +28,7 @@ class CRectListDlg : public QDialog
     void OnAddRect();
     void OnDelRect();
 
-  private:
+private:
     void FillRows();
     void SetRow(int row);
 

@@ -46,6 +46,7 @@ CSelectTypeDlg::CSelectTypeDlg(QWidget* parent)
     for (int code : codes)
         m_pList->addItem(TypeName(code), code);
     m_pList->setCurrentIndex(-1);
+    m_pList->setPlaceholderText(QStringLiteral("(choose a type)"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pList);

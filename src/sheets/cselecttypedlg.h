@@ -10,7 +10,7 @@ class CSelectTypeDlg : public CExchangeDlg
 {
     Q_OBJECT
 
-  public:
+public:
     explicit CSelectTypeDlg(QWidget* parent = nullptr);
 
     int m_nType = -1;
@@ -20,9 +20,9 @@ class CSelectTypeDlg : public CExchangeDlg
     // The type names indexed by type code (0 to 17).
     static QString TypeName(int code);
 
-  protected:
+protected:
     void OnOK() override;
 
-  private:
+private:
     QComboBox* m_pList;
 };

@@ -131,4 +131,7 @@ inline CCPPage& Page(CCPDisplay& sheet, const QString& title)
     return *page;
 }
 
-inline bool Accepted(QDialog& dlg) { return dlg.result() == QDialog::Accepted; }
+inline bool Accepted(QDialog& dlg)
+{
+    return dlg.result() == QDialog::Accepted;
+}

@@ -21,8 +21,9 @@ TEST(CheckResults, ListsTheMessagesAndOpensTheRowsRecord)
     auto sound = std::make_unique<CCPSound>(&manager);
     CCPSound* raw = sound.get();
     manager.AddSound(std::move(sound));
-    CCheckMessageArray messages{{"Manager, No template file", &manager},
-                                {"Button Id 1001, sound 1 7 not defined, with a long text that needs a wide column", raw}};
+    CCheckMessageArray messages{
+        {"Manager, No template file", &manager},
+        {"Button Id 1001, sound 1 7 not defined, with a long text that needs a wide column", raw}};
 
     CCheckResultsDlg onCommand(messages, false);
     QTreeWidget& list = *onCommand.GetList();
@@ -69,14 +70,16 @@ TEST(SelectObjectType, SortedNamesWithCodesAndNothingChosen)
         names << list.itemText(i);
         codes << list.itemData(i).toInt();
     }
-    EXPECT_EQ(names, (QStringList{"Adi", "Buffer", "ButtonView", "Chevron", "Ded", "Dial", "Digits", "Hsi",
-                                  "Indicator", "Kneeview", "LiftLine", "Light", "MachAsi", "Surface", "Text"}));
+    EXPECT_EQ(names, (QStringList{"Adi", "Buffer", "ButtonView", "Chevron", "Ded", "Dial", "Digits",
+                                  "Hsi", "Indicator", "Kneeview", "LiftLine", "Light", "MachAsi",
+                                  "Surface", "Text"}));
     EXPECT_EQ(codes, (QList<int>{13, 15, 12, 14, 11, 4, 5, 6, 9, 10, 16, 2, 7, 0, 17}));
     EXPECT_EQ(list.currentIndex(), -1);
 
     CQtUserInterface ui;
     CScriptedRunner runner;
-    runner.Then([](QDialog& d) { d.accept(); }) // OK with nothing chosen
+    runner
+        .Then([](QDialog& d) { d.accept(); }) // OK with nothing chosen
         .Then([](QDialog& d) {
             auto& type = As<CSelectTypeDlg>(d);
             type.GetList()->setCurrentIndex(type.GetList()->findText("Ded"));
@@ -102,9 +105,10 @@ TEST(UserInterface, MessageBoxShowsIconAndDetails)
     ui.MessageBox("Error in file at line 3,  Text Bad string 'x'", IUserInterface::Exclamation);
     ui.MessageBox("Loaded with 14 errors", IUserInterface::Information, "line 40\nline 41");
     ui.MessageBox("caf\xe9", IUserInterface::Stop); // Latin-1 bytes of a record
-    EXPECT_EQ(runner.m_messages,
-              (QStringList{"Error in file at line 3,  Text Bad string 'x'", "Loaded with 14 errors", "café"}));
+    EXPECT_EQ(runner.m_messages, (QStringList{"Error in file at line 3,  Text Bad string 'x'",
+                                              "Loaded with 14 errors", "café"}));
     EXPECT_EQ(runner.m_details, (QStringList{"", "line 40\nline 41", ""}));
     EXPECT_EQ(runner.m_icons,
-              (std::vector<QMessageBox::Icon>{QMessageBox::Warning, QMessageBox::Information, QMessageBox::Critical}));
+              (std::vector<QMessageBox::Icon>{QMessageBox::Warning, QMessageBox::Information,
+                                              QMessageBox::Critical}));
 }

@@ -70,7 +70,8 @@ TEST(BufferDialog, RefusesNamesThatCannotBeReadBack)
         EXPECT_FALSE(Accepted(dlg)) << bad;
     }
     ASSERT_EQ(runner.m_messages.size(), 4);
-    EXPECT_TRUE(runner.m_messages[0].contains("\"my panel.gif\"")) << runner.m_messages[0].toStdString();
+    EXPECT_TRUE(runner.m_messages[0].contains("\"my panel.gif\""))
+        << runner.m_messages[0].toStdString();
     EXPECT_EQ(buffer.m_strFile, "");
 
     // Browsing to such a file is refused too and leaves the field alone; a good one gives the

@@ -67,7 +67,8 @@ TEST_F(Sheets, EveryTypeHasItsCaptionPagesAndStartPage)
     auto add = [&](CCPObject* r, const char* caption, QStringList pages) {
         all.push_back({std::unique_ptr<CCPObject>(r), caption, pages});
     };
-    add(new CCPPanel(&manager), "Panel", {"Panel Properties", "Adjacent Panel Properties", "OSB Locations"});
+    add(new CCPPanel(&manager), "Panel",
+        {"Panel Properties", "Adjacent Panel Properties", "OSB Locations"});
     add(new CCPSurfaceRef(&manager), "Surface Reference Properties", {"Surface Properties"});
     add(new CCPSurface(&manager), "Surface Properties", {"Surface Properties"});
     add(new CCPSound(&manager), "Sound Properties", {"Sound Properties"});
@@ -91,12 +92,14 @@ TEST_F(Sheets, EveryTypeHasItsCaptionPagesAndStartPage)
     for (Expected& e : all) {
         auto sheet = Open(*e.record);
         EXPECT_EQ(sheet->windowTitle(), e.caption);
-        EXPECT_EQ(Titles(*sheet), QStringList{"Basic Properties"} + e.pages) << e.caption.toStdString();
+        EXPECT_EQ(Titles(*sheet), QStringList{"Basic Properties"} + e.pages)
+            << e.caption.toStdString();
         EXPECT_EQ(sheet->GetActiveIndex(), e.pages.isEmpty() ? 0 : 1) << e.caption.toStdString();
     }
     auto sheet = Open(manager);
     EXPECT_EQ(sheet->windowTitle(), "Manager Properties");
-    EXPECT_EQ(Titles(*sheet), (QStringList{"Basic Properties", "Manager Properties", "Manager Font Properties"}));
+    EXPECT_EQ(Titles(*sheet),
+              (QStringList{"Basic Properties", "Manager Properties", "Manager Font Properties"}));
     EXPECT_EQ(sheet->GetActiveIndex(), 1);
 }
 
@@ -328,10 +331,11 @@ TEST_F(Sheets, TextDedKneeLiftAndChevronPages)
     CCPLift lift(&manager);
     CCPChevron chevron(&manager);
     for (auto [record, pan, tilt, panLabel, tiltLabel] :
-         {std::tuple<CCPObject*, float*, float*, int*, int*>{&lift, &lift.m_fPan, &lift.m_fTilt, &lift.m_nPanLabel,
-                                                             &lift.m_nTiltLabel},
-          std::tuple<CCPObject*, float*, float*, int*, int*>{&chevron, &chevron.m_fPan, &chevron.m_fTilt,
-                                                             &chevron.m_nPanLabel, &chevron.m_nTiltLabel}}) {
+         {std::tuple<CCPObject*, float*, float*, int*, int*>{&lift, &lift.m_fPan, &lift.m_fTilt,
+                                                             &lift.m_nPanLabel, &lift.m_nTiltLabel},
+          std::tuple<CCPObject*, float*, float*, int*, int*>{&chevron, &chevron.m_fPan,
+                                                             &chevron.m_fTilt, &chevron.m_nPanLabel,
+                                                             &chevron.m_nTiltLabel}}) {
         sheet = Open(*record);
         CCPPage& page = *sheet->GetActivePage();
         SetText(page, "Pan", "1.5");
@@ -353,9 +357,7 @@ TEST_F(Sheets, DigitsAndLightPages)
     auto sheet = Open(digits);
     CCPPage& page = *sheet->GetActivePage();
     EXPECT_TRUE(IsChecked(page, "Persistant"));
-    runner.Then([](QDialog& d) {
-        d.reject();
-    });
+    runner.Then([](QDialog& d) { d.reject(); });
     Click(page, "Source");
     Ok(*sheet);
     // A value the check box cannot show is kept while the box stays ticked.
@@ -450,9 +452,7 @@ TEST_F(Sheets, InstrumentPages)
     EXPECT_TRUE(IsChecked(indPage, "Vertical"));
     SetChecked(indPage, "Vertical", false);
     SetText(indPage, "Min Val", "-5");
-    runner.Then([](QDialog& d) {
-        d.reject();
-    });
+    runner.Then([](QDialog& d) { d.reject(); });
     Click(indPage, "Dest");
     Ok(*sheet);
     EXPECT_EQ(indicator.m_nOrientation, 0);

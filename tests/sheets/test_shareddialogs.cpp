@@ -1,11 +1,11 @@
 #include "sheettesting.h"
 
 #include "careadlg.h"
+#include "ccpadi.h"
 #include "ccpbuttonview.h"
 #include "ccplight.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
-#include "ccpadi.h"
 #include "cfloatpointdlg.h"
 #include "cpointdlg.h"
 #include "cqtrecordeditor.h"

@@ -177,11 +177,10 @@ TEST(RecordEditor, PicksTheSheetByTypeAndReportsChanges)
     CCPSound sound(&manager);
 
     CScriptedRunner runner;
-    runner.Then([](QDialog& d) { d.reject(); })
-        .Then([](QDialog& d) {
-            SetText(*As<CCPDisplay>(d).GetActivePage(), "Sound Index", "12");
-            d.accept();
-        });
+    runner.Then([](QDialog& d) { d.reject(); }).Then([](QDialog& d) {
+        SetText(*As<CCPDisplay>(d).GetActivePage(), "Sound Index", "12");
+        d.accept();
+    });
     EXPECT_EQ(sound.EditProperties(), IDCANCEL);
     EXPECT_TRUE(changed.empty());
     EXPECT_EQ(sound.EditProperties(), IDOK);
