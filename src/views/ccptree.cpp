@@ -522,12 +522,11 @@ bool CCPTree::OnItemCopied(QTreeWidgetItem* source, QTreeWidgetItem* item, bool 
     // The record goes after the record of the item before the new one; the moved item itself
     // does not count, it is about to go.
     QTreeWidgetItem* before = item;
-    CCPObject* anchor = nullptr;
     do {
         const int at = item->parent()->indexOfChild(before);
         before = at > 0 ? item->parent()->child(at - 1) : nullptr;
     } while (before && move && before == source);
-    anchor = ItemRecord(before);
+    CCPObject* anchor = ItemRecord(before);
 
     if (!move) {
         record->m_nId = newPanel->NextObjectId();
@@ -546,29 +545,36 @@ bool CCPTree::OnItemCopied(QTreeWidgetItem* source, QTreeWidgetItem* item, bool 
     return true;
 }
 
+QTreeWidgetItem* CCPTree::PlaceOnto(QTreeWidgetItem* source, QTreeWidgetItem* target, bool move)
+{
+    // An item with children takes the record last; a leaf stands for its parent and takes
+    // the record after itself.
+    QTreeWidgetItem* parent = target;
+    QTreeWidgetItem* after = nullptr;
+    if (target->childCount() == 0) {
+        parent = target->parent();
+        after = target;
+    }
+    if (!parent || !AsPanel(ItemRecord(parent)) || !AsPanel(ItemRecord(source->parent())))
+        return nullptr;
+    const int position = InsertPosition(parent, after, ItemRecord(source));
+    parent->setExpanded(true);
+    QTreeWidgetItem* item = CopyItem(source, parent, position, move);
+    if (item && move)
+        DeleteItem(source);
+    return item;
+}
+
 void CCPTree::OnEditPaste()
 {
     QTreeWidgetItem* selected = SelectedItem();
     if (!selected || !m_hClipItem)
         return;
-    QTreeWidgetItem* parent = selected;
-    QTreeWidgetItem* after = nullptr;
-    if (selected->childCount() == 0) {
-        parent = selected->parent();
-        after = selected;
+    if (QTreeWidgetItem* item = PlaceOnto(m_hClipItem, selected, m_bCut)) {
+        if (m_bCut)
+            m_hClipItem = nullptr; // DeleteItem has forgotten it already; a copy stays remembered
+        SelectItem(item);
     }
-    if (!parent || !AsPanel(ItemRecord(parent)) || !AsPanel(ItemRecord(m_hClipItem->parent())))
-        return;
-    const int position = InsertPosition(parent, after, ItemRecord(m_hClipItem));
-    parent->setExpanded(true);
-    QTreeWidgetItem* item = CopyItem(m_hClipItem, parent, position, m_bCut);
-    if (!item)
-        return;
-    if (m_bCut) {
-        DeleteItem(m_hClipItem);
-        m_hClipItem = nullptr;
-    }
-    SelectItem(item);
 }
 
 // --- mouse, drag and drop ---
@@ -729,21 +735,8 @@ void CCPTree::Drop()
     m_hItemDrop = nullptr;
     if (!drag || !drop || IsWithin(drop, drag))
         return;
-    QTreeWidgetItem* parent = drop;
-    QTreeWidgetItem* after = nullptr;
-    if (drop->childCount() == 0) {
-        parent = drop->parent();
-        after = drop;
-    }
-    if (!parent || !AsPanel(ItemRecord(parent)))
-        return;
-    const int position = InsertPosition(parent, after, ItemRecord(drag));
-    parent->setExpanded(true);
-    QTreeWidgetItem* item = CopyItem(drag, parent, position, true);
-    if (!item)
-        return;
-    DeleteItem(drag);
-    SelectItem(item);
+    if (QTreeWidgetItem* item = PlaceOnto(drag, drop, true))
+        SelectItem(item);
 }
 
 bool CCPTree::eventFilter(QObject* watched, QEvent* event)

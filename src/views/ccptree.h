@@ -87,6 +87,8 @@ private:
     void DeleteItem(QTreeWidgetItem* item);
     void SetDropHilite(QTreeWidgetItem* item);
     bool OnItemCopied(QTreeWidgetItem* source, QTreeWidgetItem* item, bool move);
+    // Paste and drop: source moved or copied onto target; the new item, or null.
+    QTreeWidgetItem* PlaceOnto(QTreeWidgetItem* source, QTreeWidgetItem* target, bool move);
     void OnEditPaste();
     void OnProperties();
     void OnEndLabelEdit(QTreeWidgetItem* item, const QString& text);
