@@ -17,6 +17,9 @@
 #include <QPageSetupDialog>
 #include <QPixmap>
 #include <QPrinter>
+#include <QSplitter>
+
+#include <algorithm>
 
 CVireoApp::CVireoApp(IUserInterface* ui, IFramePrompts* prompts, IRecordEditor* editor)
     : m_pUI(ui), m_pPrompts(prompts), m_pEditor(editor)
@@ -226,6 +229,19 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
         if (QTreeWidgetItem* item = frame->GetTree()->FindItem(panel))
             frame->GetTree()->expandItem(item);
     }
+    // Room for the tree's labels and a good part of the template, as a user would drag the
+    // splitter bars.
+    frame->resize(1280, 900);
+    QApplication::processEvents();
+    QSplitter* panes = frame->GetSplitter();
+    CCPTree* tree = frame->GetTree();
+    tree->resizeColumnToContents(0);
+    const int treeWidth = std::clamp(tree->columnWidth(0) + 2 * tree->frameWidth() + 24, 100, 280);
+    const int templWidth = 320;
+    panes->setSizes({treeWidth, std::max(100, panes->width() - treeWidth - templWidth), templWidth});
+    if (QTreeWidgetItem* item = tree->currentItem())
+        tree->scrollToItem(item);
+    m_doc.UpdateAllViews(nullptr, HINT_REFRESH); // centres the record in the resized views
     frame->UpdateCommandUI();
     QApplication::processEvents();
     return frame->grab().save(QFile::decodeName(file.c_str()), "PNG");

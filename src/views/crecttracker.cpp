@@ -90,8 +90,10 @@ void CRectTracker::Draw(QPainter& painter) const
     painter.drawRect(rc.left, rc.top, rc.Width(), rc.Height());
     if (m_nStyle & (resizeOutside | resizeInside))
         for (int hit = hitTopLeft; hit <= hitLeft; ++hit) {
+            // Black with a white rim, so that handles show on dark panels too.
             const CRect h = GetHandleRect(hit);
-            painter.fillRect(h.left, h.top, h.Width(), h.Height(), Qt::black);
+            painter.fillRect(h.left, h.top, h.Width(), h.Height(), Qt::white);
+            painter.fillRect(h.left + 1, h.top + 1, h.Width() - 2, h.Height() - 2, Qt::black);
         }
     painter.restore();
 }
