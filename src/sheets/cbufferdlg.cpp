@@ -62,10 +62,7 @@ void CBufferDlg::OnBrowse()
 
 bool CBufferDlg::Validate()
 {
-    if (CheckFileName(this, m_strFile))
-        return true;
-    m_pFile->setFocus();
-    return false;
+    return CheckFileName(this, m_strFile, m_pFile);
 }
 
 void CBufferDlg::OnOK()

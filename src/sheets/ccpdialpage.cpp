@@ -1,6 +1,7 @@
 #include "ccpdialpage.h"
 
 #include "ccpdial.h"
+#include "reportlist.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -37,30 +38,18 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
 
     // The calibration table: one row per point, with the value of the same index when there
     // is one.
-    m_pTable = new QTableWidget(int(record->m_afPoints.size()), 2);
-    m_pTable->setObjectName(QStringLiteral("Points"));
-    m_pTable->setHorizontalHeaderLabels({QStringLiteral("Point"), QStringLiteral("Value")});
-    m_pTable->verticalHeader()->hide();
-    m_pTable->verticalHeader()->setDefaultSectionSize(m_pTable->fontMetrics().height() + 6);
-    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->setColumnWidth(0, 72);
-    m_pTable->setColumnWidth(1, 72);
-    m_pTable->setMinimumWidth(72 * 2 + 24);
+    m_pTable =
+        MakeReportList(QStringLiteral("Points"), {QStringLiteral("Point"), QStringLiteral("Value")},
+                       int(record->m_afPoints.size()), 72);
     for (size_t row = 0; row < record->m_afPoints.size(); ++row) {
         SetCell(m_pTable, int(row), 0, FormatFloat(record->m_afPoints[row]));
         const QString value =
             row < record->m_afValues.size() ? FormatFloat(record->m_afValues[row]) : QString();
         SetCell(m_pTable, int(row), 1, value);
     }
-    QPushButton* points = MakeButton(QStringLiteral("Points"), [] {});
-    points->setEnabled(false);
-    points->setToolTip(QStringLiteral("The calibration table is not edited here."));
-    auto* table = new QGroupBox(QStringLiteral("Calibration"));
-    auto* tableLayout = new QVBoxLayout(table);
-    tableLayout->addWidget(m_pTable);
-    tableLayout->addWidget(points);
+    QGroupBox* table =
+        ReadOnlyList(QStringLiteral("Calibration"), m_pTable, QStringLiteral("Points"),
+                     QStringLiteral("The calibration table is not edited here."));
 
     auto* left = new QVBoxLayout;
     left->addLayout(form);

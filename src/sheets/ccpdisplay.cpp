@@ -3,6 +3,7 @@
 #include "cbopage.h"
 #include "ccppage.h"
 #include "cdialogrunner.h"
+#include "cexchangedlg.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -22,16 +23,9 @@ CCPDisplay::CCPDisplay(CCPObject* record, const QString& caption, QWidget* paren
     m_pTabs->tabBar()->setElideMode(Qt::ElideNone);
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CCPDisplay::OnTabChanged);
 
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    box->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
-    box->button(QDialogButtonBox::Ok)->setDefault(true);
-    box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Cancel"));
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pTabs);
-    layout->addWidget(box);
+    layout->addWidget(CExchangeDlg::MakeOkCancel(this));
 
     m_pageBasic = new CBOPage;
     m_pageBasic->SetRecord(record);

@@ -1,6 +1,7 @@
 #include "ccpindicatorpage.h"
 
 #include "ccpindicator.h"
+#include "reportlist.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -32,30 +33,17 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
     form->addRow(QString(), m_dx.Check(m_nOrientation, QStringLiteral("Vertical")));
 
     // One row per minpos entry, with the maxpos entry of the same index when there is one.
-    m_pTable = new QTableWidget(int(record->m_anMinPos.size()), 2);
-    m_pTable->setObjectName(QStringLiteral("Positions"));
-    m_pTable->setHorizontalHeaderLabels({QStringLiteral("Min"), QStringLiteral("Max")});
-    m_pTable->verticalHeader()->hide();
-    m_pTable->verticalHeader()->setDefaultSectionSize(m_pTable->fontMetrics().height() + 6);
-    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->setColumnWidth(0, 64);
-    m_pTable->setColumnWidth(1, 64);
-    m_pTable->setMinimumWidth(64 * 2 + 24);
+    m_pTable =
+        MakeReportList(QStringLiteral("Positions"), {QStringLiteral("Min"), QStringLiteral("Max")},
+                       int(record->m_anMinPos.size()), 64);
     for (size_t row = 0; row < record->m_anMinPos.size(); ++row) {
         SetCell(m_pTable, int(row), 0, FormatInt(record->m_anMinPos[row]));
         const QString max =
             row < record->m_anMaxPos.size() ? FormatInt(record->m_anMaxPos[row]) : QString();
         SetCell(m_pTable, int(row), 1, max);
     }
-    QPushButton* positions = MakeButton(QStringLiteral("Positions"), [] {});
-    positions->setEnabled(false);
-    positions->setToolTip(QStringLiteral("The tape positions are not edited here."));
-    auto* table = new QGroupBox(QStringLiteral("Tapes"));
-    auto* tableLayout = new QVBoxLayout(table);
-    tableLayout->addWidget(m_pTable);
-    tableLayout->addWidget(positions);
+    QGroupBox* table = ReadOnlyList(QStringLiteral("Tapes"), m_pTable, QStringLiteral("Positions"),
+                                    QStringLiteral("The tape positions are not edited here."));
 
     auto* left = new QVBoxLayout;
     left->addLayout(form);

@@ -56,10 +56,7 @@ CCPManagerPage::CCPManagerPage(CCPManager* record, QWidget* parent)
 
 bool CCPManagerPage::Validate()
 {
-    if (CheckFileName(this, m_strTemplateFile))
-        return true;
-    m_pTemplate->setFocus();
-    return false;
+    return CheckFileName(this, m_strTemplateFile, m_pTemplate);
 }
 
 void CCPManagerPage::OnOK()

@@ -13,9 +13,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 CCPPage::CCPPage(const QString& title, QWidget* parent) : QWidget(parent), m_strTitle(title)
 {
@@ -76,12 +78,19 @@ QWidget* CCPPage::ColourRow(std::string& text, const QString& buttonLabel)
     return row;
 }
 
-void CCPPage::SetCell(QTableWidget* list, int row, int column, const QString& text)
+QGroupBox* CCPPage::ReadOnlyList(const QString& title, QTableWidget* list,
+                                 const QString& buttonLabel, const QString& why)
 {
-    auto* item = new QTableWidgetItem(text);
-    item->setData(Qt::UserRole, row);
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    list->setItem(row, column, item);
+    list->verticalHeader()->hide();
+    list->setMinimumWidth(list->columnWidth(0) * list->columnCount() + 24);
+    QPushButton* button = MakeButton(buttonLabel, [] {});
+    button->setEnabled(false);
+    button->setToolTip(why);
+    auto* box = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(list);
+    layout->addWidget(button);
+    return box;
 }
 
 std::string CCPPage::HexText(uint32_t value, bool padTo8)

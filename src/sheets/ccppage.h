@@ -55,8 +55,10 @@ protected:
     // after the button with " Value" added).
     QWidget* ColourRow(std::string& text, const QString& buttonLabel);
 
-    // A read-only cell of a report list, right-aligned, carrying its row number.
-    static void SetCell(QTableWidget* list, int row, int column, const QString& text);
+    // A list shown for reference only, with the button that would edit it (which does nothing
+    // in this editor, so it is disabled and says why).
+    QGroupBox* ReadOnlyList(const QString& title, QTableWidget* list, const QString& buttonLabel,
+                            const QString& why);
 
     // Bit masks and colours are edited as hexadecimal text.
     static std::string HexText(uint32_t value, bool padTo8 = false);

@@ -5,6 +5,7 @@
 #include "cdialogrunner.h"
 #include "cfloatpointdlg.h"
 #include "iuserinterface.h"
+#include "reportlist.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,13 +33,8 @@ CCPPanelOsbPage::CCPPanelOsbPage(CCPPanel* record, QWidget* parent)
 
 QTableWidget* CCPPanelOsbPage::MakeList(std::array<CFloatPoint, 20>& points, const QString& name)
 {
-    auto* list = new QTableWidget(int(points.size()), 2);
-    list->setObjectName(name);
-    list->setHorizontalHeaderLabels({QStringLiteral("X."), QStringLiteral("X")});
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 6);
+    QTableWidget* list =
+        MakeReportList(name, {QStringLiteral("X."), QStringLiteral("X")}, int(points.size()), 0);
     // Wide enough for six significant digits with sign and exponent.
     const int width = list->fontMetrics().horizontalAdvance(QStringLiteral("-0.666667e-05")) + 12;
     list->setColumnWidth(0, width);

@@ -60,10 +60,7 @@ CCPSurfacer::CCPSurfacer(CCPSurfaceRef* record, QWidget* parent)
 
 bool CCPSurfacer::Validate()
 {
-    if (CheckFileName(this, m_strFile))
-        return true;
-    m_pFile->setFocus();
-    return false;
+    return CheckFileName(this, m_strFile, m_pFile);
 }
 
 void CCPSurfacer::OnOK()

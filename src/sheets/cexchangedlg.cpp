@@ -17,13 +17,13 @@ void CExchangeDlg::accept()
     QDialog::accept();
 }
 
-QDialogButtonBox* CExchangeDlg::MakeOkCancel()
+QDialogButtonBox* CExchangeDlg::MakeOkCancel(QDialog* dialog)
 {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     box->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
     box->button(QDialogButtonBox::Ok)->setDefault(true);
     box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Cancel"));
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return box;
 }

@@ -17,14 +17,16 @@ public:
 
     void accept() override;
 
+    // OK (default) and Cancel, wired to dialog's accept and reject.
+    static QDialogButtonBox* MakeOkCancel(QDialog* dialog);
+
 protected:
     // Checks after the controls have been taken into the members.
     virtual bool Validate() { return true; }
     // Stores the members where the dialog was opened on.
     virtual void OnOK() {}
 
-    // OK (default) and Cancel, wired to accept and reject.
-    QDialogButtonBox* MakeOkCancel();
+    QDialogButtonBox* MakeOkCancel() { return MakeOkCancel(this); }
 
     CDataExchange m_dx{this};
 };

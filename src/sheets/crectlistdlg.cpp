@@ -3,6 +3,7 @@
 #include "careadlg.h"
 #include "cdialogrunner.h"
 #include "iuserinterface.h"
+#include "reportlist.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -17,19 +18,11 @@ CRectListDlg::CRectListDlg(std::vector<CRect>& list, QWidget* parent)
     setWindowTitle(QStringLiteral("Rect List"));
     setObjectName(QStringLiteral("Rect List"));
 
-    m_pList = new QTableWidget(0, 5);
-    m_pList->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("Top"),
-                                        QStringLiteral("Left"), QStringLiteral("Bottom"),
-                                        QStringLiteral("Right")});
+    m_pList = MakeReportList(QStringLiteral("Rects"),
+                             {QStringLiteral("No."), QStringLiteral("Top"), QStringLiteral("Left"),
+                              QStringLiteral("Bottom"), QStringLiteral("Right")},
+                             0, 56);
     m_pList->verticalHeader()->hide();
-    m_pList->verticalHeader()->setDefaultSectionSize(m_pList->fontMetrics().height() + 6);
-    m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pList->setShowGrid(true);
-    QHeaderView* header = m_pList->horizontalHeader();
-    for (int c = 0; c < 5; ++c)
-        m_pList->setColumnWidth(c, qMax(56, header->sectionSizeHint(c)));
     m_pList->setMinimumWidth(5 * m_pList->columnWidth(4) + 24);
     connect(m_pList, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { EditRow(row); });
@@ -69,12 +62,8 @@ void CRectListDlg::SetRow(int row)
 {
     const CRect& rc = m_list[size_t(row)];
     const int values[5] = {row, rc.top, rc.left, rc.bottom, rc.right};
-    for (int c = 0; c < 5; ++c) {
-        auto* item = new QTableWidgetItem(QString::number(values[c]));
-        item->setData(Qt::UserRole, row);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_pList->setItem(row, c, item);
-    }
+    for (int c = 0; c < 5; ++c)
+        SetCell(m_pList, row, c, QString::number(values[c]));
 }
 
 void CRectListDlg::EditRow(int row)

@@ -8,5 +8,6 @@ class QWidget;
 // a token (space, comma, "=", ";", tab or line break): it would be read back cut short.
 bool FileNameReadsBack(const std::string& name);
 
-// Shows why name cannot be used and returns false, or returns true when it can.
-bool CheckFileName(QWidget* parent, const std::string& name);
+// Shows why name cannot be used, puts the focus on field (when given) and returns false; true
+// when the name can be used.
+bool CheckFileName(QWidget* parent, const std::string& name, QWidget* field = nullptr);
