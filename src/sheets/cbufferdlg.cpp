@@ -7,6 +7,7 @@
 #include "textconvert.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -54,10 +55,12 @@ void CBufferDlg::OnBrowse()
     dlg.setNameFilters({QStringLiteral("GIF Files (*.gif)"), QStringLiteral("All Files (*)")});
     if (CDialogRunner::RunModal(dlg) != IDOK || dlg.selectedFiles().isEmpty())
         return;
-    const QString path = dlg.selectedFiles().first();
-    if (!CheckFileName(this, QtToLatin1(path)))
+    // The bytes of the name as the disk has them; the field shows record bytes as Latin-1.
+    const QByteArray bytes = QFile::encodeName(dlg.selectedFiles().first());
+    const std::string path(bytes.constData(), size_t(bytes.size()));
+    if (!CheckFileName(this, path))
         return;
-    m_pFile->setText(path);
+    m_pFile->setText(Latin1ToQt(path));
 }
 
 bool CBufferDlg::Validate()
