@@ -11,6 +11,7 @@ if ! dpkg-query -W -f='${Status}' clang libclang-rt-14-dev 2>/dev/null | grep -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
 fi
 build="${VIREO_FUZZ_BUILD_DIR:-$root/build-fuzz}"
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVIREO_BUILD_FUZZ=ON -DVIREO_BUILD_GUI=OFF -DVIREO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target fuzz_roundtrip

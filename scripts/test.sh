@@ -1,7 +1,25 @@
 #!/usr/bin/env bash
-# Builds Vireo and runs every test.
+# Builds Vireo and runs every test: the whole suite, the whole suite again built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the load/save fuzzer for a minute.
+#   scripts/test.sh           all three
+#   scripts/test.sh --quick   the suite only
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${VIREO_BUILD_DIR:-$root/build}"
-"$root/scripts/build.sh"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j2 --timeout 120
+quick=0
+[ "${1:-}" = "--quick" ] && quick=1
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Test suite"
+VIREO_BUILD_DIR="${VIREO_BUILD_DIR:-$root/build}" "$root/scripts/build.sh"
+ctest --test-dir "${VIREO_BUILD_DIR:-$root/build}" --output-on-failure -j2 --timeout 120
+[ $quick -eq 1 ] && exit 0
+
+echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+VIREO_BUILD_DIR="$root/build-sanitize" VIREO_BUILD_TYPE=Debug "$root/scripts/build.sh" -DVIREO_SANITIZE=ON
+ctest --test-dir "$root/build-sanitize" --output-on-failure -j2 --timeout 300
+
+echo "== Fuzzing load, save and load again for ${VIREO_FUZZ_SECONDS:-60} seconds"
+"$root/scripts/fuzz.sh" "${VIREO_FUZZ_SECONDS:-60}"

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <sys/stat.h>
@@ -20,6 +21,8 @@ int main(int argc, char** argv)
     }
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
+    // Qt takes the user's locale; the file format always writes and reads a decimal point.
+    setlocale(LC_NUMERIC, "C");
     std::vector<std::string> args(argv + 1, argv + argc);
     CCliApp cli(std::cout, std::cerr);
     return cli.Run(args);

@@ -1,5 +1,6 @@
 #include "cscanner.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -123,8 +124,20 @@ bool CScanner::Float(float& value)
             p = q;
         }
     }
-    const std::string number(m_text.substr(start, p - start));
-    const double d = std::strtod(number.c_str(), nullptr);
+    // from_chars ignores the process locale, which may use a decimal comma.
+    const char* first = m_text.data() + start;
+    if (*first == '+')
+        ++first;
+    double d = 0;
+    const auto res = std::from_chars(first, m_text.data() + p, d);
+    if (res.ec != std::errc() && res.ec != std::errc::result_out_of_range)
+        return Fail();
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too small rounds to zero; too large does not scan.
+        const std::string_view digits(first, size_t(m_text.data() + p - first));
+        const size_t e = digits.find_first_of("eE");
+        d = (e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-') ? 0.0 : HUGE_VAL;
+    }
     const float f = float(d);
     if (!std::isfinite(f))
         return Fail();

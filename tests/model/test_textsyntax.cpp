@@ -168,3 +168,15 @@ TEST(Geometry, ScaleTruncatesAndDestMovesSourceEdgesOnResize)
     EXPECT_EQ(list[0], CRect(-2, 0, 10, 12));
     EXPECT_EQ(list[1], CRect(8, 0, 20, 12));
 }
+
+TEST(Scanner, FloatsIgnoreTheLocaleAndTinyValuesRoundToZero)
+{
+    float f = 1;
+    EXPECT_TRUE(ScanFloat("1e-60", f));
+    EXPECT_EQ(f, 0.0f);
+    EXPECT_TRUE(ScanFloat("+2.5", f));
+    EXPECT_FLOAT_EQ(f, 2.5f);
+    EXPECT_TRUE(ScanFloat("3,5", f)); // a comma ends the number
+    EXPECT_FLOAT_EQ(f, 3.0f);
+    EXPECT_FALSE(ScanFloat(".", f));
+}

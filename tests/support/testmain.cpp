@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #ifdef VIREO_TEST_WIDGETS
 #include <QApplication>
 using TestApp = QApplication;
@@ -14,6 +16,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApp app(argc, argv);
+    setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
