@@ -1,6 +1,7 @@
 #include "crecttracker.h"
 
 #include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -74,6 +75,17 @@ Qt::CursorShape CRectTracker::CursorFor(int hit) const
     case hitMiddle: return Qt::SizeAllCursor;
     default: return Qt::ArrowCursor;
     }
+}
+
+bool CRectTracker::SetCursor(QWidget* w, CPoint pt) const
+{
+    const int hit = HitTest(pt);
+    if (hit == hitNothing) {
+        w->unsetCursor();
+        return false;
+    }
+    w->setCursor(CursorFor(hit));
+    return true;
 }
 
 void CRectTracker::Draw(QPainter& painter) const

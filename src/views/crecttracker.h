@@ -5,6 +5,7 @@
 #include <Qt>
 
 class QPainter;
+class QWidget;
 
 // A rectangle with a dotted frame and eight resize handles outside it, in device (client)
 // coordinates. It hit-tests its parts and follows the mouse to move or resize the rectangle;
@@ -43,6 +44,8 @@ public:
     CRect GetTrueRect() const;
     CRect GetHandleRect(int hit) const;
     Qt::CursorShape CursorFor(int hit) const;
+    // Gives w the cursor of the part under pt; the default cursor (and false) off the tracker.
+    bool SetCursor(QWidget* w, CPoint pt) const;
     void Draw(QPainter& painter) const;
 
     // Interactive move/resize: begins on a hit part, follows the mouse until End reports

@@ -1,5 +1,7 @@
 #include "cscrollview.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -71,6 +73,44 @@ void CScrollView::InvalidateDevice(const CRect& rc)
 {
     if (!rc.IsRectEmpty())
         viewport()->update(rc.left, rc.top, rc.Width(), rc.Height());
+}
+
+namespace {
+CPoint ClientPoint(const QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    return CPoint{p.x(), p.y()};
+}
+} // namespace
+
+void CScrollView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->modifiers(), ClientPoint(event));
+}
+
+void CScrollView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(ClientPoint(event));
+}
+
+void CScrollView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDblClk(ClientPoint(event));
+}
+
+void CScrollView::mouseMoveEvent(QMouseEvent* event)
+{
+    OnMouseMove(event->modifiers(), ClientPoint(event));
+}
+
+void CScrollView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && OnCancelMode())
+        return;
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 void CScrollView::paintEvent(QPaintEvent*)

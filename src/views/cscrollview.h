@@ -28,7 +28,20 @@ public:
     // Paints the logical area the way the view does on screen.
     virtual void OnDraw(QPainter& painter) = 0;
 
+    // The left button and the mouse in client coordinates, as the widget events bring them.
+    virtual void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt) {}
+    virtual void OnLButtonUp(CPoint pt) {}
+    virtual void OnLButtonDblClk(CPoint pt) {}
+    virtual void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt) {}
+    // Escape: true when it ended something (a drag), which then uses the key up.
+    virtual bool OnCancelMode() { return false; }
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;

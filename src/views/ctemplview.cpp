@@ -13,17 +13,7 @@
 #include "ccplight.h"
 #endif
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-CPoint ClientPoint(const QMouseEvent* e)
-{
-    const QPoint p = e->position().toPoint();
-    return CPoint{p.x(), p.y()};
-}
-} // namespace
 
 CTemplView::CTemplView(CVireoDoc* doc, QWidget* parent) : CScrollView(parent), m_pDoc(doc)
 {
@@ -228,7 +218,7 @@ void CTemplView::Pick(CPoint pt)
     }
 }
 
-void CTemplView::OnMouseMove(CPoint pt)
+void CTemplView::OnMouseMove(Qt::KeyboardModifiers, CPoint pt)
 {
     const CPoint scroll = GetScrollPosition();
     m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
@@ -237,45 +227,23 @@ void CTemplView::OnMouseMove(CPoint pt)
         viewport()->update();
         return;
     }
-    CRect rc;
-    if (CurrentTrackerRect(rc)) {
-        CRectTracker probe = m_tracker;
-        probe.m_rect = rc;
-        const int hit = probe.HitTest(pt);
-        if (hit != CRectTracker::hitNothing) {
-            viewport()->setCursor(probe.CursorFor(hit));
-            return;
-        }
-    }
-    viewport()->unsetCursor();
-}
-
-void CTemplView::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->modifiers(), ClientPoint(event));
-}
-
-void CTemplView::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        OnLButtonUp(ClientPoint(event));
-}
-
-void CTemplView::mouseMoveEvent(QMouseEvent* event)
-{
-    OnMouseMove(ClientPoint(event));
-}
-
-void CTemplView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && m_tracker.IsTracking()) {
-        // A cancelled drag changed nothing, so the click picks as any other.
-        m_tracker.Cancel();
-        viewport()->update();
-        if (m_pDoc->m_pCurrentPanel)
-            Pick(m_ptPress);
+    // No key is needed here: the tracker is live whenever it is shown.
+    CRectTracker probe = m_tracker;
+    if (!CurrentTrackerRect(probe.m_rect)) {
+        viewport()->unsetCursor();
         return;
     }
-    CScrollView::keyPressEvent(event);
+    probe.SetCursor(viewport(), pt);
+}
+
+bool CTemplView::OnCancelMode()
+{
+    if (!m_tracker.IsTracking())
+        return false;
+    // A cancelled drag changed nothing, so the click picks as any other.
+    m_tracker.Cancel();
+    viewport()->update();
+    if (m_pDoc->m_pCurrentPanel)
+        Pick(m_ptPress);
+    return true;
 }

@@ -28,19 +28,14 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;
 
-    void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt);
-    void OnLButtonUp(CPoint pt);
-    void OnMouseMove(CPoint pt);
+    void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt) override;
+    void OnLButtonUp(CPoint pt) override;
+    void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt) override;
+    bool OnCancelMode() override;
     void Nudge(int dx, int dy);
 
     // The colour the frame of a record's source rectangle is drawn in (0xRRGGBB).
     static unsigned FrameColour(const CCPObject& record);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool CurrentTrackerRect(CRect& rc) const;

@@ -11,7 +11,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -20,12 +20,6 @@
 #include <algorithm>
 
 namespace {
-CPoint ClientPoint(const QMouseEvent* e)
-{
-    const QPoint p = e->position().toPoint();
-    return CPoint{p.x(), p.y()};
-}
-
 CPoint Centre(const CRect& rc)
 {
     return CPoint{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
@@ -415,49 +409,25 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 void CVireoView::UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt)
 {
     // Without Shift the tracker is drawn but inert.
-    CRect rc;
-    if ((keys & Qt::ShiftModifier) && CurrentTrackerRect(rc)) {
-        CRectTracker probe = m_tracker;
-        probe.m_rect = rc;
-        const int hit = probe.HitTest(pt);
-        if (hit != CRectTracker::hitNothing) {
-            viewport()->setCursor(probe.CursorFor(hit));
-            return;
-        }
+    CRectTracker probe = m_tracker;
+    if (!(keys & Qt::ShiftModifier) || !CurrentTrackerRect(probe.m_rect)) {
+        viewport()->unsetCursor();
+        return;
     }
-    viewport()->unsetCursor();
+    probe.SetCursor(viewport(), pt);
 }
 
-void CVireoView::mousePressEvent(QMouseEvent* event)
+bool CVireoView::OnCancelMode()
 {
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->modifiers(), ClientPoint(event));
-}
-
-void CVireoView::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        OnLButtonUp(ClientPoint(event));
-}
-
-void CVireoView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDblClk(ClientPoint(event));
-}
-
-void CVireoView::mouseMoveEvent(QMouseEvent* event)
-{
-    OnMouseMove(event->modifiers(), ClientPoint(event));
+    if (!m_tracker.IsTracking())
+        return false;
+    m_tracker.Cancel();
+    viewport()->update();
+    return true;
 }
 
 void CVireoView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && m_tracker.IsTracking()) {
-        m_tracker.Cancel();
-        viewport()->update();
-        return;
-    }
     if (event->key() == Qt::Key_Shift) {
         const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
         UpdateCursor(event->modifiers() | Qt::ShiftModifier, CPoint{p.x(), p.y()});

@@ -46,11 +46,11 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;
 
-    // Mouse handling in client coordinates, as the widget events call it.
-    void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt);
-    void OnLButtonUp(CPoint pt);
-    void OnLButtonDblClk(CPoint pt);
-    void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt);
+    void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt) override;
+    void OnLButtonUp(CPoint pt) override;
+    void OnLButtonDblClk(CPoint pt) override;
+    void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt) override;
+    bool OnCancelMode() override;
 
     void OnZoomIn();
     void OnZoomOut();
@@ -61,10 +61,6 @@ public:
     void UpdateScrollSizes();
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -12,46 +12,15 @@ using namespace viewtest;
 
 namespace {
 
-class PanelViewTest : public ::testing::Test
+class PanelViewTest : public ViewTest<CVireoView>
 {
 protected:
-    CViewCockpit c;
-    std::unique_ptr<CVireoView> view;
-
-    void SetUp() override
-    {
-        view = std::make_unique<CVireoView>(&c.doc);
-        view->resize(400, 300);
-        view->show();
-        view->OnInitialUpdate();
-        QApplication::processEvents();
-    }
-
-    QWidget* vp() { return view->viewport(); }
-    QImage Shot() { return vp()->grab().toImage(); }
-    QRgb At(int x, int y) { return Shot().pixel(x, y); }
-
-    CCmdUI State(int id)
-    {
-        CCmdUI ui(id);
-        view->OnUpdateCommand(ui);
-        return ui;
-    }
-    bool Enabled(int id) { return State(id).m_bEnabled; }
-    std::string Pane(int id) { return State(id).m_strText; }
-
     // Exactly 2, scrolled to the top left.
     void Zoom2()
     {
         view->m_fZoom = 2.0f;
         view->UpdateScrollSizes();
         view->ScrollToPosition(CPoint{0, 0});
-    }
-
-    void Show(int panel, CCPObject* record = nullptr)
-    {
-        c.doc.SetCurrentPanel(c.Panel(panel));
-        c.doc.SetCurrentObject(record);
     }
 };
 

@@ -12,37 +12,7 @@ using namespace viewtest;
 
 namespace {
 
-class TemplViewTest : public ::testing::Test
-{
-protected:
-    CViewCockpit c;
-    std::unique_ptr<CTemplView> view;
-
-    void SetUp() override
-    {
-        view = std::make_unique<CTemplView>(&c.doc);
-        view->resize(300, 200);
-        view->show();
-        view->OnInitialUpdate();
-        QApplication::processEvents();
-    }
-
-    QWidget* vp() { return view->viewport(); }
-    QImage Shot() { return vp()->grab().toImage(); }
-
-    CCmdUI State(int id)
-    {
-        CCmdUI ui(id);
-        view->OnUpdateCommand(ui);
-        return ui;
-    }
-
-    void Show(int panel, CCPObject* record)
-    {
-        c.doc.SetCurrentPanel(c.Panel(panel));
-        c.doc.SetCurrentObject(record);
-    }
-};
+using TemplViewTest = ViewTest<CTemplView>;
 
 TEST_F(TemplViewTest, FrameColourTellsTheKindOfRecord)
 {

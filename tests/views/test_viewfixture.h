@@ -8,6 +8,7 @@
 #include "ccppanel.h"
 #include "ccpsound.h"
 #include "ccpsurfaceref.h"
+#include "ccommandtarget.h"
 #include "crecordingui.h"
 #include "cvireodoc.h"
 #include "irecordeditor.h"
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace viewtest {
@@ -173,5 +175,42 @@ inline void Key(QWidget* w, int key, Qt::KeyboardModifiers keys = Qt::NoModifier
     QKeyEvent e(QEvent::KeyPress, key, keys);
     QApplication::sendEvent(w, &e);
 }
+
+// A view of type V over the cockpit above, shown at 400 x 300.
+template <class V>
+class ViewTest : public ::testing::Test
+{
+protected:
+    CViewCockpit c;
+    std::unique_ptr<V> view;
+
+    void SetUp() override
+    {
+        view = std::make_unique<V>(&c.doc);
+        view->resize(400, 300);
+        view->show();
+        view->OnInitialUpdate();
+        QApplication::processEvents();
+    }
+
+    QWidget* vp() { return view->viewport(); }
+    QImage Shot() { return vp()->grab().toImage(); }
+    QRgb At(int x, int y) { return Shot().pixel(x, y); }
+
+    CCmdUI State(int id)
+    {
+        CCmdUI ui(id);
+        view->OnUpdateCommand(ui);
+        return ui;
+    }
+    bool Enabled(int id) { return State(id).m_bEnabled; }
+    std::string Pane(int id) { return State(id).m_strText; }
+
+    void Show(int panel, CCPObject* record = nullptr)
+    {
+        c.doc.SetCurrentPanel(c.Panel(panel));
+        c.doc.SetCurrentObject(record);
+    }
+};
 
 } // namespace viewtest
