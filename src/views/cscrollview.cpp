@@ -1,11 +1,33 @@
 #include "cscrollview.h"
 
+#include "ccommandtarget.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
+
+bool NudgeStep(int id, CPoint& step)
+{
+    switch (id) {
+    case ID_NUDGE_LEFT: step = CPoint{-1, 0}; return true;
+    case ID_NUDGE_RIGHT: step = CPoint{1, 0}; return true;
+    case ID_NUDGE_UP: step = CPoint{0, -1}; return true;
+    case ID_NUDGE_DOWN: step = CPoint{0, 1}; return true;
+    default: return false;
+    }
+}
+
+bool NudgeWithin(CRect& rc, CPoint step, int width, int height)
+{
+    const bool moves = (step.x < 0 && rc.left > 0) || (step.x > 0 && rc.right < width) ||
+                       (step.y < 0 && rc.top > 0) || (step.y > 0 && rc.bottom < height);
+    if (moves)
+        rc.OffsetRect(step.x, step.y);
+    return moves;
+}
 
 CScrollView::CScrollView(QWidget* parent) : QAbstractScrollArea(parent)
 {

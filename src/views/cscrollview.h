@@ -4,6 +4,12 @@
 
 #include <QAbstractScrollArea>
 
+// The one-pixel step of a nudge command id; false for any other command.
+bool NudgeStep(int id, CPoint& step);
+// Moves rc by step unless that takes an edge past 0 or past width / height; false when the
+// rectangle stays where it is.
+bool NudgeWithin(CRect& rc, CPoint step, int width, int height);
+
 // A view over a logical area (the scroll extent), one logical unit per pixel. Painting gets a
 // painter in logical coordinates; mouse points arrive in client (device) coordinates.
 class CScrollView : public QAbstractScrollArea

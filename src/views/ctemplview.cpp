@@ -118,40 +118,27 @@ bool CTemplView::OnUpdateCommand(CCmdUI& ui)
 
 bool CTemplView::OnCommand(int id)
 {
+    CPoint step;
+    if (NudgeStep(id, step)) {
+        Nudge(step);
+        return true;
+    }
     switch (id) {
     case ID_VIEW_REFRESH:
         m_pDoc->Refresh();
-        return true;
-    case ID_NUDGE_LEFT:
-        Nudge(-1, 0);
-        return true;
-    case ID_NUDGE_RIGHT:
-        Nudge(1, 0);
-        return true;
-    case ID_NUDGE_UP:
-        Nudge(0, -1);
-        return true;
-    case ID_NUDGE_DOWN:
-        Nudge(0, 1);
         return true;
     default:
         return false;
     }
 }
 
-void CTemplView::Nudge(int dx, int dy)
+void CTemplView::Nudge(CPoint step)
 {
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect rc;
-    if (!cur || !cur->GetSrcRect(&rc))
-        return;
     // Bounded by the template picture, not by the screen.
-    const CCPManager& m = m_pDoc->m_manager;
-    const bool moves = (dx < 0 && rc.left > 0) || (dx > 0 && rc.right < m.m_nTemplateWidth) ||
-                       (dy < 0 && rc.top > 0) || (dy > 0 && rc.bottom < m.m_nTemplateHeight);
-    if (!moves)
+    if (!cur || !cur->GetSrcRect(&rc) || !NudgeWithin(rc, step, m_pDoc->m_manager.m_nTemplateWidth, m_pDoc->m_manager.m_nTemplateHeight))
         return;
-    rc.OffsetRect(dx, dy);
     cur->SetSrcRect(&rc);
     m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
     m_pDoc->SetModifiedFlag();

@@ -32,7 +32,7 @@ public:
     void OnLButtonUp(CPoint pt) override;
     void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt) override;
     bool OnCancelMode() override;
-    void Nudge(int dx, int dy);
+    void Nudge(CPoint step);
 
     // The colour the frame of a record's source rectangle is drawn in (0xRRGGBB).
     static unsigned FrameColour(const CCPObject& record);

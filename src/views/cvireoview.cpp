@@ -224,6 +224,11 @@ bool CVireoView::OnUpdateCommand(CCmdUI& ui)
 
 bool CVireoView::OnCommand(int id)
 {
+    CPoint step;
+    if (NudgeStep(id, step)) {
+        Nudge(step);
+        return true;
+    }
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     switch (id) {
     case ID_SHOW_OBJECTS:
@@ -248,18 +253,6 @@ bool CVireoView::OnCommand(int id)
             m_pDoc->SetModifiedFlag();
             m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
         }
-        return true;
-    case ID_NUDGE_LEFT:
-        Nudge(-1, 0);
-        return true;
-    case ID_NUDGE_RIGHT:
-        Nudge(1, 0);
-        return true;
-    case ID_NUDGE_UP:
-        Nudge(0, -1);
-        return true;
-    case ID_NUDGE_DOWN:
-        Nudge(0, 1);
         return true;
     case ID_SAME_SIZE:
         if (cur) {
@@ -316,18 +309,12 @@ void CVireoView::OnNextState()
         InvalidateDevice(m_rcSelection);
 }
 
-void CVireoView::Nudge(int dx, int dy)
+void CVireoView::Nudge(CPoint step)
 {
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect rc;
-    if (!cur || !cur->GetDestRect(&rc))
+    if (!cur || !cur->GetDestRect(&rc) || !NudgeWithin(rc, step, m_pDoc->m_manager.m_nScreenWidth, m_pDoc->m_manager.m_nScreenHeight))
         return;
-    const CCPManager& m = m_pDoc->m_manager;
-    const bool moves = (dx < 0 && rc.left > 0) || (dx > 0 && rc.right < m.m_nScreenWidth) ||
-                       (dy < 0 && rc.top > 0) || (dy > 0 && rc.bottom < m.m_nScreenHeight);
-    if (!moves)
-        return;
-    rc.OffsetRect(dx, dy);
     cur->SetDestRect(&rc);
     m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
     m_pDoc->SetModifiedFlag();

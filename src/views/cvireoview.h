@@ -55,7 +55,7 @@ public:
     void OnZoomIn();
     void OnZoomOut();
     void OnNextState();
-    void Nudge(int dx, int dy);
+    void Nudge(CPoint step);
 
     // The scroll extent: the cockpit's screen size at the zoom.
     void UpdateScrollSizes();
