@@ -3,7 +3,10 @@
 #include "ccommandroute.h"
 #include "cvireoview.h"
 
+#include <QFileInfo>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QScrollBar>
 
 #include <memory>
@@ -344,6 +347,16 @@ TEST_F(PanelViewTest, PrintsThePanelFittedToThePageWithoutTracker)
     EXPECT_EQ(page.pixel(6, 6), kRed);
     EXPECT_EQ(page.pixel(16, 16), kGreen);
     EXPECT_EQ(page.pixel(8, 8), kRed); // where the tracker's handle is on screen
+
+    // Print Direct goes to the printer without a dialog.
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("panel.pdf")));
+    view->SetPrinter(&printer);
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT_DIRECT));
+    EXPECT_TRUE(view->OnCommand(ID_FILE_PRINT_DIRECT));
+    EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 0);
 }
 
 } // namespace
