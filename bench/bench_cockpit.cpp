@@ -2,6 +2,7 @@
 // in the same run: reading the same bytes line by line, and drawing the same rectangles
 // straight from one image with QPainter.
 #include "ccockpitgenerator.h"
+#include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"

@@ -89,7 +89,11 @@ bool CCPObject::CheckIdUnique(CCheckMessageArray& messages, CCPManager* manager)
 void CCPObject::WriteHeader(CLineWriter& ar, const char* keyword)
 {
     CCPObject::Serialize(ar);
-    ar.Printf("#%d %s\n", m_nId, keyword);
+    ar.Write("#");
+    ar.Write(std::to_string(m_nId));
+    ar.Write(" ");
+    ar.Write(keyword);
+    ar.Write("\n");
 }
 
 void CCPObject::AddMessage(CCheckMessageArray& messages, std::string text)

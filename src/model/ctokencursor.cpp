@@ -23,7 +23,7 @@ bool CTokenCursor::Next(std::string& token, TokenSet set)
     size_t e = p;
     while (e < m_line.size() && !(key ? IsKeySeparator(m_line[e]) : IsValueSeparator(m_line[e])))
         ++e;
-    token.assign(m_line, p, e - p);
+    token.assign(m_line.substr(p, e - p));
     m_nPos = e < m_line.size() ? e + 1 : e;
     return true;
 }

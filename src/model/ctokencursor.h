@@ -10,7 +10,7 @@ enum class TokenSet {
 };
 
 // Cuts one line into tokens. A cut skips leading separators, takes the text up to the next
-// separator of the set and moves past that separator.
+// separator of the set and moves past that separator. The line must outlive the cursor.
 class CTokenCursor
 {
 public:
@@ -23,10 +23,10 @@ public:
     std::string NextOr(TokenSet set = TokenSet::Key); // empty when there is none
 
     // What is left of the line after the cursor.
-    std::string_view Rest() const { return std::string_view(m_line).substr(m_nPos); }
+    std::string_view Rest() const { return m_line.substr(m_nPos); }
 
 private:
-    std::string m_line;
+    std::string_view m_line;
     size_t m_nPos = 0;
 };
 
