@@ -1,27 +1,42 @@
 #include "ctokencursor.h"
 
-bool IsKeySeparator(char c)
+namespace {
+// One table look-up per character: tokenizing is most of the time a load takes.
+struct CSeparatorTable
 {
-    return c == ' ' || c == ',' || c == '=' || c == ';' || c == '\r' || c == '\n' || c == '\t';
-}
+    bool key[256] = {};
+    bool value[256] = {};
+    constexpr CSeparatorTable()
+    {
+        for (unsigned char c : {' ', ',', '=', ';', '\r', '\n', '\t'})
+            key[c] = true;
+        for (unsigned char c : {'=', ';', '\n'})
+            value[c] = true;
+    }
+};
+constexpr CSeparatorTable kSeparators;
+} // namespace
 
-bool IsValueSeparator(char c) { return c == '=' || c == ';' || c == '\n'; }
+bool IsKeySeparator(char c) { return kSeparators.key[static_cast<unsigned char>(c)]; }
+
+bool IsValueSeparator(char c) { return kSeparators.value[static_cast<unsigned char>(c)]; }
 
 bool CTokenCursor::Next(std::string& token, TokenSet set)
 {
-    const bool key = set == TokenSet::Key;
+    const bool* stop = set == TokenSet::Key ? kSeparators.key : kSeparators.value;
+    const auto at = [&](size_t i) { return static_cast<unsigned char>(m_line[i]); };
     size_t p = m_nPos;
-    if (!key)
-        while (p < m_line.size() && IsKeySeparator(m_line[p]))
+    if (set == TokenSet::Value)
+        while (p < m_line.size() && kSeparators.key[at(p)])
             ++p;
-    while (p < m_line.size() && (key ? IsKeySeparator(m_line[p]) : IsValueSeparator(m_line[p])))
+    while (p < m_line.size() && stop[at(p)])
         ++p;
     if (p >= m_line.size()) {
         m_nPos = m_line.size();
         return false;
     }
     size_t e = p;
-    while (e < m_line.size() && !(key ? IsKeySeparator(m_line[e]) : IsValueSeparator(m_line[e])))
+    while (e < m_line.size() && !stop[at(e)])
         ++e;
     token.assign(m_line.substr(p, e - p));
     m_nPos = e < m_line.size() ? e + 1 : e;
