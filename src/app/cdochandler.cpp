@@ -79,8 +79,11 @@ bool CDocHandler::SaveModified()
     const std::string& path = m_pDoc->GetPathName();
     const std::string name = path.empty() ? GetTitle() : path;
     switch (m_pPrompts ? m_pPrompts->AskSaveChanges(name) : IFramePrompts::Cancel) {
-    case IFramePrompts::Yes: return DoFileSave();
-    case IFramePrompts::No: return true;
-    default: return false;
+    case IFramePrompts::Yes:
+        return DoFileSave();
+    case IFramePrompts::No:
+        return true;
+    default:
+        return false;
     }
 }

@@ -41,19 +41,34 @@ const CommandDef kCommands[] = {
     {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the cockpit\nSave", {Qt::CTRL | Qt::Key_S}},
     {ID_FILE_SAVE_AS, "Save &As...", "Save the cockpit under a new name\nSave As", {}},
     {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the panel\nPrint", {Qt::CTRL | Qt::Key_P}},
-    {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Show the panel as it will be printed\nPrint Preview", {}},
+    {ID_FILE_PRINT_PREVIEW,
+     "Print Pre&view",
+     "Show the panel as it will be printed\nPrint Preview",
+     {}},
     {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Choose the printer and the page\nPrint Setup", {}},
     {ID_FILE_PRINT_DIRECT, "Print Direct", "Print the panel without asking\nPrint", {}},
     {ID_APP_EXIT, "E&xit", "Quit the editor; asks to save a changed cockpit\nExit", {}},
-    {ID_EDIT_UNDO, "&Undo\tCtrl+Z", "Undo the last action\nUndo", {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
+    {ID_EDIT_UNDO,
+     "&Undo\tCtrl+Z",
+     "Undo the last action\nUndo",
+     {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
     {ID_ADD_OBJECT, "Add Object", "Add New Object\nAdd Object", {}},
     {ID_ADD_PANEL, "Add Panel", "Add Panel\nAdd Panel", {}},
     {ID_ADD_SOUND, "Add Sound", "Add SButton\nAdd Button", {}},
     {ID_ADD_BUTTON, "Add Parent Button", "Add Button\nAdd Button", {}},
     {ID_DUPLICATE, "Duplicate", "Duplicate this Object\nDuplicate", {}},
-    {ID_EDIT_CUT, "Cu&t\tCtrl+X", "Cut the selected record\nCut", {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
-    {ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selected record\nCopy", {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
-    {ID_EDIT_PASTE, "&Paste\tCtrl+V", "Paste the copied record\nPaste", {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+    {ID_EDIT_CUT,
+     "Cu&t\tCtrl+X",
+     "Cut the selected record\nCut",
+     {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
+    {ID_EDIT_COPY,
+     "&Copy\tCtrl+C",
+     "Copy the selected record\nCopy",
+     {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
+    {ID_EDIT_PASTE,
+     "&Paste\tCtrl+V",
+     "Paste the copied record\nPaste",
+     {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
     {ID_EDIT_CLEAR, "&Delete", "Take the selected record off the panel\nDelete", {}},
     {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
     {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
@@ -66,16 +81,25 @@ const CommandDef kCommands[] = {
     {ID_HELP_USING, "Help on &Help", "How to use help\nHelp on Help", {}},
     {ID_APP_ABOUT, "&About Vireo...", "Show the program's version\nAbout", {}},
     {ID_NEXT_STATE, "&Next State\tAlt+N", "Move to next state\nNext State", {Qt::ALT | Qt::Key_N}},
-    {ID_PROPERTIES, "Properties\tAlt+Ret", "Properties\nProperties", {Qt::ALT | Qt::Key_Return, Qt::ALT | Qt::Key_Enter}},
+    {ID_PROPERTIES,
+     "Properties\tAlt+Ret",
+     "Properties\nProperties",
+     {Qt::ALT | Qt::Key_Return, Qt::ALT | Qt::Key_Enter}},
     {ID_ZOOM_IN, "Zoom In\tAlt+I", "Zoom In\nZoom In", {Qt::ALT | Qt::Key_I}},
     {ID_ZOOM_OUT, "Zoom Out\tAlt+O", "Zoom Out\nZoom Out", {Qt::ALT | Qt::Key_O}},
     {ID_NUDGE_LEFT, "Nudge Left", "Nudge Left\nNudge Left", {Qt::CTRL | Qt::Key_Left}},
     {ID_NUDGE_RIGHT, "Nudge Right", "Nudge Right\nNudge Right", {Qt::CTRL | Qt::Key_Right}},
     {ID_NUDGE_UP, "Nudge Up", "Nudge Up\nNudge Up", {Qt::CTRL | Qt::Key_Up}},
     {ID_NUDGE_DOWN, "Nudge Down", "Nudge Down\nNudge Down", {Qt::CTRL | Qt::Key_Down}},
-    {ID_SAME_SIZE, "Make Src/Dest same size", "Make Src/Dest same size\nMake Src/Dest Same Size", {}},
+    {ID_SAME_SIZE,
+     "Make Src/Dest same size",
+     "Make Src/Dest same size\nMake Src/Dest Same Size",
+     {}},
     {ID_NEXT_PANE, "Next Pane", "Switch to the next pane\nNext Pane", {Qt::Key_F6}},
-    {ID_PREV_PANE, "Previous Pane", "Switch back to the previous pane\nPrevious Pane", {Qt::SHIFT | Qt::Key_F6}},
+    {ID_PREV_PANE,
+     "Previous Pane",
+     "Switch back to the previous pane\nPrevious Pane",
+     {Qt::SHIFT | Qt::Key_F6}},
 };
 
 struct PaneDef
@@ -85,14 +109,16 @@ struct PaneDef
 };
 
 const PaneDef kPanes[] = {
-    {ID_INDICATOR_MOUSE, "0000, 0000"}, {ID_INDICATOR_ID, "ID:0000"}, {ID_INDICATOR_ZOOM, "x 100.0"},
-    {ID_INDICATOR_CAPS, "CAP"},         {ID_INDICATOR_NUM, "NUM"},    {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_INDICATOR_MOUSE, "0000, 0000"}, {ID_INDICATOR_ID, "ID:0000"},
+    {ID_INDICATOR_ZOOM, "x 100.0"},     {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},          {ID_INDICATOR_SCRL, "SCRL"},
 };
 
 constexpr int kSeparator = 0;
 } // namespace
 
-CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* app, QWidget* parent)
+CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* app,
+                       QWidget* parent)
     : QMainWindow(parent), m_pDoc(doc), m_pDocHandler(docHandler), m_pApp(app)
 {
     setWindowIcon(CToolBarArt::AppIcon());
@@ -178,25 +204,28 @@ QMenu* CMainFrame::AddMenu(QMenu* menu, std::initializer_list<int> ids)
 void CMainFrame::CreateMenus()
 {
     QMenu* file = AddMenu(menuBar()->addMenu(QStringLiteral("&File")),
-                          {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, kSeparator, ID_FILE_PRINT,
-                           ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator});
+                          {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, kSeparator,
+                           ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator});
     for (int i = 0; i < kMaxRecentFiles; ++i)
         file->addAction(Action(ID_FILE_MRU_FILE1 + i));
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
     AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
-            {ID_EDIT_UNDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE,
-             ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_CHECK_COCKPIT});
+            {ID_EDIT_UNDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND, ID_ADD_BUTTON,
+             ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator,
+             ID_CHECK_COCKPIT});
     AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
-            {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS, ID_VIEW_REFRESH});
+            {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS,
+             ID_VIEW_REFRESH});
     AddMenu(menuBar()->addMenu(QStringLiteral("&Help")),
             {ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator, ID_APP_ABOUT});
 
     // The panel view's popup; its entries are the same actions, so they route alike.
-    m_pViewMenu = AddMenu(new QMenu(this), {ID_ADD_OBJECT, ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT,
-                                            ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_NEXT_STATE,
-                                            kSeparator, ID_PROPERTIES, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT});
+    m_pViewMenu = AddMenu(new QMenu(this),
+                          {ID_ADD_OBJECT, ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT,
+                           ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_NEXT_STATE,
+                           kSeparator, ID_PROPERTIES, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT});
     m_pView->SetContextMenu(m_pViewMenu);
 }
 
@@ -208,11 +237,11 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setMovable(true);
     m_pToolBar->setFloatable(true);
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const int buttons[] = {ID_FILE_NEW,    ID_FILE_OPEN,   ID_FILE_SAVE, kSeparator,     ID_EDIT_CUT,
-                           ID_EDIT_COPY,   ID_EDIT_PASTE,  kSeparator,   ID_FILE_PRINT,  kSeparator,
-                           ID_ZOOM_IN,     ID_ZOOM_OUT,    kSeparator,   ID_NEXT_STATE,  kSeparator,
-                           ID_NUDGE_LEFT,  ID_NUDGE_RIGHT, ID_NUDGE_DOWN, ID_NUDGE_UP,   ID_SAME_SIZE,
-                           kSeparator,     ID_APP_ABOUT};
+    const int buttons[] = {
+        ID_FILE_NEW,   ID_FILE_OPEN,  ID_FILE_SAVE,  kSeparator,    ID_EDIT_CUT,    ID_EDIT_COPY,
+        ID_EDIT_PASTE, kSeparator,    ID_FILE_PRINT, kSeparator,    ID_ZOOM_IN,     ID_ZOOM_OUT,
+        kSeparator,    ID_NEXT_STATE, kSeparator,    ID_NUDGE_LEFT, ID_NUDGE_RIGHT, ID_NUDGE_DOWN,
+        ID_NUDGE_UP,   ID_SAME_SIZE,  kSeparator,    ID_APP_ABOUT};
     for (int id : buttons) {
         if (id == kSeparator)
             m_pToolBar->addSeparator();
@@ -230,7 +259,8 @@ void CMainFrame::CreateStatusBar()
         auto* pane = new QLabel(QString::fromLatin1(def.sizing), bar);
         pane->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
-        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QString::fromLatin1(def.sizing)) + 12);
+        pane->setMinimumWidth(
+            pane->fontMetrics().horizontalAdvance(QString::fromLatin1(def.sizing)) + 12);
         bar->addPermanentWidget(pane);
         m_mapPanes[def.id] = pane;
     }
@@ -282,19 +312,26 @@ QLabel* CMainFrame::StatusPane(int id) const
 QWidget* CMainFrame::PaneWidget(int index) const
 {
     switch (index) {
-    case kTreePane: return m_pTree;
-    case kViewPane: return m_pView;
-    case kTemplPane: return m_pTemplView;
-    default: return nullptr;
+    case kTreePane:
+        return m_pTree;
+    case kViewPane:
+        return m_pView;
+    case kTemplPane:
+        return m_pTemplView;
+    default:
+        return nullptr;
     }
 }
 
 CCommandTarget* CMainFrame::GetActivePane() const
 {
     switch (m_nActivePane) {
-    case kTreePane: return m_pTree;
-    case kTemplPane: return m_pTemplView;
-    default: return m_pView;
+    case kTreePane:
+        return m_pTree;
+    case kTemplPane:
+        return m_pTemplView;
+    default:
+        return m_pView;
     }
 }
 
@@ -447,10 +484,17 @@ void CMainFrame::dropEvent(QDropEvent* event)
 void CMainFrame::TrackLockKeys(const QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_CapsLock: m_abLocks[0] = !m_abLocks[0]; return;
-    case Qt::Key_NumLock: m_abLocks[1] = !m_abLocks[1]; return;
-    case Qt::Key_ScrollLock: m_abLocks[2] = !m_abLocks[2]; return;
-    default: break;
+    case Qt::Key_CapsLock:
+        m_abLocks[0] = !m_abLocks[0];
+        return;
+    case Qt::Key_NumLock:
+        m_abLocks[1] = !m_abLocks[1];
+        return;
+    case Qt::Key_ScrollLock:
+        m_abLocks[2] = !m_abLocks[2];
+        return;
+    default:
+        break;
     }
     // On X11 the key's state carries the lock modifiers (Lock = Caps, Mod2 = Num).
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
@@ -464,10 +508,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     // Key events travel up the parents; look at them once, where they start.
-    if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) && watched == QGuiApplication::focusObject() &&
-        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+    if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) &&
+        watched == QGuiApplication::focusObject() && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
         if (type == QEvent::ShortcutOverride)
-            UpdateCommandUI(); // the shortcut map skips disabled actions: bring them up to date first
+            UpdateCommandUI(); // the shortcut map skips disabled actions: bring them up to date
+                               // first
         else
             TrackLockKeys(static_cast<QKeyEvent*>(event));
     }

@@ -31,9 +31,15 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public CCommandTarget, public IDocObserver
 {
 public:
-    enum Pane { kTreePane = 0, kViewPane = 1, kTemplPane = 2 };
+    enum Pane
+    {
+        kTreePane = 0,
+        kViewPane = 1,
+        kTemplPane = 2
+    };
 
-    CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* app, QWidget* parent = nullptr);
+    CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* app,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CCPTree* GetTree() const { return m_pTree; }
@@ -60,7 +66,10 @@ public:
     void UpdateTitle();
     void UpdateRecentFileMenu(const CRecentFileList& recent);
     // Opens a file dropped on the window (after the question about saving changes).
-    void SetOpenFileHandler(std::function<bool(const std::string&)> fn) { m_fnOpenFile = std::move(fn); }
+    void SetOpenFileHandler(std::function<bool(const std::string&)> fn)
+    {
+        m_fnOpenFile = std::move(fn);
+    }
 
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;

@@ -37,8 +37,11 @@ IFramePrompts::Answer CQtFramePrompts::AskSaveChanges(const std::string& name)
     switch (QMessageBox::question(m_pParent, QStringLiteral("Vireo"), text,
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
-    case QMessageBox::Yes: return Yes;
-    case QMessageBox::No: return No;
-    default: return Cancel;
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    default:
+        return Cancel;
     }
 }

@@ -35,14 +35,17 @@ void CRecentFileList::WriteList() const
     settings.beginGroup(QString::fromLatin1(kGroup));
     settings.remove(QString());
     for (size_t i = 0; i < m_astrNames.size(); ++i)
-        settings.setValue(QStringLiteral("File%1").arg(i + 1), QFile::decodeName(m_astrNames[i].c_str()));
+        settings.setValue(QStringLiteral("File%1").arg(i + 1),
+                          QFile::decodeName(m_astrNames[i].c_str()));
 }
 
 void CRecentFileList::Add(const std::string& path)
 {
     if (path.empty())
         return;
-    const std::string full = QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath()).toStdString();
+    const std::string full =
+        QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
+            .toStdString();
     m_astrNames.erase(std::remove(m_astrNames.begin(), m_astrNames.end(), full), m_astrNames.end());
     m_astrNames.insert(m_astrNames.begin(), full);
     if (int(m_astrNames.size()) > m_nSize)

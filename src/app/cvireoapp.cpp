@@ -82,7 +82,8 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     if (file.isEmpty()) {
         m_doc.OnNewDocument();
     } else {
-        const std::string path = QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
+        const std::string path =
+            QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
         // A file that cannot be read has been reported; start empty rather than not at all.
         if (m_doc.OnOpenDocument(path)) {
             m_recent.Add(path);
@@ -123,7 +124,9 @@ bool CVireoApp::OpenDocumentFile(const std::string& path)
 {
     if (!m_pDocHandler->SaveModified())
         return false;
-    const std::string full = QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath()).toStdString();
+    const std::string full =
+        QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
+            .toStdString();
     if (!m_doc.OnOpenDocument(full))
         return false;
     m_recent.Add(full);
@@ -238,7 +241,8 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
     tree->resizeColumnToContents(0);
     const int treeWidth = std::clamp(tree->columnWidth(0) + 2 * tree->frameWidth() + 24, 100, 280);
     const int templWidth = 320;
-    panes->setSizes({treeWidth, std::max(100, panes->width() - treeWidth - templWidth), templWidth});
+    panes->setSizes(
+        {treeWidth, std::max(100, panes->width() - treeWidth - templWidth), templWidth});
     if (QTreeWidgetItem* item = tree->currentItem())
         tree->scrollToItem(item);
     m_doc.UpdateAllViews(nullptr, HINT_REFRESH); // centres the record in the resized views

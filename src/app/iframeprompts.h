@@ -7,7 +7,12 @@
 class IFramePrompts
 {
 public:
-    enum Answer { Yes, No, Cancel };
+    enum Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~IFramePrompts() = default;
     // The cockpit file to open; empty when the user cancelled.

@@ -1,5 +1,5 @@
-#include "cvireoapp.h"
 #include "ctoolbarart.h"
+#include "cvireoapp.h"
 
 #include <QApplication>
 #include <QFile>
@@ -37,7 +37,8 @@ int main(int argc, char** argv)
         return 1;
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(500, &qapp, [&] {
-            const bool saved = app.SaveScreenshot(QFile::encodeName(screenshot).toStdString(), panelId, recordId);
+            const bool saved =
+                app.SaveScreenshot(QFile::encodeName(screenshot).toStdString(), panelId, recordId);
             if (!saved)
                 std::fprintf(stderr, "vireo: cannot write %s\n", qPrintable(screenshot));
             QApplication::exit(saved ? 0 : 1);

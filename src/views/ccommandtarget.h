@@ -3,7 +3,8 @@
 #include <string>
 
 // Command ids of the menus, toolbar, accelerators and context menus.
-enum CommandId {
+enum CommandId
+{
     ID_PROPERTIES = 32771,
     ID_SHOW_OBJECTS = 32772,
     ID_SHOW_BUTTONS = 32773,

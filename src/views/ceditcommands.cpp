@@ -17,7 +17,8 @@ bool CEditCommands::PanelHolds(const CVireoDoc& doc, const CCPPanel* panel, cons
         return std::find(ids.begin(), ids.end(), record->m_nId) != ids.end();
     };
     if (record->IsButtonView())
-        return lists(panel->m_anButtonViews) && doc.m_manager.FindButtonView(record->m_nId) == record;
+        return lists(panel->m_anButtonViews) &&
+               doc.m_manager.FindButtonView(record->m_nId) == record;
     if (record == &doc.m_manager || record->IsPanel() || record->IsSound() || record->IsButton() ||
         record->IsSurface())
         return false;

@@ -20,15 +20,32 @@ CRect CRectTracker::GetHandleRect(int hit) const
     const int y1 = (rc.top + rc.bottom) / 2 - s / 2;
     int x = 0, y = 0;
     switch (hit) {
-    case hitTopLeft: x = x0, y = y0; break;
-    case hitTopRight: x = x2, y = y0; break;
-    case hitBottomRight: x = x2, y = y2; break;
-    case hitBottomLeft: x = x0, y = y2; break;
-    case hitTop: x = x1, y = y0; break;
-    case hitRight: x = x2, y = y1; break;
-    case hitBottom: x = x1, y = y2; break;
-    case hitLeft: x = x0, y = y1; break;
-    default: return CRect();
+    case hitTopLeft:
+        x = x0, y = y0;
+        break;
+    case hitTopRight:
+        x = x2, y = y0;
+        break;
+    case hitBottomRight:
+        x = x2, y = y2;
+        break;
+    case hitBottomLeft:
+        x = x0, y = y2;
+        break;
+    case hitTop:
+        x = x1, y = y0;
+        break;
+    case hitRight:
+        x = x2, y = y1;
+        break;
+    case hitBottom:
+        x = x1, y = y2;
+        break;
+    case hitLeft:
+        x = x0, y = y1;
+        break;
+    default:
+        return CRect();
     }
     return CRect(x, y, x + s, y + s);
 }
@@ -65,15 +82,21 @@ Qt::CursorShape CRectTracker::CursorFor(int hit) const
 {
     switch (hit) {
     case hitTopLeft:
-    case hitBottomRight: return Qt::SizeFDiagCursor;
+    case hitBottomRight:
+        return Qt::SizeFDiagCursor;
     case hitTopRight:
-    case hitBottomLeft: return Qt::SizeBDiagCursor;
+    case hitBottomLeft:
+        return Qt::SizeBDiagCursor;
     case hitTop:
-    case hitBottom: return Qt::SizeVerCursor;
+    case hitBottom:
+        return Qt::SizeVerCursor;
     case hitLeft:
-    case hitRight: return Qt::SizeHorCursor;
-    case hitMiddle: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case hitRight:
+        return Qt::SizeHorCursor;
+    case hitMiddle:
+        return Qt::SizeAllCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -134,10 +157,14 @@ void CRectTracker::TrackTo(CPoint pt)
         m_rect = rc;
         return;
     }
-    const bool left = m_nTrackHit == hitTopLeft || m_nTrackHit == hitBottomLeft || m_nTrackHit == hitLeft;
-    const bool right = m_nTrackHit == hitTopRight || m_nTrackHit == hitBottomRight || m_nTrackHit == hitRight;
-    const bool top = m_nTrackHit == hitTopLeft || m_nTrackHit == hitTopRight || m_nTrackHit == hitTop;
-    const bool bottom = m_nTrackHit == hitBottomLeft || m_nTrackHit == hitBottomRight || m_nTrackHit == hitBottom;
+    const bool left =
+        m_nTrackHit == hitTopLeft || m_nTrackHit == hitBottomLeft || m_nTrackHit == hitLeft;
+    const bool right =
+        m_nTrackHit == hitTopRight || m_nTrackHit == hitBottomRight || m_nTrackHit == hitRight;
+    const bool top =
+        m_nTrackHit == hitTopLeft || m_nTrackHit == hitTopRight || m_nTrackHit == hitTop;
+    const bool bottom =
+        m_nTrackHit == hitBottomLeft || m_nTrackHit == hitBottomRight || m_nTrackHit == hitBottom;
     // No inversion: an edge stops at the minimum size from the opposite edge (or at the
     // starting size, for a rectangle that was smaller to begin with).
     const int minW = std::min(m_nMinSize, m_rectStart.Width());

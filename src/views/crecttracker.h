@@ -13,8 +13,15 @@ class QWidget;
 class CRectTracker
 {
 public:
-    enum Style { solidLine = 1, dottedLine = 2, resizeInside = 4, resizeOutside = 8 };
-    enum TrackerHit {
+    enum Style
+    {
+        solidLine = 1,
+        dottedLine = 2,
+        resizeInside = 4,
+        resizeOutside = 8
+    };
+    enum TrackerHit
+    {
         hitNothing = -1,
         hitTopLeft = 0,
         hitTopRight = 1,

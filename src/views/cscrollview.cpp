@@ -12,11 +12,20 @@
 bool NudgeStep(int id, CPoint& step)
 {
     switch (id) {
-    case ID_NUDGE_LEFT: step = CPoint{-1, 0}; return true;
-    case ID_NUDGE_RIGHT: step = CPoint{1, 0}; return true;
-    case ID_NUDGE_UP: step = CPoint{0, -1}; return true;
-    case ID_NUDGE_DOWN: step = CPoint{0, 1}; return true;
-    default: return false;
+    case ID_NUDGE_LEFT:
+        step = CPoint{-1, 0};
+        return true;
+    case ID_NUDGE_RIGHT:
+        step = CPoint{1, 0};
+        return true;
+    case ID_NUDGE_UP:
+        step = CPoint{0, -1};
+        return true;
+    case ID_NUDGE_DOWN:
+        step = CPoint{0, 1};
+        return true;
+    default:
+        return false;
     }
 }
 

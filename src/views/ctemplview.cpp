@@ -137,7 +137,9 @@ void CTemplView::Nudge(CPoint step)
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect rc;
     // Bounded by the template picture, not by the screen.
-    if (!cur || !cur->GetSrcRect(&rc) || !NudgeWithin(rc, step, m_pDoc->m_manager.m_nTemplateWidth, m_pDoc->m_manager.m_nTemplateHeight))
+    if (!cur || !cur->GetSrcRect(&rc) ||
+        !NudgeWithin(rc, step, m_pDoc->m_manager.m_nTemplateWidth,
+                     m_pDoc->m_manager.m_nTemplateHeight))
         return;
     cur->SetSrcRect(&rc);
     m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);

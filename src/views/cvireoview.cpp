@@ -10,8 +10,8 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -26,7 +26,8 @@ CPoint Centre(const CRect& rc)
 }
 } // namespace
 
-CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent) : CScrollView(parent), m_pDoc(doc), m_edit(doc)
+CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent)
+    : CScrollView(parent), m_pDoc(doc), m_edit(doc)
 {
     viewport()->setMouseTracking(true);
     m_pDoc->AddObserver(this);
@@ -154,11 +155,12 @@ void CVireoView::OnFilePrint(bool askFirst)
 void CVireoView::OnFilePrintPreview()
 {
     QPrintPreviewDialog preview(GetPrinter(), this);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
-        QPainter painter(printer);
-        const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-        PaintPage(painter, QRect(QPoint(0, 0), page.size()));
-    });
+    QObject::connect(
+        &preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+            QPainter painter(printer);
+            const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
+            PaintPage(painter, QRect(QPoint(0, 0), page.size()));
+        });
     preview.exec();
 }
 
@@ -313,7 +315,8 @@ void CVireoView::Nudge(CPoint step)
 {
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect rc;
-    if (!cur || !cur->GetDestRect(&rc) || !NudgeWithin(rc, step, m_pDoc->m_manager.m_nScreenWidth, m_pDoc->m_manager.m_nScreenHeight))
+    if (!cur || !cur->GetDestRect(&rc) ||
+        !NudgeWithin(rc, step, m_pDoc->m_manager.m_nScreenWidth, m_pDoc->m_manager.m_nScreenHeight))
         return;
     cur->SetDestRect(&rc);
     m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);

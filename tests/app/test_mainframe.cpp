@@ -29,8 +29,9 @@
 #include <memory>
 
 // What QTest uses to offer a key press to the shortcut map, as a real key press would.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text, bool autorep, ushort count);
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods, const QString& text,
+                                               bool autorep, ushort count);
 
 namespace {
 
@@ -86,7 +87,8 @@ protected:
     {
         // The recent-file list goes to a folder of the tests', not the user's settings.
         s_settings = std::make_unique<CTempDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(s_settings->Path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(s_settings->Path()));
     }
     static void TearDownTestSuite() { s_settings.reset(); }
 
@@ -233,8 +235,8 @@ TEST_F(MainFrameTest, TheActivePaneDecidesWhichCommandsAreEnabled)
     // The document, frame and application answer whichever pane is active.
     for (int pane : {CMainFrame::kTreePane, CMainFrame::kViewPane, CMainFrame::kTemplPane}) {
         frame()->SetActivePane(pane);
-        for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_CHECK_COCKPIT, ID_FILE_NEW, ID_FILE_OPEN, ID_APP_ABOUT,
-                       ID_NEXT_PANE, ID_VIEW_TOOLBAR})
+        for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_CHECK_COCKPIT, ID_FILE_NEW, ID_FILE_OPEN,
+                       ID_APP_ABOUT, ID_NEXT_PANE, ID_VIEW_TOOLBAR})
             EXPECT_TRUE(Enabled(id)) << pane << " " << id;
         EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
     }
@@ -267,7 +269,8 @@ TEST_F(MainFrameTest, ShortcutsSeeTheStateOfTheMomentTheyArePressed)
 
     // The record is chosen after the last idle update; Ctrl+Left must still find it enabled.
     doc().SetCurrentObject(doc().m_manager.FindObject(101));
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_Left, Qt::ControlModifier, QString(), false, 1));
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_Left, Qt::ControlModifier, QString(),
+                                             false, 1));
     CRect rc;
     doc().m_manager.FindObject(101)->GetDestRect(&rc);
     EXPECT_EQ(rc, CRect(19, 20, 39, 40));
@@ -278,7 +281,8 @@ TEST_F(MainFrameTest, ShortcutsSeeTheStateOfTheMomentTheyArePressed)
     EXPECT_FALSE(frame()->Action(ID_NUDGE_LEFT)->isEnabled());
 
     // Alt+I zooms the panel view.
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_I, Qt::AltModifier, QString(), false, 1));
+    EXPECT_TRUE(
+        qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_I, Qt::AltModifier, QString(), false, 1));
     EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("x 1.1"));
 }
 
@@ -292,8 +296,8 @@ TEST_F(MainFrameTest, F6AndShiftF6WalkThePanes)
     }
     frame()->ExecuteCommand(ID_PREV_PANE);
     seen.push_back(frame()->GetActivePaneIndex());
-    EXPECT_EQ(seen, (std::vector<int>{CMainFrame::kTemplPane, CMainFrame::kTreePane, CMainFrame::kViewPane,
-                                      CMainFrame::kTreePane}));
+    EXPECT_EQ(seen, (std::vector<int>{CMainFrame::kTemplPane, CMainFrame::kTreePane,
+                                      CMainFrame::kViewPane, CMainFrame::kTreePane}));
 }
 
 TEST_F(MainFrameTest, SaveRunsTheCheckAndSavesOnlyWithSaveAnyway)
@@ -356,7 +360,8 @@ TEST_F(MainFrameTest, ADroppedFileOpensAfterTheQuestion)
     auto drop = [&] {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(frame(), &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent event(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

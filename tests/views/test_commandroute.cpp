@@ -60,7 +60,8 @@ TEST(CommandRoute, TheFirstHandlerDecidesAndDisabledCommandsNeverRun)
 
     EXPECT_TRUE(route.Execute(ID_FILE_SAVE));
     EXPECT_TRUE(route.Execute(ID_FILE_NEW));
-    const std::vector<std::pair<CFakeTarget*, int>> expected{{&doc, ID_FILE_SAVE}, {&app, ID_FILE_NEW}};
+    const std::vector<std::pair<CFakeTarget*, int>> expected{{&doc, ID_FILE_SAVE},
+                                                             {&app, ID_FILE_NEW}};
     EXPECT_EQ(log, expected);
 
     // The state is asked again at the moment the command runs.

@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -51,9 +51,9 @@ TEST_F(PanelViewTest, PaintsButtonViewsThenObjectsThenTheTrackerOutsideTheRecord
     // The current record gets its highlight and the tracker, whose handles lie outside it.
     c.doc.SetCurrentObject(c.Light(101));
     QImage shot = Shot();
-    EXPECT_EQ(shot.pixel(16, 16), qRgb(0, 0, 0));  // top-left handle, over the button view
-    EXPECT_EQ(shot.pixel(28, 16), qRgb(0, 0, 0));  // top handle
-    EXPECT_EQ(shot.pixel(30, 30), kGreen);          // inside stays the record's picture
+    EXPECT_EQ(shot.pixel(16, 16), qRgb(0, 0, 0)); // top-left handle, over the button view
+    EXPECT_EQ(shot.pixel(28, 16), qRgb(0, 0, 0)); // top handle
+    EXPECT_EQ(shot.pixel(30, 30), kGreen);        // inside stays the record's picture
     EXPECT_EQ(view->m_rcSelection, CRect(14, 14, 47, 47));
 
     // At zoom 2 everything doubles.
@@ -150,7 +150,7 @@ TEST_F(PanelViewTest, ShiftClickOnTheTrackerNeverPicksButOutsideItPicks)
 TEST_F(PanelViewTest, ZoomStepsInSinglePrecisionWithAFloor)
 {
     EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "x 1");
-    const std::vector<std::string> expected = {"x 0.9", "x 0.8", "x 0.7", "x 0.6", "x 0.5",
+    const std::vector<std::string> expected = {"x 0.9", "x 0.8", "x 0.7", "x 0.6",      "x 0.5",
                                                "x 0.4", "x 0.3", "x 0.2", "x 0.0999999"};
     std::vector<std::string> shown;
     for (int i = 0; i < 9; ++i) {
@@ -268,7 +268,7 @@ TEST_F(PanelViewTest, EnablingRulesOfTheEditingCommands)
     EXPECT_TRUE(Enabled(ID_EDIT_CLEAR));
     c.doc.SetCurrentObject(c.Panel(100)->m_aSurfaces.front().get());
     EXPECT_TRUE(Enabled(ID_EDIT_CLEAR));
-    EXPECT_FALSE(Enabled(ID_SAME_SIZE)); // a destination but no source rectangle
+    EXPECT_FALSE(Enabled(ID_SAME_SIZE));  // a destination but no source rectangle
     c.doc.SetCurrentObject(c.Sound(101)); // its id is listed by the panel, as an object's
     EXPECT_FALSE(Enabled(ID_EDIT_CLEAR));
     c.doc.SetCurrentObject(c.doc.m_manager.FindButton(1001));

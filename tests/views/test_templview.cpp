@@ -37,8 +37,8 @@ TEST_F(TemplViewTest, PaintsTheTemplateOneToOneAndFramesTheCurrentPiece)
     int yellow = 0;
     for (int x = 16; x < 32; ++x)
         yellow += shot.pixel(x, 0) == kYellow;
-    EXPECT_GT(yellow, 0);                       // the frame, partly under the dotted tracker
-    EXPECT_EQ(shot.pixel(24, 8), kGreen);        // inside is the template
+    EXPECT_GT(yellow, 0);                         // the frame, partly under the dotted tracker
+    EXPECT_EQ(shot.pixel(24, 8), kGreen);         // inside is the template
     EXPECT_EQ(shot.pixel(34, 17), qRgb(0, 0, 0)); // a handle outside the bottom-right corner
 
     // Next State in the panel view moves the frame to state 0's piece (white, below red).
@@ -149,8 +149,9 @@ TEST_F(TemplViewTest, OnlyRefreshNudgesAndTheMousePaneAreHandledHere)
     Show(100, c.Light(101));
     CCommandRoute route;
     route.SetTargets({view.get()});
-    for (int id : {ID_ADD_OBJECT, ID_ADD_PANEL, ID_DUPLICATE, ID_EDIT_CLEAR, ID_PROPERTIES, ID_NEXT_STATE,
-                   ID_ZOOM_IN, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SAME_SIZE}) {
+    for (int id :
+         {ID_ADD_OBJECT, ID_ADD_PANEL, ID_DUPLICATE, ID_EDIT_CLEAR, ID_PROPERTIES, ID_NEXT_STATE,
+          ID_ZOOM_IN, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SAME_SIZE}) {
         CCmdUI ui(id);
         EXPECT_FALSE(route.Update(ui)) << id;
         EXPECT_FALSE(ui.m_bEnabled) << id;

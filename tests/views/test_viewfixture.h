@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "ccommandtarget.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
 #include "ccplight.h"
@@ -8,7 +9,6 @@
 #include "ccppanel.h"
 #include "ccpsound.h"
 #include "ccpsurfaceref.h"
-#include "ccommandtarget.h"
 #include "crecordingui.h"
 #include "cvireodoc.h"
 #include "irecordeditor.h"
@@ -149,10 +149,12 @@ inline CRect Src(const CCPObject* record)
 }
 
 // Sends a mouse event to w at the client point p. Moves carry the left button (a drag).
-inline void Mouse(QWidget* w, QEvent::Type type, QPoint p, Qt::KeyboardModifiers keys = Qt::NoModifier)
+inline void Mouse(QWidget* w, QEvent::Type type, QPoint p,
+                  Qt::KeyboardModifiers keys = Qt::NoModifier)
 {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, buttons, keys);
     QApplication::sendEvent(w, &e);
 }
@@ -177,8 +179,7 @@ inline void Key(QWidget* w, int key, Qt::KeyboardModifiers keys = Qt::NoModifier
 }
 
 // A view of type V over the cockpit above, shown at 400 x 300.
-template <class V>
-class ViewTest : public ::testing::Test
+template <class V> class ViewTest : public ::testing::Test
 {
 protected:
     CViewCockpit c;
