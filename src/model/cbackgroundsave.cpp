@@ -1,6 +1,7 @@
 #include "cbackgroundsave.h"
 
 #include "ccpobject.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -19,19 +20,14 @@ static void LimitRect(CRect& rc)
 bool CBackgroundSave::ReadKey(const std::string& key, CTokenCursor& cursor, CLineReader& ar,
                               const CCPObject& owner, unsigned options)
 {
-    std::string value;
     if (EqualsNoCase(key, "bsrcloc") || EqualsNoCase(key, "bdestloc")) {
         CRect& rc = EqualsNoCase(key, "bsrcloc") ? m_rcSrc : m_rcDest;
-        if (cursor.Next(value, TokenSet::Value)) {
-            ScanRect(value, rc);
-            if (options & kLimitRects)
-                LimitRect(rc);
-        }
+        if (ReadRect(cursor, rc) && (options & kLimitRects))
+            LimitRect(rc);
         return true;
     }
     if (EqualsNoCase(key, "bsurface")) {
-        if (cursor.Next(value, TokenSet::Value))
-            ScanInt(value, m_nSurface);
+        ReadInt(cursor, m_nSurface, TokenSet::Value);
         return true;
     }
     if ((options & kBlitBackground) && EqualsNoCase(key, "blitbackground")) {

@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "cinstrumentpiece.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -36,47 +37,39 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     CCPObject::Load(id, ar, comment, manager);
     // A copy is read into a new record: start from the defaults so it equals the original.
     SetDefaults();
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Adi Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (CRect* rc = EqualsNoCase(key, "srcloc")      ? &m_rcSrc
                         : EqualsNoCase(key, "ilslimits") ? &m_rcIlsLimits
                         : EqualsNoCase(key, "backdest")  ? &m_rcBackDest
                         : EqualsNoCase(key, "backsrc")   ? &m_rcBackSrc
                                                          : nullptr) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, *rc);
+            ReadRect(cur, *rc);
         } else if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {
             if (cur.Next(value, TokenSet::Value))
                 CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
                                                "Adi Bad Transparency Type");
         } else if (EqualsNoCase(key, "callbackslot")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nCallbackSlot);
+            ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {
             // A persistent ADI keeps no background and no pictures of its own; the writer puts
             // srcloc and destloc after this line so that they survive.
-            if (cur.Next(value) && ScanInt(value, m_nPersistant) && m_nPersistant != 0) {
+            if (ReadInt(cur, m_nPersistant) && m_nPersistant != 0) {
                 m_background.m_nSurface = -1;
                 m_rcDest = m_rcSrc = CRect();
             }
         } else if (const int n = CInstrumentPiece::ColourIndex(key, int(m_aColors.size()));
                    n >= 0) {
-            if (cur.Next(value))
-                ScanHex(value, m_aColors[size_t(n)]);
-        } else if (!m_background.ReadKey(key, cur, ar, *this,
-                                         CBackgroundSave::kLimitRects |
-                                             CBackgroundSave::kBlitBackground)) {
-            ReportError(ar, "Adi Bad string", key);
+            ReadHex(cur, m_aColors[size_t(n)]);
+        } else {
+            return m_background.ReadKey(key, cur, ar, *this,
+                                        CBackgroundSave::kLimitRects |
+                                            CBackgroundSave::kBlitBackground);
         }
-    }
+        return true;
+    });
 }
 
 void CCPAdi::Serialize(CLineWriter& ar)

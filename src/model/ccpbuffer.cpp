@@ -1,6 +1,7 @@
 #include "ccpbuffer.h"
 
 #include "ccpmanager.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -14,13 +15,8 @@ CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPMan
     : CCPObject(manager)
 {
     CCPObject::Load(id, ar, comment, manager);
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Buffer Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))
                 m_strFile = value;
@@ -30,9 +26,10 @@ CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPMan
                 s.Int(m_nWidth) && s.Int(m_nHeight);
             }
         } else {
-            ReportError(ar, "Buffer Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
     SetFile(m_strFile);
 }
 

@@ -1,6 +1,7 @@
 #include "ccpbutton.h"
 
 #include "ccpmanager.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -23,13 +24,7 @@ void CCPButton::Load(int id, CLineReader& ar, const std::string& comment, CCPMan
     m_nStates = 1;
     m_nSound1 = m_nSound2 = -1;
     CCPObject::Load(id, ar, comment, manager);
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Button: unrecognised string", [&](const std::string& key, CTokenCursor& cur) {
         int* field = EqualsNoCase(key, "states")           ? &m_nStates
                      : EqualsNoCase(key, "delay")          ? &m_nDelay
                      : EqualsNoCase(key, "cursorid")       ? &m_nCursorId
@@ -40,10 +35,10 @@ void CCPButton::Load(int id, CLineReader& ar, const std::string& comment, CCPMan
                      : EqualsNoCase(key, "numbuttonviews") ? &m_nNumViews
                                                            : nullptr;
         if (!field)
-            ReportError(ar, "Button: unrecognised string", key);
-        else if (cur.Next(value))
-            ScanInt(value, *field);
-    }
+            return false;
+        ReadInt(cur, *field);
+        return true;
+    });
 }
 
 void CCPButton::Serialize(CLineWriter& ar)

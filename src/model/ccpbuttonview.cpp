@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "ccpbutton.h"
 #include "ccpmanager.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -25,24 +26,15 @@ void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CC
     m_rcDest = CRect(0, 0, 10, 10);
     m_nCurrentState = 0;
     CCPObject::Load(id, ar, comment, manager);
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "ButtonView Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (EqualsNoCase(key, "srcloc")) {
             // Every srcloc line is one more state.
-            CRect rc;
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, rc);
-            m_arcSrc.push_back(rc);
+            AppendRect(cur, m_arcSrc);
         } else if (EqualsNoCase(key, "states")) {
-            cur.Next(value); // the count comes from the srcloc lines
+            // The count comes from the srcloc lines.
         } else if (EqualsNoCase(key, "parentbutton")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nParentButton);
+            ReadInt(cur, m_nParentButton);
         } else if (EqualsNoCase(key, "destloc")) {
             if (cur.Next(value, TokenSet::Value)) {
                 CScanner s(value);
@@ -59,12 +51,13 @@ void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CC
                 }
             }
         } else if (EqualsNoCase(key, "persistant")) {
-            if (cur.Next(value) && ScanInt(value, m_nPersistent) && m_nPersistent == 3)
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent == 3)
                 m_nPersistent = 2; // the file's 3 is "electrical"
         } else {
-            ReportError(ar, "ButtonView Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 void CCPButtonView::Serialize(CLineWriter& ar)

@@ -1,6 +1,7 @@
 #include "ccpded.h"
 
 #include "canvas.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -22,25 +23,15 @@ void CCPDed::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     m_rcDest = CRect(0, 0, 10, 10);
     m_nDedType = 0;
 
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "DED Bad string", [&](const std::string& key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, m_rcDest);
+            ReadRect(cur, m_rcDest);
         } else if (EqualsNoCase(key, "callbackslot")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nCallbackSlot);
+            ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "color0")) {
-            if (cur.Next(value))
-                ScanHex(value, m_nColor0);
+            ReadHex(cur, m_nColor0);
         } else if (EqualsNoCase(key, "dedtype")) {
             // A missing word is reported like a wrong one and keeps the type.
             const std::string word = cur.NextOr(TokenSet::Key);
@@ -51,9 +42,10 @@ void CCPDed::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
             else
                 ReportError(ar, "Bad DED Type", word);
         } else {
-            ReportError(ar, "DED Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 void CCPDed::Serialize(CLineWriter& ar)

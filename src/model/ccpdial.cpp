@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "cinstrumentpiece.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -52,18 +53,11 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
 {
     CCPObject::Load(id, ar, comment, manager);
     SetDefaults();
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Dial Bad string", [&](const std::string& key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "numendpoints")) {
             // The count is the length of the points list.
         } else if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "points")) {
             AppendNumbers(cur, m_afPoints);
         } else if (EqualsNoCase(key, "values")) {
@@ -73,24 +67,22 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
                             : EqualsNoCase(key, "radius2")      ? &m_anRadius[2]
                             : EqualsNoCase(key, "callbackslot") ? &m_nCallbackSlot
                                                                 : nullptr) {
-            if (cur.Next(value))
-                ScanInt(value, *n);
+            ReadInt(cur, *n);
         } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size()));
                    c >= 0) {
-            if (cur.Next(value))
-                ScanHex(value, m_aColors[size_t(c)]);
+            ReadHex(cur, m_aColors[size_t(c)]);
         } else if (CRect* rc = EqualsNoCase(key, "srcloc")    ? &m_rcSrc
                                : EqualsNoCase(key, "destloc") ? &m_rcDest
                                                               : nullptr) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, *rc);
+            ReadRect(cur, *rc);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (cur.Next(value) && ScanInt(value, m_nPersistant) && m_nPersistant == 0)
+            if (ReadInt(cur, m_nPersistant) && m_nPersistant == 0)
                 m_background.Forget();
-        } else if (!m_background.ReadKey(key, cur, ar, *this)) {
-            ReportError(ar, "Dial Bad string", key);
+        } else {
+            return m_background.ReadKey(key, cur, ar, *this);
         }
-    }
+        return true;
+    });
 }
 
 static std::string JoinNumbers(const std::vector<float>& list)

@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "ccpmanager.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -23,35 +24,24 @@ void CCPDigits::Load(int id, CLineReader& ar, const std::string& comment, CCPMan
     m_arcSrc.clear();
     m_arcDest.clear();
 
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Digit Bad string", [&](const std::string& key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "numdigits")) {
             // The count is the length of the destination list.
         } else if (EqualsNoCase(key, "srcloc") || EqualsNoCase(key, "destloc")) {
             // Every line adds an element, even one whose value does not scan, so that the
             // digit order stays that of the file.
-            CRect rc;
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, rc);
-            (EqualsNoCase(key, "srcloc") ? m_arcSrc : m_arcDest).push_back(rc);
+            AppendRect(cur, EqualsNoCase(key, "srcloc") ? m_arcSrc : m_arcDest);
         } else if (EqualsNoCase(key, "callbackslot")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nCallbackSlot);
+            ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nPersistent);
+            ReadInt(cur, m_nPersistent);
         } else {
-            ReportError(ar, "Digit Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 void CCPDigits::Serialize(CLineWriter& ar)

@@ -1,6 +1,7 @@
 #include "ccphsi.h"
 
 #include "cinstrumentpiece.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -41,39 +42,30 @@ void CCPHsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     // default would push the copied compass source into the second place.
     SetDefaults();
     m_arcSrc[0] = CRect();
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "HSI Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (EqualsNoCase(key, "srcloc")) {
             // The first line with an area is the compass card; later lines go to the second piece.
-            CRect& src = m_arcSrc[0].IsRectEmpty() ? m_arcSrc[0] : m_arcSrc[1];
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, src);
+            ReadRect(cur, m_arcSrc[0].IsRectEmpty() ? m_arcSrc[0] : m_arcSrc[1]);
         } else if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {
             const size_t i = m_arcDest[0].IsRectEmpty() ? 0 : m_arcDest[1].IsRectEmpty() ? 1 : 2;
             if (cur.Next(value, TokenSet::Value))
                 CInstrumentPiece::ReadDestLine(ar, value, m_arcDest[i], m_abTransparent[i],
                                                "HSI Bad transparency");
         } else if (EqualsNoCase(key, "callbackslot")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nCallbackSlot);
+            ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (cur.Next(value) && ScanInt(value, m_nPersistant) && m_nPersistant == 0)
+            if (ReadInt(cur, m_nPersistant) && m_nPersistant == 0)
                 m_background.Forget();
         } else if (EqualsNoCase(key, "warnflag")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, m_rcWarnFlag);
-        } else if (!m_background.ReadKey(key, cur, ar, *this)) {
-            ReportError(ar, "HSI Bad string", key);
+            ReadRect(cur, m_rcWarnFlag);
+        } else {
+            return m_background.ReadKey(key, cur, ar, *this);
         }
-    }
+        return true;
+    });
 }
 
 void CCPHsi::Serialize(CLineWriter& ar)

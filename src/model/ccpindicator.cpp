@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "ccpmanager.h"
 #include "cinstrumentpiece.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -42,29 +43,21 @@ void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCP
 {
     CCPObject::Load(id, ar, comment, manager);
     SetDefaults();
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Indicator Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (float* f = EqualsNoCase(key, "minval")   ? &m_fMinVal
                        : EqualsNoCase(key, "maxval") ? &m_fMaxVal
                                                      : nullptr) {
-            if (cur.Next(value))
-                ScanFloat(value, *f);
+            ReadFloat(cur, *f);
         } else if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (std::vector<int>* list = EqualsNoCase(key, "minpos")   ? &m_anMinPos
                                             : EqualsNoCase(key, "maxpos") ? &m_anMaxPos
                                                                           : nullptr) {
             // Every line is a tape's entry, also one whose number does not scan, so that the
             // entries keep their tapes.
             int n = 0;
-            if (cur.Next(value))
-                ScanInt(value, n);
+            ReadInt(cur, n);
             list->push_back(n);
         } else if (EqualsNoCase(key, "numtapes")) {
             // The count is the length of the source list.
@@ -72,15 +65,11 @@ void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCP
                             : EqualsNoCase(key, "callbackslot") ? &m_nCallbackSlot
                             : EqualsNoCase(key, "persistant")   ? &m_nPersistant
                                                                 : nullptr) {
-            if (cur.Next(value))
-                ScanInt(value, *n);
+            ReadInt(cur, *n);
         } else if (std::vector<CRect>* list = EqualsNoCase(key, "srcloc")    ? &m_arcSrc
                                               : EqualsNoCase(key, "destloc") ? &m_arcDest
                                                                              : nullptr) {
-            CRect rc;
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, rc);
-            list->push_back(rc);
+            AppendRect(cur, *list);
         } else if (EqualsNoCase(key, "orientation")) {
             std::string word;
             if (cur.Next(value))
@@ -92,9 +81,10 @@ void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCP
             else
                 ReportError(ar, "Indicator Bad orientation", word);
         } else {
-            ReportError(ar, "Indicator Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 void CCPIndicator::Serialize(CLineWriter& ar)

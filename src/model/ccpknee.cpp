@@ -1,6 +1,7 @@
 #include "ccpknee.h"
 
 #include "canvas.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -19,23 +20,15 @@ void CCPKnee::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
     m_nCycleBits = 0xffff;
     m_rcDest = CRect(0, 0, 10, 10);
 
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
-        if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
-        } else if (EqualsNoCase(key, "destloc")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, m_rcDest);
-        } else {
-            ReportError(ar, "Kneeview Bad string", key);
-        }
-    }
+    ReadKeys(ar, "Kneeview Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        if (EqualsNoCase(key, "cyclebits"))
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
+        else if (EqualsNoCase(key, "destloc"))
+            ReadRect(cur, m_rcDest);
+        else
+            return false;
+        return true;
+    });
 }
 
 void CCPKnee::Serialize(CLineWriter& ar)

@@ -1,5 +1,6 @@
 #include "ccplift.h"
 
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -33,13 +34,8 @@ void CCPLift::Serialize(CLineWriter& ar)
 void ReadPanTiltKeys(CLineReader& ar, const char* badKeyMessage, float& pan, float& tilt,
                      int& panLabel, int& tiltLabel)
 {
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, badKeyMessage, [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (EqualsNoCase(key, "pantilt")) {
             if (cur.Next(value, TokenSet::Value)) {
                 CScanner s(value);
@@ -51,7 +47,8 @@ void ReadPanTiltKeys(CLineReader& ar, const char* badKeyMessage, float& pan, flo
                 s.Int(panLabel) && s.Int(tiltLabel);
             }
         } else {
-            ReportError(ar, badKeyMessage, key);
+            return false;
         }
-    }
+        return true;
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "ccpmanager.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -26,32 +27,20 @@ void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
     m_nCursorId = 0;
     m_nCycleBits = 0xffff;
 
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Light Bad string", [&](const std::string& key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "states")) {
             // The count is the length of the source list.
         } else if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "cursorid")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nCursorId);
+            ReadInt(cur, m_nCursorId);
         } else if (EqualsNoCase(key, "initstate")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nInitState);
+            ReadInt(cur, m_nInitState);
         } else if (EqualsNoCase(key, "srcloc")) {
             // Every line adds a state, so the states keep their order.
-            CRect rc;
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, rc);
-            m_arcSrc.push_back(rc);
+            AppendRect(cur, m_arcSrc);
         } else if (EqualsNoCase(key, "destloc")) {
-            value = cur.NextOr(TokenSet::Value);
+            const std::string value = cur.NextOr(TokenSet::Value);
             CScanner s(value);
             std::string word;
             s.Word(word) && s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) &&
@@ -63,15 +52,15 @@ void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
             else
                 ReportError(ar, "Light Bad transparency", value);
         } else if (EqualsNoCase(key, "callbackslot")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nCallbackSlot);
+            ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (cur.Next(value) && ScanInt(value, m_nPersistent) && m_nPersistent == 3)
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent == 3)
                 m_nPersistent = 2; // "electrical" is 3 in the file
         } else {
-            ReportError(ar, "Light Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 void CCPLight::Serialize(CLineWriter& ar)

@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "cinstrumentpiece.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -43,13 +44,8 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
     // Only the editor's new records start with the low byte of the cycle bits.
     m_nCycleBits = 0xffffffffu;
     m_nCallbackSlot = -1;
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "MachASI Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (float* f = EqualsNoCase(key, "endangle")     ? &m_fEndAngle
                        : EqualsNoCase(key, "endlength")  ? &m_fEndLength
                        : EqualsNoCase(key, "minval")     ? &m_fMinVal
@@ -57,31 +53,28 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
                        : EqualsNoCase(key, "startangle") ? &m_fStartAngle
                        : EqualsNoCase(key, "arclength")  ? &m_fArcLength
                                                          : nullptr) {
-            if (cur.Next(value))
-                ScanFloat(value, *f);
+            ReadFloat(cur, *f);
         } else if (int* n = EqualsNoCase(key, "callbackslot")   ? &m_nCallbackSlot
                             : EqualsNoCase(key, "needleradius") ? &m_nNeedleRadius
                                                                 : nullptr) {
-            if (cur.Next(value))
-                ScanInt(value, *n);
+            ReadInt(cur, *n);
         } else if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {
             if (cur.Next(value, TokenSet::Value))
                 CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
                                                "MachAsi Bad transparency");
         } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size()));
                    c >= 0) {
-            if (cur.Next(value))
-                ScanHex(value, m_aColors[size_t(c)]);
+            ReadHex(cur, m_aColors[size_t(c)]);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (cur.Next(value) && ScanInt(value, m_nPersistant) && m_nPersistant == 0)
+            if (ReadInt(cur, m_nPersistant) && m_nPersistant == 0)
                 m_background.Forget();
-        } else if (!m_background.ReadKey(key, cur, ar, *this)) {
-            ReportError(ar, "MachASI Bad string", key);
+        } else {
+            return m_background.ReadKey(key, cur, ar, *this);
         }
-    }
+        return true;
+    });
 }
 
 void CCPMachAsi::Serialize(CLineWriter& ar)

@@ -8,6 +8,7 @@
 #include "ccpsound.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -243,18 +244,13 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
 {
     m_strComment = comment;
     ResetSettings();
-    std::string line, key, tok;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Manager Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string tok;
         if (EqualsNoCase(key, "numsurfaces") || EqualsNoCase(key, "numpanels") ||
             EqualsNoCase(key, "numcursors") || EqualsNoCase(key, "numobjects") ||
             EqualsNoCase(key, "numbuttons") || EqualsNoCase(key, "numbuttonviews") ||
             EqualsNoCase(key, "numsounds")) {
-            cur.Next(tok); // counts come from the lists
+            // The counts come from the lists.
         } else if (int* font = EqualsNoCase(key, "mouseborder") ? &m_nMouseBorder
                                : EqualsNoCase(key, "hudfont")   ? &m_nHudFont
                                : EqualsNoCase(key, "mfdfont")   ? &m_nMfdFont
@@ -265,20 +261,16 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
                                : EqualsNoCase(key, "saboxfont") ? &m_nSaBoxFont
                                : EqualsNoCase(key, "labelfont") ? &m_nLabelFont
                                                                 : nullptr) {
-            if (cur.Next(tok))
-                ScanInt(tok, *font);
+            ReadInt(cur, *font);
         } else if (CRect* rc = EqualsNoCase(key, "mfdleft")    ? &m_rcMfdLeft
                                : EqualsNoCase(key, "mfdright") ? &m_rcMfdRight
                                : EqualsNoCase(key, "hud")      ? &m_rcHud
                                : EqualsNoCase(key, "rwr")      ? &m_rcRwr
                                                                : nullptr) {
-            if (cur.Next(tok, TokenSet::Value))
-                ScanRect(tok, *rc);
+            ReadRect(cur, *rc);
         } else if (EqualsNoCase(key, "templatefile")) {
-            if (cur.Next(tok))
-                ScanInt(tok, m_nTemplateWidth);
-            if (cur.Next(tok))
-                ScanInt(tok, m_nTemplateHeight);
+            ReadInt(cur, m_nTemplateWidth);
+            ReadInt(cur, m_nTemplateHeight);
             if (cur.Next(tok))
                 m_strTemplateFile = tok;
         } else if (EqualsNoCase(key, "dogeometry")) {
@@ -288,9 +280,10 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
             CScanner s(cur.Rest());
             s.Int(m_nCockpit2d[0]) && s.Int(m_nCockpit2d[1]);
         } else {
-            ReportError(ar, "Manager Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
     LoadTemplate();
 }
 

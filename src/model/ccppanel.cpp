@@ -4,6 +4,7 @@
 #include "ccpmanager.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -127,16 +128,11 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
     m_bVisited = false;
     CCPObject::Load(id, ar, comment, manager);
 
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Panel Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (EqualsNoCase(key, "numsurfaces") || EqualsNoCase(key, "numobjects") ||
             EqualsNoCase(key, "numbuttonviews")) {
-            cur.Next(value); // the counts come from the lists
+            // The counts come from the lists.
         } else if (EqualsNoCase(key, "dogeometry")) {
             m_bDoGeometry = 1;
         } else if (CRect* rc = EqualsNoCase(key, "mfdleft")       ? &m_rcMfdLeft
@@ -145,8 +141,7 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
                                : EqualsNoCase(key, "rwr")         ? &m_rcRwr
                                : EqualsNoCase(key, "mousebounds") ? &m_rcMouseBounds
                                                                   : nullptr) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, *rc);
+            ReadRect(cur, *rc);
         } else if (EqualsNoCase(key, "osbleft")) {
             ReadOsbs(cur, m_aOsbLeft);
         } else if (EqualsNoCase(key, "osbright")) {
@@ -191,12 +186,12 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
                                 : EqualsNoCase(key, "masktop")  ? &m_nMaskTop
                                 : EqualsNoCase(key, "cursorid") ? &m_nCursorId
                                                                 : nullptr) {
-            if (cur.Next(value))
-                ScanInt(value, *field);
+            ReadInt(cur, *field);
         } else {
-            ReportError(ar, "Panel Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 void CCPPanel::Serialize(CLineWriter& ar)

@@ -1,5 +1,6 @@
 #include "ccpsound.h"
 
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -16,21 +17,17 @@ void CCPSound::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
 {
     m_nEntry = 0;
     CCPObject::Load(id, ar, comment, manager);
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Sound Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (EqualsNoCase(key, "entry")) {
             // Text that is no number reads as 0.
             if (cur.Next(value, TokenSet::Value) && !ScanInt(value, m_nEntry))
                 m_nEntry = 0;
         } else {
-            ReportError(ar, "Sound Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
 }
 
 void CCPSound::Serialize(CLineWriter& ar)

@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "ccpbuffer.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -25,23 +26,18 @@ void CCPSurface::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
 {
     CCPObject::Load(id, ar, comment, manager);
     m_rcSrc = CRect(0, 0, 10, 10);
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
+    ReadKeys(ar, "Surface Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        std::string value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))
                 m_strFile = value;
         } else if (EqualsNoCase(key, "srcloc")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, m_rcSrc);
+            ReadRect(cur, m_rcSrc);
         } else {
-            ReportError(ar, "Surface Bad string", key);
+            return false;
         }
-    }
+        return true;
+    });
     m_bBuilt = false;
 }
 

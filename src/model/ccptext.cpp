@@ -1,6 +1,7 @@
 #include "ccptext.h"
 
 #include "canvas.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
@@ -21,29 +22,19 @@ void CCPText::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
     m_nCallbackSlot = -1;
     m_nNumStrings = 2;
 
-    std::string line, key, value;
-    while (ar.ReadLine(line)) {
-        CTokenCursor cur(line);
-        if (!cur.Next(key))
-            continue;
-        if (EqualsNoCase(key, "#end"))
-            break;
-        if (EqualsNoCase(key, "cyclebits")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanHex(value, m_nCycleBits);
-        } else if (EqualsNoCase(key, "destloc")) {
-            if (cur.Next(value, TokenSet::Value))
-                ScanRect(value, m_rcDest);
-        } else if (EqualsNoCase(key, "callbackslot")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nCallbackSlot);
-        } else if (EqualsNoCase(key, "numstrings")) {
-            if (cur.Next(value))
-                ScanInt(value, m_nNumStrings);
-        } else {
-            ReportError(ar, "Text Bad string", key);
-        }
-    }
+    ReadKeys(ar, "Text Bad string", [&](const std::string& key, CTokenCursor& cur) {
+        if (EqualsNoCase(key, "cyclebits"))
+            ReadHex(cur, m_nCycleBits, TokenSet::Value);
+        else if (EqualsNoCase(key, "destloc"))
+            ReadRect(cur, m_rcDest);
+        else if (EqualsNoCase(key, "callbackslot"))
+            ReadInt(cur, m_nCallbackSlot);
+        else if (EqualsNoCase(key, "numstrings"))
+            ReadInt(cur, m_nNumStrings);
+        else
+            return false;
+        return true;
+    });
 }
 
 void CCPText::Serialize(CLineWriter& ar)
