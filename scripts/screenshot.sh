@@ -4,6 +4,7 @@
 # so the picture shows the panel drawn from its images, the tree and the template with a frame.
 #
 #   scripts/screenshot.sh [cockpit.dat] [output.png] [--panel ID] [--record ID]
+# (default output: docs/screenshot.png)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${VIREO_BUILD_DIR:-$root/build}"
@@ -13,7 +14,8 @@ extra=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --panel|--record) extra+=("$1" "$2"); shift 2 ;;
-    *) if [ -z "$cockpit" ]; then cockpit="$1"; elif [ -z "$output" ]; then output="$1"; fi; shift ;;
+    *.png|*.PNG) output="$1"; shift ;;
+    *) cockpit="$1"; shift ;;
   esac
 done
 cockpit="${cockpit:-$(ls "$root"/examples/[0-9]*_*.dat 2>/dev/null | head -n 1)}"
