@@ -3,10 +3,12 @@
 #include "canvas.h"
 #include "ccpbutton.h"
 #include "ccpmanager.h"
+#include "cinstrumentpiece.h"
 #include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
+#include "cstatelist.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 
@@ -36,20 +38,9 @@ void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CC
         } else if (EqualsNoCase(key, "parentbutton")) {
             ReadInt(cur, m_nParentButton);
         } else if (EqualsNoCase(key, "destloc")) {
-            if (cur.Next(value, TokenSet::Value)) {
-                CScanner s(value);
-                std::string word;
-                if (s.Word(word)) {
-                    if (EqualsNoCase(word, "transparent"))
-                        m_bTransparent = 1;
-                    else if (EqualsNoCase(word, "opaque"))
-                        m_bTransparent = 0;
-                    else
-                        ReportError(ar, "Buttonview Bad transparency", value);
-                    s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) &&
-                        s.Int(m_rcDest.right);
-                }
-            }
+            if (cur.Next(value, TokenSet::Value))
+                CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
+                                               "Buttonview Bad transparency");
         } else if (EqualsNoCase(key, "persistant")) {
             if (ReadInt(cur, m_nPersistent) && m_nPersistent == 3)
                 m_nPersistent = 2; // the file's 3 is "electrical"
@@ -68,9 +59,7 @@ void CCPButtonView::Serialize(CLineWriter& ar)
     for (const CRect& rc : m_arcSrc)
         WriteRectAlways(ar, "srcloc", rc);
     WriteInt(ar, "parentbutton", m_nParentButton);
-    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc",
-              m_bTransparent ? "transparent" : "opaque", m_rcDest.top, m_rcDest.left,
-              m_rcDest.bottom, m_rcDest.right);
+    CInstrumentPiece::WriteDestLine(ar, m_rcDest, m_bTransparent);
     WriteInt(ar, "persistant", m_nPersistent == 2 ? 3 : m_nPersistent);
     WriteEnd(ar);
 }
@@ -104,9 +93,7 @@ bool CCPButtonView::Check(CCheckMessageArray& messages, bool full)
 
 void CCPButtonView::NextState()
 {
-    ++m_nCurrentState;
-    if (m_nCurrentState >= int(m_arcSrc.size()))
-        m_nCurrentState = 0;
+    CStateList::Next(m_nCurrentState, m_arcSrc);
 }
 
 bool CCPButtonView::GetDestRect(CRect* out) const
@@ -118,44 +105,27 @@ bool CCPButtonView::GetDestRect(CRect* out) const
 
 void CCPButtonView::SetDestRect(const CRect* rc)
 {
-    if (rc)
-        SetDestWithSrcList(m_rcDest, m_arcSrc, rc->left, rc->top, rc->right, rc->bottom);
+    CStateList::SetDest(m_rcDest, m_arcSrc, rc);
 }
 
 bool CCPButtonView::GetSrcRect(CRect* out) const
 {
-    if (m_nCurrentState < 0 || m_nCurrentState >= int(m_arcSrc.size()))
-        return false;
-    if (out)
-        *out = m_arcSrc[size_t(m_nCurrentState)];
-    return true;
+    return CStateList::GetSrc(m_arcSrc, m_nCurrentState, out);
 }
 
 void CCPButtonView::SetSrcRect(const CRect* rc)
 {
-    if (rc && m_nCurrentState >= 0 && m_nCurrentState < int(m_arcSrc.size()))
-        m_arcSrc[size_t(m_nCurrentState)] = *rc;
+    CStateList::SetSrc(m_arcSrc, m_nCurrentState, rc);
 }
 
 void CCPButtonView::MakeSameSize()
 {
-    for (CRect& rc : m_arcSrc) {
-        rc.right = rc.left + m_rcDest.Width();
-        rc.bottom = rc.top + m_rcDest.Height();
-    }
+    CStateList::MakeSameSize(m_arcSrc, m_rcDest);
 }
 
 void CCPButtonView::Draw(Canvas& dc, float scale)
 {
-    // State 0 is the panel's own picture: nothing to draw.
-    if (!m_pManager || m_nCurrentState <= 0 || m_nCurrentState >= int(m_arcSrc.size()))
-        return;
-    const CRect& src = m_arcSrc[size_t(m_nCurrentState)];
-    const CRect& d = m_rcDest;
-    if (m_bTransparent)
-        m_pManager->BlitTransparent(d.left, d.top, d.right, d.bottom, src, dc, scale);
-    else
-        m_pManager->BlitOpaque(d.left, d.top, d.right, d.bottom, src, dc, scale);
+    CStateList::Draw(m_pManager, m_rcDest, m_arcSrc, m_nCurrentState, m_bTransparent, dc, scale);
 }
 
 void CCPButtonView::DrawSelected(Canvas& dc, float scale)

@@ -2,10 +2,12 @@
 
 #include "canvas.h"
 #include "ccpmanager.h"
+#include "cinstrumentpiece.h"
 #include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
+#include "cstatelist.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 
@@ -76,9 +78,7 @@ void CCPLight::Serialize(CLineWriter& ar)
     // Every state is written, an all-zero one too, so the states keep their order.
     for (const CRect& rc : m_arcSrc)
         WriteRectAlways(ar, "srcloc", rc);
-    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc",
-              m_bTransparent ? "transparent" : "opaque", m_rcDest.top, m_rcDest.left,
-              m_rcDest.bottom, m_rcDest.right);
+    CInstrumentPiece::WriteDestLine(ar, m_rcDest, m_bTransparent);
     WriteEnd(ar);
 }
 
@@ -104,8 +104,7 @@ bool CCPLight::Check(CCheckMessageArray& messages, bool full)
 
 void CCPLight::NextState()
 {
-    if (++m_nCurrentState >= int(m_arcSrc.size()) || m_nCurrentState < 0)
-        m_nCurrentState = 0;
+    CStateList::Next(m_nCurrentState, m_arcSrc);
 }
 
 bool CCPLight::GetDestRect(CRect* out) const
@@ -117,43 +116,27 @@ bool CCPLight::GetDestRect(CRect* out) const
 
 bool CCPLight::GetSrcRect(CRect* out) const
 {
-    if (m_nCurrentState < 0 || m_nCurrentState >= int(m_arcSrc.size()))
-        return false;
-    if (out)
-        *out = m_arcSrc[size_t(m_nCurrentState)];
-    return true;
+    return CStateList::GetSrc(m_arcSrc, m_nCurrentState, out);
 }
 
 void CCPLight::SetDestRect(const CRect* rc)
 {
-    if (rc)
-        SetDestWithSrcList(m_rcDest, m_arcSrc, rc->left, rc->top, rc->right, rc->bottom);
+    CStateList::SetDest(m_rcDest, m_arcSrc, rc);
 }
 
 void CCPLight::SetSrcRect(const CRect* rc)
 {
-    if (rc && m_nCurrentState >= 0 && m_nCurrentState < int(m_arcSrc.size()))
-        m_arcSrc[size_t(m_nCurrentState)] = *rc;
+    CStateList::SetSrc(m_arcSrc, m_nCurrentState, rc);
 }
 
 void CCPLight::MakeSameSize()
 {
-    for (CRect& rc : m_arcSrc) {
-        rc.right = rc.left + m_rcDest.Width();
-        rc.bottom = rc.top + m_rcDest.Height();
-    }
+    CStateList::MakeSameSize(m_arcSrc, m_rcDest);
 }
 
 void CCPLight::Draw(Canvas& dc, float scale)
 {
-    if (!m_pManager || m_nCurrentState <= 0 || m_nCurrentState >= int(m_arcSrc.size()))
-        return;
-    const CRect& src = m_arcSrc[size_t(m_nCurrentState)];
-    const CRect& d = m_rcDest;
-    if (m_bTransparent)
-        m_pManager->BlitTransparent(d.left, d.top, d.right, d.bottom, src, dc, scale);
-    else
-        m_pManager->BlitOpaque(d.left, d.top, d.right, d.bottom, src, dc, scale);
+    CStateList::Draw(m_pManager, m_rcDest, m_arcSrc, m_nCurrentState, m_bTransparent, dc, scale);
 }
 
 void CCPLight::DrawSelected(Canvas& dc, float scale)
