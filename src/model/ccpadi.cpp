@@ -9,13 +9,13 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPAdi::CCPAdi(CCPManager* manager) : CCPObject(manager)
+CCPAdi::CCPAdi(CCPManager* manager) : CCPPlacedObject(manager)
 {
     SetDefaults();
 }
 
 CCPAdi::CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPPlacedObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -104,13 +104,6 @@ bool CCPAdi::Check(CCheckMessageArray& messages, bool full)
     return ok;
 }
 
-bool CCPAdi::GetDestRect(CRect* out) const
-{
-    if (out)
-        *out = m_rcDest;
-    return true;
-}
-
 bool CCPAdi::GetSrcRect(CRect* out) const
 {
     if (out)
@@ -133,6 +126,6 @@ void CCPAdi::Draw(Canvas& dc, float scale)
 
 void CCPAdi::DrawSelected(Canvas& dc, float scale)
 {
-    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
+    CCPPlacedObject::DrawSelected(dc, scale);
     dc.FrameRect(ScaledRect(m_rcIlsLimits, scale), MakeRgb(255, 255, 0));
 }

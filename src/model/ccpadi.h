@@ -1,14 +1,14 @@
 #pragma once
 
 #include "cbackgroundsave.h"
-#include "ccpobject.h"
+#include "ccpplacedobject.h"
 
 #include <array>
 #include <cstdint>
 
 // An ADI record: an attitude indicator. A tall picture of the attitude ball in the template
 // is seen through a window on the panel; the ILS limits are a panel rectangle of their own.
-class CCPAdi : public CCPObject
+class CCPAdi : public CCPPlacedObject
 {
 public:
     // Defaults in SetDefaults.
@@ -17,7 +17,6 @@ public:
     int m_nPersistant = 0;
     CRect m_rcSrc;                       // "srcloc": the attitude ball picture
     CRect m_rcIlsLimits;                 // "ilslimits"
-    CRect m_rcDest;                      // "destloc": the window on the panel
     int m_bTransparent = 0;              // word of the "destloc" line
     CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc", "blitbackground"
     CRect m_rcBackDest;                  // "backdest"
@@ -34,7 +33,6 @@ public:
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;
-    bool GetDestRect(CRect* out) const override;
     bool GetSrcRect(CRect* out) const override;
     void SetDestRect(const CRect* rc) override;
     void Draw(Canvas& dc, float scale) override;

@@ -9,7 +9,7 @@
 #include "strformat.h"
 
 CCPDed::CCPDed(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPPlacedObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -69,19 +69,6 @@ bool CCPDed::Check(CCheckMessageArray& messages, bool full)
         ok = false;
     }
     return ok;
-}
-
-bool CCPDed::GetDestRect(CRect* out) const
-{
-    if (out)
-        *out = m_rcDest;
-    return true;
-}
-
-void CCPDed::SetDestRect(const CRect* rc)
-{
-    if (rc)
-        m_rcDest = *rc;
 }
 
 void CCPDed::DrawSelected(Canvas& dc, float scale)

@@ -1,20 +1,19 @@
 #pragma once
 
-#include "ccpobject.h"
+#include "ccpplacedobject.h"
 
 #include <cstdint>
 
 // A DED record: the area of a text display, of the kind "ded" (0) or "pfl" (1).
-class CCPDed : public CCPObject
+class CCPDed : public CCPPlacedObject
 {
   public:
     int m_nCallbackSlot = -1;
     uint32_t m_nCycleBits = 0xffff;  // a record read from a file without the key gets 0xffffffff
     uint32_t m_nColor0 = 0xff38e0f8; // text colour, 0xAARRGGBB
-    CRect m_rcDest{0, 0, 10, 10};
     int m_nDedType = 0;
 
-    explicit CCPDed(CCPManager* manager) : CCPObject(manager) {}
+    explicit CCPDed(CCPManager* manager) : CCPPlacedObject(manager) {}
     CCPDed(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     int GetTypeCode() const override { return 11; }
@@ -23,7 +22,5 @@ class CCPDed : public CCPObject
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;
-    bool GetDestRect(CRect* out) const override;
-    void SetDestRect(const CRect* rc) override;
     void DrawSelected(Canvas& dc, float scale) override;
 };

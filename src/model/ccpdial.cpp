@@ -15,13 +15,13 @@
 static constexpr float kPi = 3.1415925f;
 static constexpr float kQuarterPi = 0.7854f;
 
-CCPDial::CCPDial(CCPManager* manager) : CCPObject(manager)
+CCPDial::CCPDial(CCPManager* manager) : CCPPlacedObject(manager)
 {
     SetDefaults();
 }
 
 CCPDial::CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPPlacedObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -129,13 +129,6 @@ bool CCPDial::Check(CCheckMessageArray& messages, bool full)
     return ok;
 }
 
-bool CCPDial::GetDestRect(CRect* out) const
-{
-    if (out)
-        *out = m_rcDest;
-    return true;
-}
-
 bool CCPDial::GetSrcRect(CRect* out) const
 {
     if (out)
@@ -193,9 +186,4 @@ void CCPDial::Draw(Canvas& dc, float scale)
     dc.Polygon({p0, p1, p3});
     dc.SelectPen(oldPen);
     dc.SelectBrush(oldBrush);
-}
-
-void CCPDial::DrawSelected(Canvas& dc, float scale)
-{
-    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cbackgroundsave.h"
-#include "ccpobject.h"
+#include "ccpplacedobject.h"
 
 #include <array>
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 // A DIAL record: a needle instrument. The calibration table maps instrument values to needle
 // angles; the preview draws the needle at the value 0.
-class CCPDial : public CCPObject
+class CCPDial : public CCPPlacedObject
 {
 public:
     // Defaults in SetDefaults.
@@ -21,7 +21,6 @@ public:
     std::array<int, 3> m_anRadius{};     // "radius0" .. "radius2"
     std::array<uint32_t, 3> m_aColors{}; // "color0" .. "color2", 0xAARRGGBB
     CRect m_rcSrc;                       // "srcloc"
-    CRect m_rcDest;                      // "destloc"
     CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc"
     int m_nPersistant = 0;
     int m_nCallbackSlot = 0;
@@ -36,11 +35,9 @@ public:
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;
-    bool GetDestRect(CRect* out) const override;
     bool GetSrcRect(CRect* out) const override;
     void SetDestRect(const CRect* rc) override;
     void Draw(Canvas& dc, float scale) override;
-    void DrawSelected(Canvas& dc, float scale) override;
 
     // The needle angle of the value 0, within -pi..pi; false when the table has fewer than two
     // points or values, or its first two values are equal.

@@ -9,7 +9,7 @@
 #include "strformat.h"
 
 CCPKnee::CCPKnee(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPPlacedObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -37,22 +37,4 @@ void CCPKnee::Serialize(CLineWriter& ar)
     WriteHex(ar, "cyclebits", m_nCycleBits);
     WriteRect(ar, "destloc", m_rcDest);
     WriteEnd(ar);
-}
-
-bool CCPKnee::GetDestRect(CRect* out) const
-{
-    if (out)
-        *out = m_rcDest;
-    return true;
-}
-
-void CCPKnee::SetDestRect(const CRect* rc)
-{
-    if (rc)
-        m_rcDest = *rc;
-}
-
-void CCPKnee::DrawSelected(Canvas& dc, float scale)
-{
-    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
 }

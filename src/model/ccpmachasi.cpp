@@ -9,13 +9,13 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPObject(manager)
+CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPPlacedObject(manager)
 {
     SetDefaults();
 }
 
 CCPMachAsi::CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPPlacedObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -95,22 +95,4 @@ void CCPMachAsi::Serialize(CLineWriter& ar)
     m_background.WriteSurface(ar);
     m_background.WriteRectsIfNotEmpty(ar);
     WriteEnd(ar);
-}
-
-bool CCPMachAsi::GetDestRect(CRect* out) const
-{
-    if (out)
-        *out = m_rcDest;
-    return true;
-}
-
-void CCPMachAsi::SetDestRect(const CRect* rc)
-{
-    if (rc)
-        m_rcDest = *rc;
-}
-
-void CCPMachAsi::DrawSelected(Canvas& dc, float scale)
-{
-    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
 }

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "cbackgroundsave.h"
-#include "ccpobject.h"
+#include "ccpplacedobject.h"
 
 #include <array>
 #include <cstdint>
 
 // A MACHASI record: a combined Mach and airspeed dial drawn by the simulator from its needle
 // and arc geometry. It takes no template piece; the preview shows only its frame.
-class CCPMachAsi : public CCPObject
+class CCPMachAsi : public CCPPlacedObject
 {
 public:
     // Defaults in SetDefaults; a record read from a file starts with all cycle bits set.
     uint32_t m_nCycleBits = 0;
-    CRect m_rcDest;                      // "destloc"
     int m_bTransparent = 0;              // word of the "destloc" line
     std::array<uint32_t, 2> m_aColors{}; // "color0", "color1", 0xAARRGGBB
     float m_fEndAngle = 0.0f;
@@ -36,9 +35,6 @@ public:
     std::string GetTypeName() const override { return "MachAsi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
-    bool GetDestRect(CRect* out) const override;
-    void SetDestRect(const CRect* rc) override;
-    void DrawSelected(Canvas& dc, float scale) override;
 
 private:
     void SetDefaults();

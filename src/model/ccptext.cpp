@@ -9,7 +9,7 @@
 #include "strformat.h"
 
 CCPText::CCPText(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPPlacedObject(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -45,22 +45,4 @@ void CCPText::Serialize(CLineWriter& ar)
     WriteInt(ar, "numstrings", m_nNumStrings);
     WriteRect(ar, "destloc", m_rcDest);
     WriteEnd(ar);
-}
-
-bool CCPText::GetDestRect(CRect* out) const
-{
-    if (out)
-        *out = m_rcDest;
-    return true;
-}
-
-void CCPText::SetDestRect(const CRect* rc)
-{
-    if (rc)
-        m_rcDest = *rc;
-}
-
-void CCPText::DrawSelected(Canvas& dc, float scale)
-{
-    dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 0, 0));
 }
