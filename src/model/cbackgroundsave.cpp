@@ -2,9 +2,7 @@
 
 #include "ccpobject.h"
 #include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cscanner.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 

@@ -3,9 +3,7 @@
 #include "canvas.h"
 #include "cinstrumentpiece.h"
 #include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cscanner.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 

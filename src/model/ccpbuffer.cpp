@@ -2,7 +2,6 @@
 
 #include "ccpmanager.h"
 #include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
 #include "ctokencursor.h"

@@ -2,9 +2,7 @@
 
 #include "ccpmanager.h"
 #include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cscanner.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 

@@ -4,7 +4,6 @@
 #include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
-#include "cscanner.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 

@@ -1,10 +1,7 @@
 #include "ccpknee.h"
 
-#include "canvas.h"
 #include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cscanner.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 

@@ -1,11 +1,8 @@
 #include "ccpmachasi.h"
 
-#include "canvas.h"
 #include "cinstrumentpiece.h"
 #include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cscanner.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 

@@ -1,7 +1,6 @@
 #include "ccpsound.h"
 
 #include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
 #include "cscanner.h"
 #include "ctokencursor.h"
