@@ -5,11 +5,14 @@
 #include <QFile>
 #include <QTimer>
 
+#include <clocale>
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
+    // Qt takes the user's locale; the file format always writes and reads a decimal point.
+    setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationName(QStringLiteral("Vireo"));
     QApplication::setWindowIcon(CToolBarArt::AppIcon());

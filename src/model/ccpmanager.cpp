@@ -20,6 +20,7 @@
 #include "strformat.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 // Larger templates are refused rather than allocated.
@@ -209,34 +210,26 @@ void CCPManager::ResetSettings()
 
 void CCPManager::PurgeOrphanSurfaces()
 {
-    for (size_t i = 0; i < m_aSurfaces.size();) {
-        const int id = m_aSurfaces[i]->m_nId;
-        bool used = false;
-        for (const auto& p : m_aPanels) {
-            for (const auto& ref : p->m_aSurfaces)
-                if (ref->m_nSurfaceId == id) {
-                    used = true;
-                    break;
-                }
-            if (used)
-                break;
-        }
-        if (used) {
-            ++i;
-        } else {
-            m_aSurfaces.erase(m_aSurfaces.begin() + long(i));
-            m_idxSurfaces.valid = false;
-        }
+    std::unordered_set<int> used;
+    for (const auto& p : m_aPanels)
+        for (const auto& ref : p->m_aSurfaces)
+            used.insert(ref->m_nSurfaceId);
+    const auto orphan = [&](const std::unique_ptr<CCPSurface>& s) { return !used.count(s->m_nId); };
+    const auto first = std::remove_if(m_aSurfaces.begin(), m_aSurfaces.end(), orphan);
+    if (first != m_aSurfaces.end()) {
+        m_aSurfaces.erase(first, m_aSurfaces.end());
+        m_idxSurfaces.valid = false;
     }
 }
 
 void CCPManager::CountButtonViews()
 {
+    std::unordered_map<int, int> views;
+    for (const auto& v : m_aButtonViews)
+        ++views[v->m_nParentButton];
     for (const auto& b : m_aButtons) {
-        int n = 0;
-        for (const auto& v : m_aButtonViews)
-            n += v->m_nParentButton == b->m_nId;
-        b->m_nNumViews = n;
+        const auto it = views.find(b->m_nId);
+        b->m_nNumViews = it == views.end() ? 0 : it->second;
     }
 }
 
