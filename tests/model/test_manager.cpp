@@ -5,6 +5,7 @@
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "iimageloader.h"
+#include "structuretest.h"
 #include "testcockpit.h"
 
 #include <QImage>
@@ -24,22 +25,6 @@ std::string ManagerKeys(CTestCockpit& c)
     const size_t e = s.find("#end\n", b);
     return s.substr(b, e + 5 - b);
 }
-
-// Hands out a fixed picture for every path.
-class CFixedLoader : public IImageLoader
-{
-public:
-    CBitmap picture;
-    std::vector<std::string> paths;
-    bool Load(const std::string& path, CBitmap& out) override
-    {
-        paths.push_back(path);
-        if (picture.IsNull())
-            return false;
-        out = picture;
-        return true;
-    }
-};
 
 } // namespace
 
@@ -127,7 +112,7 @@ TEST(ManagerIds, NextIdsFollowTheirRules)
 TEST(ManagerTemplate, DeclaredSizeDecidesTheBitmapAndFailuresKeepTheOldOne)
 {
     CTestCockpit c;
-    CFixedLoader loader;
+    structuretest::CCountingLoader loader;
     c.doc.m_manager.SetImageLoader(&loader);
     loader.picture = CBitmap(4, 4, 0xff112233u);
     loader.picture.SetPixel(3, 3, 0xff445566u);
