@@ -15,7 +15,7 @@ static void LimitRect(CRect& rc)
         }
 }
 
-bool CBackgroundSave::ReadKey(const std::string& key, CTokenCursor& cursor, CLineReader& ar,
+bool CBackgroundSave::ReadKey(std::string_view key, CTokenCursor& cursor, CLineReader& ar,
                               const CCPObject& owner, unsigned options)
 {
     if (EqualsNoCase(key, "bsrcloc") || EqualsNoCase(key, "bdestloc")) {

@@ -31,7 +31,7 @@ public:
 
     // Reads the value of key when it is one of the background keys; false for any other key.
     // The nested buffer takes the owner's id and manager and reads its lines up to its own "#end".
-    bool ReadKey(const std::string& key, CTokenCursor& cursor, CLineReader& ar,
+    bool ReadKey(std::string_view key, CTokenCursor& cursor, CLineReader& ar,
                  const CCPObject& owner, unsigned options = 0);
 
     // What a "persistant" line does to a background it does not keep: no surface, no rectangles.

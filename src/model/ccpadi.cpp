@@ -35,7 +35,7 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     CCPObject::Load(id, ar, comment, manager);
     // A copy is read into a new record: start from the defaults so it equals the original.
     SetDefaults();
-    ReadKeys(ar, "Adi Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Adi Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (CRect* rc = EqualsNoCase(key, "srcloc")      ? &m_rcSrc
                         : EqualsNoCase(key, "ilslimits") ? &m_rcIlsLimits

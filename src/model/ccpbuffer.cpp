@@ -14,7 +14,7 @@ CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPMan
     : CCPObject(manager)
 {
     CCPObject::Load(id, ar, comment, manager);
-    ReadKeys(ar, "Buffer Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Buffer Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))

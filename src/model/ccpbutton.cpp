@@ -22,7 +22,7 @@ void CCPButton::Load(int id, CLineReader& ar, const std::string& comment, CCPMan
     m_nStates = 1;
     m_nSound1 = m_nSound2 = -1;
     CCPObject::Load(id, ar, comment, manager);
-    ReadKeys(ar, "Button: unrecognised string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Button: unrecognised string", [&](std::string_view key, CTokenCursor& cur) {
         int* field = EqualsNoCase(key, "states")           ? &m_nStates
                      : EqualsNoCase(key, "delay")          ? &m_nDelay
                      : EqualsNoCase(key, "cursorid")       ? &m_nCursorId

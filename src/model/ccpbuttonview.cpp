@@ -26,7 +26,7 @@ void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CC
     m_rcDest = CRect(0, 0, 10, 10);
     m_nCurrentState = 0;
     CCPObject::Load(id, ar, comment, manager);
-    ReadKeys(ar, "ButtonView Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "ButtonView Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (EqualsNoCase(key, "srcloc")) {
             // Every srcloc line is one more state.

@@ -22,7 +22,7 @@ void CCPDed::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     m_rcDest = CRect(0, 0, 10, 10);
     m_nDedType = 0;
 
-    ReadKeys(ar, "DED Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "DED Bad string", [&](std::string_view key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "cyclebits")) {
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {

@@ -52,7 +52,7 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
 {
     CCPObject::Load(id, ar, comment, manager);
     SetDefaults();
-    ReadKeys(ar, "Dial Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Dial Bad string", [&](std::string_view key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "numendpoints")) {
             // The count is the length of the points list.
         } else if (EqualsNoCase(key, "cyclebits")) {

@@ -22,7 +22,7 @@ void CCPDigits::Load(int id, CLineReader& ar, const std::string& comment, CCPMan
     m_arcSrc.clear();
     m_arcDest.clear();
 
-    ReadKeys(ar, "Digit Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Digit Bad string", [&](std::string_view key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "cyclebits")) {
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "numdigits")) {

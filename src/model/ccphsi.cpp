@@ -40,7 +40,7 @@ void CCPHsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     // default would push the copied compass source into the second place.
     SetDefaults();
     m_arcSrc[0] = CRect();
-    ReadKeys(ar, "HSI Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "HSI Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (EqualsNoCase(key, "srcloc")) {
             // The first line with an area is the compass card; later lines go to the second piece.

@@ -43,7 +43,7 @@ void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCP
 {
     CCPObject::Load(id, ar, comment, manager);
     SetDefaults();
-    ReadKeys(ar, "Indicator Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Indicator Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (float* f = EqualsNoCase(key, "minval")   ? &m_fMinVal
                        : EqualsNoCase(key, "maxval") ? &m_fMaxVal

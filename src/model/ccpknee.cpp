@@ -17,7 +17,7 @@ void CCPKnee::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
     m_nCycleBits = 0xffff;
     m_rcDest = CRect(0, 0, 10, 10);
 
-    ReadKeys(ar, "Kneeview Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Kneeview Bad string", [&](std::string_view key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "cyclebits"))
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         else if (EqualsNoCase(key, "destloc"))

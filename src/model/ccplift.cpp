@@ -33,7 +33,7 @@ void CCPLift::Serialize(CLineWriter& ar)
 void ReadPanTiltKeys(CLineReader& ar, const char* badKeyMessage, float& pan, float& tilt,
                      int& panLabel, int& tiltLabel)
 {
-    ReadKeys(ar, badKeyMessage, [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, badKeyMessage, [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (EqualsNoCase(key, "pantilt")) {
             if (cur.Next(value, TokenSet::Value)) {

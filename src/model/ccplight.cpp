@@ -29,7 +29,7 @@ void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
     m_nCursorId = 0;
     m_nCycleBits = 0xffff;
 
-    ReadKeys(ar, "Light Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Light Bad string", [&](std::string_view key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "states")) {
             // The count is the length of the source list.
         } else if (EqualsNoCase(key, "cyclebits")) {

@@ -41,7 +41,7 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
     // Only the editor's new records start with the low byte of the cycle bits.
     m_nCycleBits = 0xffffffffu;
     m_nCallbackSlot = -1;
-    ReadKeys(ar, "MachASI Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "MachASI Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (float* f = EqualsNoCase(key, "endangle")     ? &m_fEndAngle
                        : EqualsNoCase(key, "endlength")  ? &m_fEndLength

@@ -237,7 +237,7 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
 {
     m_strComment = comment;
     ResetSettings();
-    ReadKeys(ar, "Manager Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Manager Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string tok;
         if (EqualsNoCase(key, "numsurfaces") || EqualsNoCase(key, "numpanels") ||
             EqualsNoCase(key, "numcursors") || EqualsNoCase(key, "numobjects") ||

@@ -128,7 +128,7 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
     m_bVisited = false;
     CCPObject::Load(id, ar, comment, manager);
 
-    ReadKeys(ar, "Panel Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Panel Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (EqualsNoCase(key, "numsurfaces") || EqualsNoCase(key, "numobjects") ||
             EqualsNoCase(key, "numbuttonviews")) {

@@ -24,7 +24,7 @@ void CCPSurface::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
 {
     CCPObject::Load(id, ar, comment, manager);
     m_rcSrc = CRect(0, 0, 10, 10);
-    ReadKeys(ar, "Surface Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Surface Bad string", [&](std::string_view key, CTokenCursor& cur) {
         std::string value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))

@@ -19,7 +19,7 @@ void CCPText::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
     m_nCallbackSlot = -1;
     m_nNumStrings = 2;
 
-    ReadKeys(ar, "Text Bad string", [&](const std::string& key, CTokenCursor& cur) {
+    ReadKeys(ar, "Text Bad string", [&](std::string_view key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "cyclebits"))
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         else if (EqualsNoCase(key, "destloc"))

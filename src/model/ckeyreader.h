@@ -3,18 +3,33 @@
 #include "crect.h"
 #include "ctokencursor.h"
 
-#include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
+#include "clinereader.h"
+#include "strformat.h"
 
-class CLineReader;
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // Reads the key lines of one record up to its "#end" (any letter case) or the end of the
 // input; blank lines are skipped. The handler reads the value of its key from the cursor and
 // returns false for a key it does not know, which is then reported with badKeyMessage.
-using KeyHandler = std::function<bool(const std::string& key, CTokenCursor& cur)>;
-void ReadKeys(CLineReader& ar, const char* badKeyMessage, const KeyHandler& handler);
+// The key is a view into the line, valid while the handler runs.
+template <class Handler>
+void ReadKeys(CLineReader& ar, const char* badKeyMessage, Handler&& handler)
+{
+    std::string line;
+    std::string_view key;
+    while (ar.ReadLine(line)) {
+        CTokenCursor cur(line);
+        if (!cur.Next(key))
+            continue;
+        if (EqualsNoCase(key, "#end"))
+            break;
+        if (!handler(key, cur))
+            ReportError(ar, badKeyMessage, std::string(key));
+    }
+}
 
 // Value readers: each cuts one token of the set and scans it into the field. The field keeps
 // its value when there is no token or it does not scan; the result says whether it scanned.

@@ -23,6 +23,15 @@ bool IsValueSeparator(char c) { return kSeparators.value[static_cast<unsigned ch
 
 bool CTokenCursor::Next(std::string& token, TokenSet set)
 {
+    std::string_view view;
+    if (!Next(view, set))
+        return false;
+    token.assign(view);
+    return true;
+}
+
+bool CTokenCursor::Next(std::string_view& token, TokenSet set)
+{
     const bool* stop = set == TokenSet::Key ? kSeparators.key : kSeparators.value;
     const auto at = [&](size_t i) { return static_cast<unsigned char>(m_line[i]); };
     size_t p = m_nPos;
@@ -38,7 +47,7 @@ bool CTokenCursor::Next(std::string& token, TokenSet set)
     size_t e = p;
     while (e < m_line.size() && !stop[at(e)])
         ++e;
-    token.assign(m_line.substr(p, e - p));
+    token = m_line.substr(p, e - p);
     m_nPos = e < m_line.size() ? e + 1 : e;
     return true;
 }

@@ -20,6 +20,8 @@ public:
     // A value cut also skips a whole run of key separators first, so "srcloc  = 1 2 3 4"
     // and "srcloc,,1 2 3 4" read their values like "srcloc = 1 2 3 4".
     bool Next(std::string& token, TokenSet set = TokenSet::Key);
+    // The same cut as a view into the line.
+    bool Next(std::string_view& token, TokenSet set = TokenSet::Key);
     std::string NextOr(TokenSet set = TokenSet::Key); // empty when there is none
 
     // What is left of the line after the cursor.
