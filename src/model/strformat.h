@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // printf into a string of any length.
 std::string StrFormat(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
@@ -8,6 +9,17 @@ std::string StrFormat(const char* fmt, ...) __attribute__((format(printf, 1, 2))
 // "%g" of a float widened to double, as the file writes floats.
 std::string FormatG(double value);
 
-// Case-insensitive comparison of ASCII text, as keys and file names are compared.
-bool EqualsNoCase(std::string_view a, std::string_view b);
+// Case-insensitive comparison of ASCII text, as keys and file names are compared. Inline:
+// reading a record compares every key with the record's key words.
+inline bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z'))
+            return false;
+    }
+    return true;
+}
 bool StartsWith(std::string_view text, std::string_view prefix);
