@@ -200,9 +200,32 @@ QTreeWidgetItem* CCPTree::FindItem(const CCPPanel* panel) const
     return nullptr;
 }
 
+void CCPTree::RelabelCurrentObject()
+{
+    CCPObject* current = m_pDoc->m_pCurrentObject;
+    if (!current)
+        return;
+    // Only where the current record can stand: a root, the groups, the current panel.
+    std::vector<QTreeWidgetItem*> parents;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        parents.push_back(topLevelItem(i));
+        if (ItemRecord(topLevelItem(i)) == current)
+            topLevelItem(i)->setText(0, ItemLabel(current));
+    }
+    if (QTreeWidgetItem* panelItem = FindItem(m_pDoc->m_pCurrentPanel))
+        parents.push_back(panelItem);
+    for (QTreeWidgetItem* parent : parents)
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (ItemRecord(parent->child(i)) == current)
+                parent->child(i)->setText(0, ItemLabel(current));
+}
+
 void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
 {
     switch (hint) {
+    case HINT_REFRESH:
+        RelabelCurrentObject();
+        break;
     case HINT_CURRENT_OBJECT:
         SelectCurrentObject();
         break;
@@ -392,6 +415,7 @@ void CCPTree::OnProperties()
     if (record && record->EditProperties() == IDOK) {
         m_pDoc->SetModifiedFlag();
         m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+        RelabelCurrentObject();
     }
 }
 

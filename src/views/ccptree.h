@@ -48,6 +48,8 @@ public:
     static QString ItemLabel(const CCPObject* record);
     // The item of a panel among the children of "Manager".
     QTreeWidgetItem* FindItem(const CCPPanel* panel) const;
+    // Brings the labels of the current record's items up to date (a sheet may have renamed it).
+    void RelabelCurrentObject();
 
     // Where a record moved or copied under parent goes (an index among its children) so that
     // surface entries stay first, then button views, then objects. after is the proposed

@@ -221,3 +221,31 @@ TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
     tree->OnInitialUpdate();
     EXPECT_EQ(Labels(Item("Front")).mid(0, 2), QStringList({"Surface 0", QString(127, 'x')}));
 }
+
+TEST_F(TreeTest, ARecordRenamedInItsSheetShowsItsNewLabel)
+{
+    Open(kCockpit);
+    Select(Item("Front/Light 101"));
+    CCPObject* light = doc().m_manager.FindObject(101);
+    // The sheet's Basic page renames the record; the Properties command runs it.
+    struct CRenamingEditor : IRecordEditor
+    {
+        int EditProperties(CCPObject& record) override
+        {
+            record.SetName("Gear Light");
+            return IDOK;
+        }
+    } renamer;
+    doc().m_manager.SetEditor(&renamer);
+    ASSERT_TRUE(tree->OnCommand(ID_PROPERTIES));
+    EXPECT_EQ(light->m_strComment, "// Name: Gear Light\r\n");
+    EXPECT_TRUE(Labels(Item("Front")).contains("Gear Light"));
+
+    // The same through another view, which announces the change with a general update.
+    Select(Item("Front/Left MFD"));
+    doc().m_pCurrentObject->SetName("Right MFD");
+    doc().UpdateAllViews(nullptr, HINT_REFRESH);
+    EXPECT_TRUE(Labels(Item("Front")).contains("Right MFD"));
+    EXPECT_FALSE(Labels(Item("Front")).contains("Left MFD"));
+    doc().m_manager.SetEditor(&editor);
+}
