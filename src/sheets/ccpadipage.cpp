@@ -19,10 +19,7 @@ CCPAdiPage::CCPAdiPage(CCPAdi* record, QWidget* parent)
         m_astrColors[i] = HexText(record->m_aColors[i], true);
 
     QFormLayout* form = MakeForm();
-    form->addRow(QStringLiteral("CallBack Slot"),
-                 m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
-    form->addRow(QStringLiteral("Cycle Bits"),
-                 m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
+    AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
     form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
 

@@ -15,10 +15,7 @@ CCPDedPage::CCPDedPage(CCPDed* record, QWidget* parent)
       m_nDedType(record->m_nDedType), m_pRecord(record)
 {
     QFormLayout* form = MakeForm();
-    form->addRow(QStringLiteral("CallBack Slot"),
-                 m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
-    form->addRow(QStringLiteral("Cycle Bits"),
-                 m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
+    AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
     form->addRow(QString(), ColourRow(m_strColor0, QStringLiteral("Color")));
 
     QGroupBox* type = m_dx.Radio(m_nDedType, QStringLiteral("Ded Type"),

@@ -22,10 +22,7 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
         m_astrColors[i] = HexText(record->m_aColors[i], true);
 
     QFormLayout* form = MakeForm();
-    form->addRow(QStringLiteral("CallBack Slot"),
-                 m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
-    form->addRow(QStringLiteral("Cycle Bits"),
-                 m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
+    AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
     form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
     for (size_t i = 0; i < m_anRadius.size(); ++i) {
         const QString name = QStringLiteral("Radius %1").arg(i);

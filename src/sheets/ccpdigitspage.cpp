@@ -15,10 +15,7 @@ CCPDigitsPage::CCPDigitsPage(CCPDigits* record, QWidget* parent)
       m_nPersistent(record->m_nPersistent), m_pRecord(record)
 {
     QFormLayout* form = MakeForm();
-    form->addRow(QStringLiteral("CallBack Slot"),
-                 m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
-    form->addRow(QStringLiteral("Cycle Bits"),
-                 m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
+    AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
     form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistant")));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

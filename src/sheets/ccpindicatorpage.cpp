@@ -21,10 +21,7 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
       m_fMinVal(record->m_fMinVal), m_pRecord(record)
 {
     QFormLayout* form = MakeForm();
-    form->addRow(QStringLiteral("CallBack Slot"),
-                 m_dx.Int(m_nCallbackSlot, QStringLiteral("CallBack Slot")));
-    form->addRow(QStringLiteral("Cycle Bits"),
-                 m_dx.Text(m_strCycleBits, QStringLiteral("Cycle Bits")));
+    AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
     form->addRow(QStringLiteral("Calibration val"),
                  m_dx.Int(m_nCalibrationVal, QStringLiteral("Calibration val")));
     form->addRow(QStringLiteral("Max Val"), m_dx.Float(m_fMaxVal, QStringLiteral("Max Val")));

@@ -65,6 +65,12 @@ QFormLayout* CCPPage::MakeForm()
     return form;
 }
 
+void CCPPage::AddSlotAndBitsRows(QFormLayout* form, int& callbackSlot, std::string& cycleBits)
+{
+    form->addRow(QStringLiteral("CallBack Slot"), m_dx.Int(callbackSlot, QStringLiteral("CallBack Slot")));
+    form->addRow(QStringLiteral("Cycle Bits"), m_dx.Text(cycleBits, QStringLiteral("Cycle Bits")));
+}
+
 QWidget* CCPPage::ColourRow(std::string& text, const QString& buttonLabel)
 {
     auto* row = new QWidget;

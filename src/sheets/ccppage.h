@@ -51,6 +51,8 @@ protected:
                                 int columns = 2);
     // A form whose fields keep their natural width.
     static QFormLayout* MakeForm();
+    // The "CallBack Slot" and "Cycle Bits" rows that most instrument pages start with.
+    void AddSlotAndBitsRows(QFormLayout* form, int& callbackSlot, std::string& cycleBits);
     // A colour as hexadecimal text with its chooser button beside it (the edit is named
     // after the button with " Value" added).
     QWidget* ColourRow(std::string& text, const QString& buttonLabel);
