@@ -69,7 +69,7 @@ void BM_ReadLinesBaseline(benchmark::State& state)
     PerRecord(state, int(state.range(0)));
 }
 
-void BM_Load(benchmark::State& state)
+void LoadEach(benchmark::State& state, bool store)
 {
     const std::string& text = CockpitText(int(state.range(0)));
     for (auto _ : state) {
@@ -77,10 +77,14 @@ void BM_Load(benchmark::State& state)
         CVireoDoc doc;
         doc.SetUserInterface(&ui);
         doc.Load(text);
+        if (store)
+            benchmark::DoNotOptimize(doc.Store());
         benchmark::DoNotOptimize(doc.m_manager.m_aObjects.size());
     }
     PerRecord(state, int(state.range(0)));
 }
+void BM_Load(benchmark::State& state) { LoadEach(state, false); }
+void BM_LoadAndSave(benchmark::State& state) { LoadEach(state, true); }
 
 void BM_Save(benchmark::State& state)
 {
@@ -90,17 +94,18 @@ void BM_Save(benchmark::State& state)
     PerRecord(state, int(state.range(0)));
 }
 
-void BM_LoadAndSave(benchmark::State& state)
+// The records the first panel shows, button views first as the view paints them.
+std::vector<CCPObject*> FirstPanelRecords(CCPManager& m)
 {
-    const std::string& text = CockpitText(int(state.range(0)));
-    for (auto _ : state) {
-        CSilentUserInterface ui;
-        CVireoDoc doc;
-        doc.SetUserInterface(&ui);
-        doc.Load(text);
-        benchmark::DoNotOptimize(doc.Store());
-    }
-    PerRecord(state, int(state.range(0)));
+    CCPPanel* panel = m.FindPanel(CCockpitGenerator::kFirstPanel);
+    std::vector<CCPObject*> records;
+    for (int id : panel->m_anButtonViews)
+        if (CCPObject* r = m.FindButtonView(id))
+            records.push_back(r);
+    for (int id : panel->m_anObjects)
+        if (CCPObject* r = m.FindObject(id))
+            records.push_back(r);
+    return records;
 }
 
 void BM_Check(benchmark::State& state, bool full)
@@ -120,27 +125,19 @@ void BM_PaintPanel(benchmark::State& state)
 {
     CLoaded c(CockpitText(int(state.range(0))));
     CCPManager& m = c.doc.m_manager;
-    CCPPanel* panel = m.FindPanel(CCockpitGenerator::kFirstPanel);
-    for (int id : panel->m_anObjects)
-        if (CCPObject* r = m.FindObject(id))
-            r->NextState();
-    for (int id : panel->m_anButtonViews)
-        if (CCPObject* r = m.FindButtonView(id))
-            r->NextState();
+    const std::vector<CCPObject*> records = FirstPanelRecords(m);
+    for (CCPObject* r : records)
+        r->NextState();
     const float zoom = 2.0f;
     QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::transparent);
         QPainter painter(&image);
         CQtCanvas canvas(painter);
-        for (int id : panel->m_anButtonViews)
-            if (CCPObject* r = m.FindButtonView(id))
-                r->Draw(canvas, zoom);
-        for (int id : panel->m_anObjects)
-            if (CCPObject* r = m.FindObject(id))
-                r->Draw(canvas, zoom);
+        for (CCPObject* r : records)
+            r->Draw(canvas, zoom);
     }
-    PerRecord(state, int(panel->m_anObjects.size() + panel->m_anButtonViews.size()));
+    PerRecord(state, int(records.size()));
 }
 
 // The same rectangles drawn straight from one image, with the blue key prepared once.
@@ -148,26 +145,15 @@ void BM_PaintQPainterBaseline(benchmark::State& state)
 {
     CLoaded c(CockpitText(int(state.range(0))));
     CCPManager& m = c.doc.m_manager;
-    CCPPanel* panel = m.FindPanel(CCockpitGenerator::kFirstPanel);
     std::vector<std::pair<QRect, QRect>> blits;
-    for (int id : panel->m_anObjects)
-        if (CCPObject* r = m.FindObject(id)) {
-            CRect d, s;
-            r->GetDestRect(&d);
-            r->NextState();
-            r->GetSrcRect(&s);
-            blits.push_back({QRect(d.left * 2, d.top * 2, d.Width() * 2, d.Height() * 2),
-                             QRect(s.left, s.top, s.Width(), s.Height())});
-        }
-    for (int id : panel->m_anButtonViews)
-        if (CCPObject* r = m.FindButtonView(id)) {
-            CRect d, s;
-            r->GetDestRect(&d);
-            r->NextState();
-            r->GetSrcRect(&s);
-            blits.push_back({QRect(d.left * 2, d.top * 2, d.Width() * 2, d.Height() * 2),
-                             QRect(s.left, s.top, s.Width(), s.Height())});
-        }
+    for (CCPObject* r : FirstPanelRecords(m)) {
+        CRect d, s;
+        r->GetDestRect(&d);
+        r->NextState();
+        r->GetSrcRect(&s);
+        blits.push_back({QRect(d.left * 2, d.top * 2, d.Width() * 2, d.Height() * 2),
+                         QRect(s.left, s.top, s.Width(), s.Height())});
+    }
     const CBitmap& t = m.m_bmpTemplate;
     const QImage keyed(reinterpret_cast<const uchar*>(t.KeyedBits()), t.Width(), t.Height(), t.Width() * 4,
                        QImage::Format_ARGB32_Premultiplied);
