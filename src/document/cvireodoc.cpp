@@ -28,11 +28,11 @@ std::unique_ptr<T> Downcast(std::unique_ptr<CCPObject> p)
 }
 
 // "#%d %s": the id and the keyword of a header line.
-bool ScanHeader(const std::string& line, int& id, std::string& keyword)
+bool ScanHeader(std::string_view line, int& id, std::string_view& keyword)
 {
     if (line.empty() || line[0] != '#')
         return false;
-    CScanner s(std::string_view(line).substr(1));
+    CScanner s(line.substr(1));
     return s.Int(id) && s.Word(keyword);
 }
 } // namespace
@@ -127,8 +127,9 @@ void CVireoDoc::Load(const std::string& text)
     CLoadErrorLimiter limiter(m_pUI);
     m_nLineCount = 0;
     m_pLastBuffer = nullptr;
-    std::string comment, line;
-    CLineReader ar(text, &m_nLineCount, &limiter);
+    std::string comment;
+    std::string_view line;
+    CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
     while (ar.ReadLine(line)) {
         if (line.empty())
             continue;
@@ -145,10 +146,10 @@ void CVireoDoc::Load(const std::string& text)
     limiter.Finish();
 }
 
-void CVireoDoc::ParseRecord(const std::string& line, CLineReader& ar, const std::string& comment)
+void CVireoDoc::ParseRecord(std::string_view line, CLineReader& ar, const std::string& comment)
 {
     int id = 0;
-    std::string kw;
+    std::string_view kw;
     CCPManager* m = &m_manager;
     if (ScanHeader(line, id, kw)) {
         if (EqualsNoCase(kw, "MANAGER")) {
@@ -195,7 +196,9 @@ void CVireoDoc::ParseRecord(const std::string& line, CLineReader& ar, const std:
     size_t end = line.size();
     while (end > 0 && line[end - 1] == '\r')
         --end;
-    m_manager.AddLeftover(line.substr(0, end) + "\n");
+    std::string kept(line.substr(0, end));
+    kept += '\n';
+    m_manager.AddLeftover(std::move(kept));
 }
 
 std::string CVireoDoc::Store()
@@ -350,7 +353,7 @@ std::unique_ptr<CCPObject> CVireoDoc::CloneObject(CCPObject* record)
     CLineWriter out;
     record->Serialize(out);
     CLineReader ar(out.Take(), &m_nLineCount, m_pUI);
-    std::string line, keyword;
+    std::string_view line, keyword;
     int id = 0;
     while (ar.ReadLine(line))
         if (ScanHeader(line, id, keyword))

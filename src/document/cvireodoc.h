@@ -42,7 +42,7 @@ public:
     // The loading and storing directions of the whole cockpit.
     void Load(const std::string& text);
     std::string Store();
-    void ParseRecord(const std::string& line, CLineReader& ar, const std::string& comment);
+    void ParseRecord(std::string_view line, CLineReader& ar, const std::string& comment);
 
     void SetCurrentPanel(CCPPanel* panel);
     void SetCurrentObject(CCPObject* record);

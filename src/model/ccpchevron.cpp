@@ -20,7 +20,11 @@ void CCPChevron::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
 void CCPChevron::Serialize(CLineWriter& ar)
 {
     WriteHeader(ar, "CHEVRON");
-    ar.Printf("%s%s = %g %g;\n", kIndent, "pantilt", double(m_fPan), double(m_fTilt));
+    WriteKey(ar, "pantilt");
+    ar.Float(double(m_fPan));
+    ar.Write(' ');
+    ar.Float(double(m_fTilt));
+    ar.Write(";\n");
     WritePoint(ar, "pantiltlabel", m_nPanLabel, m_nTiltLabel);
     WriteEnd(ar);
 }

@@ -87,8 +87,10 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
 static std::string JoinNumbers(const std::vector<float>& list)
 {
     std::string text;
-    for (float f : list)
-        text += " " + FormatG(f);
+    for (float f : list) {
+        text += ' ';
+        text += FormatG(f);
+    }
     return text;
 }
 

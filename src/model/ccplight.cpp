@@ -42,9 +42,10 @@ void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
             // Every line adds a state, so the states keep their order.
             AppendRect(cur, m_arcSrc);
         } else if (EqualsNoCase(key, "destloc")) {
-            const std::string value = cur.NextOr(TokenSet::Value);
+            std::string_view value;
+            cur.Next(value, TokenSet::Value);
             CScanner s(value);
-            std::string word;
+            std::string_view word;
             s.Word(word) && s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) &&
                 s.Int(m_rcDest.right);
             if (EqualsNoCase(word, "transparent"))

@@ -318,6 +318,13 @@ void CCPManager::BlitTransparent(int left, int top, int right, int bottom, const
 
 void CCPManager::Serialize(CLineWriter& ar)
 {
+    // Records take a few hundred bytes each; room taken ahead is only touched as it fills.
+    const size_t records = m_aSounds.size() + m_aButtons.size() + m_aObjects.size() +
+                           m_aButtonViews.size() + m_aPanels.size() + m_aSurfaces.size();
+    size_t kept = 0;
+    for (const auto& l : m_astrLeftovers)
+        kept += l.size();
+    ar.Reserve(records * 256 + kept + 4096);
     CCPObject::Serialize(ar);
     PurgeOrphanSurfaces();
     CountButtonViews();

@@ -89,11 +89,11 @@ bool CCPObject::CheckIdUnique(CCheckMessageArray& messages, CCPManager* manager)
 void CCPObject::WriteHeader(CLineWriter& ar, const char* keyword)
 {
     CCPObject::Serialize(ar);
-    ar.Write("#");
-    ar.Write(std::to_string(m_nId));
-    ar.Write(" ");
+    ar.Write('#');
+    ar.Int(m_nId);
+    ar.Write(' ');
     ar.Write(keyword);
-    ar.Write("\n");
+    ar.Write('\n');
 }
 
 void CCPObject::AddMessage(CCheckMessageArray& messages, std::string text)

@@ -54,9 +54,13 @@ void ReadIds(CTokenCursor& cur, std::vector<int>& ids)
 
 void WriteOsbs(CLineWriter& ar, const char* key, const std::array<CFloatPoint, 20>& points)
 {
-    ar.Printf("%s%s = ", kIndent, key);
-    for (const CFloatPoint& p : points)
-        ar.Printf(" %g %g", double(p.x), double(p.y));
+    WriteKey(ar, key);
+    for (const CFloatPoint& p : points) {
+        ar.Write(' ');
+        ar.Float(double(p.x));
+        ar.Write(' ');
+        ar.Float(double(p.y));
+    }
     ar.Write(";\n");
 }
 
@@ -64,9 +68,11 @@ void WriteIds(CLineWriter& ar, const char* key, const std::vector<int>& ids)
 {
     if (ids.empty())
         return;
-    ar.Printf("%s%s = ", kIndent, key);
-    for (int id : ids)
-        ar.Printf(" %d", id);
+    WriteKey(ar, key);
+    for (int id : ids) {
+        ar.Write(' ');
+        ar.Int(id);
+    }
     ar.Write(";\n");
 }
 
@@ -213,9 +219,11 @@ void CCPPanel::Serialize(CLineWriter& ar)
     WriteArea(ar, "hud", m_rcHud);
     WriteArea(ar, "rwr", m_rcRwr);
     WriteArea(ar, "mousebounds", m_rcMouseBounds);
-    ar.Printf("%sadjpanels = ", kIndent);
-    for (int adj : m_anAdjPanels)
-        ar.Printf(" %d", adj);
+    WriteKey(ar, "adjpanels");
+    for (int adj : m_anAdjPanels) {
+        ar.Write(' ');
+        ar.Int(adj);
+    }
     ar.Write(";\n");
     for (const auto& ref : m_aSurfaces) {
         const CRect& d = ref->m_rcDest;

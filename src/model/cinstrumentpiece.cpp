@@ -15,7 +15,7 @@ void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRe
                                     int& transparent, const char* badWordMessage)
 {
     CScanner scan(value);
-    std::string word;
+    std::string_view word;
     if (!scan.Word(word))
         return;
     if (EqualsNoCase(word, "transparent"))
@@ -23,14 +23,22 @@ void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRe
     else if (EqualsNoCase(word, "opaque"))
         transparent = 0;
     else
-        ReportError(ar, badWordMessage, std::string(value));
+        ReportError(ar, badWordMessage, value);
     ScanRect(scan.Rest(), dest);
 }
 
 void CInstrumentPiece::WriteDestLine(CLineWriter& ar, const CRect& dest, int transparent)
 {
-    ar.Printf("%s%s = %s %d %d %d %d;\n", kIndent, "destloc",
-              transparent ? "transparent" : "opaque", dest.top, dest.left, dest.bottom, dest.right);
+    WriteKey(ar, "destloc");
+    ar.Write(transparent ? "transparent " : "opaque ");
+    ar.Int(dest.top);
+    ar.Write(' ');
+    ar.Int(dest.left);
+    ar.Write(' ');
+    ar.Int(dest.bottom);
+    ar.Write(' ');
+    ar.Int(dest.right);
+    ar.Write(";\n");
 }
 
 void CInstrumentPiece::Blit(const CCPManager* manager, const CRect& dest, const CRect& src,

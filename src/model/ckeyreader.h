@@ -18,8 +18,7 @@
 template <class Handler>
 void ReadKeys(CLineReader& ar, const char* badKeyMessage, Handler&& handler)
 {
-    std::string line;
-    std::string_view key;
+    std::string_view line, key;
     while (ar.ReadLine(line)) {
         CTokenCursor cur(line);
         if (!cur.Next(key))
@@ -27,7 +26,7 @@ void ReadKeys(CLineReader& ar, const char* badKeyMessage, Handler&& handler)
         if (EqualsNoCase(key, "#end"))
             break;
         if (!handler(key, cur))
-            ReportError(ar, badKeyMessage, std::string(key));
+            ReportError(ar, badKeyMessage, key);
     }
 }
 

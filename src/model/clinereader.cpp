@@ -3,33 +3,71 @@
 #include "iuserinterface.h"
 #include "strformat.h"
 
+#include <cstring>
+
 CLineReader::CLineReader(std::string data, int* lineCounter, IUserInterface* ui)
-    : m_data(std::move(data)), m_pLineCount(lineCounter), m_pUI(ui)
+    : m_owned(std::move(data)), m_text(m_owned), m_pLineCount(lineCounter), m_pUI(ui)
 {
+}
+
+CLineReader::CLineReader(CBorrowed, std::string_view text, int* lineCounter, IUserInterface* ui)
+    : m_text(text), m_pLineCount(lineCounter), m_pUI(ui)
+{
+}
+
+CLineReader CLineReader::Over(std::string_view text, int* lineCounter, IUserInterface* ui)
+{
+    return CLineReader(CBorrowed{}, text, lineCounter, ui);
+}
+
+CLineReader::CLineReader(CLineReader&& other) noexcept
+    : m_nPos(other.m_nPos), m_pLineCount(other.m_pLineCount), m_pUI(other.m_pUI)
+{
+    // A moved short string changes its address: the view follows the owned text.
+    const bool owns = other.m_text.data() == other.m_owned.data();
+    m_owned = std::move(other.m_owned);
+    m_text = owns ? std::string_view(m_owned) : other.m_text;
+}
+
+bool CLineReader::ReadLine(std::string_view& line)
+{
+    if (m_pLineCount)
+        ++*m_pLineCount;
+    const size_t size = m_text.size();
+    if (m_nPos >= size)
+        return false;
+    const char* begin = m_text.data() + m_nPos;
+    const char* nl = static_cast<const char*>(std::memchr(begin, '\n', size - m_nPos));
+    size_t length;
+    if (!nl) {
+        length = size - m_nPos;
+        m_nPos = size;
+    } else {
+        length = size_t(nl - begin);
+        m_nPos += length + 1;
+        if (length > 0 && begin[length - 1] == '\r')
+            --length;
+    }
+    line = std::string_view(begin, length);
+    return true;
 }
 
 bool CLineReader::ReadLine(std::string& line)
 {
-    if (m_pLineCount)
-        ++*m_pLineCount;
-    if (m_nPos >= m_data.size())
+    std::string_view view;
+    if (!ReadLine(view))
         return false;
-    size_t end = m_data.find('\n', m_nPos);
-    const size_t next = end == std::string::npos ? m_data.size() : end + 1;
-    if (end == std::string::npos)
-        end = m_data.size();
-    else if (end > m_nPos && m_data[end - 1] == '\r')
-        --end;
-    line.assign(m_data, m_nPos, end - m_nPos);
-    m_nPos = next;
+    line.assign(view);
     return true;
 }
 
-void ReportError(CLineReader& ar, const std::string& message, const std::string& token)
+void ReportError(CLineReader& ar, const std::string& message, std::string_view token)
 {
     // A token of a hostile file may be megabytes long: the box shows its start.
     constexpr size_t kShown = 200;
-    const std::string shown = token.size() > kShown ? token.substr(0, kShown) + "..." : token;
+    std::string shown(token.substr(0, kShown));
+    if (token.size() > kShown)
+        shown += "...";
     if (IUserInterface* ui = ar.UserInterface())
         ui->MessageBox(StrFormat("Error in file at line %d,  %s '%s'", ar.LineCount(),
                                  message.c_str(), shown.c_str()),

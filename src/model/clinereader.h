@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class IUserInterface;
 
@@ -11,21 +12,34 @@ class CLineReader
 {
 public:
     explicit CLineReader(std::string data, int* lineCounter = nullptr, IUserInterface* ui = nullptr);
+    // A reader over text held by the caller, which must outlive the reader: a large file is
+    // not copied once more.
+    static CLineReader Over(std::string_view text, int* lineCounter = nullptr, IUserInterface* ui = nullptr);
+
+    CLineReader(const CLineReader&) = delete;
+    CLineReader& operator=(const CLineReader&) = delete;
+    CLineReader(CLineReader&& other) noexcept;
 
     // The next line without its LF or CR LF; false at the end of the input. Every call, the
     // one that meets the end too, adds one to the counter.
     bool ReadLine(std::string& line);
+    // The same line as a view into the text, valid while the reader lives.
+    bool ReadLine(std::string_view& line);
 
     int LineCount() const { return m_pLineCount ? *m_pLineCount : 0; }
     IUserInterface* UserInterface() const { return m_pUI; }
-    bool AtEnd() const { return m_nPos >= m_data.size(); }
+    bool AtEnd() const { return m_nPos >= m_text.size(); }
 
 private:
-    std::string m_data;
+    struct CBorrowed {};
+    CLineReader(CBorrowed, std::string_view text, int* lineCounter, IUserInterface* ui);
+
+    std::string m_owned;
+    std::string_view m_text;
     size_t m_nPos = 0;
     int* m_pLineCount;
     IUserInterface* m_pUI;
 };
 
 // "Error in file at line %d,  %s '%s'" in a message box; reading goes on afterwards.
-void ReportError(CLineReader& ar, const std::string& message, const std::string& token);
+void ReportError(CLineReader& ar, const std::string& message, std::string_view token);

@@ -1,8 +1,55 @@
 #include "clinewriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+
+void CLineWriter::Grow(size_t n)
+{
+    const size_t need = m_nSize + n;
+    size_t target;
+    if (need <= m_data.capacity()) {
+        // Reserved room is opened a slice at a time, so pages a save never reaches stay
+        // untouched.
+        target = std::min(m_data.capacity(), std::max(need, m_data.size() + (size_t(64) << 10)));
+    } else {
+        target = std::max(need, m_data.size() * 2);
+    }
+    m_data.resize(target);
+}
+
+void CLineWriter::Reserve(size_t bytes)
+{
+    if (bytes > m_data.capacity())
+        m_data.reserve(bytes);
+}
+
+std::string CLineWriter::Take()
+{
+    m_data.resize(m_nSize);
+    m_nSize = 0;
+    return std::move(m_data);
+}
+
+void CLineWriter::Int(long long value)
+{
+    char* p = Room(24);
+    m_nSize = size_t(std::to_chars(p, p + 24, value).ptr - m_data.data());
+}
+
+void CLineWriter::Hex(uint32_t value)
+{
+    char* p = Room(16);
+    m_nSize = size_t(std::to_chars(p, p + 16, value, 16).ptr - m_data.data());
+}
+
+void CLineWriter::Float(double value)
+{
+    // The same digits as "%g", with a decimal point whatever the process locale.
+    char* p = Room(32);
+    m_nSize = size_t(std::to_chars(p, p + 32, value, std::chars_format::general, 6).ptr - m_data.data());
+}
 
 void CLineWriter::Printf(const char* fmt, ...)
 {
@@ -16,97 +63,85 @@ void CLineWriter::Printf(const char* fmt, ...)
     const int n = std::vsnprintf(small, sizeof small, fmt, ap);
     va_end(ap);
     if (n > 0 && size_t(n) < sizeof small) {
-        m_data.append(small, size_t(n));
+        Write(std::string_view(small, size_t(n)));
     } else if (n > 0) {
-        const size_t old = m_data.size();
-        m_data.resize(old + size_t(n) + 1);
-        std::vsnprintf(m_data.data() + old, size_t(n) + 1, fmt, ap2);
-        m_data.resize(old + size_t(n));
+        std::vsnprintf(Room(size_t(n) + 1), size_t(n) + 1, fmt, ap2);
+        m_nSize += size_t(n);
     }
     va_end(ap2);
 }
 
-namespace {
-// The same bytes as "%d" and "%x", without a formatting pass per key line.
-void AppendNumber(CLineWriter& ar, long long value, int base = 10)
+void WriteKey(CLineWriter& ar, std::string_view key)
 {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, base);
-    ar.Write(std::string_view(buf, size_t(res.ptr - buf)));
-}
-
-void AppendKey(CLineWriter& ar, const char* key)
-{
-    ar.Write(kIndent);
+    ar.Write('\t');
     ar.Write(key);
     ar.Write(" = ");
 }
-} // namespace
 
-void WriteInt(CLineWriter& ar, const char* key, int value)
+void WriteInt(CLineWriter& ar, std::string_view key, int value)
 {
-    AppendKey(ar, key);
-    AppendNumber(ar, value);
+    WriteKey(ar, key);
+    ar.Int(value);
     ar.Write(";\n");
 }
 
-void WriteHex(CLineWriter& ar, const char* key, uint32_t value)
+void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value)
 {
-    AppendKey(ar, key);
+    WriteKey(ar, key);
     ar.Write("0x");
-    AppendNumber(ar, value, 16);
+    ar.Hex(value);
     ar.Write(";\n");
 }
 
-void WriteRect(CLineWriter& ar, const char* key, const CRect& rc)
+void WriteRect(CLineWriter& ar, std::string_view key, const CRect& rc)
 {
     if (!rc.IsRectNull())
         WriteRectAlways(ar, key, rc);
 }
 
-void WriteRectAlways(CLineWriter& ar, const char* key, const CRect& rc)
+void WriteRectAlways(CLineWriter& ar, std::string_view key, const CRect& rc)
 {
-    AppendKey(ar, key);
-    AppendNumber(ar, rc.top);
-    ar.Write(" ");
-    AppendNumber(ar, rc.left);
-    ar.Write(" ");
-    AppendNumber(ar, rc.bottom);
-    ar.Write(" ");
-    AppendNumber(ar, rc.right);
+    WriteKey(ar, key);
+    ar.Int(rc.top);
+    ar.Write(' ');
+    ar.Int(rc.left);
+    ar.Write(' ');
+    ar.Int(rc.bottom);
+    ar.Write(' ');
+    ar.Int(rc.right);
     ar.Write(";\n");
 }
 
-void WritePoint(CLineWriter& ar, const char* key, int a, int b)
+void WritePoint(CLineWriter& ar, std::string_view key, int a, int b)
 {
-    AppendKey(ar, key);
-    AppendNumber(ar, a);
-    ar.Write(" ");
-    AppendNumber(ar, b);
+    WriteKey(ar, key);
+    ar.Int(a);
+    ar.Write(' ');
+    ar.Int(b);
     ar.Write(";\n");
 }
 
-void WriteFloat(CLineWriter& ar, const char* key, float value)
+void WriteFloat(CLineWriter& ar, std::string_view key, float value)
 {
-    ar.Printf("%s%s = %g;\n", kIndent, key, double(value));
+    WriteKey(ar, key);
+    ar.Float(double(value));
+    ar.Write(";\n");
 }
 
-void WriteString(CLineWriter& ar, const char* key, const std::string& value)
+void WriteString(CLineWriter& ar, std::string_view key, std::string_view value)
 {
-    ar.Write(kIndent);
-    ar.Write(key);
-    ar.Write(" = ");
+    WriteKey(ar, key);
     ar.Write(value);
     ar.Write(";\n");
 }
 
-void WriteFlag(CLineWriter& ar, const char* key)
+void WriteFlag(CLineWriter& ar, std::string_view key)
 {
-    ar.Write(kIndent);
+    ar.Write('\t');
     ar.Write(key);
     ar.Write(";\n");
 }
 
-void WriteIndent(CLineWriter& ar) { ar.Write(kIndent); }
+void WriteIndent(CLineWriter& ar) { ar.Write('\t'); }
 
 void WriteEnd(CLineWriter& ar) { ar.Write("#end\n"); }

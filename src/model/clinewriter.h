@@ -3,32 +3,61 @@
 #include "crect.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 // The storing side of a cockpit file: raw bytes, no translation of line ends, lines of any
-// length.
+// length. Saving a large cockpit is mostly short appends, so the writer keeps its own fill
+// mark in a buffer that grows ahead of it instead of growing the string piece by piece.
 class CLineWriter
 {
 public:
-    void Write(std::string_view bytes) { m_data.append(bytes); }
+    void Write(std::string_view bytes)
+    {
+        if (bytes.empty())
+            return;
+        std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+        m_nSize += bytes.size();
+    }
+    void Write(char c)
+    {
+        *Room(1) = c;
+        ++m_nSize;
+    }
+    void Int(long long value);   // "%d"
+    void Hex(uint32_t value);    // "%x"
+    void Float(double value);    // "%g"
     void Printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
-    const std::string& Data() const { return m_data; }
-    std::string Take() { return std::move(m_data); }
+
+    // Room for about this many bytes, taken before a long save.
+    void Reserve(size_t bytes);
+    std::string_view Data() const { return std::string_view(m_data.data(), m_nSize); }
+    std::string Take();
 
 private:
-    std::string m_data;
+    char* Room(size_t n)
+    {
+        if (m_data.size() - m_nSize < n)
+            Grow(n);
+        return m_data.data() + m_nSize;
+    }
+    void Grow(size_t n);
+
+    std::string m_data; // its size is the buffer; the bytes written end at m_nSize
+    size_t m_nSize = 0;
 };
 
 // Key-line writers. Every key line starts with the indent, one TAB.
 inline constexpr const char* kIndent = "\t";
-void WriteInt(CLineWriter& ar, const char* key, int value);             // "\tkey = %d;\n"
-void WriteHex(CLineWriter& ar, const char* key, uint32_t value);        // "\tkey = 0x%x;\n"
-void WriteRect(CLineWriter& ar, const char* key, const CRect& rc);      // top left bottom right; nothing when all 0
-void WriteRectAlways(CLineWriter& ar, const char* key, const CRect& rc);// the same, also when all 0
-void WritePoint(CLineWriter& ar, const char* key, int a, int b);        // "\tkey = %d %d;\n"
-void WriteFloat(CLineWriter& ar, const char* key, float value);         // "\tkey = %g;\n"
-void WriteString(CLineWriter& ar, const char* key, const std::string& value); // "\tkey = %s;\n"
-void WriteFlag(CLineWriter& ar, const char* key);                       // "\tkey;\n"
+void WriteKey(CLineWriter& ar, std::string_view key);                        // "\tkey = "
+void WriteInt(CLineWriter& ar, std::string_view key, int value);             // "\tkey = %d;\n"
+void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value);        // "\tkey = 0x%x;\n"
+void WriteRect(CLineWriter& ar, std::string_view key, const CRect& rc);      // top left bottom right; nothing when all 0
+void WriteRectAlways(CLineWriter& ar, std::string_view key, const CRect& rc);// the same, also when all 0
+void WritePoint(CLineWriter& ar, std::string_view key, int a, int b);        // "\tkey = %d %d;\n"
+void WriteFloat(CLineWriter& ar, std::string_view key, float value);         // "\tkey = %g;\n"
+void WriteString(CLineWriter& ar, std::string_view key, std::string_view value); // "\tkey = %s;\n"
+void WriteFlag(CLineWriter& ar, std::string_view key);                       // "\tkey;\n"
 void WriteIndent(CLineWriter& ar);
-void WriteEnd(CLineWriter& ar);                                         // "#end\n"
+void WriteEnd(CLineWriter& ar);                                              // "#end\n"

@@ -149,6 +149,15 @@ bool CScanner::Float(float& value)
 
 bool CScanner::Word(std::string& word)
 {
+    std::string_view view;
+    if (!Word(view))
+        return false;
+    word.assign(view);
+    return true;
+}
+
+bool CScanner::Word(std::string_view& word)
+{
     if (m_bFailed)
         return false;
     SkipSpace();
@@ -157,7 +166,7 @@ bool CScanner::Word(std::string& word)
         ++p;
     if (p == m_nPos)
         return Fail();
-    word.assign(m_text.substr(m_nPos, p - m_nPos));
+    word = m_text.substr(m_nPos, p - m_nPos);
     m_nPos = p;
     ++m_nCount;
     return true;

@@ -18,6 +18,7 @@ public:
     bool Hex(uint32_t& value);   // %x and %lx, with or without 0x
     bool Float(float& value);    // %f
     bool Word(std::string& word);// %s
+    bool Word(std::string_view& word); // the same as a view into the text
     int Count() const { return m_nCount; } // conversions that succeeded
     bool Failed() const { return m_bFailed; }
     std::string_view Rest() const { return m_text.substr(m_nPos); }

@@ -1,5 +1,6 @@
 #include "strformat.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <string_view>
@@ -22,7 +23,12 @@ std::string StrFormat(const char* fmt, ...)
     return out;
 }
 
-std::string FormatG(double value) { return StrFormat("%g", value); }
+std::string FormatG(double value)
+{
+    // "%g" digits with a decimal point whatever the process locale.
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6).ptr);
+}
 
 bool StartsWith(std::string_view text, std::string_view prefix)
 {

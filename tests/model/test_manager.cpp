@@ -14,10 +14,6 @@
 
 namespace {
 
-const char* kManagerOnly = "\n#0 MANAGER\n"
-                           "\tnumsurfaces = 0;\n\tnumpanels = 0;\n\tnumcursors = 0;\n\tnumobjects = 0;\n"
-                           "\tnumbuttons = 0;\n\tnumbuttonviews = 0;\n\tnumsounds = 0;\n";
-
 std::string ManagerKeys(CTestCockpit& c)
 {
     const std::string s = c.Saved();

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
 TEST(TokenCursor, KeyAndValueSetsCutAsTheFileSyntaxSays)
 {
     CTokenCursor c("\tsrcloc = 10 20 50 80;");
@@ -92,6 +96,37 @@ TEST(LineWriter, KeyLinesHaveTheirExactFormats)
     EXPECT_EQ(l.Data(), "\tfilename = " + longName + ";\n");
 }
 
+TEST(LineWriter, NumbersMatchPrintfAndLongOutputStaysWhole)
+{
+    // Files written before must come out the same: "%g", "%d" and "%x" digits, C locale.
+    const double values[] = {0.0, -0.0, 0.1, 1.5, -2.25, 100000.0, 1e6, 1234567.0, 1e-5, 0.000123456789,
+                             3.14159265, -1e30, 1e-40, 65535.0, 0.5f * 3.0f};
+    for (double v : values) {
+        CLineWriter w;
+        w.Float(double(float(v)));
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%g", double(float(v)));
+        EXPECT_EQ(w.Data(), expected) << v;
+    }
+    CLineWriter n;
+    n.Int(INT32_MIN);
+    n.Write(' ');
+    n.Hex(0xdeadbeefu);
+    EXPECT_EQ(n.Data(), "-2147483648 deadbeef");
+
+    // Many short pieces across the reserved room and beyond it, then taken whole.
+    CLineWriter big;
+    big.Reserve(1000);
+    std::string expected;
+    for (int i = 0; i < 200000; ++i) {
+        WritePoint(big, "p", i, -i);
+        expected += "\tp = " + std::to_string(i) + " " + std::to_string(-i) + ";\n";
+    }
+    EXPECT_EQ(big.Data(), expected);
+    EXPECT_EQ(big.Take(), expected);
+    EXPECT_TRUE(big.Data().empty());
+}
+
 TEST(LineReader, ReadsWholeLinesOfAnyLengthAndCountsEveryCall)
 {
     const std::string big(3000, 'x');
@@ -106,6 +141,20 @@ TEST(LineReader, ReadsWholeLinesOfAnyLengthAndCountsEveryCall)
     EXPECT_EQ(line, "last");
     EXPECT_FALSE(r.ReadLine(line));
     EXPECT_EQ(count, 4);
+
+    // Over text the caller holds: views into it, the same cuts, the last line without LF.
+    const std::string text = "#1 LIGHT\r\n\r\n\tstates = 2;\n#end";
+    CLineReader v = CLineReader::Over(text);
+    std::string_view view;
+    std::vector<std::string_view> lines;
+    while (v.ReadLine(view))
+        lines.push_back(view);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "#1 LIGHT");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "\tstates = 2;");
+    EXPECT_EQ(lines[3], "#end");
+    EXPECT_EQ(lines[2].data(), text.data() + 12);
 }
 
 TEST(LineReader, ReportErrorQuotesTheLineNumber)
