@@ -27,15 +27,17 @@ void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CC
     m_nCurrentState = 0;
     CCPObject::Load(id, ar, comment, manager);
     ReadKeys(ar, "ButtonView Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
         if (EqualsNoCase(key, "srcloc")) {
             // Every srcloc line is one more state.
             AppendRect(cur, m_arcSrc);
         } else if (EqualsNoCase(key, "states")) {
-            // The count comes from the srcloc lines.
+            int count = 0;
+            if (ReadInt(cur, count))
+                CStateList::Expect(m_arcSrc, count);
         } else if (EqualsNoCase(key, "parentbutton")) {
             ReadInt(cur, m_nParentButton);
         } else if (EqualsNoCase(key, "destloc")) {
+            std::string_view value;
             if (cur.Next(value, TokenSet::Value))
                 CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
                                                "Buttonview Bad transparency");

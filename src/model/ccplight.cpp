@@ -31,7 +31,9 @@ void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
 
     ReadKeys(ar, "Light Bad string", [&](std::string_view key, CTokenCursor& cur) {
         if (EqualsNoCase(key, "states")) {
-            // The count is the length of the source list.
+            int count = 0;
+            if (ReadInt(cur, count))
+                CStateList::Expect(m_arcSrc, count);
         } else if (EqualsNoCase(key, "cyclebits")) {
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "cursorid")) {

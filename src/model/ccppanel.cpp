@@ -44,10 +44,10 @@ void ReadOsbs(CTokenCursor& cur, std::array<CFloatPoint, 20>& points)
 
 void ReadIds(CTokenCursor& cur, std::vector<int>& ids)
 {
-    std::string tok;
-    while (cur.Next(tok)) {
+    // A token that is no number adds nothing; every token moves the cursor on.
+    while (!cur.Rest().empty()) {
         int id = 0;
-        if (ScanInt(tok, id)) // a token that is no number adds nothing
+        if (cur.NextInt(id))
             ids.push_back(id);
     }
 }

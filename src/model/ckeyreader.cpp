@@ -4,11 +4,7 @@
 #include "cscanner.h"
 #include "strformat.h"
 
-bool ReadInt(CTokenCursor& cur, int& field, TokenSet set)
-{
-    std::string_view value;
-    return cur.Next(value, set) && ScanInt(value, field);
-}
+bool ReadInt(CTokenCursor& cur, int& field, TokenSet set) { return cur.NextInt(field, set); }
 
 bool ReadHex(CTokenCursor& cur, uint32_t& field, TokenSet set)
 {
@@ -22,14 +18,7 @@ bool ReadFloat(CTokenCursor& cur, float& field, TokenSet set)
     return cur.Next(value, set) && ScanFloat(value, field);
 }
 
-bool ReadRect(CTokenCursor& cur, CRect& field)
-{
-    std::string_view value;
-    if (!cur.Next(value, TokenSet::Value))
-        return false;
-    ScanRect(value, field);
-    return true;
-}
+bool ReadRect(CTokenCursor& cur, CRect& field) { return cur.NextRect(field); }
 
 void AppendRect(CTokenCursor& cur, std::vector<CRect>& list)
 {

@@ -38,27 +38,27 @@ bool CScanner::Int(int& value)
     if (m_bFailed)
         return false;
     SkipSpace();
-    size_t p = m_nPos;
+    const char* const end = m_text.data() + m_text.size();
+    const char* p = m_text.data() + m_nPos;
     bool neg = false;
-    if (p < m_text.size() && (m_text[p] == '+' || m_text[p] == '-'))
-        neg = m_text[p++] == '-';
-    if (p >= m_text.size() || !IsDigit(m_text[p]))
+    if (p < end && (*p == '+' || *p == '-'))
+        neg = *p++ == '-';
+    if (p >= end || !IsDigit(*p))
         return Fail();
-    int64_t mag = 0;
-    bool overflow = false;
-    while (p < m_text.size() && IsDigit(m_text[p])) {
-        if (!overflow) {
-            mag = mag * 10 + (m_text[p] - '0');
-            if (mag > int64_t(INT32_MAX) + 1)
-                overflow = true;
-        }
+    while (p < end && *p == '0')
+        ++p;
+    // Ten significant digits at most can fit; the sum of fewer cannot overflow 64 bits.
+    const char* const first = p;
+    uint64_t mag = 0;
+    while (p < end && IsDigit(*p)) {
+        if (p - first < 11)
+            mag = mag * 10 + uint64_t(*p - '0');
         ++p;
     }
-    const int64_t v = neg ? -mag : mag;
-    if (overflow || v > INT32_MAX || v < INT32_MIN)
+    if (p - first > 10 || mag > (neg ? uint64_t(INT32_MAX) + 1 : uint64_t(INT32_MAX)))
         return Fail();
-    value = int(v);
-    m_nPos = p;
+    value = neg ? int(-int64_t(mag)) : int(mag);
+    m_nPos = size_t(p - m_text.data());
     ++m_nCount;
     return true;
 }

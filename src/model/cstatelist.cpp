@@ -8,6 +8,13 @@ static bool InList(const std::vector<CRect>& srcs, int current)
     return current >= 0 && current < int(srcs.size());
 }
 
+void CStateList::Expect(std::vector<CRect>& srcs, int count)
+{
+    constexpr int kMostAhead = 64; // a hostile count allocates nothing large
+    if (count > 0)
+        srcs.reserve(size_t(count < kMostAhead ? count : kMostAhead));
+}
+
 void CStateList::Next(int& current, const std::vector<CRect>& srcs)
 {
     if (++current >= int(srcs.size()) || current < 0)

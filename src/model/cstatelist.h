@@ -12,6 +12,10 @@ class Canvas;
 class CStateList
 {
 public:
+    // The "states" count of a file sizes the list ahead; the srcloc lines still make the
+    // states, so a wrong count changes nothing.
+    static void Expect(std::vector<CRect>& srcs, int count);
+
     // One state on, back to 0 after the last one or from any state outside the list.
     static void Next(int& current, const std::vector<CRect>& srcs);
 

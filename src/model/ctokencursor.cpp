@@ -1,25 +1,13 @@
 #include "ctokencursor.h"
 
-namespace {
-// One table look-up per character: tokenizing is most of the time a load takes.
-struct CSeparatorTable
-{
-    bool key[256] = {};
-    bool value[256] = {};
-    constexpr CSeparatorTable()
-    {
-        for (unsigned char c : {' ', ',', '=', ';', '\r', '\n', '\t'})
-            key[c] = true;
-        for (unsigned char c : {'=', ';', '\n'})
-            value[c] = true;
-    }
-};
-constexpr CSeparatorTable kSeparators;
-} // namespace
+#include "cscanner.h"
 
-bool IsKeySeparator(char c) { return kSeparators.key[static_cast<unsigned char>(c)]; }
+#include <climits>
+#include <cstdint>
 
-bool IsValueSeparator(char c) { return kSeparators.value[static_cast<unsigned char>(c)]; }
+bool IsKeySeparator(char c) { return tokens::kSeparators.key[static_cast<unsigned char>(c)]; }
+
+bool IsValueSeparator(char c) { return tokens::kSeparators.value[static_cast<unsigned char>(c)]; }
 
 bool CTokenCursor::Next(std::string& token, TokenSet set)
 {
@@ -30,31 +18,97 @@ bool CTokenCursor::Next(std::string& token, TokenSet set)
     return true;
 }
 
-bool CTokenCursor::Next(std::string_view& token, TokenSet set)
-{
-    const bool* stop = set == TokenSet::Key ? kSeparators.key : kSeparators.value;
-    const auto at = [&](size_t i) { return static_cast<unsigned char>(m_line[i]); };
-    size_t p = m_nPos;
-    if (set == TokenSet::Value)
-        while (p < m_line.size() && kSeparators.key[at(p)])
-            ++p;
-    while (p < m_line.size() && stop[at(p)])
-        ++p;
-    if (p >= m_line.size()) {
-        m_nPos = m_line.size();
-        return false;
-    }
-    size_t e = p;
-    while (e < m_line.size() && !stop[at(e)])
-        ++e;
-    token = m_line.substr(p, e - p);
-    m_nPos = e < m_line.size() ? e + 1 : e;
-    return true;
-}
-
 std::string CTokenCursor::NextOr(TokenSet set)
 {
     std::string t;
     Next(t, set);
     return t;
+}
+
+namespace {
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "%d" at p within [p, end), exactly as the scanner reads it; p moves past the number.
+// Blanks before the number are skipped by the caller.
+bool ScanNumber(const char*& p, const char* end, int& value)
+{
+    const char* q = p;
+    bool neg = false;
+    if (q < end && (*q == '+' || *q == '-'))
+        neg = *q++ == '-';
+    if (q >= end || !IsDigit(*q))
+        return false;
+    while (q < end && *q == '0')
+        ++q;
+    const char* const first = q;
+    uint64_t mag = 0;
+    while (q < end && IsDigit(*q)) {
+        if (q - first < 11)
+            mag = mag * 10 + uint64_t(*q - '0');
+        ++q;
+    }
+    if (q - first > 10 || mag > (neg ? uint64_t(INT32_MAX) + 1 : uint64_t(INT32_MAX)))
+        return false;
+    value = neg ? int(-int64_t(mag)) : int(mag);
+    p = q;
+    return true;
+}
+
+// The blanks the scanner skips inside a value token (a value token never holds LF).
+void SkipBlanks(const char*& p, const char* end)
+{
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\v' || *p == '\f'))
+        ++p;
+}
+} // namespace
+
+bool CTokenCursor::NextInt(int& value, TokenSet set)
+{
+    const size_t begin = SkipTo(set);
+    if (begin >= m_line.size()) {
+        m_nPos = m_line.size();
+        return false;
+    }
+    const char* const base = m_line.data();
+    const char* p = base + begin;
+    const char* const end = base + m_line.size();
+    const char c = *p;
+    if (!IsDigit(c) && c != '+' && c != '-') {
+        // Blanks the token starts with are the scanner's to skip, within the token only.
+        const size_t tokenEnd = TokenEnd(begin, set);
+        MovePast(begin, set);
+        return ScanInt(m_line.substr(begin, tokenEnd - begin), value);
+    }
+    // A number ends at the first character that is neither sign nor digit, never beyond
+    // the token, which ends at a separator.
+    const bool ok = ScanNumber(p, end, value);
+    MovePast(size_t(p - base), set);
+    return ok;
+}
+
+bool CTokenCursor::NextRect(CRect& rc)
+{
+    const size_t begin = SkipTo(TokenSet::Value);
+    if (begin >= m_line.size()) {
+        m_nPos = m_line.size();
+        return false;
+    }
+    const char* const base = m_line.data();
+    const char* p = base + begin;
+    const char* const end = base + m_line.size();
+    // Separators of the value set ('=', ';', LF) stop a number and are no blank, so the scan
+    // ends within the token, as it would on the cut token.
+    SkipBlanks(p, end) ;
+    if (ScanNumber(p, end, rc.top)) {
+        SkipBlanks(p, end);
+        if (ScanNumber(p, end, rc.left)) {
+            SkipBlanks(p, end);
+            if (ScanNumber(p, end, rc.bottom)) {
+                SkipBlanks(p, end);
+                ScanNumber(p, end, rc.right);
+            }
+        }
+    }
+    MovePast(size_t(p - base), TokenSet::Value);
+    return true;
 }
