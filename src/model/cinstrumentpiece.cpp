@@ -29,16 +29,7 @@ void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRe
 
 void CInstrumentPiece::WriteDestLine(CLineWriter& ar, const CRect& dest, int transparent)
 {
-    WriteKey(ar, "destloc");
-    ar.Write(transparent ? "transparent " : "opaque ");
-    ar.Int(dest.top);
-    ar.Write(' ');
-    ar.Int(dest.left);
-    ar.Write(' ');
-    ar.Int(dest.bottom);
-    ar.Write(' ');
-    ar.Int(dest.right);
-    ar.Write(";\n");
+    WriteWordAndRect(ar, "destloc", transparent ? "transparent" : "opaque", dest);
 }
 
 void CInstrumentPiece::Blit(const CCPManager* manager, const CRect& dest, const CRect& src,

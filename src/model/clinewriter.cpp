@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <cstdarg>
 #include <cstdio>
 
@@ -32,11 +33,19 @@ std::string CLineWriter::Take()
     return std::move(m_data);
 }
 
-void CLineWriter::Int(long long value)
+char* CLineWriter::PutInt(char* p, long long value)
 {
-    char* p = Room(24);
-    m_nSize = size_t(std::to_chars(p, p + 24, value).ptr - m_data.data());
+    // Most numbers of a cockpit are small: those skip the general conversion.
+    if (value >= 0 && value < 100) {
+        if (value >= 10)
+            *p++ = char('0' + value / 10);
+        *p++ = char('0' + value % 10);
+        return p;
+    }
+    return std::to_chars(p, p + kMostIntChars, value).ptr;
 }
+
+void CLineWriter::Int(long long value) { End(PutInt(Room(kMostIntChars), value)); }
 
 void CLineWriter::Hex(uint32_t value)
 {
@@ -71,19 +80,51 @@ void CLineWriter::Printf(const char* fmt, ...)
     va_end(ap2);
 }
 
-void WriteKey(CLineWriter& ar, std::string_view key)
+namespace {
+// "\tkey = " at p, which has room for the key and 4 more bytes.
+char* PutKey(char* p, std::string_view key)
 {
-    ar.Write('\t');
-    ar.Write(key);
-    ar.Write(" = ");
+    *p++ = '\t';
+    std::memcpy(p, key.data(), key.size());
+    p += key.size();
+    *p++ = ' ';
+    *p++ = '=';
+    *p++ = ' ';
+    return p;
 }
 
-void WriteInt(CLineWriter& ar, std::string_view key, int value)
+char* PutEnd(char* p)
 {
-    WriteKey(ar, key);
-    ar.Int(value);
-    ar.Write(";\n");
+    *p++ = ';';
+    *p++ = '\n';
+    return p;
 }
+
+// A key line of numbers separated by one blank, after a word when there is one.
+void WriteInts(CLineWriter& ar, std::string_view key, std::initializer_list<int> values,
+               std::string_view word = {})
+{
+    char* p = ar.Begin(key.size() + word.size() + 7 + values.size() * (CLineWriter::kMostIntChars + 1));
+    p = PutKey(p, key);
+    bool first = true;
+    if (!word.empty()) {
+        std::memcpy(p, word.data(), word.size());
+        p += word.size();
+        first = false;
+    }
+    for (int v : values) {
+        if (!first)
+            *p++ = ' ';
+        first = false;
+        p = CLineWriter::PutInt(p, v);
+    }
+    ar.End(PutEnd(p));
+}
+} // namespace
+
+void WriteKey(CLineWriter& ar, std::string_view key) { ar.End(PutKey(ar.Begin(key.size() + 4), key)); }
+
+void WriteInt(CLineWriter& ar, std::string_view key, int value) { WriteInts(ar, key, {value}); }
 
 void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value)
 {
@@ -101,25 +142,15 @@ void WriteRect(CLineWriter& ar, std::string_view key, const CRect& rc)
 
 void WriteRectAlways(CLineWriter& ar, std::string_view key, const CRect& rc)
 {
-    WriteKey(ar, key);
-    ar.Int(rc.top);
-    ar.Write(' ');
-    ar.Int(rc.left);
-    ar.Write(' ');
-    ar.Int(rc.bottom);
-    ar.Write(' ');
-    ar.Int(rc.right);
-    ar.Write(";\n");
+    WriteInts(ar, key, {rc.top, rc.left, rc.bottom, rc.right});
 }
 
-void WritePoint(CLineWriter& ar, std::string_view key, int a, int b)
+void WriteWordAndRect(CLineWriter& ar, std::string_view key, std::string_view word, const CRect& rc)
 {
-    WriteKey(ar, key);
-    ar.Int(a);
-    ar.Write(' ');
-    ar.Int(b);
-    ar.Write(";\n");
+    WriteInts(ar, key, {rc.top, rc.left, rc.bottom, rc.right}, word);
 }
+
+void WritePoint(CLineWriter& ar, std::string_view key, int a, int b) { WriteInts(ar, key, {a, b}); }
 
 void WriteFloat(CLineWriter& ar, std::string_view key, float value)
 {

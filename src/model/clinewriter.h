@@ -30,6 +30,14 @@ public:
     void Float(double value);    // "%g"
     void Printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
 
+    // A line of known greatest length written through a pointer: Begin gives room for
+    // `most` bytes, End takes the end of what was written there.
+    char* Begin(size_t most) { return Room(most); }
+    void End(const char* end) { m_nSize = size_t(end - m_data.data()); }
+    // "%d" at p; p + kMostIntChars is enough room.
+    static constexpr size_t kMostIntChars = 20;
+    static char* PutInt(char* p, long long value);
+
     // Room for about this many bytes, taken before a long save.
     void Reserve(size_t bytes);
     std::string_view Data() const { return std::string_view(m_data.data(), m_nSize); }
@@ -55,6 +63,8 @@ void WriteInt(CLineWriter& ar, std::string_view key, int value);             // 
 void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value);        // "\tkey = 0x%x;\n"
 void WriteRect(CLineWriter& ar, std::string_view key, const CRect& rc);      // top left bottom right; nothing when all 0
 void WriteRectAlways(CLineWriter& ar, std::string_view key, const CRect& rc);// the same, also when all 0
+void WriteWordAndRect(CLineWriter& ar, std::string_view key, std::string_view word,
+                      const CRect& rc);                                       // "\tkey = word top left bottom right;\n"
 void WritePoint(CLineWriter& ar, std::string_view key, int a, int b);        // "\tkey = %d %d;\n"
 void WriteFloat(CLineWriter& ar, std::string_view key, float value);         // "\tkey = %g;\n"
 void WriteString(CLineWriter& ar, std::string_view key, std::string_view value); // "\tkey = %s;\n"

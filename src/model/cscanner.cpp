@@ -33,31 +33,38 @@ bool CScanner::Fail()
     return false;
 }
 
+bool ScanDecimal(const char*& p, const char* end, int& value)
+{
+    const char* q = p;
+    bool neg = false;
+    if (q != end && (*q == '+' || *q == '-'))
+        neg = *q++ == '-';
+    if (q == end)
+        return false;
+    unsigned d = unsigned(static_cast<unsigned char>(*q)) - '0';
+    if (d > 9)
+        return false;
+    uint64_t mag = d;
+    while (++q != end && (d = unsigned(static_cast<unsigned char>(*q)) - '0') <= 9) {
+        mag = mag * 10 + d;
+        if (mag > uint64_t(INT32_MAX) + 1) // too large whatever the sign
+            return false;
+    }
+    if (!neg && mag > uint64_t(INT32_MAX))
+        return false;
+    value = neg ? int(-int64_t(mag)) : int(mag);
+    p = q;
+    return true;
+}
+
 bool CScanner::Int(int& value)
 {
     if (m_bFailed)
         return false;
     SkipSpace();
-    const char* const end = m_text.data() + m_text.size();
     const char* p = m_text.data() + m_nPos;
-    bool neg = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        neg = *p++ == '-';
-    if (p >= end || !IsDigit(*p))
+    if (!ScanDecimal(p, m_text.data() + m_text.size(), value))
         return Fail();
-    while (p < end && *p == '0')
-        ++p;
-    // Ten significant digits at most can fit; the sum of fewer cannot overflow 64 bits.
-    const char* const first = p;
-    uint64_t mag = 0;
-    while (p < end && IsDigit(*p)) {
-        if (p - first < 11)
-            mag = mag * 10 + uint64_t(*p - '0');
-        ++p;
-    }
-    if (p - first > 10 || mag > (neg ? uint64_t(INT32_MAX) + 1 : uint64_t(INT32_MAX)))
-        return Fail();
-    value = neg ? int(-int64_t(mag)) : int(mag);
     m_nPos = size_t(p - m_text.data());
     ++m_nCount;
     return true;

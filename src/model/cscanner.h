@@ -33,6 +33,9 @@ private:
     bool m_bFailed = false;
 };
 
+// "%d" at p, no blanks skipped: p moves past the number when it scans and fits in 32 bits.
+bool ScanDecimal(const char*& p, const char* end, int& value);
+
 // "%d %d %d %d" read as top, left, bottom, right; each value is stored as soon as it scans.
 int ScanRect(std::string_view text, CRect& rc);
 // "%d" of a whole value; the field keeps its value when it does not scan.

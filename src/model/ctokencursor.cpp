@@ -26,34 +26,6 @@ std::string CTokenCursor::NextOr(TokenSet set)
 }
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// "%d" at p within [p, end), exactly as the scanner reads it; p moves past the number.
-// Blanks before the number are skipped by the caller.
-bool ScanNumber(const char*& p, const char* end, int& value)
-{
-    const char* q = p;
-    bool neg = false;
-    if (q < end && (*q == '+' || *q == '-'))
-        neg = *q++ == '-';
-    if (q >= end || !IsDigit(*q))
-        return false;
-    while (q < end && *q == '0')
-        ++q;
-    const char* const first = q;
-    uint64_t mag = 0;
-    while (q < end && IsDigit(*q)) {
-        if (q - first < 11)
-            mag = mag * 10 + uint64_t(*q - '0');
-        ++q;
-    }
-    if (q - first > 10 || mag > (neg ? uint64_t(INT32_MAX) + 1 : uint64_t(INT32_MAX)))
-        return false;
-    value = neg ? int(-int64_t(mag)) : int(mag);
-    p = q;
-    return true;
-}
-
 // The blanks the scanner skips inside a value token (a value token never holds LF).
 void SkipBlanks(const char*& p, const char* end)
 {
@@ -73,7 +45,7 @@ bool CTokenCursor::NextInt(int& value, TokenSet set)
     const char* p = base + begin;
     const char* const end = base + m_line.size();
     const char c = *p;
-    if (!IsDigit(c) && c != '+' && c != '-') {
+    if ((c < '0' || c > '9') && c != '+' && c != '-') {
         // Blanks the token starts with are the scanner's to skip, within the token only.
         const size_t tokenEnd = TokenEnd(begin, set);
         MovePast(begin, set);
@@ -81,7 +53,7 @@ bool CTokenCursor::NextInt(int& value, TokenSet set)
     }
     // A number ends at the first character that is neither sign nor digit, never beyond
     // the token, which ends at a separator.
-    const bool ok = ScanNumber(p, end, value);
+    const bool ok = ScanDecimal(p, end, value);
     MovePast(size_t(p - base), set);
     return ok;
 }
@@ -99,13 +71,13 @@ bool CTokenCursor::NextRect(CRect& rc)
     // Separators of the value set ('=', ';', LF) stop a number and are no blank, so the scan
     // ends within the token, as it would on the cut token.
     SkipBlanks(p, end) ;
-    if (ScanNumber(p, end, rc.top)) {
+    if (ScanDecimal(p, end, rc.top)) {
         SkipBlanks(p, end);
-        if (ScanNumber(p, end, rc.left)) {
+        if (ScanDecimal(p, end, rc.left)) {
             SkipBlanks(p, end);
-            if (ScanNumber(p, end, rc.bottom)) {
+            if (ScanDecimal(p, end, rc.bottom)) {
                 SkipBlanks(p, end);
-                ScanNumber(p, end, rc.right);
+                ScanDecimal(p, end, rc.right);
             }
         }
     }
