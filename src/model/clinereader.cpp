@@ -3,7 +3,6 @@
 #include "iuserinterface.h"
 #include "strformat.h"
 
-#include <cstring>
 
 CLineReader::CLineReader(std::string data, int* lineCounter, IUserInterface* ui)
     : m_owned(std::move(data)), m_text(m_owned), m_pLineCount(lineCounter), m_pUI(ui)
@@ -27,29 +26,6 @@ CLineReader::CLineReader(CLineReader&& other) noexcept
     const bool owns = other.m_text.data() == other.m_owned.data();
     m_owned = std::move(other.m_owned);
     m_text = owns ? std::string_view(m_owned) : other.m_text;
-}
-
-bool CLineReader::ReadLine(std::string_view& line)
-{
-    if (m_pLineCount)
-        ++*m_pLineCount;
-    const size_t size = m_text.size();
-    if (m_nPos >= size)
-        return false;
-    const char* begin = m_text.data() + m_nPos;
-    const char* nl = static_cast<const char*>(std::memchr(begin, '\n', size - m_nPos));
-    size_t length;
-    if (!nl) {
-        length = size - m_nPos;
-        m_nPos = size;
-    } else {
-        length = size_t(nl - begin);
-        m_nPos += length + 1;
-        if (length > 0 && begin[length - 1] == '\r')
-            --length;
-    }
-    line = std::string_view(begin, length);
-    return true;
 }
 
 bool CLineReader::ReadLine(std::string& line)

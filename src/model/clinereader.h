@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,30 @@ public:
     // The next line without its LF or CR LF; false at the end of the input. Every call, the
     // one that meets the end too, adds one to the counter.
     bool ReadLine(std::string& line);
-    // The same line as a view into the text, valid while the reader lives.
-    bool ReadLine(std::string_view& line);
+    // The same line as a view into the text, valid while the reader lives. Inline: a load
+    // calls it once per line.
+    bool ReadLine(std::string_view& line)
+    {
+        if (m_pLineCount)
+            ++*m_pLineCount;
+        const size_t size = m_text.size();
+        if (m_nPos >= size)
+            return false;
+        const char* begin = m_text.data() + m_nPos;
+        const void* nl = std::memchr(begin, '\n', size - m_nPos);
+        size_t length;
+        if (!nl) {
+            length = size - m_nPos;
+            m_nPos = size;
+        } else {
+            length = size_t(static_cast<const char*>(nl) - begin);
+            m_nPos += length + 1;
+            if (length > 0 && begin[length - 1] == '\r')
+                --length;
+        }
+        line = std::string_view(begin, length);
+        return true;
+    }
 
     int LineCount() const { return m_pLineCount ? *m_pLineCount : 0; }
     IUserInterface* UserInterface() const { return m_pUI; }

@@ -33,30 +33,6 @@ bool CScanner::Fail()
     return false;
 }
 
-bool ScanDecimal(const char*& p, const char* end, int& value)
-{
-    const char* q = p;
-    bool neg = false;
-    if (q != end && (*q == '+' || *q == '-'))
-        neg = *q++ == '-';
-    if (q == end)
-        return false;
-    unsigned d = unsigned(static_cast<unsigned char>(*q)) - '0';
-    if (d > 9)
-        return false;
-    uint64_t mag = d;
-    while (++q != end && (d = unsigned(static_cast<unsigned char>(*q)) - '0') <= 9) {
-        mag = mag * 10 + d;
-        if (mag > uint64_t(INT32_MAX) + 1) // too large whatever the sign
-            return false;
-    }
-    if (!neg && mag > uint64_t(INT32_MAX))
-        return false;
-    value = neg ? int(-int64_t(mag)) : int(mag);
-    p = q;
-    return true;
-}
-
 bool CScanner::Int(int& value)
 {
     if (m_bFailed)

@@ -34,7 +34,30 @@ private:
 };
 
 // "%d" at p, no blanks skipped: p moves past the number when it scans and fits in 32 bits.
-bool ScanDecimal(const char*& p, const char* end, int& value);
+// Inline: loading a cockpit scans every number through here.
+inline bool ScanDecimal(const char*& p, const char* end, int& value)
+{
+    const char* q = p;
+    bool neg = false;
+    if (q != end && (*q == '+' || *q == '-'))
+        neg = *q++ == '-';
+    if (q == end)
+        return false;
+    unsigned d = unsigned(static_cast<unsigned char>(*q)) - '0';
+    if (d > 9)
+        return false;
+    uint64_t mag = d;
+    while (++q != end && (d = unsigned(static_cast<unsigned char>(*q)) - '0') <= 9) {
+        mag = mag * 10 + d;
+        if (mag > uint64_t(INT32_MAX) + 1) // too large whatever the sign
+            return false;
+    }
+    if (!neg && mag > uint64_t(INT32_MAX))
+        return false;
+    value = neg ? int(-int64_t(mag)) : int(mag);
+    p = q;
+    return true;
+}
 
 // "%d %d %d %d" read as top, left, bottom, right; each value is stored as soon as it scans.
 int ScanRect(std::string_view text, CRect& rc);
