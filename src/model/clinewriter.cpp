@@ -36,11 +36,15 @@ std::string CLineWriter::Take()
 char* CLineWriter::PutInt(char* p, long long value)
 {
     // Most numbers of a cockpit are small: those skip the general conversion.
-    if (value >= 0 && value < 100) {
-        if (value >= 10)
-            *p++ = char('0' + value / 10);
-        *p++ = char('0' + value % 10);
-        return p;
+    if (value >= 0 && value < 10000) {
+        unsigned v = unsigned(value);
+        const int digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : 4;
+        char* e = p + digits;
+        do {
+            *--e = char('0' + v % 10);
+            v /= 10;
+        } while (v);
+        return p + digits;
     }
     return std::to_chars(p, p + kMostIntChars, value).ptr;
 }

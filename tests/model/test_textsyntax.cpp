@@ -151,11 +151,16 @@ TEST(LineWriter, NumbersMatchPrintfAndLongOutputStaysWhole)
         std::snprintf(expected, sizeof expected, "%g", double(float(v)));
         EXPECT_EQ(w.Data(), expected) << v;
     }
+    for (int v : {0, 7, 9, 10, 42, 99, 100, 999, 1000, 4096, 9999, 10000, 65535, -1, -9999, -10000,
+                  INT32_MAX, INT32_MIN}) {
+        CLineWriter w;
+        w.Int(v);
+        EXPECT_EQ(w.Data(), std::to_string(v));
+    }
     CLineWriter n;
-    n.Int(INT32_MIN);
-    n.Write(' ');
     n.Hex(0xdeadbeefu);
-    EXPECT_EQ(n.Data(), "-2147483648 deadbeef");
+    WriteWordAndRect(n, "destloc", "opaque", CRect(-5, 1000, 12345, 0));
+    EXPECT_EQ(n.Data(), "deadbeef\tdestloc = opaque 1000 -5 0 12345;\n");
 
     // Many short pieces across the reserved room and beyond it, then taken whole.
     CLineWriter big;
