@@ -36,15 +36,26 @@ std::string CLineWriter::Take()
 char* CLineWriter::PutInt(char* p, long long value)
 {
     // Most numbers of a cockpit are small: those skip the general conversion.
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
     if (value >= 0 && value < 10000) {
-        unsigned v = unsigned(value);
-        const int digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : 4;
-        char* e = p + digits;
-        do {
-            *--e = char('0' + v % 10);
-            v /= 10;
-        } while (v);
-        return p + digits;
+        const unsigned v = unsigned(value);
+        if (v < 10) {
+            *p = char('0' + v);
+            return p + 1;
+        }
+        const unsigned hi = v / 100, lo = v % 100;
+        if (hi == 0) {
+            std::memcpy(p, kPairs + 2 * lo, 2);
+            return p + 2;
+        }
+        if (hi < 10)
+            *p++ = char('0' + hi);
+        else
+            std::memcpy(p, kPairs + 2 * hi, 2), p += 2;
+        std::memcpy(p, kPairs + 2 * lo, 2);
+        return p + 2;
     }
     return std::to_chars(p, p + kMostIntChars, value).ptr;
 }
