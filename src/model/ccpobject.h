@@ -21,8 +21,8 @@ class CCPObject
 {
 public:
     std::string m_strComment;
-    int m_nId = 0;
     CCPManager* m_pManager = nullptr;
+    int m_nId = 0; // last: a record's own first field fills the space after it
 
     CCPObject() = default;
     explicit CCPObject(CCPManager* manager) : m_pManager(manager) {}

@@ -5,10 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-static bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
 static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 static int HexDigit(char c)
 {
@@ -19,31 +15,6 @@ static int HexDigit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-void CScanner::SkipSpace()
-{
-    while (m_nPos < m_text.size() && IsSpace(m_text[m_nPos]))
-        ++m_nPos;
-}
-
-bool CScanner::Fail()
-{
-    m_bFailed = true;
-    return false;
-}
-
-bool CScanner::Int(int& value)
-{
-    if (m_bFailed)
-        return false;
-    SkipSpace();
-    const char* p = m_text.data() + m_nPos;
-    if (!ScanDecimal(p, m_text.data() + m_text.size(), value))
-        return Fail();
-    m_nPos = size_t(p - m_text.data());
-    ++m_nCount;
-    return true;
 }
 
 bool CScanner::Hex(uint32_t& value)
@@ -136,22 +107,6 @@ bool CScanner::Word(std::string& word)
     if (!Word(view))
         return false;
     word.assign(view);
-    return true;
-}
-
-bool CScanner::Word(std::string_view& word)
-{
-    if (m_bFailed)
-        return false;
-    SkipSpace();
-    size_t p = m_nPos;
-    while (p < m_text.size() && !IsSpace(m_text[p]))
-        ++p;
-    if (p == m_nPos)
-        return Fail();
-    word = m_text.substr(m_nPos, p - m_nPos);
-    m_nPos = p;
-    ++m_nCount;
     return true;
 }
 

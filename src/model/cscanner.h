@@ -14,18 +14,31 @@ class CScanner
 public:
     explicit CScanner(std::string_view text) : m_text(text) {}
 
-    bool Int(int& value);        // %d
+    bool Int(int& value);        // %d (inline: every record header and placement line has some)
     bool Hex(uint32_t& value);   // %x and %lx, with or without 0x
     bool Float(float& value);    // %f
     bool Word(std::string& word);// %s
-    bool Word(std::string_view& word); // the same as a view into the text
+    bool Word(std::string_view& word); // the same as a view into the text (inline)
     int Count() const { return m_nCount; } // conversions that succeeded
     bool Failed() const { return m_bFailed; }
     std::string_view Rest() const { return m_text.substr(m_nPos); }
 
+    static bool IsSpace(char c)
+    {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    }
+
 private:
-    void SkipSpace();
-    bool Fail();
+    void SkipSpace()
+    {
+        while (m_nPos < m_text.size() && IsSpace(m_text[m_nPos]))
+            ++m_nPos;
+    }
+    bool Fail()
+    {
+        m_bFailed = true;
+        return false;
+    }
 
     std::string_view m_text;
     size_t m_nPos = 0;
@@ -56,6 +69,35 @@ inline bool ScanDecimal(const char*& p, const char* end, int& value)
         return false;
     value = neg ? int(-int64_t(mag)) : int(mag);
     p = q;
+    return true;
+}
+
+inline bool CScanner::Int(int& value)
+{
+    if (m_bFailed)
+        return false;
+    SkipSpace();
+    const char* p = m_text.data() + m_nPos;
+    if (!ScanDecimal(p, m_text.data() + m_text.size(), value))
+        return Fail();
+    m_nPos = size_t(p - m_text.data());
+    ++m_nCount;
+    return true;
+}
+
+inline bool CScanner::Word(std::string_view& word)
+{
+    if (m_bFailed)
+        return false;
+    SkipSpace();
+    size_t p = m_nPos;
+    while (p < m_text.size() && !IsSpace(m_text[p]))
+        ++p;
+    if (p == m_nPos)
+        return Fail();
+    word = m_text.substr(m_nPos, p - m_nPos);
+    m_nPos = p;
+    ++m_nCount;
     return true;
 }
 
