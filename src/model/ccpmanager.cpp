@@ -225,6 +225,7 @@ void CCPManager::PurgeOrphanSurfaces()
 void CCPManager::CountButtonViews()
 {
     std::unordered_map<int, int> views;
+    views.reserve(m_aButtons.size());
     for (const auto& v : m_aButtonViews)
         ++views[v->m_nParentButton];
     for (const auto& b : m_aButtons) {

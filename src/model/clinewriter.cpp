@@ -33,29 +33,47 @@ std::string CLineWriter::Take()
     return std::move(m_data);
 }
 
-char* CLineWriter::PutInt(char* p, long long value)
+namespace {
+constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                          "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                          "8081828384858687888990919293949596979899";
+
+// 0 to 9999 without leading zeros.
+char* PutShort(char* p, unsigned v)
 {
-    // Most numbers of a cockpit are small: those skip the general conversion.
-    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                                     "8081828384858687888990919293949596979899";
-    if (value >= 0 && value < 10000) {
-        const unsigned v = unsigned(value);
-        if (v < 10) {
-            *p = char('0' + v);
-            return p + 1;
-        }
-        const unsigned hi = v / 100, lo = v % 100;
-        if (hi == 0) {
-            std::memcpy(p, kPairs + 2 * lo, 2);
-            return p + 2;
-        }
-        if (hi < 10)
-            *p++ = char('0' + hi);
-        else
-            std::memcpy(p, kPairs + 2 * hi, 2), p += 2;
+    if (v < 10) {
+        *p = char('0' + v);
+        return p + 1;
+    }
+    const unsigned hi = v / 100, lo = v % 100;
+    if (hi == 0) {
         std::memcpy(p, kPairs + 2 * lo, 2);
         return p + 2;
+    }
+    if (hi < 10)
+        *p++ = char('0' + hi);
+    else
+        std::memcpy(p, kPairs + 2 * hi, 2), p += 2;
+    std::memcpy(p, kPairs + 2 * lo, 2);
+    return p + 2;
+}
+
+// 0 to 9999 as exactly four digits.
+char* PutFour(char* p, unsigned v)
+{
+    std::memcpy(p, kPairs + 2 * (v / 100), 2);
+    std::memcpy(p + 2, kPairs + 2 * (v % 100), 2);
+    return p + 4;
+}
+} // namespace
+
+char* CLineWriter::PutInt(char* p, long long value)
+{
+    // Coordinates, states and ids of a cockpit are below 10^8: those skip the general
+    // conversion.
+    if (value >= 0 && value < 100000000) {
+        const unsigned v = unsigned(value);
+        return v < 10000 ? PutShort(p, v) : PutFour(PutShort(p, v / 10000), v % 10000);
     }
     return std::to_chars(p, p + kMostIntChars, value).ptr;
 }

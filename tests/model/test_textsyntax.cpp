@@ -151,8 +151,8 @@ TEST(LineWriter, NumbersMatchPrintfAndLongOutputStaysWhole)
         std::snprintf(expected, sizeof expected, "%g", double(float(v)));
         EXPECT_EQ(w.Data(), expected) << v;
     }
-    for (int v : {0, 7, 9, 10, 42, 99, 100, 999, 1000, 4096, 9999, 10000, 65535, -1, -9999, -10000,
-                  INT32_MAX, INT32_MIN}) {
+    for (int v : {0, 7, 9, 10, 42, 99, 100, 999, 1000, 4096, 9999, 10000, 10001, 65535, 100000, 1000005,
+                  99999999, 100000000, -1, -9999, -10000, INT32_MAX, INT32_MIN}) {
         CLineWriter w;
         w.Int(v);
         EXPECT_EQ(w.Data(), std::to_string(v));
