@@ -26,6 +26,13 @@ struct CSeparatorTable
     }
 };
 inline constexpr CSeparatorTable kSeparators;
+// The token scan lets every character above '=' through without the table.
+static_assert([] {
+    for (int c = '=' + 1; c < 256; ++c)
+        if (kSeparators.key[c] || kSeparators.value[c])
+            return false;
+    return true;
+}());
 } // namespace tokens
 
 // Cuts one line into tokens. A cut skips leading separators, takes the text up to the next
@@ -84,7 +91,8 @@ private:
     }
     size_t TokenEnd(size_t p, TokenSet set) const
     {
-        while (p < m_line.size() && !Stops(m_line[p], set))
+        // Every separator is at most '=': letters pass without the table.
+        while (p < m_line.size() && (static_cast<unsigned char>(m_line[p]) > '=' || !Stops(m_line[p], set)))
             ++p;
         return p;
     }
