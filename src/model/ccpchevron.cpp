@@ -20,11 +20,7 @@ void CCPChevron::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
 void CCPChevron::Serialize(CLineWriter& ar)
 {
     WriteHeader(ar, "CHEVRON");
-    WriteKey(ar, "pantilt");
-    ar.Float(double(m_fPan));
-    ar.Write(' ');
-    ar.Float(double(m_fTilt));
-    ar.Write(";\n");
+    WriteFloatPair(ar, "pantilt", m_fPan, m_fTilt);
     WritePoint(ar, "pantiltlabel", m_nPanLabel, m_nTiltLabel);
     WriteEnd(ar);
 }

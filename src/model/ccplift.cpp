@@ -23,11 +23,7 @@ void CCPLift::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
 void CCPLift::Serialize(CLineWriter& ar)
 {
     WriteHeader(ar, "LIFTLINE");
-    WriteKey(ar, "pantilt");
-    ar.Float(double(m_fPan));
-    ar.Write(' ');
-    ar.Float(double(m_fTilt));
-    ar.Write(";\n");
+    WriteFloatPair(ar, "pantilt", m_fPan, m_fTilt);
     // -1 stands for an unset pan label: such a record carries no label line.
     if (m_nPanLabel != -1)
         WritePoint(ar, "pantiltlabel", m_nPanLabel, m_nTiltLabel);

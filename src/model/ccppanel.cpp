@@ -233,9 +233,9 @@ void CCPPanel::Serialize(CLineWriter& ar)
                           .c_str());
     }
     WriteIds(ar, "objects", m_anObjects);
-    WriteFlag(ar, StrFormat("%s = %d %d", "offset", m_ptOffset.x, m_ptOffset.y).c_str());
+    WritePoint(ar, "offset", m_ptOffset.x, m_ptOffset.y);
     WriteIds(ar, "buttonviews", m_anButtonViews);
-    WriteFlag(ar, StrFormat("%s = %g %g", "pantilt", double(m_fPan), double(m_fTilt)).c_str());
+    WriteFloatPair(ar, "pantilt", m_fPan, m_fTilt);
     if (m_nHudFont >= 0)
         WriteInt(ar, "hudfont", m_nHudFont);
     if (m_nMfdFont >= 0)

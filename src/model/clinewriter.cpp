@@ -192,6 +192,15 @@ void WriteFloat(CLineWriter& ar, std::string_view key, float value)
     ar.Write(";\n");
 }
 
+void WriteFloatPair(CLineWriter& ar, std::string_view key, float a, float b)
+{
+    WriteKey(ar, key);
+    ar.Float(double(a));
+    ar.Write(' ');
+    ar.Float(double(b));
+    ar.Write(";\n");
+}
+
 void WriteString(CLineWriter& ar, std::string_view key, std::string_view value)
 {
     WriteKey(ar, key);

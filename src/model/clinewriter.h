@@ -67,6 +67,7 @@ void WriteWordAndRect(CLineWriter& ar, std::string_view key, std::string_view wo
                       const CRect& rc);                                       // "\tkey = word top left bottom right;\n"
 void WritePoint(CLineWriter& ar, std::string_view key, int a, int b);        // "\tkey = %d %d;\n"
 void WriteFloat(CLineWriter& ar, std::string_view key, float value);         // "\tkey = %g;\n"
+void WriteFloatPair(CLineWriter& ar, std::string_view key, float a, float b); // "\tkey = %g %g;\n"
 void WriteString(CLineWriter& ar, std::string_view key, std::string_view value); // "\tkey = %s;\n"
 void WriteFlag(CLineWriter& ar, std::string_view key);                       // "\tkey;\n"
 void WriteIndent(CLineWriter& ar);
