@@ -68,12 +68,7 @@ void WriteIds(CLineWriter& ar, const char* key, const std::vector<int>& ids)
 {
     if (ids.empty())
         return;
-    WriteKey(ar, key);
-    for (int id : ids) {
-        ar.Write(' ');
-        ar.Int(id);
-    }
-    ar.Write(";\n");
+    WriteIntList(ar, key, ids);
 }
 
 void WriteArea(CLineWriter& ar, const char* key, const CRect& rc)
@@ -219,12 +214,7 @@ void CCPPanel::Serialize(CLineWriter& ar)
     WriteArea(ar, "hud", m_rcHud);
     WriteArea(ar, "rwr", m_rcRwr);
     WriteArea(ar, "mousebounds", m_rcMouseBounds);
-    WriteKey(ar, "adjpanels");
-    for (int adj : m_anAdjPanels) {
-        ar.Write(' ');
-        ar.Int(adj);
-    }
-    ar.Write(";\n");
+    WriteIntList(ar, "adjpanels", m_anAdjPanels);
     for (const auto& ref : m_aSurfaces) {
         const CRect& d = ref->m_rcDest;
         WriteFlag(ar, StrFormat("%s = %d %d %s %d %d %d %d", "surfaces", ref->m_nSurfaceId,

@@ -3,7 +3,6 @@
 #include "iuserinterface.h"
 #include "strformat.h"
 
-
 CLineReader::CLineReader(std::string data, int* lineCounter, IUserInterface* ui)
     : m_owned(std::move(data)), m_text(m_owned), m_pLineCount(lineCounter), m_pUI(ui)
 {
@@ -17,15 +16,6 @@ CLineReader::CLineReader(CBorrowed, std::string_view text, int* lineCounter, IUs
 CLineReader CLineReader::Over(std::string_view text, int* lineCounter, IUserInterface* ui)
 {
     return CLineReader(CBorrowed{}, text, lineCounter, ui);
-}
-
-CLineReader::CLineReader(CLineReader&& other) noexcept
-    : m_nPos(other.m_nPos), m_pLineCount(other.m_pLineCount), m_pUI(other.m_pUI)
-{
-    // A moved short string changes its address: the view follows the owned text.
-    const bool owns = other.m_text.data() == other.m_owned.data();
-    m_owned = std::move(other.m_owned);
-    m_text = owns ? std::string_view(m_owned) : other.m_text;
 }
 
 bool CLineReader::ReadLine(std::string& line)

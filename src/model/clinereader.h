@@ -17,9 +17,9 @@ public:
     // not copied once more.
     static CLineReader Over(std::string_view text, int* lineCounter = nullptr, IUserInterface* ui = nullptr);
 
+    // The view may point into the reader's own text: it is neither copied nor moved.
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
-    CLineReader(CLineReader&& other) noexcept;
 
     // The next line without its LF or CR LF; false at the end of the input. Every call, the
     // one that meets the end too, adds one to the counter.

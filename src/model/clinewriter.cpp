@@ -83,14 +83,14 @@ void CLineWriter::Int(long long value) { End(PutInt(Room(kMostIntChars), value))
 void CLineWriter::Hex(uint32_t value)
 {
     char* p = Room(16);
-    m_nSize = size_t(std::to_chars(p, p + 16, value, 16).ptr - m_data.data());
+    End(std::to_chars(p, p + 16, value, 16).ptr);
 }
 
 void CLineWriter::Float(double value)
 {
     // The same digits as "%g", with a decimal point whatever the process locale.
     char* p = Room(32);
-    m_nSize = size_t(std::to_chars(p, p + 32, value, std::chars_format::general, 6).ptr - m_data.data());
+    End(std::to_chars(p, p + 32, value, std::chars_format::general, 6).ptr);
 }
 
 void CLineWriter::Printf(const char* fmt, ...)
@@ -198,6 +198,16 @@ void WriteFloatPair(CLineWriter& ar, std::string_view key, float a, float b)
     ar.Float(double(a));
     ar.Write(' ');
     ar.Float(double(b));
+    ar.Write(";\n");
+}
+
+void WriteIntList(CLineWriter& ar, std::string_view key, std::span<const int> values)
+{
+    WriteKey(ar, key);
+    for (int v : values) {
+        ar.Write(' ');
+        ar.Int(v);
+    }
     ar.Write(";\n");
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,7 @@ void WriteWordAndRect(CLineWriter& ar, std::string_view key, std::string_view wo
 void WritePoint(CLineWriter& ar, std::string_view key, int a, int b);        // "\tkey = %d %d;\n"
 void WriteFloat(CLineWriter& ar, std::string_view key, float value);         // "\tkey = %g;\n"
 void WriteFloatPair(CLineWriter& ar, std::string_view key, float a, float b); // "\tkey = %g %g;\n"
+void WriteIntList(CLineWriter& ar, std::string_view key, std::span<const int> values); // "\tkey =  %d %d ...;\n"
 void WriteString(CLineWriter& ar, std::string_view key, std::string_view value); // "\tkey = %s;\n"
 void WriteFlag(CLineWriter& ar, std::string_view key);                       // "\tkey;\n"
 void WriteIndent(CLineWriter& ar);

@@ -1,6 +1,7 @@
 #include "strformat.h"
 
-#include <charconv>
+#include "clinewriter.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <string_view>
@@ -25,9 +26,9 @@ std::string StrFormat(const char* fmt, ...)
 
 std::string FormatG(double value)
 {
-    // "%g" digits with a decimal point whatever the process locale.
-    char buf[32];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6).ptr);
+    CLineWriter w; // its "%g" keeps a decimal point whatever the process locale
+    w.Float(value);
+    return w.Take();
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix)
