@@ -51,17 +51,12 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     }
     if (!m_pEditor) {
         auto editor = std::make_unique<CQtRecordEditor>(frame);
-        // A sub-dialog writes into its record at once, even when the sheet is cancelled later.
-        editor->SetModifiedCallback([this](CCPObject&) {
-            m_doc.SetModifiedFlag();
-            m_doc.UpdateAllViews(nullptr, HINT_REFRESH);
-        });
         m_pEditor = editor.get();
         m_pOwnEditor = std::move(editor);
     }
     m_pLoader = std::make_unique<CQtImageLoader>();
     m_doc.SetUserInterface(m_pUI);
-    m_doc.m_manager.SetEditor(m_pEditor);
+    m_doc.SetRecordEditor(m_pEditor);
     m_doc.m_manager.SetImageLoader(m_pLoader.get());
 
     m_pPrinter = std::make_unique<QPrinter>();

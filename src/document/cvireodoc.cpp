@@ -17,6 +17,7 @@
 #include "strformat.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
@@ -51,11 +52,20 @@ void CVireoDoc::SetUserInterface(IUserInterface* ui)
     m_manager.SetUserInterface(ui);
 }
 
+void CVireoDoc::ClearHistory()
+{
+    m_history.Clear();
+    UpdateModified();
+    HistoryChanged();
+}
+
 void CVireoDoc::Reset()
 {
     m_pCurrentObject = nullptr;
     m_pCurrentPanel = nullptr;
     m_pLastBuffer = nullptr;
+    // The steps hold records of the old cockpit; they go before it.
+    m_history.Clear();
     m_manager.RemoveAll();
 }
 
@@ -65,7 +75,7 @@ bool CVireoDoc::OnNewDocument()
     SetCurrentPanel(nullptr);
     Reset();
     m_strPathName.clear();
-    SetModifiedFlag(false);
+    ClearHistory();
     InitialUpdate();
     return true;
 }
@@ -117,7 +127,7 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
     ScreenSizeFromName(fileName);
     Load(data);
     m_strPathName = path;
-    SetModifiedFlag(false);
+    ClearHistory();
     InitialUpdate();
     return true;
 }
@@ -222,8 +232,15 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
         return false;
     }
     m_strPathName = path;
-    SetModifiedFlag(false);
+    MarkSaved();
     return true;
+}
+
+void CVireoDoc::MarkSaved()
+{
+    m_history.MarkSaved();
+    UpdateModified();
+    HistoryChanged();
 }
 
 void CVireoDoc::OnCheckCockpit()
@@ -245,6 +262,200 @@ void CVireoDoc::SetCurrentObject(CCPObject* record)
     UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
 }
 
+namespace {
+constexpr double kNudgeBurst = 1.0; // seconds between nudges that still make one step
+} // namespace
+
+std::string CVireoDoc::RecordLabel(const CCPObject* record)
+{
+    if (!record)
+        return std::string();
+    std::string name;
+    if (record->GetName(name) && !name.empty())
+        return name;
+    return StrFormat("%s %d", record->GetTypeName().c_str(), record->m_nId);
+}
+
+CCPPanel* CVireoDoc::PanelOf(CCPObject* record) const
+{
+    if (record && record->IsPanel())
+        return static_cast<CCPPanel*>(record);
+    return m_pCurrentPanel;
+}
+
+// --- recording ---
+
+void CVireoDoc::BeginStep(const std::string& name, CCPObject* focus, CCPPanel* panel)
+{
+    m_pStep = std::make_unique<CEditStep>(name);
+    m_pStep->m_pFocusUndo = focus;
+    m_pStep->m_pFocusRedo = focus;
+    m_pStep->m_pPanel = panel;
+    m_manager.SetRecorder(this);
+}
+
+CEditStep* CVireoDoc::EndStep()
+{
+    m_manager.SetRecorder(nullptr);
+    std::unique_ptr<CEditStep> step = std::move(m_pStep);
+    m_manager.InvalidateIndex();
+    if (!step || !step->Finish())
+        return nullptr;
+    CEditStep* done = step.get();
+    m_history.Push(std::move(step));
+    UpdateModified();
+    HistoryChanged();
+    return done;
+}
+
+void CVireoDoc::AbortStep()
+{
+    m_manager.SetRecorder(nullptr);
+    std::unique_ptr<CEditStep> step = std::move(m_pStep);
+    if (step && step->Finish())
+        step->Undo(m_manager);
+    m_manager.InvalidateIndex();
+}
+
+void CVireoDoc::WillChange(CCPObject& record)
+{
+    if (m_pStep)
+        m_pStep->WillChange(record);
+}
+
+void CVireoDoc::Appended(CCPObject& record)
+{
+    if (m_pStep)
+        m_pStep->Appended(record);
+}
+
+void CVireoDoc::InsertSurfaceRef(CCPPanel* panel, size_t index, std::unique_ptr<CCPSurfaceRef> ref)
+{
+    index = std::min(index, panel->m_aSurfaces.size());
+    CCPSurfaceRef* raw = ref.get();
+    panel->m_aSurfaces.insert(panel->m_aSurfaces.begin() + static_cast<std::ptrdiff_t>(index), std::move(ref));
+    if (m_pStep)
+        m_pStep->SurfaceInserted(*panel, index, *raw);
+}
+
+std::unique_ptr<CCPSurfaceRef> CVireoDoc::RemoveSurfaceRef(CCPPanel* panel, CCPSurfaceRef* ref)
+{
+    auto& list = panel->m_aSurfaces;
+    const auto it = std::find_if(list.begin(), list.end(), [ref](const auto& r) { return r.get() == ref; });
+    if (it == list.end())
+        return nullptr;
+    const size_t index = static_cast<size_t>(it - list.begin());
+    std::unique_ptr<CCPSurfaceRef> out = std::move(*it);
+    list.erase(it);
+    if (m_pStep) {
+        // The step holds the entry while it is out; the caller gets to use it meanwhile.
+        m_pStep->SurfaceRemoved(*panel, index, std::unique_ptr<CCPObject>(out.release()));
+        return nullptr;
+    }
+    return out;
+}
+
+// --- sheets ---
+
+void CVireoDoc::SetRecordEditor(IRecordEditor* editor)
+{
+    m_pEditor = editor;
+    m_manager.SetEditor(editor ? static_cast<IRecordEditor*>(this) : nullptr);
+}
+
+int CVireoDoc::EditProperties(CCPObject& record)
+{
+    if (!m_pStep)
+        return EditRecordProperties(&record);
+    // A sheet opened from another sheet is part of the outer one's step.
+    return RunSheet(record);
+}
+
+int CVireoDoc::RunSheet(CCPObject& record)
+{
+    if (!m_pEditor)
+        return IDCANCEL;
+    WillChange(record);
+    const int oldId = record.m_nId;
+    const int result = m_pEditor->EditProperties(record);
+    m_manager.InvalidateIndex();
+    if (record.m_nId != oldId)
+        FollowIdChange(record, oldId);
+    return result;
+}
+
+void CVireoDoc::FollowIdChange(CCPObject& record, int oldId)
+{
+    const int newId = record.m_nId;
+    // Only when no other record of the list still answers to the old id.
+    const auto replaceIn = [&](CCPObject& owner, auto& ids) {
+        if (std::find(ids.begin(), ids.end(), oldId) == ids.end())
+            return;
+        WillChange(owner);
+        std::replace(ids.begin(), ids.end(), oldId, newId);
+    };
+    if (record.IsPanel()) {
+        if (m_manager.FindPanel(oldId))
+            return;
+        for (const auto& p : m_manager.m_aPanels)
+            replaceIn(*p, p->m_anAdjPanels);
+    } else if (record.IsButtonView()) {
+        if (m_manager.FindButtonView(oldId))
+            return;
+        for (const auto& p : m_manager.m_aPanels)
+            replaceIn(*p, p->m_anButtonViews);
+    } else if (record.IsButton()) {
+        if (m_manager.FindButton(oldId))
+            return;
+        for (const auto& v : m_manager.m_aButtonViews)
+            if (v->m_nParentButton == oldId) {
+                WillChange(*v);
+                v->m_nParentButton = newId;
+            }
+    } else if (record.IsSound()) {
+        if (m_manager.FindSound(oldId))
+            return;
+        for (const auto& b : m_manager.m_aButtons)
+            if (b->m_nSound1 == oldId || b->m_nSound2 == oldId) {
+                WillChange(*b);
+                if (b->m_nSound1 == oldId)
+                    b->m_nSound1 = newId;
+                if (b->m_nSound2 == oldId)
+                    b->m_nSound2 = newId;
+            }
+    } else if (record.IsSurface()) {
+        if (m_manager.FindSurface(oldId))
+            return;
+        for (const auto& p : m_manager.m_aPanels)
+            for (const auto& ref : p->m_aSurfaces)
+                if (ref->m_nSurfaceId == oldId) {
+                    WillChange(*ref);
+                    ref->m_nSurfaceId = newId;
+                }
+    } else if (!record.IsSurfaceRef() && &record != &m_manager) {
+        if (m_manager.FindObject(oldId))
+            return;
+        for (const auto& p : m_manager.m_aPanels)
+            replaceIn(*p, p->m_anObjects);
+    }
+    m_manager.InvalidateIndex();
+}
+
+int CVireoDoc::EditRecordProperties(CCPObject* record, IDocObserver* sender)
+{
+    if (!record)
+        return IDCANCEL;
+    if (m_pStep)
+        return RunSheet(*record);
+    BeginStep("Properties of " + RecordLabel(record), record, PanelOf(record));
+    const int result = RunSheet(*record);
+    if (const CEditStep* step = EndStep())
+        UpdateAllViews(sender, step->ChangesStructure() ? HINT_RELOAD : HINT_REFRESH);
+    return result;
+}
+
+// --- adding, copying and removing ---
+
 bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
 {
     if (!record)
@@ -262,14 +473,22 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
     else
         record->m_nId = panel->NextObjectId();
 
-    if (record->IsSurfaceRef() && static_cast<CCPSurfaceRef*>(record.get())->AttachNewSurface(panel) != IDOK)
+    BeginStep((edit ? "Add " : "Duplicate ") + RecordLabel(record.get()), record.get(), panel);
+    m_pStep->m_pFocusUndo = nullptr;
+    if (record->IsSurfaceRef() && static_cast<CCPSurfaceRef*>(record.get())->AttachNewSurface(panel) != IDOK) {
+        AbortStep();
         return false;
-    if (edit && record->EditProperties() != IDOK)
+    }
+    if (edit && RunSheet(*record) != IDOK) {
+        AbortStep();
         return false;
+    }
 
     CCPObject* raw = record.get();
+    m_pStep->m_strName = (edit ? "Add " : "Duplicate ") + RecordLabel(raw);
     int hint = HINT_ADDED_TO_PANEL;
     if (raw->IsButtonView()) {
+        WillChange(*panel);
         m_manager.AddButtonView(Downcast<CCPButtonView>(std::move(record)));
         panel->m_anButtonViews.push_back(raw->m_nId);
     } else if (raw->IsSound()) {
@@ -279,16 +498,17 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
         m_manager.AddButton(Downcast<CCPButton>(std::move(record)));
         hint = HINT_BUTTON_ADDED;
     } else if (raw->IsSurfaceRef()) {
-        panel->m_aSurfaces.push_back(Downcast<CCPSurfaceRef>(std::move(record)));
+        InsertSurfaceRef(panel, panel->m_aSurfaces.size(), Downcast<CCPSurfaceRef>(std::move(record)));
     } else if (raw->IsPanel()) {
         m_manager.AddPanel(Downcast<CCPPanel>(std::move(record)));
         hint = HINT_PANEL_ADDED;
     } else {
+        WillChange(*panel);
         m_manager.AddObject(std::move(record));
         panel->m_anObjects.push_back(raw->m_nId);
     }
+    EndStep();
     UpdateAllViews(nullptr, hint, raw);
-    SetModifiedFlag();
     return true;
 }
 
@@ -306,11 +526,16 @@ bool CVireoDoc::NewPanel()
 {
     auto panel = Downcast<CCPPanel>(std::unique_ptr<CCPObject>(m_manager.CreateObject(8)));
     panel->m_nId = m_manager.NextPanelId();
-    if (panel->EditProperties() != IDOK)
-        return false;
-    SetModifiedFlag();
     CCPPanel* raw = panel.get();
+    BeginStep("Add " + RecordLabel(raw), raw, raw);
+    m_pStep->m_pFocusUndo = nullptr;
+    if (RunSheet(*raw) != IDOK) {
+        AbortStep();
+        return false;
+    }
+    m_pStep->m_strName = "Add " + RecordLabel(raw);
     m_manager.AddPanel(std::move(panel));
+    EndStep();
     m_pCurrentPanel = raw;
     m_pCurrentObject = raw;
     UpdateAllViews(nullptr, HINT_PANEL_ADDED, raw);
@@ -321,11 +546,16 @@ bool CVireoDoc::NewSound()
 {
     auto sound = Downcast<CCPSound>(std::unique_ptr<CCPObject>(m_manager.CreateObject(1)));
     sound->m_nId = m_manager.NextSoundId();
-    if (sound->EditProperties() != IDOK)
-        return false;
-    SetModifiedFlag();
     CCPSound* raw = sound.get();
+    BeginStep("Add " + RecordLabel(raw), raw, m_pCurrentPanel);
+    m_pStep->m_pFocusUndo = nullptr;
+    if (RunSheet(*raw) != IDOK) {
+        AbortStep();
+        return false;
+    }
+    m_pStep->m_strName = "Add " + RecordLabel(raw);
     m_manager.AddSound(std::move(sound));
+    EndStep();
     UpdateAllViews(nullptr, HINT_SOUND_ADDED, raw);
     return true;
 }
@@ -334,11 +564,16 @@ bool CVireoDoc::NewButton()
 {
     auto button = Downcast<CCPButton>(std::unique_ptr<CCPObject>(m_manager.CreateObject(3)));
     button->m_nId = m_manager.NextButtonId();
-    if (button->EditProperties() != IDOK)
-        return false;
-    SetModifiedFlag();
     CCPButton* raw = button.get();
+    BeginStep("Add " + RecordLabel(raw), raw, m_pCurrentPanel);
+    m_pStep->m_pFocusUndo = nullptr;
+    if (RunSheet(*raw) != IDOK) {
+        AbortStep();
+        return false;
+    }
+    m_pStep->m_strName = "Add " + RecordLabel(raw);
     m_manager.AddButton(std::move(button));
+    EndStep();
     UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);
     return true;
 }
@@ -373,21 +608,238 @@ void CVireoDoc::RemoveObject(CCPObject* record, CCPPanel* panel)
 {
     if (!record || !panel)
         return;
-    // A surface entry leaves the panel's ownership; it is destroyed after the views have
-    // dropped their entries for it.
-    std::unique_ptr<CCPObject> gone;
+    BeginStep("Delete " + RecordLabel(record), record, panel);
+    m_pStep->m_pFocusRedo = nullptr;
     if (record->IsSurfaceRef()) {
-        if (panel->HasSurfaceRef(static_cast<CCPSurfaceRef*>(record))) {
-            panel->RemoveRecord(record, false);
-            gone.reset(record);
-        }
+        // The step keeps the entry, so an undo puts the very same one back.
+        RemoveSurfaceRef(panel, static_cast<CCPSurfaceRef*>(record));
     } else {
+        WillChange(*panel);
         panel->RemoveRecord(record, true);
     }
+    const bool changed = EndStep();
     if (m_pCurrentObject == record)
         m_pCurrentObject = nullptr;
-    SetModifiedFlag();
-    UpdateAllViews(nullptr, HINT_REMOVED, record);
+    if (changed)
+        UpdateAllViews(nullptr, HINT_REMOVED, record);
+}
+
+CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to, CCPObject* anchor,
+                                  bool move, IDocObserver* sender)
+{
+    if (!record || !from || !to)
+        return nullptr;
+    auto* entry = record->IsSurfaceRef() ? static_cast<CCPSurfaceRef*>(record) : nullptr;
+    // A surface entry is owned by its panel: only one that the old panel really holds is
+    // handed on, or two panels would own it. One cannot be rebuilt from its text, so it is
+    // never copied.
+    if (entry && (!move || !from->HasSurfaceRef(entry)))
+        return nullptr;
+    std::unique_ptr<CCPObject> copy;
+    if (!move && !(copy = CloneObject(record)))
+        return nullptr;
+
+    BeginStep((move ? "Move " : "Paste ") + RecordLabel(record), record, to);
+    if (move) {
+        if (entry) {
+            RemoveSurfaceRef(from, entry);
+        } else {
+            WillChange(*from);
+            from->RemoveRecord(record, false);
+        }
+    } else {
+        record = copy.get();
+        record->m_nId = to->NextObjectId();
+        m_pStep->m_pFocusRedo = record;
+        m_pStep->m_pFocusUndo = nullptr;
+        if (record->IsButtonView())
+            m_manager.AddButtonView(Downcast<CCPButtonView>(std::move(copy)));
+        else
+            m_manager.AddObject(std::move(copy));
+    }
+    if (entry) {
+        // After the anchor entry; after the last entry for any other anchor; first without one.
+        auto& list = to->m_aSurfaces;
+        size_t at = 0;
+        if (anchor && anchor->IsSurfaceRef()) {
+            const auto it = std::find_if(list.begin(), list.end(), [anchor](const auto& r) { return r.get() == anchor; });
+            at = it == list.end() ? list.size() : static_cast<size_t>(it - list.begin()) + 1;
+        } else if (anchor) {
+            at = list.size();
+        }
+        // The step holds the entry taken off the old panel; it goes onto the new one from there.
+        InsertSurfaceRef(to, at, Downcast<CCPSurfaceRef>(m_pStep->Unhold(entry)));
+    } else {
+        WillChange(*to);
+        to->InsertRecordAfter(anchor, record);
+    }
+    EndStep();
+    UpdateAllViews(sender, HINT_REFRESH);
+    return record;
+}
+
+// --- rectangles and names ---
+
+bool CVireoDoc::SetRect(CCPObject* record, bool source, const CRect& rc, const char* verb, IDocObserver* sender)
+{
+    CRect old;
+    if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
+        return false;
+    const bool resized = old.Width() != rc.Width() || old.Height() != rc.Height();
+    BeginStep(std::string(verb ? verb : resized ? "Resize " : "Move ") + RecordLabel(record), record, m_pCurrentPanel);
+    WillChange(*record);
+    if (source)
+        record->SetSrcRect(&rc);
+    else
+        record->SetDestRect(&rc);
+    if (!EndStep())
+        return false;
+    UpdateAllViews(sender, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::SetRecordDestRect(CCPObject* record, const CRect& rc, IDocObserver* sender)
+{
+    return SetRect(record, false, rc, nullptr, sender);
+}
+
+bool CVireoDoc::SetRecordSrcRect(CCPObject* record, const CRect& rc, IDocObserver* sender)
+{
+    return SetRect(record, true, rc, nullptr, sender);
+}
+
+bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
+{
+    using namespace std::chrono;
+    const double now = m_fnClock ? m_fnClock() : duration<double>(steady_clock::now().time_since_epoch()).count();
+    const int kind = source ? 2 : 1;
+    const CEditStep* last = m_history.UndoStep();
+    // A burst goes on while the same record is nudged the same way, without a pause, an undo
+    // or a save since its last nudge.
+    const bool burst = !m_pStep && last && !m_history.CanRedo() && last->m_pNudged == record &&
+                       last->m_nNudgeKind == kind && now - last->m_dLastNudge <= kNudgeBurst &&
+                       m_history.Saved() != static_cast<long>(m_history.Current());
+    CRect old;
+    if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
+        return false;
+    if (burst) {
+        m_pStep = m_history.TakeLast();
+        m_manager.SetRecorder(this);
+    } else {
+        BeginStep("Move " + RecordLabel(record), record, m_pCurrentPanel);
+    }
+    m_pStep->m_pNudged = record;
+    m_pStep->m_nNudgeKind = kind;
+    m_pStep->m_dLastNudge = now;
+    WillChange(*record);
+    if (source)
+        record->SetSrcRect(&rc);
+    else
+        record->SetDestRect(&rc);
+    // A burst that comes back to where it started leaves no step.
+    if (!EndStep() && burst) {
+        UpdateModified();
+        HistoryChanged();
+    }
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::MakeSameSize(CCPObject* record)
+{
+    if (!record)
+        return false;
+    BeginStep("Make Same Size " + RecordLabel(record), record, m_pCurrentPanel);
+    WillChange(*record);
+    record->MakeSameSize();
+    if (!EndStep())
+        return false;
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::RenameRecord(CCPObject* record, const std::string& name, IDocObserver* sender)
+{
+    if (!record)
+        return false;
+    BeginStep("Rename " + RecordLabel(record), record, PanelOf(record));
+    WillChange(*record);
+    record->SetName(name);
+    if (!EndStep())
+        return false;
+    UpdateAllViews(sender, HINT_REFRESH);
+    return true;
+}
+
+// --- undo and redo ---
+
+std::string CVireoDoc::UndoName() const
+{
+    const CEditStep* step = m_history.UndoStep();
+    return step ? step->m_strName : std::string();
+}
+
+std::string CVireoDoc::RedoName() const
+{
+    const CEditStep* step = m_history.RedoStep();
+    return step ? step->m_strName : std::string();
+}
+
+bool CVireoDoc::Undo()
+{
+    if (m_pStep)
+        return false;
+    CEditStep* step = m_history.Undo(m_manager);
+    if (!step)
+        return false;
+    StepDone(step, true);
+    return true;
+}
+
+bool CVireoDoc::Redo()
+{
+    if (m_pStep)
+        return false;
+    CEditStep* step = m_history.Redo(m_manager);
+    if (!step)
+        return false;
+    StepDone(step, false);
+    return true;
+}
+
+void CVireoDoc::GoToStep(size_t count)
+{
+    if (m_pStep || count > m_history.Count())
+        return;
+    CEditStep* step = nullptr;
+    bool undone = false;
+    while (m_history.Current() > count) {
+        step = m_history.Undo(m_manager);
+        undone = true;
+    }
+    while (m_history.Current() < count) {
+        step = m_history.Redo(m_manager);
+        undone = false;
+    }
+    if (step)
+        StepDone(step, undone);
+}
+
+void CVireoDoc::StepDone(CEditStep* step, bool undone)
+{
+    // Show what changed: the step's record and its panel, when they are in the cockpit now.
+    CCPPanel* panel = step->m_pPanel;
+    if (panel && (step->Owns(panel) || !m_manager.HasPanel(panel)))
+        panel = nullptr;
+    CCPObject* focus = undone ? step->m_pFocusUndo : step->m_pFocusRedo;
+    if (focus && step->Owns(focus))
+        focus = nullptr;
+    m_pCurrentPanel = panel;
+    m_pCurrentObject = focus;
+    UpdateModified();
+    HistoryChanged();
+    UpdateAllViews(nullptr, step->ChangesStructure() ? HINT_RELOAD : HINT_REFRESH);
+    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
 }
 
 void CVireoDoc::Refresh()
@@ -396,13 +848,20 @@ void CVireoDoc::Refresh()
     UpdateAllViews(nullptr, HINT_REFRESH);
 }
 
-void CVireoDoc::SetModifiedFlag(bool modified)
+void CVireoDoc::UpdateModified()
 {
+    const bool modified = !m_history.IsAtSaved();
     if (m_bModified == modified)
         return;
     m_bModified = modified;
     for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
         o->OnModifiedChanged(modified);
+}
+
+void CVireoDoc::HistoryChanged()
+{
+    for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
+        o->OnHistoryChanged();
 }
 
 void CVireoDoc::AddObserver(IDocObserver* observer)

@@ -1,20 +1,30 @@
 #pragma once
 
 #include "ccpmanager.h"
+#include "cedithistory.h"
 #include "idocobserver.h"
+#include "ieditrecorder.h"
+#include "irecordeditor.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CCPBuffer;
 class CCPPanel;
+class CCPSurfaceRef;
 class CLineReader;
 class IUserInterface;
 
 // The one open cockpit: its records (through the manager), the selection every view shows,
-// loading and saving, and the editing operations.
-class CVireoDoc
+// loading and saving, and the editing operations. Every change to the cockpit is one of the
+// operations below: each changes the records, tells the views, and records one undo step; the
+// modified mark follows the history.
+//
+// The document stands between the manager and the property sheets (it is the manager's record
+// editor), so that whatever a sheet and the sheets opened from it change is one step.
+class CVireoDoc : private IEditRecorder, private IRecordEditor
 {
 public:
     std::string m_strFolder;
@@ -29,6 +39,8 @@ public:
 
     void SetUserInterface(IUserInterface* ui);
     IUserInterface* GetUserInterface() const { return m_pUI; }
+    // The editor that shows the property sheets (null: none can be shown).
+    void SetRecordEditor(IRecordEditor* editor);
 
     bool OnNewDocument();
     // False, with "Failed to open document." shown and the current cockpit kept, when the
@@ -57,8 +69,43 @@ public:
     void RemoveObject(CCPObject* record, CCPPanel* panel);
     void Refresh();
 
+    // Moves or resizes a record on its panel (destination) or on the template (source).
+    // sender: the view that did it and repaints itself. False when nothing changed.
+    bool SetRecordDestRect(CCPObject* record, const CRect& rc, IDocObserver* sender = nullptr);
+    bool SetRecordSrcRect(CCPObject* record, const CRect& rc, IDocObserver* sender = nullptr);
+    // A keyboard nudge: nudges of one record in a burst (no pause longer than a second, no other
+    // edit between) are one step.
+    bool NudgeRecord(CCPObject* record, bool source, const CRect& rc);
+    bool MakeSameSize(CCPObject* record);
+    // The record's property sheet as one step, with everything its sub-dialogs and the sheets
+    // opened from it changed. IDOK when accepted.
+    int EditRecordProperties(CCPObject* record, IDocObserver* sender = nullptr);
+    bool RenameRecord(CCPObject* record, const std::string& name, IDocObserver* sender = nullptr);
+    // Paste and drop: record (on from) moved or copied onto to, after anchor (null: first of
+    // its kind). The record now on to, or null when it could not be placed.
+    CCPObject* PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to, CCPObject* anchor,
+                           bool move, IDocObserver* sender = nullptr);
+
+    // Undo and redo; the record the step touched becomes current.
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    std::string UndoName() const;
+    std::string RedoName() const;
+    bool Undo();
+    bool Redo();
+    // Undoes or redoes until count steps are done.
+    void GoToStep(size_t count);
+    const CEditHistory& GetHistory() const { return m_history; }
+    void SetHistoryLimit(size_t steps) { m_history.SetLimit(steps); }
+    // Seconds on a steady clock, for the nudge bursts (tests set their own).
+    void SetClock(std::function<double()> clock) { m_fnClock = std::move(clock); }
+
+    // The name a record goes by in messages and step names: its name, or type and id.
+    static std::string RecordLabel(const CCPObject* record);
+
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true);
+    // The cockpit as it is now counts as the one on disk (a save does this).
+    void MarkSaved();
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(const std::string& path) { m_strPathName = path; }
 
@@ -69,8 +116,35 @@ public:
 private:
     void ScreenSizeFromName(const std::string& fileName);
     void Reset();
+    void ClearHistory();
     void InitialUpdate();
 
+    // IEditRecorder, while a step is open.
+    void WillChange(CCPObject& record) override;
+    void Appended(CCPObject& record) override;
+    // IRecordEditor: every sheet opens through here.
+    int EditProperties(CCPObject& record) override;
+    int RunSheet(CCPObject& record);
+    // An id changed on a sheet: what refers to the record by id follows it.
+    void FollowIdChange(CCPObject& record, int oldId);
+
+    void BeginStep(const std::string& name, CCPObject* focus, CCPPanel* panel);
+    // Records the open step when it changed anything; null (nothing recorded) otherwise.
+    CEditStep* EndStep();
+    // Takes back what the open step did and forgets it.
+    void AbortStep();
+    void StepDone(CEditStep* step, bool undone);
+    void UpdateModified();
+    void HistoryChanged();
+    void InsertSurfaceRef(CCPPanel* panel, size_t index, std::unique_ptr<CCPSurfaceRef> ref);
+    std::unique_ptr<CCPSurfaceRef> RemoveSurfaceRef(CCPPanel* panel, CCPSurfaceRef* ref);
+    CCPPanel* PanelOf(CCPObject* record) const;
+    bool SetRect(CCPObject* record, bool source, const CRect& rc, const char* verb, IDocObserver* sender);
+
+    IRecordEditor* m_pEditor = nullptr;
+    CEditHistory m_history;
+    std::unique_ptr<CEditStep> m_pStep; // the step being recorded
+    std::function<double()> m_fnClock;
     IUserInterface* m_pUI = nullptr;
     std::vector<IDocObserver*> m_aObservers;
     bool m_bModified = false;

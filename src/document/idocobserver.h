@@ -11,6 +11,9 @@ enum UpdateHint {
     HINT_PANEL_ADDED = 4,
     HINT_SOUND_ADDED = 5,
     HINT_BUTTON_ADDED = 6,
+    // Records were put back into or taken out of lists, or moved between them (undo, redo,
+    // an id that changed): views rebuild their entries.
+    HINT_RELOAD = 7,
 };
 
 // A view of the document: told about every change.
@@ -22,4 +25,6 @@ public:
     // A new or opened document replaced the old one.
     virtual void OnInitialUpdate() {}
     virtual void OnModifiedChanged(bool modified) {}
+    // A step was recorded, undone or redone, or the history was cleared.
+    virtual void OnHistoryChanged() {}
 };

@@ -64,3 +64,22 @@ void CBackgroundSave::WriteBlitBackground(CLineWriter& ar) const
     WriteFlag(ar, "blitbackground");
     m_pBlitBuffer->Write(ar, true);
 }
+
+CBackgroundSave::CBackgroundSave(const CBackgroundSave& other)
+    : m_nSurface(other.m_nSurface), m_rcSrc(other.m_rcSrc), m_rcDest(other.m_rcDest)
+{
+    if (other.m_pBlitBuffer)
+        m_pBlitBuffer.reset(static_cast<CCPBuffer*>(other.m_pBlitBuffer->CopyFields().release()));
+}
+
+CBackgroundSave& CBackgroundSave::operator=(const CBackgroundSave& other)
+{
+    if (this != &other) {
+        CBackgroundSave copy(other);
+        m_nSurface = copy.m_nSurface;
+        m_rcSrc = copy.m_rcSrc;
+        m_rcDest = copy.m_rcDest;
+        m_pBlitBuffer = std::move(copy.m_pBlitBuffer);
+    }
+    return *this;
+}

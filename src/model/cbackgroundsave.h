@@ -23,6 +23,11 @@ public:
     // The block after the "blitbackground" flag; null while the flag is off.
     std::unique_ptr<CCPBuffer> m_pBlitBuffer;
 
+    CBackgroundSave() = default;
+    // A copy has a buffer of its own.
+    CBackgroundSave(const CBackgroundSave& other);
+    CBackgroundSave& operator=(const CBackgroundSave& other);
+
     enum ReadOption : unsigned
     {
         kLimitRects = 1,     // a rectangle with a value below 0 or from 5000 up becomes all zero

@@ -11,6 +11,8 @@
 class CCPAdi : public CCPPlacedObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults.
     uint32_t m_nCycleBits = 0;
     int m_nCallbackSlot = 0;

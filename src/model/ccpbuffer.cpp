@@ -95,3 +95,21 @@ void CCPBuffer::ReleasePicture()
     m_picture = CBitmap();
     m_bLoaded = false;
 }
+
+std::unique_ptr<CCPObject> CCPBuffer::CopyFields() const
+{
+    auto copy = std::make_unique<CCPBuffer>(m_pManager);
+    copy->AssignFields(*this);
+    return copy;
+}
+
+void CCPBuffer::AssignFields(const CCPObject& from)
+{
+    const auto& other = static_cast<const CCPBuffer&>(from);
+    CCPObject::operator=(other);
+    m_strPath = other.m_strPath;
+    m_nWidth = other.m_nWidth;
+    m_nHeight = other.m_nHeight;
+    m_strFile = other.m_strFile;
+    ReleasePicture();
+}

@@ -19,6 +19,9 @@ public:
     // Reads the keys up to "#end".
     CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
+    // Copies leave the picture behind; it is loaded again when drawn.
+    std::unique_ptr<CCPObject> CopyFields() const override;
+    void AssignFields(const CCPObject& from) override;
     std::string GetTypeName() const override { return "Buffer"; }
     void Serialize(CLineWriter& ar) override { Write(ar, false); }
 

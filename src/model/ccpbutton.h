@@ -6,6 +6,8 @@
 class CCPButton : public CCPObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_nNumViews = 1;
     int m_nDelay = -1;
     int m_nInitState = 0;

@@ -8,6 +8,8 @@
 class CCPButtonView : public CCPObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_bTransparent = 1;
     int m_nParentButton = 0;
     int m_nPersistent = 0; // 0 not persistent, 1 persistent, 2 electrical

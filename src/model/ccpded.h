@@ -8,6 +8,8 @@
 class CCPDed : public CCPPlacedObject
 {
   public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_nCallbackSlot = -1;
     uint32_t m_nCycleBits = 0xffff;  // a record read from a file without the key gets 0xffffffff
     uint32_t m_nColor0 = 0xff38e0f8; // text colour, 0xAARRGGBB

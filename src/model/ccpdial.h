@@ -12,6 +12,8 @@
 class CCPDial : public CCPPlacedObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults.
     uint32_t m_nCycleBits = 0;
     // "points": needle angles in radians, counter-clockwise from the positive x axis.

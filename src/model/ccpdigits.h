@@ -10,6 +10,8 @@
 class CCPDigits : public CCPObject
 {
   public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_nPersistent = 0;
     int m_nCallbackSlot = -1;
     uint32_t m_nCycleBits = 0xffff;

@@ -13,6 +13,8 @@
 class CCPHsi : public CCPObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Bits of m_nDrawParts: the moving parts the preview draws.
     enum DrawPart : uint32_t
     {

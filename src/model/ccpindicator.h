@@ -11,6 +11,8 @@
 class CCPIndicator : public CCPObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults.
     float m_fMinVal = 0.0f;
     float m_fMaxVal = 0.0f;

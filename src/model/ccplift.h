@@ -6,6 +6,8 @@
 class CCPLift : public CCPObject
 {
   public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     float m_fPan = 0;
     float m_fTilt = 0;
     int m_nPanLabel = 0;

@@ -10,6 +10,8 @@
 class CCPLight : public CCPObject
 {
   public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_bTransparent = 1; // word of the "destloc" line: 1 "transparent", 0 "opaque"
     int m_nCallbackSlot = -1;
     int m_nPersistent = 0; // 0 non persistent, 1 persistent, 2 electrical (3 in the file)

@@ -11,6 +11,8 @@
 class CCPMachAsi : public CCPPlacedObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults; a record read from a file starts with all cycle bits set.
     uint32_t m_nCycleBits = 0;
     int m_bTransparent = 0;              // word of the "destloc" line

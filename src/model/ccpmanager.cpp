@@ -14,6 +14,7 @@
 #include "cscanner.h"
 #include "ctokencursor.h"
 #include "filepaths.h"
+#include "ieditrecorder.h"
 #include "iimageloader.h"
 #include "iuserinterface.h"
 #include "recordtypes.h"
@@ -47,10 +48,11 @@ T* At(const std::vector<std::unique_ptr<T>>& list, int index)
 template <class T>
 std::unique_ptr<CCPObject> TakeFrom(std::vector<std::unique_ptr<T>>& list, CCPObject* record)
 {
-    for (auto it = list.begin(); it != list.end(); ++it)
+    // From the back: undo takes back what was appended last.
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
         if (it->get() == record) {
             std::unique_ptr<CCPObject> out(it->release());
-            list.erase(it);
+            list.erase(std::next(it).base());
             return out;
         }
     return nullptr;
@@ -123,16 +125,110 @@ void CCPManager::InvalidateIndex() const
         i->valid = false;
 }
 
-void CCPManager::AddSound(std::unique_ptr<CCPSound> r) { AddIndexed(m_aSounds, m_idxSounds, std::move(r)); }
-void CCPManager::AddButton(std::unique_ptr<CCPButton> r) { AddIndexed(m_aButtons, m_idxButtons, std::move(r)); }
+void CCPManager::AddSound(std::unique_ptr<CCPSound> r)
+{
+    CCPObject& added = *r;
+    AddIndexed(m_aSounds, m_idxSounds, std::move(r));
+    if (m_pRecorder)
+        m_pRecorder->Appended(added);
+}
+void CCPManager::AddButton(std::unique_ptr<CCPButton> r)
+{
+    CCPObject& added = *r;
+    AddIndexed(m_aButtons, m_idxButtons, std::move(r));
+    if (m_pRecorder)
+        m_pRecorder->Appended(added);
+}
 void CCPManager::AddButtonView(std::unique_ptr<CCPButtonView> r)
 {
+    CCPObject& added = *r;
     AddIndexed(m_aButtonViews, m_idxButtonViews, std::move(r));
+    if (m_pRecorder)
+        m_pRecorder->Appended(added);
 }
-void CCPManager::AddPanel(std::unique_ptr<CCPPanel> r) { AddIndexed(m_aPanels, m_idxPanels, std::move(r)); }
-void CCPManager::AddSurface(std::unique_ptr<CCPSurface> r) { AddIndexed(m_aSurfaces, m_idxSurfaces, std::move(r)); }
-void CCPManager::AddBuffer(std::unique_ptr<CCPBuffer> r) { m_aBuffers.push_back(std::move(r)); }
-void CCPManager::AddObject(std::unique_ptr<CCPObject> r) { AddIndexed(m_aObjects, m_idxObjects, std::move(r)); }
+void CCPManager::AddPanel(std::unique_ptr<CCPPanel> r)
+{
+    CCPObject& added = *r;
+    AddIndexed(m_aPanels, m_idxPanels, std::move(r));
+    if (m_pRecorder)
+        m_pRecorder->Appended(added);
+}
+void CCPManager::AddSurface(std::unique_ptr<CCPSurface> r)
+{
+    CCPObject& added = *r;
+    AddIndexed(m_aSurfaces, m_idxSurfaces, std::move(r));
+    if (m_pRecorder)
+        m_pRecorder->Appended(added);
+}
+void CCPManager::AddBuffer(std::unique_ptr<CCPBuffer> r)
+{
+    CCPObject& added = *r;
+    m_aBuffers.push_back(std::move(r));
+    if (m_pRecorder)
+        m_pRecorder->Appended(added);
+}
+void CCPManager::AddObject(std::unique_ptr<CCPObject> r)
+{
+    CCPObject& added = *r;
+    AddIndexed(m_aObjects, m_idxObjects, std::move(r));
+    if (m_pRecorder)
+        m_pRecorder->Appended(added);
+}
+
+void CCPManager::AppendRecord(std::unique_ptr<CCPObject> record)
+{
+    // Put back by an undo or redo, which records nothing itself.
+    IEditRecorder* recorder = m_pRecorder;
+    m_pRecorder = nullptr;
+    CCPObject* r = record.release();
+    if (r->IsButtonView())
+        AddButtonView(std::unique_ptr<CCPButtonView>(static_cast<CCPButtonView*>(r)));
+    else if (r->IsSound())
+        AddSound(std::unique_ptr<CCPSound>(static_cast<CCPSound*>(r)));
+    else if (r->IsButton())
+        AddButton(std::unique_ptr<CCPButton>(static_cast<CCPButton*>(r)));
+    else if (r->IsPanel())
+        AddPanel(std::unique_ptr<CCPPanel>(static_cast<CCPPanel*>(r)));
+    else if (r->IsSurface())
+        AddSurface(std::unique_ptr<CCPSurface>(static_cast<CCPSurface*>(r)));
+    else if (auto* buffer = dynamic_cast<CCPBuffer*>(r))
+        AddBuffer(std::unique_ptr<CCPBuffer>(buffer));
+    else
+        AddObject(std::unique_ptr<CCPObject>(r));
+    m_pRecorder = recorder;
+}
+
+bool CCPManager::HasPanel(const CCPPanel* panel) const
+{
+    return std::any_of(m_aPanels.begin(), m_aPanels.end(), [panel](const auto& p) { return p.get() == panel; });
+}
+
+void CCPManager::WillChange(CCPObject& record) const
+{
+    if (m_pRecorder)
+        m_pRecorder->WillChange(record);
+}
+
+std::unique_ptr<CCPObject> CCPManager::CopyFields() const
+{
+    auto copy = std::make_unique<CCPManager>();
+    copy->AssignFields(*this);
+    return copy;
+}
+
+void CCPManager::AssignFields(const CCPObject& from)
+{
+    const auto& other = static_cast<const CCPManager&>(from);
+    const bool newTemplate = m_strTemplateFile != other.m_strTemplateFile ||
+                             m_nTemplateWidth != other.m_nTemplateWidth ||
+                             m_nTemplateHeight != other.m_nTemplateHeight;
+    m_strComment = other.m_strComment;
+    m_nId = other.m_nId;
+    CManagerSettings::operator=(other);
+    if (newTemplate && m_pImageLoader)
+        LoadTemplate();
+}
+
 void CCPManager::AddLeftover(std::string text) { m_astrLeftovers.push_back(std::move(text)); }
 
 CCPPanel* CCPManager::FindPanel(int id) const { return FindIndexed(m_aPanels, m_idxPanels, id); }
@@ -208,18 +304,17 @@ void CCPManager::ResetSettings()
     m_nCockpit2d = {1196, 1197};
 }
 
-void CCPManager::PurgeOrphanSurfaces()
+void CCPManager::CollectUsedSurfaces()
 {
-    std::unordered_set<int> used;
+    m_usedSurfaces.clear();
     for (const auto& p : m_aPanels)
         for (const auto& ref : p->m_aSurfaces)
-            used.insert(ref->m_nSurfaceId);
-    const auto orphan = [&](const std::unique_ptr<CCPSurface>& s) { return !used.count(s->m_nId); };
-    const auto first = std::remove_if(m_aSurfaces.begin(), m_aSurfaces.end(), orphan);
-    if (first != m_aSurfaces.end()) {
-        m_aSurfaces.erase(first, m_aSurfaces.end());
-        m_idxSurfaces.valid = false;
-    }
+            m_usedSurfaces.insert(ref->m_nSurfaceId);
+}
+
+bool CCPManager::IsOrphanSurface(const CCPSurface& surface) const
+{
+    return !m_usedSurfaces.count(surface.m_nId);
 }
 
 void CCPManager::CountButtonViews()
@@ -327,10 +422,12 @@ void CCPManager::Serialize(CLineWriter& ar)
         kept += l.size();
     ar.Reserve(records * 256 + kept + 4096);
     CCPObject::Serialize(ar);
-    PurgeOrphanSurfaces();
+    CollectUsedSurfaces();
     CountButtonViews();
     ar.Write("#0 MANAGER\n");
-    WriteInt(ar, "numsurfaces", int(m_aSurfaces.size()));
+    const auto usedSurfaces = std::count_if(m_aSurfaces.begin(), m_aSurfaces.end(),
+                                            [this](const auto& s) { return !IsOrphanSurface(*s); });
+    WriteInt(ar, "numsurfaces", int(usedSurfaces));
     WriteInt(ar, "numpanels", int(m_aPanels.size()));
     WriteInt(ar, "numcursors", 0);
     WriteInt(ar, "numobjects", int(m_aObjects.size()));
@@ -371,7 +468,8 @@ void CCPManager::Serialize(CLineWriter& ar)
         r->Serialize(ar);
     std::string last;
     for (const auto& r : m_aSurfaces)
-        r->WriteSurface(ar, last);
+        if (!IsOrphanSurface(*r))
+            r->WriteSurface(ar, last);
     ar.Write("// END OF THINGS WE KNOW ABOUT\n");
     for (const auto& l : m_astrLeftovers)
         ar.Write(l);
@@ -390,7 +488,7 @@ bool CCPManager::Check(CCheckMessageArray& messages, bool full)
         ok = false;
     }
     ok &= CheckReachable(messages);
-    PurgeOrphanSurfaces();
+    CollectUsedSurfaces();
     CountButtonViews();
     for (const auto& r : m_aButtonViews)
         ok &= r->Check(messages, full);
@@ -415,7 +513,8 @@ bool CCPManager::Check(CCheckMessageArray& messages, bool full)
     for (const auto& r : m_aPanels)
         ok &= r->Check(messages, full);
     for (const auto& r : m_aSurfaces)
-        ok &= r->Check(messages, full);
+        if (!IsOrphanSurface(*r))
+            ok &= r->Check(messages, full);
     for (const auto& r : m_aBuffers)
         ok &= r->Check(messages, full);
     for (const auto& r : m_aObjects)

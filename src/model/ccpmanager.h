@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CCPBuffer;
@@ -15,6 +16,7 @@ class CCPButtonView;
 class CCPPanel;
 class CCPSound;
 class CCPSurface;
+class IEditRecorder;
 class IImageLoader;
 class IRecordEditor;
 class IUserInterface;
@@ -22,21 +24,10 @@ class IUserInterface;
 // The message shown when a picture file cannot be read.
 std::string ImageErrorText(const std::string& path);
 
-// The MANAGER record (cockpit-wide settings and the template image) and the owner of every
-// other record of the cockpit, one list per family, in file order.
-class CCPManager : public CCPObject
+// The manager's own settings: what its property sheet edits and an undo step keeps.
+struct CManagerSettings
 {
-public:
     std::array<int, 2> m_nCockpit2d{1196, 1197};
-    CBitmap m_bmpTemplate;
-    std::vector<std::unique_ptr<CCPButtonView>> m_aButtonViews;
-    std::vector<std::unique_ptr<CCPSound>> m_aSounds;
-    std::vector<std::unique_ptr<CCPButton>> m_aButtons;
-    std::vector<std::unique_ptr<CCPPanel>> m_aPanels;
-    std::vector<std::unique_ptr<CCPSurface>> m_aSurfaces;
-    std::vector<std::unique_ptr<CCPBuffer>> m_aBuffers;
-    std::vector<std::unique_ptr<CCPObject>> m_aObjects;
-    std::vector<std::string> m_astrLeftovers;
     int m_nScreenWidth = 1024;
     int m_nScreenHeight = 768;
     int m_nMouseBorder = 0;
@@ -56,6 +47,22 @@ public:
     CRect m_rcRwr;
     CRect m_rcMfdLeft;
     CRect m_rcMfdRight;
+};
+
+// The MANAGER record (cockpit-wide settings and the template image) and the owner of every
+// other record of the cockpit, one list per family, in file order.
+class CCPManager : public CCPObject, public CManagerSettings
+{
+public:
+    CBitmap m_bmpTemplate;
+    std::vector<std::unique_ptr<CCPButtonView>> m_aButtonViews;
+    std::vector<std::unique_ptr<CCPSound>> m_aSounds;
+    std::vector<std::unique_ptr<CCPButton>> m_aButtons;
+    std::vector<std::unique_ptr<CCPPanel>> m_aPanels;
+    std::vector<std::unique_ptr<CCPSurface>> m_aSurfaces;
+    std::vector<std::unique_ptr<CCPBuffer>> m_aBuffers;
+    std::vector<std::unique_ptr<CCPObject>> m_aObjects;
+    std::vector<std::string> m_astrLeftovers;
 
     CCPManager();
     ~CCPManager() override;
@@ -68,6 +75,16 @@ public:
     IRecordEditor* GetEditor() const { return m_pEditor; }
     IImageLoader* GetImageLoader() const { return m_pImageLoader; }
     void MessageBox(const std::string& text) const;
+
+    // While an edit is recorded, changes are reported to the recorder (null: none).
+    void SetRecorder(IEditRecorder* recorder) { m_pRecorder = recorder; }
+    IEditRecorder* GetRecorder() const { return m_pRecorder; }
+    // Code about to change a record calls this first, so the change can be undone.
+    void WillChange(CCPObject& record) const;
+
+    // The settings and comment only; the lists and the template picture stay.
+    std::unique_ptr<CCPObject> CopyFields() const override;
+    void AssignFields(const CCPObject& from) override;
 
     // File names in the cockpit resolve against this folder (the cockpit file's).
     void SetFolder(const std::string& folder) { m_strFolder = folder; }
@@ -96,6 +113,7 @@ public:
     CCPButton* FindButton(int id) const;
     CCPSound* FindSound(int id) const;
     CCPPanel* GetPanel(int index) const;
+    bool HasPanel(const CCPPanel* panel) const;
     CCPButton* GetButton(int index) const;
     CCPSound* GetSound(int index) const;
 
@@ -117,7 +135,9 @@ public:
     void SetScreenSize(int width, int height);
     void RemoveAll();
     void ResetSettings();
-    void PurgeOrphanSurfaces();
+    // True for a SURFACE record that no panel's surface entry uses: it is neither written nor
+    // checked (it stays in the list, so an undone delete finds it again).
+    bool IsOrphanSurface(const CCPSurface& surface) const;
     void CountButtonViews();
 
     // Reads the MANAGER record's keys up to "#end", then the template image.
@@ -161,5 +181,13 @@ private:
     IUserInterface* m_pUI = nullptr;
     IRecordEditor* m_pEditor = nullptr;
     IImageLoader* m_pImageLoader = nullptr;
+    IEditRecorder* m_pRecorder = nullptr;
     std::string m_strFolder;
+    // Surface ids that panels use, gathered by the save or the check that is running.
+    std::unordered_set<int> m_usedSurfaces;
+    void CollectUsedSurfaces();
+
+public:
+    // Puts a record released from its list back at the end of the list of its kind.
+    void AppendRecord(std::unique_ptr<CCPObject> record);
 };

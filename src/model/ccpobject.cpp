@@ -125,3 +125,14 @@ void SetDestWithSrcList(CRect& dest, std::vector<CRect>& srcs, int left, int top
             MoveEdges(s, dest, n);
     dest = n;
 }
+
+bool CCPObject::SameFields(const CCPObject& other) const
+{
+    if (m_nId != other.m_nId || m_strComment != other.m_strComment)
+        return false;
+    // Writing does not change a record; the text is what the file would hold.
+    CLineWriter mine, theirs;
+    const_cast<CCPObject*>(this)->Serialize(mine);
+    const_cast<CCPObject&>(other).Serialize(theirs);
+    return mine.Take() == theirs.Take();
+}

@@ -3,6 +3,7 @@
 #include "ccheckmessage.h"
 #include "crect.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,15 @@ public:
 
     CCPObject() = default;
     explicit CCPObject(CCPManager* manager) : m_pManager(manager) {}
-    CCPObject(const CCPObject&) = delete;
-    CCPObject& operator=(const CCPObject&) = delete;
     virtual ~CCPObject();
+
+    // The record's own fields, without the records it owns and without cached pictures: what
+    // an undo step keeps of a record it changed. AssignFields puts such a copy back in place,
+    // so the record keeps its identity (views and other steps point at it).
+    virtual std::unique_ptr<CCPObject> CopyFields() const { return CopyOf(*this); }
+    virtual void AssignFields(const CCPObject& from) { AssignFrom(*this, from); }
+    // True when other (of the same type) would be written to the file as this record is.
+    virtual bool SameFields(const CCPObject& other) const;
 
     virtual const char* GetRuntimeClass() const { return "CCPObject"; }
     // Writes an empty line and the comment; types add their header, keys and "#end".
@@ -68,6 +75,22 @@ public:
     void WriteHeader(CLineWriter& ar, const char* keyword);
 
     void AddMessage(CCheckMessageArray& messages, std::string text);
+
+protected:
+    // Copies only as CopyFields and AssignFields make them.
+    CCPObject(const CCPObject&) = default;
+    CCPObject& operator=(const CCPObject&) = default;
+
+    template <class T>
+    static std::unique_ptr<CCPObject> CopyOf(const T& record)
+    {
+        return std::unique_ptr<CCPObject>(new T(record));
+    }
+    template <class T>
+    static void AssignFrom(T& to, const CCPObject& from)
+    {
+        to = static_cast<const T&>(from);
+    }
 };
 
 // Moves dest to the new rectangle; when its size changes, every edge of src moves by what the

@@ -385,3 +385,17 @@ bool CCPPanel::HasSurfaceRef(const CCPSurfaceRef* ref) const
     return std::any_of(m_aSurfaces.begin(), m_aSurfaces.end(),
                        [ref](const auto& r) { return r.get() == ref; });
 }
+
+std::unique_ptr<CCPObject> CCPPanel::CopyFields() const
+{
+    auto copy = std::make_unique<CCPPanel>(m_pManager);
+    copy->AssignFields(*this);
+    return copy;
+}
+
+void CCPPanel::AssignFields(const CCPObject& from)
+{
+    const auto& other = static_cast<const CCPPanel&>(from);
+    CCPObject::operator=(other);
+    CPanelFields::operator=(other);
+}

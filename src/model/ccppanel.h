@@ -15,13 +15,9 @@ struct CFloatPoint
     bool operator==(const CFloatPoint&) const = default;
 };
 
-// A PANEL record: one view of the cockpit with its surfaces, the ids of the objects and
-// button views it shows, and its eight neighbours.
-class CCPPanel : public CCPObject
+// A panel's own fields: all but its surface entries, which are records of their own.
+struct CPanelFields
 {
-public:
-    enum { N, NE, E, SE, S, SW, W, NW };
-
     int m_nCursorId = 0;
     int m_nMaskTop = 0;
     CPoint m_ptOffset;
@@ -39,14 +35,26 @@ public:
     CRect m_rcMfdRight;
     std::vector<int> m_anObjects;
     std::vector<int> m_anButtonViews;
-    std::vector<std::unique_ptr<CCPSurfaceRef>> m_aSurfaces;
     std::array<CFloatPoint, 20> m_aOsbLeft{};
     std::array<CFloatPoint, 20> m_aOsbRight{};
     bool m_bVisited = false;
+};
+
+// A PANEL record: one view of the cockpit with its surfaces, the ids of the objects and
+// button views it shows, and its eight neighbours.
+class CCPPanel : public CCPObject, public CPanelFields
+{
+public:
+    enum { N, NE, E, SE, S, SW, W, NW };
+
+    std::vector<std::unique_ptr<CCPSurfaceRef>> m_aSurfaces;
 
     explicit CCPPanel(CCPManager* manager);
     CCPPanel(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
     ~CCPPanel() override;
+
+    std::unique_ptr<CCPObject> CopyFields() const override;
+    void AssignFields(const CCPObject& from) override;
 
     int GetTypeCode() const override { return 8; }
     int GetImageIndex() const override { return 2; }

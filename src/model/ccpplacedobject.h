@@ -6,6 +6,8 @@
 class CCPPlacedObject : public CCPObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     CRect m_rcDest{0, 0, 10, 10}; // "destloc"
 
     explicit CCPPlacedObject(CCPManager* manager) : CCPObject(manager) {}

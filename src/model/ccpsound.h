@@ -5,6 +5,8 @@
 class CCPSound : public CCPObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_nEntry = 0;
 
     explicit CCPSound(CCPManager* manager) : CCPObject(manager) {}

@@ -80,3 +80,29 @@ void CCPSurface::ResetImage()
     if (m_pBuffer)
         m_pBuffer->ReleasePicture();
 }
+
+std::unique_ptr<CCPObject> CCPSurface::CopyFields() const
+{
+    auto copy = std::make_unique<CCPSurface>(m_pManager);
+    copy->AssignFields(*this);
+    return copy;
+}
+
+void CCPSurface::AssignFields(const CCPObject& from)
+{
+    const auto& other = static_cast<const CCPSurface&>(from);
+    CCPObject::operator=(other);
+    m_strFile = other.m_strFile;
+    m_rcSrc = other.m_rcSrc;
+    m_pBuffer = other.m_pBuffer;
+    // Cut again from the buffer's picture, which stays loaded.
+    m_bBuilt = false;
+    m_bitmap = CBitmap();
+}
+
+bool CCPSurface::SameFields(const CCPObject& other) const
+{
+    const auto& o = static_cast<const CCPSurface&>(other);
+    return m_nId == o.m_nId && m_strComment == o.m_strComment && m_strFile == o.m_strFile &&
+           m_rcSrc == o.m_rcSrc && m_pBuffer == o.m_pBuffer;
+}

@@ -21,6 +21,11 @@ public:
     CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
                CCPBuffer* buffer);
 
+    // Copies leave the cut-out behind; it is cut again when drawn.
+    std::unique_ptr<CCPObject> CopyFields() const override;
+    void AssignFields(const CCPObject& from) override;
+    bool SameFields(const CCPObject& other) const override;
+
     int GetTypeCode() const override { return 0; }
     bool IsSurface() const override { return true; }
     std::string GetTypeName() const override { return "Surface"; }

@@ -21,6 +21,7 @@ void CCPSurfaceRef::SetDestRect(const CRect* rc)
     m_rcDest = *rc;
     if (CCPSurface* surface = GetSurface()) {
         if (!(surface->m_rcSrc == *rc)) {
+            m_pManager->WillChange(*surface);
             surface->m_rcSrc = *rc;
             // The cut-out changed: rebuild it from the kept picture on the next draw.
             surface->m_bBuilt = false;
@@ -37,6 +38,14 @@ void CCPSurfaceRef::Draw(Canvas& dc, float scale)
 void CCPSurfaceRef::DrawSelected(Canvas& dc, float scale)
 {
     dc.FrameRect(ScaledRect(m_rcDest, scale), MakeRgb(255, 255, 255));
+}
+
+bool CCPSurfaceRef::SameFields(const CCPObject& other) const
+{
+    const auto& o = static_cast<const CCPSurfaceRef&>(other);
+    return m_nId == o.m_nId && m_strComment == o.m_strComment && m_rcDest == o.m_rcDest &&
+           m_bTransparent == o.m_bTransparent && m_nSurfaceId == o.m_nSurfaceId &&
+           m_nPersistent == o.m_nPersistent;
 }
 
 CCPSurface* CCPSurfaceRef::GetSurface() const

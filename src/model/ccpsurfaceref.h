@@ -9,6 +9,8 @@ class CCPSurface;
 class CCPSurfaceRef : public CCPObject
 {
 public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     CRect m_rcDest{0, 0, 10, 10};
     int m_bTransparent = 1;
     int m_nSurfaceId = 0;
@@ -16,6 +18,7 @@ public:
 
     explicit CCPSurfaceRef(CCPManager* manager) : CCPObject(manager) {}
 
+    bool SameFields(const CCPObject& other) const override;
     int GetImageIndex() const override { return 4; }
     bool IsSurfaceRef() const override { return true; }
     std::string GetTypeName() const override { return "Surface"; }

@@ -8,6 +8,8 @@
 class CCPText : public CCPPlacedObject
 {
   public:
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     uint32_t m_nCycleBits = 0xffff;
     int m_nCallbackSlot = -1;
     int m_nNumStrings = 2;

@@ -47,8 +47,10 @@ CCPSurfacer::CCPSurfacer(CCPSurfaceRef* record, QWidget* parent)
                        // The surface the number names now, as typed.
                        if (!UpdateData(true) || !m_pRecord->m_pManager)
                            return;
-                       if (CCPSurface* surface = m_pRecord->m_pManager->FindSurface(m_nSurfaceId))
+                       if (CCPSurface* surface = m_pRecord->m_pManager->FindSurface(m_nSurfaceId)) {
+                           m_pRecord->m_pManager->WillChange(*surface);
                            EditArea(surface->m_rcSrc);
+                       }
                    })});
 
     auto* layout = new QVBoxLayout(this);
@@ -69,6 +71,8 @@ void CCPSurfacer::OnOK()
     m_pRecord->m_bTransparent = m_bTransparent;
     m_pRecord->m_nSurfaceId = m_nSurfaceId;
     if (m_pRecord->m_pManager)
-        if (CCPSurface* surface = m_pRecord->m_pManager->FindSurface(m_nSurfaceId))
+        if (CCPSurface* surface = m_pRecord->m_pManager->FindSurface(m_nSurfaceId)) {
+            m_pRecord->m_pManager->WillChange(*surface);
             surface->m_strFile = m_strFile;
+        }
 }

@@ -86,11 +86,6 @@ int CQtRecordEditor::EditProperties(CCPObject& record)
     // A sheet opened from another sheet or dialog stays on top of it.
     QWidget* parent =
         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_pParent;
-    std::unique_ptr<CCPDisplay> sheet = CreateSheet(record, parent);
-    const int result = sheet->DoModal();
-    const bool changed = result == IDOK || sheet->HasDirectChanges();
-    sheet.reset();
-    if (changed && m_fnModified)
-        m_fnModified(record);
-    return result;
+    // Whatever the sheet and its sub-dialogs wrote is found by the document, which opened it.
+    return CreateSheet(record, parent)->DoModal();
 }

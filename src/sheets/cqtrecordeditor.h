@@ -2,7 +2,6 @@
 
 #include "irecordeditor.h"
 
-#include <functional>
 #include <memory>
 
 class CCPDisplay;
@@ -21,15 +20,6 @@ public:
     // The sheet of record, over parent.
     static std::unique_ptr<CCPDisplay> CreateSheet(CCPObject& record, QWidget* parent);
 
-    // Called after a sheet that changed its record: accepted, or cancelled after one of its
-    // sub-dialogs ("Area", "Rect List", "Point", "Float Point") had already written into the
-    // record. Lets the owner mark the document modified even when the sheet was cancelled.
-    void SetModifiedCallback(std::function<void(CCPObject&)> callback)
-    {
-        m_fnModified = std::move(callback);
-    }
-
 private:
     QWidget* m_pParent;
-    std::function<void(CCPObject&)> m_fnModified;
 };

@@ -189,6 +189,44 @@ void CCPTree::OnInitialUpdate()
     --m_nSyncing;
 }
 
+void CCPTree::Rebuild()
+{
+    // Items are made anew; what the user opened and remembered stays.
+    std::vector<const CCPObject*> expanded;
+    std::vector<int> groupsExpanded;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = topLevelItem(i);
+        if (top->isExpanded())
+            groupsExpanded.push_back(i);
+        for (int j = 0; j < top->childCount(); ++j)
+            if (top->child(j)->isExpanded())
+                expanded.push_back(ItemRecord(top->child(j)));
+    }
+    const CCPObject* clip = ItemRecord(m_hClipItem);
+    const CCPObject* clipParent = m_hClipItem ? ItemRecord(m_hClipItem->parent()) : nullptr;
+    const bool cut = m_bCut;
+
+    OnInitialUpdate();
+    ++m_nSyncing;
+    for (int i : groupsExpanded)
+        if (QTreeWidgetItem* top = topLevelItem(i))
+            top->setExpanded(true);
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = topLevelItem(i);
+        for (int j = 0; j < top->childCount(); ++j) {
+            QTreeWidgetItem* item = top->child(j);
+            if (std::find(expanded.begin(), expanded.end(), ItemRecord(item)) != expanded.end())
+                item->setExpanded(true);
+            for (int k = 0; clip && !m_hClipItem && k < item->childCount(); ++k)
+                if (ItemRecord(item->child(k)) == clip && ItemRecord(item) == clipParent)
+                    m_hClipItem = item->child(k);
+        }
+    }
+    m_bCut = m_hClipItem && cut;
+    --m_nSyncing;
+    SelectCurrentObject();
+}
+
 QTreeWidgetItem* CCPTree::FindItem(const CCPPanel* panel) const
 {
     QTreeWidgetItem* root = topLevelItem(0);
@@ -225,6 +263,9 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
     switch (hint) {
     case HINT_REFRESH:
         RelabelCurrentObject();
+        break;
+    case HINT_RELOAD:
+        Rebuild();
         break;
     case HINT_CURRENT_OBJECT:
         SelectCurrentObject();
@@ -411,12 +452,8 @@ bool CCPTree::OnCommand(int id)
 
 void CCPTree::OnProperties()
 {
-    CCPObject* record = ItemRecord(SelectedItem());
-    if (record && record->EditProperties() == IDOK) {
-        m_pDoc->SetModifiedFlag();
-        m_pDoc->UpdateAllViews(this, HINT_REFRESH);
-        RelabelCurrentObject();
-    }
+    // The tree hears about the change like every view: relabelled, or rebuilt when ids moved.
+    m_pDoc->EditRecordProperties(ItemRecord(SelectedItem()));
 }
 
 void CCPTree::OnEndLabelEdit(QTreeWidgetItem* item, const QString& text)
@@ -426,11 +463,10 @@ void CCPTree::OnEndLabelEdit(QTreeWidgetItem* item, const QString& text)
         return;
     // The file is single-byte text; the label shows what was stored.
     const QByteArray bytes = text.left(kMaxLabel).toLatin1();
-    record->SetName(bytes.toStdString());
+    m_pDoc->RenameRecord(record, bytes.toStdString(), this);
     ++m_nSyncing;
-    item->setText(0, QString::fromLatin1(bytes));
+    item->setText(0, ItemLabel(record));
     --m_nSyncing;
-    m_pDoc->SetModifiedFlag();
 }
 
 std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
@@ -527,22 +563,6 @@ bool CCPTree::OnItemCopied(QTreeWidgetItem* source, QTreeWidgetItem* item, bool 
     if (!oldPanel || !newPanel || !record)
         return false;
 
-    std::unique_ptr<CCPObject> copy;
-    if (move) {
-        // A surface entry is owned by its panel: only one that the old panel really holds is
-        // handed on, or two panels would own it.
-        if (record->IsSurfaceRef() && !oldPanel->HasSurfaceRef(static_cast<CCPSurfaceRef*>(record)))
-            return false;
-        oldPanel->RemoveRecord(record, false);
-    } else {
-        // A record that cannot be rebuilt from its text (a surface entry) is not pasted.
-        copy = m_pDoc->CloneObject(record);
-        if (!copy)
-            return false;
-        record = copy.get();
-        item->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(record)));
-    }
-
     // The record goes after the record of the item before the new one; the moved item itself
     // does not count, it is about to go.
     QTreeWidgetItem* before = item;
@@ -550,22 +570,14 @@ bool CCPTree::OnItemCopied(QTreeWidgetItem* source, QTreeWidgetItem* item, bool 
         const int at = item->parent()->indexOfChild(before);
         before = at > 0 ? item->parent()->child(at - 1) : nullptr;
     } while (before && move && before == source);
-    CCPObject* anchor = ItemRecord(before);
 
-    if (!move) {
-        record->m_nId = newPanel->NextObjectId();
-        item->setText(0, ItemLabel(record));
-        if (record->IsButtonView())
-            m_pDoc->m_manager.AddButtonView(
-                std::unique_ptr<CCPButtonView>(static_cast<CCPButtonView*>(copy.release())));
-        else if (record->IsSurfaceRef())
-            copy.release(); // the panel takes it over below
-        else
-            m_pDoc->m_manager.AddObject(std::move(copy));
+    CCPObject* placed = m_pDoc->PlaceRecord(record, oldPanel, newPanel, ItemRecord(before), move, this);
+    if (!placed)
+        return false;
+    if (placed != record) {
+        item->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(placed)));
+        item->setText(0, ItemLabel(placed));
     }
-    newPanel->InsertRecordAfter(anchor, record);
-    m_pDoc->SetModifiedFlag();
-    m_pDoc->UpdateAllViews(this, HINT_REFRESH);
     return true;
 }
 

@@ -82,6 +82,8 @@ private:
 
     QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, CCPObject* record, const QString& text, int index = -1);
     void AddPanelItem(CCPPanel* panel);
+    // Makes every item anew after records moved between lists (undo, redo, a changed id).
+    void Rebuild();
     void OnSelChanged(QTreeWidgetItem* item);
     void SelectItem(QTreeWidgetItem* item);
     void SelectCurrentObject();

@@ -141,9 +141,7 @@ void CTemplView::Nudge(CPoint step)
         !NudgeWithin(rc, step, m_pDoc->m_manager.m_nTemplateWidth,
                      m_pDoc->m_manager.m_nTemplateHeight))
         return;
-    cur->SetSrcRect(&rc);
-    m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
-    m_pDoc->SetModifiedFlag();
+    m_pDoc->NudgeRecord(cur, true, rc);
 }
 
 void CTemplView::OnLButtonDown(Qt::KeyboardModifiers, CPoint pt)
@@ -170,10 +168,7 @@ void CTemplView::OnLButtonUp(CPoint pt)
     const bool changed = m_tracker.End();
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     if (changed && cur) {
-        const CRect rc = DeviceToLogical(m_tracker.m_rect);
-        cur->SetSrcRect(&rc);
-        m_pDoc->UpdateAllViews(this, HINT_REFRESH);
-        m_pDoc->SetModifiedFlag();
+        m_pDoc->SetRecordSrcRect(cur, DeviceToLogical(m_tracker.m_rect), this);
         viewport()->update();
         return;
     }

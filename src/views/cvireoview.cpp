@@ -251,17 +251,10 @@ bool CVireoView::OnCommand(int id)
         OnNextState();
         return true;
     case ID_PROPERTIES:
-        if (cur && cur->EditProperties() == IDOK) {
-            m_pDoc->SetModifiedFlag();
-            m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
-        }
+        m_pDoc->EditRecordProperties(cur);
         return true;
     case ID_SAME_SIZE:
-        if (cur) {
-            cur->MakeSameSize();
-            m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
-            m_pDoc->SetModifiedFlag();
-        }
+        m_pDoc->MakeSameSize(cur);
         return true;
     case ID_VIEW_REFRESH:
         m_pDoc->Refresh();
@@ -318,9 +311,7 @@ void CVireoView::Nudge(CPoint step)
     if (!cur || !cur->GetDestRect(&rc) ||
         !NudgeWithin(rc, step, m_pDoc->m_manager.m_nScreenWidth, m_pDoc->m_manager.m_nScreenHeight))
         return;
-    cur->SetDestRect(&rc);
-    m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
-    m_pDoc->SetModifiedFlag();
+    m_pDoc->NudgeRecord(cur, false, rc);
 }
 
 void CVireoView::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt)
@@ -369,9 +360,7 @@ void CVireoView::OnLButtonUp(CPoint pt)
     if (changed && cur) {
         CRect rc = DeviceToLogical(m_tracker.m_rect);
         ScaleRect(rc, float(1.0 / double(m_fZoom)));
-        cur->SetDestRect(&rc);
-        m_pDoc->UpdateAllViews(this, HINT_REFRESH);
-        m_pDoc->SetModifiedFlag();
+        m_pDoc->SetRecordDestRect(cur, rc, this);
     }
     viewport()->update();
 }

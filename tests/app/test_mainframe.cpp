@@ -97,7 +97,7 @@ protected:
     void TearDown() override
     {
         if (app)
-            app->GetDocument().SetModifiedFlag(false);
+            app->GetDocument().MarkSaved();
         app.reset();
     }
 

@@ -104,7 +104,7 @@ TEST(DocumentOpen, UnreadableFileKeepsTheOpenCockpit)
     dir.Write("a.dat", "#1 SOUND\n#end\n");
     CTestCockpit c;
     ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("a.dat")));
-    c.doc.SetModifiedFlag();
+    c.Touch();
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.File("missing.dat")));
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.Path())); // a folder is not a cockpit
     ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
@@ -136,7 +136,7 @@ TEST(DocumentSave, CheckProblemsAskBeforeWritingAndFailuresKeepTheOldFile)
     const std::string path = dir.File("c.dat");
     dir.Write("c.dat", "old bytes");
     CTestCockpit c("#1 SOUND\n#end\n");
-    c.doc.SetModifiedFlag();
+    c.Touch();
 
     // No template: the quick check fails; Cancel writes nothing.
     c.ui.m_nCheckAnswer = IDCANCEL;
@@ -160,7 +160,7 @@ TEST(DocumentSave, AFailedReplaceLeavesTheOldFileAndNoTemporary)
 {
     CTempDir dir;
     CTestCockpit c("#0 MANAGER\ntemplatefile 1 1 t.png;\n#end\n");
-    c.doc.SetModifiedFlag();
+    c.Touch();
     // The target is a folder holding a file: the final replace cannot happen.
     const std::string target = dir.File("c.dat");
     mkdir(target.c_str(), 0755);
@@ -178,7 +178,7 @@ TEST(DocumentSave, WriteFailureIntoAMissingFolderIsReported)
 {
     CTestCockpit c("#0 MANAGER\ntemplatefile 1 1 t.png;\n#end\n");
     c.ui.m_nCheckAnswer = IDOK;
-    c.doc.SetModifiedFlag();
+    c.Touch();
     EXPECT_FALSE(c.doc.OnSaveDocument("/nonexistent-folder-for-vireo/x.dat"));
     EXPECT_EQ(c.ui.m_aBoxes.back().text, "Failed to save document.");
     EXPECT_TRUE(c.doc.IsModified());

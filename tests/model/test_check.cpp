@@ -152,14 +152,16 @@ TEST(CockpitCheck, RecordMessagesComeInListOrderAndFullChecksAddMore)
     EXPECT_EQ(c.doc.m_manager.FindButton(1012)->m_nNumViews, 0);
 }
 
-TEST(CockpitCheck, CheckCommandDropsUnusedSurfacesAndShowsMessagesWithoutSaveAnyway)
+TEST(CockpitCheck, CheckCommandLeavesOutUnusedSurfacesAndShowsMessagesWithoutSaveAnyway)
 {
     CCheckedCockpit c(
         "#7 SURFACE\n#end\n#8 SURFACE\n#end\n" +
         Panel(100, kNoNeighbours, "\tmasktop = 5;\n\tsurfaces = 8 0 opaque 0 0 10 10;\n"));
     c.doc.OnCheckCockpit();
-    EXPECT_EQ(c.doc.m_manager.FindSurface(7), nullptr);
-    EXPECT_NE(c.doc.m_manager.FindSurface(8), nullptr);
+    // An unused surface is neither checked nor written; it stays for an undo to find.
+    EXPECT_EQ(c.Saved().find("#7 SURFACE"), std::string::npos);
+    EXPECT_NE(c.Saved().find("#8 SURFACE"), std::string::npos);
+    EXPECT_NE(c.doc.m_manager.FindSurface(7), nullptr);
     ASSERT_EQ(c.ui.m_aCheckResults.size(), 1u); // the ICP buttons are missing
     EXPECT_EQ(c.ui.m_aSaveAnywayShown, (std::vector<bool>{false}));
     EXPECT_FALSE(c.doc.IsModified());

@@ -1,4 +1,5 @@
 #include "sheettesting.h"
+#include "testcockpit.h"
 
 #include "careadlg.h"
 #include "ccpadi.h"
@@ -140,13 +141,12 @@ TEST(RectListDialog, AddEditDeleteAndRenumber)
     EXPECT_EQ(list.size(), 2u);
 }
 
-TEST(SubDialogs, WritesSurviveACancelledSheet)
+TEST(SubDialogs, WritesSurviveACancelledSheetAsOneUndoableStepEach)
 {
-    CCPManager manager;
+    CTestCockpit c;
+    CCPManager& manager = c.doc.m_manager;
     CQtRecordEditor editor;
-    manager.SetEditor(&editor);
-    int changes = 0;
-    editor.SetModifiedCallback([&](CCPObject&) { ++changes; });
+    c.doc.SetRecordEditor(&editor);
 
     CCPButtonView view(&manager);
     view.m_arcSrc = {CRect(0, 0, 10, 10)};
@@ -202,8 +202,18 @@ TEST(SubDialogs, WritesSurviveACancelledSheet)
     EXPECT_EQ(panel.EditProperties(), IDCANCEL);
     EXPECT_EQ(panel.m_ptOffset, (CPoint{12, -3}));
     EXPECT_EQ(panel.m_aOsbRight[19], (CFloatPoint{-1.0f, 0.5f}));
-    // The owner hears of each change, so the document can be marked modified.
-    EXPECT_EQ(changes, 3);
+    // Each cancelled sheet that a sub-dialog wrote through is a step of its own.
+    EXPECT_TRUE(c.doc.IsModified());
+    ASSERT_EQ(c.doc.GetHistory().Count(), 3u);
+    EXPECT_EQ(c.doc.UndoName(), "Properties of Panel 0");
+    c.doc.Undo();
+    EXPECT_EQ(panel.m_ptOffset, (CPoint{0, 0}));
+    EXPECT_EQ(panel.m_aOsbRight[19], (CFloatPoint{}));
+    c.doc.Undo();
+    EXPECT_EQ(light.m_rcDest, CRect(0, 0, 10, 10));
+    c.doc.Undo();
+    EXPECT_EQ(view.m_arcSrc, std::vector<CRect>{CRect(0, 0, 10, 10)});
+    EXPECT_FALSE(c.doc.IsModified());
 }
 
 TEST(ChooseColour, OpensOnTheFieldsColourAndForcesAlpha)

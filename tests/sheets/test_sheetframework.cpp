@@ -1,4 +1,5 @@
 #include "sheettesting.h"
+#include "testcockpit.h"
 
 #include "cbopage.h"
 #include "ccpdisplay.h"
@@ -167,14 +168,12 @@ TEST(SheetFile, EditedCommentLeavesTheHeaderOnItsOwnLine)
     EXPECT_EQ(ar.Data().substr(0, 26), "\n// Name: Clock\r\n#5 TEXT\n\t");
 }
 
-TEST(RecordEditor, PicksTheSheetByTypeAndReportsChanges)
+TEST(RecordEditor, PicksTheSheetByTypeAndTheDocumentRecordsWhatChanged)
 {
-    CCPManager manager;
+    CTestCockpit c;
     CQtRecordEditor editor;
-    manager.SetEditor(&editor);
-    std::vector<CCPObject*> changed;
-    editor.SetModifiedCallback([&](CCPObject& r) { changed.push_back(&r); });
-    CCPSound sound(&manager);
+    c.doc.SetRecordEditor(&editor);
+    CCPSound sound(&c.doc.m_manager);
 
     CScriptedRunner runner;
     runner.Then([](QDialog& d) { d.reject(); }).Then([](QDialog& d) {
@@ -182,9 +181,9 @@ TEST(RecordEditor, PicksTheSheetByTypeAndReportsChanges)
         d.accept();
     });
     EXPECT_EQ(sound.EditProperties(), IDCANCEL);
-    EXPECT_TRUE(changed.empty());
+    EXPECT_EQ(c.doc.GetHistory().Count(), 0u);
     EXPECT_EQ(sound.EditProperties(), IDOK);
     EXPECT_EQ(sound.m_nEntry, 12);
-    EXPECT_EQ(changed, std::vector<CCPObject*>{&sound});
+    EXPECT_EQ(c.doc.UndoName(), "Properties of Sound 0");
     EXPECT_EQ(runner.m_titles, (QStringList{"Sound Properties", "Sound Properties"}));
 }

@@ -16,6 +16,8 @@ struct CTestCockpit
 
     // The bytes a save would write.
     std::string Saved() { return doc.Store(); }
+    // An edit, so the cockpit is modified.
+    void Touch() { doc.RenameRecord(&doc.m_manager, "touched"); }
 };
 
 // A fresh temporary folder for one test, removed with the object.

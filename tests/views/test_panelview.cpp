@@ -128,7 +128,7 @@ TEST_F(PanelViewTest, ShiftDragMovesAndResizesTheRecordAtTheZoom)
 TEST_F(PanelViewTest, ShiftClickOnTheTrackerNeverPicksButOutsideItPicks)
 {
     Show(100, c.Light(101));
-    c.doc.SetModifiedFlag(false);
+    c.doc.MarkSaved();
     // Over the button view as well, but inside the tracker: nothing changes.
     Click(vp(), QPoint(25, 25), Qt::ShiftModifier);
     EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
@@ -199,7 +199,7 @@ TEST_F(PanelViewTest, NudgesMoveOnePixelWithinTheScreen)
     Show(100, light);
     CRect rc(0, 0, 1024, 768);
     light->SetDestRect(&rc);
-    c.doc.SetModifiedFlag(false);
+    c.doc.MarkSaved();
     for (int id : {ID_NUDGE_LEFT, ID_NUDGE_RIGHT, ID_NUDGE_UP, ID_NUDGE_DOWN})
         view->OnCommand(id);
     EXPECT_EQ(Dest(light), rc);
@@ -327,7 +327,7 @@ TEST_F(PanelViewTest, NextStatePropertiesAndSameSize)
     view->OnCommand(ID_PROPERTIES);
     EXPECT_TRUE(c.doc.IsModified());
 
-    c.doc.SetModifiedFlag(false);
+    c.doc.MarkSaved();
     view->OnCommand(ID_SAME_SIZE); // 20 x 20 on the panel from a 16 x 16 piece
     EXPECT_EQ(Dest(c.Light(101)).Width(), Src(c.Light(101)).Width());
     EXPECT_EQ(Dest(c.Light(101)).Height(), Src(c.Light(101)).Height());

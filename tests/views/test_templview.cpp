@@ -96,7 +96,7 @@ TEST_F(TemplViewTest, PicksTheCurrentPanelsRecordsByTheirPieces)
 TEST_F(TemplViewTest, DraggingTheFrameMovesTheSourceAndAPlainClickOnItPicks)
 {
     Show(100, c.Light(102)); // shares the red square with button view 1
-    c.doc.SetModifiedFlag(false);
+    c.doc.MarkSaved();
     // No key needed; a click without movement falls through to picking.
     Click(vp(), QPoint(8, 8));
     EXPECT_EQ(c.doc.m_pCurrentObject, c.View(1));
@@ -123,7 +123,7 @@ TEST_F(TemplViewTest, NudgesStayInsideTheTemplate)
     Show(100, c.Light(101));
     CRect rc(48, 16, 64, 32); // touches the right and bottom edges
     c.Light(101)->SetSrcRect(&rc);
-    c.doc.SetModifiedFlag(false);
+    c.doc.MarkSaved();
     view->OnCommand(ID_NUDGE_RIGHT);
     view->OnCommand(ID_NUDGE_DOWN);
     EXPECT_EQ(Src(c.Light(101)), rc);

@@ -179,7 +179,7 @@ TEST_F(TreeTest, PropertiesAndNextStateTellTheOtherViews)
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(log.m_aHints.back(), HINT_REFRESH);
 
-    doc().SetModifiedFlag(false);
+    doc().MarkSaved();
     log.m_aHints.clear();
     Run(ID_NEXT_STATE);
     EXPECT_EQ(log.m_aHints, std::vector<int>({HINT_REFRESH}));
@@ -236,7 +236,7 @@ TEST_F(TreeTest, ARecordRenamedInItsSheetShowsItsNewLabel)
             return IDOK;
         }
     } renamer;
-    doc().m_manager.SetEditor(&renamer);
+    doc().SetRecordEditor(&renamer);
     ASSERT_TRUE(tree->OnCommand(ID_PROPERTIES));
     EXPECT_EQ(light->m_strComment, "// Name: Gear Light\r\n");
     EXPECT_TRUE(Labels(Item("Front")).contains("Gear Light"));
@@ -247,5 +247,5 @@ TEST_F(TreeTest, ARecordRenamedInItsSheetShowsItsNewLabel)
     doc().UpdateAllViews(nullptr, HINT_REFRESH);
     EXPECT_TRUE(Labels(Item("Front")).contains("Right MFD"));
     EXPECT_FALSE(Labels(Item("Front")).contains("Left MFD"));
-    doc().m_manager.SetEditor(&editor);
+    doc().SetRecordEditor(&editor);
 }

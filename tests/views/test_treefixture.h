@@ -64,6 +64,8 @@ public:
     int EditProperties(CCPObject& record) override
     {
         m_aEdited.push_back(&record);
+        if (m_nAnswer == IDOK)
+            record.m_strComment += "// edited\r\n"; // as a sheet would change something
         return m_nAnswer;
     }
 };
@@ -93,7 +95,7 @@ protected:
     void Open(const char* text)
     {
         cockpit = std::make_unique<CTestCockpit>(text);
-        cockpit->doc.m_manager.SetEditor(&editor);
+        cockpit->doc.SetRecordEditor(&editor);
         ASSERT_TRUE(cockpit->ui.m_aBoxes.empty()) << cockpit->ui.m_aBoxes.front().text;
         tree = std::make_unique<CCPTree>(&cockpit->doc);
         cockpit->doc.AddObserver(tree.get());

@@ -92,9 +92,11 @@ class CAnsweringEditor : public IRecordEditor
 public:
     int m_nAnswer = IDCANCEL;
     int m_nCalls = 0;
-    int EditProperties(CCPObject&) override
+    int EditProperties(CCPObject& record) override
     {
         ++m_nCalls;
+        if (m_nAnswer == IDOK)
+            record.m_strComment += "// edited\r\n"; // as a sheet would change something
         return m_nAnswer;
     }
 };
@@ -118,7 +120,7 @@ struct CViewCockpit
     CViewCockpit()
     {
         doc.SetUserInterface(&ui);
-        doc.m_manager.SetEditor(&editor);
+        doc.SetRecordEditor(&editor);
         doc.Load(kCockpit);
         doc.m_manager.m_nTemplateWidth = 64;
         doc.m_manager.m_nTemplateHeight = 32;

@@ -1,0 +1,197 @@
+#include "cedithistory.h"
+
+#include "ccpmanager.h"
+#include "ccppanel.h"
+#include "ccpsurfaceref.h"
+
+#include <algorithm>
+
+CEditStep::~CEditStep() = default;
+
+void CEditStep::WillChange(CCPObject& record)
+{
+    for (const Change& c : m_aChanges)
+        if (c.record == &record)
+            return;
+    m_aChanges.push_back({&record, record.CopyFields(), nullptr});
+}
+
+void CEditStep::Appended(CCPObject& record)
+{
+    m_aMoves.push_back({MoveKind::Appended, &record, nullptr, 0});
+}
+
+void CEditStep::SurfaceInserted(CCPPanel& panel, size_t index, CCPObject& entry)
+{
+    m_aMoves.push_back({MoveKind::SurfaceInserted, &entry, &panel, index});
+}
+
+void CEditStep::SurfaceRemoved(CCPPanel& panel, size_t index, std::unique_ptr<CCPObject> entry)
+{
+    m_aMoves.push_back({MoveKind::SurfaceRemoved, entry.get(), &panel, index});
+    Hold(std::move(entry));
+}
+
+void CEditStep::Hold(std::unique_ptr<CCPObject> record)
+{
+    if (record)
+        m_aHeld.push_back(std::move(record));
+}
+
+std::unique_ptr<CCPObject> CEditStep::Unhold(const CCPObject* record)
+{
+    for (auto it = m_aHeld.begin(); it != m_aHeld.end(); ++it)
+        if (it->get() == record) {
+            std::unique_ptr<CCPObject> out = std::move(*it);
+            m_aHeld.erase(it);
+            return out;
+        }
+    return nullptr;
+}
+
+bool CEditStep::Finish()
+{
+    for (Change& c : m_aChanges)
+        c.after = c.record->CopyFields();
+    m_aChanges.erase(std::remove_if(m_aChanges.begin(), m_aChanges.end(),
+                                    [](const Change& c) { return c.before->SameFields(*c.after); }),
+                     m_aChanges.end());
+    return HasChanges();
+}
+
+bool CEditStep::ChangesStructure() const
+{
+    if (!m_aMoves.empty() || m_aChanges.size() > 1)
+        return true;
+    // A panel's changed fields may be its lists of records; an id change moves the record in
+    // every list that shows it.
+    return std::any_of(m_aChanges.begin(), m_aChanges.end(), [](const Change& c) {
+        return c.record->IsPanel() || (c.after && c.before->m_nId != c.after->m_nId);
+    });
+}
+
+void CEditStep::TakeOut(const Move& move, CCPManager& manager)
+{
+    if (move.kind == MoveKind::Appended) {
+        Hold(manager.Release(move.record));
+        return;
+    }
+    auto& list = move.panel->m_aSurfaces;
+    // Steps are undone in order, so the entry is where it was put.
+    auto it = move.index < list.size() && list[move.index].get() == move.record
+                  ? list.begin() + static_cast<std::ptrdiff_t>(move.index)
+                  : std::find_if(list.begin(), list.end(),
+                                 [&](const auto& r) { return r.get() == move.record; });
+    if (it == list.end())
+        return;
+    Hold(std::unique_ptr<CCPObject>(it->release()));
+    list.erase(it);
+}
+
+void CEditStep::PutBack(const Move& move, CCPManager& manager)
+{
+    std::unique_ptr<CCPObject> record = Unhold(move.record);
+    if (!record)
+        return;
+    if (move.kind == MoveKind::Appended) {
+        manager.AppendRecord(std::move(record));
+        return;
+    }
+    auto& list = move.panel->m_aSurfaces;
+    const size_t at = std::min(move.index, list.size());
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(at),
+                std::unique_ptr<CCPSurfaceRef>(static_cast<CCPSurfaceRef*>(record.release())));
+}
+
+void CEditStep::Undo(CCPManager& manager)
+{
+    for (auto it = m_aMoves.rbegin(); it != m_aMoves.rend(); ++it) {
+        if (it->kind == MoveKind::SurfaceRemoved)
+            PutBack(*it, manager);
+        else
+            TakeOut(*it, manager);
+    }
+    for (auto it = m_aChanges.rbegin(); it != m_aChanges.rend(); ++it)
+        it->record->AssignFields(*it->before);
+    manager.InvalidateIndex();
+}
+
+void CEditStep::Redo(CCPManager& manager)
+{
+    for (Change& c : m_aChanges)
+        c.record->AssignFields(*c.after);
+    for (Move& m : m_aMoves) {
+        if (m.kind == MoveKind::SurfaceRemoved)
+            TakeOut(m, manager);
+        else
+            PutBack(m, manager);
+    }
+    manager.InvalidateIndex();
+}
+
+bool CEditStep::Owns(const CCPObject* record) const
+{
+    if (!record)
+        return false;
+    for (const auto& held : m_aHeld) {
+        if (held.get() == record)
+            return true;
+        // A surface entry of a held panel is out of the cockpit with it.
+        if (held->IsPanel() && record->IsSurfaceRef() &&
+            static_cast<const CCPPanel*>(held.get())->HasSurfaceRef(static_cast<const CCPSurfaceRef*>(record)))
+            return true;
+    }
+    return false;
+}
+
+void CEditHistory::Clear()
+{
+    m_aSteps.clear();
+    m_nCurrent = 0;
+    m_nSaved = 0;
+}
+
+void CEditHistory::Push(std::unique_ptr<CEditStep> step)
+{
+    // Steps after the current one were undone; the records they hold go with them.
+    while (m_aSteps.size() > m_nCurrent)
+        m_aSteps.pop_back();
+    if (m_nSaved > static_cast<long>(m_nCurrent))
+        m_nSaved = -1;
+    m_aSteps.push_back(std::move(step));
+    ++m_nCurrent;
+    while (m_aSteps.size() > m_nLimit) {
+        m_aSteps.pop_front();
+        --m_nCurrent;
+        if (m_nSaved >= 0)
+            --m_nSaved; // at -1 now when the saved state was the oldest one kept
+    }
+}
+
+CEditStep* CEditHistory::Undo(CCPManager& manager)
+{
+    if (!CanUndo())
+        return nullptr;
+    CEditStep* step = m_aSteps[--m_nCurrent].get();
+    step->Undo(manager);
+    return step;
+}
+
+CEditStep* CEditHistory::Redo(CCPManager& manager)
+{
+    if (!CanRedo())
+        return nullptr;
+    CEditStep* step = m_aSteps[m_nCurrent++].get();
+    step->Redo(manager);
+    return step;
+}
+
+std::unique_ptr<CEditStep> CEditHistory::TakeLast()
+{
+    if (m_aSteps.empty() || CanRedo())
+        return nullptr;
+    std::unique_ptr<CEditStep> step = std::move(m_aSteps.back());
+    m_aSteps.pop_back();
+    --m_nCurrent;
+    return step;
+}

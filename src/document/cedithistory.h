@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCPManager;
+class CCPObject;
+class CCPPanel;
+
+// One undoable edit: the records it changed (their fields before and after) and the records
+// it put into or took out of a list, in order. Records out of the cockpit are owned by the step
+// that holds them out, so undo and redo give back the very same records.
+class CEditStep
+{
+public:
+    std::string m_strName;
+    // What becomes current after an undo and after a redo (null: no current record).
+    CCPObject* m_pFocusUndo = nullptr;
+    CCPObject* m_pFocusRedo = nullptr;
+    CCPPanel* m_pPanel = nullptr;
+    // Keyboard nudges of one record in a burst add up to one step.
+    CCPObject* m_pNudged = nullptr;
+    int m_nNudgeKind = 0;
+    double m_dLastNudge = 0;
+
+    explicit CEditStep(std::string name) : m_strName(std::move(name)) {}
+    ~CEditStep();
+
+    // Keeps the record's fields as they are now, the first time only.
+    void WillChange(CCPObject& record);
+    void Appended(CCPObject& record);
+    // A panel's surface entry put in at, or taken out from, index; a taken one is held here
+    // until it is put in somewhere else (Unhold) or the step goes.
+    void SurfaceInserted(CCPPanel& panel, size_t index, CCPObject& entry);
+    void SurfaceRemoved(CCPPanel& panel, size_t index, std::unique_ptr<CCPObject> entry);
+    std::unique_ptr<CCPObject> Unhold(const CCPObject* record);
+
+    // Takes the fields after the edit and forgets records that did not change. False when the
+    // step changed nothing at all.
+    bool Finish();
+    // Whether the step added, removed or moved records, or changed more than one record.
+    bool ChangesStructure() const;
+    bool HasChanges() const { return !m_aChanges.empty() || !m_aMoves.empty(); }
+
+    void Undo(CCPManager& manager);
+    void Redo(CCPManager& manager);
+    // True while the step holds the record out of the cockpit.
+    bool Owns(const CCPObject* record) const;
+
+private:
+    struct Change
+    {
+        CCPObject* record;
+        std::unique_ptr<CCPObject> before;
+        std::unique_ptr<CCPObject> after;
+    };
+    enum class MoveKind { Appended, SurfaceInserted, SurfaceRemoved };
+    struct Move
+    {
+        MoveKind kind;
+        CCPObject* record;
+        CCPPanel* panel;
+        size_t index;
+    };
+    void TakeOut(const Move& move, CCPManager& manager);
+    void PutBack(const Move& move, CCPManager& manager);
+    void Hold(std::unique_ptr<CCPObject> record);
+
+    std::vector<Change> m_aChanges;
+    std::vector<Move> m_aMoves;
+    std::vector<std::unique_ptr<CCPObject>> m_aHeld; // records this step holds out of the cockpit
+};
+
+// The steps made since the cockpit was opened, oldest first, with the saved state marked.
+class CEditHistory
+{
+public:
+    static constexpr size_t kDefaultLimit = 1000;
+
+    void Clear();
+    void SetLimit(size_t limit) { m_nLimit = limit ? limit : 1; }
+    // Adds a finished step after the current one, dropping the steps that were undone.
+    void Push(std::unique_ptr<CEditStep> step);
+
+    bool CanUndo() const { return m_nCurrent > 0; }
+    bool CanRedo() const { return m_nCurrent < m_aSteps.size(); }
+    CEditStep* UndoStep() const { return CanUndo() ? m_aSteps[m_nCurrent - 1].get() : nullptr; }
+    CEditStep* RedoStep() const { return CanRedo() ? m_aSteps[m_nCurrent].get() : nullptr; }
+    // The step just undone or redone.
+    CEditStep* Undo(CCPManager& manager);
+    CEditStep* Redo(CCPManager& manager);
+
+    size_t Count() const { return m_aSteps.size(); }
+    size_t Current() const { return m_nCurrent; } // steps done
+    const CEditStep& Step(size_t index) const { return *m_aSteps[index]; }
+    // Takes the last step out again to add to it (it is pushed back when done); only when
+    // nothing is undone.
+    std::unique_ptr<CEditStep> TakeLast();
+
+    void MarkSaved() { m_nSaved = static_cast<long>(m_nCurrent); }
+    bool IsAtSaved() const { return m_nSaved == static_cast<long>(m_nCurrent); }
+    // The saved state is one of the steps' states still held (a nudge may not merge into it).
+    long Saved() const { return m_nSaved; }
+
+private:
+    std::deque<std::unique_ptr<CEditStep>> m_aSteps;
+    size_t m_nCurrent = 0;
+    long m_nSaved = 0; // -1: the saved state can no longer be reached
+    size_t m_nLimit = kDefaultLimit;
+};
