@@ -18,9 +18,33 @@ bool CDocHandler::OnUpdateCommand(CCmdUI& ui)
     case ID_CHECK_COCKPIT:
         ui.Enable();
         return true;
+    case ID_EDIT_UNDO:
+        // "Undo Move ICP COM1": the menu says what will be taken back.
+        ui.Enable(m_pDoc->CanUndo());
+        ui.SetText(StepText("&Undo", m_pDoc->UndoName(), "Ctrl+Z"));
+        return true;
+    case ID_EDIT_REDO:
+        ui.Enable(m_pDoc->CanRedo());
+        ui.SetText(StepText("&Redo", m_pDoc->RedoName(), "Ctrl+Y"));
+        return true;
     default:
         return false;
     }
+}
+
+std::string CDocHandler::StepText(const char* verb, const std::string& step, const char* key)
+{
+    std::string text = verb;
+    if (!step.empty()) {
+        text += ' ';
+        // A name with "&" would underline the next letter.
+        for (char c : step) {
+            if (c == '&')
+                text += '&';
+            text += c;
+        }
+    }
+    return text + '\t' + key;
 }
 
 bool CDocHandler::OnCommand(int id)
@@ -34,6 +58,12 @@ bool CDocHandler::OnCommand(int id)
         return true;
     case ID_CHECK_COCKPIT:
         m_pDoc->OnCheckCockpit();
+        return true;
+    case ID_EDIT_UNDO:
+        m_pDoc->Undo();
+        return true;
+    case ID_EDIT_REDO:
+        m_pDoc->Redo();
         return true;
     default:
         return false;

@@ -9,7 +9,7 @@ class CRecentFileList;
 class CVireoDoc;
 class IFramePrompts;
 
-// The document's part of the command route: Save, Save As and Check Cockpit, and the question
+// The document's part of the command route: Save, Save As, Check Cockpit, Undo and Redo, and the question
 // whether to save a modified document before it is closed or replaced.
 class CDocHandler : public CCommandTarget
 {
@@ -25,6 +25,9 @@ public:
     // Asks whether to save a modified document; false when the user cancelled (or the save
     // failed), so that whatever was about to replace the document does not happen.
     bool SaveModified();
+
+    // The text of the Undo or Redo menu item for the step named step (empty: none).
+    static std::string StepText(const char* verb, const std::string& step, const char* key);
 
     // The name shown in the title bar and the save question: the file name, or "Untitled".
     std::string GetTitle() const;

@@ -1,6 +1,7 @@
 #include "cmainframe.h"
 
 #include "ccptree.h"
+#include "chistorypanel.h"
 #include "cdochandler.h"
 #include "crecentfilelist.h"
 #include "ctemplview.h"
@@ -52,6 +53,10 @@ const CommandDef kCommands[] = {
      "&Undo\tCtrl+Z",
      "Undo the last action\nUndo",
      {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
+    {ID_EDIT_REDO,
+     "&Redo\tCtrl+Y",
+     "Redo the last undone action\nRedo",
+     {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
     {ID_ADD_OBJECT, "Add Object", "Add New Object\nAdd Object", {}},
     {ID_ADD_PANEL, "Add Panel", "Add Panel\nAdd Panel", {}},
     {ID_ADD_SOUND, "Add Sound", "Add SButton\nAdd Button", {}},
@@ -127,11 +132,16 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
 
     CreateActions();
     CreateClient();
+    // Beside the tree, hidden until View > History shows it.
+    m_pHistory = new CHistoryPanel(m_pDoc, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pHistory);
+    m_pHistory->hide();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
 
     m_pDoc->AddObserver(m_pTree);
+    m_pDoc->AddObserver(m_pHistory);
     m_pDoc->AddObserver(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (int i = kTreePane; i <= kTemplPane; ++i)
@@ -154,6 +164,7 @@ CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
     m_pDoc->RemoveObserver(this);
+    m_pDoc->RemoveObserver(m_pHistory);
     m_pDoc->RemoveObserver(m_pTree);
 }
 
@@ -212,12 +223,16 @@ void CMainFrame::CreateMenus()
     file->addAction(Action(ID_APP_EXIT));
 
     AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
-            {ID_EDIT_UNDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND, ID_ADD_BUTTON,
+            {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND, ID_ADD_BUTTON,
              ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator,
              ID_CHECK_COCKPIT});
-    AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
-            {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS,
-             ID_VIEW_REFRESH});
+    QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
+                          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS,
+                           ID_SHOW_BUTTONS, ID_VIEW_REFRESH, kSeparator});
+    QAction* history = m_pHistory->toggleViewAction();
+    history->setText(QStringLiteral("&History"));
+    history->setStatusTip(QStringLiteral("Show or hide the list of edits"));
+    view->addAction(history);
     AddMenu(menuBar()->addMenu(QStringLiteral("&Help")),
             {ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator, ID_APP_ABOUT});
 
@@ -238,7 +253,8 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setFloatable(true);
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     const int buttons[] = {
-        ID_FILE_NEW,   ID_FILE_OPEN,  ID_FILE_SAVE,  kSeparator,    ID_EDIT_CUT,    ID_EDIT_COPY,
+        ID_FILE_NEW,   ID_FILE_OPEN,  ID_FILE_SAVE,  kSeparator,    ID_EDIT_UNDO,   ID_EDIT_REDO,
+        kSeparator,    ID_EDIT_CUT,   ID_EDIT_COPY,
         ID_EDIT_PASTE, kSeparator,    ID_FILE_PRINT, kSeparator,    ID_ZOOM_IN,     ID_ZOOM_OUT,
         kSeparator,    ID_NEXT_STATE, kSeparator,    ID_NUDGE_LEFT, ID_NUDGE_RIGHT, ID_NUDGE_DOWN,
         ID_NUDGE_UP,   ID_SAME_SIZE,  kSeparator,    ID_APP_ABOUT};
@@ -350,6 +366,8 @@ void CMainFrame::UpdateCommandUI()
         CCmdUI ui(id);
         m_route.Update(ui);
         action->setEnabled(ui.m_bEnabled);
+        if (ui.m_bTextSet)
+            action->setText(QString::fromLatin1(ui.m_strText.c_str()));
         if (action->isCheckable())
             action->setChecked(ui.m_bChecked);
     }

@@ -13,6 +13,7 @@
 
 class CCPTree;
 class CDocHandler;
+class CHistoryPanel;
 class CRecentFileList;
 class CTemplView;
 class CVireoDoc;
@@ -48,6 +49,7 @@ public:
     QSplitter* GetSplitter() const { return m_pSplitter; }
     QToolBar* GetToolBar() const { return m_pToolBar; }
     QMenu* GetViewContextMenu() const { return m_pViewMenu; }
+    CHistoryPanel* GetHistoryPanel() const { return m_pHistory; }
     QAction* Action(int id) const;
     // The label of a status-bar pane (ID_INDICATOR_*).
     QLabel* StatusPane(int id) const;
@@ -106,6 +108,7 @@ private:
     CVireoView* m_pView = nullptr;
     CTemplView* m_pTemplView = nullptr;
     QMenu* m_pViewMenu = nullptr;
+    CHistoryPanel* m_pHistory = nullptr;
     QTimer* m_pIdleTimer = nullptr;
     int m_nActivePane = kViewPane;
     bool m_bSized = false;

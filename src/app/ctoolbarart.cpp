@@ -72,6 +72,25 @@ void Magnifier(QPainter& p, bool plus)
         p.drawLine(5, 3, 5, 8);
 }
 
+// A half-turn arrow: back to the left for undo, on to the right for redo.
+void TurnArrow(QPainter& p, bool forward)
+{
+    p.save();
+    if (forward) {
+        p.translate(15, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(kNavy, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRect(3, 3, 10, 9), 90 * 16, -200 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kNavy);
+    QPolygon head;
+    head << QPoint(0, 4) << QPoint(6, 0) << QPoint(6, 8);
+    p.drawPolygon(head);
+    p.restore();
+}
+
 void Draw(QPainter& p, int id)
 {
     switch (id) {
@@ -129,6 +148,12 @@ void Draw(QPainter& p, int id)
         p.drawRect(1, 6, 13, 6);
         p.fillRect(3, 12, 9, 2, kShade);
         p.fillRect(11, 8, 2, 1, QColor(0, 160, 0));
+        break;
+    case ID_EDIT_UNDO:
+        TurnArrow(p, false);
+        break;
+    case ID_EDIT_REDO:
+        TurnArrow(p, true);
         break;
     case ID_ZOOM_IN:
         Magnifier(p, true);

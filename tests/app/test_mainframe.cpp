@@ -3,6 +3,7 @@
 #include "ccppanel.h"
 #include "ccpsound.h"
 #include "ccptree.h"
+#include "chistorypanel.h"
 #include "cmainframe.h"
 #include "crecordingui.h"
 #include "ctemplview.h"
@@ -17,10 +18,12 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QSettings>
 #include <QSplitter>
 #include <QToolBar>
+#include <QMouseEvent>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -394,9 +397,86 @@ TEST_F(MainFrameTest, ToolbarButtonsHaveTheirOwnPictures)
         pictures.push_back(picture);
         EXPECT_FALSE(action->toolTip().isEmpty());
     }
-    EXPECT_EQ(pictures.size(), 16u);
+    EXPECT_EQ(pictures.size(), 18u);
     EXPECT_EQ(frame()->Action(ID_NEXT_STATE)->toolTip(), QStringLiteral("Next State"));
     EXPECT_EQ(frame()->Action(ID_NEXT_STATE)->statusTip(), QStringLiteral("Move to next state"));
+}
+
+TEST_F(MainFrameTest, UndoAndRedoNameTheStepAndTheModifiedMarkFollowsTheSavedState)
+{
+    Start({QString::fromStdString(Write("10_undo.dat"))});
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(Enabled(ID_EDIT_REDO));
+    EXPECT_EQ(frame()->Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo\tCtrl+Z"));
+
+    CCPPanel* panel = doc().m_manager.FindPanel(100);
+    doc().SetCurrentPanel(panel);
+    doc().SetCurrentObject(doc().m_manager.FindObject(101));
+    frame()->SetActivePane(CMainFrame::kViewPane);
+    ASSERT_TRUE(frame()->ExecuteCommand(ID_NUDGE_RIGHT));
+    EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
+    EXPECT_EQ(frame()->Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move Light 101\tCtrl+Z"));
+    EXPECT_TRUE(doc().IsModified());
+
+    // Undo works from whichever pane is active, and a shortcut reaches it.
+    frame()->SetActivePane(CMainFrame::kTreePane);
+    EXPECT_TRUE(frame()->ExecuteCommand(ID_EDIT_UNDO));
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_EQ(frame()->Action(ID_EDIT_REDO)->text(), QStringLiteral("&Redo Move Light 101\tCtrl+Y"));
+    EXPECT_EQ(frame()->Action(ID_EDIT_REDO)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    frame()->ExecuteCommand(ID_EDIT_REDO);
+    EXPECT_TRUE(doc().IsModified());
+
+    // Saved here: undoing away from it marks the cockpit modified, redoing back clears it.
+    ui.m_nCheckAnswer = IDOK;
+    frame()->ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_FALSE(doc().IsModified());
+    frame()->ExecuteCommand(ID_EDIT_UNDO);
+    EXPECT_TRUE(doc().IsModified());
+    frame()->ExecuteCommand(ID_EDIT_REDO);
+    EXPECT_FALSE(doc().IsModified());
+}
+
+TEST_F(MainFrameTest, TheHistoryPanelListsTheStepsAndJumpsToOne)
+{
+    Start({QString::fromStdString(Write("10_history.dat"))});
+    QAction* show = frame()->GetHistoryPanel()->toggleViewAction();
+    EXPECT_EQ(show->text(), QStringLiteral("&History"));
+    show->trigger();
+    EXPECT_TRUE(frame()->GetHistoryPanel()->isVisible());
+
+    CCPObject* light = doc().m_manager.FindObject(101);
+    doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
+    doc().RenameRecord(light, "Gear");
+    doc().RenameRecord(light, "Gear Light");
+    QListWidget* list = frame()->GetHistoryPanel()->GetList();
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("10_history.dat"));
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Rename Light 101"));
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Rename Gear"));
+    EXPECT_EQ(list->currentRow(), 2);
+
+    // Clicking the first line goes back to the file as opened; the tree follows.
+    const auto click = [list](int row) {
+        const QPointF at = list->visualItemRect(list->item(row)).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+            QApplication::sendEvent(list->viewport(), &event);
+        }
+    };
+    click(0);
+    EXPECT_EQ(doc().GetHistory().Current(), 0u);
+    EXPECT_FALSE(doc().IsModified());
+    std::string name;
+    EXPECT_FALSE(light->GetName(name));
+    EXPECT_EQ(doc().m_pCurrentObject, light);
+    EXPECT_EQ(list->count(), 3); // the undone steps stay to be redone
+    click(2);
+    ASSERT_TRUE(light->GetName(name));
+    EXPECT_EQ(name, "Gear Light");
 }
 
 } // namespace
