@@ -113,7 +113,8 @@ void CEditStep::Undo(CCPManager& manager)
     }
     for (auto it = m_aChanges.rbegin(); it != m_aChanges.rend(); ++it)
         it->record->AssignFields(*it->before);
-    manager.InvalidateIndex();
+    if (TouchesIndex())
+        manager.InvalidateIndex();
 }
 
 void CEditStep::Redo(CCPManager& manager)
@@ -126,7 +127,16 @@ void CEditStep::Redo(CCPManager& manager)
         else
             PutBack(m, manager);
     }
-    manager.InvalidateIndex();
+    if (TouchesIndex())
+        manager.InvalidateIndex();
+}
+
+bool CEditStep::TouchesIndex() const
+{
+    // The manager's look-ups by id change only when ids or its lists do.
+    return std::any_of(m_aMoves.begin(), m_aMoves.end(), [](const Move& m) { return m.kind == MoveKind::Appended; }) ||
+           std::any_of(m_aChanges.begin(), m_aChanges.end(),
+                       [](const Change& c) { return c.after && c.before->m_nId != c.after->m_nId; });
 }
 
 bool CEditStep::Owns(const CCPObject* record) const

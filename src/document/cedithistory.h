@@ -44,6 +44,8 @@ public:
     // Whether the step added, removed or moved records, or changed more than one record.
     bool ChangesStructure() const;
     bool HasChanges() const { return !m_aChanges.empty() || !m_aMoves.empty(); }
+    // Whether ids or the manager's lists changed (its look-ups by id must be rebuilt).
+    bool TouchesIndex() const;
 
     void Undo(CCPManager& manager);
     void Redo(CCPManager& manager);

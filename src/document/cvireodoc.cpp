@@ -298,9 +298,10 @@ CEditStep* CVireoDoc::EndStep()
 {
     m_manager.SetRecorder(nullptr);
     std::unique_ptr<CEditStep> step = std::move(m_pStep);
-    m_manager.InvalidateIndex();
     if (!step || !step->Finish())
         return nullptr;
+    if (step->TouchesIndex())
+        m_manager.InvalidateIndex();
     CEditStep* done = step.get();
     m_history.Push(std::move(step));
     UpdateModified();
@@ -378,9 +379,10 @@ int CVireoDoc::RunSheet(CCPObject& record)
     WillChange(record);
     const int oldId = record.m_nId;
     const int result = m_pEditor->EditProperties(record);
-    m_manager.InvalidateIndex();
-    if (record.m_nId != oldId)
+    if (record.m_nId != oldId) {
+        m_manager.InvalidateIndex();
         FollowIdChange(record, oldId);
+    }
     return result;
 }
 
