@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
 
 namespace {
 std::string ToLocal(const QString& path)
@@ -37,6 +39,30 @@ IFramePrompts::Answer CQtFramePrompts::AskSaveChanges(const std::string& name)
     switch (QMessageBox::question(m_pParent, QStringLiteral("Vireo"), text,
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    default:
+        return Cancel;
+    }
+}
+
+IFramePrompts::Answer CQtFramePrompts::AskCopyPictures(const std::vector<std::string>& names,
+                                                       const std::string& folder)
+{
+    QStringList list;
+    for (const std::string& name : names)
+        list << QStringLiteral("    ") + QFile::decodeName(name.c_str());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vireo"),
+                    QStringLiteral("These pictures of the cockpit will not be found beside the "
+                                   "new file in %1:\n\n%2\n\nCopy them beside the new file?")
+                        .arg(QFile::decodeName(folder.c_str()), list.join(QLatin1Char('\n'))),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_pParent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Copy Them"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Save Without Them"));
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
     case QMessageBox::Yes:
         return Yes;
     case QMessageBox::No:

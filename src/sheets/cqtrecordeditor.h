@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CCPDisplay;
 class CCPObject;
@@ -16,7 +17,11 @@ class CQtRecordEditor : public IRecordEditor
 public:
     explicit CQtRecordEditor(QWidget* parent = nullptr) : m_pParent(parent) {}
 
+    // A record whose sheet is already open (further down a chain of sheets) is not opened a
+    // second time: the outer sheet would later store the values it read when it opened over
+    // whatever the inner one stored. The user is told, and IDCANCEL returned.
     int EditProperties(CCPObject& record) override;
+    bool IsOpen(const CCPObject& record) const;
 
     // The sheet of record, over parent.
     static std::unique_ptr<CCPDisplay> CreateSheet(CCPObject& record, QWidget* parent);
@@ -32,4 +37,5 @@ public:
 private:
     QWidget* m_pParent;
     std::function<void(CCPObject&)> m_fnModified;
+    std::vector<const CCPObject*> m_aOpen; // records whose sheets are open, outermost first
 };
