@@ -662,10 +662,10 @@ constexpr double kMaxZoom = 16.0;
 
 int CMainFrame::DefaultTreeWidth() const
 {
-    // A record two levels down with its icon and a label of the usual length.
+    // A record two levels down with its icon and one of the longer names records get.
     const QFontMetrics metrics(m_pTree->font());
     return 3 * m_pTree->indentation() + m_pTree->iconSize().width() + 10 +
-           metrics.horizontalAdvance(QStringLiteral("ICP Air To Ground 1001")) +
+           metrics.horizontalAdvance(QStringLiteral("Horizontal Situation Indicator")) +
            2 * m_pTree->frameWidth() + m_pTree->verticalScrollBar()->sizeHint().width();
 }
 

@@ -56,8 +56,8 @@ IFramePrompts::Answer CQtFramePrompts::AskCopyPictures(const std::vector<std::st
         list << QStringLiteral("    ") + QFile::decodeName(name.c_str());
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vireo"),
                     QStringLiteral("These pictures of the cockpit will not be found beside the "
-                                   "new file in %1:\n\n%2\n\nCopy them beside the new file?")
-                        .arg(QFile::decodeName(folder.c_str()), list.join(QLatin1Char('\n'))),
+                                   "new file:\n\n%1\n\nCopy them into %2?")
+                        .arg(list.join(QLatin1Char('\n')), QFile::decodeName(folder.c_str())),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_pParent);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Copy Them"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Save Without Them"));

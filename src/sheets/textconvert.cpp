@@ -35,7 +35,7 @@ QString NotInLatin1Message(const QString& what, const QString& chars)
         quoted << QStringLiteral("\"%1\"").arg(QString::fromUcs4(&c, 1));
     return QStringLiteral("%1 contains %2, which the cockpit file cannot hold: it stores one "
                           "byte per character (Latin-1).\nPlease replace or remove %3.")
-        .arg(what, quoted.join(QStringLiteral(" ")),
+        .arg(what, quoted.join(QStringLiteral(", ")),
              quoted.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
 

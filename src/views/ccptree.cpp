@@ -203,7 +203,10 @@ QTreeWidgetItem* CCPTree::FindItem(const CCPPanel* panel) const
 void CCPTree::RelabelCurrentObject()
 {
     CCPObject* current = m_pDoc->m_pCurrentObject;
-    if (!current)
+    std::string name;
+    // An unnamed surface entry is labelled by its place in the panel, which ItemLabel does
+    // not know: its label stays.
+    if (!current || (current->IsSurfaceRef() && !current->GetName(name)))
         return;
     // Only where the current record can stand: a root, the groups, the current panel.
     std::vector<QTreeWidgetItem*> parents;
