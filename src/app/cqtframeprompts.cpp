@@ -10,6 +10,18 @@ std::string ToLocal(const QString& path)
 {
     return path.isEmpty() ? std::string() : QFile::encodeName(path).toStdString();
 }
+
+IFramePrompts::Answer FromButton(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return IFramePrompts::Yes;
+    case QMessageBox::No:
+        return IFramePrompts::No;
+    default:
+        return IFramePrompts::Cancel;
+    }
+}
 } // namespace
 
 std::string CQtFramePrompts::AskOpenFileName()
@@ -36,16 +48,9 @@ std::string CQtFramePrompts::AskSaveFileName(const std::string& proposed)
 IFramePrompts::Answer CQtFramePrompts::AskSaveChanges(const std::string& name)
 {
     const QString text = QStringLiteral("Save changes to %1?").arg(QFile::decodeName(name.c_str()));
-    switch (QMessageBox::question(m_pParent, QStringLiteral("Vireo"), text,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                  QMessageBox::Yes)) {
-    case QMessageBox::Yes:
-        return Yes;
-    case QMessageBox::No:
-        return No;
-    default:
-        return Cancel;
-    }
+    return FromButton(QMessageBox::question(
+        m_pParent, QStringLiteral("Vireo"), text,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
 }
 
 IFramePrompts::Answer CQtFramePrompts::AskCopyPictures(const std::vector<std::string>& names,
@@ -62,12 +67,5 @@ IFramePrompts::Answer CQtFramePrompts::AskCopyPictures(const std::vector<std::st
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Copy Them"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Save Without Them"));
     box.setDefaultButton(QMessageBox::Yes);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Yes;
-    case QMessageBox::No:
-        return No;
-    default:
-        return Cancel;
-    }
+    return FromButton(box.exec());
 }

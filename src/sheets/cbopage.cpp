@@ -44,7 +44,8 @@ CBOPage::CBOPage(QWidget* parent) : CCPPage(QStringLiteral("Basic Properties"), 
                 // Stored as Latin-1, other characters would silently become "?".
                 const QString lost = CharsNotInLatin1(text);
                 if (!lost.isEmpty()) {
-                    CDialogRunner::Message(this, NotInLatin1Message(QStringLiteral("The comment"), lost));
+                    CDialogRunner::Message(this,
+                                           NotInLatin1Message(QStringLiteral("The comment"), lost));
                     m_pComment->setFocus();
                     return false;
                 }

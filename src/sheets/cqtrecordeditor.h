@@ -21,7 +21,6 @@ public:
     // second time: the outer sheet would later store the values it read when it opened over
     // whatever the inner one stored. The user is told, and IDCANCEL returned.
     int EditProperties(CCPObject& record) override;
-    bool IsOpen(const CCPObject& record) const;
 
     // The sheet of record, over parent.
     static std::unique_ptr<CCPDisplay> CreateSheet(CCPObject& record, QWidget* parent);
@@ -35,6 +34,8 @@ public:
     }
 
 private:
+    bool IsOpen(const CCPObject& record) const;
+
     QWidget* m_pParent;
     std::function<void(CCPObject&)> m_fnModified;
     std::vector<const CCPObject*> m_aOpen; // records whose sheets are open, outermost first

@@ -62,9 +62,10 @@ bool CSelectTypeDlg::Validate()
     if (m_pList->currentIndex() < 0 || m_pList->currentData().toInt() != kBufferCode)
         return true;
     CDialogRunner::Message(
-        this, QStringLiteral("A Buffer is not added on its own: a panel's first Surface brings "
-                             "its Buffer, asking for the picture file.\n"
-                             "Choose Surface to put a picture on the panel."),
+        this,
+        QStringLiteral("A Buffer is not added on its own: a panel's first Surface brings "
+                       "its Buffer, asking for the picture file.\n"
+                       "Choose Surface to put a picture on the panel."),
         QMessageBox::Information);
     return false;
 }

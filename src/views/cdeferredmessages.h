@@ -40,8 +40,6 @@ public:
     int SelectObjectType(int&) override { return IDCANCEL; }
     int EditBuffer(CCPBuffer&) override { return IDCANCEL; }
 
-    bool HasPending() const { return !m_aPending.empty(); }
-
 private:
     struct CMessage
     {

@@ -31,9 +31,9 @@ TEST_F(MainFrameTest, StartsWithAnEmptyDocumentInThreePanes)
 TEST_F(MainFrameTest, AFileThatCannotBeOpenedOnTheCommandLineStartsEmpty)
 {
     Start({QString::fromStdString(dir.File("8_missing.dat"))});
-    ASSERT_EQ(ui.Texts(), std::vector<std::string>{"Failed to open document.\n" +
-                                                   dir.File("8_missing.dat") +
-                                                   ": No such file or directory."});
+    ASSERT_EQ(ui.Texts(),
+              std::vector<std::string>{"Failed to open document.\n" + dir.File("8_missing.dat") +
+                                       ": No such file or directory."});
     EXPECT_EQ(Title(), "Untitled - Vireo Editor");
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_TRUE(doc().GetPathName().empty());

@@ -109,9 +109,10 @@ TEST(DocumentOpen, UnreadableFileKeepsTheOpenCockpit)
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.Path())); // a folder is not a cockpit
     // The system's reason is in the text, where the user sees it.
     ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
-    EXPECT_EQ(c.ui.m_aBoxes[0].text,
-              "Failed to open document.\n" + dir.File("missing.dat") + ": No such file or directory.");
-    EXPECT_EQ(c.ui.m_aBoxes[1].text, "Failed to open document.\n" + dir.Path() + ": Is a directory.");
+    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.\n" + dir.File("missing.dat") +
+                                         ": No such file or directory.");
+    EXPECT_EQ(c.ui.m_aBoxes[1].text,
+              "Failed to open document.\n" + dir.Path() + ": Is a directory.");
     EXPECT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
     EXPECT_TRUE(c.doc.IsModified());
     EXPECT_EQ(c.doc.GetPathName(), dir.File("a.dat"));

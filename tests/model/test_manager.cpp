@@ -134,9 +134,10 @@ TEST(ManagerTemplate, DeclaredSizeDecidesTheBitmapAndFailuresKeepTheOldOne)
     c.doc.m_manager.m_strTemplateFile = "notapicture.png";
     c.doc.m_manager.LoadTemplate();
     ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
-    EXPECT_EQ(c.ui.m_aBoxes[1].text, dir.File("notapicture.png") +
-                                         "\nI cannot read this file.\n"
-                                         "This is not a valid image file, or its format is not currently supported.");
+    EXPECT_EQ(c.ui.m_aBoxes[1].text,
+              dir.File("notapicture.png") +
+                  "\nI cannot read this file.\n"
+                  "This is not a valid image file, or its format is not currently supported.");
     c.ui.m_aBoxes.pop_back();
     c.doc.m_manager.SetFolder(std::string());
 

@@ -172,7 +172,8 @@ TEST_F(SoundFixture, CharactersTheFileCannotHoldAreRefusedByName)
     SetComment(*sheet, QStringLiteral("// Name: Gr\u00f6\u00dfe 5"));
     sheet->accept();
     EXPECT_TRUE(Accepted(*sheet));
-    EXPECT_EQ(sound.m_strComment, "// Name: Gr\xf6\xdf" "e 5\r\n");
+    EXPECT_EQ(sound.m_strComment, "// Name: Gr\xf6\xdf"
+                                  "e 5\r\n");
 }
 
 TEST(TextConvert, CharsNotInLatin1NamesEachOnceInOrder)
@@ -225,9 +226,10 @@ TEST(RecordEditor, ARecordWhoseSheetIsOpenIsNotOpenedAgain)
     EXPECT_EQ(front->EditProperties(), IDOK);
     EXPECT_EQ(runner.m_titles, (QStringList{"Panel", "Panel"}));
     ASSERT_EQ(runner.m_messages.size(), 1);
-    EXPECT_EQ(runner.m_messages[0],
-              QStringLiteral("The properties of Front are already open, in a sheet behind this one.\n"
-                             "Close this sheet and make the change there."));
+    EXPECT_EQ(
+        runner.m_messages[0],
+        QStringLiteral("The properties of Front are already open, in a sheet behind this one.\n"
+                       "Close this sheet and make the change there."));
     EXPECT_EQ(front->m_nMaskTop, 333);
     EXPECT_EQ(right->m_nMaskTop, 40);
 
