@@ -1,9 +1,17 @@
 #include "cdochandler.h"
 
+#include "ccpbuffer.h"
 #include "crecentfilelist.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
 #include "iframeprompts.h"
+#include "iuserinterface.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 CDocHandler::CDocHandler(CVireoDoc* doc, IFramePrompts* prompts, CRecentFileList* recent)
     : m_pDoc(doc), m_pPrompts(prompts), m_pRecent(recent)
@@ -92,9 +100,26 @@ bool CDocHandler::DoSave(const std::string& path)
         if (target.empty())
             return false;
     }
+    // Picture names are relative to the cockpit file: in another folder they may not resolve.
+    std::vector<std::string> lost;
+    if (path.empty() && m_pPrompts) {
+        lost = PicturesNotFoundFrom(FolderOf(target));
+        if (!lost.empty())
+            switch (m_pPrompts->AskCopyPictures(lost, FolderOf(target))) {
+            case IFramePrompts::Yes:
+                break;
+            case IFramePrompts::No:
+                lost.clear();
+                break;
+            default:
+                return false;
+            }
+    }
     // The check runs first; a declined or failed save keeps the document modified.
     if (!m_pDoc->OnSaveDocument(target))
         return false;
+    if (!lost.empty())
+        CopyPictures(lost, FolderOf(target));
     if (m_pRecent)
         m_pRecent->Add(target);
     if (m_fnSaved)
@@ -116,4 +141,49 @@ bool CDocHandler::SaveModified()
     default:
         return false;
     }
+}
+
+std::vector<std::string> CDocHandler::PicturesNotFoundFrom(const std::string& folder) const
+{
+    const CCPManager& m = m_pDoc->m_manager;
+    std::vector<std::string> names;
+    if (!m.m_strTemplateFile.empty())
+        names.push_back(m.m_strTemplateFile);
+    for (const auto& buffer : m.m_aBuffers)
+        if (!buffer->m_strFile.empty())
+            names.push_back(buffer->m_strFile);
+    std::vector<std::string> lost;
+    std::error_code ec;
+    for (const std::string& name : names) {
+        if (std::find(lost.begin(), lost.end(), name) != lost.end())
+            continue;
+        if (fs::is_regular_file(m.FullPath(name), ec) &&
+            !fs::exists(ResolveCockpitPath(folder, name), ec))
+            lost.push_back(name);
+    }
+    return lost;
+}
+
+bool CDocHandler::CopyPictures(const std::vector<std::string>& names, const std::string& folder)
+{
+    const CCPManager& m = m_pDoc->m_manager;
+    std::string failed;
+    for (const std::string& name : names) {
+        std::string relative = name;
+        std::replace(relative.begin(), relative.end(), '\\', '/');
+        const fs::path to = fs::path(folder) / relative;
+        std::error_code ec;
+        fs::create_directories(to.parent_path(), ec);
+        if (!ec)
+            fs::copy_file(m.FullPath(name), to, fs::copy_options::skip_existing, ec);
+        if (ec)
+            failed += "\n" + name + ": " + ec.message();
+    }
+    if (failed.empty())
+        return true;
+    if (IUserInterface* ui = m_pDoc->GetUserInterface())
+        ui->MessageBox("The cockpit was saved, but these pictures could not be copied beside it:" +
+                           failed,
+                       IUserInterface::Exclamation);
+    return false;
 }

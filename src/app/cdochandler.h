@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CRecentFileList;
 class CVireoDoc;
@@ -33,6 +34,13 @@ public:
     std::string GetTitle() const;
     // Called after every successful save (the path and the recent files may have changed).
     void SetSavedCallback(std::function<void()> fn) { m_fnSaved = std::move(fn); }
+
+    // The cockpit's pictures (as the file names them) that are found now but would not be
+    // found from folder: a copy saved there would open without them.
+    std::vector<std::string> PicturesNotFoundFrom(const std::string& folder) const;
+    // Copies them beside a file in folder, under the names the file gives them; false (after a
+    // message naming what failed) when any could not be copied.
+    bool CopyPictures(const std::vector<std::string>& names, const std::string& folder);
 
 private:
     CVireoDoc* m_pDoc;

@@ -8,6 +8,8 @@
 #include "ctoolbarart.h"
 #include "cvireodoc.h"
 #include "cvireoview.h"
+#include "filepaths.h"
+#include "strformat.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,11 +22,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 struct CommandDef
@@ -74,7 +81,10 @@ const CommandDef kCommands[] = {
      "&Paste\tCtrl+V",
      "Paste the copied record\nPaste",
      {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
-    {ID_EDIT_CLEAR, "&Delete", "Take the selected record off the panel\nDelete", {}},
+    {ID_EDIT_CLEAR,
+     "&Delete",
+     "Take the selected record off the panel\nDelete",
+     {QKeyCombination(Qt::Key_Delete)}},
     {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
     {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle Status Bar", {}, true},
@@ -145,8 +155,11 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     m_pDoc->AddObserver(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (int i = kTreePane; i <= kTemplPane; ++i)
-            if (now && (now == PaneWidget(i) || PaneWidget(i)->isAncestorOf(now)))
+            if (now && (now == PaneWidget(i) || PaneWidget(i)->isAncestorOf(now)) &&
+                m_nActivePane != i) {
                 m_nActivePane = i;
+                ShowActivePane();
+            }
     });
     qApp->installEventFilter(this);
 
@@ -156,6 +169,8 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
     m_pIdleTimer->start();
 
+    RestoreLayout();
+    ShowActivePane();
     UpdateTitle();
     UpdateCommandUI();
 }
@@ -271,6 +286,7 @@ void CMainFrame::CreateStatusBar()
     QStatusBar* bar = statusBar();
     m_pReady = new QLabel(QStringLiteral("Ready"), bar);
     bar->addWidget(m_pReady, 1);
+    CreateLocationPanes();
     for (const PaneDef& def : kPanes) {
         auto* pane = new QLabel(QString::fromLatin1(def.sizing), bar);
         pane->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -305,11 +321,15 @@ void CMainFrame::showEvent(QShowEvent* event)
     if (m_bSized)
         return;
     m_bSized = true;
-    // Tree 100 wide, the panel view all but 300, the template view what is left.
-    const int w = m_pSplitter->width();
-    const int bars = 2 * m_pSplitter->handleWidth();
-    const int view = std::max(0, w - 300);
-    m_pSplitter->setSizes({100, view, std::max(0, w - 100 - view - bars)});
+    if (!RestorePaneSizes()) {
+        // The tree wide enough to read its labels, the template view 200 wide, the panel
+        // view the rest.
+        const int w = m_pSplitter->width();
+        const int bars = 2 * m_pSplitter->handleWidth();
+        const int tree = std::min(DefaultTreeWidth(), std::max(100, w / 3));
+        const int templ = std::max(0, 200 - bars);
+        m_pSplitter->setSizes({tree, std::max(0, w - tree - templ - bars), templ});
+    }
     SetActivePane(kViewPane);
 }
 
@@ -357,6 +377,7 @@ void CMainFrame::SetActivePane(int index)
         return;
     m_nActivePane = index;
     PaneWidget(index)->setFocus(Qt::OtherFocusReason);
+    ShowActivePane();
 }
 
 void CMainFrame::UpdateCommandUI()
@@ -410,6 +431,13 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         ui.Enable();
         ui.SetCheck(!statusBar()->isHidden());
         return true;
+    case ID_INDICATOR_ID:
+        // Reached when the active pane does not fill it (tree, template view): the pane
+        // follows the current record wherever it was chosen.
+        ui.Enable();
+        ui.SetText(m_pDoc->m_pCurrentObject ? StrFormat("ID: %d", m_pDoc->m_pCurrentObject->m_nId)
+                                            : std::string());
+        return true;
     case ID_INDICATOR_CAPS:
     case ID_INDICATOR_NUM:
     case ID_INDICATOR_SCRL: {
@@ -447,7 +475,18 @@ bool CMainFrame::OnCommand(int id)
 void CMainFrame::UpdateTitle()
 {
     const std::string title = m_pDocHandler ? m_pDocHandler->GetTitle() : std::string("Untitled");
-    setWindowTitle(QFile::decodeName(title.c_str()) + QStringLiteral(" - Vireo Editor"));
+    setWindowTitle(QFile::decodeName(title.c_str()) + QStringLiteral("[*] - Vireo Editor"));
+    setWindowModified(m_pDoc->IsModified());
+    const std::string& path = m_pDoc->GetPathName();
+    const QString folder = QFile::decodeName(FolderOf(path).c_str());
+    m_pFolderPane->setText(folder);
+    m_pFolderPane->setToolTip(path.empty() ? QString() : QFile::decodeName(path.c_str()));
+    m_pFolderPane->setVisible(!folder.isEmpty());
+}
+
+void CMainFrame::OnModifiedChanged(bool modified)
+{
+    setWindowModified(modified);
 }
 
 void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent)
@@ -471,6 +510,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveLayout();
     event->accept();
 }
 
@@ -536,4 +576,155 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
             TrackLockKeys(static_cast<QKeyEvent*>(event));
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// --- where the user is: the cockpit's folder, the active pane ---
+
+namespace {
+// A frame round a pane, drawn over it without taking its clicks.
+class CPaneMarkWidget : public QWidget
+{
+public:
+    explicit CPaneMarkWidget(QWidget* pane) : QWidget(pane)
+    {
+        setObjectName(QStringLiteral("activePaneMark"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(pane->rect());
+        pane->installEventFilter(this);
+        hide();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            setGeometry(static_cast<QWidget*>(watched)->rect());
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+} // namespace
+
+QString CMainFrame::PaneName(int index)
+{
+    switch (index) {
+    case kTreePane:
+        return QStringLiteral("Tree");
+    case kTemplPane:
+        return QStringLiteral("Template view");
+    default:
+        return QStringLiteral("Panel view");
+    }
+}
+
+void CMainFrame::CreateLocationPanes()
+{
+    QStatusBar* bar = statusBar();
+    m_pFolderPane = new QLabel(bar);
+    m_pFolderPane->setObjectName(QStringLiteral("folderPane"));
+    m_pFolderPane->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_pFolderPane->setMaximumWidth(360);
+    m_pFolderPane->hide();
+    bar->addPermanentWidget(m_pFolderPane);
+
+    m_pActivePaneLabel = new QLabel(bar);
+    m_pActivePaneLabel->setObjectName(QStringLiteral("activePane"));
+    m_pActivePaneLabel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_pActivePaneLabel->setAlignment(Qt::AlignCenter);
+    int width = 0;
+    for (int i = kTreePane; i <= kTemplPane; ++i)
+        width = std::max(width, m_pActivePaneLabel->fontMetrics().horizontalAdvance(PaneName(i)));
+    m_pActivePaneLabel->setMinimumWidth(width + 12);
+    bar->addPermanentWidget(m_pActivePaneLabel);
+}
+
+QWidget* CMainFrame::PaneMark(int index) const
+{
+    return index >= kTreePane && index <= kTemplPane ? m_apPaneMarks[size_t(index)] : nullptr;
+}
+
+void CMainFrame::ShowActivePane()
+{
+    // The nudges move the destination, the source or nothing, by the active pane: show which.
+    static const char* const tips[] = {
+        "Active pane. The nudges do nothing here.",
+        "Active pane. Ctrl+arrows and the nudge buttons move the record on the panel.",
+        "Active pane. Ctrl+arrows and the nudge buttons move the record's piece of the template.",
+    };
+    for (int i = kTreePane; i <= kTemplPane; ++i) {
+        if (!m_apPaneMarks[size_t(i)])
+            m_apPaneMarks[size_t(i)] = new CPaneMarkWidget(PaneWidget(i));
+        QWidget* mark = m_apPaneMarks[size_t(i)];
+        mark->setVisible(i == m_nActivePane);
+        if (i == m_nActivePane)
+            mark->raise();
+    }
+    m_pActivePaneLabel->setText(PaneName(m_nActivePane));
+    m_pActivePaneLabel->setToolTip(QString::fromLatin1(tips[m_nActivePane]));
+}
+
+// --- the layout kept between runs ---
+
+namespace {
+const char* const kLayoutGroup = "Layout";
+constexpr double kMaxZoom = 16.0;
+} // namespace
+
+int CMainFrame::DefaultTreeWidth() const
+{
+    // A record two levels down with its icon and one of the longer names records get.
+    const QFontMetrics metrics(m_pTree->font());
+    return 3 * m_pTree->indentation() + m_pTree->iconSize().width() + 10 +
+           metrics.horizontalAdvance(QStringLiteral("Horizontal Situation Indicator")) +
+           2 * m_pTree->frameWidth() + m_pTree->verticalScrollBar()->sizeHint().width();
+}
+
+void CMainFrame::SaveLayout()
+{
+    QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
+    settings.beginGroup(QString::fromLatin1(kLayoutGroup));
+    settings.setValue(QStringLiteral("Geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("Bars"), saveState());
+    settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
+    settings.setValue(QStringLiteral("Panes"), m_pSplitter->saveState());
+    settings.setValue(QStringLiteral("Zoom"), double(m_pView->m_fZoom));
+}
+
+void CMainFrame::RestoreLayout()
+{
+    QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
+    settings.beginGroup(QString::fromLatin1(kLayoutGroup));
+    if (settings.contains(QStringLiteral("Geometry")))
+        restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
+    if (settings.contains(QStringLiteral("Bars")))
+        restoreState(settings.value(QStringLiteral("Bars")).toByteArray());
+    statusBar()->setVisible(settings.value(QStringLiteral("StatusBar"), true).toBool());
+    bool ok = false;
+    const double zoom = settings.value(QStringLiteral("Zoom")).toDouble(&ok);
+    if (ok && zoom > 0.0 && zoom <= kMaxZoom) {
+        m_pView->m_fZoom = float(zoom);
+        m_pView->UpdateScrollSizes();
+    }
+}
+
+bool CMainFrame::RestorePaneSizes()
+{
+    QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
+    settings.beginGroup(QString::fromLatin1(kLayoutGroup));
+    const QByteArray panes = settings.value(QStringLiteral("Panes")).toByteArray();
+    if (panes.isEmpty() || !m_pSplitter->restoreState(panes))
+        return false;
+    // A pane dragged shut stays reachable.
+    QList<int> sizes = m_pSplitter->sizes();
+    if (sizes.size() != 3 || sizes[0] < 20 || sizes[1] < 20)
+        return false;
+    return true;
 }

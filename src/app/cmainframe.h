@@ -65,6 +65,7 @@ public:
     bool ExecuteCommand(int id);
     bool IsCommandEnabled(int id);
 
+    // "<file>* - Vireo Editor" while modified (Qt's [*] mark); the folder in the status bar.
     void UpdateTitle();
     void UpdateRecentFileMenu(const CRecentFileList& recent);
     // Opens a file dropped on the window (after the question about saving changes).
@@ -78,6 +79,19 @@ public:
 
     void OnUpdate(IDocObserver*, int, CCPObject*) override {}
     void OnInitialUpdate() override { UpdateTitle(); }
+    void OnModifiedChanged(bool modified) override;
+
+    // The status-bar panes that show the cockpit's folder and name the active pane.
+    QLabel* FolderPane() const { return m_pFolderPane; }
+    QLabel* ActivePaneLabel() const { return m_pActivePaneLabel; }
+    // The frame drawn round the active pane (one per pane, shown on the active one only).
+    QWidget* PaneMark(int index) const;
+    // What the status bar calls a pane.
+    static QString PaneName(int index);
+
+    // Window place and size, bar states, splitter sizes and zoom, kept between runs with the
+    // recent files (QSettings "Orvanta", "Vireo", group "Layout"). Saved when the window closes.
+    void SaveLayout();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,6 +108,11 @@ private:
     void CreateClient();
     QMenu* AddMenu(QMenu* menu, std::initializer_list<int> ids);
     void TrackLockKeys(const QKeyEvent* event);
+    void CreateLocationPanes();
+    void ShowActivePane();
+    void RestoreLayout();
+    bool RestorePaneSizes();
+    int DefaultTreeWidth() const;
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -114,4 +133,7 @@ private:
     bool m_bSized = false;
     std::array<bool, 3> m_abLocks{}; // Caps, Num, Scroll Lock
     std::function<bool(const std::string&)> m_fnOpenFile;
+    QLabel* m_pFolderPane = nullptr;
+    QLabel* m_pActivePaneLabel = nullptr;
+    std::array<QWidget*, 3> m_apPaneMarks{};
 };

@@ -2,11 +2,25 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
 
 namespace {
 std::string ToLocal(const QString& path)
 {
     return path.isEmpty() ? std::string() : QFile::encodeName(path).toStdString();
+}
+
+IFramePrompts::Answer FromButton(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return IFramePrompts::Yes;
+    case QMessageBox::No:
+        return IFramePrompts::No;
+    default:
+        return IFramePrompts::Cancel;
+    }
 }
 } // namespace
 
@@ -34,14 +48,24 @@ std::string CQtFramePrompts::AskSaveFileName(const std::string& proposed)
 IFramePrompts::Answer CQtFramePrompts::AskSaveChanges(const std::string& name)
 {
     const QString text = QStringLiteral("Save changes to %1?").arg(QFile::decodeName(name.c_str()));
-    switch (QMessageBox::question(m_pParent, QStringLiteral("Vireo"), text,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                  QMessageBox::Yes)) {
-    case QMessageBox::Yes:
-        return Yes;
-    case QMessageBox::No:
-        return No;
-    default:
-        return Cancel;
-    }
+    return FromButton(QMessageBox::question(
+        m_pParent, QStringLiteral("Vireo"), text,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
+}
+
+IFramePrompts::Answer CQtFramePrompts::AskCopyPictures(const std::vector<std::string>& names,
+                                                       const std::string& folder)
+{
+    QStringList list;
+    for (const std::string& name : names)
+        list << QStringLiteral("    ") + QFile::decodeName(name.c_str());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vireo"),
+                    QStringLiteral("These pictures of the cockpit will not be found beside the "
+                                   "new file:\n\n%1\n\nCopy them into %2?")
+                        .arg(list.join(QLatin1Char('\n')), QFile::decodeName(folder.c_str())),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_pParent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Copy Them"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Save Without Them"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return FromButton(box.exec());
 }

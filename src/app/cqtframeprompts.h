@@ -15,6 +15,8 @@ public:
     std::string AskOpenFileName() override;
     std::string AskSaveFileName(const std::string& proposed) override;
     Answer AskSaveChanges(const std::string& name) override;
+    Answer AskCopyPictures(const std::vector<std::string>& names,
+                           const std::string& folder) override;
 
 private:
     QWidget* m_pParent = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The questions the frame asks while opening and saving files. The editor asks with dialogs;
 // tests answer directly.
@@ -21,4 +22,10 @@ public:
     virtual std::string AskSaveFileName(const std::string& proposed) = 0;
     // "Save changes to <name>?"
     virtual Answer AskSaveChanges(const std::string& name) = 0;
+    // Saving into folder, where the pictures (names as the file gives them) would not be found:
+    // Yes copies them beside the new file, No saves without them, Cancel saves nothing.
+    virtual Answer AskCopyPictures(const std::vector<std::string>& names, const std::string& folder)
+    {
+        return No;
+    }
 };

@@ -74,6 +74,10 @@ bool CVireoDoc::OnNewDocument()
     SetCurrentObject(nullptr);
     SetCurrentPanel(nullptr);
     Reset();
+    // As clean as an opened file: no name, description or template of the previous cockpit.
+    m_manager.m_strTemplateFile.clear();
+    m_manager.m_bmpTemplate = CBitmap();
+    m_manager.m_strComment.clear();
     m_strPathName.clear();
     ClearHistory();
     InitialUpdate();
@@ -99,8 +103,14 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
     // Read first: a file that cannot be read leaves the open cockpit as it was.
     std::string data;
     if (!ReadWholeFile(path, data)) {
-        if (m_pUI)
-            m_pUI->MessageBox("Failed to open document.", IUserInterface::Exclamation, path);
+        // The reason goes into the text itself, where the user sees it without asking.
+        if (m_pUI) {
+            std::string reason = ReadFailureReason(path);
+            if (reason.empty())
+                reason = "it could not be read";
+            m_pUI->MessageBox("Failed to open document.\n" + path + ": " + reason + ".",
+                              IUserInterface::Exclamation);
+        }
         return false;
     }
     SetCurrentObject(nullptr);

@@ -21,6 +21,7 @@
 #include "strformat.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <unordered_set>
 
 namespace {
@@ -61,6 +62,10 @@ std::unique_ptr<CCPObject> TakeFrom(std::vector<std::unique_ptr<T>>& list, CCPOb
 
 std::string ImageErrorText(const std::string& path)
 {
+    // A picture that is not there is not an unsupported format: say which it is.
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return path + "\nI cannot read this file.\nThe file was not found.";
     return path + "\nI cannot read this file.\nThis is not a valid image file, or its format is not currently supported.";
 }
 

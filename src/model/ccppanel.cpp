@@ -101,7 +101,12 @@ void FrameOsbs(Canvas& dc, const CRect& area, const std::array<CFloatPoint, 20>&
 }
 } // namespace
 
-CCPPanel::CCPPanel(CCPManager* manager) : CCPObject(manager) {}
+CCPPanel::CCPPanel(CCPManager* manager) : CCPObject(manager)
+{
+    // A panel made in the editor starts without neighbours; one read from a file gets what
+    // the file says (Load).
+    m_anAdjPanels.fill(-1);
+}
 
 CCPPanel::CCPPanel(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
     : CCPObject(manager)

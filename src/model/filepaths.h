@@ -11,6 +11,9 @@ std::string ResolveCockpitPath(const std::string& folder, const std::string& nam
 std::string FolderOf(const std::string& path);
 // The file name part of a path.
 std::string FileNameOf(const std::string& path);
+// Why path cannot be read, in the system's words ("No such file or directory"); empty when
+// it can be read after all.
+std::string ReadFailureReason(const std::string& path);
 
 // Reads a whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& data);

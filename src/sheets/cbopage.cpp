@@ -41,6 +41,14 @@ CBOPage::CBOPage(QWidget* parent) : CCPPage(QStringLiteral("Basic Properties"), 
         [this, shown] {
             const QString text = m_pComment->toPlainText();
             if (text != *shown) {
+                // Stored as Latin-1, other characters would silently become "?".
+                const QString lost = CharsNotInLatin1(text);
+                if (!lost.isEmpty()) {
+                    CDialogRunner::Message(this,
+                                           NotInLatin1Message(QStringLiteral("The comment"), lost));
+                    m_pComment->setFocus();
+                    return false;
+                }
                 QString crlf = text;
                 m_strText = QtToLatin1(crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
                 *shown = text;

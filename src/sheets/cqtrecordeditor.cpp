@@ -39,9 +39,13 @@
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
 #include "ccptext.h"
+#include "cdialogrunner.h"
 #include "iuserinterface.h"
+#include "textconvert.h"
 
 #include <QApplication>
+
+#include <algorithm>
 
 namespace {
 template <class Sheet, class Record>
@@ -81,11 +85,32 @@ std::unique_ptr<CCPDisplay> CQtRecordEditor::CreateSheet(CCPObject& record, QWid
     return std::make_unique<CCPDisplay>(&record, QStringLiteral("Object"), parent);
 }
 
+bool CQtRecordEditor::IsOpen(const CCPObject& record) const
+{
+    return std::find(m_aOpen.begin(), m_aOpen.end(), &record) != m_aOpen.end();
+}
+
 int CQtRecordEditor::EditProperties(CCPObject& record)
 {
     // A sheet opened from another sheet or dialog stays on top of it.
     QWidget* parent =
         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_pParent;
-    // Whatever the sheet and its sub-dialogs wrote is found by the document, which opened it.
-    return CreateSheet(record, parent)->DoModal();
+    if (IsOpen(record)) {
+        std::string name;
+        if (!record.GetName(name) || name.empty())
+            name = record.GetTypeName() + " " + std::to_string(record.m_nId);
+        CDialogRunner::Message(
+            parent,
+            QStringLiteral("The properties of %1 are already open, in a sheet behind this one.\n"
+                           "Close this sheet and make the change there.")
+                .arg(Latin1ToQt(name)),
+            QMessageBox::Information);
+        return IDCANCEL;
+    }
+    // Whatever the sheet and its sub-dialogs write is found by the document, which opened it.
+    std::unique_ptr<CCPDisplay> sheet = CreateSheet(record, parent);
+    m_aOpen.push_back(&record);
+    const int result = sheet->DoModal();
+    m_aOpen.pop_back();
+    return result;
 }

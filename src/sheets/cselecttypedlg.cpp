@@ -1,5 +1,7 @@
 #include "cselecttypedlg.h"
 
+#include "cdialogrunner.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,6 +16,8 @@ const std::array<const char*, 18> kTypeNames = {
     "Surface",    "Sound",   "Light",   "Button",    "Dial",     "Digits",
     "Hsi",        "MachAsi", "Panel",   "Indicator", "Kneeview", "Ded",
     "ButtonView", "Adi",     "Chevron", "Buffer",    "LiftLine", "Text"};
+
+constexpr int kBufferCode = 15;
 
 // Sounds, buttons and panels have their own Add commands.
 bool Offered(int code)
@@ -51,6 +55,19 @@ CSelectTypeDlg::CSelectTypeDlg(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pList);
     layout->addWidget(MakeOkCancel());
+}
+
+bool CSelectTypeDlg::Validate()
+{
+    if (m_pList->currentIndex() < 0 || m_pList->currentData().toInt() != kBufferCode)
+        return true;
+    CDialogRunner::Message(
+        this,
+        QStringLiteral("A Buffer is not added on its own: a panel's first Surface brings "
+                       "its Buffer, asking for the picture file.\n"
+                       "Choose Surface to put a picture on the panel."),
+        QMessageBox::Information);
+    return false;
 }
 
 void CSelectTypeDlg::OnOK()

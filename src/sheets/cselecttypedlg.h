@@ -21,6 +21,8 @@ public:
     static QString TypeName(int code);
 
 protected:
+    // Buffer is listed but makes no record: say so, and let the user choose again.
+    bool Validate() override;
     void OnOK() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "textconvert.h"
 
 #include <QStringDecoder>
+#include <QStringList>
 
 QString Latin1ToQt(const std::string& bytes)
 {
@@ -11,6 +12,31 @@ std::string QtToLatin1(const QString& text)
 {
     const QByteArray bytes = text.toLatin1();
     return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+QString CharsNotInLatin1(const QString& text)
+{
+    QString found;
+    // Whole code points, so a character outside the basic plane is named as one.
+    for (const char32_t c : text.toUcs4()) {
+        if (c <= 0xff)
+            continue;
+        const QString one = QString::fromUcs4(&c, 1);
+        if (!found.contains(one))
+            found += one;
+    }
+    return found;
+}
+
+QString NotInLatin1Message(const QString& what, const QString& chars)
+{
+    QStringList quoted;
+    for (const char32_t c : chars.toUcs4())
+        quoted << QStringLiteral("\"%1\"").arg(QString::fromUcs4(&c, 1));
+    return QStringLiteral("%1 contains %2, which the cockpit file cannot hold: it stores one "
+                          "byte per character (Latin-1).\nPlease replace or remove %3.")
+        .arg(what, quoted.join(QStringLiteral(", ")),
+             quoted.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
 
 QString MessageToQt(const std::string& bytes)

@@ -8,6 +8,12 @@
 QString Latin1ToQt(const std::string& bytes);
 std::string QtToLatin1(const QString& text);
 
+// The characters of text that a single-byte cockpit file cannot hold (QtToLatin1 would turn
+// them into "?"), each once, in the order they first appear; empty when text fits.
+QString CharsNotInLatin1(const QString& text);
+// The message that refuses them: what names the field ("The comment", "The name").
+QString NotInLatin1Message(const QString& what, const QString& chars);
+
 // Messages of the model mix record bytes with file paths: UTF-8 when the bytes are valid
 // UTF-8, Latin-1 otherwise.
 QString MessageToQt(const std::string& bytes);

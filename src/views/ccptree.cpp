@@ -241,15 +241,16 @@ QTreeWidgetItem* CCPTree::FindItem(const CCPPanel* panel) const
 void CCPTree::RelabelCurrentObject()
 {
     CCPObject* current = m_pDoc->m_pCurrentObject;
-    if (!current)
+    std::string name;
+    // An unnamed surface entry is labelled by its place in the panel, which ItemLabel does
+    // not know: its label stays.
+    if (!current || (current->IsSurfaceRef() && !current->GetName(name)))
         return;
     // Only where the current record can stand: a root, the groups, the current panel.
     std::vector<QTreeWidgetItem*> parents;
-    for (int i = 0; i < topLevelItemCount(); ++i) {
+    // The roots keep their own labels: "Manager" is not the cockpit's name.
+    for (int i = 0; i < topLevelItemCount(); ++i)
         parents.push_back(topLevelItem(i));
-        if (ItemRecord(topLevelItem(i)) == current)
-            topLevelItem(i)->setText(0, ItemLabel(current));
-    }
     if (QTreeWidgetItem* panelItem = FindItem(m_pDoc->m_pCurrentPanel))
         parents.push_back(panelItem);
     for (QTreeWidgetItem* parent : parents)
@@ -606,6 +607,14 @@ void CCPTree::OnEditPaste()
     QTreeWidgetItem* selected = SelectedItem();
     if (!selected || !m_hClipItem)
         return;
+    // A surface entry cannot be rebuilt from its text, so a copy of it is never pasted.
+    if (const CCPObject* clip = ItemRecord(m_hClipItem); clip && clip->IsSurfaceRef() && !m_bCut) {
+        if (IUserInterface* ui = m_pDoc->GetUserInterface())
+            ui->MessageBox("A surface entry cannot be copied, only moved: use Cut and Paste to "
+                           "move it, or Add Object > Surface for a new one.",
+                           IUserInterface::Information);
+        return;
+    }
     if (QTreeWidgetItem* item = PlaceOnto(m_hClipItem, selected, m_bCut)) {
         if (m_bCut)
             m_hClipItem = nullptr; // DeleteItem has forgotten it already; a copy stays remembered

@@ -90,6 +90,7 @@ void CVireoView::OnDraw(QPainter& painter)
 {
     if (!m_pDoc->m_pCurrentPanel)
         return;
+    CDeferredMessages::CScope noBoxesWhilePainting(m_paintMessages, m_pDoc->m_manager);
     DrawRecords(painter, m_fZoom);
 
     if (!m_tracker.IsTracking())
@@ -115,6 +116,7 @@ void CVireoView::PaintPage(QPainter& painter, const QRect& page)
 {
     if (!m_pDoc->m_pCurrentPanel)
         return;
+    CDeferredMessages::CScope noBoxesWhilePainting(m_paintMessages, m_pDoc->m_manager);
     // The whole screen area of the cockpit, as large as the page allows.
     const CCPManager& m = m_pDoc->m_manager;
     const double sx = double(page.width()) / std::max(1, m.m_nScreenWidth);

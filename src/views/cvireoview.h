@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ccommandtarget.h"
+#include "cdeferredmessages.h"
 #include "ceditcommands.h"
 #include "crecttracker.h"
 #include "cscrollview.h"
@@ -74,6 +75,7 @@ private:
 
     CVireoDoc* m_pDoc;
     CEditCommands m_edit;
+    CDeferredMessages m_paintMessages{this}; // what drawing the panel reports, shown after it
     QMenu* m_pContextMenu = nullptr;
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;

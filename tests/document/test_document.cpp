@@ -107,27 +107,43 @@ TEST(DocumentOpen, UnreadableFileKeepsTheOpenCockpit)
     c.Touch();
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.File("missing.dat")));
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.Path())); // a folder is not a cockpit
+    // The system's reason is in the text, where the user sees it.
     ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
-    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.");
+    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.\n" + dir.File("missing.dat") +
+                                         ": No such file or directory.");
+    EXPECT_EQ(c.ui.m_aBoxes[1].text,
+              "Failed to open document.\n" + dir.Path() + ": Is a directory.");
     EXPECT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
     EXPECT_TRUE(c.doc.IsModified());
     EXPECT_EQ(c.doc.GetPathName(), dir.File("a.dat"));
 }
 
-TEST(DocumentOpen, NothingOfThePreviousManagerLeaksIntoTheNextFile)
+TEST(DocumentOpen, NothingOfThePreviousManagerLeaksIntoTheNextFileOrANewOne)
 {
     CTempDir dir;
-    dir.Write("a.dat", "// Name: A\n#0 MANAGER\ntemplatefile 8 8 a.png;\n#end\n");
+    dir.Write("a.dat", "// Name: A\n// The A cockpit\n#0 MANAGER\ntemplatefile 8 8 a.png;\n#end\n");
     dir.Write("b.dat", "#1 SOUND\n#end\n");
-    CTestCockpit c;
-    ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("a.dat")));
-    EXPECT_EQ(c.doc.m_manager.m_strTemplateFile, "a.png");
-    c.doc.m_manager.m_bmpTemplate = CBitmap(8, 8);
-    ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("b.dat")));
-    EXPECT_EQ(c.doc.m_manager.m_strTemplateFile, "");
-    EXPECT_TRUE(c.doc.m_manager.m_bmpTemplate.IsNull());
-    EXPECT_EQ(c.doc.m_manager.m_strComment, "");
-    EXPECT_EQ(c.Saved().find("Name: A"), std::string::npos);
+    for (bool viaNew : {false, true}) {
+        CTestCockpit c;
+        ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("a.dat")));
+        EXPECT_EQ(c.doc.m_manager.m_strTemplateFile, "a.png");
+        c.doc.m_manager.m_bmpTemplate = CBitmap(8, 8);
+        if (viaNew)
+            ASSERT_TRUE(c.doc.OnNewDocument());
+        else
+            ASSERT_TRUE(c.doc.OnOpenDocument(dir.File("b.dat")));
+        EXPECT_EQ(c.doc.m_manager.m_strTemplateFile, "") << viaNew;
+        EXPECT_TRUE(c.doc.m_manager.m_bmpTemplate.IsNull()) << viaNew;
+        EXPECT_EQ(c.doc.m_manager.m_strComment, "") << viaNew;
+        const std::string saved = c.Saved();
+        EXPECT_EQ(saved.find("Name: A"), std::string::npos) << viaNew;
+        EXPECT_EQ(saved.find("The A cockpit"), std::string::npos) << viaNew;
+        EXPECT_EQ(saved.find("a.png"), std::string::npos) << viaNew;
+        CCheckMessageArray messages;
+        c.doc.m_manager.Check(messages, true);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages[0].m_strMessage, "Manager, No template file") << viaNew;
+    }
 }
 
 TEST(DocumentSave, CheckProblemsAskBeforeWritingAndFailuresKeepTheOldFile)

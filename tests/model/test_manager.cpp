@@ -120,14 +120,26 @@ TEST(ManagerTemplate, DeclaredSizeDecidesTheBitmapAndFailuresKeepTheOldOne)
     EXPECT_EQ(t.Pixel(0, 5), 0xff000000u); // below the picture: black
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
 
-    // Unreadable picture: the message names the full path, the old bitmap stays.
+    // Unreadable picture: the message names the full path and says whether the file is
+    // missing or not a picture; the old bitmap stays.
     loader.picture = CBitmap();
     c.doc.m_manager.m_strTemplateFile = "gone.png";
     c.doc.m_manager.LoadTemplate();
     ASSERT_EQ(c.ui.m_aBoxes.size(), 1u);
-    EXPECT_EQ(c.ui.m_aBoxes[0].text, "gone.png\nI cannot read this file.\n"
-                                     "This is not a valid image file, or its format is not currently supported.");
+    EXPECT_EQ(c.ui.m_aBoxes[0].text, "gone.png\nI cannot read this file.\nThe file was not found.");
     EXPECT_EQ(c.doc.m_manager.m_bmpTemplate.Width(), 3);
+    CTempDir dir;
+    dir.Write("notapicture.png", "text");
+    c.doc.m_manager.SetFolder(dir.Path() + "/");
+    c.doc.m_manager.m_strTemplateFile = "notapicture.png";
+    c.doc.m_manager.LoadTemplate();
+    ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
+    EXPECT_EQ(c.ui.m_aBoxes[1].text,
+              dir.File("notapicture.png") +
+                  "\nI cannot read this file.\n"
+                  "This is not a valid image file, or its format is not currently supported.");
+    c.ui.m_aBoxes.pop_back();
+    c.doc.m_manager.SetFolder(std::string());
 
     // Absurd declared sizes are refused before anything is allocated.
     loader.picture = CBitmap(2, 2);

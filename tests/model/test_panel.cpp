@@ -154,8 +154,9 @@ TEST(PanelRecord, DefaultsAndConditionalKeys)
     CTestCockpit back(saved);
     EXPECT_EQ(back.doc.m_manager.m_aPanels[0]->m_aOsbLeft[0], (CFloatPoint{0, 0}));
 
+    // Made in the editor: no neighbours.
     CCPPanel fresh(nullptr);
-    EXPECT_EQ(fresh.m_anAdjPanels, (std::array<int, 8>{}));
+    EXPECT_EQ(fresh.m_anAdjPanels, (std::array<int, 8>{-1, -1, -1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(fresh.m_nHudFont, -1);
 }
 

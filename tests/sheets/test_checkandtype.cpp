@@ -96,6 +96,21 @@ TEST(SelectObjectType, SortedNamesWithCodesAndNothingChosen)
     EXPECT_EQ(code, 99);
     EXPECT_EQ(ui.SelectObjectType(code), IDOK);
     EXPECT_EQ(code, 11);
+
+    // Buffer is listed but makes nothing: OK says why and the dialog stays for another choice.
+    runner.Then([](QDialog& d) {
+        auto& type = As<CSelectTypeDlg>(d);
+        type.GetList()->setCurrentIndex(type.GetList()->findText("Buffer"));
+        d.accept();
+        EXPECT_FALSE(Accepted(d));
+        type.GetList()->setCurrentIndex(type.GetList()->findText("Surface"));
+        d.accept();
+    });
+    EXPECT_EQ(ui.SelectObjectType(code), IDOK);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(runner.m_messages.size(), 1);
+    EXPECT_TRUE(runner.m_messages[0].startsWith("A Buffer is not added on its own"));
+    EXPECT_TRUE(runner.m_messages[0].contains("Choose Surface"));
 }
 
 TEST(UserInterface, MessageBoxShowsIconAndDetails)

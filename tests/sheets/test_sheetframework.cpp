@@ -9,6 +9,7 @@
 #include "ccptext.h"
 #include "clinewriter.h"
 #include "cqtrecordeditor.h"
+#include "textconvert.h"
 
 #include <QPlainTextEdit>
 
@@ -152,6 +153,91 @@ TEST_F(SoundFixture, CommentLineStartingWithHashIsRefusedByName)
     sheet->accept();
     EXPECT_TRUE(Accepted(*sheet));
     EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\n// see #12 ADI\r\n");
+}
+
+TEST_F(SoundFixture, CharactersTheFileCannotHoldAreRefusedByName)
+{
+    CScriptedRunner runner;
+    auto sheet = OpenSheet(sound);
+    SetComment(*sheet, QStringLiteral("// Name: Gr\u00f6\u00dfe \u20ac5 \u2713 \u20ac"));
+    sheet->accept();
+    EXPECT_FALSE(Accepted(*sheet));
+    ASSERT_EQ(runner.m_messages.size(), 1);
+    EXPECT_TRUE(runner.m_messages[0].startsWith(
+        QStringLiteral("The comment contains \"\u20ac\", \"\u2713\", which the cockpit file "
+                       "cannot hold")))
+        << runner.m_messages[0].toStdString();
+    EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\n"); // no "?" in their place
+
+    // Letters of the single-byte code page are stored as its bytes.
+    SetComment(*sheet, QStringLiteral("// Name: Gr\u00f6\u00dfe 5"));
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_strComment, "// Name: Gr\xf6\xdf"
+                                  "e 5\r\n");
+}
+
+TEST(TextConvert, CharsNotInLatin1NamesEachOnceInOrder)
+{
+    // For callers that refuse a text: the tree's label edit, say.
+    EXPECT_EQ(CharsNotInLatin1(QStringLiteral("Gr\u00f6\u00dfe 5")), QString());
+    EXPECT_EQ(CharsNotInLatin1(QStringLiteral("\u2713a\u20ac\u2713")),
+              QStringLiteral("\u2713\u20ac"));
+    // A character beyond the basic plane is one character, not two halves.
+    EXPECT_EQ(CharsNotInLatin1(QString::fromUtf8("x\xf0\x9f\x98\x80")).toUcs4().size(), 1);
+    EXPECT_EQ(NotInLatin1Message(QStringLiteral("The name"), QStringLiteral("\u20ac")),
+              QStringLiteral("The name contains \"\u20ac\", which the cockpit file cannot hold: "
+                             "it stores one byte per character (Latin-1).\nPlease replace or "
+                             "remove it."));
+}
+
+TEST(RecordEditor, ARecordWhoseSheetIsOpenIsNotOpenedAgain)
+{
+    // Front's sheet opens panel 400's from its Adjacent page, and that one offers Front again.
+    CCPManager manager;
+    CQtRecordEditor editor;
+    manager.SetEditor(&editor);
+    auto add = [&](int id, int west, int east, const char* comment) {
+        auto p = std::make_unique<CCPPanel>(&manager);
+        p->m_nId = id;
+        p->m_anAdjPanels[CCPPanel::W] = west;
+        p->m_anAdjPanels[CCPPanel::E] = east;
+        p->m_strComment = comment;
+        CCPPanel* raw = p.get();
+        manager.AddPanel(std::move(p));
+        return raw;
+    };
+    CCPPanel* front = add(100, -1, 400, "// Name: Front\r\n");
+    CCPPanel* right = add(400, 100, -1, "");
+
+    CScriptedRunner runner;
+    runner.Then([&](QDialog& d) {
+        auto& outer = As<CCPDisplay>(d);
+        runner.Next([&](QDialog& d2) {
+            auto& inner = As<CCPDisplay>(d2);
+            EXPECT_EQ(inner.GetRecord(), right);
+            Click(Page(inner, "Adjacent Panel Properties"), "W"); // Front: already open
+            SetText(Page(inner, "Panel Properties"), "Mask Top", "40");
+            inner.accept();
+        });
+        Click(Page(outer, "Adjacent Panel Properties"), "E");
+        SetText(Page(outer, "Panel Properties"), "Mask Top", "333");
+        outer.accept();
+    });
+    EXPECT_EQ(front->EditProperties(), IDOK);
+    EXPECT_EQ(runner.m_titles, (QStringList{"Panel", "Panel"}));
+    ASSERT_EQ(runner.m_messages.size(), 1);
+    EXPECT_EQ(
+        runner.m_messages[0],
+        QStringLiteral("The properties of Front are already open, in a sheet behind this one.\n"
+                       "Close this sheet and make the change there."));
+    EXPECT_EQ(front->m_nMaskTop, 333);
+    EXPECT_EQ(right->m_nMaskTop, 40);
+
+    // Once closed, the sheet opens again.
+    runner.Then([](QDialog& d) { d.reject(); });
+    EXPECT_EQ(front->EditProperties(), IDCANCEL);
+    EXPECT_EQ(runner.m_titles.size(), 3);
 }
 
 TEST(SheetFile, EditedCommentLeavesTheHeaderOnItsOwnLine)

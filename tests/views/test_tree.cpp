@@ -65,6 +65,29 @@ TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
     EXPECT_EQ(doc().m_pCurrentObject, &doc().m_manager);
 }
 
+TEST_F(TreeTest, LabelsStayWhenTheUserClicksFromItemToItem)
+{
+    Open(kCockpit);
+    doc().m_manager.SetName("My Cockpit");
+    auto click = [&](QTreeWidgetItem* item) {
+        const QPoint at = Centre(item);
+        Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    };
+    // The root is "Manager", not the cockpit's name.
+    click(Item("Manager"));
+    ASSERT_EQ(doc().m_pCurrentObject, &doc().m_manager);
+    click(Item("Front"));
+    click(Item("Panel 200"));
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Manager"));
+
+    // An unnamed surface entry keeps the label of its place in the panel.
+    click(Item("Front/Surface 1"));
+    click(Item("Front/Light 101"));
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
+}
+
 TEST_F(TreeTest, PickingElsewhereSelectsTheItemUnderTheCurrentPanel)
 {
     Open(kCockpit);

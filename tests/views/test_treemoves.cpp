@@ -111,6 +111,11 @@ TEST_F(TreeTest, SurfaceEntriesMoveButAreNotCopied)
     EXPECT_EQ(Panel(200)->m_aSurfaces.size(), 1u);
     EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
     EXPECT_FALSE(doc().IsModified());
+    // It says why nothing happened.
+    ASSERT_EQ(
+        cockpit->ui.Texts(),
+        std::vector<std::string>{"A surface entry cannot be copied, only moved: use Cut "
+                                 "and Paste to move it, or Add Object > Surface for a new one."});
 
     Select(Item("Front/Surface 1"));
     ASSERT_TRUE(Run(ID_EDIT_CUT));
