@@ -1,6 +1,8 @@
 #include "cmainframe.h"
 
 #include "ccptree.h"
+#include "chelpwindow.h"
+#include "cproblemspanel.h"
 #include "cdochandler.h"
 #include "crecentfilelist.h"
 #include "ctemplview.h"
@@ -76,6 +78,7 @@ const CommandDef kCommands[] = {
     {ID_SHOW_OBJECTS, "Show Objects", "Show Objects\nShow Objects", {}, true},
     {ID_SHOW_BUTTONS, "Show Buttons", "Show Buttons\nShow Buttons", {}, true},
     {ID_VIEW_REFRESH, "Refresh\tF5", "Refresh Images\nRefresh Images", {Qt::Key_F5}},
+    {ID_HELP, "&Vireo Help\tF1", "Open the user manual\nVireo Help", {Qt::Key_F1}},
     {ID_HELP_INDEX, "Help &Index", "List the help topics\nHelp Index", {}},
     {ID_HELP_CONTENTS, "Help &Contents", "Show the help contents\nHelp Contents", {}},
     {ID_HELP_USING, "Help on &Help", "How to use help\nHelp on Help", {}},
@@ -215,11 +218,14 @@ void CMainFrame::CreateMenus()
             {ID_EDIT_UNDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND, ID_ADD_BUTTON,
              ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator,
              ID_CHECK_COCKPIT});
-    AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
-            {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS,
-             ID_VIEW_REFRESH});
+    QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
+                          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS,
+                           ID_SHOW_BUTTONS, ID_VIEW_REFRESH});
+    view->addSeparator();
+    view->addAction(m_pProblems->toggleViewAction());
     AddMenu(menuBar()->addMenu(QStringLiteral("&Help")),
-            {ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator, ID_APP_ABOUT});
+            {ID_HELP, kSeparator, ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator,
+             ID_APP_ABOUT});
 
     // The panel view's popup; its entries are the same actions, so they route alike.
     m_pViewMenu = AddMenu(new QMenu(this),
@@ -281,6 +287,12 @@ void CMainFrame::CreateClient()
     m_pSplitter->addWidget(m_pTemplView);
     m_pSplitter->setStretchFactor(1, 1);
     setCentralWidget(m_pSplitter);
+
+    // The messages of the last check, docked below the panes until a check shows them.
+    m_pProblems = new CProblemsPanel(m_pDoc, this);
+    m_pProblems->SetCheckHandler([this] { ExecuteCommand(ID_CHECK_COCKPIT); });
+    addDockWidget(Qt::BottomDockWidgetArea, m_pProblems);
+    m_pProblems->hide();
 }
 
 void CMainFrame::showEvent(QShowEvent* event)
@@ -382,6 +394,10 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
     switch (ui.m_nID) {
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
+    case ID_HELP:
+    case ID_HELP_CONTENTS:
+    case ID_HELP_INDEX:
+    case ID_HELP_USING:
         ui.Enable();
         return true;
     case ID_VIEW_TOOLBAR:
@@ -421,9 +437,24 @@ bool CMainFrame::OnCommand(int id)
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(statusBar()->isHidden());
         return true;
+    case ID_HELP:
+    case ID_HELP_CONTENTS:
+    case ID_HELP_INDEX:
+    case ID_HELP_USING:
+        ShowHelp();
+        return true;
     default:
         return false;
     }
+}
+
+void CMainFrame::ShowHelp()
+{
+    if (!m_pHelp)
+        m_pHelp = new CHelpWindow(this);
+    m_pHelp->show();
+    m_pHelp->raise();
+    m_pHelp->activateWindow();
 }
 
 void CMainFrame::UpdateTitle()

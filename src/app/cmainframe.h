@@ -12,6 +12,8 @@
 #include <string>
 
 class CCPTree;
+class CHelpWindow;
+class CProblemsPanel;
 class CDocHandler;
 class CRecentFileList;
 class CTemplView;
@@ -48,6 +50,9 @@ public:
     QSplitter* GetSplitter() const { return m_pSplitter; }
     QToolBar* GetToolBar() const { return m_pToolBar; }
     QMenu* GetViewContextMenu() const { return m_pViewMenu; }
+    CProblemsPanel* GetProblemsPanel() const { return m_pProblems; }
+    // The help window, once Vireo Help has opened it.
+    CHelpWindow* GetHelpWindow() const { return m_pHelp; }
     QAction* Action(int id) const;
     // The label of a status-bar pane (ID_INDICATOR_*).
     QLabel* StatusPane(int id) const;
@@ -92,6 +97,7 @@ private:
     void CreateClient();
     QMenu* AddMenu(QMenu* menu, std::initializer_list<int> ids);
     void TrackLockKeys(const QKeyEvent* event);
+    void ShowHelp();
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -106,6 +112,8 @@ private:
     CVireoView* m_pView = nullptr;
     CTemplView* m_pTemplView = nullptr;
     QMenu* m_pViewMenu = nullptr;
+    CProblemsPanel* m_pProblems = nullptr;
+    CHelpWindow* m_pHelp = nullptr;
     QTimer* m_pIdleTimer = nullptr;
     int m_nActivePane = kViewPane;
     bool m_bSized = false;

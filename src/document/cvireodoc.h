@@ -70,6 +70,8 @@ private:
     void ScreenSizeFromName(const std::string& fileName);
     void Reset();
     void InitialUpdate();
+    // Tells the observers what a check found; true when one of them showed it.
+    bool NotifyChecked(const CCheckMessageArray& messages, bool full);
 
     IUserInterface* m_pUI = nullptr;
     std::vector<IDocObserver*> m_aObservers;

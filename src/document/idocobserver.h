@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ccheckmessage.h"
+
 class CCPObject;
 
 // Update hints sent with every change of the document.
@@ -22,4 +24,7 @@ public:
     // A new or opened document replaced the old one.
     virtual void OnInitialUpdate() {}
     virtual void OnModifiedChanged(bool modified) {}
+    // A check ran (full: Check Cockpit; otherwise the check before a save) and found these
+    // messages, none when it passed. True when this observer has shown them to the user.
+    virtual bool OnChecked(const CCheckMessageArray& messages, bool full) { return false; }
 };

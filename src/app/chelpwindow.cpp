@@ -1,0 +1,42 @@
+#include "chelpwindow.h"
+
+#include <QFile>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+// The manual and its pictures are built into the program, so it is found wherever the
+// program runs from (build tree or installed); a copy is installed beside it for reading.
+const char* const kHelpFolder = ":/help";
+const char* const kManual = ":/help/manual.md";
+} // namespace
+
+CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("Vireo Help"));
+    setObjectName(QStringLiteral("Vireo Help"));
+    resize(780, 680);
+
+    m_pBrowser = new QTextBrowser;
+    m_pBrowser->setOpenExternalLinks(true);
+    m_pBrowser->document()->setDocumentMargin(12);
+    // Pictures named in the manual are found beside it.
+    m_pBrowser->setSearchPaths({QString::fromLatin1(kHelpFolder)});
+    const QString text = ManualText();
+    if (text.isEmpty())
+        m_pBrowser->setPlainText(QStringLiteral("The manual is missing from this build."));
+    else
+        m_pBrowser->setMarkdown(text);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pBrowser);
+}
+
+QString CHelpWindow::ManualText()
+{
+    QFile file(QString::fromLatin1(kManual));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
