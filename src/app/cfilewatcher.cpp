@@ -135,13 +135,14 @@ void CFileWatcher::Rewatch()
         if (entry.seen.exists)
             wanted.insert(Native(path));
     }
+    const QStringList watched = m_pWatcher->files() + m_pWatcher->directories();
     QStringList stale;
-    for (const QString& p : m_pWatcher->files() + m_pWatcher->directories())
+    for (const QString& p : watched)
         if (!wanted.contains(p))
             stale << p;
     if (!stale.isEmpty())
         m_pWatcher->removePaths(stale);
-    const QStringList have = m_pWatcher->files() + m_pWatcher->directories();
+    const QSet<QString> have(watched.begin(), watched.end());
     QStringList add;
     for (const QString& p : wanted)
         if (!have.contains(p))

@@ -6,6 +6,7 @@
 #include "strformat.h"
 #include "textconvert.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -36,6 +37,7 @@ CProblemsPanel::CProblemsPanel(CVireoDoc* doc, QMainWindow* frame)
 {
     setObjectName(QStringLiteral("problems"));
     setAllowedAreas(Qt::AllDockWidgetAreas);
+    toggleViewAction()->setStatusTip(QStringLiteral("Show or hide the problems the last check found"));
 
     auto* body = new QWidget;
     m_pSummary = new QLabel(QStringLiteral("Check Cockpit lists the cockpit's problems here."));

@@ -37,6 +37,8 @@ public:
     // Quick check first; false when the user declined to save or the file could not be
     // written (the old file is then left as it was).
     bool OnSaveDocument(const std::string& path);
+    // The full check; observers hear its results, and "Check Results" shows them unless an
+    // observer has.
     void OnCheckCockpit();
 
     // The loading and storing directions of the whole cockpit.
