@@ -20,7 +20,10 @@ constexpr int kSettleMs = 200;
 constexpr int kSyncMs = 300;
 constexpr int kRetryMs = 500;
 
-QString Native(const std::string& path) { return QFile::decodeName(path.c_str()); }
+QString Native(const std::string& path)
+{
+    return QFile::decodeName(path.c_str());
+}
 } // namespace
 
 CFileWatcher::CFileWatcher(CVireoDoc* doc, QWidget* dialogParent)
@@ -38,8 +41,9 @@ CFileWatcher::CFileWatcher(CVireoDoc* doc, QWidget* dialogParent)
     connect(m_pWatcher, &QFileSystemWatcher::directoryChanged, this, changed);
 
     m_fnQuestion = [this](const std::string& path, bool modified) {
-        QString text = QStringLiteral("%1\n\nThis file has been changed by another program. Reload it?")
-                           .arg(Native(path));
+        QString text =
+            QStringLiteral("%1\n\nThis file has been changed by another program. Reload it?")
+                .arg(Native(path));
         if (modified)
             text += QStringLiteral("\n\nYour unsaved changes would be lost.");
         const auto no = QMessageBox::No, yes = QMessageBox::Yes;

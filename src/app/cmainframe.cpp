@@ -1,9 +1,9 @@
 #include "cmainframe.h"
 
 #include "ccptree.h"
+#include "cdochandler.h"
 #include "chelpwindow.h"
 #include "cproblemspanel.h"
-#include "cdochandler.h"
 #include "crecentfilelist.h"
 #include "ctemplview.h"
 #include "ctoolbarart.h"

@@ -37,7 +37,8 @@ CProblemsPanel::CProblemsPanel(CVireoDoc* doc, QMainWindow* frame)
 {
     setObjectName(QStringLiteral("problems"));
     setAllowedAreas(Qt::AllDockWidgetAreas);
-    toggleViewAction()->setStatusTip(QStringLiteral("Show or hide the problems the last check found"));
+    toggleViewAction()->setStatusTip(
+        QStringLiteral("Show or hide the problems the last check found"));
 
     auto* body = new QWidget;
     m_pSummary = new QLabel(QStringLiteral("Check Cockpit lists the cockpit's problems here."));

@@ -1,10 +1,10 @@
 #include "cvireoapp.h"
 
 #include "caboutdlg.h"
-#include "cfilewatcher.h"
 #include "ccpbuttonview.h"
 #include "ccppanel.h"
 #include "ccptree.h"
+#include "cfilewatcher.h"
 #include "cmainframe.h"
 #include "cqtframeprompts.h"
 #include "cqtimageloader.h"

@@ -1,11 +1,11 @@
 #include "ccliapp.h"
 
 #include "ccliuserinterface.h"
-#include "checkjson.h"
 #include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
+#include "checkjson.h"
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "cscanner.h"

@@ -74,7 +74,8 @@ std::string JsonString(const std::string& text)
     return out;
 }
 
-std::string CheckMessagesToJson(const CCheckMessageArray& messages, const CCheckMessageArray& saveChecked)
+std::string CheckMessagesToJson(const CCheckMessageArray& messages,
+                                const CCheckMessageArray& saveChecked)
 {
     // The same message about the same record counts once per time the save check gave it.
     std::map<std::pair<std::string, const CCPObject*>, int> blocking;
@@ -93,7 +94,8 @@ std::string CheckMessagesToJson(const CCheckMessageArray& messages, const CCheck
         if (m.m_strType.empty())
             out += ", \"type\": null, \"id\": null";
         else
-            out += ", \"type\": " + JsonString(m.m_strType) + ", \"id\": " + std::to_string(m.m_nId);
+            out +=
+                ", \"type\": " + JsonString(m.m_strType) + ", \"id\": " + std::to_string(m.m_nId);
         out += error ? ", \"severity\": \"error\"}" : ", \"severity\": \"warning\"}";
         out += i + 1 < messages.size() ? ",\n" : "\n";
     }

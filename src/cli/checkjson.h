@@ -9,7 +9,8 @@
 // The severity is "error" for a message that saveChecked (the check made before a save) also
 // holds, since a save stops at it, and "warning" for one only the full check reports. Message
 // bytes that are not UTF-8 are read as Latin-1, as the editor shows them.
-std::string CheckMessagesToJson(const CCheckMessageArray& messages, const CCheckMessageArray& saveChecked);
+std::string CheckMessagesToJson(const CCheckMessageArray& messages,
+                                const CCheckMessageArray& saveChecked);
 
 // text as a JSON string literal, quotes included.
 std::string JsonString(const std::string& text);

@@ -62,13 +62,13 @@ CRecordPlace Place(CCPObject* record, CCPPanel* panel, bool needsPanel)
 
 } // namespace
 
-CRecordPlace CRecordPlace::Find(const CCPManager& m, const CCheckMessage& message, CCPPanel* current)
+CRecordPlace CRecordPlace::Find(CCPManager& m, const CCheckMessage& message, CCPPanel* current)
 {
     const std::string& type = message.m_strType;
     if (type.empty())
         return CRecordPlace();
     if (EqualsNoCase(type, "MANAGER"))
-        return Place(const_cast<CCPManager*>(&m), nullptr, false);
+        return Place(&m, nullptr, false);
     if (EqualsNoCase(type, "PANEL")) {
         auto* panel = static_cast<CCPPanel*>(Pick(m.m_aPanels, message, false));
         return Place(panel, panel, false);
@@ -79,7 +79,8 @@ CRecordPlace CRecordPlace::Find(const CCPManager& m, const CCheckMessage& messag
         return Place(Pick(m.m_aSounds, message, false), nullptr, false);
     if (EqualsNoCase(type, "BUTTONVIEW")) {
         CCPObject* view = Pick(m.m_aButtonViews, message, false);
-        return Place(view, view ? Showing(m, current, &CCPPanel::m_anButtonViews, view->m_nId) : nullptr,
+        return Place(view,
+                     view ? Showing(m, current, &CCPPanel::m_anButtonViews, view->m_nId) : nullptr,
                      true);
     }
     if (EqualsNoCase(type, "SURFACE")) {
@@ -96,7 +97,8 @@ CRecordPlace CRecordPlace::Find(const CCPManager& m, const CCheckMessage& messag
     if (EqualsNoCase(type, "BUFFER"))
         return CRecordPlace(); // nothing shows a picture file by itself
     CCPObject* object = Pick(m.m_aObjects, message, true);
-    return Place(object, object ? Showing(m, current, &CCPPanel::m_anObjects, object->m_nId) : nullptr,
+    return Place(object,
+                 object ? Showing(m, current, &CCPPanel::m_anObjects, object->m_nId) : nullptr,
                  true);
 }
 

@@ -27,8 +27,7 @@ struct CRecordPlace
     // Among records sharing type and id, the one the message was made for is preferred (its
     // address is compared, never followed). A record several panels show is found on current
     // when current shows it, else on the first panel that does.
-    static CRecordPlace Find(const CCPManager& manager, const CCheckMessage& message,
-                             CCPPanel* current);
+    static CRecordPlace Find(CCPManager& manager, const CCheckMessage& message, CCPPanel* current);
 
     // Makes the record the document's current record and its panel the current panel, as a
     // click in the tree does. False, changing nothing, unless the record was found.

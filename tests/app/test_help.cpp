@@ -40,7 +40,8 @@ TEST_F(HelpTest, F1OpensTheManualRenderedFromMarkdownWithItsPictures)
     for (int id : {ID_HELP, ID_HELP_CONTENTS, ID_HELP_INDEX, ID_HELP_USING})
         EXPECT_TRUE(frame()->Action(id)->isEnabled()) << id;
     QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : frame();
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_F1, Qt::NoModifier, QString(), false, 1));
+    EXPECT_TRUE(
+        qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_F1, Qt::NoModifier, QString(), false, 1));
     CHelpWindow* window = frame()->GetHelpWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
@@ -68,7 +69,8 @@ TEST_F(HelpTest, F1OpensTheManualRenderedFromMarkdownWithItsPictures)
         ++pictures;
         const QVariant image = window->GetBrowser()->loadResource(QTextDocument::ImageResource,
                                                                   QUrl(match.captured(1)));
-        EXPECT_TRUE(image.isValid() && !image.toByteArray().isEmpty()) << match.captured(1).toStdString();
+        EXPECT_TRUE(image.isValid() && !image.toByteArray().isEmpty())
+            << match.captured(1).toStdString();
     }
     EXPECT_GT(pictures, 0);
 

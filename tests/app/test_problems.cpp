@@ -198,7 +198,8 @@ TEST_F(ProblemsTest, ASaveWhoseCheckFailsAsksWithSaveAnywayAndListsTheProblems)
     ASSERT_EQ(list()->topLevelItemCount(), static_cast<int>(ui.m_aCheckResults[0].size()));
     EXPECT_EQ(list()->topLevelItem(0)->text(0).toStdString(), ui.m_aCheckResults[0][0]);
     EXPECT_EQ(panel()->GetSummary()->text(),
-              QStringLiteral("%1 problems found by the check before saving").arg(list()->topLevelItemCount()));
+              QStringLiteral("%1 problems found by the check before saving")
+                  .arg(list()->topLevelItemCount()));
 
     // The rows lead to their records as after Check Cockpit.
     PressEnter(Row(QStringLiteral("Light Id 301")));

@@ -31,7 +31,8 @@ std::vector<CFound> Named(const CCheckMessageArray& messages)
 }
 
 // The message whose text starts with prefix (the first, or the n-th from 0).
-const CCheckMessage& Message(const CCheckMessageArray& messages, const std::string& prefix, int n = 0)
+const CCheckMessage& Message(const CCheckMessageArray& messages, const std::string& prefix,
+                             int n = 0)
 {
     for (const CCheckMessage& m : messages)
         if (m.m_strMessage.rfind(prefix, 0) == 0 && n-- == 0)
