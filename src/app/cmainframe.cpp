@@ -3,6 +3,8 @@
 #include "ccptree.h"
 #include "chistorypanel.h"
 #include "cdochandler.h"
+#include "chelpwindow.h"
+#include "cproblemspanel.h"
 #include "crecentfilelist.h"
 #include "ctemplview.h"
 #include "ctoolbarart.h"
@@ -91,6 +93,7 @@ const CommandDef kCommands[] = {
     {ID_SHOW_OBJECTS, "Show Objects", "Show Objects\nShow Objects", {}, true},
     {ID_SHOW_BUTTONS, "Show Buttons", "Show Buttons\nShow Buttons", {}, true},
     {ID_VIEW_REFRESH, "Refresh\tF5", "Refresh Images\nRefresh Images", {Qt::Key_F5}},
+    {ID_HELP, "&Vireo Help\tF1", "Open the user manual\nVireo Help", {Qt::Key_F1}},
     {ID_HELP_INDEX, "Help &Index", "List the help topics\nHelp Index", {}},
     {ID_HELP_CONTENTS, "Help &Contents", "Show the help contents\nHelp Contents", {}},
     {ID_HELP_USING, "Help on &Help", "How to use help\nHelp on Help", {}},
@@ -248,8 +251,10 @@ void CMainFrame::CreateMenus()
     history->setText(QStringLiteral("&History"));
     history->setStatusTip(QStringLiteral("Show or hide the list of edits"));
     view->addAction(history);
+    view->addAction(m_pProblems->toggleViewAction());
     AddMenu(menuBar()->addMenu(QStringLiteral("&Help")),
-            {ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator, ID_APP_ABOUT});
+            {ID_HELP, kSeparator, ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator,
+             ID_APP_ABOUT});
 
     // The panel view's popup; its entries are the same actions, so they route alike.
     m_pViewMenu = AddMenu(new QMenu(this),
@@ -313,6 +318,12 @@ void CMainFrame::CreateClient()
     m_pSplitter->addWidget(m_pTemplView);
     m_pSplitter->setStretchFactor(1, 1);
     setCentralWidget(m_pSplitter);
+
+    // The messages of the last check, docked below the panes until a check shows them.
+    m_pProblems = new CProblemsPanel(m_pDoc, this);
+    m_pProblems->SetCheckHandler([this] { ExecuteCommand(ID_CHECK_COCKPIT); });
+    addDockWidget(Qt::BottomDockWidgetArea, m_pProblems);
+    m_pProblems->hide();
 }
 
 void CMainFrame::showEvent(QShowEvent* event)
@@ -421,6 +432,10 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
     switch (ui.m_nID) {
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
+    case ID_HELP:
+    case ID_HELP_CONTENTS:
+    case ID_HELP_INDEX:
+    case ID_HELP_USING:
         ui.Enable();
         return true;
     case ID_VIEW_TOOLBAR:
@@ -467,9 +482,24 @@ bool CMainFrame::OnCommand(int id)
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(statusBar()->isHidden());
         return true;
+    case ID_HELP:
+    case ID_HELP_CONTENTS:
+    case ID_HELP_INDEX:
+    case ID_HELP_USING:
+        ShowHelp();
+        return true;
     default:
         return false;
     }
+}
+
+void CMainFrame::ShowHelp()
+{
+    if (!m_pHelp)
+        m_pHelp = new CHelpWindow(this);
+    m_pHelp->show();
+    m_pHelp->raise();
+    m_pHelp->activateWindow();
 }
 
 void CMainFrame::UpdateTitle()

@@ -12,6 +12,8 @@
 #include <string>
 
 class CCPTree;
+class CHelpWindow;
+class CProblemsPanel;
 class CDocHandler;
 class CHistoryPanel;
 class CRecentFileList;
@@ -50,6 +52,9 @@ public:
     QToolBar* GetToolBar() const { return m_pToolBar; }
     QMenu* GetViewContextMenu() const { return m_pViewMenu; }
     CHistoryPanel* GetHistoryPanel() const { return m_pHistory; }
+    CProblemsPanel* GetProblemsPanel() const { return m_pProblems; }
+    // The help window, once Vireo Help has opened it.
+    CHelpWindow* GetHelpWindow() const { return m_pHelp; }
     QAction* Action(int id) const;
     // The label of a status-bar pane (ID_INDICATOR_*).
     QLabel* StatusPane(int id) const;
@@ -113,6 +118,7 @@ private:
     void RestoreLayout();
     bool RestorePaneSizes();
     int DefaultTreeWidth() const;
+    void ShowHelp();
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -128,6 +134,8 @@ private:
     CTemplView* m_pTemplView = nullptr;
     QMenu* m_pViewMenu = nullptr;
     CHistoryPanel* m_pHistory = nullptr;
+    CProblemsPanel* m_pProblems = nullptr;
+    CHelpWindow* m_pHelp = nullptr;
     QTimer* m_pIdleTimer = nullptr;
     int m_nActivePane = kViewPane;
     bool m_bSized = false;

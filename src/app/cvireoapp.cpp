@@ -4,6 +4,7 @@
 #include "ccpbuttonview.h"
 #include "ccppanel.h"
 #include "ccptree.h"
+#include "cfilewatcher.h"
 #include "cmainframe.h"
 #include "cqtframeprompts.h"
 #include "cqtimageloader.h"
@@ -29,6 +30,7 @@ CVireoApp::CVireoApp(IUserInterface* ui, IFramePrompts* prompts, IRecordEditor* 
 CVireoApp::~CVireoApp()
 {
     // The frame and its views go first: they unregister from the document.
+    m_pWatcher.reset();
     m_pFrame.reset();
 }
 
@@ -44,6 +46,14 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     CMainFrame* frame = m_pFrame.get();
     if (m_pOwnPrompts)
         m_pOwnPrompts->SetParent(frame);
+    // Pictures changed on disk are read again; a changed cockpit file is offered for reloading.
+    m_pWatcher = std::make_unique<CFileWatcher>(&m_doc, frame);
+    m_pWatcher->SetReloadHandler([this](const std::string& path) {
+        if (!m_doc.OnOpenDocument(path))
+            return false;
+        m_pFrame->UpdateTitle();
+        return true;
+    });
 
     if (!m_pUI) {
         m_pOwnUI = std::make_unique<CQtUserInterface>(frame);
@@ -63,6 +73,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     frame->GetPanelView()->SetPrinter(m_pPrinter.get());
     frame->SetOpenFileHandler([this](const std::string& path) { return OpenDocumentFile(path); });
     m_pDocHandler->SetSavedCallback([this] {
+        m_pWatcher->CockpitSaved();
         RecentFilesChanged();
         m_pFrame->UpdateTitle();
     });

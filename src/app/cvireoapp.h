@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+class CFileWatcher;
 class CMainFrame;
 class CQtFramePrompts;
 class IImageLoader;
@@ -35,6 +36,7 @@ public:
     CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
     CDocHandler& GetDocHandler() { return *m_pDocHandler; }
     CRecentFileList& GetRecentFiles() { return m_recent; }
+    CFileWatcher* GetFileWatcher() const { return m_pWatcher.get(); }
 
     // New: after the question about saving changes, an empty document.
     bool OnFileNew();
@@ -66,4 +68,5 @@ private:
     std::unique_ptr<CDocHandler> m_pDocHandler;
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pFrame;
+    std::unique_ptr<CFileWatcher> m_pWatcher;
 };

@@ -5,17 +5,23 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
+#include "checkjson.h"
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "cscanner.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
+#include "panelimage.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -62,9 +68,17 @@ std::string CCliApp::HelpText()
            "      Exit 0 when OUTPUT was written, 2 when INPUT cannot be read or OUTPUT cannot\n"
            "      be written.\n"
            "\n"
-           "  check [--full] INPUT\n"
+           "  check [--full] [--json] INPUT\n"
            "      Runs the check made before every save, or with --full the Check Cockpit check,\n"
            "      and prints each problem on its own line on stdout, in the order found.\n"
+           "      --json prints them instead as a JSON array of objects, one per problem:\n"
+           "        {\"message\": \"Light Id 101, Too many states (4)\", \"type\": \"LIGHT\",\n"
+           "         \"id\": 101, \"severity\": \"error\"}\n"
+           "      type is the header keyword of the record the message is about (MANAGER,\n"
+           "      PANEL, BUTTONVIEW, LIGHT, ...) and id its id; both are null when the message\n"
+           "      names no record. severity is \"error\" when the check made before every save\n"
+           "      reports the problem too (a save stops to ask), \"warning\" when only --full\n"
+           "      finds it. A check that passes prints [].\n"
            "      Exit 0 when the check passes, 1 when it reports problems, 2 when INPUT cannot\n"
            "      be read.\n"
            "\n"
@@ -75,6 +89,13 @@ std::string CCliApp::HelpText()
            "      --state ID=N steps the button view or object ID of the panel N states on\n"
            "      before painting (repeatable). Exit 0 when OUT.png was written, 2 on a bad\n"
            "      panel id, unreadable INPUT or unwritable output.\n"
+           "\n"
+           "  render INPUT --all -o DIR [--zoom Z]\n"
+           "      Paints every panel as above, without selection or state steps, to\n"
+           "      DIR/panel-<id>.png (DIR is made when missing). A panel id that appears twice\n"
+           "      is painted once, from its first panel, with a note on stderr. Exit 0 when\n"
+           "      every picture was written, 2 on unreadable INPUT or when DIR or a picture\n"
+           "      cannot be written.\n"
            "\n"
            "  --help\n"
            "      Shows this text.\n";
@@ -142,11 +163,13 @@ int CCliApp::Format(const std::vector<std::string>& args)
 
 int CCliApp::Check(const std::vector<std::string>& args)
 {
-    bool full = false;
+    bool full = false, json = false;
     std::string input;
     for (const std::string& a : args) {
         if (a == "--full")
             full = true;
+        else if (a == "--json")
+            json = true;
         else if (input.empty())
             input = a;
         else
@@ -161,14 +184,24 @@ int CCliApp::Check(const std::vector<std::string>& args)
     }
     CCheckMessageArray messages;
     const bool ok = c.doc.m_manager.Check(messages, full);
-    for (const CCheckMessage& m : messages)
-        m_out << m.m_strMessage << "\n";
+    if (json) {
+        // What the check before a save reports too is an error; the rest are warnings.
+        CCheckMessageArray saveChecked;
+        if (full)
+            c.doc.m_manager.Check(saveChecked, false);
+        m_out << CheckMessagesToJson(messages, full ? saveChecked : messages);
+    } else {
+        for (const CCheckMessage& m : messages)
+            m_out << m.m_strMessage << "\n";
+    }
     m_out.flush();
     return ok && messages.empty() ? 0 : 1;
 }
 
 int CCliApp::Render(const std::vector<std::string>& args)
 {
+    if (std::find(args.begin(), args.end(), "--all") != args.end())
+        return RenderAll(args);
     std::string input, output;
     int panelId = 0;
     bool havePanel = false, haveSelect = false;
@@ -275,4 +308,68 @@ int CCliApp::Render(const std::vector<std::string>& args)
         return 2;
     }
     return 0;
+}
+
+int CCliApp::RenderAll(const std::vector<std::string>& args)
+{
+    std::string input, folder;
+    float zoom = 1.0f;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--all") {
+            continue;
+        } else if (a == "-o" && hasValue) {
+            folder = args[++i];
+        } else if (a == "--zoom" && hasValue) {
+            CScanner s(args[++i]);
+            if (!s.Float(zoom) || !s.Rest().empty() || !(zoom > 0.0f) || zoom > 64.0f)
+                return Usage("render: --zoom needs a number above 0 and at most 64, not '" + args[i] + "'");
+        } else if (input.empty() && a[0] != '-') {
+            input = a;
+        } else {
+            return Usage("render --all: unexpected argument '" + a + "'");
+        }
+    }
+    if (input.empty() || folder.empty())
+        return Usage("render --all needs INPUT and -o DIR");
+
+    CLoadedCockpit c(m_err);
+    if (!c.doc.OnOpenDocument(input)) {
+        m_err << "vireo-cli: cannot read " << input << "\n";
+        return 2;
+    }
+    CCPManager& m = c.doc.m_manager;
+    const long long w = static_cast<long long>(float(m.m_nScreenWidth) * zoom);
+    const long long h = static_cast<long long>(float(m.m_nScreenHeight) * zoom);
+    if (w <= 0 || h <= 0 || w * h > 256LL * 1024 * 1024)
+        return Usage("render: the image would be too large or empty at this zoom");
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!std::filesystem::is_directory(folder)) {
+        m_err << "vireo-cli: cannot make the folder " << folder << (ec ? ": " + ec.message() : "") << "\n";
+        return 2;
+    }
+    int code = 0;
+    std::set<int> done;
+    for (const auto& panel : m.m_aPanels) {
+        const int id = panel->m_nId;
+        if (!done.insert(id).second) {
+            m_err << "vireo-cli: another panel " << id << " comes first; panel-" << id << ".png shows that one\n";
+            continue;
+        }
+        const std::string file = (std::filesystem::path(folder) / ("panel-" + std::to_string(id) + ".png")).string();
+        const QImage image = PaintPanelImage(m, *panel, zoom);
+        QByteArray png;
+        QBuffer buffer(&png);
+        std::string error;
+        if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+            m_err << "vireo-cli: cannot paint panel " << id << "\n";
+            code = 2;
+        } else if (!WriteFileSafely(file, std::string(png.constData(), size_t(png.size())), &error)) {
+            m_err << "vireo-cli: cannot write " << error << "\n";
+            code = 2;
+        }
+    }
+    return code;
 }

@@ -19,6 +19,7 @@ private:
     int Format(const std::vector<std::string>& args);
     int Check(const std::vector<std::string>& args);
     int Render(const std::vector<std::string>& args);
+    int RenderAll(const std::vector<std::string>& args);
     int Usage(const std::string& problem);
 
     std::ostream& m_out;

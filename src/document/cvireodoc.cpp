@@ -232,7 +232,10 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
 {
     CCheckMessageArray messages;
     if (!m_manager.Check(messages, false)) {
-        if (!m_pUI || m_pUI->CheckResults(messages, true) != IDOK)
+        const bool saveAnyway = m_pUI && m_pUI->CheckResults(messages, true) == IDOK;
+        // The problems stay listed after the dialog, to be worked through.
+        NotifyChecked(messages, false);
+        if (!saveAnyway)
             return false;
     }
     std::string error;
@@ -256,8 +259,18 @@ void CVireoDoc::MarkSaved()
 void CVireoDoc::OnCheckCockpit()
 {
     CCheckMessageArray messages;
-    if (!m_manager.Check(messages, true) && m_pUI)
+    const bool ok = m_manager.Check(messages, true);
+    // A view that lists the problems replaces the dialog.
+    if (!NotifyChecked(messages, true) && !ok && m_pUI)
         m_pUI->CheckResults(messages, false);
+}
+
+bool CVireoDoc::NotifyChecked(const CCheckMessageArray& messages, bool full)
+{
+    bool shown = false;
+    for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
+        shown |= o->OnChecked(messages, full);
+    return shown;
 }
 
 void CVireoDoc::SetCurrentPanel(CCPPanel* panel)

@@ -49,6 +49,8 @@ public:
     // Quick check first; false when the user declined to save or the file could not be
     // written (the old file is then left as it was).
     bool OnSaveDocument(const std::string& path);
+    // The full check; observers hear its results, and "Check Results" shows them unless an
+    // observer has.
     void OnCheckCockpit();
 
     // The loading and storing directions of the whole cockpit.
@@ -118,6 +120,8 @@ private:
     void Reset();
     void ClearHistory();
     void InitialUpdate();
+    // Tells the observers what a check found; true when one of them showed it.
+    bool NotifyChecked(const CCheckMessageArray& messages, bool full);
 
     // IEditRecorder, while a step is open.
     void WillChange(CCPObject& record) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ccheckmessage.h"
+
 class CCPObject;
 
 // Update hints sent with every change of the document.
@@ -27,4 +29,7 @@ public:
     virtual void OnModifiedChanged(bool modified) {}
     // A step was recorded, undone or redone, or the history was cleared.
     virtual void OnHistoryChanged() {}
+    // A check ran (full: Check Cockpit; otherwise the check before a save) and found these
+    // messages, none when it passed. True when this observer has shown them to the user.
+    virtual bool OnChecked(const CCheckMessageArray& messages, bool full) { return false; }
 };

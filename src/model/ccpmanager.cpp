@@ -536,7 +536,7 @@ bool CCPManager::CheckReachable(CCheckMessageArray& messages)
     bool ok = VisitPanel(m_aPanels.front().get(), messages);
     for (const auto& p : m_aPanels)
         if (!p->m_bVisited) {
-            messages.push_back({StrFormat("Panel %d is not reachable", p->m_nId), p.get()});
+            p->AddMessage(messages, StrFormat("Panel %d is not reachable", p->m_nId));
             ok = false;
         }
     return ok;
@@ -566,8 +566,8 @@ bool CCPManager::VisitPanel(CCPPanel* start, CCheckMessageArray& messages)
             continue;
         CCPPanel* p = FindPanel(adj);
         if (!p) {
-            messages.push_back({StrFormat("Panel %d, there is no adjacent panel %d defined", f.panel->m_nId, adj),
-                                f.panel});
+            f.panel->AddMessage(messages,
+                                StrFormat("Panel %d, there is no adjacent panel %d defined", f.panel->m_nId, adj));
             ok = false;
         } else if (!p->m_bVisited) {
             p->m_bVisited = true;

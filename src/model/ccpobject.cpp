@@ -6,6 +6,8 @@
 #include "iuserinterface.h"
 #include "strformat.h"
 
+#include <cctype>
+
 CCPObject::~CCPObject() = default;
 
 void CCPObject::Serialize(CLineWriter& ar)
@@ -98,7 +100,11 @@ void CCPObject::WriteHeader(CLineWriter& ar, const char* keyword)
 
 void CCPObject::AddMessage(CCheckMessageArray& messages, std::string text)
 {
-    messages.push_back(CCheckMessage{std::move(text), this});
+    // The type name spelled as the record's header keyword in the file.
+    std::string type = GetTypeName();
+    for (char& c : type)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    messages.push_back(CCheckMessage{std::move(text), this, std::move(type), m_nId});
 }
 
 static void MoveEdges(CRect& src, const CRect& oldDest, const CRect& newDest)

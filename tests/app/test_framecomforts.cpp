@@ -258,11 +258,12 @@ TEST_F(MainFrameTest, NewStartsCleanAndNewPanelsHaveNoNeighbours)
     ASSERT_EQ(doc().m_manager.m_aPanels.size(), 1u);
     EXPECT_EQ(doc().m_manager.m_aPanels[0]->m_anAdjPanels,
               (std::array<int, 8>{-1, -1, -1, -1, -1, -1, -1, -1}));
-    frame()->ExecuteCommand(ID_CHECK_COCKPIT);
-    ASSERT_EQ(ui.m_aCheckResults.size(), 1u);
-    EXPECT_EQ(ui.m_aCheckResults[0].front(), "Manager, No template file");
-    for (const std::string& text : ui.m_aCheckResults[0])
-        EXPECT_EQ(text.find("adjacent"), std::string::npos) << text;
+    CCheckMessageArray messages;
+    doc().m_manager.Check(messages, true);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front().m_strMessage, "Manager, No template file");
+    for (const CCheckMessage& m : messages)
+        EXPECT_EQ(m.m_strMessage.find("adjacent"), std::string::npos) << m.m_strMessage;
 
     // The new cockpit's file names nothing of the old one.
     prompts.m_strSave = dir.File("10_fresh.dat");

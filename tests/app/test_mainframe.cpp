@@ -1,4 +1,5 @@
 #include "mainframefixture.h"
+#include "cproblemspanel.h"
 
 #include "chistorypanel.h"
 
@@ -197,9 +198,10 @@ TEST_F(MainFrameTest, SaveRunsTheCheckAndSavesOnlyWithSaveAnyway)
     EXPECT_EQ(ui.m_aSaveAnywayShown, (std::vector<bool>{true, true}));
     EXPECT_EQ(ui.m_aCheckResults.front().front(), "Manager, No template file");
 
-    // Check Cockpit shows the results without "Save Anyway" and changes nothing.
+    // Check Cockpit lists the results in the Problems panel, not a dialog, and changes nothing.
     frame()->ExecuteCommand(ID_CHECK_COCKPIT);
-    EXPECT_EQ(ui.m_aSaveAnywayShown.back(), false);
+    EXPECT_EQ(ui.m_aSaveAnywayShown.size(), 2u);
+    EXPECT_TRUE(frame()->GetProblemsPanel()->isVisible());
     EXPECT_FALSE(doc().IsModified());
 }
 

@@ -1,0 +1,115 @@
+#include "ccpbuffer.h"
+#include "ccppanel.h"
+#include "ccpsound.h"
+#include "cfilewatcher.h"
+#include "cvireoview.h"
+#include "editorfixture.h"
+
+#include <filesystem>
+
+namespace {
+
+class FileWatchTest : public EditorTest
+{
+protected:
+    struct CAsked
+    {
+        std::string path;
+        bool modified;
+    };
+    std::vector<CAsked> asked;
+    bool reload = false;
+
+    void Start()
+    {
+        WritePicture("watch_template.png", Qt::darkRed);
+        WritePicture("watch_back.png", Qt::darkCyan);
+        StartOn("watched.dat", "10_watched.dat");
+        app->GetFileWatcher()->SetReloadQuestion([this](const std::string& path, bool modified) {
+            asked.push_back({path, modified});
+            return reload;
+        });
+        doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
+    }
+
+    // The colour the panel view shows where the background surface lies.
+    QColor Background()
+    {
+        return frame()->GetPanelView()->viewport()->grab().toImage().pixelColor(5, 5);
+    }
+    QColor Template() { return QColor::fromRgba(doc().m_manager.m_bmpTemplate.Pixel(1, 1)); }
+
+    // What an image editor does on saving: write a new file, then rename it over the old one.
+    void ReplaceByRename(const std::string& name, QColor colour)
+    {
+        WritePicture(name + ".new", colour);
+        std::filesystem::rename(dir.File(name + ".new"), dir.File(name));
+    }
+};
+
+} // namespace
+
+TEST_F(FileWatchTest, PicturesChangedOnDiskAreReadAgainWithoutMarkingTheCockpitModified)
+{
+    Start();
+    EXPECT_EQ(app->GetFileWatcher()->WatchedFiles(),
+              (std::vector<std::string>{dir.File("10_watched.dat"), dir.File("watch_back.png"),
+                                        dir.File("watch_template.png")}));
+    EXPECT_EQ(Background(), QColor(Qt::darkCyan));
+    EXPECT_EQ(Template(), QColor(Qt::darkRed));
+
+    // Replaced by a rename, twice: the watch survives the first replacement.
+    ReplaceByRename("watch_back.png", Qt::darkGreen);
+    EXPECT_TRUE(WaitFor([&] { return Background() == QColor(Qt::darkGreen); }));
+    ReplaceByRename("watch_back.png", Qt::darkMagenta);
+    EXPECT_TRUE(WaitFor([&] { return Background() == QColor(Qt::darkMagenta); }));
+
+    // Written over in place.
+    WritePicture("watch_template.png", Qt::darkYellow);
+    EXPECT_TRUE(WaitFor([&] { return Template() == QColor(Qt::darkYellow); }));
+
+    // A picture that disappears keeps what was read until it is back.
+    std::filesystem::remove(dir.File("watch_template.png"));
+    WaitFor([] { return false; }, 600);
+    EXPECT_EQ(Template(), QColor(Qt::darkYellow));
+    WritePicture("watch_template.png", Qt::darkBlue);
+    EXPECT_TRUE(WaitFor([&] { return Template() == QColor(Qt::darkBlue); }));
+
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_TRUE(ui.m_aBoxes.empty()) << ui.m_aBoxes.front().text;
+    EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(FileWatchTest, AChangedCockpitFileIsReloadedOnlyWhenTheUserSaysSo)
+{
+    Start();
+    const std::string path = dir.File("10_watched.dat");
+    const std::string sound = "\n#5 SOUND\n\tentry = 1;\n#end\n";
+
+    // Unchanged cockpit: reloading loses nothing, and the user agrees.
+    reload = true;
+    dir.Write("10_watched.dat", FixtureText("watched.dat") + sound);
+    ASSERT_TRUE(WaitFor([&] { return !asked.empty(); }));
+    EXPECT_EQ(asked[0].path, path);
+    EXPECT_FALSE(asked[0].modified);
+    EXPECT_NE(doc().m_manager.FindSound(5), nullptr);
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(doc().GetPathName(), path);
+
+    // With unsaved changes the question says so; declining keeps them.
+    ASSERT_TRUE(doc().NewSound());
+    ASSERT_TRUE(doc().IsModified());
+    reload = false;
+    dir.Write("10_watched.dat", FixtureText("watched.dat"));
+    ASSERT_TRUE(WaitFor([&] { return asked.size() == 2; }));
+    EXPECT_TRUE(asked[1].modified);
+    EXPECT_NE(doc().m_manager.FindSound(6), nullptr);
+    EXPECT_TRUE(doc().IsModified());
+
+    // The editor's own save is no change from elsewhere.
+    prompts.m_strSave = path;
+    ASSERT_TRUE(frame()->ExecuteCommand(ID_FILE_SAVE));
+    ASSERT_FALSE(doc().IsModified());
+    WaitFor([] { return false; }, 1000);
+    EXPECT_EQ(asked.size(), 2u);
+}

@@ -1,0 +1,208 @@
+#include "ccpbutton.h"
+#include "ccppanel.h"
+#include "ccptree.h"
+#include "cproblemspanel.h"
+#include "cvireoview.h"
+#include "editorfixture.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+namespace {
+
+class ProblemsTest : public EditorTest
+{
+protected:
+    CProblemsPanel* panel() { return frame()->GetProblemsPanel(); }
+    QTreeWidget* list() { return panel()->GetList(); }
+
+    int Row(const QString& prefix)
+    {
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            if (list()->topLevelItem(i)->text(0).startsWith(prefix))
+                return i;
+        ADD_FAILURE() << "no row " << prefix.toStdString();
+        return -1;
+    }
+
+    // A user's double-click on the row.
+    void DoubleClick(int row)
+    {
+        QTreeWidgetItem* item = list()->topLevelItem(row);
+        ASSERT_NE(item, nullptr);
+        list()->scrollToItem(item);
+        const QPoint at = list()->visualItemRect(item).center();
+        QWidget* port = list()->viewport();
+        const QPointF global = port->mapToGlobal(QPointF(at));
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, QPointF(at), global, Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+            QApplication::sendEvent(port, &e);
+        }
+    }
+
+    // Enter on the row, with the keyboard in the list.
+    void PressEnter(int row)
+    {
+        list()->setCurrentItem(list()->topLevelItem(row));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(list(), &press);
+    }
+
+    QString Status() { return frame()->statusBar()->currentMessage(); }
+    QString TreeSelection() { return frame()->GetTree()->currentIndex().data().toString(); }
+};
+
+} // namespace
+
+TEST_F(ProblemsTest, CheckCockpitListsItsMessagesInTheDockedPanelInsteadOfADialog)
+{
+    StartOn("problems.dat", "10_problems.dat");
+    EXPECT_FALSE(panel()->isVisible());
+
+    // The View menu shows and hides the panel.
+    QAction* toggle = panel()->toggleViewAction();
+    bool inViewMenu = false;
+    for (QAction* menu : frame()->menuBar()->actions())
+        if (menu->text() == QStringLiteral("&View"))
+            inViewMenu = menu->menu()->actions().contains(toggle);
+    EXPECT_TRUE(inViewMenu);
+    EXPECT_EQ(toggle->text(), QStringLiteral("Problems"));
+
+    EXPECT_TRUE(frame()->ExecuteCommand(ID_CHECK_COCKPIT));
+    EXPECT_TRUE(ui.m_aCheckResults.empty()); // no modal list
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_EQ(frame()->dockWidgetArea(panel()), Qt::BottomDockWidgetArea);
+
+    CCheckMessageArray expected;
+    doc().m_manager.Check(expected, true);
+    ASSERT_EQ(list()->topLevelItemCount(), static_cast<int>(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(list()->topLevelItem(int(i))->text(0).toStdString(), expected[i].m_strMessage);
+    EXPECT_EQ(list()->topLevelItem(0)->text(1), QStringLiteral("Manager"));
+    EXPECT_EQ(list()->topLevelItem(Row(QStringLiteral("Light Id 101")))->text(1),
+              QStringLiteral("Master Caution"));
+    EXPECT_EQ(list()->topLevelItem(Row(QStringLiteral("Button Id 1001")))->text(1),
+              QStringLiteral("Button 1001"));
+    const QString count = QStringLiteral("%1 problems found").arg(expected.size());
+    EXPECT_EQ(panel()->GetSummary()->text(), count);
+    EXPECT_EQ(Status(), count);
+
+    toggle->trigger();
+    EXPECT_FALSE(panel()->isVisible());
+    toggle->trigger();
+    EXPECT_TRUE(panel()->isVisible());
+}
+
+TEST_F(ProblemsTest, DoubleClickOrEnterSelectsTheRecordShowsItsPanelAndFramesIt)
+{
+    StartOn("problems.dat", "10_problems.dat");
+    frame()->ExecuteCommand(ID_CHECK_COCKPIT);
+    CCPManager& m = doc().m_manager;
+    CVireoView* view = frame()->GetPanelView();
+    ASSERT_EQ(view->horizontalScrollBar()->value() + view->verticalScrollBar()->value(), 0);
+
+    // The light sits in the far corner of the screen: the view scrolls to it.
+    DoubleClick(Row(QStringLiteral("Light Id 101")));
+    EXPECT_EQ(doc().m_pCurrentPanel, m.FindPanel(100));
+    EXPECT_EQ(doc().m_pCurrentObject, m.FindObject(101));
+    EXPECT_EQ(TreeSelection(), QStringLiteral("Master Caution"));
+    const QRect shown(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value(),
+                      view->viewport()->width(), view->viewport()->height());
+    EXPECT_TRUE(shown.contains(QPoint(920, 715))) << shown.x() << "," << shown.y();
+    EXPECT_FALSE(doc().IsModified());
+
+    // Enter does the same; a panel's own message shows that panel.
+    PressEnter(Row(QStringLiteral("Panel 300 is not reachable")));
+    EXPECT_EQ(doc().m_pCurrentPanel, m.FindPanel(300));
+    EXPECT_EQ(doc().m_pCurrentObject, m.FindPanel(300));
+
+    // Of two lights sharing an id, each row finds its own.
+    const int twinB = Row(QStringLiteral("Object Id 700")) + 1;
+    PressEnter(twinB);
+    std::string name;
+    ASSERT_NE(doc().m_pCurrentObject, nullptr);
+    doc().m_pCurrentObject->GetName(name);
+    EXPECT_EQ(name, "Twin B");
+    EXPECT_EQ(doc().m_pCurrentPanel, m.FindPanel(200));
+
+    // A button keeps the panel; the manager's messages select the manager.
+    PressEnter(Row(QStringLiteral("Button Id 1001")));
+    EXPECT_EQ(doc().m_pCurrentObject, m.FindButton(1001));
+    EXPECT_EQ(doc().m_pCurrentPanel, m.FindPanel(200));
+    DoubleClick(0);
+    EXPECT_EQ(doc().m_pCurrentObject, &m);
+
+    // A light no panel shows, and one whose id has changed since: said, nothing selected.
+    PressEnter(Row(QStringLiteral("Light Id 900")));
+    EXPECT_EQ(doc().m_pCurrentObject, &m);
+    EXPECT_EQ(Status(), QStringLiteral("Stray is on no panel"));
+    m.FindObject(301)->m_nId = 302;
+    PressEnter(Row(QStringLiteral("Light Id 301")));
+    EXPECT_EQ(doc().m_pCurrentObject, &m);
+    EXPECT_EQ(Status(), QStringLiteral("Light 301 no longer exists"));
+    EXPECT_FALSE(doc().IsModified());
+}
+
+TEST_F(ProblemsTest, CheckAgainRefreshesTheListAndSaysWhenNothingIsFound)
+{
+    WritePicture("clean_template.png", Qt::gray);
+    StartOn("problems.dat", "10_problems.dat");
+    frame()->ExecuteCommand(ID_CHECK_COCKPIT);
+    const int before = list()->topLevelItemCount();
+
+    // The template gets a name and a size: the two manager messages go.
+    doc().m_manager.m_strTemplateFile = "clean_template.png";
+    doc().m_manager.m_nTemplateWidth = doc().m_manager.m_nTemplateHeight = 64;
+    panel()->GetCheckAgain()->click();
+    EXPECT_EQ(list()->topLevelItemCount(), before - 2);
+    EXPECT_TRUE(ui.m_aCheckResults.empty());
+
+    // A cockpit without problems says so in the panel and in the status bar.
+    dir.Write("clean.dat", FixtureText("clean.dat"));
+    ASSERT_TRUE(app->OpenDocumentFile(dir.File("clean.dat")));
+    EXPECT_EQ(list()->topLevelItemCount(), 0); // the old cockpit's messages are gone
+    EXPECT_NE(panel()->GetSummary()->text(), QStringLiteral("No problems found"));
+    panel()->GetCheckAgain()->click();
+    EXPECT_EQ(list()->topLevelItemCount(), 0);
+    EXPECT_EQ(panel()->GetSummary()->text(), QStringLiteral("No problems found"));
+    EXPECT_EQ(Status(), QStringLiteral("No problems found"));
+    EXPECT_TRUE(ui.m_aCheckResults.empty());
+
+    panel()->hide();
+    frame()->ExecuteCommand(ID_CHECK_COCKPIT);
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_EQ(Status(), QStringLiteral("No problems found"));
+}
+
+TEST_F(ProblemsTest, ASaveWhoseCheckFailsAsksWithSaveAnywayAndListsTheProblems)
+{
+    StartOn("problems.dat", "10_problems.dat");
+    const std::string before = dir.Read("10_problems.dat");
+    ui.m_nCheckAnswer = IDCANCEL;
+    frame()->ExecuteCommand(ID_FILE_SAVE);
+    ASSERT_EQ(ui.m_aSaveAnywayShown, std::vector<bool>{true});
+    EXPECT_EQ(dir.Read("10_problems.dat"), before);
+    EXPECT_TRUE(panel()->isVisible());
+    ASSERT_EQ(list()->topLevelItemCount(), static_cast<int>(ui.m_aCheckResults[0].size()));
+    EXPECT_EQ(list()->topLevelItem(0)->text(0).toStdString(), ui.m_aCheckResults[0][0]);
+    EXPECT_EQ(panel()->GetSummary()->text(),
+              QStringLiteral("%1 problems found by the check before saving")
+                  .arg(list()->topLevelItemCount()));
+
+    // The rows lead to their records as after Check Cockpit.
+    PressEnter(Row(QStringLiteral("Light Id 301")));
+    EXPECT_EQ(doc().m_pCurrentObject, doc().m_manager.FindObject(301));
+    EXPECT_EQ(doc().m_pCurrentPanel, doc().m_manager.FindPanel(300));
+}
