@@ -8,6 +8,8 @@
 #include "cdialpreview.h"
 #include "cqtrecordeditor.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSlider>
 #include <QTableWidget>
@@ -213,4 +215,39 @@ TEST_F(Calibration, PreviewSliderSweepsTheTableWhileTheSheetIsOpen)
     EXPECT_EQ(preview.GetRecord(), nullptr);
     EXPECT_EQ(repaints, 4);
     EXPECT_TRUE(dial.m_afValues == std::vector<float>{200.0f});
+}
+
+TEST_F(Calibration, CellEditorTakesOnlyWhatCanBecomeANumber)
+{
+    CCPDial dial(&manager);
+    dial.m_afPoints = {0.5f};
+    dial.m_afValues = {10.0f};
+    auto sheet = Open(dial);
+    sheet->show();
+    QTableWidget& table = Table(*sheet, "Points");
+    auto typeInto = [&](int column, const QString& keys) {
+        table.setCurrentCell(0, column);
+        table.editItem(table.item(0, column));
+        QLineEdit* editor = table.viewport()->findChild<QLineEdit*>();
+        if (!editor)
+            throw std::runtime_error("no cell editor");
+        editor->selectAll();
+        for (QChar ch : keys) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(editor, &press);
+        }
+        const QString shown = editor->text();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(editor, &enter);
+        QApplication::processEvents(); // the edit ends queued
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor
+        return shown;
+    };
+    EXPECT_EQ(typeInto(0, "x-1.5e+2y"), "-1.5e+2"); // letters other than an exponent never appear
+    EXPECT_EQ(table.item(0, 0)->text(), "-150");
+    EXPECT_EQ(typeInto(1, "-"), "-");
+    EXPECT_EQ(runner.m_messages, QStringList{"Please enter a number."});
+    EXPECT_EQ(table.item(0, 1)->text(), "10");
+    sheet->accept();
+    EXPECT_EQ(dial.m_afPoints, std::vector<float>{-150.0f});
 }
