@@ -50,6 +50,7 @@ CNumberTable::CNumberTable(const QString& name, const QStringList& headers, Kind
 {
     m_pList = MakeReportList(name, headers, 0, 72);
     m_pList->verticalHeader()->hide();
+    m_pList->horizontalHeader()->setStretchLastSection(true);
     m_pList->setMinimumWidth(m_pList->columnWidth(0) * m_pList->columnCount() + 24);
     m_pList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);

@@ -6,7 +6,6 @@
 #include "ccpindicatorpage.h"
 #include "ccpmanager.h"
 #include "cdialpreview.h"
-#include "cqtrecordeditor.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,12 +20,7 @@ struct Calibration : ::testing::Test
     CCPManager manager;
     CScriptedRunner runner;
 
-    std::unique_ptr<CCPDisplay> Open(CCPObject& record)
-    {
-        auto sheet = CQtRecordEditor::CreateSheet(record, nullptr);
-        sheet->Open();
-        return sheet;
-    }
+    static std::unique_ptr<CCPDisplay> Open(CCPObject& record) { return OpenSheet(record); }
     static QTableWidget& Table(CCPDisplay& sheet, const QString& name)
     {
         QTableWidget* table = Find<QTableWidget>(*sheet.GetActivePage(), name);
