@@ -196,7 +196,8 @@ bool CCPDial::NeedleAngle(float value, float& angle) const
         return false;
     // Beyond the table the needle rests on the stop nearest to the value.
     for (size_t i = 1; i < n; ++i)
-        if (std::fabs(double(value) - m_afValues[i]) < std::fabs(double(value) - m_afValues[nearest]))
+        if (std::fabs(double(value) - m_afValues[i]) <
+            std::fabs(double(value) - m_afValues[nearest]))
             nearest = i;
     if (!std::isfinite(m_afPoints[nearest]))
         return false;

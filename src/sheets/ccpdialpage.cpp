@@ -90,7 +90,8 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
     connect(m_pSlider, &QSlider::valueChanged, this, &CCPDialPage::OnSliderMoved);
     m_pReadout = new QLabel;
     m_pReadout->setObjectName(QStringLiteral("Preview value Text"));
-    m_pReadout->setMinimumWidth(m_pReadout->fontMetrics().horizontalAdvance(QStringLiteral("-0.000000e+00")));
+    m_pReadout->setMinimumWidth(
+        m_pReadout->fontMetrics().horizontalAdvance(QStringLiteral("-0.000000e+00")));
 
     auto* table = new QGroupBox(QStringLiteral("Calibration"));
     auto* tableLayout = new QVBoxLayout(table);
@@ -178,8 +179,7 @@ void CCPDialPage::OnSliderMoved(int position)
 {
     if (!(m_fHigh > m_fLow))
         return;
-    m_fPreviewValue =
-        float(m_fLow + (double(m_fHigh) - m_fLow) * position / kSliderSteps);
+    m_fPreviewValue = float(m_fLow + (double(m_fHigh) - m_fLow) * position / kSliderSteps);
     m_bPreviewing = true;
     UpdatePreview();
 }

@@ -29,9 +29,10 @@ public:
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-            const QString pattern = m_kind == CNumberTable::Integer
-                                        ? QStringLiteral("\\s*[+-]?\\d*\\s*")
-                                        : QStringLiteral("\\s*[+-]?\\d*\\.?\\d*([eE][+-]?\\d*)?\\s*");
+            const QString pattern =
+                m_kind == CNumberTable::Integer
+                    ? QStringLiteral("\\s*[+-]?\\d*\\s*")
+                    : QStringLiteral("\\s*[+-]?\\d*\\.?\\d*([eE][+-]?\\d*)?\\s*");
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
             edit->setAlignment(Qt::AlignRight);
         }

@@ -19,7 +19,11 @@ class CNumberTable : public QObject
     Q_OBJECT
 
 public:
-    enum Kind { Integer, Real };
+    enum Kind
+    {
+        Integer,
+        Real
+    };
 
     // The list is named name (and owned by the widget it is put in); messages go over owner.
     CNumberTable(const QString& name, const QStringList& headers, Kind kind, QWidget* owner);

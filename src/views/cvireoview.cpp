@@ -33,7 +33,8 @@ CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent)
     viewport()->setMouseTracking(true);
     m_pDoc->AddObserver(this);
     // A dial page's preview sweeps the needle while its sheet is open.
-    connect(&CDialPreview::Instance(), &CDialPreview::changed, this, [this] { viewport()->update(); });
+    connect(&CDialPreview::Instance(), &CDialPreview::changed, this,
+            [this] { viewport()->update(); });
 }
 
 CVireoView::~CVireoView()

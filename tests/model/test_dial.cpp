@@ -153,7 +153,7 @@ TEST(Dial, NeedleAngleRunsThroughTheWholeTable)
     dial->m_afPoints = {1.5708f, 0.0f, -1.5708f, 1.5708f};
     dial->m_afValues = {0.0f, 100.0f, 1000.0f, 1100.0f};
     const std::vector<std::pair<float, float>> expected = {
-        {0.0f, 1.5708f},    {50.0f, 0.7854f},     {100.0f, 0.0f},      {550.0f, -0.7854f},
+        {0.0f, 1.5708f},     {50.0f, 0.7854f},    {100.0f, 0.0f},     {550.0f, -0.7854f},
         {1000.0f, -1.5708f}, {1050.0f, -3.1416f}, {1100.0f, -4.7124f}};
     for (const auto& [value, want] : expected) {
         float a = 99.0f;

@@ -67,7 +67,8 @@ TEST_F(Calibration, DialTableIsEditedInPlaceAndStoredOnOkOnly)
     Type(table, 1, 1, ""); // the list would get a gap
     Type(table, 2, 0, "-");
     EXPECT_EQ(runner.m_messages, QStringList(3, "Please enter a number."));
-    EXPECT_EQ(Rows(table), (std::vector<QStringList>{{"-5", "0"}, {"1.23457", "100"}, {"3", "250.5"}}));
+    EXPECT_EQ(Rows(table),
+              (std::vector<QStringList>{{"-5", "0"}, {"1.23457", "100"}, {"3", "250.5"}}));
 
     sheet->reject();
     EXPECT_EQ(dial.m_afPoints, (std::vector<float>{0.0f, 1.2345678f, 3.0f}));
@@ -233,7 +234,7 @@ TEST_F(Calibration, CellEditorTakesOnlyWhatCanBecomeANumber)
         const QString shown = editor->text();
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(editor, &enter);
-        QApplication::processEvents(); // the edit ends queued
+        QApplication::processEvents();                                   // the edit ends queued
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor
         return shown;
     };
