@@ -33,9 +33,6 @@ public:
     std::array<std::string, 3> m_astrColors;
 
     QTableWidget* GetTable() const;
-    QSlider* GetPreviewSlider() const { return m_pSlider; }
-    // The value the slider previews (meaningful once the slider can move).
-    float GetPreviewValue() const { return m_fPreviewValue; }
 
     void OnAddPoint();
     void OnRemovePoint();

@@ -167,7 +167,8 @@ TEST_F(Calibration, PreviewSliderSweepsTheTableWhileTheSheetIsOpen)
 {
     CDialPreview& preview = CDialPreview::Instance();
     int repaints = 0;
-    QObject::connect(&preview, &CDialPreview::changed, [&] { ++repaints; });
+    QObject listener; // disconnects when the test ends
+    QObject::connect(&preview, &CDialPreview::changed, &listener, [&] { ++repaints; });
 
     CCPDial dial(&manager);
     dial.m_afPoints = {1.5708f};
