@@ -8,6 +8,7 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
+#include <algorithm>
 #include <cmath>
 
 // The simulator's single-precision constants.
@@ -148,9 +149,7 @@ bool CCPDial::ZeroAngle(float& angle) const
     if (m_afPoints.size() < 2 || m_afValues.size() < 2 || m_afValues[1] == m_afValues[0])
         return false;
     // The scale always runs clockwise from the first point to the second.
-    float d = m_afPoints[1] - m_afPoints[0];
-    if (d > 0)
-        d -= 2 * kPi;
+    const float d = ClockwiseSpan(m_afPoints[0], m_afPoints[1]);
     const float s = d / (m_afValues[1] - m_afValues[0]);
     float a = m_afPoints[0] - m_afValues[0] * s;
     if (a < -kPi)
@@ -163,11 +162,58 @@ bool CCPDial::ZeroAngle(float& angle) const
     return true;
 }
 
+float CCPDial::ClockwiseSpan(float from, float to)
+{
+    float d = to - from;
+    if (d > 0)
+        d -= 2 * kPi;
+    return d;
+}
+
+bool CCPDial::NeedleAngle(float value, float& angle) const
+{
+    const size_t n = std::min(m_afPoints.size(), m_afValues.size());
+    if (n < 2 || !std::isfinite(value))
+        return false;
+    bool anySpan = false;
+    size_t nearest = 0;
+    for (size_t i = 0; i + 1 < n; ++i) {
+        const float v0 = m_afValues[i];
+        const float v1 = m_afValues[i + 1];
+        if (v0 == v1)
+            continue;
+        anySpan = true;
+        if (value >= std::min(v0, v1) && value <= std::max(v0, v1)) {
+            const double t = (double(value) - v0) / (double(v1) - v0);
+            const double a = m_afPoints[i] + t * ClockwiseSpan(m_afPoints[i], m_afPoints[i + 1]);
+            if (!std::isfinite(a))
+                return false;
+            angle = float(a);
+            return true;
+        }
+    }
+    if (!anySpan)
+        return false;
+    // Beyond the table the needle rests on the stop nearest to the value.
+    for (size_t i = 1; i < n; ++i)
+        if (std::fabs(double(value) - m_afValues[i]) <
+            std::fabs(double(value) - m_afValues[nearest]))
+            nearest = i;
+    if (!std::isfinite(m_afPoints[nearest]))
+        return false;
+    angle = m_afPoints[nearest];
+    return true;
+}
+
 void CCPDial::Draw(Canvas& dc, float scale)
 {
     float a = 0.0f;
-    if (!ZeroAngle(a))
-        return;
+    if (ZeroAngle(a))
+        DrawNeedle(dc, scale, a);
+}
+
+void CCPDial::DrawNeedle(Canvas& dc, float scale, float a) const
+{
     // Centred on the source rectangle, as the simulator turns the needle over its picture.
     const double cx = (int64_t(m_rcSrc.left) + m_rcSrc.right) / 2;
     const double cy = (int64_t(m_rcSrc.top) + m_rcSrc.bottom) / 2;

@@ -8,7 +8,7 @@
 #include <vector>
 
 // A DIAL record: a needle instrument. The calibration table maps instrument values to needle
-// angles; the preview draws the needle at the value 0.
+// angles; the preview draws the needle at the value 0, or at any value the dial page previews.
 class CCPDial : public CCPPlacedObject
 {
 public:
@@ -44,6 +44,16 @@ public:
     // The needle angle of the value 0, within -pi..pi; false when the table has fewer than two
     // points or values, or its first two values are equal.
     bool ZeroAngle(float& angle) const;
+    // The needle angle of value through the calibration table, as the needle would stand in
+    // flight: linear between neighbouring entries, held at the entry nearest to a value beyond
+    // the table. False when fewer than two entries have both a point and a value, or no two
+    // neighbours differ in value.
+    bool NeedleAngle(float value, float& angle) const;
+    // The needle at angle (radians), centred on the source rectangle.
+    void DrawNeedle(Canvas& dc, float scale, float angle) const;
+    // The turn from one point of the table to the next: the needle always turns clockwise
+    // (0 or below).
+    static float ClockwiseSpan(float from, float to);
 
 private:
     void SetDefaults();

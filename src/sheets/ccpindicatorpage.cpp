@@ -1,7 +1,7 @@
 #include "ccpindicatorpage.h"
 
 #include "ccpindicator.h"
-#include "reportlist.h"
+#include "cnumbertable.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -29,18 +29,20 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
     form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
     form->addRow(QString(), m_dx.Check(m_nOrientation, QStringLiteral("Vertical")));
 
-    // One row per minpos entry, with the maxpos entry of the same index when there is one.
-    m_pTable =
-        MakeReportList(QStringLiteral("Positions"), {QStringLiteral("Min"), QStringLiteral("Max")},
-                       int(record->m_anMinPos.size()), 64);
-    for (size_t row = 0; row < record->m_anMinPos.size(); ++row) {
-        SetCell(m_pTable, int(row), 0, FormatInt(record->m_anMinPos[row]));
-        const QString max =
-            row < record->m_anMaxPos.size() ? FormatInt(record->m_anMaxPos[row]) : QString();
-        SetCell(m_pTable, int(row), 1, max);
-    }
-    QGroupBox* table = ReadOnlyList(QStringLiteral("Tapes"), m_pTable, QStringLiteral("Positions"),
-                                    QStringLiteral("The tape positions are not edited here."));
+    // One row per tape: its minpos and maxpos entries.
+    m_pTable = new CNumberTable(QStringLiteral("Positions"),
+                                {QStringLiteral("Min"), QStringLiteral("Max")},
+                                CNumberTable::Integer, this);
+    m_pTable->SetColumns({{record->m_anMinPos.begin(), record->m_anMinPos.end()},
+                          {record->m_anMaxPos.begin(), record->m_anMaxPos.end()}});
+    auto* table = new QGroupBox(QStringLiteral("Tapes"));
+    auto* tableLayout = new QVBoxLayout(table);
+    tableLayout->addWidget(m_pTable->GetList());
+    auto* rowButtons = new QHBoxLayout;
+    rowButtons->addWidget(MakeButton(QStringLiteral("Add Position"), [this] { OnAddPosition(); }));
+    rowButtons->addWidget(
+        MakeButton(QStringLiteral("Remove Position"), [this] { OnRemovePosition(); }));
+    tableLayout->addLayout(rowButtons);
 
     auto* left = new QVBoxLayout;
     left->addLayout(form);
@@ -55,6 +57,30 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
     UpdateData(false);
 }
 
+QTableWidget* CCPIndicatorPage::GetTable() const
+{
+    return m_pTable->GetList();
+}
+
+void CCPIndicatorPage::OnAddPosition()
+{
+    // A copy of the selected tape's positions (else the last's), for the next tape.
+    const int rows = m_pTable->GetRowCount();
+    const int selected = m_pTable->SelectedRow();
+    const int after = selected >= 0 ? selected : rows - 1;
+    std::vector<double> numbers;
+    for (int c = 0; c < 2; ++c) {
+        const std::vector<double> list = m_pTable->Column(c);
+        numbers.push_back(after >= 0 && size_t(after) < list.size() ? list[size_t(after)] : 0.0);
+    }
+    m_pTable->InsertRow(after + 1, numbers);
+}
+
+void CCPIndicatorPage::OnRemovePosition()
+{
+    m_pTable->RemoveRow(m_pTable->SelectedRow());
+}
+
 void CCPIndicatorPage::OnOK()
 {
     m_pRecord->m_nCalibrationVal = m_nCalibrationVal;
@@ -64,4 +90,9 @@ void CCPIndicatorPage::OnOK()
     m_pRecord->m_fMaxVal = m_fMaxVal;
     m_pRecord->m_fMinVal = m_fMinVal;
     ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
+    const auto ints = [](const std::vector<double>& list) {
+        return std::vector<int>(list.begin(), list.end());
+    };
+    m_pRecord->m_anMinPos = ints(m_pTable->Column(0));
+    m_pRecord->m_anMaxPos = ints(m_pTable->Column(1));
 }

@@ -5,11 +5,13 @@
 #include <string>
 
 class CCPIndicator;
+class CNumberTable;
 class QTableWidget;
 
 // "Indicator Properties": callback slot, cycle bits, calibration value, persistence,
-// orientation, the value range and the tape positions (shown only); "Source" and "Dest" edit
-// the tapes' rectangle lists directly.
+// orientation, the value range and the tape positions ("Min" and "Max" per tape, edited in
+// place; "Add Position" and "Remove Position"), stored on OK; "Source" and "Dest" edit the
+// tapes' rectangle lists directly.
 class CCPIndicatorPage : public CCPPage
 {
     Q_OBJECT
@@ -25,11 +27,13 @@ public:
     float m_fMaxVal;
     float m_fMinVal;
 
-    QTableWidget* GetTable() const { return m_pTable; }
+    QTableWidget* GetTable() const;
 
+    void OnAddPosition();
+    void OnRemovePosition();
     void OnOK() override;
 
 private:
     CCPIndicator* m_pRecord;
-    QTableWidget* m_pTable;
+    CNumberTable* m_pTable;
 };

@@ -13,11 +13,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QVBoxLayout>
 
 CCPPage::CCPPage(const QString& title, QWidget* parent) : QWidget(parent), m_strTitle(title)
 {
@@ -82,21 +79,6 @@ QWidget* CCPPage::ColourRow(std::string& text, const QString& buttonLabel)
     layout->addWidget(MakeButton(buttonLabel, [this, &text] { ChooseColour(*this, text); }));
     layout->addStretch(1);
     return row;
-}
-
-QGroupBox* CCPPage::ReadOnlyList(const QString& title, QTableWidget* list,
-                                 const QString& buttonLabel, const QString& why)
-{
-    list->verticalHeader()->hide();
-    list->setMinimumWidth(list->columnWidth(0) * list->columnCount() + 24);
-    QPushButton* button = MakeButton(buttonLabel, [] {});
-    button->setEnabled(false);
-    button->setToolTip(why);
-    auto* box = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(box);
-    layout->addWidget(list);
-    layout->addWidget(button);
-    return box;
 }
 
 std::string CCPPage::HexText(uint32_t value, bool padTo8)

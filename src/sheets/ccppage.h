@@ -14,7 +14,6 @@
 class QFormLayout;
 class QGroupBox;
 class QPushButton;
-class QTableWidget;
 
 // A page of a record's property sheet. It copies the record's fields into its members when it
 // is built, shows them in its controls, and stores the members back into the record in OnOK,
@@ -56,11 +55,6 @@ protected:
     // A colour as hexadecimal text with its chooser button beside it (the edit is named
     // after the button with " Value" added).
     QWidget* ColourRow(std::string& text, const QString& buttonLabel);
-
-    // A list shown for reference only, with the button that would edit it (which does nothing
-    // in this editor, so it is disabled and says why).
-    QGroupBox* ReadOnlyList(const QString& title, QTableWidget* list, const QString& buttonLabel,
-                            const QString& why);
 
     // Bit masks and colours are edited as hexadecimal text.
     static std::string HexText(uint32_t value, bool padTo8 = false);

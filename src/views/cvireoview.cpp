@@ -3,6 +3,7 @@
 #include "ccpbuttonview.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
+#include "cdialpreview.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
@@ -31,6 +32,9 @@ CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent)
 {
     viewport()->setMouseTracking(true);
     m_pDoc->AddObserver(this);
+    // A dial page's preview sweeps the needle while its sheet is open.
+    connect(&CDialPreview::Instance(), &CDialPreview::changed, this,
+            [this] { viewport()->update(); });
 }
 
 CVireoView::~CVireoView()
@@ -80,7 +84,8 @@ void CVireoView::DrawRecords(QPainter& painter, float zoom)
                 view->Draw(dc, zoom);
     if (m_bShowObjects)
         for (int id : panel->m_anObjects)
-            if (CCPObject* object = m_pDoc->m_manager.FindObject(id))
+            if (CCPObject* object = m_pDoc->m_manager.FindObject(id);
+                object && !CDialPreview::Instance().Draw(object, dc, zoom))
                 object->Draw(dc, zoom);
     if (CCPObject* cur = m_pDoc->m_pCurrentObject)
         cur->DrawSelected(dc, zoom);

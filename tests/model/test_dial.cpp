@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using namespace instrumenttest;
 
 namespace {
@@ -139,4 +142,91 @@ TEST(Dial, SelectionFrameAndGeometry)
     const QImage img = Paint(40, 40, [&](Canvas& dc) { dial.DrawSelected(dc, 2.0f); });
     EXPECT_EQ(At(img, 19, 31), 0xff0000u);
     EXPECT_EQ(Count(img, 0xff0000u), 2 * 20 + 2 * 30);
+}
+
+TEST(Dial, NeedleAngleRunsThroughTheWholeTable)
+{
+    CFixture f;
+    auto dial = Needle(f);
+    // Up at 0, right at 100, down at 1000 and round through left back up at 1100: the
+    // steps differ, so each part of the table has its own slope.
+    dial->m_afPoints = {1.5708f, 0.0f, -1.5708f, 1.5708f};
+    dial->m_afValues = {0.0f, 100.0f, 1000.0f, 1100.0f};
+    const std::vector<std::pair<float, float>> expected = {
+        {0.0f, 1.5708f},     {50.0f, 0.7854f},    {100.0f, 0.0f},     {550.0f, -0.7854f},
+        {1000.0f, -1.5708f}, {1050.0f, -3.1416f}, {1100.0f, -4.7124f}};
+    for (const auto& [value, want] : expected) {
+        float a = 99.0f;
+        ASSERT_TRUE(dial->NeedleAngle(value, a)) << value;
+        // The same direction, whichever turn it is written in.
+        EXPECT_NEAR(std::cos(a), std::cos(want), 1e-4) << value;
+        EXPECT_NEAR(std::sin(a), std::sin(want), 1e-4) << value;
+    }
+
+    // Beyond the table the needle rests on the nearer stop.
+    auto needle = Needle(f);
+    float a = 99.0f;
+    ASSERT_TRUE(needle->NeedleAngle(150.0f, a));
+    EXPECT_EQ(a, 3.14159f);
+    ASSERT_TRUE(needle->NeedleAngle(-50.0f, a));
+    EXPECT_EQ(a, 0.0f);
+    // Within the first two entries it agrees with the needle drawn at 0.
+    float zero = 0.0f;
+    ASSERT_TRUE(needle->ZeroAngle(zero));
+    ASSERT_TRUE(needle->NeedleAngle(0.0f, a));
+    EXPECT_NEAR(a, zero, 1e-6);
+
+    // Falling values, and a step without width that is passed over.
+    needle->m_afValues = {100.0f, 0.0f};
+    ASSERT_TRUE(needle->NeedleAngle(50.0f, a));
+    EXPECT_NEAR(a, -1.5708f, 1e-4);
+    needle->m_afPoints = {1.0f, 2.0f, 0.0f};
+    needle->m_afValues = {0.0f, 0.0f, 10.0f};
+    ASSERT_TRUE(needle->NeedleAngle(5.0f, a));
+    EXPECT_NEAR(a, 1.0f, 1e-6);
+}
+
+TEST(Dial, NoPreviewedNeedleWithoutAUsableTable)
+{
+    CFixture f;
+    auto dial = Needle(f);
+    const std::vector<std::pair<std::vector<float>, std::vector<float>>> tables = {
+        {{}, {}},
+        {{0.0f}, {0.0f, 1.0f}},
+        {{0.0f, 1.0f, 2.0f}, {5.0f}},
+        {{0.0f, 1.0f, 2.0f}, {5.0f, 5.0f, 5.0f}}, // every value the same
+        {{3e38f, -3e38f}, {0.0f, 1.0f}},
+    };
+    for (const auto& [points, values] : tables) {
+        dial->m_afPoints = points;
+        dial->m_afValues = values;
+        float a = 0.0f;
+        EXPECT_FALSE(dial->NeedleAngle(0.5f, a)) << points.size() << "/" << values.size();
+    }
+    dial = Needle(f);
+    float a = 0.0f;
+    EXPECT_FALSE(dial->NeedleAngle(std::numeric_limits<float>::quiet_NaN(), a));
+}
+
+TEST(Dial, NeedleDrawnAtAPreviewedValue)
+{
+    CFixture f;
+    auto dial = Needle(f);
+    float a = 0.0f;
+    ASSERT_TRUE(dial->NeedleAngle(50.0f, a)); // halfway round: straight down
+    CRecordingCanvas dc;
+    dial->DrawNeedle(dc, 2.0f, a);
+    ASSERT_EQ(dc.m_aPolygons.size(), 2u);
+    const std::vector<CPoint>& p = dc.m_aPolygons[0].points;
+    // Centre 50, 50 at zoom 2: the tip (radius 40) below it, the tail (-10) above.
+    EXPECT_NEAR(p[1].x, 100, 1);
+    EXPECT_NEAR(p[1].y, 180, 1);
+    EXPECT_NEAR(p[0].x, 100, 1);
+    EXPECT_NEAR(p[0].y, 80, 1);
+    EXPECT_EQ(dc.m_aPolygons[0].brush, (Brush{false, 0x00ff00}));
+    EXPECT_EQ(dc.m_aPolygons[1].brush, (Brush{false, 0xff0000}));
+    // The record itself still shows the value 0.
+    CRecordingCanvas still;
+    dial->Draw(still, 2.0f);
+    EXPECT_EQ(still.m_aPolygons[0].points[1], (CPoint{180, 100}));
 }

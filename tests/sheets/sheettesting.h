@@ -3,6 +3,7 @@
 #include "ccpdisplay.h"
 #include "ccppage.h"
 #include "cdialogrunner.h"
+#include "cqtrecordeditor.h"
 #include "iuserinterface.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 // Answers the modal dialogs of the code under test. Message boxes are recorded and closed;
 // every other dialog takes the next step of the script, which fills fields and accepts or
@@ -129,6 +131,14 @@ inline CCPPage& Page(CCPDisplay& sheet, const QString& title)
         throw std::runtime_error("no page " + title.toStdString());
     EXPECT_TRUE(sheet.SetActivePage(page)) << title.toStdString();
     return *page;
+}
+
+// The sheet the editor opens for record, started on its first page as DoModal starts it.
+inline std::unique_ptr<CCPDisplay> OpenSheet(CCPObject& record)
+{
+    auto sheet = CQtRecordEditor::CreateSheet(record, nullptr);
+    sheet->Open();
+    return sheet;
 }
 
 inline bool Accepted(QDialog& dlg)
