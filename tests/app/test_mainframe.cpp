@@ -145,13 +145,13 @@ TEST_F(MainFrameTest, StartsWithAnEmptyDocumentInThreePanes)
     EXPECT_EQ(frame()->windowTitle(), QStringLiteral("Untitled - Vireo Editor"));
     QSplitter* panes = frame()->GetSplitter();
     ASSERT_EQ(panes->count(), 3);
-    EXPECT_EQ(panes->widget(0), frame()->GetTree());
+    EXPECT_EQ(panes->widget(0), frame()->GetTree()->parentWidget()); // the tree under its Find field
     EXPECT_EQ(panes->widget(1), frame()->GetPanelView());
     EXPECT_EQ(panes->widget(2), frame()->GetTemplView());
     const QList<int> sizes = panes->sizes();
     EXPECT_EQ(sizes[0], 100);
     EXPECT_EQ(sizes[1], panes->width() - 300);
-    EXPECT_EQ(frame()->GetTree()->topLevelItemCount(), 3);
+    EXPECT_EQ(frame()->GetTree()->model()->rowCount(), 3);
     EXPECT_EQ(frame()->GetTemplView()->GetTotalSize(), QSize(100, 100));
     EXPECT_EQ(frame()->GetActivePaneIndex(), CMainFrame::kViewPane);
 

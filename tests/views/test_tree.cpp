@@ -13,31 +13,31 @@
 TEST_F(TreeTest, ShowsTheCockpitStructureAfterOpening)
 {
     Open(kCockpit);
-    ASSERT_EQ(tree->topLevelItemCount(), 3);
-    EXPECT_EQ(Labels(nullptr), QStringList({"Manager", "Buttons", "Sounds"}));
-    QTreeWidgetItem* manager = tree->topLevelItem(0);
+    ASSERT_EQ(tree->model()->rowCount(), 3);
+    EXPECT_EQ(Labels(QModelIndex()), QStringList({"Manager", "Buttons", "Sounds"}));
+    const QModelIndex manager = Root(0);
     EXPECT_EQ(CCPTree::ItemRecord(manager), &doc().m_manager);
-    EXPECT_EQ(CCPTree::ItemRecord(tree->topLevelItem(1)), nullptr);
-    EXPECT_EQ(CCPTree::ItemRecord(tree->topLevelItem(2)), nullptr);
+    EXPECT_EQ(CCPTree::ItemRecord(Root(1)), nullptr);
+    EXPECT_EQ(CCPTree::ItemRecord(Root(2)), nullptr);
     EXPECT_EQ(Labels(manager), QStringList({"Front", "Panel 200", "Panel 300"}));
     EXPECT_EQ(Labels(Item("Front")),
               QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
     EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
-    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
-    EXPECT_EQ(Labels(tree->topLevelItem(1)), QStringList({"Button 1001"}));
-    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1"}));
+    EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
+    EXPECT_EQ(Labels(Root(1)), QStringList({"Button 1001"}));
+    EXPECT_EQ(Labels(Root(2)), QStringList({"Sound 1"}));
     EXPECT_EQ(CCPTree::ItemRecord(Item("Front/Surface 1")), Panel(100)->m_aSurfaces[1].get());
     EXPECT_EQ(CCPTree::ItemRecord(Item("Front/Left MFD")), doc().m_manager.FindObject(102));
 
     // Nothing is opened or chosen yet, and the document is left alone.
-    EXPECT_FALSE(manager->isExpanded());
-    EXPECT_TRUE(tree->selectedItems().isEmpty());
+    EXPECT_FALSE(tree->isExpanded(manager));
+    EXPECT_FALSE(Selected().isValid());
     EXPECT_EQ(doc().m_pCurrentPanel, nullptr);
     EXPECT_EQ(doc().m_pCurrentObject, nullptr);
 
     // Only items with a record can be renamed.
-    EXPECT_TRUE(Item("Front/Light 101")->flags() & Qt::ItemIsEditable);
-    EXPECT_FALSE(tree->topLevelItem(2)->flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(Item("Front/Light 101").flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(Root(2).flags() & Qt::ItemIsEditable);
 }
 
 TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
@@ -60,7 +60,7 @@ TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
     EXPECT_EQ(doc().m_pCurrentObject, &doc().m_manager);
 
     // The group items change nothing.
-    Select(tree->topLevelItem(1));
+    Select(Root(1));
     EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
     EXPECT_EQ(doc().m_pCurrentObject, &doc().m_manager);
 }
@@ -77,7 +77,7 @@ TEST_F(TreeTest, PickingElsewhereSelectsTheItemUnderTheCurrentPanel)
     EXPECT_EQ(Selected(), Item("Panel 200/Light 101"));
     // A record that the current panel does not list is not shown as selected.
     doc().SetCurrentObject(doc().m_manager.FindObject(102));
-    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_FALSE(Selected().isValid());
     EXPECT_EQ(doc().m_pCurrentObject, doc().m_manager.FindObject(102));
 }
 
@@ -97,11 +97,11 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
 
     ASSERT_TRUE(Run(ID_ADD_SOUND));
     ASSERT_TRUE(Run(ID_ADD_BUTTON));
-    EXPECT_EQ(Labels(tree->topLevelItem(1)), QStringList({"Button 1001", "Button 1002"}));
-    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1", "Sound 2"}));
+    EXPECT_EQ(Labels(Root(1)), QStringList({"Button 1001", "Button 1002"}));
+    EXPECT_EQ(Labels(Root(2)), QStringList({"Sound 1", "Sound 2"}));
     ASSERT_TRUE(Run(ID_ADD_PANEL));
-    EXPECT_EQ(Labels(tree->topLevelItem(0)), QStringList({"Front", "Panel 200", "Panel 300", "Panel 400"}));
-    EXPECT_FALSE(Item("Panel 400")->isSelected());
+    EXPECT_EQ(Labels(Root(0)), QStringList({"Front", "Panel 200", "Panel 300", "Panel 400"}));
+    EXPECT_TRUE(IsSelected(Item("Panel 400")));
 
     // Duplicate lands last on the current panel, without the name.
     Select(Item("Front/Left MFD"));
@@ -113,7 +113,7 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
     ASSERT_TRUE(Run(ID_EDIT_CLEAR));
     EXPECT_FALSE(Labels(Item("Front")).contains("Light 101"));
     EXPECT_TRUE(Labels(Item("Panel 200")).contains("Light 101"));
-    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_FALSE(Selected().isValid());
     EXPECT_EQ(doc().m_pCurrentObject, nullptr);
 }
 
@@ -131,7 +131,7 @@ TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     EXPECT_FALSE(Enabled(ID_EDIT_CUT));
     EXPECT_FALSE(Enabled(ID_EDIT_CLEAR)); // a panel is never deleted
-    Select(tree->topLevelItem(2));
+    Select(Root(2));
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     Select(Item("Panel 300"));
     EXPECT_TRUE(Enabled(ID_EDIT_COPY));
@@ -192,13 +192,13 @@ TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
 {
     Open(kCockpit);
     CCPObject* light = doc().m_manager.FindObject(101);
-    QTreeWidgetItem* item = Item("Front/Light 101");
+    const QModelIndex item = Item("Front/Light 101");
 
     QLineEdit* edit = StartEdit(item);
     ASSERT_NE(edit, nullptr);
     edit->setText("Gear Lamp");
     FinishEdit(edit, Qt::Key_Escape);
-    EXPECT_EQ(item->text(0), "Light 101");
+    EXPECT_EQ(item.data().toString(), "Light 101");
     EXPECT_EQ(light->m_strComment, "");
     EXPECT_FALSE(doc().IsModified());
 
@@ -206,7 +206,7 @@ TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
     ASSERT_NE(edit, nullptr);
     edit->setText("Gear Lamp");
     FinishEdit(edit, Qt::Key_Return);
-    EXPECT_EQ(item->text(0), "Gear Lamp");
+    EXPECT_EQ(item.data().toString(), "Gear Lamp");
     EXPECT_EQ(light->m_strComment, "// Name: Gear Lamp\r\n");
     EXPECT_TRUE(doc().IsModified());
 

@@ -134,7 +134,7 @@ TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
     Select(Item("Front/Light 101"));
     Run(ID_EDIT_COPY);
     Run(ID_EDIT_CLEAR);
-    EXPECT_EQ(tree->ClipItem(), nullptr);
+    EXPECT_FALSE(tree->HasClipItem());
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
 
     Select(Item("Front/Left MFD"));
@@ -152,8 +152,8 @@ TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
     Select(Item("Sounds/Sound 1"));
     Run(ID_EDIT_PASTE);
     EXPECT_EQ(cockpit->Saved(), before);
-    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
-    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1"}));
+    EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
+    EXPECT_EQ(Labels(Root(2)), QStringList({"Sound 1"}));
 }
 
 TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
@@ -200,14 +200,14 @@ TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
     Drag(Item("Front/Light 101"), Item("Panel 300"));            // a childless panel
     Drag(Item("Front/Light 101"), Item("Panel 200/Light 201"), true); // Escape first
     EXPECT_FALSE(tree->IsDragging());
-    EXPECT_EQ(tree->DropHilite(), nullptr);
+    EXPECT_FALSE(tree->DropHilite().isValid());
     // Panels and the items outside panels are not dragged at all.
     Drag(Item("Panel 200"), Item("Front/Light 101"));
     Drag(Item("Sounds/Sound 1"), Item("Front/Light 101"));
 
     EXPECT_EQ(cockpit->Saved(), before);
     EXPECT_EQ(Labels(Item("Front")), labels);
-    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
+    EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
     EXPECT_FALSE(doc().IsModified());
 }
 
@@ -245,7 +245,7 @@ TEST_F(TreeTest, DrawsIconsAndLabels)
         shot.save(QString::fromLocal8Bit(dir) + "/tree.png");
 
     // The sound's icon is drawn where its row puts it.
-    const QRect row = tree->visualItemRect(Item("Sounds/Sound 1"));
+    const QRect row = tree->visualRect(Item("Sounds/Sound 1"));
     const QPoint offset = tree->viewport()->mapTo(tree.get(), QPoint(0, 0));
     int dark = 0;
     for (int y = row.top(); y <= row.bottom(); ++y)
@@ -259,8 +259,8 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
 {
     Open(kCockpit);
     tree->expandAll();
-    QTreeWidgetItem* target = Item("Panel 200/Light 201");
-    QTreeWidgetItem* plain = Item("Panel 200/Light 101");
+    const QModelIndex target = Item("Panel 200/Light 201");
+    const QModelIndex plain = Item("Panel 200/Light 101");
     const QPoint from = Centre(Item("Front/Light 101"));
     Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     Mouse(QEvent::MouseMove, from + QPoint(12, 0), Qt::NoButton, Qt::LeftButton);
@@ -268,8 +268,8 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     ASSERT_EQ(tree->DropHilite(), target);
 
     const QImage shot = tree->viewport()->grab().toImage();
-    const auto rowColour = [&](QTreeWidgetItem* item) {
-        const QRect rc = tree->visualItemRect(item);
+    const auto rowColour = [&](const QModelIndex& item) {
+        const QRect rc = tree->visualRect(item);
         return shot.pixel(rc.right() - 2, rc.center().y());
     };
     EXPECT_NE(rowColour(target), rowColour(plain));
@@ -277,6 +277,6 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     Key(tree.get(), Qt::Key_Escape);
     Mouse(QEvent::MouseButtonRelease, Centre(target), Qt::LeftButton, Qt::NoButton);
     const QImage after = tree->viewport()->grab().toImage();
-    const QRect rc = tree->visualItemRect(target);
+    const QRect rc = tree->visualRect(target);
     EXPECT_EQ(after.pixel(rc.right() - 2, rc.center().y()), rowColour(plain));
 }
