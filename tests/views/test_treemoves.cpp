@@ -280,3 +280,89 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     const QRect rc = tree->visualRect(target);
     EXPECT_EQ(after.pixel(rc.right() - 2, rc.center().y()), rowColour(plain));
 }
+
+// Undo and redo move records between lists; the tree makes its rows anew from the document
+// and keeps what the user opened, chose and remembered.
+TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
+{
+    Open(kCockpit);
+    Drag(Item("Panel 200/Light 201"), Item("Front/Surface 1"));
+    ASSERT_EQ(Panel(100)->m_anObjects, Ids({201, 101, 102, 999}));
+    Select(Item("Front/Left MFD"));
+    ASSERT_TRUE(Run(ID_EDIT_COPY));
+    tree->collapse(Item("Panel 200"));
+    tree->collapse(Root(2));
+    Select(Item("Buttons/Button 1001"));
+
+    ASSERT_TRUE(doc().Undo());
+    EXPECT_EQ(Labels(Item("Front")), QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
+    EXPECT_TRUE(tree->isExpanded(Root(0)));
+    EXPECT_TRUE(tree->isExpanded(Item("Front")));
+    EXPECT_FALSE(tree->isExpanded(Item("Panel 200")));
+    EXPECT_TRUE(tree->isExpanded(Root(1)));
+    EXPECT_FALSE(tree->isExpanded(Root(2)));
+    // The copied row is still remembered.
+    EXPECT_TRUE(tree->HasClipItem());
+    EXPECT_EQ(tree->ClipItem(), Item("Front/Left MFD"));
+
+    ASSERT_TRUE(doc().Redo());
+    EXPECT_EQ(Labels(Item("Front")).at(3), "Light 201");
+    EXPECT_EQ(Selected(), Item("Front/Light 201"));
+    Select(Item("Panel 200"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Labels(Item("Panel 200")).last(), "Light 202");
+
+    // A new id from the sheet moves the record in every list: the row stays chosen, relabelled.
+    struct CIdEditor : IRecordEditor
+    {
+        int EditProperties(CCPObject& record) override
+        {
+            record.m_nId = 150;
+            return IDOK;
+        }
+    } renumber;
+    doc().SetRecordEditor(&renumber);
+    Select(Item("Front/Light 101"));
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    doc().SetRecordEditor(&editor);
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({201, 150, 102, 999}));
+    EXPECT_EQ(Selected(), Item("Front/Light 150"));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 150", "Light 202"}));
+    EXPECT_TRUE(tree->isExpanded(Item("Front")));
+
+    // A rename comes back through its undo as well.
+    const QLineEdit* none = nullptr;
+    QLineEdit* edit = StartEdit(Item("Front/Light 150"));
+    ASSERT_NE(edit, none);
+    edit->setText("Gear Lamp");
+    FinishEdit(edit, Qt::Key_Return);
+    EXPECT_TRUE(Labels(Item("Front")).contains("Gear Lamp"));
+    ASSERT_TRUE(doc().Undo());
+    EXPECT_FALSE(Labels(Item("Front")).contains("Gear Lamp"));
+    EXPECT_TRUE(Labels(Item("Front")).contains("Light 150"));
+}
+
+// The rows of a panel are made when somebody first asks for them; until then the document
+// alone is what they will show, whatever was added meanwhile.
+TEST_F(TreeTest, PanelsNeverOpenedShowTheDocumentWhenFirstOpened)
+{
+    Open(kCockpit);
+    CCPTreeModel* model = tree->GetModel();
+    EXPECT_FALSE(model->HasRows(model->FindPanel(Panel(200))));
+    doc().SetCurrentPanel(Panel(200));
+    cockpit->ui.m_nSelectAnswer = IDOK;
+    cockpit->ui.m_nSelectCode = 0; // a surface entry: in its place, with its place's label
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    cockpit->ui.m_nSelectCode = 2;
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    EXPECT_FALSE(model->HasRows(model->FindPanel(Panel(100))));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101", "Light 203"}));
+    EXPECT_TRUE(model->HasRows(model->FindPanel(Panel(200))));
+
+    // Removed before its panel was ever opened: not there when it is.
+    doc().SetCurrentPanel(Panel(100));
+    doc().SetCurrentObject(doc().m_manager.FindObject(102));
+    ASSERT_TRUE(Run(ID_EDIT_CLEAR));
+    EXPECT_EQ(Labels(Item("Front")), QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101"}));
+}
