@@ -214,6 +214,7 @@ void CCPTree::RelabelCurrentObject()
 {
     // Labels are read from the records as they are drawn; the rows only need redrawing.
     m_pModel->Relabel(m_pDoc->m_pCurrentObject, m_pDoc->m_pCurrentPanel);
+    viewport()->update();
 }
 
 void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
@@ -232,6 +233,8 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
         const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
         if (m_pModel->HasRows(panel))
             DeleteItem(m_pModel->FindChild(panel, record));
+        else
+            m_pModel->RemoveChild(panel, record);
         break;
     }
     case HINT_ADDED_TO_PANEL:

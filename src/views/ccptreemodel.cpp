@@ -477,13 +477,24 @@ CCPTreeModel::CEntry CCPTreeModel::Insert(const CEntry& parent, int position, CC
     if (!record || !Resolve(parent, owner, at) || !(node = ChildNode(owner, at)))
         return {};
     if (!node->populated) {
-        // Made later from the document, which lists the record by then.
+        // The rows come from the document, which lists the record by now (last, when it is
+        // listed twice). Views hear of it as of a row inserted, so that a parent that had
+        // no rows gets its expand mark.
         Populate(node);
-        const CEntry found = FindChild(parent, record);
-        if (!found.IsNull()) {
-            if (IsFiltering())
-                ShowItem(node, Position(found));
-            return found;
+        int at = static_cast<int>(node->items.size());
+        while (--at >= 0 && node->items[size_t(at)].record != record) {
+        }
+        if (at >= 0) {
+            if (IsFiltering()) {
+                ShowItem(node, at);
+            } else {
+                Item made = std::move(node->items[size_t(at)]);
+                node->items.erase(node->items.begin() + at);
+                beginInsertRows(IndexOfNode(node), at, at);
+                node->items.insert(node->items.begin() + at, std::move(made));
+                endInsertRows();
+            }
+            return MakeEntry(node, at);
         }
     }
     const int count = static_cast<int>(node->items.size());
@@ -545,6 +556,22 @@ void CCPTreeModel::Remove(const CEntry& entry)
         ++m_nGeneration; // entries below the row would point at its freed rows
     if (row >= 0)
         endRemoveRows();
+}
+
+void CCPTreeModel::RemoveChild(const CEntry& parent, const CCPObject* record)
+{
+    Node* owner = nullptr;
+    int at = 0;
+    if (!Resolve(parent, owner, at) || !owner->HoldsNodes())
+        return;
+    Node* node = ChildNode(owner, at);
+    if (node->populated) {
+        Remove(FindChild(parent, record));
+    } else if (!HasRecordsFor(node)) {
+        // Its last record went before its rows were made: views drop the expand mark.
+        emit layoutAboutToBeChanged();
+        emit layoutChanged();
+    }
 }
 
 void CCPTreeModel::SetRecord(const CEntry& entry, CCPObject* record)

@@ -98,6 +98,8 @@ public:
     // with the rows that lead to it. Null when parent holds no rows.
     CEntry Insert(const CEntry& parent, int position, CCPObject* record, int number = 0);
     void Remove(const CEntry& entry);
+    // Removes the first row of record under parent; rows not made yet follow the document.
+    void RemoveChild(const CEntry& parent, const CCPObject* record);
     // The row shows another record (a pasted copy instead of its source).
     void SetRecord(const CEntry& entry, CCPObject* record);
     // The labels of record's rows among the roots, the panels and under panel may have changed.

@@ -360,6 +360,18 @@ TEST_F(TreeTest, PanelsNeverOpenedShowTheDocumentWhenFirstOpened)
     EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101", "Light 203"}));
     EXPECT_TRUE(model->HasRows(model->FindPanel(Panel(200))));
 
+    // An empty panel never opened gets its first record: the view hears of a new row, so
+    // that the panel shows it can be opened.
+    tree->expand(Root(0));
+    int inserted = 0;
+    QObject::connect(tree->model(), &QAbstractItemModel::rowsInserted, tree.get(),
+                     [&](const QModelIndex& parent) { inserted += parent == Item("Panel 300"); });
+    doc().SetCurrentPanel(Panel(300));
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    EXPECT_EQ(inserted, 1);
+    EXPECT_TRUE(tree->model()->hasChildren(Item("Panel 300")));
+    EXPECT_EQ(Labels(Item("Panel 300")), QStringList({"Light 301"}));
+
     // Removed before its panel was ever opened: not there when it is.
     doc().SetCurrentPanel(Panel(100));
     doc().SetCurrentObject(doc().m_manager.FindObject(102));
