@@ -42,7 +42,8 @@ namespace {
 
 long long NowNs()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -191,8 +192,8 @@ int main(int argc, char** argv)
             std::filesystem::remove_all(folder);
             return 1;
         }
-        std::printf("run %d: format %.3f s %.1f MB, editor usable %.3f s %.1f MB\n", i + 1, format.seconds,
-                    format.megabytes, double(usableNs) / 1e9, editor.megabytes);
+        std::printf("run %d: format %.3f s %.1f MB, editor usable %.3f s %.1f MB\n", i + 1,
+                    format.seconds, format.megabytes, double(usableNs) / 1e9, editor.megabytes);
         std::fflush(stdout);
         formatTimes.push_back(format.seconds);
         formatMemory.push_back(format.megabytes);
@@ -205,10 +206,12 @@ int main(int argc, char** argv)
     const double et = *std::min_element(editorTimes.begin(), editorTimes.end());
     std::printf("\n%d records, %d runs, platform %s\n", records, runs, getenv("QT_QPA_PLATFORM"));
     std::printf("%-28s %10s %10s %12s\n", "", "best s", "median s", "median MB");
-    std::printf("%-28s %10.3f %10.3f %12.1f\n", "vireo-cli format", ft, Median(formatTimes), Median(formatMemory));
+    std::printf("%-28s %10.3f %10.3f %12.1f\n", "vireo-cli format", ft, Median(formatTimes),
+                Median(formatMemory));
     std::printf("%-28s %10.3f %10.3f %12.1f\n", "editor, usable window", et, Median(editorTimes),
                 Median(editorMemory));
     std::printf("editor / format: time %.2f (best), %.2f (median); memory %.2f (median)\n", et / ft,
-                Median(editorTimes) / Median(formatTimes), Median(editorMemory) / Median(formatMemory));
+                Median(editorTimes) / Median(formatTimes),
+                Median(editorMemory) / Median(formatMemory));
     return 0;
 }

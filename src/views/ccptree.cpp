@@ -151,9 +151,9 @@ CCPTree::~CCPTree()
 
 CCPObject* CCPTree::ItemRecord(const QModelIndex& index)
 {
-    return index.isValid()
-               ? reinterpret_cast<CCPObject*>(index.data(CCPTreeModel::kRecordRole).value<quintptr>())
-               : nullptr;
+    return index.isValid() ? reinterpret_cast<CCPObject*>(
+                                 index.data(CCPTreeModel::kRecordRole).value<quintptr>())
+                           : nullptr;
 }
 
 QString CCPTree::ItemLabel(const CCPObject* record)
@@ -239,7 +239,8 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
     }
     case HINT_ADDED_TO_PANEL:
         // A surface entry shows its id until the rows are made again.
-        if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel); !panel.IsNull() && record)
+        if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
+            !panel.IsNull() && record)
             m_pModel->Insert(panel, -1, record, record->m_nId);
         break;
     case HINT_PANEL_ADDED:
@@ -272,7 +273,8 @@ void CCPTree::SelectCurrentObject()
     CEntry found;
     if (!panel.IsNull() && current) {
         const CEntry chosen = m_pModel->Entry(selected);
-        if (!chosen.IsNull() && m_pModel->Parent(chosen) == panel && m_pModel->Record(chosen) == current)
+        if (!chosen.IsNull() && m_pModel->Parent(chosen) == panel &&
+            m_pModel->Record(chosen) == current)
             found = chosen; // a record listed twice keeps the row the user chose
         if (found.IsNull())
             found = m_pModel->FindChild(panel, current);
@@ -474,7 +476,8 @@ std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
 
 // --- paste and the record work behind moves and copies ---
 
-int CCPTree::InsertPosition(const CEntry& parent, const CEntry& after, const CCPObject* record) const
+int CCPTree::InsertPosition(const CEntry& parent, const CEntry& after,
+                            const CCPObject* record) const
 {
     const int count = m_pModel->ChildCount(parent);
     const CCPObject* proposed = m_pModel->Record(after);
@@ -487,7 +490,9 @@ int CCPTree::InsertPosition(const CEntry& parent, const CEntry& after, const CCP
         return n;
     };
     const auto isRef = [](const CCPObject* r) { return r && r->IsSurfaceRef(); };
-    const auto isRefOrView = [](const CCPObject* r) { return r && (r->IsSurfaceRef() || r->IsButtonView()); };
+    const auto isRefOrView = [](const CCPObject* r) {
+        return r && (r->IsSurfaceRef() || r->IsButtonView());
+    };
 
     if (record->IsSurfaceRef()) {
         if (!after.IsNull() && isRef(proposed))
@@ -508,9 +513,11 @@ int CCPTree::InsertPosition(const CEntry& parent, const CEntry& after, const CCP
     return leading(isRefOrView);
 }
 
-CCPTree::CEntry CCPTree::CopyItem(const CEntry& source, const CEntry& parent, int position, bool move)
+CCPTree::CEntry CCPTree::CopyItem(const CEntry& source, const CEntry& parent, int position,
+                                  bool move)
 {
-    const CEntry item = m_pModel->Insert(parent, position, m_pModel->Record(source), m_pModel->Number(source));
+    const CEntry item =
+        m_pModel->Insert(parent, position, m_pModel->Record(source), m_pModel->Number(source));
     if (item.IsNull())
         return {};
     if (!OnItemCopied(source, item, move)) {
@@ -541,7 +548,8 @@ bool CCPTree::OnItemCopied(const CEntry& source, const CEntry& item, bool move)
         before = CEntry();
     }
 
-    CCPObject* placed = m_pDoc->PlaceRecord(record, oldPanel, newPanel, m_pModel->Record(before), move, this);
+    CCPObject* placed =
+        m_pDoc->PlaceRecord(record, oldPanel, newPanel, m_pModel->Record(before), move, this);
     if (!placed)
         return false;
     if (placed != record)
@@ -576,7 +584,8 @@ void CCPTree::OnEditPaste()
     if (selected.IsNull() || !HasClipItem())
         return;
     // A surface entry cannot be rebuilt from its text, so a copy of it is never pasted.
-    if (const CCPObject* clip = m_pModel->Record(m_clipItem); clip && clip->IsSurfaceRef() && !m_bCut) {
+    if (const CCPObject* clip = m_pModel->Record(m_clipItem);
+        clip && clip->IsSurfaceRef() && !m_bCut) {
         if (IUserInterface* ui = m_pDoc->GetUserInterface())
             ui->MessageBox("A surface entry cannot be copied, only moved: use Cut and Paste to "
                            "move it, or Add Object > Surface for a new one.",
@@ -659,7 +668,8 @@ bool CCPTree::SelectFirstMatch()
 bool CCPTree::SelectNextMatch(bool forward)
 {
     const QModelIndex selected = SelectedItem();
-    const QModelIndex index = m_pModel->NextMatch(selected.isValid() ? selected : currentIndex(), forward);
+    const QModelIndex index =
+        m_pModel->NextMatch(selected.isValid() ? selected : currentIndex(), forward);
     if (!index.isValid())
         return false;
     setCurrentIndex(index);
@@ -681,7 +691,8 @@ void CCPTree::mousePressEvent(QMouseEvent* event)
         m_pressItem = index;
         m_ptPress = event->position().toPoint();
     } else if (event->button() == Qt::RightButton && index.isValid()) {
-        SelectEntry(m_pModel->Entry(index)); // a right click selects, so the context menu acts on this row
+        SelectEntry(
+            m_pModel->Entry(index)); // a right click selects, so the context menu acts on this row
     }
     QTreeView::mousePressEvent(event);
 }
@@ -770,7 +781,8 @@ void CCPTree::BeginDrag(const QModelIndex& index, const QPoint& globalPos)
     m_itemDrag = index;
     // Only a panel's surface entries, button views and objects move.
     const CEntry entry = m_pModel->Entry(index);
-    if (entry.IsNull() || m_pModel->ChildCount(entry) > 0 || !AsPanel(m_pModel->Record(m_pModel->Parent(entry))))
+    if (entry.IsNull() || m_pModel->ChildCount(entry) > 0 ||
+        !AsPanel(m_pModel->Record(m_pModel->Parent(entry))))
         return;
 
     // The drag picture: the row's icon and label, following the cursor.
@@ -783,10 +795,12 @@ void CCPTree::BeginDrag(const QModelIndex& index, const QPoint& globalPos)
     {
         QPainter p(&picture);
         p.setOpacity(0.75);
-        icon.paint(&p, QRect(0, (height - CCPTreeIcons::kHeight) / 2, CCPTreeIcons::kWidth, CCPTreeIcons::kHeight));
+        icon.paint(&p, QRect(0, (height - CCPTreeIcons::kHeight) / 2, CCPTreeIcons::kWidth,
+                             CCPTreeIcons::kHeight));
         p.setPen(palette().color(QPalette::Text));
         p.setFont(font());
-        p.drawText(QRect(CCPTreeIcons::kWidth + 4, 0, picture.width(), height), Qt::AlignVCenter, text);
+        p.drawText(QRect(CCPTreeIcons::kWidth + 4, 0, picture.width(), height), Qt::AlignVCenter,
+                   text);
     }
     m_pDragImage = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint |
                                                          Qt::WindowTransparentForInput);
@@ -826,13 +840,15 @@ void CCPTree::Drop()
     m_itemDrop = QPersistentModelIndex();
     if (!drag.isValid() || !drop.isValid() || IsWithin(drop, drag))
         return;
-    if (const CEntry item = PlaceOnto(m_pModel->Entry(drag), m_pModel->Entry(drop), true); !item.IsNull())
+    if (const CEntry item = PlaceOnto(m_pModel->Entry(drag), m_pModel->Entry(drop), true);
+        !item.IsNull())
         SelectEntry(item);
 }
 
 bool CCPTree::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_bDragging && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+    if (m_bDragging &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         event->accept();
         if (event->type() == QEvent::KeyPress) {

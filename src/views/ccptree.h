@@ -149,6 +149,6 @@ private:
     QPersistentModelIndex m_pressItem; // where a left press may start a drag
     QPoint m_ptPress;
     CExpansion m_openBeforeFind;
-    int m_nSyncing = 0;        // the tree follows the document: its selection changes are not echoed
+    int m_nSyncing = 0; // the tree follows the document: its selection changes are not echoed
     bool m_bNotifying = false; // the document follows the tree's selection
 };

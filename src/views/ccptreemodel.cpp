@@ -14,13 +14,20 @@
 
 struct CCPTreeModel::Node
 {
-    enum Kind { kRoot, kManager, kButtons, kSounds, kPanel };
+    enum Kind
+    {
+        kRoot,
+        kManager,
+        kButtons,
+        kSounds,
+        kPanel
+    };
 
     Node(Kind k, Node* p, int at) : kind(k), parent(p), item(at) {}
 
     Kind kind;
-    Node* parent;         // null for the hidden root above "Manager", "Buttons" and "Sounds"
-    int item;             // own position among the parent's items
+    Node* parent; // null for the hidden root above "Manager", "Buttons" and "Sounds"
+    int item;     // own position among the parent's items
     bool populated = false;
     std::vector<Item> items;
     std::vector<int> shown; // under a filter: the positions of the items shown, ascending
@@ -62,7 +69,8 @@ void AppendLower(std::string& out, std::string_view text)
 } // namespace
 
 CCPTreeModel::CCPTreeModel(CVireoDoc* doc, QObject* parent)
-    : QAbstractItemModel(parent), m_pDoc(doc), m_pRoot(std::make_unique<Node>(Node::kRoot, nullptr, 0))
+    : QAbstractItemModel(parent), m_pDoc(doc),
+      m_pRoot(std::make_unique<Node>(Node::kRoot, nullptr, 0))
 {
     for (int i = 0; i + 1 < CCPTreeIcons::kCount; i += 2)
         m_aIcons.push_back(m_icons.Icon(i));
@@ -113,8 +121,10 @@ void CCPTreeModel::Populate(Node* node) const
                 add(sound, 0);
         break;
     case Node::kPanel: {
-        const auto* panel = static_cast<const CCPPanel*>(node->parent->items[size_t(node->item)].record);
-        node->items.reserve(panel->m_aSurfaces.size() + panel->m_anButtonViews.size() + panel->m_anObjects.size());
+        const auto* panel =
+            static_cast<const CCPPanel*>(node->parent->items[size_t(node->item)].record);
+        node->items.reserve(panel->m_aSurfaces.size() + panel->m_anButtonViews.size() +
+                            panel->m_anObjects.size());
         // Surface entries have no id of their own in the file: they are told apart by position.
         for (size_t i = 0; i < panel->m_aSurfaces.size(); ++i)
             add(panel->m_aSurfaces[i].get(), static_cast<int>(i));
@@ -141,11 +151,14 @@ bool CCPTreeModel::HasRecordsFor(const Node* node) const
     case Node::kManager:
         return manager.GetPanel(0) != nullptr;
     case Node::kButtons:
-        return std::any_of(manager.m_aButtons.begin(), manager.m_aButtons.end(), [](const auto& b) { return b != nullptr; });
+        return std::any_of(manager.m_aButtons.begin(), manager.m_aButtons.end(),
+                           [](const auto& b) { return b != nullptr; });
     case Node::kSounds:
-        return std::any_of(manager.m_aSounds.begin(), manager.m_aSounds.end(), [](const auto& s) { return s != nullptr; });
+        return std::any_of(manager.m_aSounds.begin(), manager.m_aSounds.end(),
+                           [](const auto& s) { return s != nullptr; });
     case Node::kPanel: {
-        const auto* panel = static_cast<const CCPPanel*>(node->parent->items[size_t(node->item)].record);
+        const auto* panel =
+            static_cast<const CCPPanel*>(node->parent->items[size_t(node->item)].record);
         if (!panel->m_aSurfaces.empty())
             return true;
         for (int id : panel->m_anButtonViews)
@@ -321,7 +334,8 @@ bool CCPTreeModel::Resolve(const CEntry& entry, Node*& node, int& item) const
         return false;
     node = static_cast<Node*>(entry.m_pNode);
     const int count = static_cast<int>(node->items.size());
-    if (entry.m_nHint >= 0 && entry.m_nHint < count && node->items[size_t(entry.m_nHint)].serial == entry.m_nSerial) {
+    if (entry.m_nHint >= 0 && entry.m_nHint < count &&
+        node->items[size_t(entry.m_nHint)].serial == entry.m_nSerial) {
         item = entry.m_nHint;
         return true;
     }
@@ -469,7 +483,8 @@ void CCPTreeModel::Renumber(Node* node, int from)
             node->items[i].node->item = static_cast<int>(i);
 }
 
-CCPTreeModel::CEntry CCPTreeModel::Insert(const CEntry& parent, int position, CCPObject* record, int number)
+CCPTreeModel::CEntry CCPTreeModel::Insert(const CEntry& parent, int position, CCPObject* record,
+                                          int number)
 {
     Node* owner = nullptr;
     int at = 0;
@@ -504,13 +519,15 @@ CCPTreeModel::CEntry CCPTreeModel::Insert(const CEntry& parent, int position, CC
     if (!IsFiltering()) {
         const QModelIndex parentIndex = IndexOfNode(node);
         beginInsertRows(parentIndex, position, position);
-        node->items.insert(node->items.begin() + position, Item{record, number, m_nNextSerial++, nullptr});
+        node->items.insert(node->items.begin() + position,
+                           Item{record, number, m_nNextSerial++, nullptr});
         Renumber(node, position);
         endInsertRows();
         return MakeEntry(node, position);
     }
     // Under a filter the shown positions behind it move up by one; the new row is shown.
-    node->items.insert(node->items.begin() + position, Item{record, number, m_nNextSerial++, nullptr});
+    node->items.insert(node->items.begin() + position,
+                       Item{record, number, m_nNextSerial++, nullptr});
     Renumber(node, position);
     for (int& shown : node->shown)
         if (shown >= position)
@@ -791,7 +808,8 @@ QModelIndexList CCPTreeModel::ShownParents() const
             continue;
         parents << createIndex(row, 0, root);
         for (int r = 0; r < static_cast<int>(top->shown.size()); ++r) {
-            const Node* child = top->HoldsNodes() ? top->items[size_t(top->shown[size_t(r)])].node.get() : nullptr;
+            const Node* child =
+                top->HoldsNodes() ? top->items[size_t(top->shown[size_t(r)])].node.get() : nullptr;
             if (child && !child->shown.empty())
                 parents << createIndex(r, 0, top);
         }

@@ -81,7 +81,8 @@ bool CCPTreePane::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool plain =
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (watched == m_pFind && plain) {
         switch (key->key()) {
         case Qt::Key_Return:
@@ -98,7 +99,8 @@ bool CCPTreePane::eventFilter(QObject* watched, QEvent* event)
         default:
             break;
         }
-    } else if (watched == m_pTree && key->key() == Qt::Key_Escape && plain && !m_pTree->Filter().isEmpty()) {
+    } else if (watched == m_pTree && key->key() == Qt::Key_Escape && plain &&
+               !m_pTree->Filter().isEmpty()) {
         // Escape in the filtered tree shows every record again, the chosen one in view.
         m_pFind->clear();
         return true;

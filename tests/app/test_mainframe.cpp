@@ -145,7 +145,8 @@ TEST_F(MainFrameTest, StartsWithAnEmptyDocumentInThreePanes)
     EXPECT_EQ(frame()->windowTitle(), QStringLiteral("Untitled - Vireo Editor"));
     QSplitter* panes = frame()->GetSplitter();
     ASSERT_EQ(panes->count(), 3);
-    EXPECT_EQ(panes->widget(0), frame()->GetTree()->parentWidget()); // the tree under its Find field
+    // The tree under its Find field.
+    EXPECT_EQ(panes->widget(0), frame()->GetTree()->parentWidget());
     EXPECT_EQ(panes->widget(1), frame()->GetPanelView());
     EXPECT_EQ(panes->widget(2), frame()->GetTemplView());
     const QList<int> sizes = panes->sizes();

@@ -6,8 +6,9 @@
 #include <QLineEdit>
 
 // What QTest uses to offer a key press to the shortcut map, as a real key press would.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text, bool autorep, ushort count);
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods, const QString& text,
+                                               bool autorep, ushort count);
 
 namespace {
 
@@ -48,7 +49,8 @@ protected:
         QStringList rows;
         for (int i = 0; i < ChildCount(parent); ++i) {
             const QModelIndex row = tree->model()->index(i, 0, parent);
-            const QString label = path.isEmpty() ? row.data().toString() : path + '/' + row.data().toString();
+            const QString label =
+                path.isEmpty() ? row.data().toString() : path + '/' + row.data().toString();
             rows << label;
             rows << Shown(row, label);
         }
@@ -72,9 +74,9 @@ TEST_F(FindTest, TypingShowsOnlyTheMatchingRecordsWithTheirPanels)
 {
     OpenInPane();
     Type("light");
-    EXPECT_EQ(Shown(), QStringList({"Manager", "Manager/Front", "Manager/Front/Light 101", "Manager/Front/Left MFD",
-                                    "Manager/Panel 200", "Manager/Panel 200/Light 201",
-                                    "Manager/Panel 200/Light 101"}));
+    EXPECT_EQ(Shown(), QStringList({"Manager", "Manager/Front", "Manager/Front/Light 101",
+                                    "Manager/Front/Left MFD", "Manager/Panel 200",
+                                    "Manager/Panel 200/Light 201", "Manager/Panel 200/Light 101"}));
     EXPECT_TRUE(tree->isExpanded(Root(0)));
     EXPECT_TRUE(tree->isExpanded(Item("Panel 200")));
     // The document is left alone while typing.
@@ -88,8 +90,8 @@ TEST_F(FindTest, TypingShowsOnlyTheMatchingRecordsWithTheirPanels)
     // The type of the group's records, and of the button views.
     Field()->clear();
     Type("butt");
-    EXPECT_EQ(Shown(), QStringList({"Manager", "Manager/Front", "Manager/Front/ButtonView 103", "Buttons",
-                                    "Buttons/Button 1001"}));
+    EXPECT_EQ(Shown(), QStringList({"Manager", "Manager/Front", "Manager/Front/ButtonView 103",
+                                    "Buttons", "Buttons/Button 1001"}));
 
     // An id, in the label or not (Left MFD is record 102); a matching panel is shown with its
     // matching rows only.
@@ -98,7 +100,8 @@ TEST_F(FindTest, TypingShowsOnlyTheMatchingRecordsWithTheirPanels)
     EXPECT_EQ(Shown(), QStringList({"Manager", "Manager/Front", "Manager/Front/Left MFD"}));
     Field()->clear();
     Type(" 20");
-    EXPECT_EQ(Shown(), QStringList({"Manager", "Manager/Panel 200", "Manager/Panel 200/Light 201"}));
+    EXPECT_EQ(Shown(),
+              QStringList({"Manager", "Manager/Panel 200", "Manager/Panel 200/Light 201"}));
 
     // Nothing found: no rows, and the field says so by its colour.
     const QColor plain = Field()->palette().color(QPalette::Base);
@@ -239,20 +242,24 @@ TEST_F(FindTest, CtrlFPutsTheKeyboardInTheFieldAndF3StartsThere)
         GTEST_SKIP() << "the platform does not activate windows";
     tree->setFocus();
     Field()->setText(QStringLiteral("old"));
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F, Qt::ControlModifier, QString(), false, 1));
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F, Qt::ControlModifier,
+                                             QString(), false, 1));
     EXPECT_TRUE(Field()->hasFocus());
     EXPECT_EQ(Field()->selectedText(), QStringLiteral("old")); // typing replaces it
 
     Field()->setText(QStringLiteral("light"));
     tree->setFocus();
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::NoModifier, QString(), false, 1));
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::NoModifier, QString(),
+                                             false, 1));
     EXPECT_EQ(SelectedPath(), "Manager/Front/Light 101");
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::ShiftModifier, QString(), false, 1));
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::ShiftModifier,
+                                             QString(), false, 1));
     EXPECT_EQ(SelectedPath(), "Manager/Panel 200/Light 101");
 
     // Without a filter F3 goes to the field.
     Field()->clear();
     tree->setFocus();
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::NoModifier, QString(), false, 1));
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::NoModifier, QString(),
+                                             false, 1));
     EXPECT_TRUE(Field()->hasFocus());
 }

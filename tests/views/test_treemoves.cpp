@@ -295,7 +295,8 @@ TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
     Select(Item("Buttons/Button 1001"));
 
     ASSERT_TRUE(doc().Undo());
-    EXPECT_EQ(Labels(Item("Front")), QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
     EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
     EXPECT_TRUE(tree->isExpanded(Root(0)));
     EXPECT_TRUE(tree->isExpanded(Item("Front")));
@@ -357,7 +358,8 @@ TEST_F(TreeTest, PanelsNeverOpenedShowTheDocumentWhenFirstOpened)
     cockpit->ui.m_nSelectCode = 2;
     ASSERT_TRUE(Run(ID_ADD_OBJECT));
     EXPECT_FALSE(model->HasRows(model->FindPanel(Panel(100))));
-    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101", "Light 203"}));
+    EXPECT_EQ(Labels(Item("Panel 200")),
+              QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101", "Light 203"}));
     EXPECT_TRUE(model->HasRows(model->FindPanel(Panel(200))));
 
     // An empty panel never opened gets its first record: the view hears of a new row, so
@@ -376,5 +378,6 @@ TEST_F(TreeTest, PanelsNeverOpenedShowTheDocumentWhenFirstOpened)
     doc().SetCurrentPanel(Panel(100));
     doc().SetCurrentObject(doc().m_manager.FindObject(102));
     ASSERT_TRUE(Run(ID_EDIT_CLEAR));
-    EXPECT_EQ(Labels(Item("Front")), QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101"}));
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101"}));
 }
