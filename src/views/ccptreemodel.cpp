@@ -667,13 +667,6 @@ bool CCPTreeModel::MatchesItem(const Node* node, int item) const
     return MatchesRecord(it.record, it.number);
 }
 
-bool CCPTreeModel::Matches(const CEntry& entry) const
-{
-    Node* node = nullptr;
-    int item = 0;
-    return IsFiltering() && Resolve(entry, node, item) && MatchesItem(node, item);
-}
-
 bool CCPTreeModel::ApplyFilter(Node* node)
 {
     Populate(node);

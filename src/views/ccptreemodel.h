@@ -111,7 +111,6 @@ public:
     void SetFilter(const QString& text);
     const QString& Filter() const { return m_strFilter; }
     bool IsFiltering() const { return !m_strNeedle.empty(); }
-    bool Matches(const CEntry& entry) const;
     // The first matching row in tree order; for a number, the row of the record with that id
     // comes first. Invalid when nothing matches.
     QModelIndex FirstMatch() const;
