@@ -1,6 +1,7 @@
 #include "cmainframe.h"
 
 #include "ccptree.h"
+#include "ccptreepane.h"
 #include "chistorypanel.h"
 #include "cdochandler.h"
 #include "chelpwindow.h"
@@ -313,7 +314,7 @@ void CMainFrame::CreateClient()
     m_pView = new CVireoView(m_pDoc);
     m_pTree = new CCPTree(m_pDoc);
     m_pTemplView = new CTemplView(m_pDoc);
-    m_pSplitter->addWidget(m_pTree);
+    m_pSplitter->addWidget(new CCPTreePane(m_pTree)); // the tree under its Find field
     m_pSplitter->addWidget(m_pView);
     m_pSplitter->addWidget(m_pTemplView);
     m_pSplitter->setStretchFactor(1, 1);
@@ -360,7 +361,7 @@ QWidget* CMainFrame::PaneWidget(int index) const
 {
     switch (index) {
     case kTreePane:
-        return m_pTree;
+        return m_pTree->parentWidget(); // the tree with its Find field
     case kViewPane:
         return m_pView;
     case kTemplPane:

@@ -235,8 +235,7 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
                     record = object;
         if (record)
             m_doc.SetCurrentObject(record);
-        if (QTreeWidgetItem* item = frame->GetTree()->FindItem(panel))
-            frame->GetTree()->expandItem(item);
+        frame->GetTree()->expand(frame->GetTree()->FindItem(panel));
     }
     // Room for the tree's labels and a good part of the template, as a user would drag the
     // splitter bars.
@@ -249,8 +248,8 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
     const int templWidth = 320;
     panes->setSizes(
         {treeWidth, std::max(100, panes->width() - treeWidth - templWidth), templWidth});
-    if (QTreeWidgetItem* item = tree->currentItem())
-        tree->scrollToItem(item);
+    if (tree->currentIndex().isValid())
+        tree->scrollTo(tree->currentIndex());
     m_doc.UpdateAllViews(nullptr, HINT_REFRESH); // centres the record in the resized views
     frame->UpdateCommandUI();
     QApplication::processEvents();

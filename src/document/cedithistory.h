@@ -20,7 +20,8 @@ public:
     // What becomes current after an undo and after a redo (null: no current record).
     CCPObject* m_pFocusUndo = nullptr;
     CCPObject* m_pFocusRedo = nullptr;
-    CCPPanel* m_pPanel = nullptr;
+    CCPPanel* m_pPanelUndo = nullptr;
+    CCPPanel* m_pPanelRedo = nullptr;
     // Keyboard nudges of one record in a burst add up to one step.
     CCPObject* m_pNudged = nullptr;
     int m_nNudgeKind = 0;

@@ -313,7 +313,8 @@ void CVireoDoc::BeginStep(const std::string& name, CCPObject* focus, CCPPanel* p
     m_pStep = std::make_unique<CEditStep>(name);
     m_pStep->m_pFocusUndo = focus;
     m_pStep->m_pFocusRedo = focus;
-    m_pStep->m_pPanel = panel;
+    m_pStep->m_pPanelUndo = panel;
+    m_pStep->m_pPanelRedo = panel;
     m_manager.SetRecorder(this);
 }
 
@@ -665,6 +666,7 @@ CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* t
         return nullptr;
 
     BeginStep((move ? "Move " : "Paste ") + RecordLabel(record), record, to);
+    m_pStep->m_pPanelUndo = move ? from : to; // undone, a moved record is back where it was
     if (move) {
         if (entry) {
             RemoveSurfaceRef(from, entry);
@@ -853,7 +855,7 @@ void CVireoDoc::GoToStep(size_t count)
 void CVireoDoc::StepDone(CEditStep* step, bool undone)
 {
     // Show what changed: the step's record and its panel, when they are in the cockpit now.
-    CCPPanel* panel = step->m_pPanel;
+    CCPPanel* panel = undone ? step->m_pPanelUndo : step->m_pPanelRedo;
     if (panel && (step->Owns(panel) || !m_manager.HasPanel(panel)))
         panel = nullptr;
     CCPObject* focus = undone ? step->m_pFocusUndo : step->m_pFocusRedo;

@@ -1,17 +1,15 @@
 #include "ccptree.h"
 
-#include "ccpbutton.h"
-#include "ccpbuttonview.h"
+#include "cdialogrunner.h"
+#include "textconvert.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
-#include "ccpsound.h"
-#include "ccpsurfaceref.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
-#include "strformat.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,26 +20,75 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace {
-constexpr int kRecordRole = Qt::UserRole;
-
 CCPPanel* AsPanel(CCPObject* record)
 {
     return record && record->IsPanel() ? static_cast<CCPPanel*>(record) : nullptr;
 }
 
-// True when item is inner or one of its ancestors.
-bool IsWithin(const QTreeWidgetItem* inner, const QTreeWidgetItem* item)
+// True when inner is index or lies below it.
+bool IsWithin(QModelIndex inner, const QModelIndex& index)
 {
-    for (; inner; inner = inner->parent())
-        if (inner == item)
+    for (; inner.isValid(); inner = inner.parent())
+        if (inner == index)
             return true;
     return false;
 }
+
+// A row told apart by its records rather than by its place, so that it can be found again
+// after the rows were made anew: a root, a root's child, or a panel's child.
+struct CRowKey
+{
+    int depth = -1;
+    int root = 0;
+    const CCPObject* panel = nullptr;
+    const CCPObject* record = nullptr;
+};
+
+CRowKey KeyOf(const CCPTreeModel& model, const CCPTreeModel::CEntry& entry)
+{
+    CRowKey key;
+    if (!model.IsAlive(entry))
+        return key;
+    const CCPTreeModel::CEntry parent = model.Parent(entry);
+    if (parent.IsNull()) {
+        key.depth = 0;
+        key.root = model.Position(entry);
+        return key;
+    }
+    key.record = model.Record(entry);
+    const CCPTreeModel::CEntry grand = model.Parent(parent);
+    if (grand.IsNull()) {
+        key.depth = 1;
+        key.root = model.Position(parent);
+    } else {
+        key.depth = 2;
+        key.root = model.Position(grand);
+        key.panel = model.Record(parent);
+    }
+    return key;
+}
+
+CCPTreeModel::CEntry FindKey(const CCPTreeModel& model, const CRowKey& key)
+{
+    switch (key.depth) {
+    case 0:
+        return model.Root(key.root);
+    case 1:
+        return model.FindChild(model.Root(key.root), key.record);
+    case 2:
+        return model.FindChild(model.FindChild(model.Root(key.root), key.panel), key.record);
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
-// Limits the label edit, hands the finished text to the record and paints the drop target.
+// Limits the label edit, hands the finished text to the document and paints the drop target.
 class CCPTreeDelegate : public QStyledItemDelegate
 {
 public:
@@ -59,17 +106,15 @@ public:
     // Called only when the edit is accepted (Return or leaving the box), never on Escape.
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
-        auto* line = qobject_cast<QLineEdit*>(editor);
-        QTreeWidgetItem* item = m_pTree->itemFromIndex(index);
-        if (line && item)
-            m_pTree->OnEndLabelEdit(item, line->text());
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            m_pTree->OnEndLabelEdit(index, line->text());
     }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (m_pTree->m_hDropHilite && m_pTree->itemFromIndex(index) == m_pTree->m_hDropHilite)
+        if (m_pTree->m_dropHilite.isValid() && index == m_pTree->m_dropHilite)
             option->state |= QStyle::State_Selected | QStyle::State_Active;
     }
 
@@ -77,9 +122,10 @@ private:
     CCPTree* m_pTree;
 };
 
-CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent) : QTreeWidget(parent), m_pDoc(doc), m_editCommands(doc)
+CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent)
+    : QTreeView(parent), m_pDoc(doc), m_pModel(new CCPTreeModel(doc, this)), m_editCommands(doc)
 {
-    setColumnCount(1);
+    setModel(m_pModel);
     setHeaderHidden(true);
     setRootIsDecorated(true);
     setUniformRowHeights(true);
@@ -89,14 +135,13 @@ CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent) : QTreeWidget(parent), m_pDoc(
     setDragDropMode(QAbstractItemView::NoDragDrop);
     setIconSize(QSize(CCPTreeIcons::kWidth, CCPTreeIcons::kHeight));
     setItemDelegate(new CCPTreeDelegate(this));
-    // Follow the selection, not the current item: focusing the tree moves the current item
+    // Follow the selection, not the current row: focusing the tree moves the current row
     // without selecting anything, and that must not change the document.
-    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (m_nSyncing)
             return;
-        const QList<QTreeWidgetItem*> items = selectedItems();
-        if (!items.isEmpty())
-            OnSelChanged(items.first());
+        if (const QModelIndex selected = SelectedItem(); selected.isValid())
+            OnSelChanged(selected);
     });
 }
 
@@ -106,59 +151,16 @@ CCPTree::~CCPTree()
         EndDrag();
 }
 
-CCPObject* CCPTree::ItemRecord(const QTreeWidgetItem* item)
+CCPObject* CCPTree::ItemRecord(const QModelIndex& index)
 {
-    return item ? reinterpret_cast<CCPObject*>(item->data(0, kRecordRole).value<quintptr>()) : nullptr;
+    return index.isValid() ? reinterpret_cast<CCPObject*>(
+                                 index.data(CCPTreeModel::kRecordRole).value<quintptr>())
+                           : nullptr;
 }
 
 QString CCPTree::ItemLabel(const CCPObject* record)
 {
-    std::string name;
-    if (!record->GetName(name))
-        name = StrFormat("%s %d", record->GetTypeName().c_str(), record->m_nId);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-QTreeWidgetItem* CCPTree::AddItem(QTreeWidgetItem* parent, CCPObject* record, const QString& text, int index)
-{
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, text);
-    item->setIcon(0, m_imageList.Icon(record ? record->GetImageIndex() : 0));
-    item->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(record)));
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (record)
-        flags |= Qt::ItemIsEditable; // the group items have nothing to rename
-    item->setFlags(flags);
-    if (!parent)
-        addTopLevelItem(item);
-    else if (index < 0 || index >= parent->childCount())
-        parent->addChild(item);
-    else
-        parent->insertChild(index, item);
-    return item;
-}
-
-void CCPTree::AddPanelItem(CCPPanel* panel)
-{
-    QTreeWidgetItem* root = topLevelItem(0);
-    if (!root)
-        return;
-    CCPManager& manager = m_pDoc->m_manager;
-    QTreeWidgetItem* item = AddItem(root, panel, ItemLabel(panel));
-    // Surface entries have no id of their own in the file: they are told apart by position.
-    for (size_t i = 0; i < panel->m_aSurfaces.size(); ++i) {
-        CCPSurfaceRef* ref = panel->m_aSurfaces[i].get();
-        std::string name;
-        if (!ref->GetName(name))
-            name = StrFormat("%s %d", ref->GetTypeName().c_str(), static_cast<int>(i));
-        AddItem(item, ref, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    }
-    for (int id : panel->m_anButtonViews)
-        if (CCPButtonView* view = manager.FindButtonView(id))
-            AddItem(item, view, ItemLabel(view));
-    for (int id : panel->m_anObjects)
-        if (CCPObject* object = manager.FindObject(id))
-            AddItem(item, object, ItemLabel(object));
+    return CCPTreeModel::ItemLabel(record);
 }
 
 void CCPTree::OnInitialUpdate()
@@ -166,97 +168,55 @@ void CCPTree::OnInitialUpdate()
     if (m_bDragging)
         EndDrag();
     ++m_nSyncing;
-    clear();
-    m_hClipItem = nullptr;
+    // A new cockpit starts with every row shown and nothing open or chosen.
+    const bool filtered = m_pModel->IsFiltering();
+    if (filtered)
+        m_pModel->SetFilter(QString());
+    m_pModel->Rebuild();
+    m_clipItem = CEntry();
     m_bCut = false;
-    m_hItemDrag = nullptr;
-    m_hItemDrop = nullptr;
-    m_hDropHilite = nullptr;
-    m_hPressItem = nullptr;
-
-    CCPManager& manager = m_pDoc->m_manager;
-    AddItem(nullptr, &manager, QStringLiteral("Manager"));
-    for (int i = 0; CCPPanel* panel = manager.GetPanel(i); ++i)
-        AddPanelItem(panel);
-    QTreeWidgetItem* buttons = AddItem(nullptr, nullptr, QStringLiteral("Buttons"));
-    for (int i = 0; i < static_cast<int>(manager.m_aButtons.size()); ++i)
-        if (CCPButton* button = manager.GetButton(i))
-            AddItem(buttons, button, ItemLabel(button));
-    QTreeWidgetItem* sounds = AddItem(nullptr, nullptr, QStringLiteral("Sounds"));
-    for (int i = 0; i < static_cast<int>(manager.m_aSounds.size()); ++i)
-        if (CCPSound* sound = manager.GetSound(i))
-            AddItem(sounds, sound, ItemLabel(sound));
+    m_itemDrag = m_itemDrop = m_dropHilite = m_pressItem = QPersistentModelIndex();
     --m_nSyncing;
+    if (filtered)
+        emit FilterChanged(QString());
 }
 
 void CCPTree::Rebuild()
 {
-    // Items are made anew; what the user opened and remembered stays.
-    std::vector<const CCPObject*> expanded;
-    std::vector<int> groupsExpanded;
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem* top = topLevelItem(i);
-        if (top->isExpanded())
-            groupsExpanded.push_back(i);
-        for (int j = 0; j < top->childCount(); ++j)
-            if (top->child(j)->isExpanded())
-                expanded.push_back(ItemRecord(top->child(j)));
-    }
-    const CCPObject* clip = ItemRecord(m_hClipItem);
-    const CCPObject* clipParent = m_hClipItem ? ItemRecord(m_hClipItem->parent()) : nullptr;
-    const bool cut = m_bCut;
+    if (m_bDragging)
+        EndDrag();
+    // The rows are made anew; what the user opened, chose and remembered stays.
+    const CExpansion open = SaveExpansion();
+    const CRowKey clip = KeyOf(*m_pModel, m_clipItem);
+    const CRowKey selected = KeyOf(*m_pModel, m_pModel->Entry(SelectedItem()));
+    const int scrolled = verticalScrollBar()->value();
 
-    OnInitialUpdate();
     ++m_nSyncing;
-    for (int i : groupsExpanded)
-        if (QTreeWidgetItem* top = topLevelItem(i))
-            top->setExpanded(true);
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem* top = topLevelItem(i);
-        for (int j = 0; j < top->childCount(); ++j) {
-            QTreeWidgetItem* item = top->child(j);
-            if (std::find(expanded.begin(), expanded.end(), ItemRecord(item)) != expanded.end())
-                item->setExpanded(true);
-            for (int k = 0; clip && !m_hClipItem && k < item->childCount(); ++k)
-                if (ItemRecord(item->child(k)) == clip && ItemRecord(item) == clipParent)
-                    m_hClipItem = item->child(k);
-        }
-    }
-    m_bCut = m_hClipItem && cut;
+    m_pModel->Rebuild();
+    m_clipItem = FindKey(*m_pModel, clip);
+    m_bCut = m_bCut && !m_clipItem.IsNull();
+    if (m_pModel->IsFiltering())
+        ExpandShown();
+    else
+        RestoreExpansion(open);
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(scrolled);
+    if (const QModelIndex index = m_pModel->Index(FindKey(*m_pModel, selected)); index.isValid())
+        setCurrentIndex(index);
     --m_nSyncing;
     SelectCurrentObject();
 }
 
-QTreeWidgetItem* CCPTree::FindItem(const CCPPanel* panel) const
+QModelIndex CCPTree::FindItem(const CCPPanel* panel) const
 {
-    QTreeWidgetItem* root = topLevelItem(0);
-    if (!panel || !root)
-        return nullptr;
-    for (int i = 0; i < root->childCount(); ++i)
-        if (ItemRecord(root->child(i)) == panel)
-            return root->child(i);
-    return nullptr;
+    return m_pModel->Index(m_pModel->FindPanel(panel));
 }
 
 void CCPTree::RelabelCurrentObject()
 {
-    CCPObject* current = m_pDoc->m_pCurrentObject;
-    std::string name;
-    // An unnamed surface entry is labelled by its place in the panel, which ItemLabel does
-    // not know: its label stays.
-    if (!current || (current->IsSurfaceRef() && !current->GetName(name)))
-        return;
-    // Only where the current record can stand: a root, the groups, the current panel.
-    std::vector<QTreeWidgetItem*> parents;
-    // The roots keep their own labels: "Manager" is not the cockpit's name.
-    for (int i = 0; i < topLevelItemCount(); ++i)
-        parents.push_back(topLevelItem(i));
-    if (QTreeWidgetItem* panelItem = FindItem(m_pDoc->m_pCurrentPanel))
-        parents.push_back(panelItem);
-    for (QTreeWidgetItem* parent : parents)
-        for (int i = 0; i < parent->childCount(); ++i)
-            if (ItemRecord(parent->child(i)) == current)
-                parent->child(i)->setText(0, ItemLabel(current));
+    // Labels are read from the records as they are drawn; the rows only need redrawing.
+    m_pModel->Relabel(m_pDoc->m_pCurrentObject, m_pDoc->m_pCurrentPanel);
+    viewport()->update();
 }
 
 void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
@@ -271,29 +231,34 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
     case HINT_CURRENT_OBJECT:
         SelectCurrentObject();
         break;
-    case HINT_REMOVED:
-        if (QTreeWidgetItem* panelItem = FindItem(m_pDoc->m_pCurrentPanel))
-            for (int i = 0; i < panelItem->childCount(); ++i)
-                if (ItemRecord(panelItem->child(i)) == record) {
-                    DeleteItem(panelItem->child(i));
-                    break;
-                }
+    case HINT_REMOVED: {
+        const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
+        if (m_pModel->HasRows(panel))
+            DeleteItem(m_pModel->FindChild(panel, record));
+        else
+            m_pModel->RemoveChild(panel, record);
         break;
+    }
     case HINT_ADDED_TO_PANEL:
-        if (QTreeWidgetItem* panelItem = FindItem(m_pDoc->m_pCurrentPanel); panelItem && record)
-            AddItem(panelItem, record, ItemLabel(record));
+        // A surface entry shows its id until the rows are made again.
+        if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
+            !panel.IsNull() && record)
+            m_pModel->Insert(panel, -1, record, record->m_nId);
         break;
     case HINT_PANEL_ADDED:
-        if (CCPPanel* panel = AsPanel(record))
-            AddPanelItem(panel);
+        if (const CEntry entry = m_pModel->Insert(m_pModel->Root(0), -1, AsPanel(record));
+            !entry.IsNull() && record == m_pDoc->m_pCurrentObject) {
+            // The new panel is the current record now: its row is the one selected.
+            ++m_nSyncing;
+            SelectEntry(entry);
+            --m_nSyncing;
+        }
         break;
     case HINT_SOUND_ADDED:
-        if (QTreeWidgetItem* sounds = topLevelItem(2); sounds && record)
-            AddItem(sounds, record, ItemLabel(record));
+        m_pModel->Insert(m_pModel->Root(2), -1, record);
         break;
     case HINT_BUTTON_ADDED:
-        if (QTreeWidgetItem* buttons = topLevelItem(1); buttons && record)
-            AddItem(buttons, record, ItemLabel(record));
+        m_pModel->Insert(m_pModel->Root(1), -1, record);
         break;
     default:
         break;
@@ -305,37 +270,48 @@ void CCPTree::SelectCurrentObject()
     if (m_bNotifying)
         return; // the document is following our own selection
     CCPObject* current = m_pDoc->m_pCurrentObject;
-    QTreeWidgetItem* panelItem = FindItem(m_pDoc->m_pCurrentPanel);
-    QTreeWidgetItem* found = nullptr;
-    if (panelItem && current) {
-        QTreeWidgetItem* selected = SelectedItem();
-        if (selected && selected->parent() == panelItem && ItemRecord(selected) == current)
-            found = selected; // a record listed twice keeps the item the user chose
-        for (int i = 0; !found && i < panelItem->childCount(); ++i)
-            if (ItemRecord(panelItem->child(i)) == current)
-                found = panelItem->child(i);
+    const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
+    const QModelIndex selected = SelectedItem();
+    CEntry found;
+    if (!panel.IsNull() && current) {
+        const CEntry chosen = m_pModel->Entry(selected);
+        if (!chosen.IsNull() && m_pModel->Parent(chosen) == panel &&
+            m_pModel->Record(chosen) == current)
+            found = chosen; // a record listed twice keeps the row the user chose
+        if (found.IsNull())
+            found = m_pModel->FindChild(panel, current);
     }
     ++m_nSyncing;
-    if (found) {
-        setCurrentItem(found);
-        scrollToItem(found);
-    } else if (QTreeWidgetItem* selected = SelectedItem(); selected && ItemRecord(selected) != current) {
+    if (const QModelIndex index = m_pModel->Index(found); index.isValid()) {
+        setCurrentIndex(index);
+        scrollTo(index);
+    } else if (selected.isValid() && ItemRecord(selected) != current) {
         // The tree shows no selection rather than a record that is no longer current.
         clearSelection();
-        setCurrentItem(nullptr);
+        setCurrentIndex(QModelIndex());
     }
     --m_nSyncing;
 }
 
-QTreeWidgetItem* CCPTree::SelectedItem() const
+QModelIndex CCPTree::SelectedItem() const
 {
-    const QList<QTreeWidgetItem*> items = selectedItems();
-    return items.isEmpty() ? nullptr : items.first();
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? QModelIndex() : rows.first();
 }
 
-void CCPTree::OnSelChanged(QTreeWidgetItem* item)
+QModelIndex CCPTree::ClipItem() const
 {
-    CCPObject* record = ItemRecord(item);
+    return m_pModel->Index(m_clipItem);
+}
+
+bool CCPTree::HasClipItem() const
+{
+    return m_pModel->IsAlive(m_clipItem);
+}
+
+void CCPTree::OnSelChanged(const QModelIndex& index)
+{
+    CCPObject* record = ItemRecord(index);
     if (!record)
         return;
     m_bNotifying = true;
@@ -344,7 +320,7 @@ void CCPTree::OnSelChanged(QTreeWidgetItem* item)
         m_pDoc->SetCurrentObject(record);
     } else {
         CCPPanel* owner = nullptr;
-        for (QTreeWidgetItem* up = item->parent(); up && !owner; up = up->parent())
+        for (QModelIndex up = index.parent(); up.isValid() && !owner; up = up.parent())
             owner = AsPanel(ItemRecord(up));
         if (owner)
             m_pDoc->SetCurrentPanel(owner);
@@ -353,44 +329,38 @@ void CCPTree::OnSelChanged(QTreeWidgetItem* item)
     m_bNotifying = false;
 }
 
-void CCPTree::SelectItem(QTreeWidgetItem* item)
+void CCPTree::SelectEntry(const CEntry& entry)
 {
-    setCurrentItem(item);
-    scrollToItem(item);
+    const QModelIndex index = m_pModel->Index(entry);
+    if (!index.isValid())
+        return;
+    setCurrentIndex(index);
+    scrollTo(index);
 }
 
-void CCPTree::DeleteItem(QTreeWidgetItem* item)
+void CCPTree::DeleteItem(const CEntry& entry)
 {
-    if (!item)
-        return;
-    // Nothing may keep pointing at the item or its children once it is gone.
-    if (IsWithin(m_hClipItem, item))
-        m_hClipItem = nullptr;
-    if (IsWithin(m_hItemDrag, item)) {
-        if (m_bDragging)
-            EndDrag();
-        m_hItemDrag = nullptr;
-    }
-    if (IsWithin(m_hItemDrop, item))
-        m_hItemDrop = nullptr;
-    if (IsWithin(m_hDropHilite, item))
-        m_hDropHilite = nullptr;
-    if (IsWithin(m_hPressItem, item))
-        m_hPressItem = nullptr;
+    const QModelIndex index = m_pModel->Index(entry);
     ++m_nSyncing;
-    if (IsWithin(currentItem(), item) || IsWithin(SelectedItem(), item)) {
+    // The row goes without choosing a neighbour in its place.
+    if (index.isValid() && (IsWithin(currentIndex(), index) || IsWithin(SelectedItem(), index))) {
         clearSelection();
-        setCurrentItem(nullptr);
+        setCurrentIndex(QModelIndex());
     }
-    delete item;
+    m_pModel->Remove(entry);
     --m_nSyncing;
+    // The rows kept for the drag are gone with it (the clip row is found no more).
+    if (m_bDragging && !m_itemDrag.isValid())
+        EndDrag();
+    if (!m_dropHilite.isValid())
+        SetDropHilite(QModelIndex());
 }
 
-void CCPTree::SetDropHilite(QTreeWidgetItem* item)
+void CCPTree::SetDropHilite(const QModelIndex& index)
 {
-    if (m_hDropHilite == item)
+    if (m_dropHilite == index)
         return;
-    m_hDropHilite = item;
+    m_dropHilite = index;
     viewport()->update();
 }
 
@@ -407,12 +377,13 @@ bool CCPTree::OnUpdateCommand(CCmdUI& ui)
         return true;
     case ID_EDIT_COPY:
     case ID_EDIT_CUT: {
-        QTreeWidgetItem* selected = SelectedItem();
-        ui.Enable(selected && selected->childCount() == 0);
+        // Rows the filter hides count as children: a panel is never copied.
+        const CEntry selected = m_pModel->Entry(SelectedItem());
+        ui.Enable(!selected.IsNull() && m_pModel->ChildCount(selected) == 0);
         return true;
     }
     case ID_EDIT_PASTE:
-        ui.Enable(m_hClipItem != nullptr);
+        ui.Enable(HasClipItem());
         return true;
     default:
         return false;
@@ -433,15 +404,15 @@ bool CCPTree::OnCommand(int id)
         OnProperties();
         break;
     case ID_NEXT_STATE:
-        if (QTreeWidgetItem* item = SelectedItem()) {
-            if (CCPObject* record = ItemRecord(item))
+        if (const QModelIndex selected = SelectedItem(); selected.isValid()) {
+            if (CCPObject* record = ItemRecord(selected))
                 record->NextState();
             m_pDoc->UpdateAllViews(this, HINT_REFRESH);
         }
         break;
     case ID_EDIT_COPY:
     case ID_EDIT_CUT:
-        m_hClipItem = SelectedItem();
+        m_clipItem = m_pModel->Entry(SelectedItem());
         m_bCut = id == ID_EDIT_CUT;
         break;
     case ID_EDIT_PASTE:
@@ -457,17 +428,21 @@ void CCPTree::OnProperties()
     m_pDoc->EditRecordProperties(ItemRecord(SelectedItem()));
 }
 
-void CCPTree::OnEndLabelEdit(QTreeWidgetItem* item, const QString& text)
+void CCPTree::OnEndLabelEdit(const QModelIndex& index, const QString& text)
 {
-    CCPObject* record = ItemRecord(item);
+    const CEntry entry = m_pModel->Entry(index);
+    CCPObject* record = m_pModel->Record(entry);
     if (!record)
         return;
-    // The file is single-byte text; the label shows what was stored.
+    // The file is single-byte text: a name it cannot hold is refused, not stored with "?".
+    const QString refused = CharsNotInLatin1(text.left(kMaxLabel));
+    if (!refused.isEmpty()) {
+        CDialogRunner::Message(this, NotInLatin1Message(QStringLiteral("The name"), refused));
+        return;
+    }
     const QByteArray bytes = text.left(kMaxLabel).toLatin1();
     m_pDoc->RenameRecord(record, bytes.toStdString(), this);
-    ++m_nSyncing;
-    item->setText(0, ItemLabel(record));
-    --m_nSyncing;
+    m_pModel->SetRecord(entry, record);
 }
 
 std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
@@ -508,118 +483,205 @@ std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
 
 // --- paste and the record work behind moves and copies ---
 
-int CCPTree::InsertPosition(QTreeWidgetItem* parent, QTreeWidgetItem* after, const CCPObject* record) const
+int CCPTree::InsertPosition(const CEntry& parent, const CEntry& after,
+                            const CCPObject* record) const
 {
-    const int count = parent->childCount();
-    const CCPObject* proposed = ItemRecord(after);
-    const auto indexAfter = [parent](QTreeWidgetItem* item) { return parent->indexOfChild(item) + 1; };
+    const int count = m_pModel->ChildCount(parent);
+    const CCPObject* proposed = m_pModel->Record(after);
+    const auto indexAfter = [this](const CEntry& entry) { return m_pModel->Position(entry) + 1; };
     // The number of leading children for which keep holds.
-    const auto leading = [parent, count](auto keep) {
+    const auto leading = [this, &parent, count](auto keep) {
         int n = 0;
-        while (n < count && keep(ItemRecord(parent->child(n))))
+        while (n < count && keep(m_pModel->Record(m_pModel->Child(parent, n))))
             ++n;
         return n;
     };
     const auto isRef = [](const CCPObject* r) { return r && r->IsSurfaceRef(); };
-    const auto isRefOrView = [](const CCPObject* r) { return r && (r->IsSurfaceRef() || r->IsButtonView()); };
+    const auto isRefOrView = [](const CCPObject* r) {
+        return r && (r->IsSurfaceRef() || r->IsButtonView());
+    };
 
     if (record->IsSurfaceRef()) {
-        if (after && isRef(proposed))
+        if (!after.IsNull() && isRef(proposed))
             return indexAfter(after);
         return leading(isRef);
     }
     if (record->IsButtonView()) {
-        if (after && proposed && proposed->IsButtonView())
+        if (!after.IsNull() && proposed && proposed->IsButtonView())
             return indexAfter(after);
-        if (after && isRef(proposed))
+        if (!after.IsNull() && isRef(proposed))
             return leading(isRef);
         return leading(isRefOrView);
     }
-    if (!after)
+    if (after.IsNull())
         return count;
     if (!isRefOrView(proposed))
         return indexAfter(after);
     return leading(isRefOrView);
 }
 
-QTreeWidgetItem* CCPTree::CopyItem(QTreeWidgetItem* source, QTreeWidgetItem* parent, int position, bool move)
+CCPTree::CEntry CCPTree::CopyItem(const CEntry& source, const CEntry& parent, int position,
+                                  bool move)
 {
-    CCPObject* record = ItemRecord(source);
-    QTreeWidgetItem* item = AddItem(parent, record, source->text(0), position);
-    item->setIcon(0, source->icon(0));
+    const CEntry item =
+        m_pModel->Insert(parent, position, m_pModel->Record(source), m_pModel->Number(source));
+    if (item.IsNull())
+        return {};
     if (!OnItemCopied(source, item, move)) {
         ++m_nSyncing;
-        delete item;
+        m_pModel->Remove(item);
         --m_nSyncing;
-        return nullptr;
+        return {};
     }
     return item;
 }
 
-bool CCPTree::OnItemCopied(QTreeWidgetItem* source, QTreeWidgetItem* item, bool move)
+bool CCPTree::OnItemCopied(const CEntry& source, const CEntry& item, bool move)
 {
-    CCPPanel* oldPanel = AsPanel(ItemRecord(source->parent()));
-    CCPPanel* newPanel = AsPanel(ItemRecord(item->parent()));
-    CCPObject* record = ItemRecord(source);
+    CCPPanel* oldPanel = AsPanel(m_pModel->Record(m_pModel->Parent(source)));
+    const CEntry parent = m_pModel->Parent(item);
+    CCPPanel* newPanel = AsPanel(m_pModel->Record(parent));
+    CCPObject* record = m_pModel->Record(source);
     if (!oldPanel || !newPanel || !record)
         return false;
 
-    // The record goes after the record of the item before the new one; the moved item itself
+    // The record goes after the record of the row before the new one; the moved row itself
     // does not count, it is about to go.
-    QTreeWidgetItem* before = item;
-    do {
-        const int at = item->parent()->indexOfChild(before);
-        before = at > 0 ? item->parent()->child(at - 1) : nullptr;
-    } while (before && move && before == source);
+    CEntry before;
+    for (int at = m_pModel->Position(item); at > 0;) {
+        before = m_pModel->Child(parent, --at);
+        if (!(move && before == source))
+            break;
+        before = CEntry();
+    }
 
-    CCPObject* placed = m_pDoc->PlaceRecord(record, oldPanel, newPanel, ItemRecord(before), move, this);
+    CCPObject* placed =
+        m_pDoc->PlaceRecord(record, oldPanel, newPanel, m_pModel->Record(before), move, this);
     if (!placed)
         return false;
-    if (placed != record) {
-        item->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(placed)));
-        item->setText(0, ItemLabel(placed));
-    }
+    if (placed != record)
+        m_pModel->SetRecord(item, placed);
     return true;
 }
 
-QTreeWidgetItem* CCPTree::PlaceOnto(QTreeWidgetItem* source, QTreeWidgetItem* target, bool move)
+CCPTree::CEntry CCPTree::PlaceOnto(const CEntry& source, const CEntry& target, bool move)
 {
-    // An item with children takes the record last; a leaf stands for its parent and takes
-    // the record after itself.
-    QTreeWidgetItem* parent = target;
-    QTreeWidgetItem* after = nullptr;
-    if (target->childCount() == 0) {
-        parent = target->parent();
+    // A row with children takes the record last; a leaf stands for its parent and takes the
+    // record after itself.
+    CEntry parent = target;
+    CEntry after;
+    if (m_pModel->ChildCount(target) == 0) {
+        parent = m_pModel->Parent(target);
         after = target;
     }
-    if (!parent || !AsPanel(ItemRecord(parent)) || !AsPanel(ItemRecord(source->parent())))
-        return nullptr;
-    const int position = InsertPosition(parent, after, ItemRecord(source));
-    parent->setExpanded(true);
-    QTreeWidgetItem* item = CopyItem(source, parent, position, move);
-    if (item && move)
+    if (parent.IsNull() || !AsPanel(m_pModel->Record(parent)) ||
+        !AsPanel(m_pModel->Record(m_pModel->Parent(source))))
+        return {};
+    const int position = InsertPosition(parent, after, m_pModel->Record(source));
+    expand(m_pModel->Index(parent));
+    const CEntry item = CopyItem(source, parent, position, move);
+    if (!item.IsNull() && move)
         DeleteItem(source);
     return item;
 }
 
 void CCPTree::OnEditPaste()
 {
-    QTreeWidgetItem* selected = SelectedItem();
-    if (!selected || !m_hClipItem)
+    const CEntry selected = m_pModel->Entry(SelectedItem());
+    if (selected.IsNull() || !HasClipItem())
         return;
     // A surface entry cannot be rebuilt from its text, so a copy of it is never pasted.
-    if (const CCPObject* clip = ItemRecord(m_hClipItem); clip && clip->IsSurfaceRef() && !m_bCut) {
+    if (const CCPObject* clip = m_pModel->Record(m_clipItem);
+        clip && clip->IsSurfaceRef() && !m_bCut) {
         if (IUserInterface* ui = m_pDoc->GetUserInterface())
             ui->MessageBox("A surface entry cannot be copied, only moved: use Cut and Paste to "
                            "move it, or Add Object > Surface for a new one.",
                            IUserInterface::Information);
         return;
     }
-    if (QTreeWidgetItem* item = PlaceOnto(m_hClipItem, selected, m_bCut)) {
+    if (const CEntry item = PlaceOnto(m_clipItem, selected, m_bCut); !item.IsNull()) {
         if (m_bCut)
-            m_hClipItem = nullptr; // DeleteItem has forgotten it already; a copy stays remembered
-        SelectItem(item);
+            m_clipItem = CEntry(); // a cut is pasted once; a copy stays remembered
+        SelectEntry(item);
     }
+}
+
+// --- find ---
+
+CCPTree::CExpansion CCPTree::SaveExpansion() const
+{
+    CExpansion open;
+    for (int i = 0; i < 3; ++i)
+        open.roots[size_t(i)] = isExpanded(m_pModel->Index(m_pModel->Root(i)));
+    // Panels are open only under an open "Manager".
+    const CEntry manager = m_pModel->Root(0);
+    for (int i = 0, n = open.roots[0] ? m_pModel->ChildCount(manager) : 0; i < n; ++i) {
+        const CEntry panel = m_pModel->Child(manager, i);
+        if (isExpanded(m_pModel->Index(panel)))
+            open.panels.push_back(m_pModel->Record(panel));
+    }
+    return open;
+}
+
+void CCPTree::RestoreExpansion(const CExpansion& open)
+{
+    for (int i = 0; i < 3; ++i)
+        if (open.roots[size_t(i)])
+            expand(m_pModel->Index(m_pModel->Root(i)));
+    for (const CCPObject* panel : open.panels)
+        expand(FindItem(static_cast<const CCPPanel*>(panel)));
+}
+
+void CCPTree::ExpandShown()
+{
+    for (const QModelIndex& index : m_pModel->ShownParents())
+        expand(index);
+}
+
+void CCPTree::SetFilter(const QString& text)
+{
+    const bool was = m_pModel->IsFiltering();
+    const QString before = m_pModel->Filter();
+    // What the user opened before the search comes back after it.
+    if (!was)
+        m_openBeforeFind = SaveExpansion();
+    const CEntry selected = m_pModel->Entry(SelectedItem());
+
+    ++m_nSyncing;
+    m_pModel->SetFilter(text);
+    if (m_pModel->IsFiltering())
+        ExpandShown();
+    else if (was)
+        RestoreExpansion(m_openBeforeFind);
+    if (const QModelIndex index = m_pModel->Index(selected); index.isValid()) {
+        setCurrentIndex(index);
+        scrollTo(index, m_pModel->IsFiltering() ? EnsureVisible : PositionAtCenter);
+    }
+    --m_nSyncing;
+    if (m_pModel->Filter() != before)
+        emit FilterChanged(m_pModel->Filter());
+}
+
+bool CCPTree::SelectFirstMatch()
+{
+    const QModelIndex index = m_pModel->FirstMatch();
+    if (!index.isValid())
+        return false;
+    setCurrentIndex(index);
+    scrollTo(index);
+    return true;
+}
+
+bool CCPTree::SelectNextMatch(bool forward)
+{
+    const QModelIndex selected = SelectedItem();
+    const QModelIndex index =
+        m_pModel->NextMatch(selected.isValid() ? selected : currentIndex(), forward);
+    if (!index.isValid())
+        return false;
+    setCurrentIndex(index);
+    scrollTo(index);
+    return true;
 }
 
 // --- mouse, drag and drop ---
@@ -630,51 +692,52 @@ void CCPTree::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    QTreeWidgetItem* item = itemAt(event->position().toPoint());
-    m_hPressItem = nullptr;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    m_pressItem = QPersistentModelIndex();
     if (event->button() == Qt::LeftButton) {
-        m_hPressItem = item;
+        m_pressItem = index;
         m_ptPress = event->position().toPoint();
-    } else if (event->button() == Qt::RightButton && item) {
-        SelectItem(item); // a right click selects, so the context menu acts on this item
+    } else if (event->button() == Qt::RightButton && index.isValid()) {
+        SelectEntry(
+            m_pModel->Entry(index)); // a right click selects, so the context menu acts on this row
     }
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
 }
 
 void CCPTree::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    if (!m_bDragging && m_hPressItem && (event->buttons() & Qt::LeftButton)) {
+    if (!m_bDragging && m_pressItem.isValid() && (event->buttons() & Qt::LeftButton)) {
         if ((pos - m_ptPress).manhattanLength() < QApplication::startDragDistance())
             return;
-        QTreeWidgetItem* item = m_hPressItem;
-        m_hPressItem = nullptr;
-        BeginDrag(item, event->globalPosition().toPoint());
+        const QModelIndex index = m_pressItem;
+        m_pressItem = QPersistentModelIndex();
+        BeginDrag(index, event->globalPosition().toPoint());
         if (!m_bDragging)
             return; // no drag: and no selection that follows the pressed mouse either
     }
     if (!m_bDragging) {
         if (!(event->buttons() & Qt::LeftButton))
-            QTreeWidget::mouseMoveEvent(event);
+            QTreeView::mouseMoveEvent(event);
         return;
     }
     MoveDragImage(event->globalPosition().toPoint());
-    // Near the top or bottom edge the tree scrolls, so that any item can be reached.
+    // Near the top or bottom edge the tree scrolls, so that any row can be reached.
     const int edge = std::max(8, sizeHintForRow(0) / 2);
     if (pos.y() < edge)
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     else if (pos.y() > viewport()->height() - edge)
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    if (QTreeWidgetItem* item = itemAt(pos)) {
-        SetDropHilite(item);
-        m_hItemDrop = item;
+    if (const QModelIndex index = indexAt(pos); index.isValid()) {
+        SetDropHilite(index);
+        m_itemDrop = index;
     }
     event->accept();
 }
 
 void CCPTree::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_hPressItem = nullptr;
+    m_pressItem = QPersistentModelIndex();
     if (m_bDragging) {
         if (event->button() == Qt::LeftButton) {
             EndDrag();
@@ -684,63 +747,67 @@ void CCPTree::mouseReleaseEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    QTreeWidget::mouseReleaseEvent(event);
+    QTreeView::mouseReleaseEvent(event);
 }
 
 void CCPTree::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    m_hPressItem = nullptr;
-    QTreeWidgetItem* item = itemAt(event->position().toPoint());
-    if (item && ItemRecord(item) && event->button() == Qt::LeftButton) {
+    m_pressItem = QPersistentModelIndex();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && ItemRecord(index) && event->button() == Qt::LeftButton) {
         OnProperties();
         event->accept();
         return;
     }
-    // The group items open and close as usual.
-    QTreeWidget::mouseDoubleClickEvent(event);
-    if (item && !ItemRecord(item) && event->button() == Qt::LeftButton)
-        item->setExpanded(!item->isExpanded());
+    // The group rows open and close as usual.
+    QTreeView::mouseDoubleClickEvent(event);
+    if (index.isValid() && !ItemRecord(index) && event->button() == Qt::LeftButton)
+        setExpanded(index, !isExpanded(index));
 }
 
 void CCPTree::contextMenuEvent(QContextMenuEvent* event)
 {
     QPoint pos = event->pos();
-    if (event->reason() == QContextMenuEvent::Keyboard && currentItem())
-        pos = visualItemRect(currentItem()).center();
-    QTreeWidgetItem* item = itemAt(pos);
-    if (!item || m_bDragging) {
-        QTreeWidget::contextMenuEvent(event);
+    if (event->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid())
+        pos = visualRect(currentIndex()).center();
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid() || m_bDragging) {
+        QTreeView::contextMenuEvent(event);
         return;
     }
-    SetDropHilite(item);
+    SetDropHilite(index);
     std::unique_ptr<QMenu> menu = CreateContextMenu();
     menu->exec(viewport()->mapToGlobal(pos));
-    SetDropHilite(nullptr);
+    SetDropHilite(QModelIndex());
     event->accept();
 }
 
-void CCPTree::BeginDrag(QTreeWidgetItem* item, const QPoint& globalPos)
+void CCPTree::BeginDrag(const QModelIndex& index, const QPoint& globalPos)
 {
-    m_hItemDrop = nullptr;
-    m_hItemDrag = item;
+    m_itemDrop = QPersistentModelIndex();
+    m_itemDrag = index;
     // Only a panel's surface entries, button views and objects move.
-    if (!item || item->childCount() > 0 || !item->parent() || !AsPanel(ItemRecord(item->parent())))
+    const CEntry entry = m_pModel->Entry(index);
+    if (entry.IsNull() || m_pModel->ChildCount(entry) > 0 ||
+        !AsPanel(m_pModel->Record(m_pModel->Parent(entry))))
         return;
 
-    // The drag picture: the item's icon and label, following the cursor.
+    // The drag picture: the row's icon and label, following the cursor.
     const QFontMetrics metrics(font());
-    const QString text = item->text(0);
+    const QString text = index.data().toString();
+    const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
     const int height = std::max(CCPTreeIcons::kHeight, metrics.height());
     QPixmap picture(CCPTreeIcons::kWidth + 4 + metrics.horizontalAdvance(text) + 2, height);
     picture.fill(Qt::transparent);
     {
         QPainter p(&picture);
         p.setOpacity(0.75);
-        item->icon(0).paint(&p, QRect(0, (height - CCPTreeIcons::kHeight) / 2, CCPTreeIcons::kWidth,
-                                      CCPTreeIcons::kHeight));
+        icon.paint(&p, QRect(0, (height - CCPTreeIcons::kHeight) / 2, CCPTreeIcons::kWidth,
+                             CCPTreeIcons::kHeight));
         p.setPen(palette().color(QPalette::Text));
         p.setFont(font());
-        p.drawText(QRect(CCPTreeIcons::kWidth + 4, 0, picture.width(), height), Qt::AlignVCenter, text);
+        p.drawText(QRect(CCPTreeIcons::kWidth + 4, 0, picture.width(), height), Qt::AlignVCenter,
+                   text);
     }
     m_pDragImage = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint |
                                                          Qt::WindowTransparentForInput);
@@ -768,33 +835,35 @@ void CCPTree::EndDrag()
 {
     m_bDragging = false;
     qApp->removeEventFilter(this);
-    SetDropHilite(nullptr);
+    SetDropHilite(QModelIndex());
     m_pDragImage.reset();
 }
 
 void CCPTree::Drop()
 {
-    QTreeWidgetItem* drag = m_hItemDrag;
-    QTreeWidgetItem* drop = m_hItemDrop;
-    m_hItemDrag = nullptr;
-    m_hItemDrop = nullptr;
-    if (!drag || !drop || IsWithin(drop, drag))
+    const QModelIndex drag = m_itemDrag;
+    const QModelIndex drop = m_itemDrop;
+    m_itemDrag = QPersistentModelIndex();
+    m_itemDrop = QPersistentModelIndex();
+    if (!drag.isValid() || !drop.isValid() || IsWithin(drop, drag))
         return;
-    if (QTreeWidgetItem* item = PlaceOnto(drag, drop, true))
-        SelectItem(item);
+    if (const CEntry item = PlaceOnto(m_pModel->Entry(drag), m_pModel->Entry(drop), true);
+        !item.IsNull())
+        SelectEntry(item);
 }
 
 bool CCPTree::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_bDragging && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+    if (m_bDragging &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         event->accept();
         if (event->type() == QEvent::KeyPress) {
             EndDrag();
-            m_hItemDrag = nullptr;
-            m_hItemDrop = nullptr;
+            m_itemDrag = QPersistentModelIndex();
+            m_itemDrop = QPersistentModelIndex();
         }
         return true;
     }
-    return QTreeWidget::eventFilter(watched, event);
+    return QTreeView::eventFilter(watched, event);
 }

@@ -1,15 +1,18 @@
 #pragma once
 
 #include "ccommandtarget.h"
-#include "ccptreeicons.h"
+#include "ccptreemodel.h"
 #include "ceditcommands.h"
 #include "idocobserver.h"
 
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QString>
-#include <QTreeWidget>
+#include <QTreeView>
 
+#include <array>
 #include <memory>
+#include <vector>
 
 class CCPObject;
 class CCPPanel;
@@ -18,16 +21,21 @@ class QLabel;
 class QMenu;
 
 // The cockpit as a tree: "Manager" with the panels and each panel's surface entries, button
-// views and objects, then "Buttons" and "Sounds". Choosing an item makes the document follow;
-// records are renamed, dragged, cut, copied and pasted here.
+// views and objects, then "Buttons" and "Sounds". Choosing a row makes the document follow;
+// records are renamed, dragged, cut, copied and pasted here, each through the document.
+//
+// The rows come from a CCPTreeModel, which makes them only when they are shown or looked
+// for. A filter (Find) shows only the records that match a text.
 //
 // Whoever registers the tree with the document (AddObserver) removes it again before either
 // of them goes away.
-class CCPTree : public QTreeWidget, public IDocObserver, public CCommandTarget
+class CCPTree : public QTreeView, public IDocObserver, public CCommandTarget
 {
     Q_OBJECT
 
 public:
+    using CEntry = CCPTreeModel::CEntry;
+
     // Longest name a label edit takes.
     static constexpr int kMaxLabel = 127;
 
@@ -35,6 +43,7 @@ public:
     ~CCPTree() override;
 
     CVireoDoc* GetDocument() const { return m_pDoc; }
+    CCPTreeModel* GetModel() const { return m_pModel; }
 
     void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) override;
     void OnInitialUpdate() override;
@@ -42,32 +51,42 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;
 
-    // The record an item shows; null for the "Buttons" and "Sounds" items.
-    static CCPObject* ItemRecord(const QTreeWidgetItem* item);
+    // The record a row shows; null for the "Buttons" and "Sounds" rows.
+    static CCPObject* ItemRecord(const QModelIndex& index);
     // The record's name, or its type name and id.
     static QString ItemLabel(const CCPObject* record);
-    // The item of a panel among the children of "Manager".
-    QTreeWidgetItem* FindItem(const CCPPanel* panel) const;
-    // Brings the labels of the current record's items up to date (a sheet may have renamed it).
+    // The row of a panel among the children of "Manager" (invalid when the filter hides it).
+    QModelIndex FindItem(const CCPPanel* panel) const;
+    // Brings the labels of the current record's rows up to date (a sheet may have renamed it).
     void RelabelCurrentObject();
+    QModelIndex SelectedItem() const;
 
-    // Where a record moved or copied under parent goes (an index among its children) so that
-    // surface entries stay first, then button views, then objects. after is the proposed
-    // neighbour, or null for the end.
-    int InsertPosition(QTreeWidgetItem* parent, QTreeWidgetItem* after, const CCPObject* record) const;
-    // Puts a copy of source under parent at position and does the record work; null (and no
-    // new item) when the record could not be moved or copied.
-    QTreeWidgetItem* CopyItem(QTreeWidgetItem* source, QTreeWidgetItem* parent, int position, bool move);
-
-    // The item remembered by Copy or Cut, and whether it was Cut.
-    QTreeWidgetItem* ClipItem() const { return m_hClipItem; }
+    // The row remembered by Copy or Cut (invalid when there is none or the filter hides it),
+    // and whether it was Cut. Paste is enabled while the row is there, shown or not.
+    QModelIndex ClipItem() const;
+    bool HasClipItem() const;
     bool IsCut() const { return m_bCut; }
     bool IsDragging() const { return m_bDragging; }
-    // The item shown as drop target, if any.
-    QTreeWidgetItem* DropHilite() const { return m_hDropHilite; }
+    // The row shown as drop target, if any.
+    QModelIndex DropHilite() const { return m_dropHilite; }
 
     // The tree's context menu with its commands enabled as they are now.
     std::unique_ptr<QMenu> CreateContextMenu();
+
+    // --- find ---
+    // Shows only the records whose label, type or id holds text, with their panels; empty
+    // text shows everything again, opened as before, the current record in view.
+    void SetFilter(const QString& text);
+    QString Filter() const { return m_pModel->Filter(); }
+    // Selects the first match (for a number, the record with that id first); false when
+    // nothing matches.
+    bool SelectFirstMatch();
+    // Selects the match after (or before) the selected row, round the end.
+    bool SelectNextMatch(bool forward);
+
+signals:
+    // The filter changed, here or because a new cockpit was opened.
+    void FilterChanged(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -80,41 +99,56 @@ protected:
 private:
     friend class CCPTreeDelegate;
 
-    QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, CCPObject* record, const QString& text, int index = -1);
-    void AddPanelItem(CCPPanel* panel);
-    // Makes every item anew after records moved between lists (undo, redo, a changed id).
+    // Makes every row anew after records moved between lists (undo, redo, a changed id),
+    // keeping what was open, selected and remembered by Copy or Cut.
     void Rebuild();
-    void OnSelChanged(QTreeWidgetItem* item);
-    void SelectItem(QTreeWidgetItem* item);
+    void OnSelChanged(const QModelIndex& index);
+    void SelectEntry(const CEntry& entry);
     void SelectCurrentObject();
-    QTreeWidgetItem* SelectedItem() const;
-    void DeleteItem(QTreeWidgetItem* item);
-    void SetDropHilite(QTreeWidgetItem* item);
-    bool OnItemCopied(QTreeWidgetItem* source, QTreeWidgetItem* item, bool move);
-    // Paste and drop: source moved or copied onto target; the new item, or null.
-    QTreeWidgetItem* PlaceOnto(QTreeWidgetItem* source, QTreeWidgetItem* target, bool move);
+    void DeleteItem(const CEntry& entry);
+    void SetDropHilite(const QModelIndex& index);
+    // Which roots and panels are open.
+    struct CExpansion
+    {
+        std::array<bool, 3> roots{};
+        std::vector<const CCPObject*> panels;
+    };
+    CExpansion SaveExpansion() const;
+    void RestoreExpansion(const CExpansion& open);
+    // Under a filter every row that leads to a match is open.
+    void ExpandShown();
+    // Where a record moved or copied under parent goes (a position among its children) so
+    // that surface entries stay first, then button views, then objects. after is the
+    // proposed neighbour, or null for the end.
+    int InsertPosition(const CEntry& parent, const CEntry& after, const CCPObject* record) const;
+    // Puts a copy of source under parent at position and does the record work; null (and no
+    // new row) when the record could not be moved or copied.
+    CEntry CopyItem(const CEntry& source, const CEntry& parent, int position, bool move);
+    bool OnItemCopied(const CEntry& source, const CEntry& item, bool move);
+    // Paste and drop: source moved or copied onto target; the new row, or null.
+    CEntry PlaceOnto(const CEntry& source, const CEntry& target, bool move);
     void OnEditPaste();
     void OnProperties();
-    void OnEndLabelEdit(QTreeWidgetItem* item, const QString& text);
+    void OnEndLabelEdit(const QModelIndex& index, const QString& text);
 
-    void BeginDrag(QTreeWidgetItem* item, const QPoint& globalPos);
+    void BeginDrag(const QModelIndex& index, const QPoint& globalPos);
     void MoveDragImage(const QPoint& globalPos);
     void EndDrag();
     void Drop();
 
     CVireoDoc* m_pDoc;
+    CCPTreeModel* m_pModel;
     CEditCommands m_editCommands; // Add, Duplicate and Delete, as the panel view routes them
     bool m_bCut = false;
-    QTreeWidgetItem* m_hClipItem = nullptr;
+    CEntry m_clipItem;
     bool m_bDragging = false;
     std::unique_ptr<QLabel> m_pDragImage;
-    CCPTreeIcons m_imageList;
-    QTreeWidgetItem* m_hItemDrag = nullptr;
-    QTreeWidgetItem* m_hItemDrop = nullptr;
-
-    QTreeWidgetItem* m_hDropHilite = nullptr;
-    QTreeWidgetItem* m_hPressItem = nullptr; // where a left press may start a drag
+    QPersistentModelIndex m_itemDrag;
+    QPersistentModelIndex m_itemDrop;
+    QPersistentModelIndex m_dropHilite;
+    QPersistentModelIndex m_pressItem; // where a left press may start a drag
     QPoint m_ptPress;
-    int m_nSyncing = 0;       // the tree follows the document: its selection changes are not echoed
+    CExpansion m_openBeforeFind;
+    int m_nSyncing = 0; // the tree follows the document: its selection changes are not echoed
     bool m_bNotifying = false; // the document follows the tree's selection
 };

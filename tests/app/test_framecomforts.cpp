@@ -141,8 +141,7 @@ TEST_F(MainFrameTest, TheDeleteKeyDeletesAsEditDeleteDoes)
     // While a label is being edited in the tree, Delete edits the text.
     frame()->SetActivePane(CMainFrame::kTreePane);
     CCPTree* tree = frame()->GetTree();
-    QTreeWidgetItem* item = tree->FindItem(panel);
-    tree->editItem(item);
+    tree->edit(tree->FindItem(panel));
     auto* edit = tree->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(press(edit, Qt::Key_Delete));
@@ -158,15 +157,25 @@ TEST_F(MainFrameTest, LayoutAndZoomAreKeptBetweenRuns)
     QApplication::processEvents();
     const int room = tree->viewport()->width();
     int checked = 0;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        QTreeWidgetItem* item = *it;
-        if (item->parent() && item->parent()->parent() &&
-            item->parent() != tree->FindItem(doc().m_manager.FindPanel(200)))
-            continue; // roots, panels and the instruments panel's records
-        const QRect rc = tree->visualItemRect(item);
-        const int needed = rc.left() + tree->iconSize().width() + 6 +
-                           tree->fontMetrics().horizontalAdvance(item->text(0));
-        EXPECT_LE(needed, room) << item->text(0).toStdString();
+    // Roots, panels and the instruments panel's records.
+    std::vector<QModelIndex> shown;
+    QAbstractItemModel* model = tree->model();
+    for (int i = 0; i < model->rowCount(); ++i) {
+        const QModelIndex top = model->index(i, 0);
+        shown.push_back(top);
+        for (int j = 0; j < model->rowCount(top); ++j) {
+            const QModelIndex panel = model->index(j, 0, top);
+            shown.push_back(panel);
+            if (panel == tree->FindItem(doc().m_manager.FindPanel(200)))
+                for (int k = 0; k < model->rowCount(panel); ++k)
+                    shown.push_back(model->index(k, 0, panel));
+        }
+    }
+    for (const QModelIndex& index : shown) {
+        const QRect rc = tree->visualRect(index);
+        const QString text = index.data().toString();
+        const int needed = rc.left() + tree->iconSize().width() + 6 + tree->fontMetrics().horizontalAdvance(text);
+        EXPECT_LE(needed, room) << text.toStdString();
         ++checked;
     }
     EXPECT_GT(checked, 20);

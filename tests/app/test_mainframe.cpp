@@ -14,14 +14,15 @@ TEST_F(MainFrameTest, StartsWithAnEmptyDocumentInThreePanes)
     EXPECT_EQ(Title(), "Untitled - Vireo Editor");
     QSplitter* panes = frame()->GetSplitter();
     ASSERT_EQ(panes->count(), 3);
-    EXPECT_EQ(panes->widget(0), frame()->GetTree());
+    // The tree under its Find field.
+    EXPECT_EQ(panes->widget(0), frame()->GetTree()->parentWidget());
     EXPECT_EQ(panes->widget(1), frame()->GetPanelView());
     EXPECT_EQ(panes->widget(2), frame()->GetTemplView());
     const QList<int> sizes = panes->sizes();
     EXPECT_GT(sizes[0], 100); // room for the labels, which the layout test reads
     EXPECT_GT(sizes[1], sizes[0]);
     EXPECT_EQ(sizes[0] + sizes[1] + sizes[2] + 2 * panes->handleWidth(), panes->width());
-    EXPECT_EQ(frame()->GetTree()->topLevelItemCount(), 3);
+    EXPECT_EQ(frame()->GetTree()->model()->rowCount(), 3);
     EXPECT_EQ(frame()->GetTemplView()->GetTotalSize(), QSize(100, 100));
     EXPECT_EQ(frame()->GetActivePaneIndex(), CMainFrame::kViewPane);
 

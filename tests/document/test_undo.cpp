@@ -270,6 +270,12 @@ TEST_F(UndoTest, PasteAndDropMoveOrCopyRecordsAsOneStep)
     EXPECT_EQ(right->m_aSurfaces[1].get(), entry);
     EXPECT_EQ(front->m_aSurfaces.size(), 6u);
     c.doc.PlaceRecord(m().FindButtonView(115), front, right, nullptr, true);
+    // Undone, a moved record is shown back on the panel it came from.
+    c.doc.Undo();
+    EXPECT_EQ(c.doc.m_pCurrentPanel, front);
+    EXPECT_EQ(c.doc.m_pCurrentObject, m().FindButtonView(115));
+    c.doc.Redo();
+    EXPECT_EQ(c.doc.m_pCurrentPanel, right);
 
     const std::string placed = c.Saved();
     c.doc.GoToStep(0);

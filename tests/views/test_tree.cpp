@@ -1,11 +1,14 @@
 #include "test_treefixture.h"
 
+#include "cdialogrunner.h"
+
 #include "ccpbuttonview.h"
 #include "ccpsound.h"
 #include "ccpsurfaceref.h"
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 
 // The tree after opening: the three roots, panels in file order with their surface entries
 // (by position), button views and objects (ids without a record are left out), names where
@@ -13,31 +16,31 @@
 TEST_F(TreeTest, ShowsTheCockpitStructureAfterOpening)
 {
     Open(kCockpit);
-    ASSERT_EQ(tree->topLevelItemCount(), 3);
-    EXPECT_EQ(Labels(nullptr), QStringList({"Manager", "Buttons", "Sounds"}));
-    QTreeWidgetItem* manager = tree->topLevelItem(0);
+    ASSERT_EQ(tree->model()->rowCount(), 3);
+    EXPECT_EQ(Labels(QModelIndex()), QStringList({"Manager", "Buttons", "Sounds"}));
+    const QModelIndex manager = Root(0);
     EXPECT_EQ(CCPTree::ItemRecord(manager), &doc().m_manager);
-    EXPECT_EQ(CCPTree::ItemRecord(tree->topLevelItem(1)), nullptr);
-    EXPECT_EQ(CCPTree::ItemRecord(tree->topLevelItem(2)), nullptr);
+    EXPECT_EQ(CCPTree::ItemRecord(Root(1)), nullptr);
+    EXPECT_EQ(CCPTree::ItemRecord(Root(2)), nullptr);
     EXPECT_EQ(Labels(manager), QStringList({"Front", "Panel 200", "Panel 300"}));
     EXPECT_EQ(Labels(Item("Front")),
               QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
     EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
-    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
-    EXPECT_EQ(Labels(tree->topLevelItem(1)), QStringList({"Button 1001"}));
-    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1"}));
+    EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
+    EXPECT_EQ(Labels(Root(1)), QStringList({"Button 1001"}));
+    EXPECT_EQ(Labels(Root(2)), QStringList({"Sound 1"}));
     EXPECT_EQ(CCPTree::ItemRecord(Item("Front/Surface 1")), Panel(100)->m_aSurfaces[1].get());
     EXPECT_EQ(CCPTree::ItemRecord(Item("Front/Left MFD")), doc().m_manager.FindObject(102));
 
     // Nothing is opened or chosen yet, and the document is left alone.
-    EXPECT_FALSE(manager->isExpanded());
-    EXPECT_TRUE(tree->selectedItems().isEmpty());
+    EXPECT_FALSE(tree->isExpanded(manager));
+    EXPECT_FALSE(Selected().isValid());
     EXPECT_EQ(doc().m_pCurrentPanel, nullptr);
     EXPECT_EQ(doc().m_pCurrentObject, nullptr);
 
     // Only items with a record can be renamed.
-    EXPECT_TRUE(Item("Front/Light 101")->flags() & Qt::ItemIsEditable);
-    EXPECT_FALSE(tree->topLevelItem(2)->flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(Item("Front/Light 101").flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(Root(2).flags() & Qt::ItemIsEditable);
 }
 
 TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
@@ -60,7 +63,7 @@ TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
     EXPECT_EQ(doc().m_pCurrentObject, &doc().m_manager);
 
     // The group items change nothing.
-    Select(tree->topLevelItem(1));
+    Select(Root(1));
     EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
     EXPECT_EQ(doc().m_pCurrentObject, &doc().m_manager);
 }
@@ -69,7 +72,7 @@ TEST_F(TreeTest, LabelsStayWhenTheUserClicksFromItemToItem)
 {
     Open(kCockpit);
     doc().m_manager.SetName("My Cockpit");
-    auto click = [&](QTreeWidgetItem* item) {
+    auto click = [&](const QModelIndex& item) {
         const QPoint at = Centre(item);
         Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
@@ -79,7 +82,7 @@ TEST_F(TreeTest, LabelsStayWhenTheUserClicksFromItemToItem)
     ASSERT_EQ(doc().m_pCurrentObject, &doc().m_manager);
     click(Item("Front"));
     click(Item("Panel 200"));
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Manager"));
+    EXPECT_EQ(Root(0).data().toString(), QStringLiteral("Manager"));
 
     // An unnamed surface entry keeps the label of its place in the panel.
     click(Item("Front/Surface 1"));
@@ -100,7 +103,7 @@ TEST_F(TreeTest, PickingElsewhereSelectsTheItemUnderTheCurrentPanel)
     EXPECT_EQ(Selected(), Item("Panel 200/Light 101"));
     // A record that the current panel does not list is not shown as selected.
     doc().SetCurrentObject(doc().m_manager.FindObject(102));
-    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_FALSE(Selected().isValid());
     EXPECT_EQ(doc().m_pCurrentObject, doc().m_manager.FindObject(102));
 }
 
@@ -120,11 +123,11 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
 
     ASSERT_TRUE(Run(ID_ADD_SOUND));
     ASSERT_TRUE(Run(ID_ADD_BUTTON));
-    EXPECT_EQ(Labels(tree->topLevelItem(1)), QStringList({"Button 1001", "Button 1002"}));
-    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1", "Sound 2"}));
+    EXPECT_EQ(Labels(Root(1)), QStringList({"Button 1001", "Button 1002"}));
+    EXPECT_EQ(Labels(Root(2)), QStringList({"Sound 1", "Sound 2"}));
     ASSERT_TRUE(Run(ID_ADD_PANEL));
-    EXPECT_EQ(Labels(tree->topLevelItem(0)), QStringList({"Front", "Panel 200", "Panel 300", "Panel 400"}));
-    EXPECT_FALSE(Item("Panel 400")->isSelected());
+    EXPECT_EQ(Labels(Root(0)), QStringList({"Front", "Panel 200", "Panel 300", "Panel 400"}));
+    EXPECT_TRUE(IsSelected(Item("Panel 400")));
 
     // Duplicate lands last on the current panel, without the name.
     Select(Item("Front/Left MFD"));
@@ -136,7 +139,7 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
     ASSERT_TRUE(Run(ID_EDIT_CLEAR));
     EXPECT_FALSE(Labels(Item("Front")).contains("Light 101"));
     EXPECT_TRUE(Labels(Item("Panel 200")).contains("Light 101"));
-    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_FALSE(Selected().isValid());
     EXPECT_EQ(doc().m_pCurrentObject, nullptr);
 }
 
@@ -154,7 +157,7 @@ TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     EXPECT_FALSE(Enabled(ID_EDIT_CUT));
     EXPECT_FALSE(Enabled(ID_EDIT_CLEAR)); // a panel is never deleted
-    Select(tree->topLevelItem(2));
+    Select(Root(2));
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     Select(Item("Panel 300"));
     EXPECT_TRUE(Enabled(ID_EDIT_COPY));
@@ -215,13 +218,13 @@ TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
 {
     Open(kCockpit);
     CCPObject* light = doc().m_manager.FindObject(101);
-    QTreeWidgetItem* item = Item("Front/Light 101");
+    const QModelIndex item = Item("Front/Light 101");
 
     QLineEdit* edit = StartEdit(item);
     ASSERT_NE(edit, nullptr);
     edit->setText("Gear Lamp");
     FinishEdit(edit, Qt::Key_Escape);
-    EXPECT_EQ(item->text(0), "Light 101");
+    EXPECT_EQ(item.data().toString(), "Light 101");
     EXPECT_EQ(light->m_strComment, "");
     EXPECT_FALSE(doc().IsModified());
 
@@ -229,9 +232,32 @@ TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
     ASSERT_NE(edit, nullptr);
     edit->setText("Gear Lamp");
     FinishEdit(edit, Qt::Key_Return);
-    EXPECT_EQ(item->text(0), "Gear Lamp");
+    EXPECT_EQ(item.data().toString(), "Gear Lamp");
     EXPECT_EQ(light->m_strComment, "// Name: Gear Lamp\r\n");
     EXPECT_TRUE(doc().IsModified());
+
+    // Characters the single-byte file cannot hold are refused with a message naming them.
+    struct CBoxes : CDialogRunner
+    {
+        QStringList texts;
+        CDialogRunner* previous = CDialogRunner::Install(this);
+        ~CBoxes() override { CDialogRunner::Install(previous); }
+        int Run(QDialog& dlg) override
+        {
+            if (auto* box = qobject_cast<QMessageBox*>(&dlg))
+                texts << box->text();
+            return IDOK;
+        }
+    } boxes;
+    edit = StartEdit(item);
+    ASSERT_NE(edit, nullptr);
+    edit->setText(QStringLiteral("Gr\u00f6\u00dfe \u20ac5 \u2713"));
+    FinishEdit(edit, Qt::Key_Return);
+    EXPECT_EQ(light->m_strComment, "// Name: Gear Lamp\r\n");
+    ASSERT_EQ(boxes.texts.size(), 1);
+    EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("\u20ac")));
+    EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("\u2713")));
+    EXPECT_FALSE(boxes.texts[0].contains(QStringLiteral("\u00f6")));
 
     // A name is at most 127 characters, and the next rebuild shows it.
     edit = StartEdit(Item("Front/Surface 1"));

@@ -24,6 +24,15 @@ inline void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
+// A row by its path of labels, "Manager/Front/Light 101".
+inline void PrintTo(const QModelIndex& index, std::ostream* os)
+{
+    QStringList path;
+    for (QModelIndex at = index; at.isValid(); at = at.parent())
+        path.push_front(at.data().toString());
+    *os << (index.isValid() ? path.join('/').toStdString() : std::string("(no row)"));
+}
+
 // Panel 100 (named Front) with two surface entries, a button view and objects 101, 102 and a
 // missing 999; panel 200 lists 101 too; panel 300 is empty.
 inline const char* const kCockpit = "// Name: Front\n"
@@ -107,46 +116,48 @@ protected:
     CVireoDoc& doc() { return cockpit->doc; }
     CCPPanel* Panel(int id) { return doc().m_manager.FindPanel(id); }
 
-    // The item at a path of labels from a root, such as "Front/Light 101" ("Front" being a
+    // The row at a path of labels from a root, such as "Front/Light 101" ("Front" being a
     // child of "Manager", as all panels are).
-    QTreeWidgetItem* Item(const QString& path)
+    QModelIndex Item(const QString& path)
     {
+        QAbstractItemModel* model = tree->model();
         QStringList parts = path.split('/');
-        QTreeWidgetItem* item = nullptr;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            if (tree->topLevelItem(i)->text(0) == parts.front())
-                item = tree->topLevelItem(i);
-        if (!item) {
-            item = tree->topLevelItem(0); // a panel
+        QModelIndex item;
+        for (int i = 0; i < model->rowCount(); ++i)
+            if (model->index(i, 0).data().toString() == parts.front())
+                item = model->index(i, 0);
+        if (!item.isValid()) {
+            item = Root(0); // a panel
             parts.push_front("Manager");
         }
-        for (int p = 1; item && p < parts.size(); ++p) {
-            QTreeWidgetItem* next = nullptr;
-            for (int i = 0; i < item->childCount() && !next; ++i)
-                if (item->child(i)->text(0) == parts[p])
-                    next = item->child(i);
+        for (int p = 1; item.isValid() && p < parts.size(); ++p) {
+            QModelIndex next;
+            for (int i = 0; i < model->rowCount(item) && !next.isValid(); ++i)
+                if (model->index(i, 0, item).data().toString() == parts[p])
+                    next = model->index(i, 0, item);
             item = next;
         }
-        EXPECT_NE(item, nullptr) << path.toStdString();
+        EXPECT_TRUE(item.isValid()) << path.toStdString();
         return item;
     }
 
-    QStringList Labels(QTreeWidgetItem* parent)
+    // Root 0 "Manager", 1 "Buttons", 2 "Sounds".
+    QModelIndex Root(int row) { return tree->model()->index(row, 0); }
+    int ChildCount(const QModelIndex& parent) { return tree->model()->rowCount(parent); }
+
+    QStringList Labels(const QModelIndex& parent)
     {
         QStringList labels;
-        const int n = parent ? parent->childCount() : tree->topLevelItemCount();
-        for (int i = 0; i < n; ++i)
-            labels << (parent ? parent->child(i) : tree->topLevelItem(i))->text(0);
+        QAbstractItemModel* model = tree->model();
+        for (int i = 0; i < model->rowCount(parent); ++i)
+            labels << model->index(i, 0, parent).data().toString();
         return labels;
     }
 
-    QTreeWidgetItem* Selected()
-    {
-        const QList<QTreeWidgetItem*> items = tree->selectedItems();
-        return items.isEmpty() ? nullptr : items.front();
-    }
+    QModelIndex Selected() { return tree->SelectedItem(); }
+    bool IsSelected(const QModelIndex& index) { return tree->selectionModel()->isSelected(index); }
 
-    void Select(QTreeWidgetItem* item) { tree->setCurrentItem(item); }
+    void Select(const QModelIndex& index) { tree->setCurrentIndex(index); }
 
     bool Enabled(int id)
     {
@@ -163,14 +174,14 @@ protected:
 
     // --- mouse and keyboard, as the user would drive them ---
 
-    QPoint Centre(QTreeWidgetItem* item)
+    QPoint Centre(const QModelIndex& item)
     {
-        if (!item)
+        if (!item.isValid())
             return {};
-        for (QTreeWidgetItem* up = item->parent(); up; up = up->parent())
-            up->setExpanded(true);
-        tree->scrollToItem(item);
-        const QRect rc = tree->visualItemRect(item);
+        for (QModelIndex up = item.parent(); up.isValid(); up = up.parent())
+            tree->expand(up);
+        tree->scrollTo(item);
+        const QRect rc = tree->visualRect(item);
         return QPoint(rc.left() + 30, rc.center().y());
     }
 
@@ -182,10 +193,10 @@ protected:
     }
 
     // Presses on from, moves over to; releases there unless Escape is pressed first.
-    void Drag(QTreeWidgetItem* from, QTreeWidgetItem* to, bool escape = false)
+    void Drag(const QModelIndex& from, const QModelIndex& to, bool escape = false)
     {
         tree->expandAll();
-        if (!from || !to)
+        if (!from.isValid() || !to.isValid())
             return;
         const QPoint a = Centre(from);
         const QPoint b = Centre(to);
@@ -198,12 +209,12 @@ protected:
             EXPECT_EQ(tree->DropHilite(), to);
             Key(tree.get(), Qt::Key_Escape);
             EXPECT_FALSE(tree->IsDragging());
-            EXPECT_EQ(tree->DropHilite(), nullptr);
+            EXPECT_FALSE(tree->DropHilite().isValid());
         }
         Mouse(QEvent::MouseButtonRelease, b, Qt::LeftButton, Qt::NoButton);
     }
 
-    void DoubleClick(QTreeWidgetItem* item)
+    void DoubleClick(const QModelIndex& item)
     {
         const QPoint at = Centre(item);
         Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
@@ -220,10 +231,10 @@ protected:
         QApplication::sendEvent(target, &release);
     }
 
-    QLineEdit* StartEdit(QTreeWidgetItem* item)
+    QLineEdit* StartEdit(const QModelIndex& item)
     {
         Centre(item);
-        tree->editItem(item);
+        tree->edit(item);
         return tree->viewport()->findChild<QLineEdit*>();
     }
 

@@ -139,7 +139,7 @@ TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
     Select(Item("Front/Light 101"));
     Run(ID_EDIT_COPY);
     Run(ID_EDIT_CLEAR);
-    EXPECT_EQ(tree->ClipItem(), nullptr);
+    EXPECT_FALSE(tree->HasClipItem());
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
 
     Select(Item("Front/Left MFD"));
@@ -157,8 +157,8 @@ TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
     Select(Item("Sounds/Sound 1"));
     Run(ID_EDIT_PASTE);
     EXPECT_EQ(cockpit->Saved(), before);
-    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
-    EXPECT_EQ(Labels(tree->topLevelItem(2)), QStringList({"Sound 1"}));
+    EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
+    EXPECT_EQ(Labels(Root(2)), QStringList({"Sound 1"}));
 }
 
 TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
@@ -205,14 +205,14 @@ TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
     Drag(Item("Front/Light 101"), Item("Panel 300"));            // a childless panel
     Drag(Item("Front/Light 101"), Item("Panel 200/Light 201"), true); // Escape first
     EXPECT_FALSE(tree->IsDragging());
-    EXPECT_EQ(tree->DropHilite(), nullptr);
+    EXPECT_FALSE(tree->DropHilite().isValid());
     // Panels and the items outside panels are not dragged at all.
     Drag(Item("Panel 200"), Item("Front/Light 101"));
     Drag(Item("Sounds/Sound 1"), Item("Front/Light 101"));
 
     EXPECT_EQ(cockpit->Saved(), before);
     EXPECT_EQ(Labels(Item("Front")), labels);
-    EXPECT_EQ(Item("Panel 300")->childCount(), 0);
+    EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
     EXPECT_FALSE(doc().IsModified());
 }
 
@@ -250,7 +250,7 @@ TEST_F(TreeTest, DrawsIconsAndLabels)
         shot.save(QString::fromLocal8Bit(dir) + "/tree.png");
 
     // The sound's icon is drawn where its row puts it.
-    const QRect row = tree->visualItemRect(Item("Sounds/Sound 1"));
+    const QRect row = tree->visualRect(Item("Sounds/Sound 1"));
     const QPoint offset = tree->viewport()->mapTo(tree.get(), QPoint(0, 0));
     int dark = 0;
     for (int y = row.top(); y <= row.bottom(); ++y)
@@ -264,8 +264,8 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
 {
     Open(kCockpit);
     tree->expandAll();
-    QTreeWidgetItem* target = Item("Panel 200/Light 201");
-    QTreeWidgetItem* plain = Item("Panel 200/Light 101");
+    const QModelIndex target = Item("Panel 200/Light 201");
+    const QModelIndex plain = Item("Panel 200/Light 101");
     const QPoint from = Centre(Item("Front/Light 101"));
     Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     Mouse(QEvent::MouseMove, from + QPoint(12, 0), Qt::NoButton, Qt::LeftButton);
@@ -273,8 +273,8 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     ASSERT_EQ(tree->DropHilite(), target);
 
     const QImage shot = tree->viewport()->grab().toImage();
-    const auto rowColour = [&](QTreeWidgetItem* item) {
-        const QRect rc = tree->visualItemRect(item);
+    const auto rowColour = [&](const QModelIndex& item) {
+        const QRect rc = tree->visualRect(item);
         return shot.pixel(rc.right() - 2, rc.center().y());
     };
     EXPECT_NE(rowColour(target), rowColour(plain));
@@ -282,6 +282,109 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     Key(tree.get(), Qt::Key_Escape);
     Mouse(QEvent::MouseButtonRelease, Centre(target), Qt::LeftButton, Qt::NoButton);
     const QImage after = tree->viewport()->grab().toImage();
-    const QRect rc = tree->visualItemRect(target);
+    const QRect rc = tree->visualRect(target);
     EXPECT_EQ(after.pixel(rc.right() - 2, rc.center().y()), rowColour(plain));
+}
+
+// Undo and redo move records between lists; the tree makes its rows anew from the document
+// and keeps what the user opened, chose and remembered.
+TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
+{
+    Open(kCockpit);
+    Drag(Item("Panel 200/Light 201"), Item("Front/Surface 1"));
+    ASSERT_EQ(Panel(100)->m_anObjects, Ids({201, 101, 102, 999}));
+    Select(Item("Front/Left MFD"));
+    ASSERT_TRUE(Run(ID_EDIT_COPY));
+    tree->collapse(Item("Panel 200"));
+    tree->collapse(Root(2));
+    Select(Item("Buttons/Button 1001"));
+
+    ASSERT_TRUE(doc().Undo());
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101", "Left MFD"}));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
+    EXPECT_TRUE(tree->isExpanded(Root(0)));
+    EXPECT_TRUE(tree->isExpanded(Item("Front")));
+    // Undone, the moved record is shown back where it came from.
+    EXPECT_TRUE(tree->isExpanded(Item("Panel 200")));
+    EXPECT_EQ(Selected(), Item("Panel 200/Light 201"));
+    EXPECT_TRUE(tree->isExpanded(Root(1)));
+    EXPECT_FALSE(tree->isExpanded(Root(2)));
+    // The copied row is still remembered.
+    EXPECT_TRUE(tree->HasClipItem());
+    EXPECT_EQ(tree->ClipItem(), Item("Front/Left MFD"));
+
+    ASSERT_TRUE(doc().Redo());
+    EXPECT_EQ(Labels(Item("Front")).at(3), "Light 201");
+    EXPECT_EQ(Selected(), Item("Front/Light 201"));
+    Select(Item("Panel 200"));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Labels(Item("Panel 200")).last(), "Light 202");
+
+    // A new id from the sheet moves the record in every list: the row stays chosen, relabelled.
+    struct CIdEditor : IRecordEditor
+    {
+        int EditProperties(CCPObject& record) override
+        {
+            record.m_nId = 150;
+            return IDOK;
+        }
+    } renumber;
+    doc().SetRecordEditor(&renumber);
+    Select(Item("Front/Light 101"));
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    doc().SetRecordEditor(&editor);
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({201, 150, 102, 999}));
+    EXPECT_EQ(Selected(), Item("Front/Light 150"));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 150", "Light 202"}));
+    EXPECT_TRUE(tree->isExpanded(Item("Front")));
+
+    // A rename comes back through its undo as well.
+    const QLineEdit* none = nullptr;
+    QLineEdit* edit = StartEdit(Item("Front/Light 150"));
+    ASSERT_NE(edit, none);
+    edit->setText("Gear Lamp");
+    FinishEdit(edit, Qt::Key_Return);
+    EXPECT_TRUE(Labels(Item("Front")).contains("Gear Lamp"));
+    ASSERT_TRUE(doc().Undo());
+    EXPECT_FALSE(Labels(Item("Front")).contains("Gear Lamp"));
+    EXPECT_TRUE(Labels(Item("Front")).contains("Light 150"));
+}
+
+// The rows of a panel are made when somebody first asks for them; until then the document
+// alone is what they will show, whatever was added meanwhile.
+TEST_F(TreeTest, PanelsNeverOpenedShowTheDocumentWhenFirstOpened)
+{
+    Open(kCockpit);
+    CCPTreeModel* model = tree->GetModel();
+    EXPECT_FALSE(model->HasRows(model->FindPanel(Panel(200))));
+    doc().SetCurrentPanel(Panel(200));
+    cockpit->ui.m_nSelectAnswer = IDOK;
+    cockpit->ui.m_nSelectCode = 0; // a surface entry: in its place, with its place's label
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    cockpit->ui.m_nSelectCode = 2;
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    EXPECT_FALSE(model->HasRows(model->FindPanel(Panel(100))));
+    EXPECT_EQ(Labels(Item("Panel 200")),
+              QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101", "Light 203"}));
+    EXPECT_TRUE(model->HasRows(model->FindPanel(Panel(200))));
+
+    // An empty panel never opened gets its first record: the view hears of a new row, so
+    // that the panel shows it can be opened.
+    tree->expand(Root(0));
+    int inserted = 0;
+    QObject::connect(tree->model(), &QAbstractItemModel::rowsInserted, tree.get(),
+                     [&](const QModelIndex& parent) { inserted += parent == Item("Panel 300"); });
+    doc().SetCurrentPanel(Panel(300));
+    ASSERT_TRUE(Run(ID_ADD_OBJECT));
+    EXPECT_EQ(inserted, 1);
+    EXPECT_TRUE(tree->model()->hasChildren(Item("Panel 300")));
+    EXPECT_EQ(Labels(Item("Panel 300")), QStringList({"Light 301"}));
+
+    // Removed before its panel was ever opened: not there when it is.
+    doc().SetCurrentPanel(Panel(100));
+    doc().SetCurrentObject(doc().m_manager.FindObject(102));
+    ASSERT_TRUE(Run(ID_EDIT_CLEAR));
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 101"}));
 }
