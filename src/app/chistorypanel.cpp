@@ -11,6 +11,8 @@ CHistoryPanel::CHistoryPanel(CVireoDoc* doc, QWidget* parent)
     setObjectName(QStringLiteral("history"));
     m_pList->setObjectName(QStringLiteral("History"));
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Wide enough to read the step names beside the tree.
+    m_pList->setMinimumWidth(m_pList->fontMetrics().horizontalAdvance(QStringLiteral("Properties of Left MFD OSB 10")));
     setWidget(m_pList);
     // Row 0 is the file as opened; row n the state after n steps.
     connect(m_pList, &QListWidget::currentRowChanged, this, [this](int row) {
