@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libgtest-dev
-          ccache xvfb xauth imagemagick fonts-dejavu-core)
+          ccache xvfb xauth imagemagick fonts-dejavu-core clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -9,6 +9,10 @@ quick=0
 [ "${1:-}" = "--quick" ] && quick=1
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Layout of the sources"
+"$root/scripts/setup.sh"
+"$root/scripts/check-format.sh"
+
 echo "== Test suite"
 VIREO_BUILD_DIR="${VIREO_BUILD_DIR:-$root/build}" "$root/scripts/build.sh"
 ctest --test-dir "${VIREO_BUILD_DIR:-$root/build}" --output-on-failure -j2 --timeout 120

@@ -122,11 +122,6 @@ public:
     int CountPanelsWithId(int id) const;
     int CountObjectsWithId(int id) const;
     int CountSurfacesWithId(int id) const;
-    bool IsButtonIdUnique(int id) const { return CountButtonsWithId(id) == 1; }
-    bool IsButtonViewIdUnique(int id) const { return CountButtonViewsWithId(id) == 1; }
-    bool IsSurfaceIdUnique(int id) const { return CountSurfacesWithId(id) == 1; }
-    bool IsPanelIdUnique(int id) const { return CountPanelsWithId(id) <= 1; }
-    bool IsObjectIdUnique(int id) const { return CountObjectsWithId(id) <= 1; }
 
     int NextPanelId() const;
     int NextSoundId() const;

@@ -37,7 +37,6 @@ CCPDisplay::~CCPDisplay() = default;
 void CCPDisplay::AddPage(CCPPage* page)
 {
     m_aPages.push_back(page);
-    connect(page, &CCPPage::recordChanged, this, [this] { m_bDirectChanges = true; });
     m_bSwitching = true;
     m_pTabs->addTab(page, page->GetTitle());
     if (int(m_aPages.size()) - 1 == m_nStartPage)

@@ -42,9 +42,6 @@ public:
     // Runs the sheet modally through the dialog runner; IDOK when the user pressed OK.
     int DoModal();
 
-    // A sub-dialog wrote into the record while the sheet was open.
-    bool HasDirectChanges() const { return m_bDirectChanges; }
-
     CCPObject* GetRecord() const { return m_pRecord; }
 
     void accept() override;
@@ -60,5 +57,4 @@ private:
     int m_nCurrent = 0;
     bool m_bOpen = false;
     bool m_bSwitching = false;
-    bool m_bDirectChanges = false;
 };

@@ -94,9 +94,6 @@ TEST(ManagerIds, NextIdsFollowTheirRules)
     EXPECT_EQ(m.GetPanel(-1), nullptr);
     EXPECT_EQ(m.GetButton(2), nullptr);
     EXPECT_EQ(m.GetSound(7), nullptr);
-    EXPECT_TRUE(m.IsButtonIdUnique(900));
-    EXPECT_FALSE(m.IsButtonIdUnique(901)); // none is not unique
-    EXPECT_TRUE(m.IsPanelIdUnique(555));   // none is unique for panels
     EXPECT_EQ(m.CreateObject(15), nullptr);
     EXPECT_EQ(m.CreateObject(18), nullptr);
     std::unique_ptr<CCPObject> panel(m.CreateObject(8));
@@ -228,10 +225,9 @@ TEST(ManagerLookups, FirstRecordWithAnIdWinsAndIdChangesAreFollowed)
     auto a = std::make_unique<CCPButton>(&m), b = std::make_unique<CCPButton>(&m);
     a->m_nId = b->m_nId = 1001;
     m.AddButton(std::move(a));
-    EXPECT_TRUE(m.IsButtonIdUnique(1001));
+    EXPECT_EQ(m.CountButtonsWithId(1001), 1);
     m.AddButton(std::move(b));
     EXPECT_EQ(m.CountButtonsWithId(1001), 2);
-    EXPECT_FALSE(m.IsButtonIdUnique(1001));
     m.Release(m.m_aButtons[0].get()).reset();
-    EXPECT_TRUE(m.IsButtonIdUnique(1001));
+    EXPECT_EQ(m.CountButtonsWithId(1001), 1);
 }
