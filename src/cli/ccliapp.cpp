@@ -2,6 +2,9 @@
 
 #include "ccliuserinterface.h"
 #include "ccpbuttonview.h"
+#include "ccpdigits.h"
+#include "ccpindicator.h"
+#include "ccplight.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
@@ -11,11 +14,16 @@
 #include "cvireodoc.h"
 #include "filepaths.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 
+#include <cerrno>
+#include <cstring>
 #include <map>
+#include <new>
 
 namespace {
 
@@ -32,6 +40,33 @@ struct CLoadedCockpit
         doc.m_manager.SetImageLoader(&loader);
     }
 };
+
+// How many states a record steps through before it shows its first one again (0: stepping
+// does nothing or always comes back to the first).
+int StateCount(CCPObject* r)
+{
+    if (auto* v = dynamic_cast<CCPButtonView*>(r))
+        return int(v->m_arcSrc.size());
+    if (auto* l = dynamic_cast<CCPLight*>(r))
+        return int(l->m_arcSrc.size());
+    if (auto* d = dynamic_cast<CCPDigits*>(r))
+        return int(d->m_arcSrc.size());
+    if (auto* i = dynamic_cast<CCPIndicator*>(r))
+        return i->GetTapeCount();
+    return 0;
+}
+
+// n steps of a record, in at most one turn round its states: the first step brings a state
+// that lies off its list back to the first one, from there the states go round.
+void StepStates(CCPObject* r, int n)
+{
+    if (n <= 0)
+        return;
+    r->NextState();
+    const int count = StateCount(r);
+    for (int k = count > 0 ? (n - 1) % count : 0; k > 0; --k)
+        r->NextState();
+}
 
 bool ParseInt(const std::string& text, int& value)
 {
@@ -53,12 +88,16 @@ std::string CCliApp::HelpText()
            "loaded exactly as the editor's Open loads it: a file name starting with 6_, 8_, 10_,\n"
            "12_ or 16_ sets the screen size, and the file names inside the cockpit resolve\n"
            "against the cockpit file's folder. Messages that the editor would show in a box\n"
-           "while loading are printed to stderr, one per line.\n"
+           "while loading are printed to stderr, one per line. Only regular files are read, and\n"
+           "cockpits of at most 1 GiB.\n"
            "\n"
            "Commands:\n"
            "  format INPUT -o OUTPUT\n"
            "      Loads INPUT and writes it to OUTPUT exactly as Save writes the cockpit, without\n"
-           "      checking it first. OUTPUT '-' writes to stdout.\n"
+           "      checking it first. OUTPUT '-' writes to stdout. OUTPUT is replaced as Save\n"
+           "      replaces a file: a link is kept and its target rewritten, the file's mode stays,\n"
+           "      and a failed write leaves the old file whole. An OUTPUT that is not a regular\n"
+           "      file (a device, a FIFO) or that is write-protected is refused.\n"
            "      Exit 0 when OUTPUT was written, 2 when INPUT cannot be read or OUTPUT cannot\n"
            "      be written.\n"
            "\n"
@@ -73,8 +112,9 @@ std::string CCliApp::HelpText()
            "      views, then objects) on a transparent image of the screen size times the zoom\n"
            "      (default 1). --select draws the selection of the record with that id;\n"
            "      --state ID=N steps the button view or object ID of the panel N states on\n"
-           "      before painting (repeatable). Exit 0 when OUT.png was written, 2 on a bad\n"
-           "      panel id, unreadable INPUT or unwritable output.\n"
+           "      before painting (repeatable; the states go round). OUT.png is written as\n"
+           "      format writes OUTPUT. Exit 0 when OUT.png was written, 2 on a bad panel id,\n"
+           "      unreadable INPUT or unwritable output.\n"
            "\n"
            "  --help\n"
            "      Shows this text.\n";
@@ -87,6 +127,17 @@ int CCliApp::Usage(const std::string& problem)
 }
 
 int CCliApp::Run(const std::vector<std::string>& args)
+{
+    try {
+        return RunCommand(args);
+    } catch (const std::bad_alloc&) {
+        m_err << "vireo-cli: not enough memory\n";
+        m_err.flush();
+        return 2;
+    }
+}
+
+int CCliApp::RunCommand(const std::vector<std::string>& args)
 {
     if (args.empty())
         return Usage("no command given");
@@ -128,9 +179,16 @@ int CCliApp::Format(const std::vector<std::string>& args)
     }
     const std::string bytes = c.doc.Store();
     if (output == "-") {
+        errno = 0;
         m_out.write(bytes.data(), std::streamsize(bytes.size()));
         m_out.flush();
-        return m_out ? 0 : 2;
+        if (!m_out) {
+            const int err = errno;
+            m_err << "vireo-cli: cannot write to standard output"
+                  << (err ? std::string(": ") + std::strerror(err) : std::string()) << "\n";
+            return 2;
+        }
+        return 0;
     }
     std::string error;
     if (!WriteFileSafely(output, bytes, &error)) {
@@ -237,8 +295,7 @@ int CCliApp::Render(const std::vector<std::string>& args)
             m_err << "vireo-cli: panel " << panelId << " shows no record " << id << "\n";
             return 2;
         }
-        for (int k = 0; k < n; ++k)
-            r->NextState();
+        StepStates(r, n);
     }
     CCPObject* selected = nullptr;
     if (haveSelect) {
@@ -269,9 +326,19 @@ int CCliApp::Render(const std::vector<std::string>& args)
         if (selected)
             selected->DrawSelected(canvas, zoom);
     }
-    QImageWriter writer(QString::fromLocal8Bit(output.c_str()), "png");
+    // Encoded in memory, then written as Save writes: a failed write leaves no cut picture,
+    // and the name goes to the system as the bytes it was given.
+    QByteArray png;
+    QBuffer device(&png);
+    device.open(QIODevice::WriteOnly);
+    QImageWriter writer(&device, "png");
     if (!writer.write(image)) {
         m_err << "vireo-cli: cannot write " << output << ": " << writer.errorString().toStdString() << "\n";
+        return 2;
+    }
+    std::string error;
+    if (!WriteFileSafely(output, std::string(png.constData(), size_t(png.size())), &error)) {
+        m_err << "vireo-cli: cannot write " << error << "\n";
         return 2;
     }
     return 0;

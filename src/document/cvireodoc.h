@@ -9,6 +9,7 @@
 
 class CCPBuffer;
 class CCPPanel;
+class CFileReader;
 class CLineReader;
 class IUserInterface;
 
@@ -29,10 +30,13 @@ public:
 
     void SetUserInterface(IUserInterface* ui);
     IUserInterface* GetUserInterface() const { return m_pUI; }
+    // Where Open reads files from; null reads them from disk.
+    void SetFileReader(CFileReader* reader) { m_pFileReader = reader; }
 
     bool OnNewDocument();
-    // False, with "Failed to open document." shown and the current cockpit kept, when the
-    // file cannot be read.
+    // False, with "Failed to open document." and the cause shown and the current cockpit kept,
+    // when the file cannot be read whole (not a regular file, above kMaxCockpitBytes, a read
+    // error part way).
     bool OnOpenDocument(const std::string& path);
     // Quick check first; false when the user declined to save or the file could not be
     // written (the old file is then left as it was).
@@ -72,6 +76,7 @@ private:
     void InitialUpdate();
 
     IUserInterface* m_pUI = nullptr;
+    CFileReader* m_pFileReader = nullptr;
     std::vector<IDocObserver*> m_aObservers;
     bool m_bModified = false;
     std::string m_strPathName;

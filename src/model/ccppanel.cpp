@@ -156,16 +156,19 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
             }
         } else if (EqualsNoCase(key, "surfaces")) {
             auto ref = std::make_unique<CCPSurfaceRef>(m_pManager);
+            // A word that is missing or never reached is as bad as a wrong one.
+            bool wordOk = false;
             if (cur.Next(value, TokenSet::Value)) {
                 CScanner s(value);
                 std::string word;
                 if (s.Int(ref->m_nSurfaceId) && s.Int(ref->m_nPersistent) && s.Word(word)) {
-                    if (!ParseTransparency(word, ref->m_bTransparent))
-                        ReportError(ar, "Panel Bad transparency", value);
+                    wordOk = ParseTransparency(word, ref->m_bTransparent);
                     s.Int(ref->m_rcDest.top) && s.Int(ref->m_rcDest.left) &&
                         s.Int(ref->m_rcDest.bottom) && s.Int(ref->m_rcDest.right);
                 }
             }
+            if (!wordOk)
+                ReportError(ar, "Panel Bad transparency", value);
             m_aSurfaces.push_back(std::move(ref));
         } else if (EqualsNoCase(key, "objects")) {
             ReadIds(cur, m_anObjects);

@@ -1,20 +1,21 @@
 #pragma once
 
-#include "cbitmap.h"
 #include "ccpobject.h"
+
+#include <optional>
+#include <string>
 
 class CCPBuffer;
 
 // A SURFACE record: a rectangle cut from a buffer's image; panels place it through their
-// surface entries.
+// surface entries. The cut is drawn straight from the buffer's picture: a surface keeps no
+// copy, so what a file claims as its size costs no memory.
 class CCPSurface : public CCPObject
 {
 public:
     std::string m_strFile;
     CRect m_rcSrc{0, 0, 10, 10};
     CCPBuffer* m_pBuffer = nullptr; // owned by the manager's buffer list
-    bool m_bBuilt = false;
-    CBitmap m_bitmap;
 
     CCPSurface() = default;
     explicit CCPSurface(CCPManager* manager) : CCPObject(manager) {}
@@ -26,8 +27,9 @@ public:
     std::string GetTypeName() const override { return "Surface"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
 
-    // Writes the BUFFER record first when the file name differs (ignoring case) from last.
-    void WriteSurface(CLineWriter& ar, std::string& last);
+    // Writes the BUFFER record first when none was written yet (last empty) or the file name
+    // differs (ignoring case) from last; an empty file name is a name like any other.
+    void WriteSurface(CLineWriter& ar, std::optional<std::string>& last);
     void DrawSurface(Canvas& dc, const CRect& dest, float scale, int transparent);
     void ResetImage();
 };

@@ -19,13 +19,9 @@ void CCPSurfaceRef::SetDestRect(const CRect* rc)
     if (!rc)
         return;
     m_rcDest = *rc;
-    if (CCPSurface* surface = GetSurface()) {
-        if (!(surface->m_rcSrc == *rc)) {
-            surface->m_rcSrc = *rc;
-            // The cut-out changed: rebuild it from the kept picture on the next draw.
-            surface->m_bBuilt = false;
-        }
-    }
+    // The cut follows; the next draw takes it from the kept picture.
+    if (CCPSurface* surface = GetSurface())
+        surface->m_rcSrc = *rc;
 }
 
 void CCPSurfaceRef::Draw(Canvas& dc, float scale)

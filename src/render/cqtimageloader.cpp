@@ -1,21 +1,79 @@
 #include "cqtimageloader.h"
 
 #include "cbitmap.h"
+#include "filepaths.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageReader>
+#include <QtGlobal>
 
 #include <cstring>
+#include <string>
+
+namespace {
+
+void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// While it lives, the image readers' warnings ("libpng error: ...") are dropped.
+class CQuietReaders
+{
+public:
+    CQuietReaders() : m_previous(qInstallMessageHandler(DropMessage)) {}
+    ~CQuietReaders() { qInstallMessageHandler(m_previous); }
+
+private:
+    QtMessageHandler m_previous;
+};
+
+bool ReadPictureFile(const std::string& path, QByteArray& bytes)
+{
+    std::string data, error;
+    CFileReader reader;
+    if (!reader.ReadFile(path, data, CQtImageLoader::kMaxFileBytes, error))
+        return false;
+    bytes = QByteArray(data.data(), qsizetype(data.size()));
+    return true;
+}
+
+} // namespace
 
 bool CQtImageLoader::Load(const std::string& path, CBitmap& out)
 {
-    QImageReader reader(QString::fromLocal8Bit(path.c_str()));
+    QByteArray bytes;
+    if (!ReadPictureFile(path, bytes))
+        return false;
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    CQuietReaders quiet;
+    QImageReader reader(&device);
     reader.setAutoTransform(false);
-    QImage image = reader.read();
+    const QImage image = reader.read();
     if (image.isNull())
         return false;
-    out = BitmapFromImage(image);
-    return !out.IsNull();
+    CBitmap bitmap = BitmapFromImage(image);
+    if (bitmap.IsNull())
+        return false;
+    out = std::move(bitmap);
+    return true;
+}
+
+bool CQtImageLoader::PeekSize(const std::string& path, int& width, int& height)
+{
+    QByteArray bytes;
+    if (!ReadPictureFile(path, bytes))
+        return false;
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    CQuietReaders quiet;
+    QImageReader reader(&device);
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return false;
+    width = size.width();
+    height = size.height();
+    return true;
 }
 
 CBitmap BitmapFromImage(const QImage& image)

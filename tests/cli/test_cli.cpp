@@ -43,7 +43,10 @@ TEST(CliFormat, RewritesAsSaveDoesAndReportsLoadMessagesOnStderr)
     EXPECT_NE(out.find("// END OF THINGS WE KNOW ABOUT\n#9 WIDGET\nsize 3\r\n#end\n"), std::string::npos);
     // The template does not exist; the unknown sound key is reported with its line.
     EXPECT_NE(r.err.find("Error in file at line 8,  Sound Bad string 'what'\n"), std::string::npos);
-    EXPECT_NE(r.err.find("tmpl.png\nI cannot read this file.\n"), std::string::npos);
+    // One message, one line.
+    EXPECT_NE(r.err.find("tmpl.png: I cannot read this file. This is not a valid image file, or its "
+                         "format is not currently supported.\n"),
+              std::string::npos);
 
     // Formatting the output again gives the same bytes; "-" writes to stdout.
     const CRun again = Cli({"format", dir.File("out.dat"), "-o", "-"});
