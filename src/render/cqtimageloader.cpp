@@ -9,22 +9,48 @@
 #include <QImageReader>
 #include <QtGlobal>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-// While it lives, the image readers' warnings ("libpng error: ...") are dropped.
+// While it lives, the image readers' own words on a bad picture are dropped: Qt's warnings,
+// and what libpng prints straight to the error stream ("libpng error: Read Error"). The
+// caller reports a picture that cannot be read in a message of its own.
 class CQuietReaders
 {
 public:
-    CQuietReaders() : m_previous(qInstallMessageHandler(DropMessage)) {}
-    ~CQuietReaders() { qInstallMessageHandler(m_previous); }
+    CQuietReaders() : m_previous(qInstallMessageHandler(DropMessage))
+    {
+        std::fflush(stderr);
+        m_nSaved = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_nSaved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~CQuietReaders()
+    {
+        std::fflush(stderr);
+        if (m_nSaved >= 0) {
+            ::dup2(m_nSaved, STDERR_FILENO);
+            ::close(m_nSaved);
+        }
+        qInstallMessageHandler(m_previous);
+    }
+    CQuietReaders(const CQuietReaders&) = delete;
+    CQuietReaders& operator=(const CQuietReaders&) = delete;
 
 private:
     QtMessageHandler m_previous;
+    int m_nSaved = -1;
 };
 
 bool ReadPictureFile(const std::string& path, QByteArray& bytes)
