@@ -137,7 +137,8 @@ public:
     {
         const CPoint c = Map(u, v);
         const int px = CInstrumentPiece::Trunc(m_dHalfWidth * double(r) * m_dScale);
-        dc.Ellipse(CRect(c.x - px, c.y - px, c.x + px, c.y + px));
+        dc.Ellipse(CRect(ClampToInt(int64_t(c.x) - px), ClampToInt(int64_t(c.y) - px),
+                         ClampToInt(int64_t(c.x) + px), ClampToInt(int64_t(c.y) + px)));
     }
 
 private:

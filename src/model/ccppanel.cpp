@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <unordered_set>
 #include <climits>
+#include <cstdint>
 
 namespace {
 const Rgb kRed = MakeRgb(255, 0, 0);
@@ -89,11 +90,12 @@ int Truncate(double v)
 
 void FrameOsbs(Canvas& dc, const CRect& area, const std::array<CFloatPoint, 20>& points)
 {
-    const int cx = (area.left + area.right) / 2;
-    const int cy = (area.top + area.bottom) / 2;
+    // Wide: the frame's coordinates come straight from the file.
+    const int64_t cx = (int64_t(area.left) + area.right) / 2;
+    const int64_t cy = (int64_t(area.top) + area.bottom) / 2;
     for (const CFloatPoint& p : points) {
-        const int px = Truncate((area.right - area.left) * p.x * 0.5 + cx);
-        const int py = Truncate((area.bottom - area.top) * p.y * 0.5 + cy);
+        const int px = Truncate(double(int64_t(area.right) - area.left) * p.x * 0.5 + double(cx));
+        const int py = Truncate(double(int64_t(area.bottom) - area.top) * p.y * 0.5 + double(cy));
         if (px < INT_MIN + 5 || px > INT_MAX - 5 || py < INT_MIN + 5 || py > INT_MAX - 5)
             continue; // far off any canvas
         dc.FrameRect(CRect(px - 5, py - 5, px + 5, py + 5), kRed);
@@ -273,10 +275,11 @@ void CCPPanel::DrawSelected(Canvas& dc, float scale)
     if (!m_rcMfdRight.IsRectEmpty())
         FrameOsbs(dc, ScaledRect(m_rcMfdRight, scale), m_aOsbRight);
     if (m_nMaskTop > 0) {
-        const int y = int(float(m_nMaskTop) * scale);
+        // Scaled as rectangles are, so a mask line far down holds at the end of the range.
         const int width = m_pManager ? m_pManager->m_nScreenWidth : 0;
+        const CRect line = ScaledRect(CRect(0, m_nMaskTop, width, m_nMaskTop), scale);
         const Pen old = dc.SelectPen(Pen{Pen::Dash, kRed, 1});
-        dc.Line(0, y, int(float(width) * scale), y);
+        dc.Line(0, line.top, line.right, line.top);
         dc.SelectPen(old);
     }
 }
