@@ -311,6 +311,10 @@ int CCliApp::Render(const std::vector<std::string>& args)
     if (w <= 0 || h <= 0 || (long long)w * h > 256LL * 1024 * 1024)
         return Usage("render: the image would be too large or empty at this zoom");
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) { // Qt answers a failed allocation with a null image
+        m_err << "vireo-cli: not enough memory for an image of " << w << " x " << h << " pixels\n";
+        return 2;
+    }
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);

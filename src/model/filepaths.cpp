@@ -100,6 +100,13 @@ long CFileReader::ReadSome(int fd, char* buffer, size_t size) { return long(::re
 
 bool CFileReader::ReadFile(const std::string& path, std::string& data, uint64_t maxBytes, std::string& error)
 {
+    // What is known not to be a regular file is not even opened (opening a device can do
+    // things); the check on the open file below is the one that holds.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? Errno(EISDIR) : "not a regular file";
+        return false;
+    }
     // Non-blocking: opening a FIFO without a writer would otherwise wait for ever.
     CFd f;
     f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -107,7 +114,6 @@ bool CFileReader::ReadFile(const std::string& path, std::string& data, uint64_t 
         error = Errno(errno);
         return false;
     }
-    struct stat st;
     if (::fstat(f.fd, &st) != 0) {
         error = Errno(errno);
         return false;
