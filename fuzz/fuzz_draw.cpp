@@ -3,13 +3,11 @@
 // allocate what the file merely claims.
 #include "cbitmap.h"
 #include "ccpbuttonview.h"
-#include "ccpdigits.h"
-#include "ccpindicator.h"
-#include "ccplight.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
 #include "cqtcanvas.h"
+#include "cstatelist.h"
 #include "cvireodoc.h"
 #include "iimageloader.h"
 #include "iuserinterface.h"
@@ -44,19 +42,6 @@ public:
 private:
     CBitmap m_picture;
 };
-
-int StateCount(CCPObject* r)
-{
-    if (auto* v = dynamic_cast<CCPButtonView*>(r))
-        return int(v->m_arcSrc.size());
-    if (auto* l = dynamic_cast<CCPLight*>(r))
-        return int(l->m_arcSrc.size());
-    if (auto* d = dynamic_cast<CCPDigits*>(r))
-        return int(d->m_arcSrc.size());
-    if (auto* i = dynamic_cast<CCPIndicator*>(r))
-        return i->GetTapeCount();
-    return 1;
-}
 
 void PaintPanel(CCPManager& m, CCPPanel& panel, Canvas& canvas, float zoom)
 {
@@ -107,9 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Every state of every record is painted once, up to a few turns.
     int turns = 1;
     for (const auto& r : m.m_aObjects)
-        turns = std::max(turns, StateCount(r.get()));
+        turns = std::max(turns, CStateList::Count(*r));
     for (const auto& r : m.m_aButtonViews)
-        turns = std::max(turns, StateCount(r.get()));
+        turns = std::max(turns, CStateList::Count(*r));
     turns = std::min(turns, 12);
 
     QImage image(200, 150, QImage::Format_ARGB32_Premultiplied);

@@ -2,15 +2,13 @@
 
 #include "ccliuserinterface.h"
 #include "ccpbuttonview.h"
-#include "ccpdigits.h"
-#include "ccpindicator.h"
-#include "ccplight.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "cscanner.h"
+#include "cstatelist.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
 
@@ -40,33 +38,6 @@ struct CLoadedCockpit
         doc.m_manager.SetImageLoader(&loader);
     }
 };
-
-// How many states a record steps through before it shows its first one again (0: stepping
-// does nothing or always comes back to the first).
-int StateCount(CCPObject* r)
-{
-    if (auto* v = dynamic_cast<CCPButtonView*>(r))
-        return int(v->m_arcSrc.size());
-    if (auto* l = dynamic_cast<CCPLight*>(r))
-        return int(l->m_arcSrc.size());
-    if (auto* d = dynamic_cast<CCPDigits*>(r))
-        return int(d->m_arcSrc.size());
-    if (auto* i = dynamic_cast<CCPIndicator*>(r))
-        return i->GetTapeCount();
-    return 0;
-}
-
-// n steps of a record, in at most one turn round its states: the first step brings a state
-// that lies off its list back to the first one, from there the states go round.
-void StepStates(CCPObject* r, int n)
-{
-    if (n <= 0)
-        return;
-    r->NextState();
-    const int count = StateCount(r);
-    for (int k = count > 0 ? (n - 1) % count : 0; k > 0; --k)
-        r->NextState();
-}
 
 bool ParseInt(const std::string& text, int& value)
 {
@@ -295,7 +266,7 @@ int CCliApp::Render(const std::vector<std::string>& args)
             m_err << "vireo-cli: panel " << panelId << " shows no record " << id << "\n";
             return 2;
         }
-        StepStates(r, n);
+        CStateList::Step(*r, n);
     }
     CCPObject* selected = nullptr;
     if (haveSelect) {

@@ -53,29 +53,42 @@ private:
     int m_nSaved = -1;
 };
 
-bool ReadPictureFile(const std::string& path, QByteArray& bytes)
+// A picture file read whole, from a regular file only, and opened for decoding from memory;
+// the readers keep quiet while it lives.
+class CPictureFile
 {
-    std::string data, error;
-    CFileReader reader;
-    if (!reader.ReadFile(path, data, CQtImageLoader::kMaxFileBytes, error))
-        return false;
-    bytes = QByteArray(data.data(), qsizetype(data.size()));
-    return true;
-}
+public:
+    bool Open(const std::string& path)
+    {
+        std::string error;
+        CFileReader reader;
+        if (!reader.ReadFile(path, m_data, CQtImageLoader::kMaxFileBytes, error))
+            return false;
+        m_bytes = QByteArray::fromRawData(m_data.data(), qsizetype(m_data.size()));
+        m_device.setBuffer(&m_bytes);
+        m_device.open(QIODevice::ReadOnly);
+        m_reader.setDevice(&m_device);
+        m_reader.setAutoTransform(false);
+        return true;
+    }
+    QImageReader& Reader() { return m_reader; }
+
+private:
+    std::string m_data;
+    QByteArray m_bytes; // a view of m_data
+    QBuffer m_device;
+    CQuietReaders m_quiet; // outlives the reader
+    QImageReader m_reader;
+};
 
 } // namespace
 
 bool CQtImageLoader::Load(const std::string& path, CBitmap& out)
 {
-    QByteArray bytes;
-    if (!ReadPictureFile(path, bytes))
+    CPictureFile file;
+    if (!file.Open(path))
         return false;
-    QBuffer device(&bytes);
-    device.open(QIODevice::ReadOnly);
-    CQuietReaders quiet;
-    QImageReader reader(&device);
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
+    const QImage image = file.Reader().read();
     if (image.isNull())
         return false;
     CBitmap bitmap = BitmapFromImage(image);
@@ -87,14 +100,10 @@ bool CQtImageLoader::Load(const std::string& path, CBitmap& out)
 
 bool CQtImageLoader::PeekSize(const std::string& path, int& width, int& height)
 {
-    QByteArray bytes;
-    if (!ReadPictureFile(path, bytes))
+    CPictureFile file;
+    if (!file.Open(path))
         return false;
-    QBuffer device(&bytes);
-    device.open(QIODevice::ReadOnly);
-    CQuietReaders quiet;
-    QImageReader reader(&device);
-    const QSize size = reader.size();
+    const QSize size = file.Reader().size();
     if (!size.isValid())
         return false;
     width = size.width();

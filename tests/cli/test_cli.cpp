@@ -1,4 +1,4 @@
-#include "ccliapp.h"
+#include "clirun.h"
 #include "testcockpit.h"
 
 #include <QImage>
@@ -9,21 +9,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-struct CRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CRun Cli(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    CCliApp app(out, err);
-    const int code = app.Run(args);
-    return {code, out.str(), err.str()};
-}
 
 const std::string kCockpit = "// Name: Main\n"
                              "#0 MANAGER\ntemplatefile 4 4 tmpl.png;\nmouseborder = 2;\n#end\n"

@@ -1,6 +1,6 @@
 // The command-line tool writes as Save writes, reads only what it should, says what failed
 // in one line, and takes names as the bytes they are.
-#include "ccliapp.h"
+#include "clirun.h"
 #include "testcockpit.h"
 #include "testdata.h"
 
@@ -15,21 +15,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-struct CRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CRun Cli(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    CCliApp app(out, err);
-    const int code = app.Run(args);
-    return {code, out.str(), err.str()};
-}
 
 // Runs the installed tool through the shell after the commands before; stderr goes to a file
 // of dir, stdout to out (a file of dir when empty).

@@ -8,6 +8,7 @@
 #include "cloaderrorlimiter.h"
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
+#include "failingreader.h"
 #include "filepaths.h"
 #include "testcockpit.h"
 #include "testdata.h"
@@ -22,29 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Reads as the disk would until `good` bytes are through, then fails as a failing disk does.
-class CFailingReader : public CFileReader
-{
-public:
-    explicit CFailingReader(size_t good) : m_nLeft(good) {}
-
-protected:
-    long ReadSome(int fd, char* buffer, size_t size) override
-    {
-        if (m_nLeft == 0) {
-            errno = EIO;
-            return -1;
-        }
-        const long n = CFileReader::ReadSome(fd, buffer, std::min(size, m_nLeft));
-        if (n > 0)
-            m_nLeft -= size_t(n);
-        return n;
-    }
-
-private:
-    size_t m_nLeft;
-};
 
 // A user interface that prints as it goes, as the command-line tool's does.
 struct CStreamingUI : CRecordingUI

@@ -1,5 +1,6 @@
 // Saving replaces a file so that nothing is lost whatever happens on the way, and reading
 // takes a file whole or not at all.
+#include "failingreader.h"
 #include "filepaths.h"
 #include "testcockpit.h"
 
@@ -64,29 +65,6 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int);
-};
-
-// Reads as the disk would until `good` bytes are through, then fails as a failing disk does.
-class CFailingReader : public CFileReader
-{
-public:
-    explicit CFailingReader(size_t good) : m_nLeft(good) {}
-
-protected:
-    long ReadSome(int fd, char* buffer, size_t size) override
-    {
-        if (m_nLeft == 0) {
-            errno = EIO;
-            return -1;
-        }
-        const long n = CFileReader::ReadSome(fd, buffer, std::min(size, m_nLeft));
-        if (n > 0)
-            m_nLeft -= size_t(n);
-        return n;
-    }
-
-private:
-    size_t m_nLeft;
 };
 
 } // namespace
