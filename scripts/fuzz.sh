@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds the load/save/load fuzz target with clang and runs it for a bounded time
-# (seconds, default 60), seeded from the test fixtures and the examples.
+# Builds the libFuzzer targets with clang, under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs each for a bounded time (seconds, default 60):
+#   fuzz_roundtrip  load, save, load again: no crash, and saves settle
+#   fuzz_draw       load, both checks, every state, every panel painted at zoom 1 and 2
+# Both start from the cockpits of the test fixtures and the examples; no seed is an error.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
@@ -14,11 +17,29 @@ build="${VIREO_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVIREO_BUILD_FUZZ=ON -DVIREO_BUILD_GUI=OFF -DVIREO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_roundtrip
-corpus="$build/corpus"
-mkdir -p "$corpus"
-find "$root/tests/data" "$root/examples" -name '*.dat' -exec cp -f {} "$corpus/" \; 2>/dev/null || true
+cmake --build "$build" -j2 --target fuzz_roundtrip fuzz_draw
+
+seeds="$build/seeds"
+rm -rf "$seeds"
+mkdir -p "$seeds"
+find "$root/tests/data" "$root/examples" -name '*.dat' -type f -exec cp -f {} "$seeds/" \; 2>/dev/null || true
+count="$(find "$seeds" -type f | wc -l)"
+if [ "$count" -eq 0 ]; then
+  echo "fuzz.sh: no seed cockpit (*.dat) found in tests/data or examples" >&2
+  exit 1
+fi
+echo "Seeding from $count cockpits"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 cd "$build"
-fuzzer="$(find "$build" -name fuzz_roundtrip -type f -perm -u+x | head -n 1)"
-"$fuzzer" -max_total_time="$seconds" -max_len=65536 -timeout=20 -rss_limit_mb=2048 \
-  -print_final_stats=1 "$corpus"
+for target in fuzz_roundtrip fuzz_draw; do
+  echo "== $target for $seconds seconds"
+  fuzzer="$(find "$build" -name "$target" -type f -perm -u+x | head -n 1)"
+  corpus="$build/corpus-$target"
+  mkdir -p "$corpus"
+  "$fuzzer" -max_total_time="$seconds" -max_len=65536 -timeout=20 -rss_limit_mb=2048 \
+    -print_final_stats=1 "$corpus" "$seeds"
+done

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Vireo and runs every test: the whole suite, the whole suite again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the load/save fuzzer for a minute.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a minute.
 #   scripts/test.sh           all three
 #   scripts/test.sh --quick   the suite only
 set -euo pipefail
@@ -25,5 +25,5 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 VIREO_BUILD_DIR="$root/build-sanitize" VIREO_BUILD_TYPE=Debug "$root/scripts/build.sh" -DVIREO_SANITIZE=ON
 ctest --test-dir "$root/build-sanitize" --output-on-failure -j2 --timeout 300
 
-echo "== Fuzzing load, save and load again for ${VIREO_FUZZ_SECONDS:-60} seconds"
+echo "== Fuzzing each target for ${VIREO_FUZZ_SECONDS:-60} seconds"
 "$root/scripts/fuzz.sh" "${VIREO_FUZZ_SECONDS:-60}"

@@ -9,19 +9,24 @@
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "cscanner.h"
+#include "cstatelist.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
 #include "panelimage.h"
 
 #include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 
 #include <algorithm>
 #include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <set>
+#include <new>
 
 namespace {
 
@@ -59,12 +64,16 @@ std::string CCliApp::HelpText()
            "loaded exactly as the editor's Open loads it: a file name starting with 6_, 8_, 10_,\n"
            "12_ or 16_ sets the screen size, and the file names inside the cockpit resolve\n"
            "against the cockpit file's folder. Messages that the editor would show in a box\n"
-           "while loading are printed to stderr, one per line.\n"
+           "while loading are printed to stderr, one per line. Only regular files are read, and\n"
+           "cockpits of at most 1 GiB.\n"
            "\n"
            "Commands:\n"
            "  format INPUT -o OUTPUT\n"
            "      Loads INPUT and writes it to OUTPUT exactly as Save writes the cockpit, without\n"
-           "      checking it first. OUTPUT '-' writes to stdout.\n"
+           "      checking it first. OUTPUT '-' writes to stdout. OUTPUT is replaced as Save\n"
+           "      replaces a file: a link is kept and its target rewritten, the file's mode stays,\n"
+           "      and a failed write leaves the old file whole. An OUTPUT that is not a regular\n"
+           "      file (a device, a FIFO) or that is write-protected is refused.\n"
            "      Exit 0 when OUTPUT was written, 2 when INPUT cannot be read or OUTPUT cannot\n"
            "      be written.\n"
            "\n"
@@ -87,8 +96,9 @@ std::string CCliApp::HelpText()
            "      views, then objects) on a transparent image of the screen size times the zoom\n"
            "      (default 1). --select draws the selection of the record with that id;\n"
            "      --state ID=N steps the button view or object ID of the panel N states on\n"
-           "      before painting (repeatable). Exit 0 when OUT.png was written, 2 on a bad\n"
-           "      panel id, unreadable INPUT or unwritable output.\n"
+           "      before painting (repeatable; the states go round). OUT.png is written as\n"
+           "      format writes OUTPUT. Exit 0 when OUT.png was written, 2 on a bad panel id,\n"
+           "      unreadable INPUT or unwritable output.\n"
            "\n"
            "  render INPUT --all -o DIR [--zoom Z]\n"
            "      Paints every panel as above, without selection or state steps, to\n"
@@ -108,6 +118,17 @@ int CCliApp::Usage(const std::string& problem)
 }
 
 int CCliApp::Run(const std::vector<std::string>& args)
+{
+    try {
+        return RunCommand(args);
+    } catch (const std::bad_alloc&) {
+        m_err << "vireo-cli: not enough memory\n";
+        m_err.flush();
+        return 2;
+    }
+}
+
+int CCliApp::RunCommand(const std::vector<std::string>& args)
 {
     if (args.empty())
         return Usage("no command given");
@@ -149,9 +170,16 @@ int CCliApp::Format(const std::vector<std::string>& args)
     }
     const std::string bytes = c.doc.Store();
     if (output == "-") {
+        errno = 0;
         m_out.write(bytes.data(), std::streamsize(bytes.size()));
         m_out.flush();
-        return m_out ? 0 : 2;
+        if (!m_out) {
+            const int err = errno;
+            m_err << "vireo-cli: cannot write to standard output"
+                  << (err ? std::string(": ") + std::strerror(err) : std::string()) << "\n";
+            return 2;
+        }
+        return 0;
     }
     std::string error;
     if (!WriteFileSafely(output, bytes, &error)) {
@@ -270,8 +298,7 @@ int CCliApp::Render(const std::vector<std::string>& args)
             m_err << "vireo-cli: panel " << panelId << " shows no record " << id << "\n";
             return 2;
         }
-        for (int k = 0; k < n; ++k)
-            r->NextState();
+        CStateList::Step(*r, n);
     }
     CCPObject* selected = nullptr;
     if (haveSelect) {
@@ -287,6 +314,10 @@ int CCliApp::Render(const std::vector<std::string>& args)
     if (w <= 0 || h <= 0 || (long long)w * h > 256LL * 1024 * 1024)
         return Usage("render: the image would be too large or empty at this zoom");
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) { // Qt answers a failed allocation with a null image
+        m_err << "vireo-cli: not enough memory for an image of " << w << " x " << h << " pixels\n";
+        return 2;
+    }
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
@@ -302,9 +333,19 @@ int CCliApp::Render(const std::vector<std::string>& args)
         if (selected)
             selected->DrawSelected(canvas, zoom);
     }
-    QImageWriter writer(QString::fromLocal8Bit(output.c_str()), "png");
+    // Encoded in memory, then written as Save writes: a failed write leaves no cut picture,
+    // and the name goes to the system as the bytes it was given.
+    QByteArray png;
+    QBuffer device(&png);
+    device.open(QIODevice::WriteOnly);
+    QImageWriter writer(&device, "png");
     if (!writer.write(image)) {
         m_err << "vireo-cli: cannot write " << output << ": " << writer.errorString().toStdString() << "\n";
+        return 2;
+    }
+    std::string error;
+    if (!WriteFileSafely(output, std::string(png.constData(), size_t(png.size())), &error)) {
+        m_err << "vireo-cli: cannot write " << error << "\n";
         return 2;
     }
     return 0;

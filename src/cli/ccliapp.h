@@ -16,6 +16,7 @@ public:
     static std::string HelpText();
 
 private:
+    int RunCommand(const std::vector<std::string>& args);
     int Format(const std::vector<std::string>& args);
     int Check(const std::vector<std::string>& args);
     int Render(const std::vector<std::string>& args);

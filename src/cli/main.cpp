@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include <clocale>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <sys/stat.h>
@@ -19,6 +20,9 @@ int main(int argc, char** argv)
         mkdir(dir.c_str(), 0700);
         qputenv("XDG_RUNTIME_DIR", dir.c_str());
     }
+    // Past a file size limit a write must fail with an error the save reports, not end the
+    // program half way.
+    std::signal(SIGXFSZ, SIG_IGN);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     // Qt takes the user's locale; the file format always writes and reads a decimal point.

@@ -2,14 +2,27 @@
 
 #include "strformat.h"
 
+std::string CountText(uint64_t n)
+{
+    std::string digits = std::to_string(n), out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
 void CLoadErrorLimiter::MessageBox(const std::string& text, Icon icon, const std::string& details)
 {
     if (!m_pUI)
         return;
-    if (++m_nErrors <= kShownOneByOne)
+    if (++m_nErrors <= kShownOneByOne || m_pUI->StreamsMessages())
         m_pUI->MessageBox(text, icon, details);
-    else
+    else if (m_astrHeld.size() < kKeptForSummary)
         m_astrHeld.push_back(text);
+    else
+        ++m_nNotKept; // a file of millions of bad lines must not hold millions of texts
 }
 
 int CLoadErrorLimiter::CheckResults(CCheckMessageArray& m, bool s) { return m_pUI ? m_pUI->CheckResults(m, s) : IDCANCEL; }
@@ -25,9 +38,15 @@ void CLoadErrorLimiter::Finish()
         details += t;
         details += '\n';
     }
-    const int n = int(m_astrHeld.size());
+    const uint64_t n = m_astrHeld.size() + m_nNotKept;
+    std::string text = StrFormat("The file holds %s more error%s. ", CountText(n).c_str(), n == 1 ? "" : "s");
+    if (m_nNotKept == 0) {
+        text += n == 1 ? "Open the details to see it." : "Open the details to see them all.";
+    } else {
+        text += StrFormat("Open the details to see the first %s.", CountText(m_astrHeld.size()).c_str());
+        details += "... and " + CountText(m_nNotKept) + " more\n";
+    }
     m_astrHeld.clear();
-    m_pUI->MessageBox(StrFormat("The file holds %d more error%s. Open the details to see %s.", n,
-                                n == 1 ? "" : "s", n == 1 ? "it" : "them all"),
-                      Exclamation, details);
+    m_nNotKept = 0;
+    m_pUI->MessageBox(text, Exclamation, details);
 }

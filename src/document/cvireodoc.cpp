@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <new>
 
 namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
@@ -100,16 +101,17 @@ void CVireoDoc::ScreenSizeFromName(const std::string& name)
 
 bool CVireoDoc::OnOpenDocument(const std::string& path)
 {
-    // Read first: a file that cannot be read leaves the open cockpit as it was.
-    std::string data;
-    if (!ReadWholeFile(path, data)) {
+    // Read first: a file that cannot be read whole leaves the open cockpit as it was.
+    std::string data, error;
+    CFileReader disk;
+    if (!(m_pFileReader ? m_pFileReader : &disk)->ReadFile(path, data, kMaxCockpitBytes, error)) {
         // The reason goes into the text itself, where the user sees it without asking.
         if (m_pUI) {
-            std::string reason = ReadFailureReason(path);
-            if (reason.empty())
-                reason = "it could not be read";
-            m_pUI->MessageBox("Failed to open document.\n" + path + ": " + reason + ".",
-                              IUserInterface::Exclamation);
+            if (error.empty())
+                error = "it could not be read";
+            if (error.back() != '.')
+                error += '.';
+            m_pUI->MessageBox("Failed to open document.\n" + path + ": " + error, IUserInterface::Exclamation);
         }
         return false;
     }
@@ -135,7 +137,24 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
         m_manager.SetFolder(m_strFolder);
     }
     ScreenSizeFromName(fileName);
-    Load(data);
+    bool loaded = true;
+    try {
+        Load(data);
+    } catch (const std::bad_alloc&) {
+        loaded = false;
+    }
+    if (!loaded) {
+        // Part of a cockpit is not the cockpit: start empty rather than keep what was read.
+        std::string().swap(data);
+        Reset();
+        m_strPathName.clear();
+        ClearHistory();
+        InitialUpdate();
+        if (m_pUI)
+            m_pUI->MessageBox("Failed to open document.", IUserInterface::Exclamation,
+                              path + ": not enough memory to load the file");
+        return false;
+    }
     m_strPathName = path;
     ClearHistory();
     InitialUpdate();
@@ -145,6 +164,15 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
 void CVireoDoc::Load(const std::string& text)
 {
     CLoadErrorLimiter limiter(m_pUI);
+    // A picture that a record reads while loading is one more error of the load.
+    struct CRestoreUI
+    {
+        CCPManager& manager;
+        IUserInterface* ui;
+        ~CRestoreUI() { manager.SetUserInterface(ui); }
+    } restore{m_manager, m_manager.GetUserInterface()};
+    m_manager.SetUserInterface(&limiter);
+    m_manager.BeginLoad();
     m_nLineCount = 0;
     m_pLastBuffer = nullptr;
     std::string comment;
@@ -163,6 +191,7 @@ void CVireoDoc::Load(const std::string& text)
         }
     }
     m_pLastBuffer = nullptr;
+    m_manager.SetUserInterface(restore.ui);
     limiter.Finish();
 }
 
@@ -239,7 +268,13 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
             return false;
     }
     std::string error;
-    if (!WriteFileSafely(path, Store(), &error)) {
+    bool written = false;
+    try {
+        written = WriteFileSafely(path, Store(), &error);
+    } catch (const std::bad_alloc&) {
+        error = path + ": not enough memory to write the file";
+    }
+    if (!written) {
         if (m_pUI)
             m_pUI->MessageBox("Failed to save document.", IUserInterface::Exclamation, error);
         return false;

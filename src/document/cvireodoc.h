@@ -14,6 +14,7 @@
 class CCPBuffer;
 class CCPPanel;
 class CCPSurfaceRef;
+class CFileReader;
 class CLineReader;
 class IUserInterface;
 
@@ -41,10 +42,13 @@ public:
     IUserInterface* GetUserInterface() const { return m_pUI; }
     // The editor that shows the property sheets (null: none can be shown).
     void SetRecordEditor(IRecordEditor* editor);
+    // Where Open reads files from; null reads them from disk.
+    void SetFileReader(CFileReader* reader) { m_pFileReader = reader; }
 
     bool OnNewDocument();
-    // False, with "Failed to open document." shown and the current cockpit kept, when the
-    // file cannot be read.
+    // False, with "Failed to open document." and the cause shown and the current cockpit kept,
+    // when the file cannot be read whole (not a regular file, above kMaxCockpitBytes, a read
+    // error part way).
     bool OnOpenDocument(const std::string& path);
     // Quick check first; false when the user declined to save or the file could not be
     // written (the old file is then left as it was).
@@ -150,6 +154,7 @@ private:
     std::unique_ptr<CEditStep> m_pStep; // the step being recorded
     std::function<double()> m_fnClock;
     IUserInterface* m_pUI = nullptr;
+    CFileReader* m_pFileReader = nullptr;
     std::vector<IDocObserver*> m_aObservers;
     bool m_bModified = false;
     std::string m_strPathName;

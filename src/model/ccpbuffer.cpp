@@ -5,10 +5,7 @@
 #include "clinewriter.h"
 #include "cscanner.h"
 #include "ctokencursor.h"
-#include "iimageloader.h"
 #include "strformat.h"
-
-#include <algorithm>
 
 CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
     : CCPObject(manager)
@@ -46,53 +43,22 @@ void CCPBuffer::SetFile(const std::string& file)
     m_strFile = file;
     m_strPath = m_pManager ? m_pManager->FullPath(m_strFile) : m_strFile;
     m_bLoaded = false;
-    m_picture = CBitmap();
+    m_pPicture.reset();
 }
 
-bool CCPBuffer::Render(const CRect& src, CBitmap& out)
+const CBitmap* CCPBuffer::GetPicture()
 {
     if (!m_bLoaded) {
         // One attempt (and at most one message) until the picture is released again.
         m_bLoaded = true;
-        IImageLoader* loader = m_pManager ? m_pManager->GetImageLoader() : nullptr;
-        CBitmap picture;
-        if (loader && loader->Load(m_strPath, picture) && !picture.IsNull()) {
-            m_picture = std::move(picture);
-        } else {
-            m_picture = CBitmap();
-            if (m_pManager)
-                m_pManager->MessageBox(ImageErrorText(m_strPath));
-        }
+        m_pPicture = m_pManager ? m_pManager->LoadPicture(m_strPath) : nullptr;
     }
-    if (m_picture.IsNull())
-        return false;
-
-    // src of the picture lands at the origin of out, pixel for pixel; what lies outside
-    // either bitmap is left alone.
-    // Wide arithmetic: the rectangle comes straight from the file.
-    using i64 = long long;
-    const i64 left = src.left, top = src.top;
-    const i64 x0 = std::max<i64>(0, -left);
-    const i64 y0 = std::max<i64>(0, -top);
-    const i64 x1 =
-        std::min({i64(src.right) - left, i64(out.Width()), i64(m_picture.Width()) - left});
-    const i64 y1 =
-        std::min({i64(src.bottom) - top, i64(out.Height()), i64(m_picture.Height()) - top});
-    if (x0 >= x1 || y0 >= y1)
-        return true;
-    uint32_t* dst = out.MutableBits();
-    const uint32_t* pic = m_picture.Bits();
-    for (i64 y = y0; y < y1; ++y) {
-        const uint32_t* from =
-            pic + size_t(top + y) * size_t(m_picture.Width()) + size_t(left + x0);
-        std::copy_n(from, size_t(x1 - x0), dst + size_t(y) * size_t(out.Width()) + size_t(x0));
-    }
-    return true;
+    return m_pPicture.get();
 }
 
 void CCPBuffer::ReleasePicture()
 {
-    m_picture = CBitmap();
+    m_pPicture.reset();
     m_bLoaded = false;
 }
 

@@ -3,6 +3,8 @@
 #include "cbitmap.h"
 #include "ccpobject.h"
 
+#include <memory>
+
 // A BUFFER record: an image file and its size. SURFACE records cut their pictures from it.
 class CCPBuffer : public CCPObject
 {
@@ -12,7 +14,8 @@ public:
     int m_nHeight = 0;
     std::string m_strFile;
     bool m_bLoaded = false;
-    CBitmap m_picture; // the loaded picture, kept until ReleasePicture
+    // The loaded picture, kept until ReleasePicture; buffers naming the same file share it.
+    std::shared_ptr<const CBitmap> m_pPicture;
 
     CCPBuffer() = default;
     explicit CCPBuffer(CCPManager* manager) : CCPObject(manager) {}
@@ -29,8 +32,8 @@ public:
     void Write(CLineWriter& ar, bool embedded);
     // Sets m_strFile and recomputes m_strPath.
     void SetFile(const std::string& file);
-    // Draws src of the picture at 1:1 into out (loading the file on first use). False when
-    // the picture cannot be loaded; the failure is reported once until ReleasePicture.
-    bool Render(const CRect& src, CBitmap& out);
+    // The picture, loaded through the manager on first use. Null when it cannot be loaded;
+    // the failure is reported once until ReleasePicture.
+    const CBitmap* GetPicture();
     void ReleasePicture();
 };

@@ -49,9 +49,8 @@ void CCPHsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {
             const size_t i = m_arcDest[0].IsRectEmpty() ? 0 : m_arcDest[1].IsRectEmpty() ? 1 : 2;
-            if (cur.Next(value, TokenSet::Value))
-                CInstrumentPiece::ReadDestLine(ar, value, m_arcDest[i], m_abTransparent[i],
-                                               "HSI Bad transparency");
+            cur.Next(value, TokenSet::Value); // an empty line reads as a missing word
+            CInstrumentPiece::ReadDestLine(ar, value, m_arcDest[i], m_abTransparent[i], "HSI Bad transparency");
         } else if (EqualsNoCase(key, "callbackslot")) {
             ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {
@@ -138,7 +137,8 @@ public:
     {
         const CPoint c = Map(u, v);
         const int px = CInstrumentPiece::Trunc(m_dHalfWidth * double(r) * m_dScale);
-        dc.Ellipse(CRect(c.x - px, c.y - px, c.x + px, c.y + px));
+        dc.Ellipse(CRect(ClampToInt(int64_t(c.x) - px), ClampToInt(int64_t(c.y) - px),
+                         ClampToInt(int64_t(c.x) + px), ClampToInt(int64_t(c.y) + px)));
     }
 
 private:

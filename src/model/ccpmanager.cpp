@@ -21,7 +21,9 @@
 #include "strformat.h"
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
+#include <new>
 #include <unordered_set>
 
 namespace {
@@ -68,6 +70,40 @@ std::string ImageErrorText(const std::string& path)
         return path + "\nI cannot read this file.\nThe file was not found.";
     return path + "\nI cannot read this file.\nThis is not a valid image file, or its format is not currently supported.";
 }
+
+namespace {
+std::string NoMemoryText(const std::string& path)
+{
+    return path + "\nThis picture is not loaded: there is not enough memory for it.";
+}
+
+uint64_t BitmapBytes(uint64_t width, uint64_t height) { return width * height * 4; }
+
+// One past the highest id of the list, at least first; when that would pass the int range,
+// the lowest id from first up that no record has; 0 when there is none.
+template <class T>
+int NextFreeId(const std::vector<std::unique_ptr<T>>& list, int first)
+{
+    int highest = first - 1;
+    for (const auto& r : list)
+        highest = std::max(highest, r->m_nId);
+    if (highest < INT_MAX)
+        return highest + 1;
+    std::vector<int> ids;
+    ids.reserve(list.size());
+    for (const auto& r : list)
+        if (r->m_nId >= first)
+            ids.push_back(r->m_nId);
+    std::sort(ids.begin(), ids.end());
+    long long candidate = first;
+    for (int id : ids) {
+        if (id > candidate)
+            break;
+        candidate = (long long)id + 1;
+    }
+    return candidate <= INT_MAX ? int(candidate) : 0;
+}
+} // namespace
 
 CCPManager::CCPManager() { m_pManager = this; }
 
@@ -260,23 +296,9 @@ int CCPManager::NextPanelId() const
     return id;
 }
 
-int CCPManager::NextSoundId() const
-{
-    int id = 1;
-    for (const auto& s : m_aSounds)
-        if (s->m_nId >= id)
-            id = s->m_nId + 1;
-    return id;
-}
+int CCPManager::NextSoundId() const { return NextFreeId(m_aSounds, 1); }
 
-int CCPManager::NextButtonId() const
-{
-    int id = 1001;
-    for (const auto& b : m_aButtons)
-        if (b->m_nId >= id)
-            id = b->m_nId + 1;
-    return id;
-}
+int CCPManager::NextButtonId() const { return NextFreeId(m_aButtons, 1001); }
 
 void CCPManager::SetScreenSize(int width, int height)
 {
@@ -378,21 +400,109 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
         }
         return true;
     });
-    LoadTemplate();
+    // A file may hold the MANAGER record many times: its template is decoded once per load,
+    // and a failure is told again for each record, as a decode would tell it.
+    CTemplateDecode& d = m_templateDecoded;
+    const std::string path = FullPath(m_strTemplateFile);
+    if (!(d.tried && d.path == path && d.width == m_nTemplateWidth && d.height == m_nTemplateHeight)) {
+        d = {true, DecodeTemplate(), path, m_nTemplateWidth, m_nTemplateHeight};
+    }
+    if (!d.failure.empty())
+        MessageBox(d.failure);
 }
 
-void CCPManager::LoadTemplate()
+std::string CCPManager::BudgetText(const std::string& path) const
+{
+    return path + "\nThis picture is not loaded: with it the pictures of the cockpit would take more than " +
+           ByteSizeText(m_nPictureBudget) + " of memory.";
+}
+
+bool CCPManager::FitsBudget(const std::string& path, uint64_t width, uint64_t height, uint64_t inUse) const
+{
+    const uint64_t need = BitmapBytes(width, height);
+    if (inUse <= m_nPictureBudget && need <= m_nPictureBudget - inUse)
+        return true;
+    MessageBox(BudgetText(path));
+    return false;
+}
+
+uint64_t CCPManager::PictureBytesInUse() const
+{
+    uint64_t bytes = m_bmpTemplate.IsNull() ? 0 : BitmapBytes(m_bmpTemplate.Width(), m_bmpTemplate.Height());
+    for (auto it = m_mapPictures.begin(); it != m_mapPictures.end();) {
+        if (auto p = it->second.lock()) {
+            bytes += BitmapBytes(p->Width(), p->Height());
+            ++it;
+        } else {
+            it = m_mapPictures.erase(it);
+        }
+    }
+    return bytes;
+}
+
+std::shared_ptr<const CBitmap> CCPManager::LoadPicture(const std::string& path)
+{
+    if (auto it = m_mapPictures.find(path); it != m_mapPictures.end())
+        if (auto shared = it->second.lock())
+            return shared;
+    if (!m_pImageLoader) {
+        MessageBox(ImageErrorText(path));
+        return nullptr;
+    }
+    try {
+        const uint64_t inUse = PictureBytesInUse();
+        int w = 0, h = 0;
+        if (m_pImageLoader->PeekSize(path, w, h) && w > 0 && h > 0 && !FitsBudget(path, w, h, inUse))
+            return nullptr;
+        CBitmap picture;
+        if (!m_pImageLoader->Load(path, picture) || picture.IsNull()) {
+            MessageBox(ImageErrorText(path));
+            return nullptr;
+        }
+        if (!FitsBudget(path, picture.Width(), picture.Height(), inUse))
+            return nullptr;
+        auto shared = std::make_shared<const CBitmap>(std::move(picture));
+        m_mapPictures[path] = shared;
+        return shared;
+    } catch (const std::bad_alloc&) {
+        MessageBox(NoMemoryText(path));
+        return nullptr;
+    }
+}
+
+std::string CCPManager::DecodeTemplate()
 {
     const std::string path = FullPath(m_strTemplateFile);
     const long long area = (long long)m_nTemplateWidth * (long long)m_nTemplateHeight;
     const bool sizeOk = m_nTemplateWidth > 0 && m_nTemplateHeight > 0 && m_nTemplateWidth <= kMaxTemplateSide &&
                         m_nTemplateHeight <= kMaxTemplateSide && area <= kMaxTemplateArea;
-    CBitmap picture;
-    if (!sizeOk || !m_pImageLoader || !m_pImageLoader->Load(path, picture) || picture.IsNull()) {
-        MessageBox(ImageErrorText(path));
-        return;
+    if (!sizeOk || !m_pImageLoader)
+        return ImageErrorText(path);
+    try {
+        // The new template takes the old one's place: only the other pictures stay beside it,
+        // and the picture read stays beside the cut of it until the cut is made.
+        const uint64_t old = m_bmpTemplate.IsNull() ? 0 : BitmapBytes(m_bmpTemplate.Width(), m_bmpTemplate.Height());
+        const uint64_t room = m_nPictureBudget - std::min(PictureBytesInUse() - old, m_nPictureBudget);
+        const uint64_t kept = BitmapBytes(m_nTemplateWidth, m_nTemplateHeight);
+        int w = 0, h = 0;
+        if (kept > room || (m_pImageLoader->PeekSize(path, w, h) && w > 0 && h > 0 && BitmapBytes(w, h) > room - kept))
+            return BudgetText(path);
+        CBitmap picture;
+        if (!m_pImageLoader->Load(path, picture) || picture.IsNull())
+            return ImageErrorText(path);
+        m_bmpTemplate = CBitmap::CropOrPad(picture, m_nTemplateWidth, m_nTemplateHeight);
+    } catch (const std::bad_alloc&) {
+        return NoMemoryText(path);
     }
-    m_bmpTemplate = CBitmap::CropOrPad(picture, m_nTemplateWidth, m_nTemplateHeight);
+    return std::string();
+}
+
+bool CCPManager::LoadTemplate()
+{
+    const std::string failure = DecodeTemplate();
+    if (!failure.empty())
+        MessageBox(failure);
+    return failure.empty();
 }
 
 void CCPManager::RefreshImages()
@@ -471,7 +581,7 @@ void CCPManager::Serialize(CLineWriter& ar)
         r->Serialize(ar);
     for (const auto& r : m_aPanels)
         r->Serialize(ar);
-    std::string last;
+    std::optional<std::string> last; // no BUFFER written yet
     for (const auto& r : m_aSurfaces)
         if (!IsOrphanSurface(*r))
             r->WriteSurface(ar, last);

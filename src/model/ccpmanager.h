@@ -4,6 +4,7 @@
 #include "ccpobject.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -76,6 +77,17 @@ public:
     IImageLoader* GetImageLoader() const { return m_pImageLoader; }
     void MessageBox(const std::string& text) const;
 
+    // The decoded pictures of the cockpit (template and buffer pictures) together stay under
+    // this many bytes; a picture that would pass it is not loaded, and the user is told.
+    static constexpr uint64_t kDefaultPictureBudget = uint64_t(1) << 30;
+    void SetPictureBudget(uint64_t bytes) { m_nPictureBudget = bytes; }
+    uint64_t GetPictureBudget() const { return m_nPictureBudget; }
+    // Bytes the decoded pictures in use take now.
+    uint64_t PictureBytesInUse() const;
+    // The picture of a file, decoded once and shared by every buffer that holds it: the file is
+    // read again only after all of them let it go. Null, with the user told which picture and
+    // why, when it cannot be read, would pass the budget or finds no memory.
+    std::shared_ptr<const CBitmap> LoadPicture(const std::string& path);
     // While an edit is recorded, changes are reported to the recorder (null: none).
     void SetRecorder(IEditRecorder* recorder) { m_pRecorder = recorder; }
     IEditRecorder* GetRecorder() const { return m_pRecorder; }
@@ -135,9 +147,14 @@ public:
     bool IsOrphanSurface(const CCPSurface& surface) const;
     void CountButtonViews();
 
-    // Reads the MANAGER record's keys up to "#end", then the template image.
+    // Reads the MANAGER record's keys up to "#end", then the template image. Within one load
+    // (see BeginLoad) a template file is decoded once, however many MANAGER records name it.
     void LoadManager(CLineReader& ar, const std::string& comment);
-    void LoadTemplate();
+    // A document load starts: templates decoded before count as not decoded.
+    void BeginLoad() { m_templateDecoded = {}; }
+    // Reads the template picture and cuts it to the declared size; false, with the image
+    // message shown and the previous bitmap kept, when it cannot be read or kept.
+    bool LoadTemplate();
     void RefreshImages();
 
     // Copies src of the template onto the destination scaled by scale (truncated).
@@ -178,6 +195,24 @@ private:
     IImageLoader* m_pImageLoader = nullptr;
     IEditRecorder* m_pRecorder = nullptr;
     std::string m_strFolder;
+
+    uint64_t m_nPictureBudget = kDefaultPictureBudget;
+    mutable std::unordered_map<std::string, std::weak_ptr<const CBitmap>> m_mapPictures;
+    // What the last template decode of this load was asked for, and whether it succeeded.
+    struct CTemplateDecode
+    {
+        bool tried = false;
+        std::string failure; // the message; empty when the template was read
+        std::string path;
+        int width = 0;
+        int height = 0;
+    } m_templateDecoded;
+    // Reads the template into m_bmpTemplate; the failure's message, not shown, or empty.
+    std::string DecodeTemplate();
+    std::string BudgetText(const std::string& path) const;
+    // Refuses (with the message) a picture of width x height that would pass the budget on
+    // top of inUse bytes.
+    bool FitsBudget(const std::string& path, uint64_t width, uint64_t height, uint64_t inUse) const;
     // Surface ids that panels use, gathered by the save or the check that is running.
     std::unordered_set<int> m_usedSurfaces;
     void CollectUsedSurfaces();

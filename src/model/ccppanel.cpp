@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <unordered_set>
 #include <climits>
+#include <cstdint>
 
 namespace {
 const Rgb kRed = MakeRgb(255, 0, 0);
@@ -89,11 +90,12 @@ int Truncate(double v)
 
 void FrameOsbs(Canvas& dc, const CRect& area, const std::array<CFloatPoint, 20>& points)
 {
-    const int cx = (area.left + area.right) / 2;
-    const int cy = (area.top + area.bottom) / 2;
+    // Wide: the frame's coordinates come straight from the file.
+    const int64_t cx = (int64_t(area.left) + area.right) / 2;
+    const int64_t cy = (int64_t(area.top) + area.bottom) / 2;
     for (const CFloatPoint& p : points) {
-        const int px = Truncate((area.right - area.left) * p.x * 0.5 + cx);
-        const int py = Truncate((area.bottom - area.top) * p.y * 0.5 + cy);
+        const int px = Truncate(double(int64_t(area.right) - area.left) * p.x * 0.5 + double(cx));
+        const int py = Truncate(double(int64_t(area.bottom) - area.top) * p.y * 0.5 + double(cy));
         if (px < INT_MIN + 5 || px > INT_MAX - 5 || py < INT_MIN + 5 || py > INT_MAX - 5)
             continue; // far off any canvas
         dc.FrameRect(CRect(px - 5, py - 5, px + 5, py + 5), kRed);
@@ -161,16 +163,19 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
             }
         } else if (EqualsNoCase(key, "surfaces")) {
             auto ref = std::make_unique<CCPSurfaceRef>(m_pManager);
+            // A word that is missing or never reached is as bad as a wrong one.
+            bool wordOk = false;
             if (cur.Next(value, TokenSet::Value)) {
                 CScanner s(value);
                 std::string word;
                 if (s.Int(ref->m_nSurfaceId) && s.Int(ref->m_nPersistent) && s.Word(word)) {
-                    if (!ParseTransparency(word, ref->m_bTransparent))
-                        ReportError(ar, "Panel Bad transparency", value);
+                    wordOk = ParseTransparency(word, ref->m_bTransparent);
                     s.Int(ref->m_rcDest.top) && s.Int(ref->m_rcDest.left) &&
                         s.Int(ref->m_rcDest.bottom) && s.Int(ref->m_rcDest.right);
                 }
             }
+            if (!wordOk)
+                ReportError(ar, "Panel Bad transparency", value);
             m_aSurfaces.push_back(std::move(ref));
         } else if (EqualsNoCase(key, "objects")) {
             ReadIds(cur, m_anObjects);
@@ -275,10 +280,11 @@ void CCPPanel::DrawSelected(Canvas& dc, float scale)
     if (!m_rcMfdRight.IsRectEmpty())
         FrameOsbs(dc, ScaledRect(m_rcMfdRight, scale), m_aOsbRight);
     if (m_nMaskTop > 0) {
-        const int y = int(float(m_nMaskTop) * scale);
+        // Scaled as rectangles are, so a mask line far down holds at the end of the range.
         const int width = m_pManager ? m_pManager->m_nScreenWidth : 0;
+        const CRect line = ScaledRect(CRect(0, m_nMaskTop, width, m_nMaskTop), scale);
         const Pen old = dc.SelectPen(Pen{Pen::Dash, kRed, 1});
-        dc.Line(0, y, int(float(width) * scale), y);
+        dc.Line(0, line.top, line.right, line.top);
         dc.SelectPen(old);
     }
 }

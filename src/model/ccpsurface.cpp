@@ -1,17 +1,15 @@
 #include "ccpsurface.h"
 
 #include "canvas.h"
+#include "cbitmap.h"
 #include "ccpbuffer.h"
 #include "ckeyreader.h"
 #include "clinewriter.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 
-namespace {
-// A source rect beyond these is not allocated; the surface then draws nothing.
-constexpr int kMaxSide = 16384;
-constexpr long long kMaxArea = 64LL * 1024 * 1024;
-} // namespace
+#include <algorithm>
+#include <cmath>
 
 CCPSurface::CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
                        CCPBuffer* buffer)
@@ -36,12 +34,11 @@ void CCPSurface::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
         }
         return true;
     });
-    m_bBuilt = false;
 }
 
-void CCPSurface::WriteSurface(CLineWriter& ar, std::string& last)
+void CCPSurface::WriteSurface(CLineWriter& ar, std::optional<std::string>& last)
 {
-    if (!EqualsNoCase(m_strFile, last) && m_pBuffer)
+    if (m_pBuffer && (!last || !EqualsNoCase(m_strFile, *last)))
         m_pBuffer->Serialize(ar);
     last = m_strFile;
     WriteHeader(ar, "SURFACE");
@@ -54,50 +51,50 @@ void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*t
 {
     if (!m_pBuffer)
         return; // nothing to cut from
-    if (!m_bBuilt) {
-        const long long w = (long long)m_rcSrc.right - m_rcSrc.left;
-        const long long h = (long long)m_rcSrc.bottom - m_rcSrc.top;
-        const bool sane =
-            w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && (long long)w * h <= kMaxArea;
-        m_bitmap = sane ? CBitmap(int(w), int(h)) : CBitmap();
-        if (!m_bitmap.IsNull())
-            m_pBuffer->Render(m_rcSrc, m_bitmap);
-        m_bBuilt = true;
-    }
-    if (m_bitmap.IsNull())
+    using i64 = long long;
+    const CRect& src = m_rcSrc;
+    const i64 w = i64(src.right) - src.left;
+    const i64 h = i64(src.bottom) - src.top;
+    if (w <= 0 || h <= 0)
         return;
-    CRect rc = dest;
-    rc.right += 1;
-    rc.bottom += 1;
-    ScaleRect(rc, scale);
-    // Always an opaque copy: the surface is the panel's background.
-    dc.StretchBlt(m_bitmap, CRect(0, 0, m_bitmap.Width(), m_bitmap.Height()), rc, false);
+    const CBitmap* picture = m_pBuffer->GetPicture();
+    // The right and bottom edges are drawn too.
+    const CRect rc = ScaledRect(CRect(dest.left, dest.top, ClampToInt(i64(dest.right) + 1),
+                                      ClampToInt(i64(dest.bottom) + 1)),
+                                scale);
+    if (rc.IsRectEmpty())
+        return;
+    // The part of the cut that lies on the picture; the rest (all of it without a picture) is
+    // black, as in a fresh bitmap of the cut's size.
+    CRect inside;
+    if (picture) {
+        inside = CRect(std::max(src.left, 0), std::max(src.top, 0), std::min(src.right, picture->Width()),
+                       std::min(src.bottom, picture->Height()));
+    }
+    if (inside == src) {
+        // Always an opaque copy: the surface is the panel's background.
+        dc.StretchBlt(*picture, src, rc, false);
+        return;
+    }
+    dc.FillRect(rc, MakeRgb(0, 0, 0));
+    if (inside.IsRectEmpty())
+        return;
+    // Where the inside part lands within the stretched cut.
+    const auto x = [&](int v) {
+        return int(std::floor(rc.left + double(i64(v) - src.left) * double(i64(rc.right) - rc.left) / double(w)));
+    };
+    const auto y = [&](int v) {
+        return int(std::floor(rc.top + double(i64(v) - src.top) * double(i64(rc.bottom) - rc.top) / double(h)));
+    };
+    const CRect part(x(inside.left), y(inside.top), x(inside.right), y(inside.bottom));
+    if (!part.IsRectEmpty())
+        dc.StretchBlt(*picture, inside, part, false);
 }
 
 void CCPSurface::ResetImage()
 {
-    m_bBuilt = false;
     if (m_pBuffer)
         m_pBuffer->ReleasePicture();
-}
-
-std::unique_ptr<CCPObject> CCPSurface::CopyFields() const
-{
-    auto copy = std::make_unique<CCPSurface>(m_pManager);
-    copy->AssignFields(*this);
-    return copy;
-}
-
-void CCPSurface::AssignFields(const CCPObject& from)
-{
-    const auto& other = static_cast<const CCPSurface&>(from);
-    CCPObject::operator=(other);
-    m_strFile = other.m_strFile;
-    m_rcSrc = other.m_rcSrc;
-    m_pBuffer = other.m_pBuffer;
-    // Cut again from the buffer's picture, which stays loaded.
-    m_bBuilt = false;
-    m_bitmap = CBitmap();
 }
 
 bool CCPSurface::SameFields(const CCPObject& other) const

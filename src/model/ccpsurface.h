@@ -1,29 +1,29 @@
 #pragma once
 
-#include "cbitmap.h"
 #include "ccpobject.h"
+
+#include <optional>
+#include <string>
 
 class CCPBuffer;
 
 // A SURFACE record: a rectangle cut from a buffer's image; panels place it through their
-// surface entries.
+// surface entries. The cut is drawn straight from the buffer's picture: a surface keeps no
+// copy, so what a file claims as its size costs no memory.
 class CCPSurface : public CCPObject
 {
 public:
     std::string m_strFile;
     CRect m_rcSrc{0, 0, 10, 10};
     CCPBuffer* m_pBuffer = nullptr; // owned by the manager's buffer list
-    bool m_bBuilt = false;
-    CBitmap m_bitmap;
 
     CCPSurface() = default;
     explicit CCPSurface(CCPManager* manager) : CCPObject(manager) {}
     CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
                CCPBuffer* buffer);
 
-    // Copies leave the cut-out behind; it is cut again when drawn.
-    std::unique_ptr<CCPObject> CopyFields() const override;
-    void AssignFields(const CCPObject& from) override;
+    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
+    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     bool SameFields(const CCPObject& other) const override;
 
     int GetTypeCode() const override { return 0; }
@@ -31,8 +31,9 @@ public:
     std::string GetTypeName() const override { return "Surface"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
 
-    // Writes the BUFFER record first when the file name differs (ignoring case) from last.
-    void WriteSurface(CLineWriter& ar, std::string& last);
+    // Writes the BUFFER record first when none was written yet (last empty) or the file name
+    // differs (ignoring case) from last; an empty file name is a name like any other.
+    void WriteSurface(CLineWriter& ar, std::optional<std::string>& last);
     void DrawSurface(Canvas& dc, const CRect& dest, float scale, int transparent);
     void ResetImage();
 };

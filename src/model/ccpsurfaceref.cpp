@@ -19,12 +19,11 @@ void CCPSurfaceRef::SetDestRect(const CRect* rc)
     if (!rc)
         return;
     m_rcDest = *rc;
+    // The cut follows; the next draw takes it from the kept picture.
     if (CCPSurface* surface = GetSurface()) {
         if (!(surface->m_rcSrc == *rc)) {
             m_pManager->WillChange(*surface);
             surface->m_rcSrc = *rc;
-            // The cut-out changed: rebuild it from the kept picture on the next draw.
-            surface->m_bBuilt = false;
         }
     }
 }

@@ -16,8 +16,10 @@ void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRe
 {
     CScanner scan(value);
     std::string_view word;
-    if (!scan.Word(word))
+    if (!scan.Word(word)) {
+        ReportError(ar, badWordMessage, value); // no word at all is a bad word too
         return;
+    }
     if (EqualsNoCase(word, "transparent"))
         transparent = 1;
     else if (EqualsNoCase(word, "opaque"))

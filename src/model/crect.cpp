@@ -20,13 +20,23 @@ bool CRect::Intersects(const CRect& o) const
     return l < r && t < b;
 }
 
-void ScaleRect(CRect& rc, float scale)
+static int ScaleValue(int v, float scale)
 {
     // Single precision as in every preview: the product is a float, then truncated.
-    rc.left = static_cast<int>(static_cast<float>(rc.left) * scale);
-    rc.top = static_cast<int>(static_cast<float>(rc.top) * scale);
-    rc.right = static_cast<int>(static_cast<float>(rc.right) * scale);
-    rc.bottom = static_cast<int>(static_cast<float>(rc.bottom) * scale);
+    const float p = static_cast<float>(v) * scale;
+    if (!(p > -2147483648.0f))
+        return p != p ? 0 : INT_MIN;
+    if (!(p < 2147483648.0f))
+        return INT_MAX;
+    return static_cast<int>(p);
+}
+
+void ScaleRect(CRect& rc, float scale)
+{
+    rc.left = ScaleValue(rc.left, scale);
+    rc.top = ScaleValue(rc.top, scale);
+    rc.right = ScaleValue(rc.right, scale);
+    rc.bottom = ScaleValue(rc.bottom, scale);
 }
 
 CRect ScaledRect(CRect rc, float scale)

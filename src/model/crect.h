@@ -1,5 +1,10 @@
 #pragma once
 
+#include <climits>
+
+// A wide value held inside the int range: coordinates from a file may lie anywhere in it.
+inline int ClampToInt(long long v) { return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v); }
+
 // Integer rectangle kept as left, top, right, bottom; the file order (top, left, bottom, right)
 // is handled by the reader and writer helpers.
 struct CPoint
@@ -19,8 +24,9 @@ struct CRect
     CRect() = default;
     CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    // Held inside the int range for rectangles wider or higher than it.
+    int Width() const { return ClampToInt((long long)right - left); }
+    int Height() const { return ClampToInt((long long)bottom - top); }
     // Empty: no area (right <= left or bottom <= top).
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
     // Null: all four values zero; such a rectangle is not written to the file.
@@ -39,6 +45,7 @@ struct CRect
     bool operator==(const CRect&) const = default;
 };
 
-// Multiplies each coordinate by the zoom and truncates toward zero.
+// Multiplies each coordinate by the zoom and truncates toward zero; a product beyond the int
+// range is held at its end.
 void ScaleRect(CRect& rc, float scale);
 CRect ScaledRect(CRect rc, float scale);

@@ -1,5 +1,9 @@
 #include "cstatelist.h"
 
+#include "ccpbuttonview.h"
+#include "ccpdigits.h"
+#include "ccpindicator.h"
+#include "ccplight.h"
 #include "ccpobject.h"
 #include "cinstrumentpiece.h"
 
@@ -56,4 +60,27 @@ void CStateList::Draw(const CCPManager* manager, const CRect& dest, const std::v
     if (current <= 0 || !InList(srcs, current))
         return;
     CInstrumentPiece::Blit(manager, dest, srcs[size_t(current)], transparent, dc, scale);
+}
+
+int CStateList::Count(const CCPObject& record)
+{
+    if (auto* v = dynamic_cast<const CCPButtonView*>(&record))
+        return int(v->m_arcSrc.size());
+    if (auto* l = dynamic_cast<const CCPLight*>(&record))
+        return int(l->m_arcSrc.size());
+    if (auto* d = dynamic_cast<const CCPDigits*>(&record))
+        return int(d->m_arcSrc.size());
+    if (auto* i = dynamic_cast<const CCPIndicator*>(&record))
+        return i->GetTapeCount();
+    return 0;
+}
+
+void CStateList::Step(CCPObject& record, int n)
+{
+    if (n <= 0)
+        return;
+    record.NextState();
+    const int count = Count(record);
+    for (int k = count > 0 ? (n - 1) % count : 0; k > 0; --k)
+        record.NextState();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 class CCPManager;
+class CCPObject;
 class Canvas;
 
 // What lights and button views share: one source rect of the template per state, all shown
@@ -32,4 +33,11 @@ public:
     // State 0 is the panel's own picture: only later states are copied from the template.
     static void Draw(const CCPManager* manager, const CRect& dest, const std::vector<CRect>& srcs,
                      int current, int transparent, Canvas& dc, float scale);
+
+    // How many states a record's preview steps through before it shows its first one again
+    // (button views, lights, digits, indicator tapes); 0 for a record that has none.
+    static int Count(const CCPObject& record);
+    // n steps of the record's preview, taken in at most one turn round its states: the first
+    // step brings a state that lies off the list back to the first one, then they go round.
+    static void Step(CCPObject& record, int n);
 };

@@ -2,13 +2,18 @@
 
 #include "strformat.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <new>
+#include <random>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -75,41 +80,278 @@ std::string ResolveCockpitPath(const std::string& folder, const std::string& nam
     return fs::exists(found, ec) ? found.string() : p.string();
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data)
+std::string ByteSizeText(uint64_t bytes)
 {
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
+    constexpr uint64_t kMiB = uint64_t(1) << 20, kGiB = uint64_t(1) << 30;
+    if (bytes >= kGiB && bytes % kGiB == 0)
+        return StrFormat("%llu GiB", (unsigned long long)(bytes / kGiB));
+    if (bytes >= kMiB && bytes % kMiB == 0)
+        return StrFormat("%llu MiB", (unsigned long long)(bytes / kMiB));
+    return StrFormat("%llu bytes", (unsigned long long)bytes);
+}
+
+namespace {
+
+// Closes a descriptor on every way out.
+struct CFd
+{
+    int fd = -1;
+    ~CFd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    int Release()
+    {
+        const int f = fd;
+        fd = -1;
+        return f;
+    }
+};
+
+std::string Errno(int err) { return std::strerror(err); }
+
+} // namespace
+
+long CFileReader::ReadSome(int fd, char* buffer, size_t size) { return long(::read(fd, buffer, size)); }
+
+bool CFileReader::ReadFile(const std::string& path, std::string& data, uint64_t maxBytes, std::string& error)
+{
+    // What is known not to be a regular file is not even opened (opening a device can do
+    // things); the check on the open file below is the one that holds.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? Errno(EISDIR) : "not a regular file";
         return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    }
+    // Non-blocking: opening a FIFO without a writer would otherwise wait for ever.
+    CFd f;
+    f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (f.fd < 0) {
+        error = Errno(errno);
         return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad())
+    }
+    if (::fstat(f.fd, &st) != 0) {
+        error = Errno(errno);
         return false;
-    data = ss.str();
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = Errno(EISDIR);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = "not a regular file";
+        return false;
+    }
+    const std::string tooLarge = "the file is larger than " + ByteSizeText(maxBytes);
+    if (uint64_t(st.st_size) > maxBytes) {
+        error = tooLarge;
+        return false;
+    }
+    try {
+        std::string text;
+        text.reserve(size_t(st.st_size));
+        // A file may grow while it is read (or claim size 0, as /proc files do): the limit
+        // holds for what is read, not only for what was announced.
+        constexpr size_t kChunk = 1 << 16;
+        for (;;) {
+            const size_t at = text.size();
+            text.resize(at + kChunk);
+            const long n = ReadSome(f.fd, text.data() + at, kChunk);
+            if (n < 0) {
+                const int err = errno;
+                text.resize(at);
+                if (err == EINTR)
+                    continue;
+                error = Errno(err);
+                return false;
+            }
+            text.resize(at + size_t(n));
+            if (n == 0)
+                break;
+            if (text.size() > maxBytes) {
+                error = tooLarge;
+                return false;
+            }
+        }
+        data = std::move(text);
+    } catch (const std::bad_alloc&) {
+        error = "not enough memory to read the file";
+        return false;
+    }
     return true;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& data)
+{
+    CFileReader reader;
+    std::string error;
+    return reader.ReadFile(path, data, kMaxCockpitBytes, error);
+}
+
+namespace {
+
+// Splits at the last "/" only: on this system a "\" is part of a file name.
+std::string DirOf(const std::string& path)
+{
+    const size_t p = path.rfind('/');
+    if (p == std::string::npos)
+        return ".";
+    return p == 0 ? "/" : path.substr(0, p);
+}
+
+std::string BaseOf(const std::string& path)
+{
+    const size_t p = path.rfind('/');
+    return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+// Follows path through every link to the file a write must replace; a link to nothing
+// yet resolves to the name the link points at.
+bool FollowLinks(const std::string& path, std::string& target, int& err)
+{
+    target = path;
+    for (int hops = 0;; ++hops) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                return true;
+            err = errno;
+            return false;
+        }
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        if (hops >= 40) {
+            err = ELOOP;
+            return false;
+        }
+        std::string link(size_t(st.st_size > 0 ? st.st_size : 0) + 256, '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0) {
+            err = errno;
+            return false;
+        }
+        link.resize(size_t(n));
+        if (link.empty()) {
+            err = ENOENT;
+            return false;
+        }
+        target = link[0] == '/' ? link : (DirOf(target) == "/" ? "/" : DirOf(target) + "/") + link;
+    }
+}
+
+// A new file beside target, created exclusively: nothing that already exists under the
+// chosen name (a planted link among them) is opened or replaced.
+int CreateUnique(const std::string& target, mode_t mode, std::string& tmp)
+{
+    static std::atomic<unsigned> counter{0};
+    std::random_device seed;
+    std::mt19937_64 rng((uint64_t(seed()) << 32) ^ uint64_t(::getpid()) ^ counter.fetch_add(1));
+    // Room for the suffix within the usual 255-byte name limit.
+    const std::string base = BaseOf(target).substr(0, 200);
+    const std::string dir = DirOf(target);
+    static const char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix;
+        for (int i = 0; i < 8; ++i)
+            suffix += kDigits[rng() % (sizeof kDigits - 1)];
+        tmp = (dir == "/" ? "/" : dir + "/") + "." + base + ".vireo-" + suffix;
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool WriteAll(int fd, const std::string& data)
+{
+    const char* p = data.data();
+    size_t left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, std::min<size_t>(left, size_t(1) << 30));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= size_t(n);
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& dir)
+{
+    // Makes the rename itself durable; a folder that cannot be synced is left as it is.
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
 bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText)
 {
-    const std::string tmp = path + ".vireo-tmp";
-    auto fail = [&](const std::string& what) {
+    std::string tmp;
+    auto fail = [&](int err, const std::string& cause = std::string()) {
         if (errorText)
-            *errorText = what;
-        std::remove(tmp.c_str());
+            *errorText = path + ": " + (cause.empty() ? Errno(err) : cause);
+        if (!tmp.empty())
+            ::unlink(tmp.c_str());
         return false;
     };
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f)
-        return fail(StrFormat("%s: %s", path.c_str(), std::strerror(errno)));
-    const bool wrote = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    const int err = errno;
-    if (std::fclose(f) != 0 || !wrote)
-        return fail(StrFormat("%s: %s", path.c_str(), std::strerror(wrote ? errno : err)));
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec)
-        return fail(StrFormat("%s: %s", path.c_str(), ec.message().c_str()));
+    std::string target;
+    int err = 0;
+    if (!FollowLinks(path, target, err))
+        return fail(err);
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return fail(errno);
+    if (exists) {
+        if (S_ISDIR(old.st_mode))
+            return fail(EISDIR);
+        if (!S_ISREG(old.st_mode))
+            return fail(0, "not a regular file");
+        // Even where the system would let this user write (root), a file nobody may write to
+        // is a file its owner keeps as it is.
+        if (::access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)
+            return fail(EACCES, "the file is write-protected");
+    }
+
+    // An existing file's copy stays private until it has the old file's mode; a new file
+    // takes the usual mode less the umask.
+    CFd f;
+    f.fd = CreateUnique(target, exists ? 0600 : 0666, tmp);
+    if (f.fd < 0) {
+        const int e = errno;
+        tmp.clear();
+        return fail(e);
+    }
+    if (!WriteAll(f.fd, data))
+        return fail(errno);
+    if (exists) {
+        // Owner first: a change of owner may clear the set-id bits that the mode restores.
+        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+            ::fchown(f.fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(f.fd, uid_t(-1), old.st_gid);
+        if (::fchmod(f.fd, old.st_mode & 07777) != 0)
+            return fail(errno);
+    }
+    if (::fsync(f.fd) != 0)
+        return fail(errno);
+    if (::close(f.Release()) != 0)
+        return fail(errno);
+    if (::rename(tmp.c_str(), target.c_str()) != 0)
+        return fail(errno);
+    tmp.clear();
+    SyncFolder(DirOf(target));
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // The full path of a file named inside a cockpit. Relative names resolve against folder;
@@ -15,8 +17,36 @@ std::string FileNameOf(const std::string& path);
 // it can be read after all.
 std::string ReadFailureReason(const std::string& path);
 
-// Reads a whole file; false when it cannot be read.
+// The largest cockpit a load reads; a 400,000-record cockpit is about 83 MB.
+inline constexpr uint64_t kMaxCockpitBytes = uint64_t(1) << 30;
+
+// "1 GiB", "256 MiB" or a count of bytes.
+std::string ByteSizeText(uint64_t bytes);
+
+// Reads files for a load. Only regular files are read: a FIFO or a device is refused without
+// waiting on it. A file above the limit is refused, and a read error fails the read: the part
+// read before it is never taken for the whole file. Tests derive from it to make reads fail.
+class CFileReader
+{
+public:
+    virtual ~CFileReader() = default;
+
+    // The whole file; false, with error set to the cause, when it cannot be read whole.
+    bool ReadFile(const std::string& path, std::string& data, uint64_t maxBytes, std::string& error);
+
+protected:
+    // One read of the open file: the bytes read, 0 at its end, -1 with errno set on failure.
+    virtual long ReadSome(int fd, char* buffer, size_t size);
+};
+
+// Reads a whole regular file of at most kMaxCockpitBytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& data);
-// Writes data to a temporary file beside path, then replaces path with it, so a failed write
-// leaves the old file as it was. False (with errorText set) on failure.
+
+// Replaces the file at path by data so that a failure at any point leaves the old file whole.
+// A link is followed and kept (its target is replaced); the old file's mode, owner and group
+// stay where the system allows. A target that exists and is not a regular file, or that has no
+// write permission, is refused. The data goes to a new file beside the target, created
+// exclusively under a unique name and synced before it takes the target's place; the folder
+// is synced after. False, with errorText set to "<path>: <cause>", on any failure; the new
+// file is then removed.
 bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText = nullptr);

@@ -22,6 +22,9 @@ public:
                             const std::string& details = {}) = 0;
     // The "Check Results" dialog: IDOK for "Save Anyway", IDCANCEL otherwise.
     virtual int CheckResults(CCheckMessageArray& messages, bool showSaveAnyway) = 0;
+    // True when every message is written out as it comes (a log, a terminal) instead of
+    // waiting to be clicked away: a load then holds none of them back.
+    virtual bool StreamsMessages() const { return false; }
     // The "Select Object Type" dialog: IDOK with code set to the chosen type code.
     virtual int SelectObjectType(int& code) = 0;
     // The "Buffer" dialog on a new buffer: IDOK when the user accepted (the buffer is updated).

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QRectF>
 
 #include <cstdlib>
 
@@ -56,38 +57,60 @@ void CQtCanvas::ApplyPenAndBrush()
     m_painter.setBrush(m_brush.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(m_brush.color)));
 }
 
+namespace {
+// Rectangles held to a range no canvas reaches, so that Qt's own sums (right = left + width
+// - 1) stay inside int: what shows on any canvas is unchanged.
+constexpr int kFar = 1 << 24;
+
+bool Near(const CRect& rc)
+{
+    for (int v : {rc.left, rc.top, rc.right, rc.bottom})
+        if (v < -kFar || v > kFar)
+            return false;
+    return true;
+}
+
+QRect Bounded(const CRect& rc)
+{
+    const auto hold = [](int v) { return v < -kFar ? -kFar : v > kFar ? kFar : v; };
+    const int l = hold(rc.left), t = hold(rc.top);
+    return QRect(l, t, hold(rc.right) - l, hold(rc.bottom) - t);
+}
+} // namespace
+
 void CQtCanvas::FrameRect(const CRect& rc, Rgb color)
 {
     if (rc.IsRectEmpty())
         return;
     const QColor c = ToQColor(color);
-    const int w = rc.Width(), h = rc.Height();
-    m_painter.fillRect(QRect(rc.left, rc.top, w, 1), c);
-    m_painter.fillRect(QRect(rc.left, rc.bottom - 1, w, 1), c);
-    m_painter.fillRect(QRect(rc.left, rc.top, 1, h), c);
-    m_painter.fillRect(QRect(rc.right - 1, rc.top, 1, h), c);
+    const QRect r = Bounded(rc);
+    m_painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), c);
+    m_painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), c);
+    m_painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), c);
+    m_painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), c);
 }
 
 void CQtCanvas::FillRect(const CRect& rc, Rgb color)
 {
     if (rc.IsRectEmpty())
         return;
-    m_painter.fillRect(QRect(rc.left, rc.top, rc.Width(), rc.Height()), ToQColor(color));
+    m_painter.fillRect(Bounded(rc), ToQColor(color));
 }
 
 void CQtCanvas::Line(int x1, int y1, int x2, int y2)
 {
     if (m_pen.style == Pen::Null || (x1 == x2 && y1 == y2))
         return;
-    // The end point is not drawn: stop one pixel short along the major axis.
-    const int dx = x2 - x1, dy = y2 - y1;
+    // The end point is not drawn: stop one pixel short along the major axis. Wide sums: the
+    // ends may lie anywhere in the int range.
+    const long long dx = (long long)x2 - x1, dy = (long long)y2 - y1;
     int ex, ey;
-    if (std::abs(dx) >= std::abs(dy)) {
-        ex = x2 - (dx > 0 ? 1 : -1);
-        ey = y1 + int(double(ex - x1) * dy / dx + (dy >= 0 ? 0.5 : -0.5));
+    if (std::llabs(dx) >= std::llabs(dy)) {
+        ex = int(x2 - (dx > 0 ? 1 : -1));
+        ey = ClampToInt(y1 + (long long)(double((long long)ex - x1) * double(dy) / double(dx) + (dy >= 0 ? 0.5 : -0.5)));
     } else {
-        ey = y2 - (dy > 0 ? 1 : -1);
-        ex = x1 + int(double(ey - y1) * dx / dy + (dx >= 0 ? 0.5 : -0.5));
+        ey = int(y2 - (dy > 0 ? 1 : -1));
+        ex = ClampToInt(x1 + (long long)(double((long long)ey - y1) * double(dx) / double(dy) + (dx >= 0 ? 0.5 : -0.5)));
     }
     ApplyPenAndBrush();
     m_painter.drawLine(x1, y1, ex, ey);
@@ -109,7 +132,11 @@ void CQtCanvas::Ellipse(const CRect& rc)
     if (rc.IsRectEmpty())
         return;
     ApplyPenAndBrush();
-    m_painter.drawEllipse(QRect(rc.left, rc.top, rc.Width() - 1, rc.Height() - 1));
+    if (Near(rc))
+        m_painter.drawEllipse(QRect(rc.left, rc.top, rc.Width() - 1, rc.Height() - 1));
+    else // far beyond any canvas: exact in floating point, where int sums would overflow
+        m_painter.drawEllipse(QRectF(rc.left, rc.top, double((long long)rc.right - rc.left) - 1,
+                                     double((long long)rc.bottom - rc.top) - 1));
 }
 
 void CQtCanvas::TextOut(int x, int y, const std::string& latin1, Rgb color)
@@ -133,6 +160,9 @@ void CQtCanvas::StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& de
     const QImage img(reinterpret_cast<const uchar*>(keyBlue ? bmp.KeyedBits() : bmp.Bits()), bmp.Width(),
                      bmp.Height(), bmp.Width() * 4,
                      keyBlue ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-    m_painter.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), img,
-                        QRect(src.left, src.top, src.Width(), src.Height()));
+    // In floating point, as Qt takes integer rectangles too, but without int sums that overflow.
+    const auto rect = [](const CRect& r) {
+        return QRectF(r.left, r.top, double((long long)r.right - r.left), double((long long)r.bottom - r.top));
+    };
+    m_painter.drawImage(rect(dest), img, rect(src));
 }

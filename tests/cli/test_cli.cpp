@@ -1,4 +1,4 @@
-#include "ccliapp.h"
+#include "clirun.h"
 #include "testcockpit.h"
 
 #include <QImage>
@@ -9,21 +9,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-struct CRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CRun Cli(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    CCliApp app(out, err);
-    const int code = app.Run(args);
-    return {code, out.str(), err.str()};
-}
 
 const std::string kCockpit = "// Name: Main\n"
                              "#0 MANAGER\ntemplatefile 4 4 tmpl.png;\nmouseborder = 2;\n#end\n"
@@ -43,7 +28,8 @@ TEST(CliFormat, RewritesAsSaveDoesAndReportsLoadMessagesOnStderr)
     EXPECT_NE(out.find("// END OF THINGS WE KNOW ABOUT\n#9 WIDGET\nsize 3\r\n#end\n"), std::string::npos);
     // The template does not exist; the unknown sound key is reported with its line.
     EXPECT_NE(r.err.find("Error in file at line 8,  Sound Bad string 'what'\n"), std::string::npos);
-    EXPECT_NE(r.err.find("tmpl.png\nI cannot read this file.\n"), std::string::npos);
+    // One message, one line.
+    EXPECT_NE(r.err.find("tmpl.png: I cannot read this file. The file was not found.\n"), std::string::npos);
 
     // Formatting the output again gives the same bytes; "-" writes to stdout.
     const CRun again = Cli({"format", dir.File("out.dat"), "-o", "-"});

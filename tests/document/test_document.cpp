@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 const char* kMarker = "// END OF THINGS WE KNOW ABOUT\n";
@@ -186,8 +187,13 @@ TEST(DocumentSave, AFailedReplaceLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(c.ui.m_aBoxes.back().text, "Failed to save document.");
     EXPECT_EQ(dir.Read("c.dat/inside"), "kept");
     EXPECT_TRUE(c.doc.IsModified());
+    // Nothing is left beside it.
     std::string ignored;
     EXPECT_FALSE(ReadWholeFile(target + ".vireo-tmp", ignored));
+    size_t entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        entries += e.path().filename() != "c.dat";
+    EXPECT_EQ(entries, 0u);
 }
 
 TEST(DocumentSave, WriteFailureIntoAMissingFolderIsReported)

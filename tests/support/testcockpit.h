@@ -17,7 +17,8 @@ struct CTestCockpit
     // The bytes a save would write.
     std::string Saved() { return doc.Store(); }
     // An edit, so the cockpit is modified.
-    void Touch() { doc.RenameRecord(&doc.m_manager, "touched"); }
+    void Touch() { doc.RenameRecord(&doc.m_manager, "touched " + std::to_string(++m_nTouches)); }
+    int m_nTouches = 0;
 };
 
 // A fresh temporary folder for one test, removed with the object.
