@@ -54,7 +54,8 @@ void PerRecord(benchmark::State& state, int records)
 {
     state.counters["records"] = records;
     state.counters["time/record"] =
-        benchmark::Counter(double(records), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        benchmark::Counter(double(records), benchmark::Counter::kIsIterationInvariantRate |
+                                                benchmark::Counter::kInvert);
 }
 
 void ReadLines(const std::string& text)
@@ -89,8 +90,14 @@ void LoadEach(benchmark::State& state, bool store)
     }
     PerRecord(state, int(state.range(0)));
 }
-void BM_Load(benchmark::State& state) { LoadEach(state, false); }
-void BM_LoadAndSave(benchmark::State& state) { LoadEach(state, true); }
+void BM_Load(benchmark::State& state)
+{
+    LoadEach(state, false);
+}
+void BM_LoadAndSave(benchmark::State& state)
+{
+    LoadEach(state, true);
+}
 
 // Load plus save against the baseline, the two timed by turns within each iteration, their
 // fastest times compared: on a shared machine neighbours slow some iterations down, and the
@@ -154,8 +161,14 @@ void BM_Check(benchmark::State& state, bool full)
     }
     PerRecord(state, int(state.range(0)));
 }
-void BM_QuickCheck(benchmark::State& state) { BM_Check(state, false); }
-void BM_FullCheck(benchmark::State& state) { BM_Check(state, true); }
+void BM_QuickCheck(benchmark::State& state)
+{
+    BM_Check(state, false);
+}
+void BM_FullCheck(benchmark::State& state)
+{
+    BM_Check(state, true);
+}
 
 // The first panel lists 2,000 lights and button views; every one is shown in state 1.
 void BM_PaintPanel(benchmark::State& state)
@@ -166,7 +179,8 @@ void BM_PaintPanel(benchmark::State& state)
     for (CCPObject* r : records)
         r->NextState();
     const float zoom = 2.0f;
-    QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom), QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom),
+                 QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::transparent);
         QPainter painter(&image);
@@ -192,8 +206,8 @@ void BM_PaintQPainterBaseline(benchmark::State& state)
                          QRect(s.left, s.top, s.Width(), s.Height())});
     }
     const CBitmap& t = m.m_bmpTemplate;
-    const QImage keyed(reinterpret_cast<const uchar*>(t.KeyedBits()), t.Width(), t.Height(), t.Width() * 4,
-                       QImage::Format_ARGB32_Premultiplied);
+    const QImage keyed(reinterpret_cast<const uchar*>(t.KeyedBits()), t.Width(), t.Height(),
+                       t.Width() * 4, QImage::Format_ARGB32_Premultiplied);
     QImage image(m.m_nScreenWidth * 2, m.m_nScreenHeight * 2, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::transparent);

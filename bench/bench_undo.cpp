@@ -51,7 +51,8 @@ void BM_NudgeUndoRedo(benchmark::State& state)
         benchmark::DoNotOptimize(c.doc.m_manager.FindObject(c.record->m_nId));
     }
     c.doc.Undo();
-    state.counters["records"] = double(c.doc.m_manager.m_aObjects.size() + c.doc.m_manager.m_aButtonViews.size());
+    state.counters["records"] =
+        double(c.doc.m_manager.m_aObjects.size() + c.doc.m_manager.m_aButtonViews.size());
 }
 
 void BM_DeleteAndUndoOnA2000RecordPanel(benchmark::State& state)
@@ -63,7 +64,8 @@ void BM_DeleteAndUndoOnA2000RecordPanel(benchmark::State& state)
         c.doc.Undo();
         benchmark::DoNotOptimize(c.doc.m_manager.FindObject(c.record->m_nId));
     }
-    state.counters["panel records"] = double(c.panel->m_anObjects.size() + c.panel->m_anButtonViews.size());
+    state.counters["panel records"] =
+        double(c.panel->m_anObjects.size() + c.panel->m_anButtonViews.size());
 }
 
 } // namespace

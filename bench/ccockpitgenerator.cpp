@@ -11,7 +11,8 @@ std::string CCockpitGenerator::Generate(int records, int perPanel)
     char line[512];
     auto put = [&](const char* text) { s += text; };
 
-    put("// Name: Generated\n#0 MANAGER\n\tmouseborder = 2;\n\ttemplatefile 256 256 template.png;\n#end\n");
+    put("// Name: Generated\n#0 MANAGER\n\tmouseborder = 2;\n\ttemplatefile 256 256 "
+        "template.png;\n#end\n");
     const int buttons = std::max(1, records / 50);
     const int sounds = std::max(1, records / 100);
     const int panels = std::max(1, (records + perPanel - 1) / perPanel);
@@ -20,12 +21,14 @@ std::string CCockpitGenerator::Generate(int records, int perPanel)
     const int views = drawn - lights;
 
     for (int i = 0; i < sounds; ++i) {
-        std::snprintf(line, sizeof line, "// Name: Sound %d\n#%d SOUND\n\tentry = %d;\n#end\n", i + 1, i + 1, i);
+        std::snprintf(line, sizeof line, "// Name: Sound %d\n#%d SOUND\n\tentry = %d;\n#end\n",
+                      i + 1, i + 1, i);
         put(line);
     }
     for (int i = 0; i < buttons; ++i) {
         std::snprintf(line, sizeof line,
-                      "#%d BUTTON\n\tnumbuttonviews = 1;\n\tdelay = -1;\n\tinitstate = 0;\n\tcallbackslot = %d;\n"
+                      "#%d BUTTON\n\tnumbuttonviews = 1;\n\tdelay = -1;\n\tinitstate = "
+                      "0;\n\tcallbackslot = %d;\n"
                       "\tcursorid = 0;\n\tstates = 2;\n\tsound1 = %d;\n#end\n",
                       1001 + i, i, 1 + i % sounds);
         put(line);
@@ -36,16 +39,18 @@ std::string CCockpitGenerator::Generate(int records, int perPanel)
         const int x = (i * 37) % 1000, y = (i * 53) % 740;
         std::snprintf(line, sizeof line,
                       "#%d LIGHT\n\tcyclebits = 0xffff;\n\tcallbackslot = %d;\n\tstates = 2;\n"
-                      "\tsrcloc = 0 0 16 16;\n\tsrcloc = 0 16 16 32;\n\tdestloc = transparent %d %d %d %d;\n#end\n",
+                      "\tsrcloc = 0 0 16 16;\n\tsrcloc = 0 16 16 32;\n\tdestloc = transparent %d "
+                      "%d %d %d;\n#end\n",
                       firstId + i, i % 300, y, x, y + 16, x + 16);
         put(line);
     }
     for (int i = 0; i < views; ++i) {
         const int x = (i * 41) % 1000, y = (i * 29) % 740;
-        std::snprintf(line, sizeof line,
-                      "#%d BUTTONVIEW\n\tstates = 2;\n\tsrcloc = 32 0 56 24;\n\tsrcloc = 32 24 56 48;\n"
-                      "\tparentbutton = %d;\n\tdestloc = transparent %d %d %d %d;\n\tpersistant = 0;\n#end\n",
-                      firstId + lights + i, 1001 + i % buttons, y, x, y + 24, x + 24);
+        std::snprintf(
+            line, sizeof line,
+            "#%d BUTTONVIEW\n\tstates = 2;\n\tsrcloc = 32 0 56 24;\n\tsrcloc = 32 24 56 48;\n"
+            "\tparentbutton = %d;\n\tdestloc = transparent %d %d %d %d;\n\tpersistant = 0;\n#end\n",
+            firstId + lights + i, 1001 + i % buttons, y, x, y + 24, x + 24);
         put(line);
     }
     const int lightsPer = std::max(1, (lights + panels - 1) / panels);

@@ -50,8 +50,14 @@ struct R
     R Grown(int d) const { return {l - d, t - d, r + d, b + d}; }
 };
 
-R Box(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
-R Around(int cx, int cy, int rad) { return {cx - rad, cy - rad, cx + rad, cy + rad}; }
+R Box(int x, int y, int w, int h)
+{
+    return {x, y, x + w, y + h};
+}
+R Around(int cx, int cy, int rad)
+{
+    return {cx - rad, cy - rad, cx + rad, cy + rad};
+}
 
 // ---------------------------------------------------------------------------------------------
 // Cockpit file text, in exactly the form the editor writes it, so that opening and saving the
@@ -71,22 +77,38 @@ std::string Head(const std::string& name, int id, const char* keyword)
 {
     return "\n// Name: " + name + "\r\n#" + std::to_string(id) + " " + keyword + "\n";
 }
-std::string KInt(const char* key, int v) { return Fmt("\t%s = %d;\n", key, v); }
-std::string KHex(const char* key, unsigned v) { return Fmt("\t%s = 0x%x;\n", key, v); }
-std::string KFloat(const char* key, float v) { return Fmt("\t%s = %g;\n", key, double(v)); }
-std::string KStr(const char* key, const std::string& v) { return Fmt("\t%s = %s;\n", key, v.c_str()); }
+std::string KInt(const char* key, int v)
+{
+    return Fmt("\t%s = %d;\n", key, v);
+}
+std::string KHex(const char* key, unsigned v)
+{
+    return Fmt("\t%s = 0x%x;\n", key, v);
+}
+std::string KFloat(const char* key, float v)
+{
+    return Fmt("\t%s = %g;\n", key, double(v));
+}
+std::string KStr(const char* key, const std::string& v)
+{
+    return Fmt("\t%s = %s;\n", key, v.c_str());
+}
 std::string KRect(const char* key, const R& r)
 {
     return r.Null() ? std::string() : Fmt("\t%s = %d %d %d %d;\n", key, r.t, r.l, r.b, r.r);
 }
 std::string KDest(const char* key, bool transparent, const R& r)
 {
-    return Fmt("\t%s = %s %d %d %d %d;\n", key, transparent ? "transparent" : "opaque", r.t, r.l, r.b, r.r);
+    return Fmt("\t%s = %s %d %d %d %d;\n", key, transparent ? "transparent" : "opaque", r.t, r.l,
+               r.b, r.r);
 }
 const char* const kEnd = "#end\n";
 
 // Keeps written floats stable: a value printed with six digits reads back as itself.
-float Round3(double v) { return float(std::round(v * 1000.0) / 1000.0); }
+float Round3(double v)
+{
+    return float(std::round(v * 1000.0) / 1000.0);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Template image: pieces are packed into shelves; a few pieces sit at fixed places.
@@ -132,8 +154,9 @@ public:
         for (int i = 0; i < int(m_aPieces.size()); ++i)
             if (!m_aPieces[size_t(i)].fixed)
                 order.push_back(i);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](int a, int b) { return m_aPieces[size_t(a)].h > m_aPieces[size_t(b)].h; });
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return m_aPieces[size_t(a)].h > m_aPieces[size_t(b)].h;
+        });
         int x = gap, y = gap, shelf = 0;
         for (int i : order) {
             Piece& p = m_aPieces[size_t(i)];
@@ -144,7 +167,8 @@ public:
                     shelf = 0;
                 }
                 const R cand = Box(x, y, p.w, p.h);
-                auto hit = std::find_if(taken.begin(), taken.end(), [&](const R& t) { return t.Overlaps(cand); });
+                auto hit = std::find_if(taken.begin(), taken.end(),
+                                        [&](const R& t) { return t.Overlaps(cand); });
                 if (hit != taken.end()) {
                     x = hit->r;
                     continue;
@@ -228,7 +252,8 @@ void Text(QPainter& p, const QRectF& r, const QString& s, double px, const QColo
 }
 
 // Text centred on a point.
-void TextAt(QPainter& p, QPointF c, const QString& s, double px, const QColor& col = kLabel, bool bold = true)
+void TextAt(QPainter& p, QPointF c, const QString& s, double px, const QColor& col = kLabel,
+            bool bold = true)
 {
     Text(p, QRectF(c.x() - 60, c.y() - 30, 120, 60), s, px, col, Qt::AlignCenter, bold);
 }
@@ -279,8 +304,8 @@ void Plate(QPainter& p, const R& r, const QString& title = {}, const QColor& pai
     p.fillRect(r.q(), paint);
     Bevel(p, r, kPlateHi, kPlateLo);
     Bevel(p, r.Grown(-1), paint.lighter(118), paint.darker(135));
-    for (QPointF s : {QPointF(r.l + 8.5, r.t + 8.5), QPointF(r.r - 8.5, r.t + 8.5), QPointF(r.l + 8.5, r.b - 8.5),
-                      QPointF(r.r - 8.5, r.b - 8.5)})
+    for (QPointF s : {QPointF(r.l + 8.5, r.t + 8.5), QPointF(r.r - 8.5, r.t + 8.5),
+                      QPointF(r.l + 8.5, r.b - 8.5), QPointF(r.r - 8.5, r.b - 8.5)})
         Screw(p, s, 4);
     if (!title.isEmpty()) {
         p.setFont(Font(11));
@@ -327,7 +352,8 @@ void ToggleArt(QPainter& p, const QRect& r, int pos, const QColor& paint = kPlat
         const double len = r.height() / 2.0 - 6;
         const QPointF tip = c + QPointF(0, -pos * len);
         QPolygonF shaft;
-        shaft << c + QPointF(-3, 0) << tip + QPointF(-2, 0) << tip + QPointF(2, 0) << c + QPointF(3, 0);
+        shaft << c + QPointF(-3, 0) << tip + QPointF(-2, 0) << tip + QPointF(2, 0)
+              << c + QPointF(3, 0);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 90));
         p.drawPolygon(shaft.translated(3, 3));
@@ -398,12 +424,14 @@ void LitKeyArt(QPainter& p, const QRect& r, const QString& legend, const QColor&
     p.setBrush(g);
     p.setPen(Qt::NoPen);
     p.drawRect(glass);
-    Text(p, glass, legend, legend.contains('\n') || legend.size() < 6 ? 8.5 : 7, lit ? colour.lighter(140) : QColor(96, 94, 86));
+    Text(p, glass, legend, legend.contains('\n') || legend.size() < 6 ? 8.5 : 7,
+         lit ? colour.lighter(140) : QColor(96, 94, 86));
     p.restore();
 }
 
 // Rectangular warning lamp.
-void LampArt(QPainter& p, const QRect& r, const QString& legend, const QColor& colour, bool lit, double px = 8.5)
+void LampArt(QPainter& p, const QRect& r, const QString& legend, const QColor& colour, bool lit,
+             double px = 8.5)
 {
     p.save();
     p.fillRect(r, QColor(8, 8, 8));
@@ -465,26 +493,29 @@ void DrumDigitArt(QPainter& p, const QRect& r, int digit)
     g.setColorAt(1, QColor(2, 2, 2));
     p.fillRect(r, g);
     p.setRenderHint(QPainter::Antialiasing, true);
-    Text(p, QRectF(r).adjusted(0, 1, 0, 0), QString::number(digit), r.height() * 0.72, QColor(240, 240, 232));
+    Text(p, QRectF(r).adjusted(0, 1, 0, 0), QString::number(digit), r.height() * 0.72,
+         QColor(240, 240, 232));
     p.restore();
 }
 
 void SegmentDigitArt(QPainter& p, const QRect& r, int digit)
 {
-    static const char* const kSegments[10] = {"abcdef", "bc", "abdeg", "abcdg", "bcfg",
-                                              "acdfg", "acdefg", "abc", "abcdefg", "abcdfg"};
+    static const char* const kSegments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                              "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
     p.save();
     p.fillRect(r, QColor(22, 12, 4));
     p.setRenderHint(QPainter::Antialiasing, true);
     const double x0 = r.left() + 3.5, x1 = r.right() - 2.5, y0 = r.top() + 3, y2 = r.bottom() - 2.5;
     const double y1 = (y0 + y2) / 2, k = 1.0; // slant
     auto seg = [&](QPointF a, QPointF b, bool on) {
-        p.setPen(QPen(on ? QColor(255, 176, 48) : QColor(48, 28, 10), 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(
+            QPen(on ? QColor(255, 176, 48) : QColor(48, 28, 10), 2.2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a, b);
     };
     const std::string on = kSegments[digit];
     auto has = [&](char s) { return on.find(s) != std::string::npos; };
-    const QPointF A(x0 + 2 * k, y0), B(x1 + 2 * k, y0), C(x0 + k, y1), D(x1 + k, y1), E(x0, y2), F(x1, y2);
+    const QPointF A(x0 + 2 * k, y0), B(x1 + 2 * k, y0), C(x0 + k, y1), D(x1 + k, y1), E(x0, y2),
+        F(x1, y2);
     const double s = 1.6;
     seg(A + QPointF(s, 0), B - QPointF(s, 0), has('a'));
     seg(B + QPointF(0, s), D - QPointF(0, s), has('b'));
@@ -509,13 +540,13 @@ void CounterFrame(QPainter& p, const R& window)
 
 struct DialScale
 {
-    double startDeg;          // direction of the first mark, counter-clockwise from east
-    double sweepDeg;          // negative: the scale runs clockwise
-    std::vector<double> majors; // values of the long marks, first to last
-    int minors = 4;           // short marks between two long ones
+    double startDeg;             // direction of the first mark, counter-clockwise from east
+    double sweepDeg;             // negative: the scale runs clockwise
+    std::vector<double> majors;  // values of the long marks, first to last
+    int minors = 4;              // short marks between two long ones
     std::vector<QString> labels; // text of each long mark (empty: none)
     QString title, sub;
-    double redFrom = 1e9;     // values above this get a red arc
+    double redFrom = 1e9; // values above this get a red arc
 };
 
 double DialAngle(const DialScale& s, double v)
@@ -553,7 +584,8 @@ void DialArt(QPainter& p, QPointF c, double rad, const DialScale& s, bool hub = 
         p.setPen(QPen(kRed, 3.5, Qt::SolidLine, Qt::FlatCap));
         p.setBrush(Qt::NoBrush);
         const double rr = rad - 4;
-        p.drawArc(QRectF(c.x() - rr, c.y() - rr, 2 * rr, 2 * rr), int(a0 * 16), int((a1 - a0) * 16));
+        p.drawArc(QRectF(c.x() - rr, c.y() - rr, 2 * rr, 2 * rr), int(a0 * 16),
+                  int((a1 - a0) * 16));
     }
     for (size_t i = 0; i < s.majors.size(); ++i) {
         const double a = DialAngle(s, s.majors[i]);
@@ -618,8 +650,8 @@ void KnobArt(QPainter& p, QPointF c, double rad, double pointerDeg)
 }
 
 // Knob with its switch positions written around it.
-void SelectorArt(QPainter& p, QPointF c, double rad, const std::vector<QString>& names, double firstDeg,
-                 double stepDeg, int selected, const QString& title)
+void SelectorArt(QPainter& p, QPointF c, double rad, const std::vector<QString>& names,
+                 double firstDeg, double stepDeg, int selected, const QString& title)
 {
     for (size_t i = 0; i < names.size(); ++i) {
         const double a = firstDeg + stepDeg * double(i);
@@ -631,11 +663,14 @@ void SelectorArt(QPainter& p, QPointF c, double rad, const std::vector<QString>&
         const QPointF at = Polar(c, rad + 9, a);
         const double ca = std::cos(a * kPi / 180.0);
         if (ca > 0.3)
-            Text(p, QRectF(at.x(), at.y() - 7, 60, 14), names[i], 8, kLabel, Qt::AlignLeft | Qt::AlignVCenter);
+            Text(p, QRectF(at.x(), at.y() - 7, 60, 14), names[i], 8, kLabel,
+                 Qt::AlignLeft | Qt::AlignVCenter);
         else if (ca < -0.3)
-            Text(p, QRectF(at.x() - 60, at.y() - 7, 60, 14), names[i], 8, kLabel, Qt::AlignRight | Qt::AlignVCenter);
+            Text(p, QRectF(at.x() - 60, at.y() - 7, 60, 14), names[i], 8, kLabel,
+                 Qt::AlignRight | Qt::AlignVCenter);
         else
-            Text(p, QRectF(at.x() - 30, at.y() - 13, 60, 12), names[i], 8, kLabel, Qt::AlignHCenter | Qt::AlignBottom);
+            Text(p, QRectF(at.x() - 30, at.y() - 13, 60, 12), names[i], 8, kLabel,
+                 Qt::AlignHCenter | Qt::AlignBottom);
     }
     KnobArt(p, c, rad, firstDeg + stepDeg * selected);
     if (!title.isEmpty())
@@ -723,7 +758,12 @@ public:
     int nextButton = 1019; // 1001 to 1018 are the keys of the up-front controls
     int nextCallback = 1;
 
-    enum { kClick = 1, kToggle = 2, kGear = 3 };
+    enum
+    {
+        kClick = 1,
+        kToggle = 2,
+        kGear = 3
+    };
 
     CPanelDef& Panel(int id, const std::string& name, const std::string& file)
     {
@@ -758,20 +798,21 @@ public:
             id = nextButton++;
         const int slot = nextCallback++;
         buttons.push_back([=, this] {
-            std::string s = Head(name, id, "BUTTON") + KInt("states", states) + KInt("delay", delay) +
-                            KInt("cursorid", 0) + KInt("initstate", 0);
+            std::string s = Head(name, id, "BUTTON") + KInt("states", states) +
+                            KInt("delay", delay) + KInt("cursorid", 0) + KInt("initstate", 0);
             if (sound1 >= 0)
                 s += KInt("sound1", sound1);
             if (sound2 >= 0)
                 s += KInt("sound2", sound2);
-            return s + KInt("callbackslot", slot) + KInt("numbuttonviews", viewsOfButton[id]) + kEnd;
+            return s + KInt("callbackslot", slot) + KInt("numbuttonviews", viewsOfButton[id]) +
+                   kEnd;
         });
         return id;
     }
 
     // A picture of a button on a panel; state 0 is what the panel's own picture shows.
-    int View(CPanelDef& P, const std::string& name, int button, const R& dest, std::vector<int> pieces,
-             bool transparent = false)
+    int View(CPanelDef& P, const std::string& name, int button, const R& dest,
+             std::vector<int> pieces, bool transparent = false)
     {
         const int id = P.NewId();
         P.views.push_back(id);
@@ -780,8 +821,8 @@ public:
             std::string s = Head(name, id, "BUTTONVIEW") + KInt("states", int(pieces.size()));
             for (int piece : pieces)
                 s += KRect("srcloc", tmpl.At(piece));
-            return s + KInt("parentbutton", button) + KDest("destloc", transparent, dest) + KInt("persistant", 0) +
-                   kEnd;
+            return s + KInt("parentbutton", button) + KDest("destloc", transparent, dest) +
+                   KInt("persistant", 0) + kEnd;
         });
         return id;
     }
@@ -794,8 +835,8 @@ public:
     }
 
     // A light: state 0 (off) is painted on the panel; every state has its piece.
-    int Light(CPanelDef& P, const std::string& name, const R& dest, const std::vector<DrawFn>& states,
-              bool transparent = false, int persistant = 0)
+    int Light(CPanelDef& P, const std::string& name, const R& dest,
+              const std::vector<DrawFn>& states, bool transparent = false, int persistant = 0)
     {
         PaintPiece(P.img, dest, states[0], transparent);
         std::vector<int> pieces;
@@ -804,9 +845,11 @@ public:
         const int id = NewObjectId(P);
         const int slot = nextCallback++;
         objects.push_back([=, this] {
-            std::string s = Head(name, id, "LIGHT") + KHex("cyclebits", 0xffff) + KInt("cursorid", 0) +
-                            KInt("initstate", 0) + KInt("callbackslot", slot) +
-                            KInt("persistant", persistant == 2 ? 3 : persistant) + KInt("states", int(pieces.size()));
+            std::string s = Head(name, id, "LIGHT") + KHex("cyclebits", 0xffff) +
+                            KInt("cursorid", 0) + KInt("initstate", 0) +
+                            KInt("callbackslot", slot) +
+                            KInt("persistant", persistant == 2 ? 3 : persistant) +
+                            KInt("states", int(pieces.size()));
             for (int piece : pieces)
                 s += KRect("srcloc", tmpl.At(piece));
             return s + KDest("destloc", transparent, dest) + kEnd;
@@ -815,17 +858,19 @@ public:
     }
 
     // A warning lamp with one lit colour.
-    int Lamp(CPanelDef& P, const std::string& name, const R& dest, const QString& legend, const QColor& colour,
-             double px = 8.5)
+    int Lamp(CPanelDef& P, const std::string& name, const R& dest, const QString& legend,
+             const QColor& colour, double px = 8.5)
     {
-        return Light(P, name, dest,
-                     {[=](QPainter& p, const QRect& r) { LampArt(p, r, legend, colour, false, px); },
-                      [=](QPainter& p, const QRect& r) { LampArt(p, r, legend, colour, true, px); }});
+        return Light(
+            P, name, dest,
+            {[=](QPainter& p, const QRect& r) { LampArt(p, r, legend, colour, false, px); },
+             [=](QPainter& p, const QRect& r) { LampArt(p, r, legend, colour, true, px); }});
     }
 
     // A toggle switch: positions[0] is painted on the panel, the button has one state each.
-    int Toggle(CPanelDef& P, const std::string& name, QPoint centre, const std::vector<int>& positions,
-               const std::vector<QString>& legends, const QString& caption, const QColor& paint = kPlate)
+    int Toggle(CPanelDef& P, const std::string& name, QPoint centre,
+               const std::vector<int>& positions, const std::vector<QString>& legends,
+               const QString& caption, const QColor& paint = kPlate)
     {
         const R dest = Box(centre.x() - 13, centre.y() - 23, 26, 46);
         QPainter bg(&P.img);
@@ -848,25 +893,31 @@ public:
         bg.end();
         std::vector<int> pieces;
         for (int pos : positions)
-            pieces.push_back(tmpl.Shared(Fmt("toggle%d/%d", pos, paint.rgb()), dest.w(), dest.h(),
-                                         [=](QPainter& p, const QRect& r) { ToggleArt(p, r, pos, paint); }));
+            pieces.push_back(
+                tmpl.Shared(Fmt("toggle%d/%d", pos, paint.rgb()), dest.w(), dest.h(),
+                            [=](QPainter& p, const QRect& r) { ToggleArt(p, r, pos, paint); }));
         const int button = Button(name, int(positions.size()), kToggle, kToggle, -1);
         View(P, name, button, dest, pieces);
         return button;
     }
 
     // A push button with a legend: out in state 0, pressed in state 1.
-    int Key(CPanelDef& P, const std::string& name, const R& dest, const QString& legend, const QColor& paint,
-            int buttonId = 0, double px = 10)
+    int Key(CPanelDef& P, const std::string& name, const R& dest, const QString& legend,
+            const QColor& paint, int buttonId = 0, double px = 10)
     {
         QPainter bg(&P.img);
         KeyArt(bg, dest.q(), legend, false, paint, px);
         bg.end();
-        const std::string key = Fmt("key/%s/%d/%dx%d", legend.toStdString().c_str(), paint.rgb(), dest.w(), dest.h());
-        const int up = tmpl.Shared(key + "/up", dest.w(), dest.h(),
-                                   [=](QPainter& p, const QRect& r) { KeyArt(p, r, legend, false, paint, px); });
-        const int down = tmpl.Shared(key + "/down", dest.w(), dest.h(),
-                                     [=](QPainter& p, const QRect& r) { KeyArt(p, r, legend, true, paint, px); });
+        const std::string key =
+            Fmt("key/%s/%d/%dx%d", legend.toStdString().c_str(), paint.rgb(), dest.w(), dest.h());
+        const int up =
+            tmpl.Shared(key + "/up", dest.w(), dest.h(), [=](QPainter& p, const QRect& r) {
+                KeyArt(p, r, legend, false, paint, px);
+            });
+        const int down =
+            tmpl.Shared(key + "/down", dest.w(), dest.h(), [=](QPainter& p, const QRect& r) {
+                KeyArt(p, r, legend, true, paint, px);
+            });
         const int button = Button(name, 2, kClick, -1, 2, buttonId);
         View(P, name, button, dest, {up, down});
         return button;
@@ -880,7 +931,7 @@ public:
 
 struct TapeScale
 {
-    double top, bottom;     // values at the first and last mark
+    double top, bottom; // values at the first and last mark
     double pxPerUnit;
     double minorStep, majorStep;
     std::function<QString(double)> label;
@@ -921,7 +972,8 @@ void TapeWindowArt(QPainter& p, const R& window, const QString& title)
     p.fillRect(window.q(), QColor(10, 10, 11));
     const double y = window.c().y();
     QPolygonF index;
-    index << QPointF(window.r + 6, y - 6) << QPointF(window.r - 3, y) << QPointF(window.r + 6, y + 6);
+    index << QPointF(window.r + 6, y - 6) << QPointF(window.r - 3, y)
+          << QPointF(window.r + 6, y + 6);
     p.setPen(QPen(QColor(0, 0, 0), 1));
     p.setBrush(QColor(255, 214, 40));
     p.drawPolygon(index);
@@ -959,8 +1011,10 @@ void AdiBallArt(QPainter& p, const QRect& r)
         p.drawLine(QPointF(c.x() - half, y), QPointF(c.x() + half, y));
         if (deg % 10 == 0) {
             const QString n = QString::number(std::abs(deg));
-            Text(p, QRectF(c.x() - half - 20, y - 7, 18, 14), n, 9.5, QColor(245, 245, 245), Qt::AlignRight | Qt::AlignVCenter);
-            Text(p, QRectF(c.x() + half + 2, y - 7, 18, 14), n, 9.5, QColor(245, 245, 245), Qt::AlignLeft | Qt::AlignVCenter);
+            Text(p, QRectF(c.x() - half - 20, y - 7, 18, 14), n, 9.5, QColor(245, 245, 245),
+                 Qt::AlignRight | Qt::AlignVCenter);
+            Text(p, QRectF(c.x() + half + 2, y - 7, 18, 14), n, 9.5, QColor(245, 245, 245),
+                 Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
     p.restore();
@@ -979,7 +1033,8 @@ void CompassCardArt(QPainter& p, const QRect& r, double cardRad)
     g.setColorAt(1, QColor(40, 41, 44));
     p.fillRect(r, g);
     p.setRenderHint(QPainter::Antialiasing, true);
-    static const char* const kNames[12] = {"N", "3", "6", "E", "12", "15", "S", "21", "24", "W", "30", "33"};
+    static const char* const kNames[12] = {"N", "3",  "6",  "E", "12", "15",
+                                           "S", "21", "24", "W", "30", "33"};
     for (int deg = 0; deg < 360; deg += 5) {
         const double a = 90.0 - deg;
         const double len = deg % 30 == 0 ? 12 : deg % 10 == 0 ? 9 : 5;
@@ -990,7 +1045,8 @@ void CompassCardArt(QPainter& p, const QRect& r, double cardRad)
             p.translate(c);
             p.rotate(deg);
             const bool letter = deg % 90 == 0;
-            Text(p, QRectF(-16, -cardRad + 13, 32, 18), kNames[deg / 30], letter ? 15 : 12.5, kLabel);
+            Text(p, QRectF(-16, -cardRad + 13, 32, 18), kNames[deg / 30], letter ? 15 : 12.5,
+                 kLabel);
             p.restore();
         }
     }
@@ -1033,14 +1089,15 @@ void CCockpit::Write(const std::string& folder, const std::string& templateFile)
     s += "\n// Name: Vireo Demo Cockpit\r\n"
          "// A small fighter cockpit in four views, drawn by vireo-drawdemo.\r\n";
     s += "#0 MANAGER\n";
-    s += KInt("numsurfaces", nSurfaces) + KInt("numpanels", int(panels.size())) + KInt("numcursors", 0) +
-         KInt("numobjects", int(objects.size())) + KInt("numbuttons", int(buttons.size())) +
-         KInt("numbuttonviews", int(views.size())) + KInt("numsounds", int(sounds.size()));
+    s += KInt("numsurfaces", nSurfaces) + KInt("numpanels", int(panels.size())) +
+         KInt("numcursors", 0) + KInt("numobjects", int(objects.size())) +
+         KInt("numbuttons", int(buttons.size())) + KInt("numbuttonviews", int(views.size())) +
+         KInt("numsounds", int(sounds.size()));
     s += KInt("mouseborder", 4) + KInt("hudfont", 1) + KInt("dedfont", 2) + KInt("mfdfont", 1) +
-         KInt("popupfont", 3) + KInt("saboxfont", 3) + KInt("kneefont", 2) + KInt("generalfont", 0) +
-         KInt("labelfont", 0);
-    s += KRect("mfdleft", front.mfdLeft) + KRect("mfdright", front.mfdRight) + KRect("hud", front.hud) +
-         KRect("rwr", front.rwr);
+         KInt("popupfont", 3) + KInt("saboxfont", 3) + KInt("kneefont", 2) +
+         KInt("generalfont", 0) + KInt("labelfont", 0);
+    s += KRect("mfdleft", front.mfdLeft) + KRect("mfdright", front.mfdRight) +
+         KRect("hud", front.hud) + KRect("rwr", front.rwr);
     s += Fmt("\ttemplatefile %d %d %s;\n", tmpl.Width(), tmpl.Height(), templateFile.c_str());
     s += kEnd;
     for (const auto* list : {&sounds, &buttons, &objects, &views})
@@ -1054,7 +1111,8 @@ void CCockpit::Write(const std::string& folder, const std::string& templateFile)
     };
     for (const auto& P : panels) {
         s += Head(P->name, P->id, "PANEL");
-        s += KInt("numsurfaces", int(P->surfaces.size())) + KInt("numobjects", int(P->objects.size())) +
+        s += KInt("numsurfaces", int(P->surfaces.size())) +
+             KInt("numobjects", int(P->objects.size())) +
              KInt("numbuttonviews", int(P->views.size()));
         if (!P->mfdLeft.Null())
             s += KRect("mfdleft", P->mfdLeft) + osbs("osbleft", P->osbLeft);
@@ -1066,8 +1124,8 @@ void CCockpit::Write(const std::string& folder, const std::string& templateFile)
             s += Fmt(" %d", a);
         s += ";\n";
         for (const CSurfaceDef& sf : P->surfaces)
-            s += Fmt("\tsurfaces = %d %d %s %d %d %d %d;\n", sf.id, 0, "opaque", sf.rect.t, sf.rect.l, sf.rect.b,
-                     sf.rect.r);
+            s += Fmt("\tsurfaces = %d %d %s %d %d %d %d;\n", sf.id, 0, "opaque", sf.rect.t,
+                     sf.rect.l, sf.rect.b, sf.rect.r);
         auto ids = [](const char* key, const std::vector<int>& list) {
             if (list.empty())
                 return std::string();
@@ -1087,8 +1145,8 @@ void CCockpit::Write(const std::string& folder, const std::string& templateFile)
              Fmt("\tbuffersize = %d %d;\n", kScreenW, kScreenH) + kEnd;
         int n = 0;
         for (const CSurfaceDef& sf : P->surfaces)
-            s += Head(Fmt("%s Surface %d", P->name.c_str(), ++n), sf.id, "SURFACE") + KStr("filename", P->file) +
-                 KRect("srcloc", sf.rect) + kEnd;
+            s += Head(Fmt("%s Surface %d", P->name.c_str(), ++n), sf.id, "SURFACE") +
+                 KStr("filename", P->file) + KRect("srcloc", sf.rect) + kEnd;
     }
     s += "// END OF THINGS WE KNOW ABOUT\n";
 
@@ -1110,7 +1168,8 @@ std::vector<R> Row(int x, int y, int n)
 }
 
 // A counter of digit places; every place shows one of the ten shared digit pieces.
-int AddDigits(CCockpit& C, CPanelDef& P, const std::string& name, const std::vector<R>& places, bool segment)
+int AddDigits(CCockpit& C, CPanelDef& P, const std::string& name, const std::vector<R>& places,
+              bool segment)
 {
     QPainter bg(&P.img);
     for (const R& d : places)
@@ -1122,13 +1181,15 @@ int AddDigits(CCockpit& C, CPanelDef& P, const std::string& name, const std::vec
     for (int digit = 0; digit < 10; ++digit)
         src.push_back(C.tmpl.Shared(Fmt("%s%d", segment ? "segment" : "drum", digit), 16, 24,
                                     [=](QPainter& p, const QRect& r) {
-                                        segment ? SegmentDigitArt(p, r, digit) : DrumDigitArt(p, r, digit);
+                                        segment ? SegmentDigitArt(p, r, digit)
+                                                : DrumDigitArt(p, r, digit);
                                     }));
     const int id = C.NewObjectId(P);
     const int slot = C.nextCallback++;
     C.objects.push_back([=, &C] {
-        std::string s = Head(name, id, "DIGITS") + KHex("cyclebits", 0xffff) + KInt("numdigits", int(places.size())) +
-                        KInt("callbackslot", slot) + KInt("persistant", 0);
+        std::string s = Head(name, id, "DIGITS") + KHex("cyclebits", 0xffff) +
+                        KInt("numdigits", int(places.size())) + KInt("callbackslot", slot) +
+                        KInt("persistant", 0);
         for (int piece : src)
             s += KRect("srcloc", C.tmpl.At(piece));
         for (const R& d : places)
@@ -1148,14 +1209,16 @@ double NormalRadians(double deg)
 
 // A needle instrument. Its face is painted on the panel and kept in the template at the same
 // place, so the needle turns about the centre of the face.
-int AddDial(CCockpit& C, CPanelDef& P, const std::string& name, QPoint centre, int rad, const DialScale& s)
+int AddDial(CCockpit& C, CPanelDef& P, const std::string& name, QPoint centre, int rad,
+            const DialScale& s)
 {
     QPainter bg(&P.img);
     DialArt(bg, centre, rad, s);
     bg.end();
     const R face = Around(centre.x(), centre.y(), rad);
     const QImage* panel = &P.img;
-    const int piece = C.tmpl.Fixed(face, [panel, face](QPainter& p, const QRect& r) { p.drawImage(r, *panel, face.q()); });
+    const int piece = C.tmpl.Fixed(
+        face, [panel, face](QPainter& p, const QRect& r) { p.drawImage(r, *panel, face.q()); });
     std::string points, values;
     int count = int(s.majors.size());
     if (s.majors.front() > 0) {
@@ -1174,15 +1237,16 @@ int AddDial(CCockpit& C, CPanelDef& P, const std::string& name, QPoint centre, i
         return Head(name, id, "DIAL") + KHex("cyclebits", 0xffff) + KInt("numendpoints", count) +
                KStr("points", points) + KStr("values", values) + KInt("radius0", rad - 10) +
                KInt("radius1", -rad / 5) + KInt("radius2", 5) + KHex("color0", 0xff000000) +
-               KHex("color1", 0xfff4f4ee) + KHex("color2", 0xff9a9a94) + KRect("srcloc", C.tmpl.At(piece)) +
-               KRect("destloc", face) + KInt("callbackslot", slot) + KInt("persistant", 0) + kEnd;
+               KHex("color1", 0xfff4f4ee) + KHex("color2", 0xff9a9a94) +
+               KRect("srcloc", C.tmpl.At(piece)) + KRect("destloc", face) +
+               KInt("callbackslot", slot) + KInt("persistant", 0) + kEnd;
     });
     return id;
 }
 
 // A vertical tape seen through a window; the template holds the whole tape.
-int AddTape(CCockpit& C, CPanelDef& P, const std::string& name, const R& window, const QString& title, int tapeH,
-            const TapeScale& marks, float minval, float maxval)
+int AddTape(CCockpit& C, CPanelDef& P, const std::string& name, const R& window,
+            const QString& title, int tapeH, const TapeScale& marks, float minval, float maxval)
 {
     QImage tape(window.w(), tapeH, QImage::Format_RGB32);
     {
@@ -1194,14 +1258,16 @@ int AddTape(CCockpit& C, CPanelDef& P, const std::string& name, const R& window,
     const int d = (tapeH - window.h()) / 2;
     bg.drawImage(window.q(), tape, QRect(0, d, window.w(), window.h()));
     bg.end();
-    const int piece = C.tmpl.Add(window.w(), tapeH, [marks](QPainter& p, const QRect& r) { TapeArt(p, r, marks); });
+    const int piece = C.tmpl.Add(window.w(), tapeH,
+                                 [marks](QPainter& p, const QRect& r) { TapeArt(p, r, marks); });
     const int id = C.NewObjectId(P);
     const int slot = C.nextCallback++;
     C.objects.push_back([=, &C] {
         return Head(name, id, "INDICATOR") + KHex("cyclebits", 0xffff) + KFloat("minval", minval) +
-               KFloat("maxval", maxval) + KInt("numtapes", 1) + KInt("callbackslot", slot) + KInt("persistant", 0) +
-               KInt("minpos", 10) + KInt("maxpos", tapeH - 10) + KRect("srcloc", C.tmpl.At(piece)) +
-               KRect("destloc", window) + KStr("orientation", "vertical") + kEnd;
+               KFloat("maxval", maxval) + KInt("numtapes", 1) + KInt("callbackslot", slot) +
+               KInt("persistant", 0) + KInt("minpos", 10) + KInt("maxpos", tapeH - 10) +
+               KRect("srcloc", C.tmpl.At(piece)) + KRect("destloc", window) +
+               KStr("orientation", "vertical") + kEnd;
     });
     return id;
 }
@@ -1418,11 +1484,13 @@ void BuildFront(CCockpit& C, CPanelDef& P)
                 p.setPen(QPen(c, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
                 p.setBrush(Qt::NoBrush);
                 if (i == 0)
-                    p.drawPolyline(QPolygonF({m + QPointF(-8, -5), m + QPointF(0, 5), m + QPointF(8, -5)}));
+                    p.drawPolyline(
+                        QPolygonF({m + QPointF(-8, -5), m + QPointF(0, 5), m + QPointF(8, -5)}));
                 else if (i == 1)
                     p.drawEllipse(m, 6, 6);
                 else
-                    p.drawPolyline(QPolygonF({m + QPointF(-8, 5), m + QPointF(0, -5), m + QPointF(8, 5)}));
+                    p.drawPolyline(
+                        QPolygonF({m + QPointF(-8, 5), m + QPointF(0, -5), m + QPointF(8, 5)}));
             }
         };
     };
@@ -1436,17 +1504,20 @@ void BuildFront(CCockpit& C, CPanelDef& P)
             for (int i = 0; i < 3; ++i) {
                 const QRectF cell(r.left() + 2, r.top() + 2 + i * 19, r.width() - 4, 17);
                 p.fillRect(cell, i + 1 == lit ? cols[i].darker(380) : QColor(30, 29, 27));
-                Text(p, cell, names[i], i == 1 ? 7 : 8, i + 1 == lit ? cols[i].lighter(130) : QColor(88, 84, 76));
+                Text(p, cell, names[i], i == 1 ? 7 : 8,
+                     i + 1 == lit ? cols[i].lighter(130) : QColor(88, 84, 76));
             }
         };
     };
     C.Light(P, "AR NWS Indexer", Box(652, 252, 30, 60), {ar(0), ar(1), ar(2), ar(3)});
-    const char* eyebrow[6] = {"ENG FIRE", "ENGINE", "HYD/OIL\nPRESS", "FLCS", "TO/LDG\nCONFIG", "CANOPY"};
-    const char* eyebrowNames[6] = {"Engine Fire", "Engine", "Hydraulic Oil Pressure", "FLCS", "Takeoff Landing Config",
-                                   "Canopy"};
+    const char* eyebrow[6] = {"ENG FIRE", "ENGINE",         "HYD/OIL\nPRESS",
+                              "FLCS",     "TO/LDG\nCONFIG", "CANOPY"};
+    const char* eyebrowNames[6] = {
+        "Engine Fire", "Engine", "Hydraulic Oil Pressure", "FLCS", "Takeoff Landing Config",
+        "Canopy"};
     for (int i = 0; i < 6; ++i)
-        C.Lamp(P, std::string(eyebrowNames[i]) + " Light", Box(700 + (i % 3) * 76, 256 + (i / 3) * 30, 72, 26),
-               eyebrow[i], kRed, 8.5);
+        C.Lamp(P, std::string(eyebrowNames[i]) + " Light",
+               Box(700 + (i % 3) * 76, 256 + (i / 3) * 30, 72, 26), eyebrow[i], kRed, 8.5);
 
     // Main instrument panel.
     p.begin(&P.img);
@@ -1465,15 +1536,15 @@ void BuildFront(CCockpit& C, CPanelDef& P)
     const QColor icp(50, 53, 57);
     const char* over[6] = {"COM1", "COM2", "IFF", "LIST", "A-A", "A-G"};
     const int overIds[6] = {1013, 1012, 1011, 1014, 1015, 1016};
-    const char* overNames[6] = {"ICP COM1 (Primary)", "ICP COM2", "ICP IFF (Tertiary)", "ICP LIST", "ICP Air To Air",
-                                "ICP Air To Ground"};
+    const char* overNames[6] = {"ICP COM1 (Primary)", "ICP COM2",       "ICP IFF (Tertiary)",
+                                "ICP LIST",           "ICP Air To Air", "ICP Air To Ground"};
     for (int i = 0; i < 6; ++i)
         C.Key(P, overNames[i], Box(398 + i * 38, 340, 34, 24), over[i], icp, overIds[i], 9);
     const char* pad[12] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "RCL", "0", "ENTR"};
     const int padIds[12] = {1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1017, 1010, 1018};
     for (int i = 0; i < 12; ++i)
-        C.Key(P, Fmt("ICP Key %s", pad[i]), Box(404 + (i % 3) * 44, 374 + (i / 3) * 26, 38, 22), pad[i], icp,
-              padIds[i], i == 9 || i == 11 ? 8.5 : 12);
+        C.Key(P, Fmt("ICP Key %s", pad[i]), Box(404 + (i % 3) * 44, 374 + (i / 3) * 26, 38, 22),
+              pad[i], icp, padIds[i], i == 9 || i == 11 ? 8.5 : 12);
     p.begin(&P.img);
     p.setRenderHint(QPainter::Antialiasing, true);
     // Data control switch and thumb wheels (not clickable in this demo).
@@ -1548,10 +1619,12 @@ void BuildFront(CCockpit& C, CPanelDef& P)
     const int adiSlot = C.nextCallback++;
     const R ils = Around(512, 690, 36);
     C.objects.push_back([=, &C] {
-        return Head("Attitude Indicator", adiId, "ADI") + KHex("cyclebits", 0xffff) + KInt("callbackslot", adiSlot) +
-               KInt("persistant", 0) + KRect("srcloc", C.tmpl.At(adiPiece)) + KRect("ilslimits", ils) +
-               KDest("destloc", true, adiDest) + KHex("color0", 0xff20a2c8) + KHex("color1", 0xff808080) +
-               KHex("color2", 0xffffffff) + KHex("color3", 0xff6cf3f3) + KHex("color4", 0xff6cf3f3) + kEnd;
+        return Head("Attitude Indicator", adiId, "ADI") + KHex("cyclebits", 0xffff) +
+               KInt("callbackslot", adiSlot) + KInt("persistant", 0) +
+               KRect("srcloc", C.tmpl.At(adiPiece)) + KRect("ilslimits", ils) +
+               KDest("destloc", true, adiDest) + KHex("color0", 0xff20a2c8) +
+               KHex("color1", 0xff808080) + KHex("color2", 0xffffffff) +
+               KHex("color3", 0xff6cf3f3) + KHex("color4", 0xff6cf3f3) + kEnd;
     });
 
     C.Lamp(P, "Marker Beacon", Box(400, 640, 44, 26), "MRK\nBCN", kCyan, 8);
@@ -1561,7 +1634,8 @@ void BuildFront(CCockpit& C, CPanelDef& P)
     AddMfd(C, P, {706, 440, 1006, 740}, {750, 484, 962, 696}, false);
 
     // Armament panel.
-    C.Toggle(P, "Master Arm", QPoint(64, 380), {0, 1, -1}, {"OFF", "MASTER ARM", "SIMULATE"}, QString());
+    C.Toggle(P, "Master Arm", QPoint(64, 380), {0, 1, -1}, {"OFF", "MASTER ARM", "SIMULATE"},
+             QString());
     C.Toggle(P, "Laser Arm", QPoint(176, 380), {-1, 1}, {"OFF", "ARM"}, QString());
     C.Toggle(P, "RF Switch", QPoint(270, 380), {1, 0, -1}, {"NORM", "QUIET", "SILENT"}, QString());
     p.begin(&P.img);
@@ -1581,8 +1655,12 @@ void BuildFront(CCockpit& C, CPanelDef& P)
         bg.end();
         const QString legend = threat[i];
         const QColor col = threatCol[i];
-        const int off = C.tmpl.Add(d.w(), d.h(), [=](QPainter& q, const QRect& r) { LitKeyArt(q, r, legend, col, false, kPlate); });
-        const int on = C.tmpl.Add(d.w(), d.h(), [=](QPainter& q, const QRect& r) { LitKeyArt(q, r, legend, col, true, kPlate); });
+        const int off = C.tmpl.Add(d.w(), d.h(), [=](QPainter& q, const QRect& r) {
+            LitKeyArt(q, r, legend, col, false, kPlate);
+        });
+        const int on = C.tmpl.Add(d.w(), d.h(), [=](QPainter& q, const QRect& r) {
+            LitKeyArt(q, r, legend, col, true, kPlate);
+        });
         const int b = C.Button(threatNames[i], 2, CCockpit::kClick, -1, -1);
         C.View(P, threatNames[i], b, d, {off, on});
     }
@@ -1641,13 +1719,26 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     C.Surface(P, {652, 94, 1024, 768});
 
     // Flight instruments.
-    TapeScale aoa{35, -5, 10, 1, 5, [](double v) { return QString::number(int(v)); },
-                 {{11, 15, QColor(40, 190, 70)}, {15, 25, QColor(230, 180, 30)}, {25, 35, QColor(220, 40, 30)}}};
+    TapeScale aoa{35,
+                  -5,
+                  10,
+                  1,
+                  5,
+                  [](double v) { return QString::number(int(v)); },
+                  {{11, 15, QColor(40, 190, 70)},
+                   {15, 25, QColor(230, 180, 30)},
+                   {25, 35, QColor(220, 40, 30)}}};
     AddTape(C, P, "Angle Of Attack", Box(44, 152, 40, 150), "AOA", 420, aoa, -5, 35);
 
     p.begin(&P.img);
-    DialScale asi{90, -320, {0, 100, 200, 300, 400, 500, 600, 700, 800}, 4,
-                  {"", "1", "2", "3", "4", "5", "6", "7", "8"}, "KNOTS", "X 100", 700};
+    DialScale asi{90,
+                  -320,
+                  {0, 100, 200, 300, 400, 500, 600, 700, 800},
+                  4,
+                  {"", "1", "2", "3", "4", "5", "6", "7", "8"},
+                  "KNOTS",
+                  "X 100",
+                  700};
     DialArt(p, QPointF(232, 228), 86, asi);
     p.end();
     const R asiDest = Around(232, 228, 86);
@@ -1655,10 +1746,11 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     const int asiSlot = C.nextCallback++;
     C.objects.push_back([=] {
         return Head("Airspeed Mach Indicator", asiId, "MACHASI") + KHex("cyclebits", 0xffff) +
-               KDest("destloc", true, asiDest) + KHex("color0", 0xfff4f4ee) + KHex("color1", 0xffff3020) +
-               KFloat("endangle", 0.5f) + KFloat("endlength", 60) + KInt("callbackslot", asiSlot) +
-               KFloat("minval", 0) + KFloat("maxval", 800) + KFloat("startangle", 1.571f) +
-               KFloat("arclength", 5.585f) + KInt("needleradius", 72) + KInt("persistant", 0) + kEnd;
+               KDest("destloc", true, asiDest) + KHex("color0", 0xfff4f4ee) +
+               KHex("color1", 0xffff3020) + KFloat("endangle", 0.5f) + KFloat("endlength", 60) +
+               KInt("callbackslot", asiSlot) + KFloat("minval", 0) + KFloat("maxval", 800) +
+               KFloat("startangle", 1.571f) + KFloat("arclength", 5.585f) +
+               KInt("needleradius", 72) + KInt("persistant", 0) + kEnd;
     });
 
     // HSI: case painted here, compass card and distance counter from the template.
@@ -1689,21 +1781,29 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     Text(p, QRectF(398, 298, 40, 12), "HDG", 8);
     Text(p, QRectF(590, 298, 40, 12), "CRS", 8);
     p.end();
-    const int card = C.tmpl.Add(hsiCard.w(), hsiCard.h(), [](QPainter& q, const QRect& r) { CompassCardArt(q, r, 100); });
-    const int counter = C.tmpl.Add(dme.w(), dme.h(), [](QPainter& q, const QRect& r) { CounterArt(q, r, "000"); });
+    const int card = C.tmpl.Add(hsiCard.w(), hsiCard.h(),
+                                [](QPainter& q, const QRect& r) { CompassCardArt(q, r, 100); });
+    const int counter =
+        C.tmpl.Add(dme.w(), dme.h(), [](QPainter& q, const QRect& r) { CounterArt(q, r, "000"); });
     const R warn = Box(552, 160, 34, 14), dev = Box(454, 216, 116, 20);
     const int hsiId = C.NewObjectId(P);
     const int hsiSlot = C.nextCallback++;
     C.objects.push_back([=, &C] {
         return Head("Horizontal Situation Indicator", hsiId, "HSI") + KHex("cyclebits", 0xffff) +
                KInt("callbackslot", hsiSlot) + KInt("persistant", 0) + KRect("warnflag", warn) +
-               KDest("destloc", true, hsiCard) + KDest("destloc", false, dme) + KDest("destloc", false, dev) +
-               KRect("srcloc", C.tmpl.At(card)) + KRect("srcloc", C.tmpl.At(counter)) + kEnd;
+               KDest("destloc", true, hsiCard) + KDest("destloc", false, dme) +
+               KDest("destloc", false, dev) + KRect("srcloc", C.tmpl.At(card)) +
+               KRect("srcloc", C.tmpl.At(counter)) + kEnd;
     });
 
     // Altimeter: drum counter and the hundreds pointer.
-    DialScale alt{90, -360, {0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}, 4,
-                  {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ""}, "", "100 FEET"};
+    DialScale alt{90,
+                  -360,
+                  {0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000},
+                  4,
+                  {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ""},
+                  "",
+                  "100 FEET"};
     // The counter sits inside the face, so paint the face first.
     p.begin(&P.img);
     DialArt(p, QPointF(790, 226), 86, alt);
@@ -1715,7 +1815,8 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
         const QPoint c(790, 226);
         const R face = Around(c.x(), c.y(), 86);
         const QImage* panel = &P.img;
-        const int piece = C.tmpl.Fixed(face, [panel, face](QPainter& q, const QRect& r) { q.drawImage(r, *panel, face.q()); });
+        const int piece = C.tmpl.Fixed(
+            face, [panel, face](QPainter& q, const QRect& r) { q.drawImage(r, *panel, face.q()); });
         std::string points, values;
         for (double v : {0.0, 500.0, 1000.0}) {
             points += Fmt(" %g", double(Round3(NormalRadians(DialAngle(alt, v)))));
@@ -1724,23 +1825,36 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
         const int id = C.NewObjectId(P);
         const int slot = C.nextCallback++;
         C.objects.push_back([=, &C] {
-            return Head("Altimeter Pointer", id, "DIAL") + KHex("cyclebits", 0xffff) + KInt("numendpoints", 3) +
-                   KStr("points", points) + KStr("values", values) + KInt("radius0", 74) + KInt("radius1", -16) +
-                   KInt("radius2", 5) + KHex("color0", 0xff000000) + KHex("color1", 0xfff4f4ee) +
-                   KHex("color2", 0xff9a9a94) + KRect("srcloc", C.tmpl.At(piece)) + KRect("destloc", face) +
-                   KInt("callbackslot", slot) + KInt("persistant", 0) + kEnd;
+            return Head("Altimeter Pointer", id, "DIAL") + KHex("cyclebits", 0xffff) +
+                   KInt("numendpoints", 3) + KStr("points", points) + KStr("values", values) +
+                   KInt("radius0", 74) + KInt("radius1", -16) + KInt("radius2", 5) +
+                   KHex("color0", 0xff000000) + KHex("color1", 0xfff4f4ee) +
+                   KHex("color2", 0xff9a9a94) + KRect("srcloc", C.tmpl.At(piece)) +
+                   KRect("destloc", face) + KInt("callbackslot", slot) + KInt("persistant", 0) +
+                   kEnd;
         });
     }
-    TapeScale vvi{6, -6, 32, 0.5, 1, [](double v) { return QString::number(std::abs(int(v))); }, {}};
+    TapeScale vvi{6, -6, 32, 0.5, 1, [](double v) { return QString::number(std::abs(int(v))); },
+                  {}};
     AddTape(C, P, "Vertical Velocity", Box(942, 152, 40, 150), "VVI", 420, vvi, -6, 6);
 
     // Fuel and clock.
-    DialScale fuel{240, -300, {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4}, 1, {"0", "", "1", "", "2", "", "3", "", "4"},
-                   "FUEL QTY", "LBS X 1000"};
+    DialScale fuel{240,
+                   -300,
+                   {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4},
+                   1,
+                   {"0", "", "1", "", "2", "", "3", "", "4"},
+                   "FUEL QTY",
+                   "LBS X 1000"};
     AddDial(C, P, "Fuel Quantity", QPoint(130, 470), 80, fuel);
     AddDigits(C, P, "Fuel Totalizer", Row(88, 564, 5), false);
-    DialScale clock{90, -330, {0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55}, 4,
-                    {"12", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}, "", ""};
+    DialScale clock{90,
+                    -330,
+                    {0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55},
+                    4,
+                    {"12", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"},
+                    "",
+                    ""};
     AddDial(C, P, "Clock Minutes", QPoint(300, 470), 56, clock);
 
     AddDed(C, P, "Pilot Fault List", {412, 386, 612, 458}, "pfl");
@@ -1752,15 +1866,30 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     p.end();
 
     // Engine instruments.
-    DialScale rpm{225, -270, {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110}, 1,
-                  {"0", "", "2", "", "4", "", "6", "", "8", "", "10", ""}, "RPM", "% X 10", 103};
+    DialScale rpm{225,
+                  -270,
+                  {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110},
+                  1,
+                  {"0", "", "2", "", "4", "", "6", "", "8", "", "10", ""},
+                  "RPM",
+                  "% X 10",
+                  103};
     AddDial(C, P, "Engine RPM", QPoint(740, 474), 74, rpm);
-    DialScale ftit{225, -270, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 1, {"2", "", "4", "", "6", "", "8", "", "10", "", "12"},
-                   "FTIT", "\u00b0C X 100", 10};
+    DialScale ftit{225,
+                   -270,
+                   {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+                   1,
+                   {"2", "", "4", "", "6", "", "8", "", "10", "", "12"},
+                   "FTIT",
+                   "\u00b0C X 100",
+                   10};
     AddDial(C, P, "FTIT", QPoint(918, 474), 74, ftit);
-    DialScale noz{225, -270, {0, 20, 40, 60, 80, 100}, 3, {"0", "20", "40", "60", "80", "100"}, "NOZ POS", "% OPEN"};
+    DialScale noz{
+        225,       -270,    {0, 20, 40, 60, 80, 100}, 3, {"0", "20", "40", "60", "80", "100"},
+        "NOZ POS", "% OPEN"};
     AddDial(C, P, "Nozzle Position", QPoint(740, 664), 74, noz);
-    DialScale oil{225, -270, {0, 20, 40, 60, 80, 100}, 3, {"0", "20", "40", "60", "80", "100"}, "OIL", "PSI"};
+    DialScale oil{225,   -270, {0, 20, 40, 60, 80, 100}, 3, {"0", "20", "40", "60", "80", "100"},
+                  "OIL", "PSI"};
     AddDial(C, P, "Oil Pressure", QPoint(918, 664), 74, oil);
 
     // Landing gear: handle, three green lights, hook and alternate flaps.
@@ -1796,8 +1925,10 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     }
     const int gearButton = C.Button("Landing Gear Handle", 2, CCockpit::kGear, CCockpit::kGear, -1);
     C.View(P, "Landing Gear Handle", gearButton, handle,
-           {C.tmpl.Add(handle.w(), handle.h(), handleArt(0)), C.tmpl.Add(handle.w(), handle.h(), handleArt(1))});
-    const std::pair<const char*, QPoint> gear[3] = {{"NOSE", {170, 640}}, {"LEFT", {140, 692}}, {"RIGHT", {200, 692}}};
+           {C.tmpl.Add(handle.w(), handle.h(), handleArt(0)),
+            C.tmpl.Add(handle.w(), handle.h(), handleArt(1))});
+    const std::pair<const char*, QPoint> gear[3] = {
+        {"NOSE", {170, 640}}, {"LEFT", {140, 692}}, {"RIGHT", {200, 692}}};
     for (const auto& [label, c] : gear) {
         QPainter bg(&P.img);
         bg.setRenderHint(QPainter::Antialiasing, true);
@@ -1835,7 +1966,8 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     p.setPen(QPen(QColor(150, 150, 160), 1));
     for (int y = paper.t + 34; y < paper.b; y += 16)
         p.drawLine(paper.l + 10, y, paper.r - 10, y);
-    Text(p, QRectF(paper.l, paper.t + 8, paper.w(), 18), "LINE UP CHECKLIST", 11, QColor(60, 60, 70));
+    Text(p, QRectF(paper.l, paper.t + 8, paper.w(), 18), "LINE UP CHECKLIST", 11,
+         QColor(60, 60, 70));
     QLinearGradient clip(0, 488, 0, 522);
     clip.setColorAt(0, QColor(220, 220, 224));
     clip.setColorAt(1, QColor(96, 98, 102));
@@ -1844,7 +1976,10 @@ void BuildInstruments(CCockpit& C, CPanelDef& P)
     p.drawRoundedRect(QRectF(466, 490, 92, 30), 6, 6);
     p.end();
     const int knee = C.NewObjectId(P);
-    C.objects.push_back([=] { return Head("Kneeboard", knee, "KNEEVIEW") + KHex("cyclebits", 0xffff) + KRect("destloc", paper) + kEnd; });
+    C.objects.push_back([=] {
+        return Head("Kneeboard", knee, "KNEEVIEW") + KHex("cyclebits", 0xffff) +
+               KRect("destloc", paper) + kEnd;
+    });
 }
 
 // The throttle grip on its quadrant, at the military power stop.
@@ -1856,7 +1991,8 @@ void ThrottleArt(QPainter& p)
     p.setPen(QPen(QColor(4, 4, 4), 1));
     p.setBrush(QColor(10, 10, 11));
     p.drawRoundedRect(slot, 12, 12);
-    const std::pair<const char*, int> stops[4] = {{"AB", 276}, {"MIL", 400}, {"IDLE", 620}, {"OFF", 700}};
+    const std::pair<const char*, int> stops[4] = {
+        {"AB", 276}, {"MIL", 400}, {"IDLE", 620}, {"OFF", 700}};
     for (const auto& [name, y] : stops) {
         p.setPen(QPen(kLabel, 2));
         p.drawLine(QPointF(800, y), QPointF(828, y));
@@ -1937,8 +2073,8 @@ void BuildLeftConsole(CCockpit& C, CPanelDef& P)
     C.Toggle(P, "Main Power", QPoint(56, 416), {-1, 0, 1}, {"OFF", "BATT", "MAIN PWR"}, QString());
     const char* elec[6] = {"FLCS PMG", "MAIN GEN", "STBY GEN", "EPU GEN", "EPU PMG", "TO FLCS"};
     for (int i = 0; i < 6; ++i)
-        C.Lamp(P, std::string("Elec ") + elec[i], Box(128 + (i % 3) * 64, 372 + (i / 3) * 32, 60, 26), elec[i],
-               kAmber, 8);
+        C.Lamp(P, std::string("Elec ") + elec[i],
+               Box(128 + (i % 3) * 64, 372 + (i / 3) * 32, 60, 26), elec[i], kAmber, 8);
     C.Key(P, "Caution Reset", Box(128, 442, 84, 30), "CAUTION\nRESET", kPlate, 0, 8);
     C.Lamp(P, "Battery Fail", Box(224, 444, 88, 26), "BATT FAIL", kAmber);
 
@@ -1965,8 +2101,9 @@ void BuildLeftConsole(CCockpit& C, CPanelDef& P)
     const int text = C.NewObjectId(P);
     const int textSlot = C.nextCallback++;
     C.objects.push_back([=] {
-        return Head("UHF Channel", text, "TEXT") + KHex("cyclebits", 0xffff) + KInt("callbackslot", textSlot) +
-               KInt("numstrings", 2) + KRect("destloc", chan) + kEnd;
+        return Head("UHF Channel", text, "TEXT") + KHex("cyclebits", 0xffff) +
+               KInt("callbackslot", textSlot) + KInt("numstrings", 2) + KRect("destloc", chan) +
+               kEnd;
     });
     C.Toggle(P, "UHF Squelch", QPoint(284, 650), {1, -1}, {"ON", "OFF"}, QString());
     p.begin(&P.img);
@@ -1994,7 +2131,8 @@ void BuildLeftConsole(CCockpit& C, CPanelDef& P)
     p.end();
 
     // Jet fuel starter and engine control beside the throttle.
-    C.Toggle(P, "JFS Start", QPoint(700, 300), {0, 1, -1}, {"OFF", "START 1", "START 2"}, QString());
+    C.Toggle(P, "JFS Start", QPoint(700, 300), {0, 1, -1}, {"OFF", "START 1", "START 2"},
+             QString());
     C.Toggle(P, "Engine Control", QPoint(700, 440), {1, -1}, {"PRI", "SEC"}, QString());
     p.begin(&P.img);
     TextAt(p, QPointF(700, 358), "JFS", 9.5);
@@ -2007,8 +2145,10 @@ void BuildLeftConsole(CCockpit& C, CPanelDef& P)
     AddDigits(C, P, "TACAN Channel", Row(364, 548, 3), false);
     p.begin(&P.img);
     Text(p, QRectF(356, 578, 70, 14), "CHANNEL", 8.5);
-    SelectorArt(p, QPointF(400, 670), 18, {"OFF", "REC", "T/R", "A/A REC", "A/A TR"}, 150, -30, 2, "TACAN");
-    SelectorArt(p, QPointF(560, 670), 18, {"OFF", "STBY", "LOW", "NORM", "EMER"}, 150, -30, 3, "IFF MASTER");
+    SelectorArt(p, QPointF(400, 670), 18, {"OFF", "REC", "T/R", "A/A REC", "A/A TR"}, 150, -30, 2,
+                "TACAN");
+    SelectorArt(p, QPointF(560, 670), 18, {"OFF", "STBY", "LOW", "NORM", "EMER"}, 150, -30, 3,
+                "IFF MASTER");
     p.end();
     C.Toggle(P, "TACAN Band", QPoint(476, 566), {1, -1}, {"X", "Y"}, QString());
     C.Toggle(P, "CNI Source", QPoint(552, 566), {1, -1}, {"UFC", "BACKUP"}, QString());
@@ -2091,18 +2231,35 @@ void BuildRightConsole(CCockpit& C, CPanelDef& P)
     C.Toggle(P, "Trim AP Disconnect", QPoint(770, 276), {-1, 1}, {"NORM", "DISC"}, QString());
     {
         QPainter bg(&P.img);
-        Text(bg, QRectF(788, 266, 60, 20), "TRIM/AP", 8.5, kLabel, Qt::AlignLeft | Qt::AlignVCenter);
+        Text(bg, QRectF(788, 266, 60, 20), "TRIM/AP", 8.5, kLabel,
+             Qt::AlignLeft | Qt::AlignVCenter);
     }
 
-    const char* caution[18] = {"FLCS FAULT", "ENGINE FAULT", "AVIONICS\nFAULT", "SEAT NOT\nARMED", "ELEC SYS",
-                               "SEC", "EQUIP HOT", "NWS FAIL", "PROBE HEAT", "FUEL/OIL\nHOT", "RADAR ALT",
-                               "ANTI SKID", "CADC", "INLET ICING", "IFF", "HOOK", "STORES\nCONFIG", "OXY LOW"};
+    const char* caution[18] = {"FLCS FAULT",
+                               "ENGINE FAULT",
+                               "AVIONICS\nFAULT",
+                               "SEAT NOT\nARMED",
+                               "ELEC SYS",
+                               "SEC",
+                               "EQUIP HOT",
+                               "NWS FAIL",
+                               "PROBE HEAT",
+                               "FUEL/OIL\nHOT",
+                               "RADAR ALT",
+                               "ANTI SKID",
+                               "CADC",
+                               "INLET ICING",
+                               "IFF",
+                               "HOOK",
+                               "STORES\nCONFIG",
+                               "OXY LOW"};
     for (int i = 0; i < 18; ++i) {
         QString legend = caution[i];
         std::string name = legend.toStdString();
         std::replace(name.begin(), name.end(), '\n', ' ');
         std::replace(name.begin(), name.end(), '/', ' ');
-        C.Lamp(P, "Caution " + name, Box(30 + (i % 3) * 112, 232 + (i / 3) * 38, 104, 32), legend, kAmber, 9.5);
+        C.Lamp(P, "Caution " + name, Box(30 + (i % 3) * 112, 232 + (i / 3) * 38, 104, 32), legend,
+               kAmber, 9.5);
     }
 
     AddDial(C, P, "Oxygen Quantity", QPoint(110, 660), 52,
@@ -2141,8 +2298,8 @@ void BuildRightConsole(CCockpit& C, CPanelDef& P)
 
     const char* sensors[4] = {"LEFT HDPT", "RIGHT HDPT", "FCR", "RDR ALT"};
     for (int i = 0; i < 4; ++i) {
-        C.Toggle(P, std::string("Sensor Power ") + sensors[i], QPoint(440 + i * 70, 266), {-1, 1}, {"OFF", ""},
-                 QString());
+        C.Toggle(P, std::string("Sensor Power ") + sensors[i], QPoint(440 + i * 70, 266), {-1, 1},
+                 {"OFF", ""}, QString());
         QPainter bg(&P.img);
         TextAt(bg, QPointF(440 + i * 70, 236), sensors[i], 8.5);
     }
@@ -2152,20 +2309,22 @@ void BuildRightConsole(CCockpit& C, CPanelDef& P)
         const char* name;
         QString up, centre, down;
     };
-    const HudSwitch hud[6] = {{"SCALES", "VV/VAH", "VAH", "OFF"},     {"FP MARKER", "ATT/FPM", "FPM", "OFF"},
-                              {"DED DATA", "DED", "PFL", "OFF"},      {"DEPR RET", "STBY", "PRI", "OFF"},
-                              {"VELOCITY", "CAS", "TAS", "GND SPD"},  {"ALT", "RADAR", "BARO", "AUTO"}};
+    const HudSwitch hud[6] = {
+        {"SCALES", "VV/VAH", "VAH", "OFF"},    {"FP MARKER", "ATT/FPM", "FPM", "OFF"},
+        {"DED DATA", "DED", "PFL", "OFF"},     {"DEPR RET", "STBY", "PRI", "OFF"},
+        {"VELOCITY", "CAS", "TAS", "GND SPD"}, {"ALT", "RADAR", "BARO", "AUTO"}};
     for (int i = 0; i < 6; ++i) {
         const QPoint c(436 + (i % 3) * 92, 420 + (i / 3) * 110);
-        C.Toggle(P, std::string("HUD ") + hud[i].name, c, {0, 1, -1}, {hud[i].centre, hud[i].up, hud[i].down},
-                 QString());
+        C.Toggle(P, std::string("HUD ") + hud[i].name, c, {0, 1, -1},
+                 {hud[i].centre, hud[i].up, hud[i].down}, QString());
         QPainter bg(&P.img);
         TextAt(bg, QPointF(c.x() + 22, c.y() + 46), hud[i].name, 9);
     }
 
     p.begin(&P.img);
     SelectorArt(p, QPointF(470, 686), 18, {"AUTO", "MAN"}, 120, -60, 0, "TEMP");
-    SelectorArt(p, QPointF(600, 686), 18, {"OFF", "NORM", "DUMP", "RAM"}, 150, -40, 1, "AIR SOURCE");
+    SelectorArt(p, QPointF(600, 686), 18, {"OFF", "NORM", "DUMP", "RAM"}, 150, -40, 1,
+                "AIR SOURCE");
     p.end();
 }
 
@@ -2176,7 +2335,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VIREO_EXAMPLES_DIR);
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VIREO_EXAMPLES_DIR);
     try {
         CCockpit C;
         CPanelDef& front = C.Panel(100, "Front", "demo_front.png");
@@ -2219,8 +2379,8 @@ int main(int argc, char** argv)
             if (!P->img.save(folder + "/" + QString::fromStdString(P->file)))
                 throw std::runtime_error("cannot write " + P->file);
         C.Write(dir, "demo_template.png");
-        std::printf("Wrote 10_demo.dat, demo_template.png (%d x %d) and %d panel pictures to %s\n", C.tmpl.Width(),
-                    C.tmpl.Height(), int(C.panels.size()), dir.c_str());
+        std::printf("Wrote 10_demo.dat, demo_template.png (%d x %d) and %d panel pictures to %s\n",
+                    C.tmpl.Width(), C.tmpl.Height(), int(C.panels.size()), dir.c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vireo-drawdemo: %s\n", e.what());
         return 1;

@@ -31,7 +31,10 @@ public:
     {
         for (int y = 0; y < m_picture.Height(); ++y)
             for (int x = 0; x < m_picture.Width(); ++x)
-                m_picture.SetPixel(x, y, (x + y) % 7 == 0 ? 0xff0000ffu : 0xff000000u | uint32_t(x * 5) << 16 | uint32_t(y * 6));
+                m_picture.SetPixel(x, y,
+                                   (x + y) % 7 == 0
+                                       ? 0xff0000ffu
+                                       : 0xff000000u | uint32_t(x * 5) << 16 | uint32_t(y * 6));
     }
     bool Load(const std::string&, CBitmap& out) override
     {

@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string second = LoadAndStore(first);
     const std::string third = LoadAndStore(second);
     if (third != second) {
-        std::fprintf(stderr, "save of a reloaded save changed (%zu -> %zu bytes)\n", second.size(), third.size());
+        std::fprintf(stderr, "save of a reloaded save changed (%zu -> %zu bytes)\n", second.size(),
+                     third.size());
         std::abort();
     }
     return 0;

@@ -10,8 +10,8 @@ class CRecentFileList;
 class CVireoDoc;
 class IFramePrompts;
 
-// The document's part of the command route: Save, Save As, Check Cockpit, Undo and Redo, and the question
-// whether to save a modified document before it is closed or replaced.
+// The document's part of the command route: Save, Save As, Check Cockpit, Undo and Redo, and the
+// question whether to save a modified document before it is closed or replaced.
 class CDocHandler : public CCommandTarget
 {
 public:

@@ -12,7 +12,8 @@ CHistoryPanel::CHistoryPanel(CVireoDoc* doc, QWidget* parent)
     m_pList->setObjectName(QStringLiteral("History"));
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     // Wide enough to read the step names beside the tree.
-    m_pList->setMinimumWidth(m_pList->fontMetrics().horizontalAdvance(QStringLiteral("Properties of Left MFD OSB 10")));
+    m_pList->setMinimumWidth(
+        m_pList->fontMetrics().horizontalAdvance(QStringLiteral("Properties of Left MFD OSB 10")));
     setWidget(m_pList);
     // Row 0 is the file as opened; row n the state after n steps.
     connect(m_pList, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -32,7 +33,8 @@ void CHistoryPanel::Fill()
     m_pList->addItem(QString::fromLatin1(first.data(), static_cast<qsizetype>(first.size())));
     for (size_t i = 0; i < history.Count(); ++i) {
         const std::string& name = history.Step(i).m_strName;
-        auto* item = new QListWidgetItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        auto* item = new QListWidgetItem(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         // Undone steps are shown greyed, as in image editors.
         if (i >= history.Current())
             item->setForeground(m_pList->palette().brush(QPalette::Disabled, QPalette::Text));

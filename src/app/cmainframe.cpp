@@ -2,9 +2,9 @@
 
 #include "ccptree.h"
 #include "ccptreepane.h"
-#include "chistorypanel.h"
 #include "cdochandler.h"
 #include "chelpwindow.h"
+#include "chistorypanel.h"
 #include "cproblemspanel.h"
 #include "crecentfilelist.h"
 #include "ctemplview.h"
@@ -242,9 +242,9 @@ void CMainFrame::CreateMenus()
     file->addAction(Action(ID_APP_EXIT));
 
     AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
-            {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND, ID_ADD_BUTTON,
-             ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator,
-             ID_CHECK_COCKPIT});
+            {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND,
+             ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
+             kSeparator, ID_CHECK_COCKPIT});
     QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
                           {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS,
                            ID_SHOW_BUTTONS, ID_VIEW_REFRESH, kSeparator});
@@ -274,11 +274,11 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setFloatable(true);
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     const int buttons[] = {
-        ID_FILE_NEW,   ID_FILE_OPEN,  ID_FILE_SAVE,  kSeparator,    ID_EDIT_UNDO,   ID_EDIT_REDO,
-        kSeparator,    ID_EDIT_CUT,   ID_EDIT_COPY,
-        ID_EDIT_PASTE, kSeparator,    ID_FILE_PRINT, kSeparator,    ID_ZOOM_IN,     ID_ZOOM_OUT,
-        kSeparator,    ID_NEXT_STATE, kSeparator,    ID_NUDGE_LEFT, ID_NUDGE_RIGHT, ID_NUDGE_DOWN,
-        ID_NUDGE_UP,   ID_SAME_SIZE,  kSeparator,    ID_APP_ABOUT};
+        ID_FILE_NEW,   ID_FILE_OPEN,  ID_FILE_SAVE, kSeparator,    ID_EDIT_UNDO,
+        ID_EDIT_REDO,  kSeparator,    ID_EDIT_CUT,  ID_EDIT_COPY,  ID_EDIT_PASTE,
+        kSeparator,    ID_FILE_PRINT, kSeparator,   ID_ZOOM_IN,    ID_ZOOM_OUT,
+        kSeparator,    ID_NEXT_STATE, kSeparator,   ID_NUDGE_LEFT, ID_NUDGE_RIGHT,
+        ID_NUDGE_DOWN, ID_NUDGE_UP,   ID_SAME_SIZE, kSeparator,    ID_APP_ABOUT};
     for (int id : buttons) {
         if (id == kSeparator)
             m_pToolBar->addSeparator();

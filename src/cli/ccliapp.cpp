@@ -21,12 +21,12 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <filesystem>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <map>
-#include <set>
 #include <new>
+#include <set>
 
 namespace {
 
@@ -71,7 +71,8 @@ std::string CCliApp::HelpText()
            "  format INPUT -o OUTPUT\n"
            "      Loads INPUT and writes it to OUTPUT exactly as Save writes the cockpit, without\n"
            "      checking it first. OUTPUT '-' writes to stdout. OUTPUT is replaced as Save\n"
-           "      replaces a file: a link is kept and its target rewritten, the file's mode stays,\n"
+           "      replaces a file: a link is kept and its target rewritten, the file's mode "
+           "stays,\n"
            "      and a failed write leaves the old file whole. An OUTPUT that is not a regular\n"
            "      file (a device, a FIFO) or that is write-protected is refused.\n"
            "      Exit 0 when OUTPUT was written, 2 when INPUT cannot be read or OUTPUT cannot\n"
@@ -248,7 +249,8 @@ int CCliApp::Render(const std::vector<std::string>& args)
         } else if (a == "--zoom" && hasValue) {
             CScanner s(args[++i]);
             if (!s.Float(zoom) || !s.Rest().empty() || !(zoom > 0.0f) || zoom > 64.0f)
-                return Usage("render: --zoom needs a number above 0 and at most 64, not '" + args[i] + "'");
+                return Usage("render: --zoom needs a number above 0 and at most 64, not '" +
+                             args[i] + "'");
         } else if (a == "--select" && hasValue) {
             if (!ParseInt(args[++i], selectId))
                 return Usage("render: --select needs a number, not '" + args[i] + "'");
@@ -257,8 +259,10 @@ int CCliApp::Render(const std::vector<std::string>& args)
             const std::string v = args[++i];
             const size_t eq = v.find('=');
             int id = 0, n = 0;
-            if (eq == std::string::npos || !ParseInt(v.substr(0, eq), id) || !ParseInt(v.substr(eq + 1), n) || n < 0)
-                return Usage("render: --state needs ID=N with a count N of 0 or more, not '" + v + "'");
+            if (eq == std::string::npos || !ParseInt(v.substr(0, eq), id) ||
+                !ParseInt(v.substr(eq + 1), n) || n < 0)
+                return Usage("render: --state needs ID=N with a count N of 0 or more, not '" + v +
+                             "'");
             states.emplace_back(id, n);
         } else if (input.empty() && a[0] != '-') {
             input = a;
@@ -340,7 +344,8 @@ int CCliApp::Render(const std::vector<std::string>& args)
     device.open(QIODevice::WriteOnly);
     QImageWriter writer(&device, "png");
     if (!writer.write(image)) {
-        m_err << "vireo-cli: cannot write " << output << ": " << writer.errorString().toStdString() << "\n";
+        m_err << "vireo-cli: cannot write " << output << ": " << writer.errorString().toStdString()
+              << "\n";
         return 2;
     }
     std::string error;
@@ -365,7 +370,8 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
         } else if (a == "--zoom" && hasValue) {
             CScanner s(args[++i]);
             if (!s.Float(zoom) || !s.Rest().empty() || !(zoom > 0.0f) || zoom > 64.0f)
-                return Usage("render: --zoom needs a number above 0 and at most 64, not '" + args[i] + "'");
+                return Usage("render: --zoom needs a number above 0 and at most 64, not '" +
+                             args[i] + "'");
         } else if (input.empty() && a[0] != '-') {
             input = a;
         } else {
@@ -388,7 +394,8 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (!std::filesystem::is_directory(folder)) {
-        m_err << "vireo-cli: cannot make the folder " << folder << (ec ? ": " + ec.message() : "") << "\n";
+        m_err << "vireo-cli: cannot make the folder " << folder << (ec ? ": " + ec.message() : "")
+              << "\n";
         return 2;
     }
     int code = 0;
@@ -396,10 +403,12 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
     for (const auto& panel : m.m_aPanels) {
         const int id = panel->m_nId;
         if (!done.insert(id).second) {
-            m_err << "vireo-cli: another panel " << id << " comes first; panel-" << id << ".png shows that one\n";
+            m_err << "vireo-cli: another panel " << id << " comes first; panel-" << id
+                  << ".png shows that one\n";
             continue;
         }
-        const std::string file = (std::filesystem::path(folder) / ("panel-" + std::to_string(id) + ".png")).string();
+        const std::string file =
+            (std::filesystem::path(folder) / ("panel-" + std::to_string(id) + ".png")).string();
         const QImage image = PaintPanelImage(m, *panel, zoom);
         QByteArray png;
         QBuffer buffer(&png);
@@ -407,7 +416,8 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
         if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
             m_err << "vireo-cli: cannot paint panel " << id << "\n";
             code = 2;
-        } else if (!WriteFileSafely(file, std::string(png.constData(), size_t(png.size())), &error)) {
+        } else if (!WriteFileSafely(file, std::string(png.constData(), size_t(png.size())),
+                                    &error)) {
             m_err << "vireo-cli: cannot write " << error << "\n";
             code = 2;
         }

@@ -134,9 +134,11 @@ void CEditStep::Redo(CCPManager& manager)
 bool CEditStep::TouchesIndex() const
 {
     // The manager's look-ups by id change only when ids or its lists do.
-    return std::any_of(m_aMoves.begin(), m_aMoves.end(), [](const Move& m) { return m.kind == MoveKind::Appended; }) ||
-           std::any_of(m_aChanges.begin(), m_aChanges.end(),
-                       [](const Change& c) { return c.after && c.before->m_nId != c.after->m_nId; });
+    return std::any_of(m_aMoves.begin(), m_aMoves.end(),
+                       [](const Move& m) { return m.kind == MoveKind::Appended; }) ||
+           std::any_of(m_aChanges.begin(), m_aChanges.end(), [](const Change& c) {
+               return c.after && c.before->m_nId != c.after->m_nId;
+           });
 }
 
 bool CEditStep::Owns(const CCPObject* record) const
@@ -148,7 +150,8 @@ bool CEditStep::Owns(const CCPObject* record) const
             return true;
         // A surface entry of a held panel is out of the cockpit with it.
         if (held->IsPanel() && record->IsSurfaceRef() &&
-            static_cast<const CCPPanel*>(held.get())->HasSurfaceRef(static_cast<const CCPSurfaceRef*>(record)))
+            static_cast<const CCPPanel*>(held.get())
+                ->HasSurfaceRef(static_cast<const CCPSurfaceRef*>(record)))
             return true;
     }
     return false;

@@ -60,7 +60,12 @@ private:
         std::unique_ptr<CCPObject> before;
         std::unique_ptr<CCPObject> after;
     };
-    enum class MoveKind { Appended, SurfaceInserted, SurfaceRemoved };
+    enum class MoveKind
+    {
+        Appended,
+        SurfaceInserted,
+        SurfaceRemoved
+    };
     struct Move
     {
         MoveKind kind;

@@ -25,9 +25,18 @@ void CLoadErrorLimiter::MessageBox(const std::string& text, Icon icon, const std
         ++m_nNotKept; // a file of millions of bad lines must not hold millions of texts
 }
 
-int CLoadErrorLimiter::CheckResults(CCheckMessageArray& m, bool s) { return m_pUI ? m_pUI->CheckResults(m, s) : IDCANCEL; }
-int CLoadErrorLimiter::SelectObjectType(int& code) { return m_pUI ? m_pUI->SelectObjectType(code) : IDCANCEL; }
-int CLoadErrorLimiter::EditBuffer(CCPBuffer& b) { return m_pUI ? m_pUI->EditBuffer(b) : IDCANCEL; }
+int CLoadErrorLimiter::CheckResults(CCheckMessageArray& m, bool s)
+{
+    return m_pUI ? m_pUI->CheckResults(m, s) : IDCANCEL;
+}
+int CLoadErrorLimiter::SelectObjectType(int& code)
+{
+    return m_pUI ? m_pUI->SelectObjectType(code) : IDCANCEL;
+}
+int CLoadErrorLimiter::EditBuffer(CCPBuffer& b)
+{
+    return m_pUI ? m_pUI->EditBuffer(b) : IDCANCEL;
+}
 
 void CLoadErrorLimiter::Finish()
 {
@@ -39,11 +48,13 @@ void CLoadErrorLimiter::Finish()
         details += '\n';
     }
     const uint64_t n = m_astrHeld.size() + m_nNotKept;
-    std::string text = StrFormat("The file holds %s more error%s. ", CountText(n).c_str(), n == 1 ? "" : "s");
+    std::string text =
+        StrFormat("The file holds %s more error%s. ", CountText(n).c_str(), n == 1 ? "" : "s");
     if (m_nNotKept == 0) {
         text += n == 1 ? "Open the details to see it." : "Open the details to see them all.";
     } else {
-        text += StrFormat("Open the details to see the first %s.", CountText(m_astrHeld.size()).c_str());
+        text += StrFormat("Open the details to see the first %s.",
+                          CountText(m_astrHeld.size()).c_str());
         details += "... and " + CountText(m_nNotKept) + " more\n";
     }
     m_astrHeld.clear();

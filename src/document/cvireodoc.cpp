@@ -23,8 +23,7 @@
 namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
 
-template <class T>
-std::unique_ptr<T> Downcast(std::unique_ptr<CCPObject> p)
+template <class T> std::unique_ptr<T> Downcast(std::unique_ptr<CCPObject> p)
 {
     return std::unique_ptr<T>(static_cast<T*>(p.release()));
 }
@@ -91,7 +90,11 @@ void CVireoDoc::ScreenSizeFromName(const std::string& name)
     {
         const char* prefix;
         int w, h;
-    } sizes[] = {{"6_", 640, 480}, {"8_", 800, 600}, {"10_", 1024, 768}, {"12_", 1200, 960}, {"16_", 1600, 1200}};
+    } sizes[] = {{"6_", 640, 480},
+                 {"8_", 800, 600},
+                 {"10_", 1024, 768},
+                 {"12_", 1200, 960},
+                 {"16_", 1600, 1200}};
     for (const auto& s : sizes)
         if (StartsWith(name, s.prefix)) {
             m_manager.SetScreenSize(s.w, s.h);
@@ -111,7 +114,8 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
                 error = "it could not be read";
             if (error.back() != '.')
                 error += '.';
-            m_pUI->MessageBox("Failed to open document.\n" + path + ": " + error, IUserInterface::Exclamation);
+            m_pUI->MessageBox("Failed to open document.\n" + path + ": " + error,
+                              IUserInterface::Exclamation);
         }
         return false;
     }
@@ -393,7 +397,8 @@ void CVireoDoc::InsertSurfaceRef(CCPPanel* panel, size_t index, std::unique_ptr<
 {
     index = std::min(index, panel->m_aSurfaces.size());
     CCPSurfaceRef* raw = ref.get();
-    panel->m_aSurfaces.insert(panel->m_aSurfaces.begin() + static_cast<std::ptrdiff_t>(index), std::move(ref));
+    panel->m_aSurfaces.insert(panel->m_aSurfaces.begin() + static_cast<std::ptrdiff_t>(index),
+                              std::move(ref));
     if (m_pStep)
         m_pStep->SurfaceInserted(*panel, index, *raw);
 }
@@ -401,7 +406,8 @@ void CVireoDoc::InsertSurfaceRef(CCPPanel* panel, size_t index, std::unique_ptr<
 std::unique_ptr<CCPSurfaceRef> CVireoDoc::RemoveSurfaceRef(CCPPanel* panel, CCPSurfaceRef* ref)
 {
     auto& list = panel->m_aSurfaces;
-    const auto it = std::find_if(list.begin(), list.end(), [ref](const auto& r) { return r.get() == ref; });
+    const auto it =
+        std::find_if(list.begin(), list.end(), [ref](const auto& r) { return r.get() == ref; });
     if (it == list.end())
         return nullptr;
     const size_t index = static_cast<size_t>(it - list.begin());
@@ -536,7 +542,8 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
 
     BeginStep((edit ? "Add " : "Duplicate ") + RecordLabel(record.get()), record.get(), panel);
     m_pStep->m_pFocusUndo = nullptr;
-    if (record->IsSurfaceRef() && static_cast<CCPSurfaceRef*>(record.get())->AttachNewSurface(panel) != IDOK) {
+    if (record->IsSurfaceRef() &&
+        static_cast<CCPSurfaceRef*>(record.get())->AttachNewSurface(panel) != IDOK) {
         AbortStep();
         return false;
     }
@@ -559,7 +566,8 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
         m_manager.AddButton(Downcast<CCPButton>(std::move(record)));
         hint = HINT_BUTTON_ADDED;
     } else if (raw->IsSurfaceRef()) {
-        InsertSurfaceRef(panel, panel->m_aSurfaces.size(), Downcast<CCPSurfaceRef>(std::move(record)));
+        InsertSurfaceRef(panel, panel->m_aSurfaces.size(),
+                         Downcast<CCPSurfaceRef>(std::move(record)));
     } else if (raw->IsPanel()) {
         m_manager.AddPanel(Downcast<CCPPanel>(std::move(record)));
         hint = HINT_PANEL_ADDED;
@@ -685,8 +693,8 @@ void CVireoDoc::RemoveObject(CCPObject* record, CCPPanel* panel)
         UpdateAllViews(nullptr, HINT_REMOVED, record);
 }
 
-CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to, CCPObject* anchor,
-                                  bool move, IDocObserver* sender)
+CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to,
+                                  CCPObject* anchor, bool move, IDocObserver* sender)
 {
     if (!record || !from || !to)
         return nullptr;
@@ -724,7 +732,8 @@ CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* t
         auto& list = to->m_aSurfaces;
         size_t at = 0;
         if (anchor && anchor->IsSurfaceRef()) {
-            const auto it = std::find_if(list.begin(), list.end(), [anchor](const auto& r) { return r.get() == anchor; });
+            const auto it = std::find_if(list.begin(), list.end(),
+                                         [anchor](const auto& r) { return r.get() == anchor; });
             at = it == list.end() ? list.size() : static_cast<size_t>(it - list.begin()) + 1;
         } else if (anchor) {
             at = list.size();
@@ -742,13 +751,18 @@ CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* t
 
 // --- rectangles and names ---
 
-bool CVireoDoc::SetRect(CCPObject* record, bool source, const CRect& rc, const char* verb, IDocObserver* sender)
+bool CVireoDoc::SetRect(CCPObject* record, bool source, const CRect& rc, const char* verb,
+                        IDocObserver* sender)
 {
     CRect old;
     if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
         return false;
     const bool resized = old.Width() != rc.Width() || old.Height() != rc.Height();
-    BeginStep(std::string(verb ? verb : resized ? "Resize " : "Move ") + RecordLabel(record), record, m_pCurrentPanel);
+    BeginStep(std::string(verb      ? verb
+                          : resized ? "Resize "
+                                    : "Move ") +
+                  RecordLabel(record),
+              record, m_pCurrentPanel);
     WillChange(*record);
     if (source)
         record->SetSrcRect(&rc);
@@ -773,7 +787,8 @@ bool CVireoDoc::SetRecordSrcRect(CCPObject* record, const CRect& rc, IDocObserve
 bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
 {
     using namespace std::chrono;
-    const double now = m_fnClock ? m_fnClock() : duration<double>(steady_clock::now().time_since_epoch()).count();
+    const double now =
+        m_fnClock ? m_fnClock() : duration<double>(steady_clock::now().time_since_epoch()).count();
     const int kind = source ? 2 : 1;
     const CEditStep* last = m_history.UndoStep();
     // A burst goes on while the same record is nudged the same way, without a pause, an undo
@@ -934,7 +949,8 @@ void CVireoDoc::AddObserver(IDocObserver* observer)
 
 void CVireoDoc::RemoveObserver(IDocObserver* observer)
 {
-    m_aObservers.erase(std::remove(m_aObservers.begin(), m_aObservers.end(), observer), m_aObservers.end());
+    m_aObservers.erase(std::remove(m_aObservers.begin(), m_aObservers.end(), observer),
+                       m_aObservers.end());
 }
 
 void CVireoDoc::UpdateAllViews(IDocObserver* sender, int hint, CCPObject* record)

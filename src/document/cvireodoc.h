@@ -147,7 +147,8 @@ private:
     void InsertSurfaceRef(CCPPanel* panel, size_t index, std::unique_ptr<CCPSurfaceRef> ref);
     std::unique_ptr<CCPSurfaceRef> RemoveSurfaceRef(CCPPanel* panel, CCPSurfaceRef* ref);
     CCPPanel* PanelOf(CCPObject* record) const;
-    bool SetRect(CCPObject* record, bool source, const CRect& rc, const char* verb, IDocObserver* sender);
+    bool SetRect(CCPObject* record, bool source, const CRect& rc, const char* verb,
+                 IDocObserver* sender);
 
     IRecordEditor* m_pEditor = nullptr;
     CEditHistory m_history;

@@ -5,7 +5,8 @@
 class CCPObject;
 
 // Update hints sent with every change of the document.
-enum UpdateHint {
+enum UpdateHint
+{
     HINT_REFRESH = 0,
     HINT_CURRENT_OBJECT = 1,
     HINT_REMOVED = 2,

@@ -10,12 +10,23 @@ class CBitmap;
 
 // 24-bit colour 0xRRGGBB as used for drawing (the alpha of a record's colour is ignored).
 using Rgb = uint32_t;
-inline Rgb RgbOf(uint32_t argb) { return argb & 0x00ffffffu; }
-inline Rgb MakeRgb(int r, int g, int b) { return (Rgb(r & 0xff) << 16) | (Rgb(g & 0xff) << 8) | Rgb(b & 0xff); }
+inline Rgb RgbOf(uint32_t argb)
+{
+    return argb & 0x00ffffffu;
+}
+inline Rgb MakeRgb(int r, int g, int b)
+{
+    return (Rgb(r & 0xff) << 16) | (Rgb(g & 0xff) << 8) | Rgb(b & 0xff);
+}
 
 struct Pen
 {
-    enum Style { Solid, Dash, Null };
+    enum Style
+    {
+        Solid,
+        Dash,
+        Null
+    };
     Style style = Solid;
     Rgb color = 0x000000;
     int width = 1;
@@ -65,5 +76,6 @@ public:
 
     // Copies src (pixels of bmp) onto dest, stretching with nearest-neighbour sampling.
     // With keyBlue, pure blue pixels of the source leave the destination as it was.
-    virtual void StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& dest, bool keyBlue) = 0;
+    virtual void StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& dest,
+                            bool keyBlue) = 0;
 };

@@ -42,6 +42,7 @@ CBitmap CBitmap::CropOrPad(const CBitmap& src, int width, int height)
     const int h = std::min(height, src.Height());
     uint32_t* dst = out.MutableBits();
     for (int y = 0; y < h; ++y)
-        std::copy_n(src.Bits() + size_t(y) * size_t(src.Width()), w, dst + size_t(y) * size_t(width));
+        std::copy_n(src.Bits() + size_t(y) * size_t(src.Width()), w,
+                    dst + size_t(y) * size_t(width));
     return out;
 }

@@ -16,7 +16,10 @@ public:
     bool IsNull() const { return m_nWidth <= 0 || m_nHeight <= 0; }
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
-    uint32_t Pixel(int x, int y) const { return m_aPixels[size_t(y) * size_t(m_nWidth) + size_t(x)]; }
+    uint32_t Pixel(int x, int y) const
+    {
+        return m_aPixels[size_t(y) * size_t(m_nWidth) + size_t(x)];
+    }
     void SetPixel(int x, int y, uint32_t argb);
     const uint32_t* Bits() const { return m_aPixels.data(); }
     uint32_t* MutableBits();
@@ -35,4 +38,7 @@ private:
 };
 
 // True for the colour that transparent blits leave out.
-inline bool IsKeyBlue(uint32_t argb) { return (argb & 0x00ffffffu) == 0x000000ffu; }
+inline bool IsKeyBlue(uint32_t argb)
+{
+    return (argb & 0x00ffffffu) == 0x000000ffu;
+}

@@ -47,7 +47,8 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {
             cur.Next(value, TokenSet::Value); // an empty line reads as a missing word
-            CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent, "Adi Bad Transparency Type");
+            CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
+                                           "Adi Bad Transparency Type");
         } else if (EqualsNoCase(key, "callbackslot")) {
             ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {

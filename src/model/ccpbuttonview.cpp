@@ -39,7 +39,8 @@ void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CC
         } else if (EqualsNoCase(key, "destloc")) {
             std::string_view value; // stays empty on an empty line: its word is missing
             cur.Next(value, TokenSet::Value);
-            CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent, "Buttonview Bad transparency");
+            CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
+                                           "Buttonview Bad transparency");
         } else if (EqualsNoCase(key, "persistant")) {
             if (ReadInt(cur, m_nPersistent) && m_nPersistent == 3)
                 m_nPersistent = 2; // the file's 3 is "electrical"

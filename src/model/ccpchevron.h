@@ -5,7 +5,7 @@
 // A CHEVRON record: pan and tilt values with their label numbers; no panel position.
 class CCPChevron : public CCPObject
 {
-  public:
+public:
     std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     float m_fPan = 0;

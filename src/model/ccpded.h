@@ -7,7 +7,7 @@
 // A DED record: the area of a text display, of the kind "ded" (0) or "pfl" (1).
 class CCPDed : public CCPPlacedObject
 {
-  public:
+public:
     std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_nCallbackSlot = -1;

@@ -9,7 +9,7 @@
 // every destination rect of the panel.
 class CCPDigits : public CCPObject
 {
-  public:
+public:
     std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_nPersistent = 0;

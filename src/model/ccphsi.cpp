@@ -50,7 +50,8 @@ void CCPHsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
         } else if (EqualsNoCase(key, "destloc")) {
             const size_t i = m_arcDest[0].IsRectEmpty() ? 0 : m_arcDest[1].IsRectEmpty() ? 1 : 2;
             cur.Next(value, TokenSet::Value); // an empty line reads as a missing word
-            CInstrumentPiece::ReadDestLine(ar, value, m_arcDest[i], m_abTransparent[i], "HSI Bad transparency");
+            CInstrumentPiece::ReadDestLine(ar, value, m_arcDest[i], m_abTransparent[i],
+                                           "HSI Bad transparency");
         } else if (EqualsNoCase(key, "callbackslot")) {
             ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {

@@ -7,7 +7,7 @@
 // A KNEEVIEW record: the area of the knee view on a panel.
 class CCPKnee : public CCPPlacedObject
 {
-  public:
+public:
     std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     uint32_t m_nCycleBits = 0xffff;

@@ -9,7 +9,7 @@
 // destination rect; state 0 shows the panel's own picture.
 class CCPLight : public CCPObject
 {
-  public:
+public:
     std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     int m_bTransparent = 1; // word of the "destloc" line: 1 "transparent", 0 "opaque"

@@ -59,7 +59,8 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "destloc")) {
             cur.Next(value, TokenSet::Value); // an empty line reads as a missing word
-            CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent, "MachAsi Bad transparency");
+            CInstrumentPiece::ReadDestLine(ar, value, m_rcDest, m_bTransparent,
+                                           "MachAsi Bad transparency");
         } else if (const int c = CInstrumentPiece::ColourIndex(key, int(m_aColors.size()));
                    c >= 0) {
             ReadHex(cur, m_aColors[size_t(c)]);

@@ -32,7 +32,8 @@ constexpr int kMaxTemplateSide = 16384;
 constexpr long long kMaxTemplateArea = 64LL * 1024 * 1024;
 
 template <class T>
-void Rebuild(const std::vector<std::unique_ptr<T>>& list, std::unordered_map<int, std::pair<size_t, int>>& map)
+void Rebuild(const std::vector<std::unique_ptr<T>>& list,
+             std::unordered_map<int, std::pair<size_t, int>>& map)
 {
     map.clear();
     map.reserve(list.size());
@@ -42,8 +43,7 @@ void Rebuild(const std::vector<std::unique_ptr<T>>& list, std::unordered_map<int
     }
 }
 
-template <class T>
-T* At(const std::vector<std::unique_ptr<T>>& list, int index)
+template <class T> T* At(const std::vector<std::unique_ptr<T>>& list, int index)
 {
     return index >= 0 && size_t(index) < list.size() ? list[size_t(index)].get() : nullptr;
 }
@@ -68,7 +68,8 @@ std::string ImageErrorText(const std::string& path)
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
         return path + "\nI cannot read this file.\nThe file was not found.";
-    return path + "\nI cannot read this file.\nThis is not a valid image file, or its format is not currently supported.";
+    return path + "\nI cannot read this file.\nThis is not a valid image file, or its format is "
+                  "not currently supported.";
 }
 
 namespace {
@@ -77,12 +78,14 @@ std::string NoMemoryText(const std::string& path)
     return path + "\nThis picture is not loaded: there is not enough memory for it.";
 }
 
-uint64_t BitmapBytes(uint64_t width, uint64_t height) { return width * height * 4; }
+uint64_t BitmapBytes(uint64_t width, uint64_t height)
+{
+    return width * height * 4;
+}
 
 // One past the highest id of the list, at least first; when that would pass the int range,
 // the lowest id from first up that no record has; 0 when there is none.
-template <class T>
-int NextFreeId(const std::vector<std::unique_ptr<T>>& list, int first)
+template <class T> int NextFreeId(const std::vector<std::unique_ptr<T>>& list, int first)
 {
     int highest = first - 1;
     for (const auto& r : list)
@@ -105,7 +108,10 @@ int NextFreeId(const std::vector<std::unique_ptr<T>>& list, int first)
 }
 } // namespace
 
-CCPManager::CCPManager() { m_pManager = this; }
+CCPManager::CCPManager()
+{
+    m_pManager = this;
+}
 
 CCPManager::~CCPManager() = default;
 
@@ -115,12 +121,19 @@ void CCPManager::MessageBox(const std::string& text) const
         m_pUI->MessageBox(text, IUserInterface::Exclamation);
 }
 
-std::string CCPManager::FullPath(const std::string& name) const { return ResolveCockpitPath(m_strFolder, name); }
+std::string CCPManager::FullPath(const std::string& name) const
+{
+    return ResolveCockpitPath(m_strFolder, name);
+}
 
-CCPObject* CCPManager::CreateObject(int code) { return CreateRecordOfType(code, this).release(); }
+CCPObject* CCPManager::CreateObject(int code)
+{
+    return CreateRecordOfType(code, this).release();
+}
 
 template <class T>
-T* CCPManager::FindIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index, int id) const
+T* CCPManager::FindIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index,
+                           int id) const
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!index.valid || index.size != list.size()) {
@@ -140,7 +153,8 @@ T* CCPManager::FindIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex
 }
 
 template <class T>
-int CCPManager::CountIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index, int id) const
+int CCPManager::CountIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex& index,
+                             int id) const
 {
     if (!FindIndexed(list, index, id))
         return 0;
@@ -148,7 +162,8 @@ int CCPManager::CountIndexed(const std::vector<std::unique_ptr<T>>& list, CIdInd
 }
 
 template <class T>
-void CCPManager::AddIndexed(std::vector<std::unique_ptr<T>>& list, CIdIndex& index, std::unique_ptr<T> r)
+void CCPManager::AddIndexed(std::vector<std::unique_ptr<T>>& list, CIdIndex& index,
+                            std::unique_ptr<T> r)
 {
     if (index.valid && index.size == list.size()) {
         auto [it, fresh] = index.map.try_emplace(r->m_nId, list.size(), 0);
@@ -162,7 +177,8 @@ void CCPManager::AddIndexed(std::vector<std::unique_ptr<T>>& list, CIdIndex& ind
 
 void CCPManager::InvalidateIndex() const
 {
-    for (CIdIndex* i : {&m_idxButtonViews, &m_idxSounds, &m_idxButtons, &m_idxPanels, &m_idxSurfaces, &m_idxObjects})
+    for (CIdIndex* i : {&m_idxButtonViews, &m_idxSounds, &m_idxButtons, &m_idxPanels,
+                        &m_idxSurfaces, &m_idxObjects})
         i->valid = false;
 }
 
@@ -241,7 +257,8 @@ void CCPManager::AppendRecord(std::unique_ptr<CCPObject> record)
 
 bool CCPManager::HasPanel(const CCPPanel* panel) const
 {
-    return std::any_of(m_aPanels.begin(), m_aPanels.end(), [panel](const auto& p) { return p.get() == panel; });
+    return std::any_of(m_aPanels.begin(), m_aPanels.end(),
+                       [panel](const auto& p) { return p.get() == panel; });
 }
 
 void CCPManager::WillChange(CCPObject& record) const
@@ -270,23 +287,68 @@ void CCPManager::AssignFields(const CCPObject& from)
         LoadTemplate();
 }
 
-void CCPManager::AddLeftover(std::string text) { m_astrLeftovers.push_back(std::move(text)); }
+void CCPManager::AddLeftover(std::string text)
+{
+    m_astrLeftovers.push_back(std::move(text));
+}
 
-CCPPanel* CCPManager::FindPanel(int id) const { return FindIndexed(m_aPanels, m_idxPanels, id); }
-CCPSurface* CCPManager::FindSurface(int id) const { return FindIndexed(m_aSurfaces, m_idxSurfaces, id); }
-CCPButtonView* CCPManager::FindButtonView(int id) const { return FindIndexed(m_aButtonViews, m_idxButtonViews, id); }
-CCPObject* CCPManager::FindObject(int id) const { return FindIndexed(m_aObjects, m_idxObjects, id); }
-CCPButton* CCPManager::FindButton(int id) const { return FindIndexed(m_aButtons, m_idxButtons, id); }
-CCPSound* CCPManager::FindSound(int id) const { return FindIndexed(m_aSounds, m_idxSounds, id); }
-CCPPanel* CCPManager::GetPanel(int index) const { return At(m_aPanels, index); }
-CCPButton* CCPManager::GetButton(int index) const { return At(m_aButtons, index); }
-CCPSound* CCPManager::GetSound(int index) const { return At(m_aSounds, index); }
+CCPPanel* CCPManager::FindPanel(int id) const
+{
+    return FindIndexed(m_aPanels, m_idxPanels, id);
+}
+CCPSurface* CCPManager::FindSurface(int id) const
+{
+    return FindIndexed(m_aSurfaces, m_idxSurfaces, id);
+}
+CCPButtonView* CCPManager::FindButtonView(int id) const
+{
+    return FindIndexed(m_aButtonViews, m_idxButtonViews, id);
+}
+CCPObject* CCPManager::FindObject(int id) const
+{
+    return FindIndexed(m_aObjects, m_idxObjects, id);
+}
+CCPButton* CCPManager::FindButton(int id) const
+{
+    return FindIndexed(m_aButtons, m_idxButtons, id);
+}
+CCPSound* CCPManager::FindSound(int id) const
+{
+    return FindIndexed(m_aSounds, m_idxSounds, id);
+}
+CCPPanel* CCPManager::GetPanel(int index) const
+{
+    return At(m_aPanels, index);
+}
+CCPButton* CCPManager::GetButton(int index) const
+{
+    return At(m_aButtons, index);
+}
+CCPSound* CCPManager::GetSound(int index) const
+{
+    return At(m_aSounds, index);
+}
 
-int CCPManager::CountButtonsWithId(int id) const { return CountIndexed(m_aButtons, m_idxButtons, id); }
-int CCPManager::CountButtonViewsWithId(int id) const { return CountIndexed(m_aButtonViews, m_idxButtonViews, id); }
-int CCPManager::CountPanelsWithId(int id) const { return CountIndexed(m_aPanels, m_idxPanels, id); }
-int CCPManager::CountObjectsWithId(int id) const { return CountIndexed(m_aObjects, m_idxObjects, id); }
-int CCPManager::CountSurfacesWithId(int id) const { return CountIndexed(m_aSurfaces, m_idxSurfaces, id); }
+int CCPManager::CountButtonsWithId(int id) const
+{
+    return CountIndexed(m_aButtons, m_idxButtons, id);
+}
+int CCPManager::CountButtonViewsWithId(int id) const
+{
+    return CountIndexed(m_aButtonViews, m_idxButtonViews, id);
+}
+int CCPManager::CountPanelsWithId(int id) const
+{
+    return CountIndexed(m_aPanels, m_idxPanels, id);
+}
+int CCPManager::CountObjectsWithId(int id) const
+{
+    return CountIndexed(m_aObjects, m_idxObjects, id);
+}
+int CCPManager::CountSurfacesWithId(int id) const
+{
+    return CountIndexed(m_aSurfaces, m_idxSurfaces, id);
+}
 
 int CCPManager::NextPanelId() const
 {
@@ -296,9 +358,15 @@ int CCPManager::NextPanelId() const
     return id;
 }
 
-int CCPManager::NextSoundId() const { return NextFreeId(m_aSounds, 1); }
+int CCPManager::NextSoundId() const
+{
+    return NextFreeId(m_aSounds, 1);
+}
 
-int CCPManager::NextButtonId() const { return NextFreeId(m_aButtons, 1001); }
+int CCPManager::NextButtonId() const
+{
+    return NextFreeId(m_aButtons, 1001);
+}
 
 void CCPManager::SetScreenSize(int width, int height)
 {
@@ -367,16 +435,16 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
             EqualsNoCase(key, "numbuttons") || EqualsNoCase(key, "numbuttonviews") ||
             EqualsNoCase(key, "numsounds")) {
             // The counts come from the lists.
-        } else if (int* font = EqualsNoCase(key, "mouseborder") ? &m_nMouseBorder
-                               : EqualsNoCase(key, "hudfont")   ? &m_nHudFont
-                               : EqualsNoCase(key, "mfdfont")   ? &m_nMfdFont
-                               : EqualsNoCase(key, "dedfont")   ? &m_nDedFont
-                               : EqualsNoCase(key, "popupfont") ? &m_nPopupFont
-                               : EqualsNoCase(key, "kneefont")  ? &m_nKneeFont
+        } else if (int* font = EqualsNoCase(key, "mouseborder")   ? &m_nMouseBorder
+                               : EqualsNoCase(key, "hudfont")     ? &m_nHudFont
+                               : EqualsNoCase(key, "mfdfont")     ? &m_nMfdFont
+                               : EqualsNoCase(key, "dedfont")     ? &m_nDedFont
+                               : EqualsNoCase(key, "popupfont")   ? &m_nPopupFont
+                               : EqualsNoCase(key, "kneefont")    ? &m_nKneeFont
                                : EqualsNoCase(key, "generalfont") ? &m_nGeneralFont
-                               : EqualsNoCase(key, "saboxfont") ? &m_nSaBoxFont
-                               : EqualsNoCase(key, "labelfont") ? &m_nLabelFont
-                                                                : nullptr) {
+                               : EqualsNoCase(key, "saboxfont")   ? &m_nSaBoxFont
+                               : EqualsNoCase(key, "labelfont")   ? &m_nLabelFont
+                                                                  : nullptr) {
             ReadInt(cur, *font);
         } else if (CRect* rc = EqualsNoCase(key, "mfdleft")    ? &m_rcMfdLeft
                                : EqualsNoCase(key, "mfdright") ? &m_rcMfdRight
@@ -404,7 +472,8 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
     // and a failure is told again for each record, as a decode would tell it.
     CTemplateDecode& d = m_templateDecoded;
     const std::string path = FullPath(m_strTemplateFile);
-    if (!(d.tried && d.path == path && d.width == m_nTemplateWidth && d.height == m_nTemplateHeight)) {
+    if (!(d.tried && d.path == path && d.width == m_nTemplateWidth &&
+          d.height == m_nTemplateHeight)) {
         d = {true, DecodeTemplate(), path, m_nTemplateWidth, m_nTemplateHeight};
     }
     if (!d.failure.empty())
@@ -413,11 +482,14 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
 
 std::string CCPManager::BudgetText(const std::string& path) const
 {
-    return path + "\nThis picture is not loaded: with it the pictures of the cockpit would take more than " +
+    return path +
+           "\nThis picture is not loaded: with it the pictures of the cockpit would take more "
+           "than " +
            ByteSizeText(m_nPictureBudget) + " of memory.";
 }
 
-bool CCPManager::FitsBudget(const std::string& path, uint64_t width, uint64_t height, uint64_t inUse) const
+bool CCPManager::FitsBudget(const std::string& path, uint64_t width, uint64_t height,
+                            uint64_t inUse) const
 {
     const uint64_t need = BitmapBytes(width, height);
     if (inUse <= m_nPictureBudget && need <= m_nPictureBudget - inUse)
@@ -428,7 +500,8 @@ bool CCPManager::FitsBudget(const std::string& path, uint64_t width, uint64_t he
 
 uint64_t CCPManager::PictureBytesInUse() const
 {
-    uint64_t bytes = m_bmpTemplate.IsNull() ? 0 : BitmapBytes(m_bmpTemplate.Width(), m_bmpTemplate.Height());
+    uint64_t bytes =
+        m_bmpTemplate.IsNull() ? 0 : BitmapBytes(m_bmpTemplate.Width(), m_bmpTemplate.Height());
     for (auto it = m_mapPictures.begin(); it != m_mapPictures.end();) {
         if (auto p = it->second.lock()) {
             bytes += BitmapBytes(p->Width(), p->Height());
@@ -452,7 +525,8 @@ std::shared_ptr<const CBitmap> CCPManager::LoadPicture(const std::string& path)
     try {
         const uint64_t inUse = PictureBytesInUse();
         int w = 0, h = 0;
-        if (m_pImageLoader->PeekSize(path, w, h) && w > 0 && h > 0 && !FitsBudget(path, w, h, inUse))
+        if (m_pImageLoader->PeekSize(path, w, h) && w > 0 && h > 0 &&
+            !FitsBudget(path, w, h, inUse))
             return nullptr;
         CBitmap picture;
         if (!m_pImageLoader->Load(path, picture) || picture.IsNull()) {
@@ -474,18 +548,22 @@ std::string CCPManager::DecodeTemplate()
 {
     const std::string path = FullPath(m_strTemplateFile);
     const long long area = (long long)m_nTemplateWidth * (long long)m_nTemplateHeight;
-    const bool sizeOk = m_nTemplateWidth > 0 && m_nTemplateHeight > 0 && m_nTemplateWidth <= kMaxTemplateSide &&
+    const bool sizeOk = m_nTemplateWidth > 0 && m_nTemplateHeight > 0 &&
+                        m_nTemplateWidth <= kMaxTemplateSide &&
                         m_nTemplateHeight <= kMaxTemplateSide && area <= kMaxTemplateArea;
     if (!sizeOk || !m_pImageLoader)
         return ImageErrorText(path);
     try {
         // The new template takes the old one's place: only the other pictures stay beside it,
         // and the picture read stays beside the cut of it until the cut is made.
-        const uint64_t old = m_bmpTemplate.IsNull() ? 0 : BitmapBytes(m_bmpTemplate.Width(), m_bmpTemplate.Height());
-        const uint64_t room = m_nPictureBudget - std::min(PictureBytesInUse() - old, m_nPictureBudget);
+        const uint64_t old =
+            m_bmpTemplate.IsNull() ? 0 : BitmapBytes(m_bmpTemplate.Width(), m_bmpTemplate.Height());
+        const uint64_t room =
+            m_nPictureBudget - std::min(PictureBytesInUse() - old, m_nPictureBudget);
         const uint64_t kept = BitmapBytes(m_nTemplateWidth, m_nTemplateHeight);
         int w = 0, h = 0;
-        if (kept > room || (m_pImageLoader->PeekSize(path, w, h) && w > 0 && h > 0 && BitmapBytes(w, h) > room - kept))
+        if (kept > room || (m_pImageLoader->PeekSize(path, w, h) && w > 0 && h > 0 &&
+                            BitmapBytes(w, h) > room - kept))
             return BudgetText(path);
         CBitmap picture;
         if (!m_pImageLoader->Load(path, picture) || picture.IsNull())
@@ -512,15 +590,16 @@ void CCPManager::RefreshImages()
         p->ReloadSurfaces();
 }
 
-void CCPManager::BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc, float scale) const
+void CCPManager::BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,
+                            float scale) const
 {
     if (m_bmpTemplate.IsNull())
         return;
     dc.StretchBlt(m_bmpTemplate, src, ScaledRect(CRect(left, top, right, bottom), scale), false);
 }
 
-void CCPManager::BlitTransparent(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,
-                                 float scale) const
+void CCPManager::BlitTransparent(int left, int top, int right, int bottom, const CRect& src,
+                                 Canvas& dc, float scale) const
 {
     if (m_bmpTemplate.IsNull())
         return;
@@ -617,11 +696,15 @@ bool CCPManager::Check(CCheckMessageArray& messages, bool full)
     }
     if (full) {
         if (!have1013) {
-            AddMessage(messages, StrFormat("Manager, no button defined with ID %d (ICP Initial Primary)", 1013));
+            AddMessage(
+                messages,
+                StrFormat("Manager, no button defined with ID %d (ICP Initial Primary)", 1013));
             ok = false;
         }
         if (!have1011) {
-            AddMessage(messages, StrFormat("Manager, no button defined with ID %d (ICP Initial Tertiary)", 1011));
+            AddMessage(
+                messages,
+                StrFormat("Manager, no button defined with ID %d (ICP Initial Tertiary)", 1011));
             ok = false;
         }
     }
@@ -676,8 +759,9 @@ bool CCPManager::VisitPanel(CCPPanel* start, CCheckMessageArray& messages)
             continue;
         CCPPanel* p = FindPanel(adj);
         if (!p) {
-            f.panel->AddMessage(messages,
-                                StrFormat("Panel %d, there is no adjacent panel %d defined", f.panel->m_nId, adj));
+            f.panel->AddMessage(
+                messages,
+                StrFormat("Panel %d, there is no adjacent panel %d defined", f.panel->m_nId, adj));
             ok = false;
         } else if (!p->m_bVisited) {
             p->m_bVisited = true;

@@ -158,9 +158,11 @@ public:
     void RefreshImages();
 
     // Copies src of the template onto the destination scaled by scale (truncated).
-    void BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc, float scale) const;
+    void BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,
+                    float scale) const;
     // The same, leaving the destination where the template is pure blue.
-    void BlitTransparent(int left, int top, int right, int bottom, const CRect& src, Canvas& dc, float scale) const;
+    void BlitTransparent(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,
+                         float scale) const;
 
     bool CheckReachable(CCheckMessageArray& messages);
     bool VisitPanel(CCPPanel* panel, CCheckMessageArray& messages);
@@ -188,7 +190,8 @@ private:
     template <class T>
     void AddIndexed(std::vector<std::unique_ptr<T>>& list, CIdIndex& index, std::unique_ptr<T> r);
 
-    mutable CIdIndex m_idxButtonViews, m_idxSounds, m_idxButtons, m_idxPanels, m_idxSurfaces, m_idxObjects;
+    mutable CIdIndex m_idxButtonViews, m_idxSounds, m_idxButtons, m_idxPanels, m_idxSurfaces,
+        m_idxObjects;
 
     IUserInterface* m_pUI = nullptr;
     IRecordEditor* m_pEditor = nullptr;

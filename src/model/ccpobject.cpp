@@ -33,7 +33,10 @@ int CCPObject::EditProperties()
     return result;
 }
 
-static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 bool CCPObject::GetName(std::string& name) const
 {
@@ -123,7 +126,8 @@ void SetDestWithSrc(CRect& dest, CRect& src, int left, int top, int right, int b
     dest = n;
 }
 
-void SetDestWithSrcList(CRect& dest, std::vector<CRect>& srcs, int left, int top, int right, int bottom)
+void SetDestWithSrcList(CRect& dest, std::vector<CRect>& srcs, int left, int top, int right,
+                        int bottom)
 {
     const CRect n(left, top, right, bottom);
     if (n.Width() != dest.Width() || n.Height() != dest.Height())

@@ -81,13 +81,11 @@ protected:
     CCPObject(const CCPObject&) = default;
     CCPObject& operator=(const CCPObject&) = default;
 
-    template <class T>
-    static std::unique_ptr<CCPObject> CopyOf(const T& record)
+    template <class T> static std::unique_ptr<CCPObject> CopyOf(const T& record)
     {
         return std::unique_ptr<CCPObject>(new T(record));
     }
-    template <class T>
-    static void AssignFrom(T& to, const CCPObject& from)
+    template <class T> static void AssignFrom(T& to, const CCPObject& from)
     {
         to = static_cast<const T&>(from);
     }
@@ -96,4 +94,5 @@ protected:
 // Moves dest to the new rectangle; when its size changes, every edge of src moves by what the
 // same edge of dest moved.
 void SetDestWithSrc(CRect& dest, CRect& src, int left, int top, int right, int bottom);
-void SetDestWithSrcList(CRect& dest, std::vector<CRect>& srcs, int left, int top, int right, int bottom);
+void SetDestWithSrcList(CRect& dest, std::vector<CRect>& srcs, int left, int top, int right,
+                        int bottom);

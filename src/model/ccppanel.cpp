@@ -12,9 +12,9 @@
 #include "strformat.h"
 
 #include <algorithm>
-#include <unordered_set>
 #include <climits>
 #include <cstdint>
+#include <unordered_set>
 
 namespace {
 const Rgb kRed = MakeRgb(255, 0, 0);
@@ -301,8 +301,8 @@ int CCPPanel::NextObjectId() const
         ++id;
         if (taken.count(id))
             continue;
-        if (m_pManager &&
-            (m_pManager->FindButton(id) || m_pManager->FindObject(id) || m_pManager->FindSurface(id)))
+        if (m_pManager && (m_pManager->FindButton(id) || m_pManager->FindObject(id) ||
+                           m_pManager->FindSurface(id)))
             continue;
         return id;
     }

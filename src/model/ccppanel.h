@@ -45,7 +45,17 @@ struct CPanelFields
 class CCPPanel : public CCPObject, public CPanelFields
 {
 public:
-    enum { N, NE, E, SE, S, SW, W, NW };
+    enum
+    {
+        N,
+        NE,
+        E,
+        SE,
+        S,
+        SW,
+        W,
+        NW
+    };
 
     std::vector<std::unique_ptr<CCPSurfaceRef>> m_aSurfaces;
 

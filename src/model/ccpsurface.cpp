@@ -68,8 +68,9 @@ void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*t
     // black, as in a fresh bitmap of the cut's size.
     CRect inside;
     if (picture) {
-        inside = CRect(std::max(src.left, 0), std::max(src.top, 0), std::min(src.right, picture->Width()),
-                       std::min(src.bottom, picture->Height()));
+        inside =
+            CRect(std::max(src.left, 0), std::max(src.top, 0),
+                  std::min(src.right, picture->Width()), std::min(src.bottom, picture->Height()));
     }
     if (inside == src) {
         // Always an opaque copy: the surface is the panel's background.
@@ -81,10 +82,12 @@ void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*t
         return;
     // Where the inside part lands within the stretched cut.
     const auto x = [&](int v) {
-        return int(std::floor(rc.left + double(i64(v) - src.left) * double(i64(rc.right) - rc.left) / double(w)));
+        return int(std::floor(rc.left + double(i64(v) - src.left) *
+                                            double(i64(rc.right) - rc.left) / double(w)));
     };
     const auto y = [&](int v) {
-        return int(std::floor(rc.top + double(i64(v) - src.top) * double(i64(rc.bottom) - rc.top) / double(h)));
+        return int(std::floor(rc.top + double(i64(v) - src.top) * double(i64(rc.bottom) - rc.top) /
+                                           double(h)));
     };
     const CRect part(x(inside.left), y(inside.top), x(inside.right), y(inside.bottom));
     if (!part.IsRectEmpty())

@@ -7,7 +7,7 @@
 // A TEXT record: a text area on a panel with the number of strings it shows.
 class CCPText : public CCPPlacedObject
 {
-  public:
+public:
     std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     uint32_t m_nCycleBits = 0xffff;

@@ -4,7 +4,10 @@
 #include "cscanner.h"
 #include "strformat.h"
 
-bool ReadInt(CTokenCursor& cur, int& field, TokenSet set) { return cur.NextInt(field, set); }
+bool ReadInt(CTokenCursor& cur, int& field, TokenSet set)
+{
+    return cur.NextInt(field, set);
+}
 
 bool ReadHex(CTokenCursor& cur, uint32_t& field, TokenSet set)
 {
@@ -18,7 +21,10 @@ bool ReadFloat(CTokenCursor& cur, float& field, TokenSet set)
     return cur.Next(value, set) && ScanFloat(value, field);
 }
 
-bool ReadRect(CTokenCursor& cur, CRect& field) { return cur.NextRect(field); }
+bool ReadRect(CTokenCursor& cur, CRect& field)
+{
+    return cur.NextRect(field);
+}
 
 void AppendRect(CTokenCursor& cur, std::vector<CRect>& list)
 {

@@ -12,10 +12,12 @@ class IUserInterface;
 class CLineReader
 {
 public:
-    explicit CLineReader(std::string data, int* lineCounter = nullptr, IUserInterface* ui = nullptr);
+    explicit CLineReader(std::string data, int* lineCounter = nullptr,
+                         IUserInterface* ui = nullptr);
     // A reader over text held by the caller, which must outlive the reader: a large file is
     // not copied once more.
-    static CLineReader Over(std::string_view text, int* lineCounter = nullptr, IUserInterface* ui = nullptr);
+    static CLineReader Over(std::string_view text, int* lineCounter = nullptr,
+                            IUserInterface* ui = nullptr);
 
     // The view may point into the reader's own text: it is neither copied nor moved.
     CLineReader(const CLineReader&) = delete;
@@ -54,7 +56,9 @@ public:
     bool AtEnd() const { return m_nPos >= m_text.size(); }
 
 private:
-    struct CBorrowed {};
+    struct CBorrowed
+    {
+    };
     CLineReader(CBorrowed, std::string_view text, int* lineCounter, IUserInterface* ui);
 
     std::string m_owned;

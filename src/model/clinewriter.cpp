@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <initializer_list>
 #include <cstdarg>
 #include <cstdio>
+#include <initializer_list>
 
 void CLineWriter::Grow(size_t n)
 {
@@ -34,9 +34,10 @@ std::string CLineWriter::Take()
 }
 
 namespace {
-constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                          "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                          "8081828384858687888990919293949596979899";
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 // 0 to 9999 without leading zeros.
 char* PutShort(char* p, unsigned v)
@@ -78,7 +79,10 @@ char* CLineWriter::PutInt(char* p, long long value)
     return std::to_chars(p, p + kMostIntChars, value).ptr;
 }
 
-void CLineWriter::Int(long long value) { End(PutInt(Room(kMostIntChars), value)); }
+void CLineWriter::Int(long long value)
+{
+    End(PutInt(Room(kMostIntChars), value));
+}
 
 void CLineWriter::Hex(uint32_t value)
 {
@@ -137,7 +141,8 @@ char* PutEnd(char* p)
 void WriteInts(CLineWriter& ar, std::string_view key, std::initializer_list<int> values,
                std::string_view word = {})
 {
-    char* p = ar.Begin(key.size() + word.size() + 7 + values.size() * (CLineWriter::kMostIntChars + 1));
+    char* p =
+        ar.Begin(key.size() + word.size() + 7 + values.size() * (CLineWriter::kMostIntChars + 1));
     p = PutKey(p, key);
     bool first = true;
     if (!word.empty()) {
@@ -155,9 +160,15 @@ void WriteInts(CLineWriter& ar, std::string_view key, std::initializer_list<int>
 }
 } // namespace
 
-void WriteKey(CLineWriter& ar, std::string_view key) { ar.End(PutKey(ar.Begin(key.size() + 4), key)); }
+void WriteKey(CLineWriter& ar, std::string_view key)
+{
+    ar.End(PutKey(ar.Begin(key.size() + 4), key));
+}
 
-void WriteInt(CLineWriter& ar, std::string_view key, int value) { WriteInts(ar, key, {value}); }
+void WriteInt(CLineWriter& ar, std::string_view key, int value)
+{
+    WriteInts(ar, key, {value});
+}
 
 void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value)
 {
@@ -183,7 +194,10 @@ void WriteWordAndRect(CLineWriter& ar, std::string_view key, std::string_view wo
     WriteInts(ar, key, {rc.top, rc.left, rc.bottom, rc.right}, word);
 }
 
-void WritePoint(CLineWriter& ar, std::string_view key, int a, int b) { WriteInts(ar, key, {a, b}); }
+void WritePoint(CLineWriter& ar, std::string_view key, int a, int b)
+{
+    WriteInts(ar, key, {a, b});
+}
 
 void WriteFloat(CLineWriter& ar, std::string_view key, float value)
 {
@@ -225,6 +239,12 @@ void WriteFlag(CLineWriter& ar, std::string_view key)
     ar.Write(";\n");
 }
 
-void WriteIndent(CLineWriter& ar) { ar.Write('\t'); }
+void WriteIndent(CLineWriter& ar)
+{
+    ar.Write('\t');
+}
 
-void WriteEnd(CLineWriter& ar) { ar.Write("#end\n"); }
+void WriteEnd(CLineWriter& ar)
+{
+    ar.Write("#end\n");
+}

@@ -26,9 +26,9 @@ public:
         *Room(1) = c;
         ++m_nSize;
     }
-    void Int(long long value);   // "%d"
-    void Hex(uint32_t value);    // "%x"
-    void Float(double value);    // "%g"
+    void Int(long long value); // "%d"
+    void Hex(uint32_t value);  // "%x"
+    void Float(double value);  // "%g"
     void Printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
 
     // A line of known greatest length written through a pointer: Begin gives room for
@@ -59,18 +59,21 @@ private:
 
 // Key-line writers. Every key line starts with the indent, one TAB.
 inline constexpr const char* kIndent = "\t";
-void WriteKey(CLineWriter& ar, std::string_view key);                        // "\tkey = "
-void WriteInt(CLineWriter& ar, std::string_view key, int value);             // "\tkey = %d;\n"
-void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value);        // "\tkey = 0x%x;\n"
-void WriteRect(CLineWriter& ar, std::string_view key, const CRect& rc);      // top left bottom right; nothing when all 0
-void WriteRectAlways(CLineWriter& ar, std::string_view key, const CRect& rc);// the same, also when all 0
+void WriteKey(CLineWriter& ar, std::string_view key);                 // "\tkey = "
+void WriteInt(CLineWriter& ar, std::string_view key, int value);      // "\tkey = %d;\n"
+void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value); // "\tkey = 0x%x;\n"
+void WriteRect(CLineWriter& ar, std::string_view key,
+               const CRect& rc); // top left bottom right; nothing when all 0
+void WriteRectAlways(CLineWriter& ar, std::string_view key,
+                     const CRect& rc); // the same, also when all 0
 void WriteWordAndRect(CLineWriter& ar, std::string_view key, std::string_view word,
-                      const CRect& rc);                                       // "\tkey = word top left bottom right;\n"
-void WritePoint(CLineWriter& ar, std::string_view key, int a, int b);        // "\tkey = %d %d;\n"
-void WriteFloat(CLineWriter& ar, std::string_view key, float value);         // "\tkey = %g;\n"
+                      const CRect& rc); // "\tkey = word top left bottom right;\n"
+void WritePoint(CLineWriter& ar, std::string_view key, int a, int b);         // "\tkey = %d %d;\n"
+void WriteFloat(CLineWriter& ar, std::string_view key, float value);          // "\tkey = %g;\n"
 void WriteFloatPair(CLineWriter& ar, std::string_view key, float a, float b); // "\tkey = %g %g;\n"
-void WriteIntList(CLineWriter& ar, std::string_view key, std::span<const int> values); // "\tkey =  %d %d ...;\n"
+void WriteIntList(CLineWriter& ar, std::string_view key,
+                  std::span<const int> values); // "\tkey =  %d %d ...;\n"
 void WriteString(CLineWriter& ar, std::string_view key, std::string_view value); // "\tkey = %s;\n"
-void WriteFlag(CLineWriter& ar, std::string_view key);                       // "\tkey;\n"
+void WriteFlag(CLineWriter& ar, std::string_view key);                           // "\tkey;\n"
 void WriteIndent(CLineWriter& ar);
-void WriteEnd(CLineWriter& ar);                                              // "#end\n"
+void WriteEnd(CLineWriter& ar); // "#end\n"

@@ -3,7 +3,10 @@
 #include <climits>
 
 // A wide value held inside the int range: coordinates from a file may lie anywhere in it.
-inline int ClampToInt(long long v) { return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v); }
+inline int ClampToInt(long long v)
+{
+    return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
+}
 
 // Integer rectangle kept as left, top, right, bottom; the file order (top, left, bottom, right)
 // is handled by the reader and writer helpers.
@@ -31,7 +34,10 @@ struct CRect
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
     // Null: all four values zero; such a rectangle is not written to the file.
     bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-    bool PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool PtInRect(CPoint p) const
+    {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     void OffsetRect(int dx, int dy)
     {
         left += dx;

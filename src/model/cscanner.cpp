@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+static bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 static int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -26,8 +29,9 @@ bool CScanner::Hex(uint32_t& value)
     bool neg = false;
     if (p < m_text.size() && (m_text[p] == '+' || m_text[p] == '-'))
         neg = m_text[p++] == '-';
-    if (p + 1 < m_text.size() && m_text[p] == '0' && (m_text[p + 1] == 'x' || m_text[p + 1] == 'X') &&
-        p + 2 < m_text.size() && HexDigit(m_text[p + 2]) >= 0)
+    if (p + 1 < m_text.size() && m_text[p] == '0' &&
+        (m_text[p + 1] == 'x' || m_text[p + 1] == 'X') && p + 2 < m_text.size() &&
+        HexDigit(m_text[p + 2]) >= 0)
         p += 2;
     if (p >= m_text.size() || HexDigit(m_text[p]) < 0)
         return Fail();
@@ -90,7 +94,9 @@ bool CScanner::Float(float& value)
         // Too small rounds to zero; too large does not scan.
         const std::string_view digits(first, size_t(m_text.data() + p - first));
         const size_t e = digits.find_first_of("eE");
-        d = (e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-') ? 0.0 : HUGE_VAL;
+        d = (e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-')
+                ? 0.0
+                : HUGE_VAL;
     }
     const float f = float(d);
     if (!std::isfinite(f))
@@ -117,6 +123,15 @@ int ScanRect(std::string_view text, CRect& rc)
     return s.Count();
 }
 
-bool ScanInt(std::string_view text, int& value) { return CScanner(text).Int(value); }
-bool ScanHex(std::string_view text, uint32_t& value) { return CScanner(text).Hex(value); }
-bool ScanFloat(std::string_view text, float& value) { return CScanner(text).Float(value); }
+bool ScanInt(std::string_view text, int& value)
+{
+    return CScanner(text).Int(value);
+}
+bool ScanHex(std::string_view text, uint32_t& value)
+{
+    return CScanner(text).Hex(value);
+}
+bool ScanFloat(std::string_view text, float& value)
+{
+    return CScanner(text).Float(value);
+}

@@ -14,11 +14,11 @@ class CScanner
 public:
     explicit CScanner(std::string_view text) : m_text(text) {}
 
-    bool Int(int& value);        // %d (inline: every record header and placement line has some)
-    bool Hex(uint32_t& value);   // %x and %lx, with or without 0x
-    bool Float(float& value);    // %f
-    bool Word(std::string& word);// %s
-    bool Word(std::string_view& word); // the same as a view into the text (inline)
+    bool Int(int& value);         // %d (inline: every record header and placement line has some)
+    bool Hex(uint32_t& value);    // %x and %lx, with or without 0x
+    bool Float(float& value);     // %f
+    bool Word(std::string& word); // %s
+    bool Word(std::string_view& word);     // the same as a view into the text (inline)
     int Count() const { return m_nCount; } // conversions that succeeded
     bool Failed() const { return m_bFailed; }
     std::string_view Rest() const { return m_text.substr(m_nPos); }

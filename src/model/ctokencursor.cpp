@@ -5,9 +5,15 @@
 #include <climits>
 #include <cstdint>
 
-bool IsKeySeparator(char c) { return tokens::kSeparators.key[static_cast<unsigned char>(c)]; }
+bool IsKeySeparator(char c)
+{
+    return tokens::kSeparators.key[static_cast<unsigned char>(c)];
+}
 
-bool IsValueSeparator(char c) { return tokens::kSeparators.value[static_cast<unsigned char>(c)]; }
+bool IsValueSeparator(char c)
+{
+    return tokens::kSeparators.value[static_cast<unsigned char>(c)];
+}
 
 bool CTokenCursor::Next(std::string& token, TokenSet set)
 {
@@ -70,7 +76,7 @@ bool CTokenCursor::NextRect(CRect& rc)
     const char* const end = base + m_line.size();
     // Separators of the value set ('=', ';', LF) stop a number and are no blank, so the scan
     // ends within the token, as it would on the cut token.
-    SkipBlanks(p, end) ;
+    SkipBlanks(p, end);
     if (ScanDecimal(p, end, rc.top)) {
         SkipBlanks(p, end);
         if (ScanDecimal(p, end, rc.left)) {

@@ -6,7 +6,8 @@
 #include <string_view>
 
 // The two separator sets of the file syntax.
-enum class TokenSet {
+enum class TokenSet
+{
     Key,   // space , = ; CR LF TAB: keys and single-word values
     Value, // = ; LF: multi-number values, blanks kept
 };
@@ -92,7 +93,8 @@ private:
     size_t TokenEnd(size_t p, TokenSet set) const
     {
         // Every separator is at most '=': letters pass without the table.
-        while (p < m_line.size() && (static_cast<unsigned char>(m_line[p]) > '=' || !Stops(m_line[p], set)))
+        while (p < m_line.size() &&
+               (static_cast<unsigned char>(m_line[p]) > '=' || !Stops(m_line[p], set)))
             ++p;
         return p;
     }

@@ -109,13 +109,20 @@ struct CFd
     }
 };
 
-std::string Errno(int err) { return std::strerror(err); }
+std::string Errno(int err)
+{
+    return std::strerror(err);
+}
 
 } // namespace
 
-long CFileReader::ReadSome(int fd, char* buffer, size_t size) { return long(::read(fd, buffer, size)); }
+long CFileReader::ReadSome(int fd, char* buffer, size_t size)
+{
+    return long(::read(fd, buffer, size));
+}
 
-bool CFileReader::ReadFile(const std::string& path, std::string& data, uint64_t maxBytes, std::string& error)
+bool CFileReader::ReadFile(const std::string& path, std::string& data, uint64_t maxBytes,
+                           std::string& error)
 {
     // What is known not to be a regular file is not even opened (opening a device can do
     // things); the check on the open file below is the one that holds.
@@ -256,7 +263,8 @@ int CreateUnique(const std::string& target, mode_t mode, std::string& tmp)
         for (int i = 0; i < 8; ++i)
             suffix += kDigits[rng() % (sizeof kDigits - 1)];
         tmp = (dir == "/" ? "/" : dir + "/") + "." + base + ".vireo-" + suffix;
-        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        const int fd =
+            ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }

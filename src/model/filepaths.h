@@ -32,7 +32,8 @@ public:
     virtual ~CFileReader() = default;
 
     // The whole file; false, with error set to the cause, when it cannot be read whole.
-    bool ReadFile(const std::string& path, std::string& data, uint64_t maxBytes, std::string& error);
+    bool ReadFile(const std::string& path, std::string& data, uint64_t maxBytes,
+                  std::string& error);
 
 protected:
     // One read of the open file: the bytes read, 0 at its end, -1 with errno set on failure.
@@ -49,4 +50,5 @@ bool ReadWholeFile(const std::string& path, std::string& data);
 // exclusively under a unique name and synced before it takes the target's place; the folder
 // is synced after. False, with errorText set to "<path>: <cause>", on any failure; the new
 // file is then removed.
-bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText = nullptr);
+bool WriteFileSafely(const std::string& path, const std::string& data,
+                     std::string* errorText = nullptr);

@@ -6,14 +6,23 @@
 
 class CCPBuffer;
 
-enum DialogResult { IDOK = 1, IDCANCEL = 2 };
+enum DialogResult
+{
+    IDOK = 1,
+    IDCANCEL = 2
+};
 
 // Everything the model and the document need to show to or ask of the user. The editor
 // answers with dialogs, the command-line tool prints, tests record and answer.
 class IUserInterface
 {
 public:
-    enum Icon { Information, Exclamation, Stop };
+    enum Icon
+    {
+        Information,
+        Exclamation,
+        Stop
+    };
 
     virtual ~IUserInterface() = default;
 

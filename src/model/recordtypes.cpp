@@ -22,24 +22,42 @@
 std::unique_ptr<CCPObject> CreateRecordOfType(int code, CCPManager* m)
 {
     switch (code) {
-    case 0: return std::make_unique<CCPSurfaceRef>(m);
-    case 1: return std::make_unique<CCPSound>(m);
-    case 2: return std::make_unique<CCPLight>(m);
-    case 3: return std::make_unique<CCPButton>(m);
-    case 4: return std::make_unique<CCPDial>(m);
-    case 5: return std::make_unique<CCPDigits>(m);
-    case 6: return std::make_unique<CCPHsi>(m);
-    case 7: return std::make_unique<CCPMachAsi>(m);
-    case 8: return std::make_unique<CCPPanel>(m);
-    case 9: return std::make_unique<CCPIndicator>(m);
-    case 10: return std::make_unique<CCPKnee>(m);
-    case 11: return std::make_unique<CCPDed>(m);
-    case 12: return std::make_unique<CCPButtonView>(m);
-    case 13: return std::make_unique<CCPAdi>(m);
-    case 14: return std::make_unique<CCPChevron>(m);
-    case 16: return std::make_unique<CCPLift>(m);
-    case 17: return std::make_unique<CCPText>(m);
-    default: return nullptr;
+    case 0:
+        return std::make_unique<CCPSurfaceRef>(m);
+    case 1:
+        return std::make_unique<CCPSound>(m);
+    case 2:
+        return std::make_unique<CCPLight>(m);
+    case 3:
+        return std::make_unique<CCPButton>(m);
+    case 4:
+        return std::make_unique<CCPDial>(m);
+    case 5:
+        return std::make_unique<CCPDigits>(m);
+    case 6:
+        return std::make_unique<CCPHsi>(m);
+    case 7:
+        return std::make_unique<CCPMachAsi>(m);
+    case 8:
+        return std::make_unique<CCPPanel>(m);
+    case 9:
+        return std::make_unique<CCPIndicator>(m);
+    case 10:
+        return std::make_unique<CCPKnee>(m);
+    case 11:
+        return std::make_unique<CCPDed>(m);
+    case 12:
+        return std::make_unique<CCPButtonView>(m);
+    case 13:
+        return std::make_unique<CCPAdi>(m);
+    case 14:
+        return std::make_unique<CCPChevron>(m);
+    case 16:
+        return std::make_unique<CCPLift>(m);
+    case 17:
+        return std::make_unique<CCPText>(m);
+    default:
+        return nullptr;
     }
 }
 
@@ -52,7 +70,8 @@ static std::unique_ptr<CCPObject> Read(int id, CLineReader& ar, const std::strin
 std::unique_ptr<CCPObject> ReadObjectRecord(std::string_view kw, int id, CLineReader& ar,
                                             const std::string& comment, CCPManager* m)
 {
-    using Reader = std::unique_ptr<CCPObject> (*)(int, CLineReader&, const std::string&, CCPManager*);
+    using Reader =
+        std::unique_ptr<CCPObject> (*)(int, CLineReader&, const std::string&, CCPManager*);
     struct Entry
     {
         const char* keyword;

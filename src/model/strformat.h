@@ -16,7 +16,8 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b)
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        const unsigned char x = static_cast<unsigned char>(a[i]),
+                            y = static_cast<unsigned char>(b[i]);
         if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z'))
             return false;
     }

@@ -11,7 +11,10 @@
 
 #include <cstdlib>
 
-static QColor ToQColor(Rgb c) { return QColor(int((c >> 16) & 0xff), int((c >> 8) & 0xff), int(c & 0xff)); }
+static QColor ToQColor(Rgb c)
+{
+    return QColor(int((c >> 16) & 0xff), int((c >> 8) & 0xff), int(c & 0xff));
+}
 
 CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter)
 {
@@ -21,7 +24,10 @@ CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter)
     m_painter.setRenderHint(QPainter::TextAntialiasing, false);
 }
 
-CQtCanvas::~CQtCanvas() { m_painter.restore(); }
+CQtCanvas::~CQtCanvas()
+{
+    m_painter.restore();
+}
 
 Pen CQtCanvas::SelectPen(const Pen& pen)
 {
@@ -107,10 +113,12 @@ void CQtCanvas::Line(int x1, int y1, int x2, int y2)
     int ex, ey;
     if (std::llabs(dx) >= std::llabs(dy)) {
         ex = int(x2 - (dx > 0 ? 1 : -1));
-        ey = ClampToInt(y1 + (long long)(double((long long)ex - x1) * double(dy) / double(dx) + (dy >= 0 ? 0.5 : -0.5)));
+        ey = ClampToInt(y1 + (long long)(double((long long)ex - x1) * double(dy) / double(dx) +
+                                         (dy >= 0 ? 0.5 : -0.5)));
     } else {
         ey = int(y2 - (dy > 0 ? 1 : -1));
-        ex = ClampToInt(x1 + (long long)(double((long long)ey - y1) * double(dx) / double(dy) + (dx >= 0 ? 0.5 : -0.5)));
+        ex = ClampToInt(x1 + (long long)(double((long long)ey - y1) * double(dx) / double(dy) +
+                                         (dx >= 0 ? 0.5 : -0.5)));
     }
     ApplyPenAndBrush();
     m_painter.drawLine(x1, y1, ex, ey);
@@ -149,7 +157,8 @@ void CQtCanvas::TextOut(int x, int y, const std::string& latin1, Rgb color)
     m_painter.setFont(f);
     m_painter.setPen(ToQColor(color));
     const QFontMetrics fm(f);
-    m_painter.drawText(x, y + fm.ascent(), QString::fromLatin1(latin1.data(), qsizetype(latin1.size())));
+    m_painter.drawText(x, y + fm.ascent(),
+                       QString::fromLatin1(latin1.data(), qsizetype(latin1.size())));
 }
 
 void CQtCanvas::StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& dest, bool keyBlue)
@@ -157,12 +166,13 @@ void CQtCanvas::StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& de
     if (bmp.IsNull() || src.IsRectEmpty() || dest.IsRectEmpty())
         return;
     // Wraps the pixels without copying them.
-    const QImage img(reinterpret_cast<const uchar*>(keyBlue ? bmp.KeyedBits() : bmp.Bits()), bmp.Width(),
-                     bmp.Height(), bmp.Width() * 4,
+    const QImage img(reinterpret_cast<const uchar*>(keyBlue ? bmp.KeyedBits() : bmp.Bits()),
+                     bmp.Width(), bmp.Height(), bmp.Width() * 4,
                      keyBlue ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     // In floating point, as Qt takes integer rectangles too, but without int sums that overflow.
     const auto rect = [](const CRect& r) {
-        return QRectF(r.left, r.top, double((long long)r.right - r.left), double((long long)r.bottom - r.top));
+        return QRectF(r.left, r.top, double((long long)r.right - r.left),
+                      double((long long)r.bottom - r.top));
     };
     m_painter.drawImage(rect(dest), img, rect(src));
 }

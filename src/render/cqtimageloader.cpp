@@ -120,7 +120,8 @@ CBitmap BitmapFromImage(const QImage& image)
         return out;
     uint32_t* bits = out.MutableBits();
     for (int y = 0; y < rgb.height(); ++y)
-        std::memcpy(bits + size_t(y) * size_t(rgb.width()), rgb.constScanLine(y), size_t(rgb.width()) * 4);
+        std::memcpy(bits + size_t(y) * size_t(rgb.width()), rgb.constScanLine(y),
+                    size_t(rgb.width()) * 4);
     return out;
 }
 
@@ -130,6 +131,7 @@ QImage ImageFromBitmap(const CBitmap& bitmap)
         return QImage();
     QImage img(bitmap.Width(), bitmap.Height(), QImage::Format_ARGB32);
     for (int y = 0; y < bitmap.Height(); ++y)
-        std::memcpy(img.scanLine(y), bitmap.Bits() + size_t(y) * size_t(bitmap.Width()), size_t(bitmap.Width()) * 4);
+        std::memcpy(img.scanLine(y), bitmap.Bits() + size_t(y) * size_t(bitmap.Width()),
+                    size_t(bitmap.Width()) * 4);
     return img;
 }

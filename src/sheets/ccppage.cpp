@@ -64,7 +64,8 @@ QFormLayout* CCPPage::MakeForm()
 
 void CCPPage::AddSlotAndBitsRows(QFormLayout* form, int& callbackSlot, std::string& cycleBits)
 {
-    form->addRow(QStringLiteral("CallBack Slot"), m_dx.Int(callbackSlot, QStringLiteral("CallBack Slot")));
+    form->addRow(QStringLiteral("CallBack Slot"),
+                 m_dx.Int(callbackSlot, QStringLiteral("CallBack Slot")));
     form->addRow(QStringLiteral("Cycle Bits"), m_dx.Text(cycleBits, QStringLiteral("Cycle Bits")));
 }
 

@@ -1,11 +1,11 @@
 #include "ccptree.h"
 
-#include "cdialogrunner.h"
-#include "textconvert.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
+#include "cdialogrunner.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
+#include "textconvert.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -13,8 +13,8 @@ void Folder(QPainter& p, bool open)
 {
     p.setPen(QColor(150, 110, 20));
     p.setBrush(QColor(235, 190, 60));
-    p.drawRect(1, 3, 5, 2);   // tab
-    p.drawRect(1, 4, 13, 9);  // back
+    p.drawRect(1, 3, 5, 2);  // tab
+    p.drawRect(1, 4, 13, 9); // back
     if (open) {
         p.setBrush(QColor(250, 220, 110));
         p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(13, 13), QPoint(1, 13)}));
@@ -40,7 +40,8 @@ void Surface(QPainter& p, bool sel)
     p.drawRect(0, 1, 15, 12);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 150, 60));
-    p.drawPolygon(QPolygon({QPoint(1, 13), QPoint(6, 6), QPoint(9, 10), QPoint(11, 8), QPoint(15, 13)}));
+    p.drawPolygon(
+        QPolygon({QPoint(1, 13), QPoint(6, 6), QPoint(9, 10), QPoint(11, 8), QPoint(15, 13)}));
     p.setBrush(QColor(250, 210, 40));
     p.drawEllipse(10, 3, 3, 3);
 }
@@ -139,8 +140,8 @@ void Text(QPainter& p, bool sel)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(sel ? QColor(30, 90, 200) : kInk);
-    p.drawRect(2, 1, 12, 3);   // bar of the T
-    p.drawRect(6, 1, 4, 13);   // stem
+    p.drawRect(2, 1, 12, 3); // bar of the T
+    p.drawRect(6, 1, 4, 13); // stem
     p.setBrush(sel ? QColor(120, 180, 255) : QColor(130, 130, 130));
     p.drawRect(2, 12, 3, 2);
     p.drawRect(11, 12, 3, 2);
@@ -189,7 +190,8 @@ void Sound(QPainter& p, bool sel)
 {
     p.setPen(kInk);
     p.setBrush(sel ? QColor(60, 140, 230) : QColor(90, 90, 90));
-    p.drawPolygon(QPolygon({QPoint(1, 5), QPoint(4, 5), QPoint(8, 1), QPoint(8, 13), QPoint(4, 9), QPoint(1, 9)}));
+    p.drawPolygon(QPolygon(
+        {QPoint(1, 5), QPoint(4, 5), QPoint(8, 1), QPoint(8, 13), QPoint(4, 9), QPoint(1, 9)}));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(sel ? QColor(30, 90, 200) : kInk, 1.2));
     p.drawArc(QRectF(6, 4, 5, 6), -60 * 16, 120 * 16);
@@ -199,20 +201,48 @@ void Sound(QPainter& p, bool sel)
 void Draw(QPainter& p, int kind, bool sel)
 {
     switch (kind) {
-    case 0: Folder(p, sel); break;
-    case 1: Panel(p, sel); break;
-    case 2: Surface(p, sel); break;
-    case 3: Button(p, sel); break;
-    case 4: Light(p, sel); break;
-    case 5: Dial(p, sel); break;
-    case 6: Adi(p, sel); break;
-    case 7: Indicator(p, sel); break;
-    case 8: Digits(p, sel); break;
-    case 9: Text(p, sel); break;
-    case 10: Knee(p, sel); break;
-    case 11: Ded(p, sel); break;
-    case 12: Compass(p, sel); break;
-    case 13: Sound(p, sel); break;
+    case 0:
+        Folder(p, sel);
+        break;
+    case 1:
+        Panel(p, sel);
+        break;
+    case 2:
+        Surface(p, sel);
+        break;
+    case 3:
+        Button(p, sel);
+        break;
+    case 4:
+        Light(p, sel);
+        break;
+    case 5:
+        Dial(p, sel);
+        break;
+    case 6:
+        Adi(p, sel);
+        break;
+    case 7:
+        Indicator(p, sel);
+        break;
+    case 8:
+        Digits(p, sel);
+        break;
+    case 9:
+        Text(p, sel);
+        break;
+    case 10:
+        Knee(p, sel);
+        break;
+    case 11:
+        Ded(p, sel);
+        break;
+    case 12:
+        Compass(p, sel);
+        break;
+    case 13:
+        Sound(p, sel);
+        break;
     }
 }
 } // namespace

@@ -174,7 +174,8 @@ TEST_F(MainFrameTest, LayoutAndZoomAreKeptBetweenRuns)
     for (const QModelIndex& index : shown) {
         const QRect rc = tree->visualRect(index);
         const QString text = index.data().toString();
-        const int needed = rc.left() + tree->iconSize().width() + 6 + tree->fontMetrics().horizontalAdvance(text);
+        const int needed =
+            rc.left() + tree->iconSize().width() + 6 + tree->fontMetrics().horizontalAdvance(text);
         EXPECT_LE(needed, room) << text.toStdString();
         ++checked;
     }

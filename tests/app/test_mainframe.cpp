@@ -1,5 +1,5 @@
-#include "mainframefixture.h"
 #include "cproblemspanel.h"
+#include "mainframefixture.h"
 
 #include "chistorypanel.h"
 
@@ -289,7 +289,8 @@ TEST_F(MainFrameTest, UndoAndRedoNameTheStepAndTheModifiedMarkFollowsTheSavedSta
     frame()->SetActivePane(CMainFrame::kViewPane);
     ASSERT_TRUE(frame()->ExecuteCommand(ID_NUDGE_RIGHT));
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
-    EXPECT_EQ(frame()->Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move Light 101\tCtrl+Z"));
+    EXPECT_EQ(frame()->Action(ID_EDIT_UNDO)->text(),
+              QStringLiteral("&Undo Move Light 101\tCtrl+Z"));
     EXPECT_TRUE(doc().IsModified());
 
     // Undo works from whichever pane is active, and a shortcut reaches it.
@@ -297,9 +298,11 @@ TEST_F(MainFrameTest, UndoAndRedoNameTheStepAndTheModifiedMarkFollowsTheSavedSta
     EXPECT_TRUE(frame()->ExecuteCommand(ID_EDIT_UNDO));
     EXPECT_FALSE(doc().IsModified());
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
-    EXPECT_EQ(frame()->Action(ID_EDIT_REDO)->text(), QStringLiteral("&Redo Move Light 101\tCtrl+Y"));
+    EXPECT_EQ(frame()->Action(ID_EDIT_REDO)->text(),
+              QStringLiteral("&Redo Move Light 101\tCtrl+Y"));
     EXPECT_EQ(frame()->Action(ID_EDIT_REDO)->shortcuts(),
-              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     frame()->ExecuteCommand(ID_EDIT_REDO);
     EXPECT_TRUE(doc().IsModified());
 

@@ -25,11 +25,13 @@ TEST(CliFormat, RewritesAsSaveDoesAndReportsLoadMessagesOnStderr)
     EXPECT_EQ(r.code, 0) << r.err;
     const std::string out = dir.Read("out.dat");
     EXPECT_NE(out.find("\n// Name: Main\r\n#0 MANAGER\n"), std::string::npos);
-    EXPECT_NE(out.find("// END OF THINGS WE KNOW ABOUT\n#9 WIDGET\nsize 3\r\n#end\n"), std::string::npos);
+    EXPECT_NE(out.find("// END OF THINGS WE KNOW ABOUT\n#9 WIDGET\nsize 3\r\n#end\n"),
+              std::string::npos);
     // The template does not exist; the unknown sound key is reported with its line.
     EXPECT_NE(r.err.find("Error in file at line 8,  Sound Bad string 'what'\n"), std::string::npos);
     // One message, one line.
-    EXPECT_NE(r.err.find("tmpl.png: I cannot read this file. The file was not found.\n"), std::string::npos);
+    EXPECT_NE(r.err.find("tmpl.png: I cannot read this file. The file was not found.\n"),
+              std::string::npos);
 
     // Formatting the output again gives the same bytes; "-" writes to stdout.
     const CRun again = Cli({"format", dir.File("out.dat"), "-o", "-"});
@@ -52,7 +54,8 @@ TEST(CliFormat, UnreadableInputOrUnwritableOutputExitTwo)
     EXPECT_EQ(Cli({}).code, 2);
     const CRun help = Cli({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* word : {"format", "check", "--full", "render", "--panel", "--zoom", "--select", "--state"})
+    for (const char* word :
+         {"format", "check", "--full", "render", "--panel", "--zoom", "--select", "--state"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
@@ -80,7 +83,8 @@ TEST(CliProcess, TheInstalledToolKeepsItsExitCodes)
 {
     CTempDir dir;
     dir.Write("c.dat", kCockpit);
-    const std::string cmd = std::string(VIREO_CLI) + " format " + dir.File("c.dat") + " -o - 2>/dev/null";
+    const std::string cmd =
+        std::string(VIREO_CLI) + " format " + dir.File("c.dat") + " -o - 2>/dev/null";
     FILE* p = popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
     std::string out;
@@ -92,6 +96,7 @@ TEST(CliProcess, TheInstalledToolKeepsItsExitCodes)
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_NE(out.find("#3 SOUND\n\tentry = 1;\n#end\n"), std::string::npos);
 
-    const std::string bad = std::string(VIREO_CLI) + " check " + dir.File("missing.dat") + " 2>/dev/null";
+    const std::string bad =
+        std::string(VIREO_CLI) + " check " + dir.File("missing.dat") + " 2>/dev/null";
     EXPECT_EQ(WEXITSTATUS(system(bad.c_str())), 2);
 }

@@ -18,8 +18,8 @@ namespace {
 
 // Runs the installed tool through the shell after the commands before; stderr goes to a file
 // of dir, stdout to out (a file of dir when empty).
-CRun Tool(const CTempDir& dir, const std::string& arguments, const std::string& before = std::string(),
-          const std::string& out = std::string())
+CRun Tool(const CTempDir& dir, const std::string& arguments,
+          const std::string& before = std::string(), const std::string& out = std::string())
 {
     const std::string cmd = before + std::string(VIREO_CLI) + " " + arguments + " >" +
                             (out.empty() ? dir.File("stdout") : out) + " 2>" + dir.File("stderr");
@@ -99,11 +99,13 @@ TEST(CliOutput, AFullDeviceOrAFileSizeLimitIsReportedAndLosesNothing)
 
     // A picture written whole, then a render that cannot be: the first one stays.
     const std::string png = dir.File("p.png");
-    ASSERT_EQ(Cli({"render", dir.File("c.dat"), "--panel", "100", "--state", "5=1", "-o", png}).code, 0);
+    ASSERT_EQ(
+        Cli({"render", dir.File("c.dat"), "--panel", "100", "--state", "5=1", "-o", png}).code, 0);
     const std::string before = dir.Read("p.png");
     ASSERT_GT(before.size(), 65536u);
-    const CRun limited = Tool(dir, "render " + dir.File("c.dat") + " --panel 100 --state 5=2 -o " + png,
-                              "ulimit -f 64; ");
+    const CRun limited =
+        Tool(dir, "render " + dir.File("c.dat") + " --panel 100 --state 5=2 -o " + png,
+             "ulimit -f 64; ");
     EXPECT_EQ(limited.code, 2);
     EXPECT_EQ(limited.err, "vireo-cli: cannot write " + png + ": File too large\n");
     EXPECT_TRUE(dir.Read("p.png") == before);
@@ -120,11 +122,13 @@ TEST(CliInput, OnlyRegularFilesAreReadAndPicturesNeverBlock)
     ASSERT_EQ(mkfifo(dir.File("pipe.png").c_str(), 0644), 0);
     CRun r = Cli({"check", dir.File("c.dat")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, dir.File("pipe.png") + ": I cannot read this file. This is not a valid image file, or its "
-                                            "format is not currently supported.\n");
+    EXPECT_EQ(r.err, dir.File("pipe.png") +
+                         ": I cannot read this file. This is not a valid image file, or its "
+                         "format is not currently supported.\n");
     r = Cli({"check", "/dev/zero"});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "Failed to open document. /dev/zero: not a regular file.\nvireo-cli: cannot read /dev/zero\n");
+    EXPECT_EQ(r.err, "Failed to open document. /dev/zero: not a regular file.\nvireo-cli: cannot "
+                     "read /dev/zero\n");
 }
 
 TEST(CliMessages, EachMessageIsOneLineAndThePictureLibraryKeepsQuiet)
@@ -132,12 +136,15 @@ TEST(CliMessages, EachMessageIsOneLineAndThePictureLibraryKeepsQuiet)
     CTempDir dir;
     dir.Write("c.dat", TestData("hostile_fifo_pictures.dat"));
     // A PNG cut off after its header: the picture library has its own words for that.
-    dir.Write("pipe.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0", 29));
-    const CRun r = Tool(dir, "render " + dir.File("c.dat") + " --panel 100 -o " + dir.File("p.png"));
+    dir.Write("pipe.png",
+              std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0", 29));
+    const CRun r =
+        Tool(dir, "render " + dir.File("c.dat") + " --panel 100 -o " + dir.File("p.png"));
     EXPECT_EQ(r.code, 0);
-    const std::string line = dir.File("pipe.png") +
-                             ": I cannot read this file. This is not a valid image file, or its format is not "
-                             "currently supported.\n";
+    const std::string line =
+        dir.File("pipe.png") +
+        ": I cannot read this file. This is not a valid image file, or its format is not "
+        "currently supported.\n";
     EXPECT_EQ(r.err, line + line); // the template, then the buffer picture
 }
 
@@ -166,8 +173,8 @@ TEST(CliRender, StepsGoRoundTheStatesInsteadOfOneByOne)
     dir.Write("t.png", NoiseTemplate());
     auto render = [&](const std::string& id, long long n) {
         const std::string out = dir.File("r.png");
-        const CRun r = Cli({"render", dir.File("c.dat"), "--panel", "100", "--state", id + "=" + std::to_string(n),
-                            "-o", out});
+        const CRun r = Cli({"render", dir.File("c.dat"), "--panel", "100", "--state",
+                            id + "=" + std::to_string(n), "-o", out});
         EXPECT_EQ(r.code, 0) << r.err;
         return dir.Read("r.png");
     };

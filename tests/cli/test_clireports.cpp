@@ -25,7 +25,10 @@ CResult Cli(std::vector<std::string> args)
     return {code, out.str(), err.str()};
 }
 
-std::string Demo() { return std::string(VIREO_EXAMPLES) + "/10_demo.dat"; }
+std::string Demo()
+{
+    return std::string(VIREO_EXAMPLES) + "/10_demo.dat";
+}
 
 } // namespace
 
@@ -38,19 +41,32 @@ TEST(CliCheckJson, PrintsOneObjectPerMessageWithRecordAndSeverity)
     // Only --full finds the missing ICP buttons: warnings; the rest stop a save: errors.
     EXPECT_EQ(full.out,
               "[\n"
-              "  {\"message\": \"Manager, No template file\", \"type\": \"MANAGER\", \"id\": 0, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Manager, Template size is 0\", \"type\": \"MANAGER\", \"id\": 0, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Panel 100, there is no adjacent panel 500 defined\", \"type\": \"PANEL\", \"id\": 100, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Panel 300 is not reachable\", \"type\": \"PANEL\", \"id\": 300, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Button Id 1001, sound 1 9 not defined\", \"type\": \"BUTTON\", \"id\": 1001, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Manager, no button defined with ID 1013 (ICP Initial Primary)\", \"type\": \"MANAGER\", \"id\": 0, \"severity\": \"warning\"},\n"
-              "  {\"message\": \"Manager, no button defined with ID 1011 (ICP Initial Tertiary)\", \"type\": \"MANAGER\", \"id\": 0, \"severity\": \"warning\"},\n"
-              "  {\"message\": \"Panel Id 100, No adjacent panel 500\", \"type\": \"PANEL\", \"id\": 100, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Light Id 101, Too many states (2)\", \"type\": \"LIGHT\", \"id\": 101, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Light Id 301, Too many states (3)\", \"type\": \"LIGHT\", \"id\": 301, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Object Id 700, is not unique\", \"type\": \"LIGHT\", \"id\": 700, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Object Id 700, is not unique\", \"type\": \"LIGHT\", \"id\": 700, \"severity\": \"error\"},\n"
-              "  {\"message\": \"Light Id 900, Too many states (5)\", \"type\": \"LIGHT\", \"id\": 900, \"severity\": \"error\"}\n"
+              "  {\"message\": \"Manager, No template file\", \"type\": \"MANAGER\", \"id\": 0, "
+              "\"severity\": \"error\"},\n"
+              "  {\"message\": \"Manager, Template size is 0\", \"type\": \"MANAGER\", \"id\": 0, "
+              "\"severity\": \"error\"},\n"
+              "  {\"message\": \"Panel 100, there is no adjacent panel 500 defined\", \"type\": "
+              "\"PANEL\", \"id\": 100, \"severity\": \"error\"},\n"
+              "  {\"message\": \"Panel 300 is not reachable\", \"type\": \"PANEL\", \"id\": 300, "
+              "\"severity\": \"error\"},\n"
+              "  {\"message\": \"Button Id 1001, sound 1 9 not defined\", \"type\": \"BUTTON\", "
+              "\"id\": 1001, \"severity\": \"error\"},\n"
+              "  {\"message\": \"Manager, no button defined with ID 1013 (ICP Initial Primary)\", "
+              "\"type\": \"MANAGER\", \"id\": 0, \"severity\": \"warning\"},\n"
+              "  {\"message\": \"Manager, no button defined with ID 1011 (ICP Initial Tertiary)\", "
+              "\"type\": \"MANAGER\", \"id\": 0, \"severity\": \"warning\"},\n"
+              "  {\"message\": \"Panel Id 100, No adjacent panel 500\", \"type\": \"PANEL\", "
+              "\"id\": 100, \"severity\": \"error\"},\n"
+              "  {\"message\": \"Light Id 101, Too many states (2)\", \"type\": \"LIGHT\", \"id\": "
+              "101, \"severity\": \"error\"},\n"
+              "  {\"message\": \"Light Id 301, Too many states (3)\", \"type\": \"LIGHT\", \"id\": "
+              "301, \"severity\": \"error\"},\n"
+              "  {\"message\": \"Object Id 700, is not unique\", \"type\": \"LIGHT\", \"id\": 700, "
+              "\"severity\": \"error\"},\n"
+              "  {\"message\": \"Object Id 700, is not unique\", \"type\": \"LIGHT\", \"id\": 700, "
+              "\"severity\": \"error\"},\n"
+              "  {\"message\": \"Light Id 900, Too many states (5)\", \"type\": \"LIGHT\", \"id\": "
+              "900, \"severity\": \"error\"}\n"
               "]\n");
 
     // The check before saving: the same messages but the two ICP ones, all errors; the text
@@ -76,13 +92,21 @@ TEST(CliCheckJson, PrintsOneObjectPerMessageWithRecordAndSeverity)
 
 TEST(CliCheckJson, StringsAreEscapedAndLatin1BecomesUtf8)
 {
-    EXPECT_EQ(JsonString("Panel \"A\" \\ 1\n\t\x01"), "\"Panel \\\"A\\\" \\\\ 1\\u000a\\u0009\\u0001\"");
-    EXPECT_EQ(JsonString("Gr\xf6\xdf" "e"), "\"Gr\xc3\xb6\xc3\x9f" "e\"");         // Latin-1
-    EXPECT_EQ(JsonString("Gr\xc3\xb6\xc3\x9f" "e"), "\"Gr\xc3\xb6\xc3\x9f" "e\""); // already UTF-8
+    EXPECT_EQ(JsonString("Panel \"A\" \\ 1\n\t\x01"),
+              "\"Panel \\\"A\\\" \\\\ 1\\u000a\\u0009\\u0001\"");
+    EXPECT_EQ(JsonString("Gr\xf6\xdf"
+                         "e"),
+              "\"Gr\xc3\xb6\xc3\x9f"
+              "e\""); // Latin-1
+    EXPECT_EQ(JsonString("Gr\xc3\xb6\xc3\x9f"
+                         "e"),
+              "\"Gr\xc3\xb6\xc3\x9f"
+              "e\""); // already UTF-8
     // Messages without a record give null type and id.
     const CCheckMessageArray loose{{"Loose end", nullptr, "", 0}};
     EXPECT_EQ(CheckMessagesToJson(loose, loose),
-              "[\n  {\"message\": \"Loose end\", \"type\": null, \"id\": null, \"severity\": \"error\"}\n]\n");
+              "[\n  {\"message\": \"Loose end\", \"type\": null, \"id\": null, \"severity\": "
+              "\"error\"}\n]\n");
 }
 
 TEST(CliRenderAll, WritesEveryPanelAsRenderingItAloneWould)
@@ -124,12 +148,18 @@ TEST(CliRenderAll, SharedIdsUnwritableFoldersAndBadUsageAreReported)
 
     // The folder cannot be made where a file is.
     dir.Write("taken", "x");
-    const CResult blocked = Cli({"render", dir.File("10_twice.dat"), "--all", "-o", dir.File("taken")});
+    const CResult blocked =
+        Cli({"render", dir.File("10_twice.dat"), "--all", "-o", dir.File("taken")});
     EXPECT_EQ(blocked.code, 2);
     EXPECT_NE(blocked.err.find("cannot make the folder"), std::string::npos);
 
     EXPECT_EQ(Cli({"render", dir.File("10_twice.dat"), "--all"}).code, 2);
-    EXPECT_EQ(Cli({"render", dir.File("10_twice.dat"), "--all", "-o", dir.File("o"), "--panel", "100"}).code, 2);
+    EXPECT_EQ(
+        Cli({"render", dir.File("10_twice.dat"), "--all", "-o", dir.File("o"), "--panel", "100"})
+            .code,
+        2);
     EXPECT_EQ(Cli({"render", dir.File("none.dat"), "--all", "-o", dir.File("o")}).code, 2);
-    EXPECT_EQ(Cli({"render", dir.File("10_twice.dat"), "--all", "-o", dir.File("o"), "--zoom", "0"}).code, 2);
+    EXPECT_EQ(
+        Cli({"render", dir.File("10_twice.dat"), "--all", "-o", dir.File("o"), "--zoom", "0"}).code,
+        2);
 }

@@ -1,6 +1,6 @@
 #include "ccliapp.h"
-#include "ccpbuffer.h"
 #include "ccpadi.h"
+#include "ccpbuffer.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
 #include "ccpdial.h"
@@ -132,7 +132,8 @@ TEST(DemoCockpit, LoadsWithoutAMessageAndPassesTheFullCheck)
     std::set<std::string> types;
     auto named = [&](const CCPObject& r) {
         std::string name;
-        EXPECT_TRUE(r.GetName(name) && !name.empty()) << r.GetTypeName() << " " << r.m_nId << " has no name";
+        EXPECT_TRUE(r.GetName(name) && !name.empty())
+            << r.GetTypeName() << " " << r.m_nId << " has no name";
         types.insert(r.GetTypeName());
     };
     named(m);
@@ -150,8 +151,9 @@ TEST(DemoCockpit, LoadsWithoutAMessageAndPassesTheFullCheck)
         named(*r);
     for (const auto& r : m.m_aObjects)
         named(*r);
-    for (const char* type : {"Light", "Digits", "Adi", "Hsi", "Dial", "Indicator", "Text", "Ded", "Chevron",
-                             "LiftLine", "MachAsi", "KneeView", "ButtonView", "Button", "Sound"})
+    for (const char* type :
+         {"Light", "Digits", "Adi", "Hsi", "Dial", "Indicator", "Text", "Ded", "Chevron",
+          "LiftLine", "MachAsi", "KneeView", "ButtonView", "Button", "Sound"})
         EXPECT_TRUE(types.count(type)) << "no " << type << " in the demo";
 
     // Buttons have sounds and views whose states match theirs.
@@ -212,7 +214,8 @@ TEST(DemoCockpit, EveryPanelDrawsItsSurfacesAndChangesWithItsStates)
         // Every button view and light shows something else in state 1.
         EXPECT_FALSE(stateful.empty());
         for (const auto& [record, rc] : stateful)
-            EXPECT_TRUE(RegionDiffers(rest, stepped, rc)) << NameOf(*record) << " looks the same in state 1";
+            EXPECT_TRUE(RegionDiffers(rest, stepped, rc))
+                << NameOf(*record) << " looks the same in state 1";
     }
 }
 
@@ -223,14 +226,16 @@ TEST(DemoCockpit, StateZeroPiecesMatchThePanelPictures)
     CDemo demo;
     ASSERT_TRUE(demo.opened);
     CCPManager& m = demo.M();
-    const QImage tmpl = QImage(QString::fromStdString(std::string(VIREO_EXAMPLES) + "/" + m.m_strTemplateFile))
-                            .convertToFormat(QImage::Format_RGB32);
+    const QImage tmpl =
+        QImage(QString::fromStdString(std::string(VIREO_EXAMPLES) + "/" + m.m_strTemplateFile))
+            .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(tmpl.isNull());
     for (const auto& panel : m.m_aPanels) {
         ASSERT_FALSE(panel->m_aSurfaces.empty());
         const CCPSurface* surface = m.FindSurface(panel->m_aSurfaces.front()->m_nSurfaceId);
         ASSERT_TRUE(surface && surface->m_pBuffer);
-        const QImage bg = QImage(QString::fromStdString(surface->m_pBuffer->m_strPath)).convertToFormat(QImage::Format_RGB32);
+        const QImage bg = QImage(QString::fromStdString(surface->m_pBuffer->m_strPath))
+                              .convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(bg.isNull());
         auto compare = [&](const CCPObject& r, const CRect& src, const CRect& dest, bool keyed) {
             ASSERT_EQ(src.Width(), dest.Width());
@@ -243,11 +248,13 @@ TEST(DemoCockpit, StateZeroPiecesMatchThePanelPictures)
                         continue;
                     const QRgb b = bg.pixel(dest.left + x, dest.top + y);
                     ++counted;
-                    if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 24)
+                    if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                            std::abs(qBlue(a) - qBlue(b)) >
+                        24)
                         ++off;
                 }
-            EXPECT_LE(off, counted / 50) << NameOf(r) << " differs from the panel in " << off << " of " << counted
-                                         << " pixels";
+            EXPECT_LE(off, counted / 50) << NameOf(r) << " differs from the panel in " << off
+                                         << " of " << counted << " pixels";
         };
         for (int id : panel->m_anButtonViews)
             if (const CCPButtonView* v = m.FindButtonView(id))
@@ -297,7 +304,8 @@ TEST(DemoCockpit, TemplatePiecesLieInsideTheTemplateAndApart)
             << pieces[i].second << " reaches outside the template";
         for (size_t j = i + 1; j < pieces.size(); ++j) {
             if (!(a == pieces[j].first)) {
-                EXPECT_FALSE(a.Intersects(pieces[j].first)) << pieces[i].second << " and " << pieces[j].second;
+                EXPECT_FALSE(a.Intersects(pieces[j].first))
+                    << pieces[i].second << " and " << pieces[j].second;
             }
         }
     }

@@ -16,7 +16,8 @@ const char* kMarker = "// END OF THINGS WE KNOW ABOUT\n";
 std::string AfterMarker(const std::string& saved)
 {
     const size_t at = saved.find(kMarker);
-    return at == std::string::npos ? std::string("<no marker>") : saved.substr(at + strlen(kMarker));
+    return at == std::string::npos ? std::string("<no marker>")
+                                   : saved.substr(at + strlen(kMarker));
 }
 } // namespace
 
@@ -26,7 +27,8 @@ TEST(DocumentLoad, CommentsAttachToTheNextRecordAndTrailingOnesAreDropped)
     ASSERT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
     EXPECT_EQ(c.doc.m_manager.m_aSounds[0]->m_strComment, "// top\r\n// Name: Tone\r\n");
     const std::string saved = c.Saved();
-    EXPECT_NE(saved.find("\n// top\r\n// Name: Tone\r\n#1 SOUND\n\tentry = 3;\n#end\n"), std::string::npos);
+    EXPECT_NE(saved.find("\n// top\r\n// Name: Tone\r\n#1 SOUND\n\tentry = 3;\n#end\n"),
+              std::string::npos);
     EXPECT_EQ(saved.find("dangling"), std::string::npos);
 
     CTestCockpit onlyComments("// a\n// b\n");
@@ -76,13 +78,15 @@ TEST(DocumentLoad, ErrorsBeyondTheFirstTenAreCollectedInOneBox)
     EXPECT_EQ(c.ui.m_aBoxes[0].text, "Error in file at line 2,  Sound Bad string 'bad0'");
     EXPECT_EQ(c.ui.m_aBoxes[9].text, "Error in file at line 11,  Sound Bad string 'bad9'");
     EXPECT_NE(c.ui.m_aBoxes[10].text.find("4 more errors"), std::string::npos);
-    EXPECT_NE(c.ui.m_aBoxes[10].details.find("line 15,  Sound Bad string 'bad13'"), std::string::npos);
+    EXPECT_NE(c.ui.m_aBoxes[10].details.find("line 15,  Sound Bad string 'bad13'"),
+              std::string::npos);
 }
 
 TEST(DocumentOpen, FileNamePrefixSetsTheScreenSize)
 {
     CTempDir dir;
-    for (const char* n : {"8_cockpit.dat", "80_cockpit.dat", "cockpit.dat", "16_x.dat", "12_y.dat", "6_z.dat"})
+    for (const char* n :
+         {"8_cockpit.dat", "80_cockpit.dat", "cockpit.dat", "16_x.dat", "12_y.dat", "6_z.dat"})
         dir.Write(n, "#0 MANAGER\n#end\n");
     CTestCockpit c;
     auto open = [&](const char* n) {
@@ -159,8 +163,8 @@ TEST(DocumentSave, CheckProblemsAskBeforeWritingAndFailuresKeepTheOldFile)
     c.ui.m_nCheckAnswer = IDCANCEL;
     EXPECT_FALSE(c.doc.OnSaveDocument(path));
     ASSERT_EQ(c.ui.m_aCheckResults.size(), 1u);
-    EXPECT_EQ(c.ui.m_aCheckResults[0],
-              (std::vector<std::string>{"Manager, No template file", "Manager, Template size is 0"}));
+    EXPECT_EQ(c.ui.m_aCheckResults[0], (std::vector<std::string>{"Manager, No template file",
+                                                                 "Manager, Template size is 0"}));
     EXPECT_TRUE(c.ui.m_aSaveAnywayShown[0]);
     EXPECT_EQ(dir.Read("c.dat"), "old bytes");
     EXPECT_TRUE(c.doc.IsModified());
@@ -170,7 +174,6 @@ TEST(DocumentSave, CheckProblemsAskBeforeWritingAndFailuresKeepTheOldFile)
     EXPECT_TRUE(c.doc.OnSaveDocument(path));
     EXPECT_EQ(dir.Read("c.dat"), c.Saved());
     EXPECT_FALSE(c.doc.IsModified());
-
 }
 
 TEST(DocumentSave, AFailedReplaceLeavesTheOldFileAndNoTemporary)

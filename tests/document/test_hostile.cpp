@@ -47,16 +47,19 @@ TEST(HostileFiles, AHugeLineIsReadWholeAndReportedShort)
     CTestCockpit c("#1 SOUND\n" + huge + " = 1;\nentry = 2;\n#end\n// " + huge + "\n#9 ZZZ\n");
     ASSERT_EQ(c.ui.m_aBoxes.size(), 1u);
     EXPECT_LT(c.ui.m_aBoxes[0].text.size(), 1000u);
-    EXPECT_EQ(c.ui.m_aBoxes[0].text.rfind("Error in file at line 2,  Sound Bad string 'kkk", 0), 0u);
+    EXPECT_EQ(c.ui.m_aBoxes[0].text.rfind("Error in file at line 2,  Sound Bad string 'kkk", 0),
+              0u);
     const std::string saved = c.Saved();
     EXPECT_NE(saved.find("\tentry = 2;\n"), std::string::npos);
-    EXPECT_NE(saved.find("// " + huge + "\r\n#9 ZZZ\n"), std::string::npos); // the comment of a kept record
+    EXPECT_NE(saved.find("// " + huge + "\r\n#9 ZZZ\n"),
+              std::string::npos); // the comment of a kept record
 }
 
 TEST(HostileFiles, TruncatedRecordsAndHeadersWithoutKeywords)
 {
-    for (const char* text : {"#100 PANEL\nadjpanels = 1 2", "#1 SOUND", "#0 MANAGER\ntemplatefile 10",
-                             "#5", "#", "#-", "#12 ", "#2147483648 SOUND\n#end\n", "#end\n#end\n"}) {
+    for (const char* text :
+         {"#100 PANEL\nadjpanels = 1 2", "#1 SOUND", "#0 MANAGER\ntemplatefile 10", "#5", "#", "#-",
+          "#12 ", "#2147483648 SOUND\n#end\n", "#end\n#end\n"}) {
         SCOPED_TRACE(text);
         SettledSave(text);
     }

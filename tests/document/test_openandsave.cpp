@@ -45,7 +45,9 @@ TEST(DocumentOpen, AReadErrorPartWayFailsTheOpenAndKeepsTheCockpit)
     c.doc.SetFileReader(&failing);
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.File("big.dat")));
     ASSERT_EQ(c.ui.m_aBoxes.size(), 1u);
-    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.\n" + std::string(dir.File("big.dat") + ": Input/output error") + ".");
+    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.\n" +
+                                         std::string(dir.File("big.dat") + ": Input/output error") +
+                                         ".");
     // Nothing of the part read came in: the open cockpit is as it was.
     EXPECT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
     EXPECT_TRUE(c.doc.m_manager.m_aBuffers.empty());
@@ -71,9 +73,14 @@ TEST(DocumentOpen, OnlyRegularFilesOfAtMostAGibibyteAreOpened)
     EXPECT_FALSE(c.doc.OnOpenDocument("/dev/zero"));
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.File("huge.dat")));
     ASSERT_EQ(c.ui.m_aBoxes.size(), 3u);
-    EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.\n" + std::string(dir.File("pipe.dat") + ": not a regular file") + ".");
-    EXPECT_EQ(c.ui.m_aBoxes[1].text, "Failed to open document.\n" + std::string("/dev/zero: not a regular file") + ".");
-    EXPECT_EQ(c.ui.m_aBoxes[2].text, "Failed to open document.\n" + std::string(dir.File("huge.dat") + ": the file is larger than 1 GiB") + ".");
+    EXPECT_EQ(c.ui.m_aBoxes[0].text,
+              "Failed to open document.\n" +
+                  std::string(dir.File("pipe.dat") + ": not a regular file") + ".");
+    EXPECT_EQ(c.ui.m_aBoxes[1].text,
+              "Failed to open document.\n" + std::string("/dev/zero: not a regular file") + ".");
+    EXPECT_EQ(c.ui.m_aBoxes[2].text,
+              "Failed to open document.\n" +
+                  std::string(dir.File("huge.dat") + ": the file is larger than 1 GiB") + ".");
 }
 
 TEST(DocumentOpen, PicturesThatAreFifosAreReportedInsteadOfWaitedFor)
@@ -126,10 +133,12 @@ TEST(DocumentLoad, OnlySoManyErrorsAreKeptForTheSummary)
     CTestCockpit c(file);
     ASSERT_EQ(c.ui.m_aBoxes.size(), 11u);
     const CRecordingUI::Box& summary = c.ui.m_aBoxes[10];
-    EXPECT_EQ(summary.text, "The file holds 4,990 more errors. Open the details to see the first 1,000.");
+    EXPECT_EQ(summary.text,
+              "The file holds 4,990 more errors. Open the details to see the first 1,000.");
     EXPECT_EQ(std::count(summary.details.begin(), summary.details.end(), '\n'), 1001);
     EXPECT_EQ(summary.details.find("Error in file at line 12,  Sound Bad string 'bad10'\n"), 0u);
-    EXPECT_NE(summary.details.find("line 1011,  Sound Bad string 'bad1009'\n... and 3,990 more\n"), std::string::npos);
+    EXPECT_NE(summary.details.find("line 1011,  Sound Bad string 'bad1009'\n... and 3,990 more\n"),
+              std::string::npos);
 
     // A user interface that prints as it goes gets every message when it comes.
     CStreamingUI streaming;
@@ -137,7 +146,8 @@ TEST(DocumentLoad, OnlySoManyErrorsAreKeptForTheSummary)
     doc.SetUserInterface(&streaming);
     doc.Load(file);
     EXPECT_EQ(streaming.m_aBoxes.size(), 5000u);
-    EXPECT_EQ(streaming.m_aBoxes.back().text, "Error in file at line 5001,  Sound Bad string 'bad4999'");
+    EXPECT_EQ(streaming.m_aBoxes.back().text,
+              "Error in file at line 5001,  Sound Bad string 'bad4999'");
     EXPECT_EQ(CountText(9998990), "9,998,990");
     EXPECT_EQ(CountText(999), "999");
 }

@@ -75,7 +75,8 @@ TEST_F(UndoTest, ATrackerMoveIsOneStepThatUndoesToTheSameBytes)
     EXPECT_EQ(c.doc.UndoName(), "Move ICP COM1 (Primary)");
     const std::string moved = c.Saved();
     EXPECT_TRUE(c.doc.IsModified());
-    ASSERT_TRUE(c.doc.SetRecordDestRect(com1, CRect(moved1.left, moved1.top, moved1.right + 6, moved1.bottom)));
+    ASSERT_TRUE(c.doc.SetRecordDestRect(
+        com1, CRect(moved1.left, moved1.top, moved1.right + 6, moved1.bottom)));
     EXPECT_EQ(c.doc.UndoName(), "Resize ICP COM1 (Primary)");
 
     c.doc.SetCurrentObject(nullptr);
@@ -244,7 +245,9 @@ TEST_F(UndoTest, PropertiesAreOneStepAndAChangedIdTakesItsReferencesAlong)
     EXPECT_EQ(c.doc.GetHistory().Count(), 3u); // the undone steps are still there to redo
     EXPECT_TRUE(c.doc.CanRedo());
     editor.m_nAnswer = IDCANCEL;
-    editor.m_fnChange = [](CCPObject& r) { static_cast<CCPLight&>(r).m_rcDest = CRect(1, 2, 3, 4); };
+    editor.m_fnChange = [](CCPObject& r) {
+        static_cast<CCPLight&>(r).m_rcDest = CRect(1, 2, 3, 4);
+    };
     c.doc.EditRecordProperties(light);
     EXPECT_EQ(c.doc.GetHistory().Count(), 1u);
     EXPECT_FALSE(c.doc.CanRedo());
@@ -265,7 +268,8 @@ TEST_F(UndoTest, PasteAndDropMoveOrCopyRecordsAsOneStep)
     EXPECT_EQ(*(at + 1), copy->m_nId);
 
     CCPSurfaceRef* entry = front->m_aSurfaces[0].get();
-    EXPECT_EQ(c.doc.PlaceRecord(entry, front, right, nullptr, false), nullptr); // entries are not copied
+    EXPECT_EQ(c.doc.PlaceRecord(entry, front, right, nullptr, false),
+              nullptr); // entries are not copied
     EXPECT_EQ(c.doc.PlaceRecord(entry, front, right, right->m_aSurfaces[0].get(), true), entry);
     EXPECT_EQ(right->m_aSurfaces[1].get(), entry);
     EXPECT_EQ(front->m_aSurfaces.size(), 6u);
@@ -317,7 +321,10 @@ class RandomEdits
     }
 
 public:
-    RandomEdits(CTestCockpit& c, CChangingEditor& editor, unsigned seed) : m_c(c), m_editor(editor), m_rng(seed) {}
+    RandomEdits(CTestCockpit& c, CChangingEditor& editor, unsigned seed)
+        : m_c(c), m_editor(editor), m_rng(seed)
+    {
+    }
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
 
@@ -331,7 +338,8 @@ public:
     CCPObject* OnPanel(CCPPanel* p)
     {
         CCPManager& m = m_c.doc.m_manager;
-        const int n = int(p->m_aSurfaces.size() + p->m_anButtonViews.size() + p->m_anObjects.size());
+        const int n =
+            int(p->m_aSurfaces.size() + p->m_anButtonViews.size() + p->m_anObjects.size());
         if (n == 0)
             return nullptr;
         int i = Pick(n);
@@ -364,7 +372,8 @@ public:
             return true;
         case 2:
             if (record && record->GetDestRect(&rc))
-                doc.SetRecordDestRect(record, CRect(rc.left, rc.top, rc.right + Pick(5), rc.bottom + 2));
+                doc.SetRecordDestRect(record,
+                                      CRect(rc.left, rc.top, rc.right + Pick(5), rc.bottom + 2));
             break;
         case 3:
             if (record)
@@ -452,7 +461,8 @@ TEST_F(UndoTest, RandomEditsUndoToTheOpenedBytesAndRedoToTheEditedOnes)
         // Random walks through the history land on the very bytes of each state.
         std::mt19937 walk(seed * 7);
         for (int i = 0; i < 60; ++i) {
-            const size_t to = std::uniform_int_distribution<size_t>(0, c.doc.GetHistory().Count())(walk);
+            const size_t to =
+                std::uniform_int_distribution<size_t>(0, c.doc.GetHistory().Count())(walk);
             c.doc.GoToStep(to);
             ASSERT_EQ(c.Saved(), states[to]) << "seed " << seed << " step " << to;
         }

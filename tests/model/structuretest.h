@@ -52,7 +52,7 @@ inline std::vector<std::string> CheckTexts(CCPObject& r, bool full)
 // Hands out one picture for every path (none when it is null) and counts the loads.
 class CCountingLoader : public IImageLoader
 {
-  public:
+public:
     CBitmap picture;
     std::vector<std::string> paths;
     bool Load(const std::string& path, CBitmap& out) override
@@ -68,7 +68,7 @@ class CCountingLoader : public IImageLoader
 // Remembers which records had their sheet opened and answers with a fixed result.
 class CRecordingEditor : public IRecordEditor
 {
-  public:
+public:
     std::vector<CCPObject*> opened;
     int answer = 1;
     int EditProperties(CCPObject& record) override

@@ -89,7 +89,8 @@ TEST(SafeWrite, ALinkStaysALinkAndItsTargetGetsTheNewBytes)
     ASSERT_TRUE(WriteFileSafely(dir.File("dangling.dat"), "made", &error)) << error;
     EXPECT_TRUE(S_ISLNK(Lstat(dir.File("dangling.dat")).st_mode));
     EXPECT_EQ(dir.Read("made.dat"), "made");
-    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"real", "link.dat", "chain.dat", "dangling.dat", "made.dat"}));
+    EXPECT_EQ(Entries(dir.Path()),
+              (std::set<std::string>{"real", "link.dat", "chain.dat", "dangling.dat", "made.dat"}));
     EXPECT_EQ(Entries(dir.File("real")), (std::set<std::string>{"c.dat"}));
 }
 
@@ -147,7 +148,8 @@ TEST(SafeWrite, WriteProtectedFilesAndWhatIsNoRegularFileAreRefusedUntouched)
     EXPECT_EQ(error, dir.File("folder.dat") + ": Is a directory");
     EXPECT_FALSE(WriteFileSafely(dir.File("none/c.dat"), "new", &error));
     EXPECT_EQ(error, dir.File("none/c.dat") + ": No such file or directory");
-    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"locked.dat", "pipe", "to-pipe.dat", "folder.dat"}));
+    EXPECT_EQ(Entries(dir.Path()),
+              (std::set<std::string>{"locked.dat", "pipe", "to-pipe.dat", "folder.dat"}));
 }
 
 TEST(SafeWrite, TheNewFileIsMadeExclusivelyAndNothingIsLeftWhenAWriteFails)
@@ -164,8 +166,8 @@ TEST(SafeWrite, TheNewFileIsMadeExclusivelyAndNothingIsLeftWhenAWriteFails)
     EXPECT_EQ(dir.Read("c.dat"), "new");
     EXPECT_EQ(dir.Read("victim.dat"), "victim");
     EXPECT_EQ(dir.Read("d.dat.vireo-tmp"), "unrelated");
-    EXPECT_EQ(Entries(dir.Path()),
-              (std::set<std::string>{"c.dat", "d.dat", "victim.dat", "c.dat.vireo-tmp", "d.dat.vireo-tmp"}));
+    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"c.dat", "d.dat", "victim.dat",
+                                                          "c.dat.vireo-tmp", "d.dat.vireo-tmp"}));
 
     // The disk fills up half way: the old file stays whole and no new file is left over.
     const std::string big(64 * 1024, 'x');

@@ -23,7 +23,10 @@ using namespace structuretest;
 
 namespace {
 
-uint32_t PositionColour(int x, int y) { return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u; }
+uint32_t PositionColour(int x, int y)
+{
+    return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u;
+}
 
 // Paints every panel of the cockpit as the panel view does, at the zoom, selection frames
 // included, onto a small image: what lies off it is clipped.
@@ -101,7 +104,8 @@ TEST(ExtremeCoordinates, EveryRecordChecksStepsDrawsAndSavesWithoutOverflow)
     }
     // The values themselves survive a save.
     const std::string saved = s.c.Saved();
-    EXPECT_NE(saved.find("\tsrcloc = -2147483648 -2147483648 2147483647 2147483647;\n"), std::string::npos);
+    EXPECT_NE(saved.find("\tsrcloc = -2147483648 -2147483648 2147483647 2147483647;\n"),
+              std::string::npos);
     const std::string again = CTestCockpit(saved).Saved();
     EXPECT_EQ(CTestCockpit(again).Saved(), again);
 }
@@ -159,9 +163,10 @@ TEST(SurfaceMemory, BuffersOfOnePictureShareItAndABudgetBoundsThemAll)
     PaintEveryPanel(m, 1.0f);
     EXPECT_EQ(m.PictureBytesInUse(), 0u);
     ASSERT_FALSE(s.c.ui.m_aBoxes.empty());
-    EXPECT_EQ(s.c.ui.m_aBoxes[0].text, m.FullPath("shared.png") +
-                                           "\nThis picture is not loaded: with it the pictures of the cockpit "
-                                           "would take more than 4095 bytes of memory.");
+    EXPECT_EQ(s.c.ui.m_aBoxes[0].text,
+              m.FullPath("shared.png") +
+                  "\nThis picture is not loaded: with it the pictures of the cockpit "
+                  "would take more than 4095 bytes of memory.");
 }
 
 TEST(SurfaceMemory, ALoaderOutOfMemoryBecomesAMessage)
@@ -176,14 +181,16 @@ TEST(SurfaceMemory, ALoaderOutOfMemoryBecomesAMessage)
     c.doc.Load(TestData("hostile_shared_buffers.dat"));
     PaintEveryPanel(c.doc.m_manager, 1.0f);
     ASSERT_EQ(c.ui.m_aBoxes.size(), 200u); // once per buffer
-    EXPECT_EQ(c.ui.m_aBoxes[0].text,
-              "/cockpits/shared.png\nThis picture is not loaded: there is not enough memory for it.");
+    EXPECT_EQ(
+        c.ui.m_aBoxes[0].text,
+        "/cockpits/shared.png\nThis picture is not loaded: there is not enough memory for it.");
 
     // The template likewise.
     c.ui.m_aBoxes.clear();
     c.doc.Load(TestData("hostile_repeated_manager.dat"));
     ASSERT_EQ(c.ui.m_aBoxes.size(), 11u);
-    EXPECT_EQ(c.ui.m_aBoxes[0].text, "/cockpits/t.png\nThis picture is not loaded: there is not enough memory for it.");
+    EXPECT_EQ(c.ui.m_aBoxes[0].text,
+              "/cockpits/t.png\nThis picture is not loaded: there is not enough memory for it.");
 }
 
 TEST(ManagerTemplate, ATemplateNamedByManyManagerRecordsIsDecodedOncePerLoad)
@@ -244,7 +251,8 @@ TEST(TransparencyWords, AMissingOrUnreachedWordIsReported)
                   "Error in file at line 24,  HSI Bad transparency ''",
                   "Error in file at line 27,  MachAsi Bad transparency ''",
               }));
-    // What is stored stays as the scan leaves it: every entry is added, the flags keep their defaults.
+    // What is stored stays as the scan leaves it: every entry is added, the flags keep their
+    // defaults.
     const CCPManager& m = c.doc.m_manager;
     ASSERT_EQ(m.m_aPanels.size(), 1u);
     const auto& refs = m.m_aPanels[0]->m_aSurfaces;

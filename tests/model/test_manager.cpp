@@ -36,13 +36,14 @@ TEST(ManagerRecord, KeysAreReadCaseInsensitivelyAndWrittenInFileOrder)
                    "bogus = 1;\n"
                    "#end\n");
     EXPECT_EQ(c.doc.m_manager.m_rcHud, CRect(20, 10, 40, 30));
-    EXPECT_EQ(ManagerKeys(c), std::string("#0 MANAGER\n") +
-                                  "\tnumsurfaces = 0;\n\tnumpanels = 0;\n\tnumcursors = 0;\n\tnumobjects = 0;\n"
-                                  "\tnumbuttons = 0;\n\tnumbuttonviews = 0;\n\tnumsounds = 0;\n"
-                                  "\tmouseborder = 4;\n\thudfont = 1;\n\tdedfont = 2;\n\tmfdfont = 3;\n"
-                                  "\tpopupfont = 4;\n\tsaboxfont = 5;\n\tkneefont = 6;\n\tgeneralfont = 7;\n"
-                                  "\tlabelfont = 8;\n\thud = 10 20 30 40;\n\trwr = 1 2 3 4;\n"
-                                  "\ttemplatefile 256 128 tmpl.gif;\n#end\n");
+    EXPECT_EQ(ManagerKeys(c),
+              std::string("#0 MANAGER\n") +
+                  "\tnumsurfaces = 0;\n\tnumpanels = 0;\n\tnumcursors = 0;\n\tnumobjects = 0;\n"
+                  "\tnumbuttons = 0;\n\tnumbuttonviews = 0;\n\tnumsounds = 0;\n"
+                  "\tmouseborder = 4;\n\thudfont = 1;\n\tdedfont = 2;\n\tmfdfont = 3;\n"
+                  "\tpopupfont = 4;\n\tsaboxfont = 5;\n\tkneefont = 6;\n\tgeneralfont = 7;\n"
+                  "\tlabelfont = 8;\n\thud = 10 20 30 40;\n\trwr = 1 2 3 4;\n"
+                  "\ttemplatefile 256 128 tmpl.gif;\n#end\n");
     // The unknown key is reported with its line; the missing template too.
     const auto texts = c.ui.Texts();
     ASSERT_GE(texts.size(), 1u);
@@ -55,7 +56,8 @@ TEST(ManagerRecord, GeometryFlagAndCockpit2dPair)
     EXPECT_NE(ManagerKeys(a).find("\tdogeometry;\n\tcockpit2d 5 6 ;\n#end\n"), std::string::npos);
 
     CTestCockpit b("#0 MANAGER\ndogeometry;\n#end\n");
-    EXPECT_NE(ManagerKeys(b).find("\tdogeometry;\n\tcockpit2d 1196 1197 ;\n#end\n"), std::string::npos);
+    EXPECT_NE(ManagerKeys(b).find("\tdogeometry;\n\tcockpit2d 1196 1197 ;\n#end\n"),
+              std::string::npos);
 
     CTestCockpit none("#0 MANAGER\n#end\n");
     EXPECT_EQ(ManagerKeys(none).find("dogeometry"), std::string::npos);

@@ -22,7 +22,8 @@ TEST(TokenCursor, KeyAndValueSetsCutAsTheFileSyntaxSays)
     EXPECT_FALSE(c.Next(t));
 
     // Any run of separators between key and value, also a doubled blank or commas.
-    for (const char* line : {"srcloc  = 1 2 3 4;", "srcloc,,1 2 3 4", "SrcLoc=1 2 3 4", "srcloc 1 2 3 4"}) {
+    for (const char* line :
+         {"srcloc  = 1 2 3 4;", "srcloc,,1 2 3 4", "SrcLoc=1 2 3 4", "srcloc 1 2 3 4"}) {
         CTokenCursor k(line);
         ASSERT_TRUE(k.Next(t)) << line;
         ASSERT_TRUE(k.Next(t, TokenSet::Value)) << line;
@@ -43,8 +44,9 @@ TEST(TokenCursor, NumbersReadStraightFromTheLineEqualCutThenScan)
     const std::string alphabet = " ,=;\r\t\v\f0123456789+-x";
     unsigned seed = 12345;
     auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
-    std::vector<std::string> lines = {"", "0000000000000000000007", "2147483648", "-2147483648", "12x 5",
-                                      "\v 12", " = ; \v1 2 3 4", "1 2;3 4", "+-5", "99999999999"};
+    std::vector<std::string> lines = {
+        "",      "0000000000000000000007", "2147483648", "-2147483648", "12x 5",
+        "\v 12", " = ; \v1 2 3 4",         "1 2;3 4",    "+-5",         "99999999999"};
     for (int i = 0; i < 20000; ++i) {
         std::string line;
         const unsigned length = next() % 24;
@@ -129,8 +131,9 @@ TEST(LineWriter, KeyLinesHaveTheirExactFormats)
     WriteString(w, "f", "x.gif");
     WriteFlag(w, "g");
     WriteEnd(w);
-    EXPECT_EQ(w.Data(), "\ta = -3;\n\tb = 0xffff;\n\tc = 10 20 50 80;\n\tzero = 0 0 0 0;\n\td = 1 2;\n"
-                        "\te = 0.1;\n\tf = x.gif;\n\tg;\n#end\n");
+    EXPECT_EQ(w.Data(),
+              "\ta = -3;\n\tb = 0xffff;\n\tc = 10 20 50 80;\n\tzero = 0 0 0 0;\n\td = 1 2;\n"
+              "\te = 0.1;\n\tf = x.gif;\n\tg;\n#end\n");
 
     // Long values are written whole.
     const std::string longName(5000, 'n');
@@ -142,8 +145,9 @@ TEST(LineWriter, KeyLinesHaveTheirExactFormats)
 TEST(LineWriter, NumbersMatchPrintfAndLongOutputStaysWhole)
 {
     // Files written before must come out the same: "%g", "%d" and "%x" digits, C locale.
-    const double values[] = {0.0, -0.0, 0.1, 1.5, -2.25, 100000.0, 1e6, 1234567.0, 1e-5, 0.000123456789,
-                             3.14159265, -1e30, 1e-40, 65535.0, 0.5f * 3.0f};
+    const double values[] = {0.0,        -0.0,  0.1,       1.5,     -2.25,
+                             100000.0,   1e6,   1234567.0, 1e-5,    0.000123456789,
+                             3.14159265, -1e30, 1e-40,     65535.0, 0.5f * 3.0f};
     for (double v : values) {
         CLineWriter w;
         w.Float(double(float(v)));
@@ -151,8 +155,9 @@ TEST(LineWriter, NumbersMatchPrintfAndLongOutputStaysWhole)
         std::snprintf(expected, sizeof expected, "%g", double(float(v)));
         EXPECT_EQ(w.Data(), expected) << v;
     }
-    for (int v : {0, 7, 9, 10, 42, 99, 100, 999, 1000, 4096, 9999, 10000, 10001, 65535, 100000, 1000005,
-                  99999999, 100000000, -1, -9999, -10000, INT32_MAX, INT32_MIN}) {
+    for (int v : {0,        7,         9,    10,    42,     99,        100,      999,
+                  1000,     4096,      9999, 10000, 10001,  65535,     100000,   1000005,
+                  99999999, 100000000, -1,   -9999, -10000, INT32_MAX, INT32_MIN}) {
         CLineWriter w;
         w.Int(v);
         EXPECT_EQ(w.Data(), std::to_string(v));

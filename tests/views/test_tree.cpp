@@ -112,7 +112,7 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
 {
     Open(kCockpit);
     cockpit->ui.m_nSelectAnswer = IDOK;
-    cockpit->ui.m_nSelectCode = 2; // Light
+    cockpit->ui.m_nSelectCode = 2;        // Light
     EXPECT_FALSE(Enabled(ID_ADD_OBJECT)); // no panel chosen yet
     Select(Item("Front"));
     ASSERT_TRUE(Run(ID_ADD_OBJECT));
@@ -180,8 +180,8 @@ TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
     for (QAction* a : menu->actions())
         if (!a->isSeparator())
             texts << a->text() + (a->isEnabled() ? "" : " (off)");
-    EXPECT_EQ(texts, QStringList({"&Add Object", "Add Sound", "Add Parent Button", "Duplicate", "Cu&t",
-                                  "&Copy", "&Paste (off)", "&Delete", "&Next State\tAlt+N",
+    EXPECT_EQ(texts, QStringList({"&Add Object", "Add Sound", "Add Parent Button", "Duplicate",
+                                  "Cu&t", "&Copy", "&Paste (off)", "&Delete", "&Next State\tAlt+N",
                                   "Properties\tALT+RET"}));
 }
 

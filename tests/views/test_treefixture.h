@@ -185,10 +185,12 @@ protected:
         return QPoint(rc.left() + 30, rc.center().y());
     }
 
-    void Mouse(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+    void Mouse(QEvent::Type type, const QPoint& pos, Qt::MouseButton button,
+               Qt::MouseButtons buttons)
     {
         QWidget* viewport = tree->viewport();
-        QMouseEvent event(type, QPointF(pos), QPointF(viewport->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+        QMouseEvent event(type, QPointF(pos), QPointF(viewport->mapToGlobal(pos)), button, buttons,
+                          Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);
     }
 

@@ -6,7 +6,10 @@
 #include <QSet>
 
 namespace {
-std::vector<int> Ids(const std::vector<int>& ids) { return ids; }
+std::vector<int> Ids(const std::vector<int>& ids)
+{
+    return ids;
+}
 } // namespace
 
 TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
@@ -28,7 +31,8 @@ TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
     ASSERT_TRUE(source->GetDestRect(&a));
     ASSERT_TRUE(copy->GetDestRect(&b));
     EXPECT_EQ(b, a);
-    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101", "Light 202"}));
+    EXPECT_EQ(Labels(Item("Panel 200")),
+              QStringList({"Surface 0", "Light 201", "Light 101", "Light 202"}));
     EXPECT_EQ(Selected(), Item("Panel 200/Light 202"));
     EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
     EXPECT_EQ(doc().m_pCurrentObject, copy);
@@ -48,8 +52,8 @@ TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
     Select(Item("Front/Surface 0"));
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
     EXPECT_EQ(Panel(100)->m_anObjects, Ids({104, 101, 102, 999}));
-    EXPECT_EQ(Labels(Item("Front")),
-              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 104", "Light 101", "Left MFD"}));
+    EXPECT_EQ(Labels(Item("Front")), QStringList({"Surface 0", "Surface 1", "ButtonView 103",
+                                                  "Light 104", "Light 101", "Left MFD"}));
 
     // A button view pasted after a surface entry goes in front of the other button views.
     Select(Item("Front/ButtonView 103"));
@@ -75,7 +79,8 @@ TEST_F(TreeTest, PasteAfterCutMovesTheRecordWithItsId)
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
     EXPECT_EQ(Panel(200)->m_anObjects, Ids({102, 201, 101}));
     EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 999}));
-    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Left MFD", "Light 201", "Light 101"}));
+    EXPECT_EQ(Labels(Item("Panel 200")),
+              QStringList({"Surface 0", "Left MFD", "Light 201", "Light 101"}));
     EXPECT_FALSE(Labels(Item("Front")).contains("Left MFD"));
     EXPECT_EQ(doc().m_manager.FindObject(102), named);
     EXPECT_EQ(doc().m_pCurrentObject, named);
@@ -124,7 +129,8 @@ TEST_F(TreeTest, SurfaceEntriesMoveButAreNotCopied)
     ASSERT_EQ(Panel(200)->m_aSurfaces.size(), 2u);
     EXPECT_EQ(Panel(200)->m_aSurfaces[1].get(), entry);
     EXPECT_EQ(Panel(100)->m_aSurfaces.size(), 1u);
-    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101"}));
+    EXPECT_EQ(Labels(Item("Panel 200")),
+              QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101"}));
     EXPECT_EQ(CCPTree::ItemRecord(Item("Panel 200/Surface 1")), entry);
     EXPECT_EQ(doc().m_pCurrentObject, entry);
     // The moved entry is written with its new panel.
@@ -171,8 +177,8 @@ TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
     EXPECT_FALSE(tree->IsDragging());
     EXPECT_EQ(Panel(100)->m_anObjects, Ids({201, 101, 102, 999}));
     EXPECT_EQ(Panel(200)->m_anObjects, Ids({101}));
-    EXPECT_EQ(Labels(Item("Front")),
-              QStringList({"Surface 0", "Surface 1", "ButtonView 103", "Light 201", "Light 101", "Left MFD"}));
+    EXPECT_EQ(Labels(Item("Front")), QStringList({"Surface 0", "Surface 1", "ButtonView 103",
+                                                  "Light 201", "Light 101", "Left MFD"}));
     EXPECT_EQ(doc().m_pCurrentPanel, Panel(100));
     EXPECT_EQ(doc().m_pCurrentObject, light);
     EXPECT_TRUE(doc().IsModified());
@@ -191,7 +197,8 @@ TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
     // A surface entry dropped on an object goes behind the surface entries.
     Drag(Item("Front/Surface 0"), Item("Panel 200/Light 101"));
     EXPECT_EQ(Panel(200)->m_aSurfaces.size(), 2u);
-    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Surface 0", "ButtonView 103", "Light 101"}));
+    EXPECT_EQ(Labels(Item("Panel 200")),
+              QStringList({"Surface 0", "Surface 0", "ButtonView 103", "Light 101"}));
 }
 
 TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
@@ -200,9 +207,9 @@ TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
     const std::string before = cockpit->Saved();
     const QStringList labels = Labels(Item("Front"));
 
-    Drag(Item("Front/Light 101"), Item("Front/Light 101"));      // onto itself
-    Drag(Item("Front/Light 101"), Item("Sounds/Sound 1"));       // among the sounds
-    Drag(Item("Front/Light 101"), Item("Panel 300"));            // a childless panel
+    Drag(Item("Front/Light 101"), Item("Front/Light 101"));           // onto itself
+    Drag(Item("Front/Light 101"), Item("Sounds/Sound 1"));            // among the sounds
+    Drag(Item("Front/Light 101"), Item("Panel 300"));                 // a childless panel
     Drag(Item("Front/Light 101"), Item("Panel 200/Light 201"), true); // Escape first
     EXPECT_FALSE(tree->IsDragging());
     EXPECT_FALSE(tree->DropHilite().isValid());
@@ -223,7 +230,9 @@ TEST(TreeIcons, EveryPictureIsDrawnAndDistinct)
     EXPECT_EQ(icons.Strip().width(), 16 * 28);
     EXPECT_EQ(icons.Strip().height(), 15);
     if (const QByteArray dir = qgetenv("VIREO_SHOT_DIR"); !dir.isEmpty())
-        icons.Strip().scaled(icons.Strip().size() * 4).save(QString::fromLocal8Bit(dir) + "/tree-icons.png");
+        icons.Strip()
+            .scaled(icons.Strip().size() * 4)
+            .save(QString::fromLocal8Bit(dir) + "/tree-icons.png");
     QSet<QByteArray> seen;
     for (int i = 0; i < CCPTreeIcons::kCount; ++i) {
         const QImage image = icons.Picture(i).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -232,7 +241,8 @@ TEST(TreeIcons, EveryPictureIsDrawnAndDistinct)
             for (int x = 0; x < image.width(); ++x)
                 opaque += qAlpha(image.pixel(x, y)) > 128;
         EXPECT_GT(opaque, 20) << "picture " << i;
-        const QByteArray bytes(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        const QByteArray bytes(reinterpret_cast<const char*>(image.constBits()),
+                               image.sizeInBytes());
         EXPECT_FALSE(seen.contains(bytes)) << "picture " << i << " repeats an earlier one";
         seen.insert(bytes);
     }
