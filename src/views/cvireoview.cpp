@@ -9,6 +9,7 @@
 #include "iuserinterface.h"
 #include "strformat.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -17,8 +18,10 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusTipEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 CPoint Centre(const CRect& rc)
@@ -334,7 +337,25 @@ void CVireoView::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt)
         if (m_tracker.Begin(pt))
             return;
     }
+    // Without Shift a press on the tracker may start a drag: decided once the mouse has moved
+    // past the drag distance; a click without it picks as before.
+    if (!(keys & Qt::ShiftModifier) && CurrentTrackerRect(rc)) {
+        m_tracker.m_rect = rc;
+        if (m_tracker.HitTest(pt) != CRectTracker::hitNothing) {
+            m_bPressOnTracker = true;
+            m_ptPress = pt;
+            return;
+        }
+    }
+    Pick(pt);
+}
 
+void CVireoView::Pick(CPoint pt)
+{
+    CCPPanel* panel = m_pDoc->m_pCurrentPanel;
+    if (!panel)
+        return;
+    CRect rc;
     const CPoint scroll = GetScrollPosition();
     pt.x += scroll.x;
     pt.y += scroll.y;
@@ -359,6 +380,11 @@ void CVireoView::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt)
 
 void CVireoView::OnLButtonUp(CPoint pt)
 {
+    if (m_bPressOnTracker) {
+        m_bPressOnTracker = false;
+        Pick(m_ptPress);
+        return;
+    }
     if (!m_tracker.IsTracking())
         return;
     m_tracker.TrackTo(pt);
@@ -384,6 +410,11 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 {
     const CPoint scroll = GetScrollPosition();
     m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
+    if (m_bPressOnTracker && std::abs(pt.x - m_ptPress.x) + std::abs(pt.y - m_ptPress.y) >=
+                                 QApplication::startDragDistance()) {
+        m_bPressOnTracker = false;
+        m_tracker.Begin(m_ptPress);
+    }
     if (m_tracker.IsTracking()) {
         m_tracker.TrackTo(pt);
         viewport()->update();
@@ -394,17 +425,23 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 
 void CVireoView::UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt)
 {
-    // Without Shift the tracker is drawn but inert.
+    // Over the current record's tracker the cursor shows what a drag does, and the status bar
+    // says so.
     CRectTracker probe = m_tracker;
-    if (!(keys & Qt::ShiftModifier) || !CurrentTrackerRect(probe.m_rect)) {
+    const bool over = CurrentTrackerRect(probe.m_rect) && probe.SetCursor(viewport(), pt);
+    if (!over)
         viewport()->unsetCursor();
-        return;
+    if (over != m_bOverTracker) {
+        m_bOverTracker = over;
+        QStatusTipEvent tip(over ? QStringLiteral("Drag to move, handles to resize") : QString());
+        QApplication::sendEvent(window(), &tip);
     }
-    probe.SetCursor(viewport(), pt);
+    (void)keys;
 }
 
 bool CVireoView::OnCancelMode()
 {
+    m_bPressOnTracker = false;
     if (!m_tracker.IsTracking())
         return false;
     m_tracker.Cancel();

@@ -72,11 +72,16 @@ private:
     bool CurrentTrackerRect(CRect& rc) const;
     void CenterOnCurrent(bool onlyWhenHidden);
     void UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt);
+    // Makes the record under pt (scrolled by the view) the current one.
+    void Pick(CPoint pt);
 
     CVireoDoc* m_pDoc;
     CEditCommands m_edit;
     CDeferredMessages m_paintMessages{this}; // what drawing the panel reports, shown after it
     QMenu* m_pContextMenu = nullptr;
+    bool m_bPressOnTracker = false; // a plain press on the tracker, not yet a drag
+    CPoint m_ptPress;
+    bool m_bOverTracker = false;
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;
 };

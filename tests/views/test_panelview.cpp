@@ -100,8 +100,14 @@ TEST_F(PanelViewTest, PicksButtonViewsBeforeObjectsAndKeepsTheRecordOnAMiss)
 TEST_F(PanelViewTest, ShiftDragMovesAndResizesTheRecordAtTheZoom)
 {
     Show(100, c.Light(101));
-    // Without Shift the tracker is inert: the drag picks instead.
+    // A plain drag on the tracker moves too, once past the drag distance; a click on it, or a
+    // shorter drag, picks as before (the button view under the point).
     Drag(vp(), QPoint(25, 25), QPoint(35, 35));
+    EXPECT_EQ(Dest(c.Light(101)), CRect(30, 30, 50, 50));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
+    ASSERT_TRUE(c.doc.Undo());
+    EXPECT_FALSE(c.doc.IsModified());
+    Drag(vp(), QPoint(25, 25), QPoint(26, 25));
     EXPECT_EQ(c.doc.m_pCurrentObject, c.View(1));
     EXPECT_EQ(Dest(c.Light(101)), CRect(20, 20, 40, 40));
     EXPECT_FALSE(c.doc.IsModified());
