@@ -8,7 +8,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <dirent.h>
+#include <filesystem>
+#include <iterator>
 #include <fcntl.h>
 #include <set>
 #include <sys/resource.h>
@@ -16,18 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::set<std::string> Entries(const std::string& folder)
-{
-    std::set<std::string> names;
-    if (DIR* d = opendir(folder.c_str())) {
-        while (dirent* e = readdir(d))
-            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                names.insert(e->d_name);
-        closedir(d);
-    }
-    return names;
-}
 
 struct stat Lstat(const std::string& path)
 {
@@ -89,8 +78,8 @@ TEST(SafeWrite, ALinkStaysALinkAndItsTargetGetsTheNewBytes)
     ASSERT_TRUE(WriteFileSafely(dir.File("dangling.dat"), "made", &error)) << error;
     EXPECT_TRUE(S_ISLNK(Lstat(dir.File("dangling.dat")).st_mode));
     EXPECT_EQ(dir.Read("made.dat"), "made");
-    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"real", "link.dat", "chain.dat", "dangling.dat", "made.dat"}));
-    EXPECT_EQ(Entries(dir.File("real")), (std::set<std::string>{"c.dat"}));
+    EXPECT_EQ(dir.Names(), (std::set<std::string>{"real", "link.dat", "chain.dat", "dangling.dat", "made.dat"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("real")), {}), 1); // c.dat alone
 }
 
 TEST(SafeWrite, TheOldFilesModeOwnerAndGroupStay)
@@ -147,7 +136,7 @@ TEST(SafeWrite, WriteProtectedFilesAndWhatIsNoRegularFileAreRefusedUntouched)
     EXPECT_EQ(error, dir.File("folder.dat") + ": Is a directory");
     EXPECT_FALSE(WriteFileSafely(dir.File("none/c.dat"), "new", &error));
     EXPECT_EQ(error, dir.File("none/c.dat") + ": No such file or directory");
-    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"locked.dat", "pipe", "to-pipe.dat", "folder.dat"}));
+    EXPECT_EQ(dir.Names(), (std::set<std::string>{"locked.dat", "pipe", "to-pipe.dat", "folder.dat"}));
 }
 
 TEST(SafeWrite, TheNewFileIsMadeExclusivelyAndNothingIsLeftWhenAWriteFails)
@@ -164,7 +153,7 @@ TEST(SafeWrite, TheNewFileIsMadeExclusivelyAndNothingIsLeftWhenAWriteFails)
     EXPECT_EQ(dir.Read("c.dat"), "new");
     EXPECT_EQ(dir.Read("victim.dat"), "victim");
     EXPECT_EQ(dir.Read("d.dat.vireo-tmp"), "unrelated");
-    EXPECT_EQ(Entries(dir.Path()),
+    EXPECT_EQ(dir.Names(),
               (std::set<std::string>{"c.dat", "d.dat", "victim.dat", "c.dat.vireo-tmp", "d.dat.vireo-tmp"}));
 
     // The disk fills up half way: the old file stays whole and no new file is left over.
@@ -175,7 +164,7 @@ TEST(SafeWrite, TheNewFileIsMadeExclusivelyAndNothingIsLeftWhenAWriteFails)
     }
     EXPECT_EQ(error, dir.File("c.dat") + ": File too large");
     EXPECT_EQ(dir.Read("c.dat"), "new");
-    EXPECT_EQ(Entries(dir.Path()).size(), 5u);
+    EXPECT_EQ(dir.Names().size(), 5u);
 }
 
 TEST(SafeRead, AReadErrorPartWayFailsTheRead)
