@@ -149,7 +149,8 @@ void CQtCanvas::TextOut(int x, int y, const std::string& latin1, Rgb color)
     m_painter.setFont(f);
     m_painter.setPen(ToQColor(color));
     const QFontMetrics fm(f);
-    m_painter.drawText(x, y + fm.ascent(), QString::fromLatin1(latin1.data(), qsizetype(latin1.size())));
+    m_painter.drawText(x, ClampToInt((long long)y + fm.ascent()),
+                       QString::fromLatin1(latin1.data(), qsizetype(latin1.size())));
 }
 
 void CQtCanvas::StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& dest, bool keyBlue)
