@@ -78,6 +78,7 @@ void CCPDed::DrawSelected(Canvas& dc, float scale)
     font.face = "Courier New";
     font.height = 13; // 10 points at 96 dots per inch
     const Font old = dc.SelectFont(font);
-    dc.TextOut(rc.left + 2, rc.top + 2, "Ded text here", RgbOf(m_nColor0));
+    dc.TextOut(ClampToInt((long long)rc.left + 2), ClampToInt((long long)rc.top + 2),
+               "Ded text here", RgbOf(m_nColor0));
     dc.SelectFont(old);
 }

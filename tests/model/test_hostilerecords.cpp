@@ -88,7 +88,7 @@ TEST(ExtremeCoordinates, EveryRecordChecksStepsDrawsAndSavesWithoutOverflow)
     CCPManager& m = s.c.doc.m_manager;
     m.m_bmpTemplate = PositionPicture(16, 16);
     ASSERT_EQ(m.m_aPanels.size(), 2u);
-    ASSERT_EQ(m.m_aObjects.size(), 12u);
+    ASSERT_EQ(m.m_aObjects.size(), 13u);
     for (bool full : {false, true}) {
         CCheckMessageArray messages;
         m.Check(messages, full);

@@ -1,6 +1,7 @@
 #include "testcockpit.h"
 
 #include <cstdlib>
+#include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -31,4 +32,16 @@ std::string CTempDir::Read(const std::string& name) const
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+std::set<std::string> CTempDir::Names() const
+{
+    std::set<std::string> names;
+    if (DIR* d = opendir(m_strPath.c_str())) {
+        while (dirent* e = readdir(d))
+            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                names.insert(e->d_name);
+        closedir(d);
+    }
+    return names;
 }

@@ -3,6 +3,7 @@
 #include "crecordingui.h"
 #include "cvireodoc.h"
 
+#include <set>
 #include <string>
 
 // A document wired to a recording user interface, loaded from text.
@@ -31,6 +32,8 @@ public:
     std::string File(const std::string& name) const { return m_strPath + "/" + name; }
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
+    // The names in the folder, as the bytes they are.
+    std::set<std::string> Names() const;
 
 private:
     std::string m_strPath;
