@@ -157,11 +157,7 @@ void CQtCanvas::TextOut(int x, int y, const std::string& latin1, Rgb color)
     m_painter.setFont(f);
     m_painter.setPen(ToQColor(color));
     const QFontMetrics fm(f);
-<<<<<<< HEAD
-    m_painter.drawText(x, y + fm.ascent(),
-=======
     m_painter.drawText(x, ClampToInt((long long)y + fm.ascent()),
->>>>>>> reliability
                        QString::fromLatin1(latin1.data(), qsizetype(latin1.size())));
 }
 
