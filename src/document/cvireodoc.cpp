@@ -615,6 +615,12 @@ bool CVireoDoc::NewSound()
 {
     auto sound = Downcast<CCPSound>(std::unique_ptr<CCPObject>(m_manager.CreateObject(1)));
     sound->m_nId = m_manager.NextSoundId();
+    if (sound->m_nId == 0) {
+        // Every id is taken: refuse rather than give one that is in use.
+        if (m_pUI)
+            m_pUI->MessageBox("No sound id is free: a new sound cannot be added.");
+        return false;
+    }
     CCPSound* raw = sound.get();
     BeginStep("Add " + RecordLabel(raw), raw, m_pCurrentPanel);
     m_pStep->m_pFocusUndo = nullptr;
@@ -633,6 +639,11 @@ bool CVireoDoc::NewButton()
 {
     auto button = Downcast<CCPButton>(std::unique_ptr<CCPObject>(m_manager.CreateObject(3)));
     button->m_nId = m_manager.NextButtonId();
+    if (button->m_nId == 0) {
+        if (m_pUI)
+            m_pUI->MessageBox("No button id is free: a new button cannot be added.");
+        return false;
+    }
     CCPButton* raw = button.get();
     BeginStep("Add " + RecordLabel(raw), raw, m_pCurrentPanel);
     m_pStep->m_pFocusUndo = nullptr;
