@@ -875,23 +875,17 @@ std::string CVireoDoc::RedoName() const
 
 bool CVireoDoc::Undo()
 {
-    if (m_pStep)
+    if (m_pStep || !m_history.CanUndo())
         return false;
-    CEditStep* step = m_history.Undo(m_manager);
-    if (!step)
-        return false;
-    StepDone(step, true);
+    GoToStep(m_history.Current() - 1);
     return true;
 }
 
 bool CVireoDoc::Redo()
 {
-    if (m_pStep)
+    if (m_pStep || !m_history.CanRedo())
         return false;
-    CEditStep* step = m_history.Redo(m_manager);
-    if (!step)
-        return false;
-    StepDone(step, false);
+    GoToStep(m_history.Current() + 1);
     return true;
 }
 
