@@ -2,14 +2,13 @@
 // in the same run: reading the same bytes line by line, and drawing the same rectangles
 // straight from one image with QPainter.
 #include "ccockpitgenerator.h"
-#include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
-#include "ccpsurfaceref.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
+#include "panelpaint.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -141,14 +140,11 @@ void BM_Save(benchmark::State& state)
 // The records the first panel shows, button views first as the view paints them.
 std::vector<CCPObject*> FirstPanelRecords(CCPManager& m)
 {
-    CCPPanel* panel = m.FindPanel(CCockpitGenerator::kFirstPanel);
     std::vector<CCPObject*> records;
-    for (int id : panel->m_anButtonViews)
-        if (CCPObject* r = m.FindButtonView(id))
-            records.push_back(r);
-    for (int id : panel->m_anObjects)
-        if (CCPObject* r = m.FindObject(id))
-            records.push_back(r);
+    WalkPanel(m, *m.FindPanel(CCockpitGenerator::kFirstPanel), kAllLayers, [&](CCPObject& r) {
+        records.push_back(&r);
+        return false;
+    });
     return records;
 }
 
@@ -170,7 +166,8 @@ void BM_FullCheck(benchmark::State& state)
     BM_Check(state, true);
 }
 
-// The first panel lists 2,000 lights and button views; every one is shown in state 1.
+// The first panel lists 2,000 lights and button views; every one is shown in state 1. Painted
+// as the panel view paints it.
 void BM_PaintPanel(benchmark::State& state)
 {
     CLoaded c(CockpitText(int(state.range(0))));
@@ -181,12 +178,12 @@ void BM_PaintPanel(benchmark::State& state)
     const float zoom = 2.0f;
     QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom),
                  QImage::Format_ARGB32_Premultiplied);
+    const CCPPanel& panel = *m.FindPanel(CCockpitGenerator::kFirstPanel);
     for (auto _ : state) {
         image.fill(Qt::transparent);
         QPainter painter(&image);
         CQtCanvas canvas(painter);
-        for (CCPObject* r : records)
-            r->Draw(canvas, zoom);
+        PaintPanel(m, panel, canvas, zoom);
     }
     PerRecord(state, int(records.size()));
 }

@@ -2,7 +2,6 @@
 // and 2 onto an offscreen canvas, selection frames included: nothing may crash, overflow or
 // allocate what the file merely claims.
 #include "cbitmap.h"
-#include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
@@ -11,6 +10,7 @@
 #include "cvireodoc.h"
 #include "iimageloader.h"
 #include "iuserinterface.h"
+#include "panelpaint.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -46,23 +46,16 @@ private:
     CBitmap m_picture;
 };
 
-void PaintPanel(CCPManager& m, CCPPanel& panel, Canvas& canvas, float zoom)
+// The editor's paint, then every selection frame it could draw on this panel.
+void PaintWithSelections(CCPManager& m, CCPPanel& panel, Canvas& canvas, float zoom)
 {
-    for (const auto& ref : panel.m_aSurfaces) {
-        ref->Draw(canvas, zoom);
+    PaintPanel(m, panel, canvas, zoom, kAllLayers, &panel);
+    for (const auto& ref : panel.m_aSurfaces)
         ref->DrawSelected(canvas, zoom);
-    }
-    for (int id : panel.m_anButtonViews)
-        if (CCPObject* r = m.FindButtonView(id)) {
-            r->Draw(canvas, zoom);
-            r->DrawSelected(canvas, zoom);
-        }
-    for (int id : panel.m_anObjects)
-        if (CCPObject* r = m.FindObject(id)) {
-            r->Draw(canvas, zoom);
-            r->DrawSelected(canvas, zoom);
-        }
-    panel.DrawSelected(canvas, zoom);
+    WalkPanel(m, panel, kAllLayers, [&](CCPObject& r) {
+        r.DrawSelected(canvas, zoom);
+        return false;
+    });
 }
 
 } // namespace
@@ -107,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int turn = 0; turn <= turns; ++turn) {
         for (const auto& panel : m.m_aPanels)
             for (float zoom : {1.0f, 2.0f})
-                PaintPanel(m, *panel, canvas, zoom);
+                PaintWithSelections(m, *panel, canvas, zoom);
         for (const auto& r : m.m_aObjects)
             r->NextState();
         for (const auto& r : m.m_aButtonViews)

@@ -11,6 +11,7 @@
 #include "cqtrecordeditor.h"
 #include "cqtuserinterface.h"
 #include "cvireoview.h"
+#include "panelpaint.h"
 
 #include <QApplication>
 #include <QFile>
@@ -225,14 +226,9 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
             if (!record)
                 record = m.FindObject(recordId);
         }
-        for (int id : panel->m_anButtonViews)
-            if (!record)
-                if (CCPObject* view = m.FindButtonView(id); view && view->GetSrcRect(&rc))
-                    record = view;
-        for (int id : panel->m_anObjects)
-            if (!record)
-                if (CCPObject* object = m.FindObject(id); object && object->GetSrcRect(&rc))
-                    record = object;
+        if (!record)
+            record = WalkPanel(m, *panel, kAllLayers,
+                               [&](CCPObject& shown) { return shown.GetSrcRect(&rc); });
         if (record)
             m_doc.SetCurrentObject(record);
         frame->GetTree()->expand(frame->GetTree()->FindItem(panel));

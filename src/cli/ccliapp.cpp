@@ -1,24 +1,21 @@
 #include "ccliapp.h"
 
 #include "ccliuserinterface.h"
-#include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
-#include "ccpsurfaceref.h"
 #include "checkjson.h"
-#include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "cscanner.h"
 #include "cstatelist.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
 #include "panelimage.h"
+#include "panelpaint.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QImageWriter>
-#include <QPainter>
 
 #include <algorithm>
 #include <cerrno>
@@ -285,16 +282,8 @@ int CCliApp::Render(const std::vector<std::string>& args)
         return 2;
     }
     // The records of this panel by id, button views first as the view picks them.
-    auto onPanel = [&](int id) -> CCPObject* {
-        for (int v : panel->m_anButtonViews)
-            if (v == id)
-                if (CCPObject* r = m.FindButtonView(id))
-                    return r;
-        for (int o : panel->m_anObjects)
-            if (o == id)
-                if (CCPObject* r = m.FindObject(id))
-                    return r;
-        return nullptr;
+    auto onPanel = [&](int id) {
+        return WalkPanel(m, *panel, kAllLayers, [id](CCPObject& r) { return r.m_nId == id; });
     };
     for (const auto& [id, n] : states) {
         CCPObject* r = onPanel(id);
@@ -317,25 +306,10 @@ int CCliApp::Render(const std::vector<std::string>& args)
     const int h = int(float(m.m_nScreenHeight) * zoom);
     if (w <= 0 || h <= 0 || (long long)w * h > 256LL * 1024 * 1024)
         return Usage("render: the image would be too large or empty at this zoom");
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    const QImage image = PaintPanelImage(m, *panel, zoom, selected);
     if (image.isNull()) { // Qt answers a failed allocation with a null image
         m_err << "vireo-cli: not enough memory for an image of " << w << " x " << h << " pixels\n";
         return 2;
-    }
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        CQtCanvas canvas(painter);
-        for (const auto& ref : panel->m_aSurfaces)
-            ref->Draw(canvas, zoom);
-        for (int id : panel->m_anButtonViews)
-            if (CCPObject* r = m.FindButtonView(id))
-                r->Draw(canvas, zoom);
-        for (int id : panel->m_anObjects)
-            if (CCPObject* r = m.FindObject(id))
-                r->Draw(canvas, zoom);
-        if (selected)
-            selected->DrawSelected(canvas, zoom);
     }
     // Encoded in memory, then written as Save writes: a failed write leaves no cut picture,
     // and the name goes to the system as the bytes it was given.

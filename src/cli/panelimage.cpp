@@ -1,10 +1,8 @@
 #include "panelimage.h"
 
-#include "ccpbuttonview.h"
 #include "ccpmanager.h"
-#include "ccppanel.h"
-#include "ccpsurfaceref.h"
 #include "cqtcanvas.h"
+#include "panelpaint.h"
 
 #include <QPainter>
 
@@ -20,15 +18,6 @@ QImage PaintPanelImage(CCPManager& m, CCPPanel& panel, float zoom, CCPObject* se
     image.fill(Qt::transparent);
     QPainter painter(&image);
     CQtCanvas canvas(painter);
-    for (const auto& ref : panel.m_aSurfaces)
-        ref->Draw(canvas, zoom);
-    for (int id : panel.m_anButtonViews)
-        if (CCPObject* r = m.FindButtonView(id))
-            r->Draw(canvas, zoom);
-    for (int id : panel.m_anObjects)
-        if (CCPObject* r = m.FindObject(id))
-            r->Draw(canvas, zoom);
-    if (selected)
-        selected->DrawSelected(canvas, zoom);
+    PaintPanel(m, panel, canvas, zoom, kAllLayers, selected);
     return image;
 }

@@ -1,12 +1,12 @@
 #include "ccptreemodel.h"
 
 #include "ccpbutton.h"
-#include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsound.h"
 #include "ccpsurfaceref.h"
 #include "cvireodoc.h"
+#include "panelpaint.h"
 
 #include <algorithm>
 #include <charconv>
@@ -128,12 +128,10 @@ void CCPTreeModel::Populate(Node* node) const
         // Surface entries have no id of their own in the file: they are told apart by position.
         for (size_t i = 0; i < panel->m_aSurfaces.size(); ++i)
             add(panel->m_aSurfaces[i].get(), static_cast<int>(i));
-        for (int id : panel->m_anButtonViews)
-            if (CCPButtonView* view = manager.FindButtonView(id))
-                add(view, 0);
-        for (int id : panel->m_anObjects)
-            if (CCPObject* object = manager.FindObject(id))
-                add(object, 0);
+        WalkPanel(manager, *panel, kAllLayers, [&](CCPObject& record) {
+            add(&record, 0);
+            return false;
+        });
         break;
     }
     }
@@ -159,15 +157,8 @@ bool CCPTreeModel::HasRecordsFor(const Node* node) const
     case Node::kPanel: {
         const auto* panel =
             static_cast<const CCPPanel*>(node->parent->items[size_t(node->item)].record);
-        if (!panel->m_aSurfaces.empty())
-            return true;
-        for (int id : panel->m_anButtonViews)
-            if (manager.FindButtonView(id))
-                return true;
-        for (int id : panel->m_anObjects)
-            if (manager.FindObject(id))
-                return true;
-        return false;
+        return !panel->m_aSurfaces.empty() ||
+               WalkPanel(manager, *panel, kAllLayers, [](CCPObject&) { return true; });
     }
     }
     return false;

@@ -1,17 +1,12 @@
 #include "ctemplview.h"
 
-#include "ccpbuttonview.h"
+#include "ccpdigits.h"
+#include "ccplight.h"
 #include "ccppanel.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
+#include "panelpaint.h"
 #include "strformat.h"
-
-#if __has_include("ccpdigits.h")
-#include "ccpdigits.h"
-#endif
-#if __has_include("ccplight.h")
-#include "ccplight.h"
-#endif
 
 #include <QPainter>
 
@@ -52,14 +47,10 @@ unsigned CTemplView::FrameColour(const CCPObject& record)
 {
     if (record.IsButtonView())
         return MakeRgb(0, 255, 0);
-#if __has_include("ccpdigits.h")
     if (dynamic_cast<const CCPDigits*>(&record))
         return MakeRgb(0, 0, 255);
-#endif
-#if __has_include("ccplight.h")
     if (dynamic_cast<const CCPLight*>(&record))
         return MakeRgb(255, 255, 0);
-#endif
     return MakeRgb(255, 0, 0);
 }
 
@@ -183,23 +174,12 @@ void CTemplView::Pick(CPoint pt)
     const CPoint scroll = GetScrollPosition();
     pt.x += scroll.x;
     pt.y += scroll.y;
-    const CCPManager& m = m_pDoc->m_manager;
     CRect rc;
     // The switches of the panel view do not apply here.
-    for (int id : panel->m_anButtonViews) {
-        CCPButtonView* view = m.FindButtonView(id);
-        if (view && view->GetSrcRect(&rc) && rc.PtInRect(pt)) {
-            m_pDoc->SetCurrentObject(view);
-            return;
-        }
-    }
-    for (int id : panel->m_anObjects) {
-        CCPObject* object = m.FindObject(id);
-        if (object && object->GetSrcRect(&rc) && rc.PtInRect(pt)) {
-            m_pDoc->SetCurrentObject(object);
-            return;
-        }
-    }
+    if (CCPObject* hit = WalkPanel(m_pDoc->m_manager, *panel, kAllLayers, [&](CCPObject& record) {
+            return record.GetSrcRect(&rc) && rc.PtInRect(pt);
+        }))
+        m_pDoc->SetCurrentObject(hit);
 }
 
 void CTemplView::OnMouseMove(Qt::KeyboardModifiers, CPoint pt)

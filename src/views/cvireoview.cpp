@@ -1,12 +1,11 @@
 #include "cvireoview.h"
 
-#include "ccpbuttonview.h"
 #include "ccppanel.h"
-#include "ccpsurfaceref.h"
 #include "cdialpreview.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
+#include "panelpaint.h"
 #include "strformat.h"
 
 #include <QApplication>
@@ -75,23 +74,18 @@ void CVireoView::OnUpdate(IDocObserver*, int, CCPObject*)
     viewport()->update();
 }
 
+int CVireoView::ShownLayers() const
+{
+    return (m_bShowButtons ? kButtonViewLayer : 0) | (m_bShowObjects ? kObjectLayer : 0);
+}
+
 void CVireoView::DrawRecords(QPainter& painter, float zoom)
 {
-    CCPPanel* panel = m_pDoc->m_pCurrentPanel;
     CQtCanvas dc(painter);
-    for (const auto& surface : panel->m_aSurfaces)
-        surface->Draw(dc, zoom);
-    if (m_bShowButtons)
-        for (int id : panel->m_anButtonViews)
-            if (CCPButtonView* view = m_pDoc->m_manager.FindButtonView(id))
-                view->Draw(dc, zoom);
-    if (m_bShowObjects)
-        for (int id : panel->m_anObjects)
-            if (CCPObject* object = m_pDoc->m_manager.FindObject(id);
-                object && !CDialPreview::Instance().Draw(object, dc, zoom))
-                object->Draw(dc, zoom);
-    if (CCPObject* cur = m_pDoc->m_pCurrentObject)
-        cur->DrawSelected(dc, zoom);
+    PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
+               m_pDoc->m_pCurrentObject, [](CCPObject& record, Canvas& canvas, float scale) {
+                   return CDialPreview::Instance().Draw(&record, canvas, scale);
+               });
 }
 
 void CVireoView::OnDraw(QPainter& painter)
@@ -359,23 +353,12 @@ void CVireoView::Pick(CPoint pt)
     const CPoint scroll = GetScrollPosition();
     pt.x += scroll.x;
     pt.y += scroll.y;
-    const CCPManager& m = m_pDoc->m_manager;
-    if (m_bShowButtons)
-        for (int id : panel->m_anButtonViews) {
-            CCPButtonView* view = m.FindButtonView(id);
-            if (view && view->GetDestRect(&rc) && ScaledRect(rc, m_fZoom).PtInRect(pt)) {
-                m_pDoc->SetCurrentObject(view);
-                return;
-            }
-        }
-    if (m_bShowObjects)
-        for (int id : panel->m_anObjects) {
-            CCPObject* object = m.FindObject(id);
-            if (object && object->GetDestRect(&rc) && ScaledRect(rc, m_fZoom).PtInRect(pt)) {
-                m_pDoc->SetCurrentObject(object);
-                return;
-            }
-        }
+    const float zoom = m_fZoom;
+    if (CCPObject* hit =
+            WalkPanel(m_pDoc->m_manager, *panel, ShownLayers(), [&](CCPObject& record) {
+                return record.GetDestRect(&rc) && ScaledRect(rc, zoom).PtInRect(pt);
+            }))
+        m_pDoc->SetCurrentObject(hit);
 }
 
 void CVireoView::OnLButtonUp(CPoint pt)

@@ -68,6 +68,7 @@ protected:
 
 private:
     void DrawRecords(QPainter& painter, float zoom);
+    int ShownLayers() const;
     // The tracker's rectangle for the current record, in device coordinates.
     bool CurrentTrackerRect(CRect& rc) const;
     void CenterOnCurrent(bool onlyWhenHidden);
