@@ -50,7 +50,6 @@ public:
     CTemplView* GetTemplView() const { return m_pTemplView; }
     QSplitter* GetSplitter() const { return m_pSplitter; }
     QToolBar* GetToolBar() const { return m_pToolBar; }
-    QMenu* GetViewContextMenu() const { return m_pViewMenu; }
     CHistoryPanel* GetHistoryPanel() const { return m_pHistory; }
     CProblemsPanel* GetProblemsPanel() const { return m_pProblems; }
     // The help window, once Vireo Help has opened it.

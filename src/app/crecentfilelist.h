@@ -21,7 +21,6 @@ public:
     void Remove(int index);
 
     int GetSize() const { return int(m_astrNames.size()); }
-    int GetMaxSize() const { return m_nSize; }
     const std::string& operator[](int index) const { return m_astrNames[size_t(index)]; }
     // "&1 /path/to/8_cockpit.dat" for the File menu.
     QString MenuText(int index) const;

@@ -34,8 +34,6 @@ public:
 
     CVireoDoc& GetDocument() { return m_doc; }
     CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
-    CDocHandler& GetDocHandler() { return *m_pDocHandler; }
-    CRecentFileList& GetRecentFiles() { return m_recent; }
     CFileWatcher* GetFileWatcher() const { return m_pWatcher.get(); }
 
     // New: after the question about saving changes, an empty document.

@@ -127,20 +127,8 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
     m_manager.m_bmpTemplate = CBitmap();
     m_manager.m_strComment.clear();
 
-    size_t sep = path.rfind('/');
-    if (sep == std::string::npos)
-        sep = path.rfind('\\');
-    std::string fileName;
-    if (sep == std::string::npos) {
-        m_strFolder = path;
-        fileName = path;
-        m_manager.SetFolder(std::string());
-    } else {
-        m_strFolder = path.substr(0, sep + 1);
-        fileName = path.substr(sep + 1);
-        m_manager.SetFolder(m_strFolder);
-    }
-    ScreenSizeFromName(fileName);
+    m_manager.SetFolder(FolderOf(path));
+    ScreenSizeFromName(FileNameOf(path));
     bool loaded = true;
     try {
         Load(data);
@@ -593,7 +581,7 @@ bool CVireoDoc::NewObject()
 
 bool CVireoDoc::NewPanel()
 {
-    auto panel = Downcast<CCPPanel>(std::unique_ptr<CCPObject>(m_manager.CreateObject(8)));
+    auto panel = Downcast<CCPPanel>(std::unique_ptr<CCPObject>(m_manager.CreateObject(kPanelType)));
     panel->m_nId = m_manager.NextPanelId();
     CCPPanel* raw = panel.get();
     BeginStep("Add " + RecordLabel(raw), raw, raw);
@@ -613,7 +601,7 @@ bool CVireoDoc::NewPanel()
 
 bool CVireoDoc::NewSound()
 {
-    auto sound = Downcast<CCPSound>(std::unique_ptr<CCPObject>(m_manager.CreateObject(1)));
+    auto sound = Downcast<CCPSound>(std::unique_ptr<CCPObject>(m_manager.CreateObject(kSoundType)));
     sound->m_nId = m_manager.NextSoundId();
     if (sound->m_nId == 0) {
         // Every id is taken: refuse rather than give one that is in use.
@@ -637,7 +625,8 @@ bool CVireoDoc::NewSound()
 
 bool CVireoDoc::NewButton()
 {
-    auto button = Downcast<CCPButton>(std::unique_ptr<CCPObject>(m_manager.CreateObject(3)));
+    auto button =
+        Downcast<CCPButton>(std::unique_ptr<CCPObject>(m_manager.CreateObject(kButtonType)));
     button->m_nId = m_manager.NextButtonId();
     if (button->m_nId == 0) {
         if (m_pUI)

@@ -28,7 +28,6 @@ class IUserInterface;
 class CVireoDoc : private IEditRecorder, private IRecordEditor
 {
 public:
-    std::string m_strFolder;
     CCPPanel* m_pCurrentPanel = nullptr;
     CCPObject* m_pCurrentObject = nullptr;
     CCPManager m_manager;
@@ -113,7 +112,6 @@ public:
     // The cockpit as it is now counts as the one on disk (a save does this).
     void MarkSaved();
     const std::string& GetPathName() const { return m_strPathName; }
-    void SetPathName(const std::string& path) { m_strPathName = path; }
 
     void AddObserver(IDocObserver* observer);
     void RemoveObserver(IDocObserver* observer);

@@ -29,7 +29,7 @@ public:
     CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPAdi"; }
-    int GetTypeCode() const override { return 13; }
+    int GetTypeCode() const override { return kAdiType; }
     int GetImageIndex() const override { return 12; }
     std::string GetTypeName() const override { return "Adi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

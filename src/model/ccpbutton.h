@@ -20,7 +20,7 @@ public:
     explicit CCPButton(CCPManager* manager) : CCPObject(manager) {}
     CCPButton(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 3; }
+    int GetTypeCode() const override { return kButtonType; }
     int GetImageIndex() const override { return 6; }
     bool IsButton() const override { return true; }
     std::string GetTypeName() const override { return "Button"; }

@@ -20,7 +20,7 @@ public:
     explicit CCPButtonView(CCPManager* manager) : CCPObject(manager) {}
     CCPButtonView(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 12; }
+    int GetTypeCode() const override { return kButtonViewType; }
     int GetImageIndex() const override { return 6; }
     bool IsButtonView() const override { return true; }
     std::string GetTypeName() const override { return "ButtonView"; }

@@ -16,7 +16,7 @@ public:
     explicit CCPChevron(CCPManager* manager) : CCPObject(manager) {}
     CCPChevron(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 14; }
+    int GetTypeCode() const override { return kChevronType; }
     std::string GetTypeName() const override { return "Chevron"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;

@@ -18,7 +18,7 @@ public:
     explicit CCPDed(CCPManager* manager) : CCPPlacedObject(manager) {}
     CCPDed(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 11; }
+    int GetTypeCode() const override { return kDedType; }
     int GetImageIndex() const override { return 22; }
     std::string GetTypeName() const override { return "Ded"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

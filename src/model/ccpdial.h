@@ -31,7 +31,7 @@ public:
     CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPDial"; }
-    int GetTypeCode() const override { return 4; }
+    int GetTypeCode() const override { return kDialType; }
     int GetImageIndex() const override { return 10; }
     std::string GetTypeName() const override { return "Dial"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

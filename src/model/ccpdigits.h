@@ -23,7 +23,7 @@ public:
     CCPDigits(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPDigits"; }
-    int GetTypeCode() const override { return 5; }
+    int GetTypeCode() const override { return kDigitsType; }
     int GetImageIndex() const override { return 16; }
     std::string GetTypeName() const override { return "Digits"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

@@ -56,7 +56,7 @@ public:
     CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPHsi"; }
-    int GetTypeCode() const override { return 6; }
+    int GetTypeCode() const override { return kHsiType; }
     int GetImageIndex() const override { return 24; }
     std::string GetTypeName() const override { return "Hsi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

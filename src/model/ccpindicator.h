@@ -31,7 +31,7 @@ public:
     CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPIndicator"; }
-    int GetTypeCode() const override { return 9; }
+    int GetTypeCode() const override { return kIndicatorType; }
     int GetImageIndex() const override { return 14; }
     std::string GetTypeName() const override { return "Indicator"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

@@ -15,7 +15,7 @@ public:
     explicit CCPKnee(CCPManager* manager) : CCPPlacedObject(manager) {}
     CCPKnee(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 10; }
+    int GetTypeCode() const override { return kKneeType; }
     int GetImageIndex() const override { return 20; }
     std::string GetTypeName() const override { return "KneeView"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

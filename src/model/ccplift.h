@@ -16,7 +16,7 @@ public:
     explicit CCPLift(CCPManager* manager) : CCPObject(manager) {}
     CCPLift(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 16; }
+    int GetTypeCode() const override { return kLiftType; }
     std::string GetTypeName() const override { return "LiftLine"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;

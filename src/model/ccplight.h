@@ -26,7 +26,7 @@ public:
     CCPLight(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPLight"; }
-    int GetTypeCode() const override { return 2; }
+    int GetTypeCode() const override { return kLightType; }
     int GetImageIndex() const override { return 8; }
     std::string GetTypeName() const override { return "Light"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

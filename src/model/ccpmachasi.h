@@ -32,7 +32,7 @@ public:
     CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     const char* GetRuntimeClass() const override { return "CCPMachAsi"; }
-    int GetTypeCode() const override { return 7; }
+    int GetTypeCode() const override { return kMachAsiType; }
     int GetImageIndex() const override { return 24; }
     std::string GetTypeName() const override { return "MachAsi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

@@ -345,10 +345,6 @@ int CCPManager::CountObjectsWithId(int id) const
 {
     return CountIndexed(m_aObjects, m_idxObjects, id);
 }
-int CCPManager::CountSurfacesWithId(int id) const
-{
-    return CountIndexed(m_aSurfaces, m_idxSurfaces, id);
-}
 
 int CCPManager::NextPanelId() const
 {

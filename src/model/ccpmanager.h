@@ -74,7 +74,6 @@ public:
     void SetImageLoader(IImageLoader* loader) { m_pImageLoader = loader; }
     IUserInterface* GetUserInterface() const { return m_pUI; }
     IRecordEditor* GetEditor() const { return m_pEditor; }
-    IImageLoader* GetImageLoader() const { return m_pImageLoader; }
     void MessageBox(const std::string& text) const;
 
     // The decoded pictures of the cockpit (template and buffer pictures) together stay under
@@ -90,7 +89,6 @@ public:
     std::shared_ptr<const CBitmap> LoadPicture(const std::string& path);
     // While an edit is recorded, changes are reported to the recorder (null: none).
     void SetRecorder(IEditRecorder* recorder) { m_pRecorder = recorder; }
-    IEditRecorder* GetRecorder() const { return m_pRecorder; }
     // Code about to change a record calls this first, so the change can be undone.
     void WillChange(CCPObject& record) const;
 
@@ -133,7 +131,6 @@ public:
     int CountButtonViewsWithId(int id) const;
     int CountPanelsWithId(int id) const;
     int CountObjectsWithId(int id) const;
-    int CountSurfacesWithId(int id) const;
 
     int NextPanelId() const;
     int NextSoundId() const;

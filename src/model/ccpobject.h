@@ -12,8 +12,31 @@ class CLineReader;
 class CLineWriter;
 class Canvas;
 
-// Type codes handed to CCPManager::CreateObject; kNoTypeCode creates nothing.
-inline constexpr int kNoTypeCode = 18;
+// Type codes: what GetTypeCode answers and CCPManager::CreateObject takes. kBufferType and
+// kNoTypeCode create nothing (a buffer is made by its own dialog); a SURFACE record answers
+// kSurfaceRefType too.
+enum RecordTypeCode : int
+{
+    kSurfaceRefType = 0,
+    kSoundType = 1,
+    kLightType = 2,
+    kButtonType = 3,
+    kDialType = 4,
+    kDigitsType = 5,
+    kHsiType = 6,
+    kMachAsiType = 7,
+    kPanelType = 8,
+    kIndicatorType = 9,
+    kKneeType = 10,
+    kDedType = 11,
+    kButtonViewType = 12,
+    kAdiType = 13,
+    kChevronType = 14,
+    kBufferType = 15,
+    kLiftType = 16,
+    kTextType = 17,
+    kNoTypeCode = 18
+};
 
 // Base of every cockpit record: its comment (which carries the display name), its id and the
 // manager that owns it. Records read and write themselves, check themselves, draw themselves

@@ -66,7 +66,7 @@ public:
     std::unique_ptr<CCPObject> CopyFields() const override;
     void AssignFields(const CCPObject& from) override;
 
-    int GetTypeCode() const override { return 8; }
+    int GetTypeCode() const override { return kPanelType; }
     int GetImageIndex() const override { return 2; }
     bool IsPanel() const override { return true; }
     std::string GetTypeName() const override { return "Panel"; }

@@ -12,7 +12,7 @@ public:
     explicit CCPSound(CCPManager* manager) : CCPObject(manager) {}
     CCPSound(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 1; }
+    int GetTypeCode() const override { return kSoundType; }
     int GetImageIndex() const override { return 26; }
     bool IsSound() const override { return true; }
     std::string GetTypeName() const override { return "Sound"; }

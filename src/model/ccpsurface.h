@@ -26,7 +26,7 @@ public:
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     bool SameFields(const CCPObject& other) const override;
 
-    int GetTypeCode() const override { return 0; }
+    int GetTypeCode() const override { return kSurfaceRefType; }
     bool IsSurface() const override { return true; }
     std::string GetTypeName() const override { return "Surface"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

@@ -17,7 +17,7 @@ public:
     explicit CCPText(CCPManager* manager) : CCPPlacedObject(manager) {}
     CCPText(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return 17; }
+    int GetTypeCode() const override { return kTextType; }
     int GetImageIndex() const override { return 18; }
     std::string GetTypeName() const override { return "Text"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;

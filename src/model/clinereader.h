@@ -53,7 +53,6 @@ public:
 
     int LineCount() const { return m_pLineCount ? *m_pLineCount : 0; }
     IUserInterface* UserInterface() const { return m_pUI; }
-    bool AtEnd() const { return m_nPos >= m_text.size(); }
 
 private:
     struct CBorrowed

@@ -137,12 +137,17 @@ char* PutEnd(char* p)
     return p;
 }
 
-// A key line of numbers separated by one blank, after a word when there is one.
-void WriteInts(CLineWriter& ar, std::string_view key, std::initializer_list<int> values,
-               std::string_view word = {})
+} // namespace
+
+void CLineWriter::Key(std::string_view key)
 {
-    char* p =
-        ar.Begin(key.size() + word.size() + 7 + values.size() * (CLineWriter::kMostIntChars + 1));
+    End(PutKey(Begin(key.size() + 4), key));
+}
+
+void CLineWriter::IntsLine(std::string_view key, std::initializer_list<int> values,
+                           std::string_view word)
+{
+    char* p = Begin(key.size() + word.size() + 7 + values.size() * (kMostIntChars + 1));
     p = PutKey(p, key);
     bool first = true;
     if (!word.empty()) {
@@ -154,20 +159,19 @@ void WriteInts(CLineWriter& ar, std::string_view key, std::initializer_list<int>
         if (!first)
             *p++ = ' ';
         first = false;
-        p = CLineWriter::PutInt(p, v);
+        p = PutInt(p, v);
     }
-    ar.End(PutEnd(p));
+    End(PutEnd(p));
 }
-} // namespace
 
 void WriteKey(CLineWriter& ar, std::string_view key)
 {
-    ar.End(PutKey(ar.Begin(key.size() + 4), key));
+    ar.Key(key);
 }
 
 void WriteInt(CLineWriter& ar, std::string_view key, int value)
 {
-    WriteInts(ar, key, {value});
+    ar.IntsLine(key, {value});
 }
 
 void WriteHex(CLineWriter& ar, std::string_view key, uint32_t value)
@@ -186,17 +190,17 @@ void WriteRect(CLineWriter& ar, std::string_view key, const CRect& rc)
 
 void WriteRectAlways(CLineWriter& ar, std::string_view key, const CRect& rc)
 {
-    WriteInts(ar, key, {rc.top, rc.left, rc.bottom, rc.right});
+    ar.IntsLine(key, {rc.top, rc.left, rc.bottom, rc.right});
 }
 
 void WriteWordAndRect(CLineWriter& ar, std::string_view key, std::string_view word, const CRect& rc)
 {
-    WriteInts(ar, key, {rc.top, rc.left, rc.bottom, rc.right}, word);
+    ar.IntsLine(key, {rc.top, rc.left, rc.bottom, rc.right}, word);
 }
 
 void WritePoint(CLineWriter& ar, std::string_view key, int a, int b)
 {
-    WriteInts(ar, key, {a, b});
+    ar.IntsLine(key, {a, b});
 }
 
 void WriteFloat(CLineWriter& ar, std::string_view key, float value)
@@ -237,11 +241,6 @@ void WriteFlag(CLineWriter& ar, std::string_view key)
     ar.Write('\t');
     ar.Write(key);
     ar.Write(";\n");
-}
-
-void WriteIndent(CLineWriter& ar)
-{
-    ar.Write('\t');
 }
 
 void WriteEnd(CLineWriter& ar)

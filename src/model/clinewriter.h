@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,7 +31,17 @@ public:
     void Hex(uint32_t value);  // "%x"
     void Float(double value);  // "%g"
     void Printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    void Key(std::string_view key); // "\tkey = "
+    // "\tkey = [word ]%d %d ...;\n", the numbers separated by one blank.
+    void IntsLine(std::string_view key, std::initializer_list<int> values,
+                  std::string_view word = {});
 
+    // Room for about this many bytes, taken before a long save.
+    void Reserve(size_t bytes);
+    std::string_view Data() const { return std::string_view(m_data.data(), m_nSize); }
+    std::string Take();
+
+private:
     // A line of known greatest length written through a pointer: Begin gives room for
     // `most` bytes, End takes the end of what was written there.
     char* Begin(size_t most) { return Room(most); }
@@ -39,12 +50,6 @@ public:
     static constexpr size_t kMostIntChars = 20;
     static char* PutInt(char* p, long long value);
 
-    // Room for about this many bytes, taken before a long save.
-    void Reserve(size_t bytes);
-    std::string_view Data() const { return std::string_view(m_data.data(), m_nSize); }
-    std::string Take();
-
-private:
     char* Room(size_t n)
     {
         if (m_data.size() - m_nSize < n)
@@ -75,5 +80,4 @@ void WriteIntList(CLineWriter& ar, std::string_view key,
                   std::span<const int> values); // "\tkey =  %d %d ...;\n"
 void WriteString(CLineWriter& ar, std::string_view key, std::string_view value); // "\tkey = %s;\n"
 void WriteFlag(CLineWriter& ar, std::string_view key);                           // "\tkey;\n"
-void WriteIndent(CLineWriter& ar);
-void WriteEnd(CLineWriter& ar); // "#end\n"
+void WriteEnd(CLineWriter& ar);                                                  // "#end\n"

@@ -5,16 +5,6 @@
 #include <climits>
 #include <cstdint>
 
-bool IsKeySeparator(char c)
-{
-    return tokens::kSeparators.key[static_cast<unsigned char>(c)];
-}
-
-bool IsValueSeparator(char c)
-{
-    return tokens::kSeparators.value[static_cast<unsigned char>(c)];
-}
-
 bool CTokenCursor::Next(std::string& token, TokenSet set)
 {
     std::string_view view;

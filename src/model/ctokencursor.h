@@ -107,6 +107,3 @@ private:
     std::string_view m_line;
     size_t m_nPos = 0;
 };
-
-bool IsKeySeparator(char c);
-bool IsValueSeparator(char c);

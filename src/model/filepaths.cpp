@@ -33,23 +33,6 @@ std::string FileNameOf(const std::string& path)
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
-std::string ReadFailureReason(const std::string& path)
-{
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return std::strerror(EISDIR);
-    errno = 0;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return std::strerror(errno ? errno : ENOENT);
-    char buffer[4096];
-    while (std::fread(buffer, 1, sizeof buffer, f) == sizeof buffer) {
-    }
-    const int err = std::ferror(f) ? errno : 0;
-    std::fclose(f);
-    return err ? std::strerror(err) : std::string();
-}
-
 std::string ResolveCockpitPath(const std::string& folder, const std::string& name)
 {
     std::string n = name;

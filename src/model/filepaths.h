@@ -13,10 +13,6 @@ std::string ResolveCockpitPath(const std::string& folder, const std::string& nam
 std::string FolderOf(const std::string& path);
 // The file name part of a path.
 std::string FileNameOf(const std::string& path);
-// Why path cannot be read, in the system's words ("No such file or directory"); empty when
-// it can be read after all.
-std::string ReadFailureReason(const std::string& path);
-
 // The largest cockpit a load reads; a 400,000-record cockpit is about 83 MB.
 inline constexpr uint64_t kMaxCockpitBytes = uint64_t(1) << 30;
 

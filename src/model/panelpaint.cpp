@@ -19,8 +19,8 @@ CCPObject* WalkPanel(const CCPManager& m, const CCPPanel& panel, int layers,
     return nullptr;
 }
 
-void PaintPanel(const CCPManager& m, const CCPPanel& panel, Canvas& canvas, float zoom,
-                int layers, CCPObject* selected,
+void PaintPanel(const CCPManager& m, const CCPPanel& panel, Canvas& canvas, float zoom, int layers,
+                CCPObject* selected,
                 const std::function<bool(CCPObject&, Canvas&, float)>& drawInstead)
 {
     for (const auto& surface : panel.m_aSurfaces)

@@ -22,39 +22,39 @@
 std::unique_ptr<CCPObject> CreateRecordOfType(int code, CCPManager* m)
 {
     switch (code) {
-    case 0:
+    case kSurfaceRefType:
         return std::make_unique<CCPSurfaceRef>(m);
-    case 1:
+    case kSoundType:
         return std::make_unique<CCPSound>(m);
-    case 2:
+    case kLightType:
         return std::make_unique<CCPLight>(m);
-    case 3:
+    case kButtonType:
         return std::make_unique<CCPButton>(m);
-    case 4:
+    case kDialType:
         return std::make_unique<CCPDial>(m);
-    case 5:
+    case kDigitsType:
         return std::make_unique<CCPDigits>(m);
-    case 6:
+    case kHsiType:
         return std::make_unique<CCPHsi>(m);
-    case 7:
+    case kMachAsiType:
         return std::make_unique<CCPMachAsi>(m);
-    case 8:
+    case kPanelType:
         return std::make_unique<CCPPanel>(m);
-    case 9:
+    case kIndicatorType:
         return std::make_unique<CCPIndicator>(m);
-    case 10:
+    case kKneeType:
         return std::make_unique<CCPKnee>(m);
-    case 11:
+    case kDedType:
         return std::make_unique<CCPDed>(m);
-    case 12:
+    case kButtonViewType:
         return std::make_unique<CCPButtonView>(m);
-    case 13:
+    case kAdiType:
         return std::make_unique<CCPAdi>(m);
-    case 14:
+    case kChevronType:
         return std::make_unique<CCPChevron>(m);
-    case 16:
+    case kLiftType:
         return std::make_unique<CCPLift>(m);
-    case 17:
+    case kTextType:
         return std::make_unique<CCPText>(m);
     default:
         return nullptr;

@@ -124,14 +124,3 @@ CBitmap BitmapFromImage(const QImage& image)
                     size_t(rgb.width()) * 4);
     return out;
 }
-
-QImage ImageFromBitmap(const CBitmap& bitmap)
-{
-    if (bitmap.IsNull())
-        return QImage();
-    QImage img(bitmap.Width(), bitmap.Height(), QImage::Format_ARGB32);
-    for (int y = 0; y < bitmap.Height(); ++y)
-        std::memcpy(img.scanLine(y), bitmap.Bits() + size_t(y) * size_t(bitmap.Width()),
-                    size_t(bitmap.Width()) * 4);
-    return img;
-}

@@ -20,6 +20,5 @@ public:
     bool PeekSize(const std::string& path, int& width, int& height) override;
 };
 
-// Conversions between the model's bitmaps and Qt images.
+// A Qt image as the model's bitmap.
 CBitmap BitmapFromImage(const QImage& image);
-QImage ImageFromBitmap(const CBitmap& bitmap);

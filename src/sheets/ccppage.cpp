@@ -95,25 +95,17 @@ void CCPPage::ReadHex(const std::string& text, uint32_t& value)
 bool CCPPage::EditArea(CRect& rc)
 {
     CAreaDlg dlg(rc, this);
-    if (CDialogRunner::RunModal(dlg) != IDOK)
-        return false;
-    emit recordChanged();
-    return true;
+    return CDialogRunner::RunModal(dlg) == IDOK;
 }
 
 void CCPPage::EditRectList(std::vector<CRect>& list)
 {
     CRectListDlg dlg(list, this);
     CDialogRunner::RunModal(dlg);
-    if (dlg.HasChanged())
-        emit recordChanged();
 }
 
 bool CCPPage::EditPoint(CPoint& pt)
 {
     CPointDlg dlg(pt, this);
-    if (CDialogRunner::RunModal(dlg) != IDOK)
-        return false;
-    emit recordChanged();
-    return true;
+    return CDialogRunner::RunModal(dlg) == IDOK;
 }

@@ -35,10 +35,6 @@ public:
     // Stores the members into the record.
     virtual void OnOK() {}
 
-signals:
-    // A sub-dialog wrote into the record; the change stays even when the sheet is cancelled.
-    void recordChanged();
-
 protected:
     // Checks that need more than one field or a clear message of their own; runs after the
     // controls have been exchanged into the members.

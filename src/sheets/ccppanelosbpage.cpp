@@ -69,5 +69,4 @@ void CCPPanelOsbPage::EditPoint(std::array<CFloatPoint, 20>& points, QTableWidge
         return;
     points[size_t(row)] = CFloatPoint{dlg.m_fX, dlg.m_fY};
     SetRow(list, row, points[size_t(row)]);
-    emit recordChanged();
 }

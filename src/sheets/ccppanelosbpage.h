@@ -18,9 +18,6 @@ class CCPPanelOsbPage : public CCPPage
 public:
     explicit CCPPanelOsbPage(CCPPanel* record, QWidget* parent = nullptr);
 
-    QTableWidget* GetLeftList() const { return m_pLeft; }
-    QTableWidget* GetRightList() const { return m_pRight; }
-
     void EditPoint(std::array<CFloatPoint, 20>& points, QTableWidget* list, int row);
 
 private:

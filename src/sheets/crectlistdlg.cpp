@@ -75,7 +75,6 @@ void CRectListDlg::EditRow(int row)
     if (CDialogRunner::RunModal(dlg) != IDOK)
         return;
     m_list[size_t(row)] = copy;
-    m_bChanged = true;
     SetRow(row);
 }
 
@@ -87,7 +86,6 @@ void CRectListDlg::OnAddRect()
     if (CDialogRunner::RunModal(dlg) != IDOK)
         return;
     m_list.push_back(copy);
-    m_bChanged = true;
     m_pList->setRowCount(int(m_list.size()));
     SetRow(int(m_list.size()) - 1);
 }
@@ -101,6 +99,5 @@ void CRectListDlg::OnDelRect()
     if (row < 0 || row >= int(m_list.size()))
         return;
     m_list.erase(m_list.begin() + row);
-    m_bChanged = true;
     FillRows();
 }

@@ -19,9 +19,6 @@ class CRectListDlg : public QDialog
 public:
     CRectListDlg(std::vector<CRect>& list, QWidget* parent = nullptr);
 
-    // The list was changed while the dialog was open.
-    bool HasChanged() const { return m_bChanged; }
-
     QTableWidget* GetList() const { return m_pList; }
 
     void EditRow(int row);
@@ -34,5 +31,4 @@ private:
 
     std::vector<CRect>& m_list;
     QTableWidget* m_pList;
-    bool m_bChanged = false;
 };

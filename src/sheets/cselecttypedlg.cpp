@@ -1,5 +1,6 @@
 #include "cselecttypedlg.h"
 
+#include "ccpobject.h"
 #include "cdialogrunner.h"
 
 #include <QComboBox>
@@ -17,12 +18,10 @@ const std::array<const char*, 18> kTypeNames = {
     "Hsi",        "MachAsi", "Panel",   "Indicator", "Kneeview", "Ded",
     "ButtonView", "Adi",     "Chevron", "Buffer",    "LiftLine", "Text"};
 
-constexpr int kBufferCode = 15;
-
 // Sounds, buttons and panels have their own Add commands.
 bool Offered(int code)
 {
-    return code != 1 && code != 3 && code != 8;
+    return code != kSoundType && code != kButtonType && code != kPanelType;
 }
 } // namespace
 
@@ -59,7 +58,7 @@ CSelectTypeDlg::CSelectTypeDlg(QWidget* parent)
 
 bool CSelectTypeDlg::Validate()
 {
-    if (m_pList->currentIndex() < 0 || m_pList->currentData().toInt() != kBufferCode)
+    if (m_pList->currentIndex() < 0 || m_pList->currentData().toInt() != kBufferType)
         return true;
     CDialogRunner::Message(
         this,

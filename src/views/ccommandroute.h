@@ -11,7 +11,6 @@ class CCommandRoute
 {
 public:
     void SetTargets(std::vector<CCommandTarget*> targets) { m_aTargets = std::move(targets); }
-    const std::vector<CCommandTarget*>& Targets() const { return m_aTargets; }
 
     // The state of id along the route; false when nothing handles it.
     bool Update(CCmdUI& ui) const;

@@ -65,7 +65,6 @@ public:
     // and whether it was Cut. Paste is enabled while the row is there, shown or not.
     QModelIndex ClipItem() const;
     bool HasClipItem() const;
-    bool IsCut() const { return m_bCut; }
     bool IsDragging() const { return m_bDragging; }
     // The row shown as drop target, if any.
     QModelIndex DropHilite() const { return m_dropHilite; }

@@ -99,7 +99,6 @@ TEST(DocumentOpen, FileNamePrefixSetsTheScreenSize)
     EXPECT_EQ(open("cockpit.dat"), (std::pair{1600, 1200}));
     EXPECT_EQ(open("12_y.dat"), (std::pair{1200, 960}));
     EXPECT_EQ(open("6_z.dat"), (std::pair{640, 480}));
-    EXPECT_EQ(c.doc.m_strFolder, dir.Path() + "/");
     EXPECT_EQ(c.doc.m_manager.GetFolder(), dir.Path() + "/");
 }
 

@@ -135,7 +135,6 @@ TEST(RectListDialog, AddEditDeleteAndRenumber)
     EXPECT_EQ(Row(table, 0), (QStringList{"0", "1", "2", "3", "4"}));
     EXPECT_EQ(Row(table, 1), (QStringList{"1", "7", "6", "3", "4"}));
     EXPECT_EQ(table.item(1, 0)->data(Qt::UserRole).toInt(), 1);
-    EXPECT_TRUE(dlg.HasChanged());
     // Every change is already in the list; Cancel only closes.
     dlg.reject();
     EXPECT_EQ(list.size(), 2u);
