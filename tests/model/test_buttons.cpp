@@ -3,12 +3,12 @@
 #include "ccpmanager.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
 
 #include <QPainter>
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
 
@@ -174,24 +174,24 @@ TEST(ButtonViewDrawing, StatePicturesFromTheTemplateAndTheGreenFrame)
 
     v.m_nCurrentState = 1;
     img = DrawView(v, 1.0f);
-    EXPECT_EQ(Rgb24(img, 3, 3), 0x00ff00u);
-    EXPECT_EQ(Rgb24(img, 2, 2), 0xffffffu); // blue is see-through
+    EXPECT_EQ(At(img, 3, 3), 0x00ff00u);
+    EXPECT_EQ(At(img, 2, 2), 0xffffffu); // blue is see-through
     v.m_bTransparent = 0;
     img = DrawView(v, 1.0f);
-    EXPECT_EQ(Rgb24(img, 2, 2), 0x0000ffu);
+    EXPECT_EQ(At(img, 2, 2), 0x0000ffu);
 
     v.m_nCurrentState = 2;
     img = DrawView(v, 2.0f);
-    EXPECT_EQ(Rgb24(img, 4, 4), 0xffff00u);
-    EXPECT_EQ(Rgb24(img, 11, 11), 0xffff00u);
-    EXPECT_EQ(Rgb24(img, 12, 12), 0xffffffu);
+    EXPECT_EQ(At(img, 4, 4), 0xffff00u);
+    EXPECT_EQ(At(img, 11, 11), 0xffff00u);
+    EXPECT_EQ(At(img, 12, 12), 0xffffffu);
 
     v.m_nCurrentState = 7; // beyond the list: nothing
     EXPECT_EQ(DrawView(v, 1.0f), WhiteImage(30, 30));
 
     img = DrawView(v, 2.0f, true);
-    EXPECT_EQ(Rgb24(img, 4, 8), 0x00ff00u);
-    EXPECT_EQ(Rgb24(img, 11, 8), 0x00ff00u);
-    EXPECT_EQ(Rgb24(img, 8, 8), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 12, 8), 0xffffffu);
+    EXPECT_EQ(At(img, 4, 8), 0x00ff00u);
+    EXPECT_EQ(At(img, 11, 8), 0x00ff00u);
+    EXPECT_EQ(At(img, 8, 8), 0xffffffu);
+    EXPECT_EQ(At(img, 12, 8), 0xffffffu);
 }

@@ -3,10 +3,10 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurface.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ccplight.h"
 #include "clinereader.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
 
@@ -8,8 +8,8 @@
 
 namespace {
 
-using instrumenttest::At;
-using instrumenttest::Written;
+using recordtest::At;
+using recordtest::Written;
 
 std::unique_ptr<CCPLight> ReadLight(const std::string& body, CRecordingUI* ui = nullptr)
 {
@@ -17,14 +17,7 @@ std::unique_ptr<CCPLight> ReadLight(const std::string& body, CRecordingUI* ui = 
     return std::make_unique<CCPLight>(6, ar, std::string(), nullptr);
 }
 
-// Messages of one check, all about the record itself; FALSE exactly when there are any.
-std::vector<std::string> CheckTexts(CCPObject& r, bool full)
-{
-    bool ok = false;
-    auto texts = instrumenttest::CheckTexts(r, full, &ok);
-    EXPECT_EQ(ok, texts.empty());
-    return texts;
-}
+using recordtest::CheckTexts;
 
 } // namespace
 
@@ -54,7 +47,6 @@ TEST(Light, DefaultsAndConditionalLines)
 {
     auto made = CreateRecordOfType(2, nullptr);
     ASSERT_TRUE(made);
-    EXPECT_STREQ(made->GetRuntimeClass(), "CCPLight");
     made->m_nId = 2;
     const std::string defaults =
         "\n#2 LIGHT\n\tcyclebits = 0xffff;\n\tcursorid = 0;\n\tinitstate = 0;\n"
@@ -171,10 +163,10 @@ TEST(Light, DrawShowsTheCurrentStateAndKeysOutPureBlue)
     light.m_arcSrc = {CRect(0, 0, 2, 2), CRect(2, 0, 4, 2), CRect(4, 0, 6, 2)};
     light.m_rcDest = CRect(1, 1, 3, 3);
 
-    const Rgb grey = instrumenttest::kBackground;
+    const Rgb grey = recordtest::kBackground;
     QImage img;
     auto paint = [&](float scale, bool selected) {
-        img = instrumenttest::Paint(8, 8, [&](Canvas& dc) {
+        img = recordtest::Paint(8, 8, [&](Canvas& dc) {
             if (selected)
                 light.DrawSelected(dc, scale);
             else

@@ -6,12 +6,12 @@
 #include "ccpsurfaceref.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
 
 #include <QPainter>
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
 
@@ -147,15 +147,15 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
     CSurfaceScene s;
     s.loader.picture = PositionPicture(20, 20);
     QImage img = Paint(*s.ref, 1.0f);
-    EXPECT_EQ(Rgb24(img, 10, 10), PositionColour(5, 5));
-    EXPECT_EQ(Rgb24(img, 13, 13), PositionColour(8, 8)); // right and bottom are drawn too
-    EXPECT_EQ(Rgb24(img, 14, 14), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 9, 9), 0xffffffu);
+    EXPECT_EQ(At(img, 10, 10), PositionColour(5, 5));
+    EXPECT_EQ(At(img, 13, 13), PositionColour(8, 8)); // right and bottom are drawn too
+    EXPECT_EQ(At(img, 14, 14), 0xffffffu);
+    EXPECT_EQ(At(img, 9, 9), 0xffffffu);
 
     img = Paint(*s.ref, 2.0f);
-    EXPECT_EQ(Rgb24(img, 21, 21), PositionColour(5, 5));
-    EXPECT_EQ(Rgb24(img, 27, 27), PositionColour(8, 8));
-    EXPECT_EQ(Rgb24(img, 28, 28), 0xffffffu);
+    EXPECT_EQ(At(img, 21, 21), PositionColour(5, 5));
+    EXPECT_EQ(At(img, 27, 27), PositionColour(8, 8));
+    EXPECT_EQ(At(img, 28, 28), 0xffffffu);
     EXPECT_EQ(s.loader.paths, (std::vector<std::string>{s.m.FullPath("bg.gif")}));
 
     // Moving the entry also moves the cut; the kept picture serves it.
@@ -163,7 +163,7 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
     s.ref->SetDestRect(&corner);
     EXPECT_EQ(s.surface->m_rcSrc, corner);
     img = Paint(*s.ref, 1.0f);
-    EXPECT_EQ(Rgb24(img, 0, 0), PositionColour(0, 0));
+    EXPECT_EQ(At(img, 0, 0), PositionColour(0, 0));
     EXPECT_EQ(s.loader.paths.size(), 1u);
 
     // Refresh reads the file again.
@@ -174,9 +174,9 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
 
     // The selection frame is white, on the scaled destination.
     img = Paint(*s.ref, 2.0f, true, Qt::black);
-    EXPECT_EQ(Rgb24(img, 0, 0), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 3, 2), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 4, 4), 0u);
+    EXPECT_EQ(At(img, 0, 0), 0xffffffu);
+    EXPECT_EQ(At(img, 3, 2), 0xffffffu);
+    EXPECT_EQ(At(img, 4, 4), 0u);
 }
 
 TEST(SurfaceDrawing, UnreadablePictureIsReportedOncePerLoadAndMissingPartsDrawNothing)
