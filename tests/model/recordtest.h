@@ -27,7 +27,6 @@
 
 namespace recordtest {
 
-
 inline std::string Written(CCPObject& r)
 {
     CLineWriter w;
@@ -44,7 +43,6 @@ inline std::string Between(const std::string& text, const std::string& from, con
     const size_t e = text.find(to, b);
     return text.substr(b, e == std::string::npos ? std::string::npos : e - b);
 }
-
 
 // Messages of one record's check; a message about another record is marked so. The check
 // answers FALSE exactly when there are messages.
@@ -113,8 +111,6 @@ inline QImage WhiteImage(int width, int height)
     return img;
 }
 
-
-
 // A manager whose messages are recorded.
 struct CFixture
 {
@@ -133,7 +129,6 @@ struct CFixture
     }
 };
 
-
 // The key lines of a written record: what follows its header line.
 inline std::string Body(const std::string& written)
 {
@@ -149,8 +144,6 @@ template <class T> std::string RoundTrip(CFixture& f, T& r)
     auto again = f.Read<T>(Body(first), r.m_nId, r.m_strComment);
     return Written(*again);
 }
-
-
 
 inline uint32_t TemplateRgb(int x, int y)
 {
@@ -171,7 +164,6 @@ inline QImage Paint(int width, int height, const std::function<void(Canvas&)>& d
     }
     return img;
 }
-
 
 // How many pixels of the image have the colour.
 inline int Count(const QImage& img, uint32_t rgb)

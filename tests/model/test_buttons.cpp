@@ -5,6 +5,7 @@
 #include "cqtcanvas.h"
 #include "recordtest.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QPainter>
 
@@ -42,15 +43,7 @@ QImage DrawView(CCPButtonView& v, float scale, bool selected = false)
 
 TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
 {
-    CTestCockpit c("// Name: Gear\n"
-                   "#1001 BUTTON\n"
-                   "NumButtonViews = 9;\n\tCallbackSlot = 44;\n\tsound1 = -1;\n\tSOUND2 = 7;\n"
-                   "initstate = 1;\n\tcursorid = 2;\n\tdelay = 250;\n\tstates = 3;\n"
-                   "color = 1;\n"
-                   "#end\n"
-                   "#2001 BUTTONVIEW\n\tparentbutton = 1001;\n#end\n"
-                   "#2002 BUTTONVIEW\n\tparentbutton = 1001;\n#end\n"
-                   "#2003 BUTTONVIEW\n\tparentbutton = 1002;\n#end\n");
+    CTestCockpit c(TestData("button_every_key.dat"));
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 11,  Button: unrecognised string 'color'"}));
     EXPECT_EQ(Between(c.Saved(), "\n// Name: Gear", "#end\n"),

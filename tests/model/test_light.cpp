@@ -3,6 +3,7 @@
 #include "recordtest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -87,12 +88,7 @@ TEST(Light, BadWordsAreReportedAndKeepTheFlag)
 
 TEST(Light, CheckCountsStatesAndComparesSizesOnlyInFullCheck)
 {
-    CTestCockpit c("#1 LIGHT\n\tsrcloc = 0 0 10 10;\n\tsrcloc = 0 0 10 10;\n\tsrcloc = 0 0 10 10;\n"
-                   "\tinitstate = 3;\n\tdestloc = transparent 0 0 10 10;\n#end\n"
-                   "#2 LIGHT\n\tsrcloc = 0 0 10 10;\n\tsrcloc = 0 0 10 11;\n\tsrcloc = 0 0 11 10;\n"
-                   "\tinitstate = 2;\n\tdestloc = transparent 0 0 10 10;\n#end\n"
-                   "#3 LIGHT\n#end\n"
-                   "#3 DIGITS\n#end\n");
+    CTestCockpit c(TestData("lights_for_check.dat"));
     auto& objs = c.doc.m_manager.m_aObjects;
     ASSERT_EQ(objs.size(), 4u);
     for (bool full : {false, true})

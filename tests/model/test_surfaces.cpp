@@ -8,6 +8,7 @@
 #include "cqtcanvas.h"
 #include "recordtest.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QPainter>
 
@@ -75,18 +76,7 @@ struct CSurfaceScene
 
 TEST(SurfaceRecords, BuffersAreWrittenBeforeTheSurfacesThatStartANewFile)
 {
-    CTestCockpit c("#7 SURFACE\n\tfilename = early.gif;\n\tsrcloc = 1 2 3 4;\n#end\n"
-                   "// the picture\n"
-                   "#1 BUFFER\n\tFileName = a.gif;\n\tBufferSize = 640 480;\n#end\n"
-                   "#8 SURFACE\n\tfilename = a.gif;\n#end\n"
-                   "#9 SURFACE\n\tfilename = A.GIF;\n#end\n"
-                   "#2 BUFFER\n\tfilename = b.gif;\n\tbuffersize = 10 20;\n#end\n"
-                   "#10 SURFACE\n\tfilename = b.gif;\n\tsrcloc = 0 0 0 0;\n#end\n"
-                   "#12 SURFACE\n\tfilename = b.gif;\n#end\n"
-                   "#100 PANEL\n"
-                   "\tsurfaces = 7 0 opaque 0 0 10 10;\n\tsurfaces = 8 0 opaque 0 0 10 10;\n"
-                   "\tsurfaces = 9 0 opaque 0 0 10 10;\n\tsurfaces = 10 0 opaque 0 0 10 10;\n"
-                   "#end\n");
+    CTestCockpit c(TestData("surfaces_buffers_order.dat"));
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const std::string saved = c.Saved();
     EXPECT_EQ(Between(saved, "\n#7 SURFACE", "// END OF"),
@@ -108,9 +98,7 @@ TEST(SurfaceRecords, BuffersAreWrittenBeforeTheSurfacesThatStartANewFile)
 
 TEST(SurfaceRecords, UnknownKeysAreReportedWithTheirLine)
 {
-    CTestCockpit c("#1 BUFFER\n\tsize = 1 2;\n#end\n"
-                   "#7 SURFACE\n\tsrc = 1 2 3 4;\n#end\n"
-                   "#3 SOUND\n\tindex = 3;\n#end\n");
+    CTestCockpit c(TestData("surfaces_unknown_keys.dat"));
     EXPECT_EQ(c.ui.Texts(),
               (std::vector<std::string>{"Error in file at line 2,  Buffer Bad string 'size'",
                                         "Error in file at line 5,  Surface Bad string 'src'",
@@ -119,9 +107,7 @@ TEST(SurfaceRecords, UnknownKeysAreReportedWithTheirLine)
 
 TEST(SoundRecord, EntryReadsLeadingDigitsAndTextAsZero)
 {
-    CTestCockpit c("// Name: Click\n#3 SOUND\n\tentry = 3;\n#end\n"
-                   "#4 SOUND\n\tEntry=12abc;\n#end\n"
-                   "#5 SOUND\n\tentry = 9;\n\tentry = x;\n#end\n");
+    CTestCockpit c(TestData("sounds_entries.dat"));
     const auto& sounds = c.doc.m_manager.m_aSounds;
     ASSERT_EQ(sounds.size(), 3u);
     EXPECT_EQ(sounds[1]->m_nEntry, 12);

@@ -7,6 +7,7 @@
 #include "recordtest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -83,16 +84,7 @@ TEST(SimpleRecords, DefaultsOfNewAndOfReadRecords)
 TEST(SimpleRecords, EveryKeyRoundTripsThroughTheDocument)
 {
     // Keys in another case, other separators and value forms than the writer's.
-    CTestCockpit c(
-        "// Name: Upfront\n"
-        "#1001 TEXT\n"
-        "\tNUMSTRINGS 7\n\tdestloc=20 10 40 90\n\tcallbackslot = 12;\n\tCycleBits = ff00;\n#end\n"
-        "#1002 DED\n"
-        "\tdedtype = PFL;\n\tcolor0 = 0xFF20A2C8;\n\tdestloc  = 1 2 3 4;\n\tcallbackslot = 3;\n"
-        "\tcyclebits = 0x10;\n#end\n"
-        "#1003 KNEEVIEW\n\tdestloc = 5 6 7 8;\n\tcyclebits = 0xabc;\n#end\n"
-        "#1004 LIFTLINE\n\tpantiltlabel = 3 4;\n\tpantilt = 1.5 -2;\n#end\n"
-        "#1005 CHEVRON\n\tpantilt = -0.25 1e3;\n\tpantiltlabel = -1 5;\n#end\n");
+    CTestCockpit c(TestData("text_records_every_key.dat"));
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const std::string saved = c.Saved();
     const char* expected[] = {
@@ -141,12 +133,7 @@ TEST(SimpleRecords, LiftLineLeavesOutAnUnsetPanLabelAndChevronDoesNot)
 
 TEST(SimpleRecords, BadKeysAndDedTypesAreReportedWithTheirLine)
 {
-    CTestCockpit c("#1 TEXT\n\tnumstring = 3;\n#end\n"            // line 2
-                   "#2 DED\n\tdedtype = pfl;\n\tdedtype = crt;\n" // line 6
-                   "\tdedtype\n\t// note\n#end\n"                 // lines 7, 8
-                   "#3 KNEEVIEW\n\tsrcloc = 1 2 3 4;\n#end\n"     // line 11
-                   "#4 LIFTLINE\n\tpan = 1;\n#end\n"              // line 14
-                   "#5 CHEVRON\n\t#7 TEXT\n\t;;\t;\n#end\n");     // line 17
+    CTestCockpit c(TestData("text_records_bad_keys.dat")); // line 17
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 2,  Text Bad string 'numstring'",
                                 "Error in file at line 6,  Bad DED Type 'crt'",
@@ -165,10 +152,7 @@ TEST(SimpleRecords, BadKeysAndDedTypesAreReportedWithTheirLine)
 
 TEST(SimpleRecords, DedCheckReportsEmptyAreaAndSharedIdInQuickAndFullCheck)
 {
-    CTestCockpit c("#7 DED\n\tdestloc = 10 10 10 50;\n#end\n"
-                   "#8 DED\n\tdestloc = 10 10 20 50;\n#end\n"
-                   "#9 DED\n\tdestloc = 10 10 20 10;\n#end\n"
-                   "#9 TEXT\n#end\n");
+    CTestCockpit c(TestData("deds_for_check.dat"));
     auto& objs = c.doc.m_manager.m_aObjects;
     ASSERT_EQ(objs.size(), 4u);
     for (bool full : {false, true}) {
