@@ -145,6 +145,7 @@ template <class T> std::string RoundTrip(CFixture& f, T& r)
     return Written(*again);
 }
 
+// The colour of pixel (x, y) of a PositionPicture.
 inline uint32_t TemplateRgb(int x, int y)
 {
     return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u;

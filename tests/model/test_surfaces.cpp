@@ -16,11 +16,6 @@ using namespace recordtest;
 
 namespace {
 
-uint32_t PositionColour(int x, int y)
-{
-    return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u;
-}
-
 QImage Paint(CCPObject& r, float scale, bool selected = false, QColor background = Qt::white)
 {
     QImage img(40, 40, QImage::Format_RGB32);
@@ -133,14 +128,14 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
     CSurfaceScene s;
     s.loader.picture = PositionPicture(20, 20);
     QImage img = Paint(*s.ref, 1.0f);
-    EXPECT_EQ(At(img, 10, 10), PositionColour(5, 5));
-    EXPECT_EQ(At(img, 13, 13), PositionColour(8, 8)); // right and bottom are drawn too
+    EXPECT_EQ(At(img, 10, 10), TemplateRgb(5, 5));
+    EXPECT_EQ(At(img, 13, 13), TemplateRgb(8, 8)); // right and bottom are drawn too
     EXPECT_EQ(At(img, 14, 14), 0xffffffu);
     EXPECT_EQ(At(img, 9, 9), 0xffffffu);
 
     img = Paint(*s.ref, 2.0f);
-    EXPECT_EQ(At(img, 21, 21), PositionColour(5, 5));
-    EXPECT_EQ(At(img, 27, 27), PositionColour(8, 8));
+    EXPECT_EQ(At(img, 21, 21), TemplateRgb(5, 5));
+    EXPECT_EQ(At(img, 27, 27), TemplateRgb(8, 8));
     EXPECT_EQ(At(img, 28, 28), 0xffffffu);
     EXPECT_EQ(s.loader.paths, (std::vector<std::string>{s.m.FullPath("bg.gif")}));
 
@@ -149,7 +144,7 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
     s.ref->SetDestRect(&corner);
     EXPECT_EQ(s.surface->m_rcSrc, corner);
     img = Paint(*s.ref, 1.0f);
-    EXPECT_EQ(At(img, 0, 0), PositionColour(0, 0));
+    EXPECT_EQ(At(img, 0, 0), TemplateRgb(0, 0));
     EXPECT_EQ(s.loader.paths.size(), 1u);
 
     // Refresh reads the file again.
