@@ -13,11 +13,16 @@
 #include "cvireoview.h"
 #include "iframeprompts.h"
 #include "irecordeditor.h"
+#include "keypress.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QColor>
 #include <QDropEvent>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QMimeData>
 #include <QSettings>
@@ -29,28 +34,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
-
-// What QTest uses to offer a key press to the shortcut map, as a real key press would.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
-                                               Qt::KeyboardModifiers mods, const QString& text,
-                                               bool autorep, ushort count);
-
-inline const char* const kCockpit = "#100 PANEL\n"
-                                    "objects = 101;\n"
-                                    "buttonviews = 1;\n"
-                                    "#end\n"
-                                    "#1 BUTTONVIEW\n"
-                                    "srcloc = 0 0 16 16;\n"
-                                    "destloc = opaque 10 10 30 30;\n"
-                                    "#end\n"
-                                    "#101 LIGHT\n"
-                                    "srcloc = 0 16 16 32;\n"
-                                    "destloc = opaque 20 20 40 40;\n"
-                                    "#end\n"
-                                    "#101 SOUND\n"
-                                    "#end\n";
-
 class CAnswers : public IFramePrompts
 {
 public:
@@ -121,10 +106,40 @@ protected:
         QApplication::processEvents();
     }
 
-    std::string Write(const std::string& name, const std::string& text = kCockpit)
+    // tests/data/frame_panel_light_sound.dat unless told otherwise: panel 100 with button view 1
+    // and light 101, and sound 101 that shares the light's id.
+    std::string Write(const std::string& name,
+                      const std::string& text = TestData("frame_panel_light_sound.dat"))
     {
         dir.Write(name, text);
         return dir.File(name);
+    }
+
+    // Copies a cockpit of tests/data into the folder under name and starts the editor on it.
+    void StartOn(const std::string& fixture, const std::string& name)
+    {
+        Start({QString::fromStdString(Write(name, TestData(fixture)))});
+    }
+
+    // A picture of one colour, written where the cockpit looks for it.
+    void WritePicture(const std::string& name, QColor colour, int w = 64, int h = 64)
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(QString::fromStdString(dir.File(name)), "PNG"));
+    }
+
+    // Runs the event loop until done() holds or ms have passed; whether it held.
+    static bool WaitFor(const std::function<bool()>& done, int ms = 3000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() > ms)
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return true;
     }
 
     CMainFrame* frame() { return app->GetMainFrame(); }

@@ -3,13 +3,13 @@
 #include "ccpsound.h"
 #include "cfilewatcher.h"
 #include "cvireoview.h"
-#include "editorfixture.h"
+#include "mainframefixture.h"
 
 #include <filesystem>
 
 namespace {
 
-class FileWatchTest : public EditorTest
+class FileWatchTest : public MainFrameTest
 {
 protected:
     struct CAsked
@@ -88,7 +88,7 @@ TEST_F(FileWatchTest, AChangedCockpitFileIsReloadedOnlyWhenTheUserSaysSo)
 
     // Unchanged cockpit: reloading loses nothing, and the user agrees.
     reload = true;
-    dir.Write("10_watched.dat", FixtureText("watched.dat") + sound);
+    dir.Write("10_watched.dat", TestData("watched.dat") + sound);
     ASSERT_TRUE(WaitFor([&] { return !asked.empty(); }));
     EXPECT_EQ(asked[0].path, path);
     EXPECT_FALSE(asked[0].modified);
@@ -100,7 +100,7 @@ TEST_F(FileWatchTest, AChangedCockpitFileIsReloadedOnlyWhenTheUserSaysSo)
     ASSERT_TRUE(doc().NewSound());
     ASSERT_TRUE(doc().IsModified());
     reload = false;
-    dir.Write("10_watched.dat", FixtureText("watched.dat"));
+    dir.Write("10_watched.dat", TestData("watched.dat"));
     ASSERT_TRUE(WaitFor([&] { return asked.size() == 2; }));
     EXPECT_TRUE(asked[1].modified);
     EXPECT_NE(doc().m_manager.FindSound(6), nullptr);

@@ -12,7 +12,7 @@ namespace {
 std::string CopyPicturesCockpit(const CTempDir& dir)
 {
     std::string text;
-    EXPECT_TRUE(ReadWholeFile(TestDataFile("pictures_beside.dat"), text));
+    EXPECT_TRUE(ReadWholeFile(TestDataPath("pictures_beside.dat"), text));
     dir.Write("10_pictures.dat", text);
     std::filesystem::create_directories(dir.File("art"));
     QImage tmpl(32, 16, QImage::Format_RGB32);
@@ -107,9 +107,6 @@ TEST_F(MainFrameTest, TheDeleteKeyDeletesAsEditDeleteDoes)
     Start({QString::fromStdString(Write("10_delete.dat"))});
     if (QApplication::activeWindow() != frame())
         GTEST_SKIP() << "the platform does not activate windows";
-    auto press = [](QObject* to, int key) {
-        return qt_sendShortcutOverrideEvent(to, 0, key, Qt::NoModifier, QString(), false, 1);
-    };
     EXPECT_EQ(frame()->Action(ID_EDIT_CLEAR)->shortcut(), QKeySequence(Qt::Key_Delete));
     CCPPanel* panel = doc().m_manager.FindPanel(100);
 
@@ -117,25 +114,25 @@ TEST_F(MainFrameTest, TheDeleteKeyDeletesAsEditDeleteDoes)
     frame()->SetActivePane(CMainFrame::kViewPane);
     doc().SetCurrentPanel(panel);
     doc().SetCurrentObject(doc().m_manager.FindSound(101));
-    press(frame()->GetPanelView(), Qt::Key_Delete);
+    PressShortcut(frame()->GetPanelView(), Qt::Key_Delete);
     EXPECT_EQ(panel->m_anObjects, std::vector<int>{101});
     EXPECT_FALSE(doc().IsModified());
 
     // The panel's own light goes, from the panel view as from the tree.
     doc().SetCurrentObject(doc().m_manager.FindObject(101));
-    EXPECT_TRUE(press(frame()->GetPanelView(), Qt::Key_Delete));
+    EXPECT_TRUE(PressShortcut(frame()->GetPanelView(), Qt::Key_Delete));
     EXPECT_TRUE(panel->m_anObjects.empty());
     EXPECT_TRUE(doc().IsModified());
     frame()->SetActivePane(CMainFrame::kTreePane);
     doc().SetCurrentObject(doc().m_manager.FindButtonView(1));
-    EXPECT_TRUE(press(frame()->GetTree(), Qt::Key_Delete));
+    EXPECT_TRUE(PressShortcut(frame()->GetTree(), Qt::Key_Delete));
     EXPECT_TRUE(panel->m_anButtonViews.empty());
 
     // In the template view Edit > Delete is off, and so is the key.
     panel->m_anObjects = {101};
     frame()->SetActivePane(CMainFrame::kTemplPane);
     doc().SetCurrentObject(doc().m_manager.FindObject(101));
-    press(frame()->GetTemplView(), Qt::Key_Delete);
+    PressShortcut(frame()->GetTemplView(), Qt::Key_Delete);
     EXPECT_EQ(panel->m_anObjects, std::vector<int>{101});
 
     // While a label is being edited in the tree, Delete edits the text.
@@ -144,14 +141,14 @@ TEST_F(MainFrameTest, TheDeleteKeyDeletesAsEditDeleteDoes)
     tree->edit(tree->FindItem(panel));
     auto* edit = tree->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
-    EXPECT_FALSE(press(edit, Qt::Key_Delete));
+    EXPECT_FALSE(PressShortcut(edit, Qt::Key_Delete));
     EXPECT_EQ(panel->m_anObjects, std::vector<int>{101});
 }
 
 TEST_F(MainFrameTest, LayoutAndZoomAreKeptBetweenRuns)
 {
     // The first start leaves the tree room for its labels.
-    Start({QString::fromStdString(std::string(VIREO_EXAMPLES) + "/10_demo.dat")});
+    Start({QString::fromStdString(ExamplePath("10_demo.dat"))});
     CCPTree* tree = frame()->GetTree();
     tree->expandAll();
     QApplication::processEvents();

@@ -1,5 +1,5 @@
 #include "chelpwindow.h"
-#include "editorfixture.h"
+#include "mainframefixture.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,13 +11,8 @@
 #include <QTextFrame>
 #include <QTextTable>
 
-// What QTest uses to offer a key press to the shortcut map, as a real key press would.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
-                                               Qt::KeyboardModifiers mods, const QString& text,
-                                               bool autorep, ushort count);
-
 namespace {
-class HelpTest : public EditorTest
+class HelpTest : public MainFrameTest
 {
 };
 } // namespace
@@ -40,8 +35,7 @@ TEST_F(HelpTest, F1OpensTheManualRenderedFromMarkdownWithItsPictures)
     for (int id : {ID_HELP, ID_HELP_CONTENTS, ID_HELP_INDEX, ID_HELP_USING})
         EXPECT_TRUE(frame()->Action(id)->isEnabled()) << id;
     QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : frame();
-    EXPECT_TRUE(
-        qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_F1, Qt::NoModifier, QString(), false, 1));
+    EXPECT_TRUE(PressShortcut(focus, Qt::Key_F1, Qt::NoModifier));
     CHelpWindow* window = frame()->GetHelpWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());

@@ -145,20 +145,18 @@ TEST_F(MainFrameTest, ShortcutsSeeTheStateOfTheMomentTheyArePressed)
 
     // The record is chosen after the last idle update; Ctrl+Left must still find it enabled.
     doc().SetCurrentObject(doc().m_manager.FindObject(101));
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_Left, Qt::ControlModifier, QString(),
-                                             false, 1));
+    EXPECT_TRUE(PressShortcut(focus, Qt::Key_Left, Qt::ControlModifier));
     CRect rc;
     doc().m_manager.FindObject(101)->GetDestRect(&rc);
     EXPECT_EQ(rc, CRect(19, 20, 39, 40));
 
     // With no record it is disabled by the time the key is looked at, and nothing happens.
     doc().SetCurrentObject(nullptr);
-    qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_Left, Qt::ControlModifier, QString(), false, 1);
+    PressShortcut(focus, Qt::Key_Left, Qt::ControlModifier);
     EXPECT_FALSE(frame()->Action(ID_NUDGE_LEFT)->isEnabled());
 
     // Alt+I zooms the panel view.
-    EXPECT_TRUE(
-        qt_sendShortcutOverrideEvent(focus, 0, Qt::Key_I, Qt::AltModifier, QString(), false, 1));
+    EXPECT_TRUE(PressShortcut(focus, Qt::Key_I, Qt::AltModifier));
     EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("x 1.1"));
 }
 

@@ -3,7 +3,7 @@
 #include "ccptree.h"
 #include "cproblemspanel.h"
 #include "cvireoview.h"
-#include "editorfixture.h"
+#include "mainframefixture.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -18,7 +18,7 @@
 
 namespace {
 
-class ProblemsTest : public EditorTest
+class ProblemsTest : public MainFrameTest
 {
 protected:
     CProblemsPanel* panel() { return frame()->GetProblemsPanel(); }
@@ -170,7 +170,7 @@ TEST_F(ProblemsTest, CheckAgainRefreshesTheListAndSaysWhenNothingIsFound)
     EXPECT_TRUE(ui.m_aCheckResults.empty());
 
     // A cockpit without problems says so in the panel and in the status bar.
-    dir.Write("clean.dat", FixtureText("clean.dat"));
+    dir.Write("clean.dat", TestData("clean.dat"));
     ASSERT_TRUE(app->OpenDocumentFile(dir.File("clean.dat")));
     EXPECT_EQ(list()->topLevelItemCount(), 0); // the old cockpit's messages are gone
     EXPECT_NE(panel()->GetSummary()->text(), QStringLiteral("No problems found"));

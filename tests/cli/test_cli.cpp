@@ -1,5 +1,6 @@
 #include "clirun.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -8,19 +9,10 @@
 #include <sstream>
 #include <sys/wait.h>
 
-namespace {
-
-const std::string kCockpit = "// Name: Main\n"
-                             "#0 MANAGER\ntemplatefile 4 4 tmpl.png;\nmouseborder = 2;\n#end\n"
-                             "#3 SOUND\nentry = 1;\nwhat = 1;\n#end\n"
-                             "#9 WIDGET\nsize 3\n#end\n";
-
-} // namespace
-
 TEST(CliFormat, RewritesAsSaveDoesAndReportsLoadMessagesOnStderr)
 {
     CTempDir dir;
-    dir.Write("8_c.dat", kCockpit);
+    dir.Write("8_c.dat", TestData("cli_unknown_record.dat"));
     const CRun r = Cli({"format", dir.File("8_c.dat"), "-o", dir.File("out.dat")});
     EXPECT_EQ(r.code, 0) << r.err;
     const std::string out = dir.Read("out.dat");
@@ -42,7 +34,7 @@ TEST(CliFormat, RewritesAsSaveDoesAndReportsLoadMessagesOnStderr)
 TEST(CliFormat, UnreadableInputOrUnwritableOutputExitTwo)
 {
     CTempDir dir;
-    dir.Write("c.dat", kCockpit);
+    dir.Write("c.dat", TestData("cli_unknown_record.dat"));
     const CRun missing = Cli({"format", dir.File("none.dat"), "-o", dir.File("o.dat")});
     EXPECT_EQ(missing.code, 2);
     EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
@@ -82,7 +74,7 @@ TEST(CliCheck, QuickAndFullChecksPrintTheirMessagesInOrder)
 TEST(CliProcess, TheInstalledToolKeepsItsExitCodes)
 {
     CTempDir dir;
-    dir.Write("c.dat", kCockpit);
+    dir.Write("c.dat", TestData("cli_unknown_record.dat"));
     const std::string cmd =
         std::string(VIREO_CLI) + " format " + dir.File("c.dat") + " -o - 2>/dev/null";
     FILE* p = popen(cmd.c_str(), "r");

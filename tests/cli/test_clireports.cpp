@@ -1,7 +1,7 @@
 #include "ccliapp.h"
 #include "checkjson.h"
-#include "fixturefile.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ CResult Cli(std::vector<std::string> args)
 
 std::string Demo()
 {
-    return std::string(VIREO_EXAMPLES) + "/10_demo.dat";
+    return ExamplePath("10_demo.dat");
 }
 
 } // namespace
@@ -35,7 +35,7 @@ std::string Demo()
 TEST(CliCheckJson, PrintsOneObjectPerMessageWithRecordAndSeverity)
 {
     CTempDir dir;
-    dir.Write("10_problems.dat", FixtureText("problems.dat"));
+    dir.Write("10_problems.dat", TestData("problems.dat"));
     const CResult full = Cli({"check", "--full", "--json", dir.File("10_problems.dat")});
     EXPECT_EQ(full.code, 1);
     // Only --full finds the missing ICP buttons: warnings; the rest stop a save: errors.
@@ -81,7 +81,7 @@ TEST(CliCheckJson, PrintsOneObjectPerMessageWithRecordAndSeverity)
         EXPECT_NE(quick.out.find("{\"message\": \"" + line + "\""), std::string::npos) << line;
 
     // A check that passes prints an empty array; an unreadable cockpit prints nothing.
-    dir.Write("10_clean.dat", FixtureText("clean.dat"));
+    dir.Write("10_clean.dat", TestData("clean.dat"));
     const CResult clean = Cli({"check", "--json", "--full", dir.File("10_clean.dat")});
     EXPECT_EQ(clean.code, 0);
     EXPECT_EQ(clean.out, "[]\n");
@@ -139,7 +139,7 @@ TEST(CliRenderAll, WritesEveryPanelAsRenderingItAloneWould)
 TEST(CliRenderAll, SharedIdsUnwritableFoldersAndBadUsageAreReported)
 {
     CTempDir dir;
-    dir.Write("10_twice.dat", FixtureText("problems.dat") +
+    dir.Write("10_twice.dat", TestData("problems.dat") +
                                   "\n#100 PANEL\n\tadjpanels = -1 -1 -1 -1 -1 -1 -1 -1;\n#end\n");
     const CResult twice = Cli({"render", dir.File("10_twice.dat"), "--all", "-o", dir.File("out")});
     EXPECT_EQ(twice.code, 0) << twice.err;

@@ -16,6 +16,7 @@
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QImage>
 #include <QPainter>
@@ -30,7 +31,7 @@
 
 namespace {
 
-const std::string kDemo = std::string(VIREO_EXAMPLES) + "/10_demo.dat";
+const std::string kDemo = ExamplePath("10_demo.dat");
 
 std::string ReadBytes(const std::string& path)
 {
@@ -226,9 +227,8 @@ TEST(DemoCockpit, StateZeroPiecesMatchThePanelPictures)
     CDemo demo;
     ASSERT_TRUE(demo.opened);
     CCPManager& m = demo.M();
-    const QImage tmpl =
-        QImage(QString::fromStdString(std::string(VIREO_EXAMPLES) + "/" + m.m_strTemplateFile))
-            .convertToFormat(QImage::Format_RGB32);
+    const QImage tmpl = QImage(QString::fromStdString(ExamplePath(m.m_strTemplateFile)))
+                            .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(tmpl.isNull());
     for (const auto& panel : m.m_aPanels) {
         ASSERT_FALSE(panel->m_aSurfaces.empty());

@@ -2,6 +2,7 @@
 #include "ccpsound.h"
 #include "filepaths.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -38,10 +39,7 @@ TEST(DocumentLoad, CommentsAttachToTheNextRecordAndTrailingOnesAreDropped)
 
 TEST(DocumentLoad, UnknownRecordsAreKeptAfterTheMarkerAndSavesSettle)
 {
-    const std::string file = "#0 MANAGER\n#end\n"
-                             "// about foo\n#7 FOO extra words\n\tsize = 3;\n#end\n"
-                             "  #8 BAR\nkey = 1;\n#end\n"
-                             "#x nonsense\n";
+    const std::string file = TestData("unknown_records.dat");
     CTestCockpit c(file);
     const std::string first = c.Saved();
     EXPECT_EQ(AfterMarker(first), "// about foo\r\n#7 FOO extra words\n\tsize = 3;\r\n#end\n"

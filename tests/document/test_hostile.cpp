@@ -5,6 +5,7 @@
 #include "ccpsound.h"
 #include "cqtimageloader.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -70,9 +71,7 @@ TEST(HostileFiles, TruncatedRecordsAndHeadersWithoutKeywords)
 
 TEST(HostileFiles, NumbersOutOfRangeAndAbsurdSizesKeepDefaults)
 {
-    CTestCockpit c("#0 MANAGER\nmouseborder = 99999999999;\nhud = 1 2 99999999999 4;\n"
-                   "templatefile -5 1000000000 t.png;\n#end\n"
-                   "#100 PANEL\nobjects = 1 x 99999999999 2;\nmasktop = -2147483649;\n#end\n");
+    CTestCockpit c(TestData("hostile_out_of_range_numbers.dat"));
     const CCPManager& m = c.doc.m_manager;
     EXPECT_EQ(m.m_nMouseBorder, 0);
     EXPECT_EQ(m.m_rcHud, CRect(2, 1, 0, 0)); // top and left scanned, the rest stopped

@@ -1,8 +1,8 @@
 #include "ccpbutton.h"
 #include "ccppanel.h"
 #include "crecordplace.h"
-#include "fixturefile.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ public:
 
 TEST(CheckMessages, NameTheirRecordByHeaderKeywordAndIdWithUnchangedTexts)
 {
-    CTestCockpit c(FixtureText("problems.dat"));
+    CTestCockpit c(TestData("problems.dat"));
     CCheckMessageArray messages;
     EXPECT_FALSE(c.doc.m_manager.Check(messages, true));
     EXPECT_EQ(Named(messages),
@@ -89,7 +89,7 @@ TEST(CheckMessages, NameTheirRecordByHeaderKeywordAndIdWithUnchangedTexts)
 
 TEST(RecordPlace, FindsEachMessagesRecordAndThePanelShowingIt)
 {
-    CTestCockpit c(FixtureText("problems.dat"));
+    CTestCockpit c(TestData("problems.dat"));
     CCPManager& m = c.doc.m_manager;
     CCheckMessageArray messages;
     m.Check(messages, true);
@@ -137,7 +137,7 @@ TEST(RecordPlace, FindsEachMessagesRecordAndThePanelShowingIt)
 
 TEST(RecordPlace, SelectingMakesTheRecordAndItsPanelCurrentAsTheTreeDoes)
 {
-    CTestCockpit c(FixtureText("problems.dat"));
+    CTestCockpit c(TestData("problems.dat"));
     CCPManager& m = c.doc.m_manager;
     CCheckMessageArray messages;
     m.Check(messages, true);
@@ -159,7 +159,7 @@ TEST(RecordPlace, SelectingMakesTheRecordAndItsPanelCurrentAsTheTreeDoes)
 
 TEST(DocumentChecks, ObserversHearEveryCheckAndAListingObserverReplacesTheDialog)
 {
-    CTestCockpit c(FixtureText("problems.dat"));
+    CTestCockpit c(TestData("problems.dat"));
     CCheckListener listener;
     c.doc.AddObserver(&listener);
 
@@ -186,7 +186,7 @@ TEST(DocumentChecks, ObserversHearEveryCheckAndAListingObserverReplacesTheDialog
     EXPECT_EQ(listener.m_aHeard[2].first, c.ui.m_aCheckResults[1]);
 
     // A check that passes is heard too, with no messages, and shows no dialog.
-    CTestCockpit clean(FixtureText("clean.dat"));
+    CTestCockpit clean(TestData("clean.dat"));
     clean.doc.AddObserver(&listener);
     clean.doc.OnCheckCockpit();
     EXPECT_TRUE(clean.ui.m_aCheckResults.empty());

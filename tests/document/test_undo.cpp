@@ -5,6 +5,7 @@
 #include "ccpsurfaceref.h"
 #include "irecordeditor.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(c.doc.OnOpenDocument(std::string(VIREO_EXAMPLES) + "/10_demo.dat"));
+        ASSERT_TRUE(c.doc.OnOpenDocument(ExamplePath("10_demo.dat")));
         c.doc.SetRecordEditor(&editor);
         c.doc.SetClock([this] { return now; });
         original = c.Saved();
@@ -428,7 +429,7 @@ private:
 TEST_F(UndoTest, RandomEditsUndoToTheOpenedBytesAndRedoToTheEditedOnes)
 {
     for (unsigned seed : {1u, 2u, 3u, 4u}) {
-        ASSERT_TRUE(c.doc.OnOpenDocument(std::string(VIREO_EXAMPLES) + "/10_demo.dat"));
+        ASSERT_TRUE(c.doc.OnOpenDocument(ExamplePath("10_demo.dat")));
         RandomEdits edits(c, editor, seed);
         // The bytes after each step done, by the number of steps done.
         std::vector<std::string> states{c.Saved()};

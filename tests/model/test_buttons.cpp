@@ -3,12 +3,13 @@
 #include "ccpmanager.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QPainter>
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
 
@@ -42,15 +43,7 @@ QImage DrawView(CCPButtonView& v, float scale, bool selected = false)
 
 TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
 {
-    CTestCockpit c("// Name: Gear\n"
-                   "#1001 BUTTON\n"
-                   "NumButtonViews = 9;\n\tCallbackSlot = 44;\n\tsound1 = -1;\n\tSOUND2 = 7;\n"
-                   "initstate = 1;\n\tcursorid = 2;\n\tdelay = 250;\n\tstates = 3;\n"
-                   "color = 1;\n"
-                   "#end\n"
-                   "#2001 BUTTONVIEW\n\tparentbutton = 1001;\n#end\n"
-                   "#2002 BUTTONVIEW\n\tparentbutton = 1001;\n#end\n"
-                   "#2003 BUTTONVIEW\n\tparentbutton = 1002;\n#end\n");
+    CTestCockpit c(TestData("button_every_key.dat"));
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 11,  Button: unrecognised string 'color'"}));
     EXPECT_EQ(Between(c.Saved(), "\n// Name: Gear", "#end\n"),
@@ -174,24 +167,24 @@ TEST(ButtonViewDrawing, StatePicturesFromTheTemplateAndTheGreenFrame)
 
     v.m_nCurrentState = 1;
     img = DrawView(v, 1.0f);
-    EXPECT_EQ(Rgb24(img, 3, 3), 0x00ff00u);
-    EXPECT_EQ(Rgb24(img, 2, 2), 0xffffffu); // blue is see-through
+    EXPECT_EQ(At(img, 3, 3), 0x00ff00u);
+    EXPECT_EQ(At(img, 2, 2), 0xffffffu); // blue is see-through
     v.m_bTransparent = 0;
     img = DrawView(v, 1.0f);
-    EXPECT_EQ(Rgb24(img, 2, 2), 0x0000ffu);
+    EXPECT_EQ(At(img, 2, 2), 0x0000ffu);
 
     v.m_nCurrentState = 2;
     img = DrawView(v, 2.0f);
-    EXPECT_EQ(Rgb24(img, 4, 4), 0xffff00u);
-    EXPECT_EQ(Rgb24(img, 11, 11), 0xffff00u);
-    EXPECT_EQ(Rgb24(img, 12, 12), 0xffffffu);
+    EXPECT_EQ(At(img, 4, 4), 0xffff00u);
+    EXPECT_EQ(At(img, 11, 11), 0xffff00u);
+    EXPECT_EQ(At(img, 12, 12), 0xffffffu);
 
     v.m_nCurrentState = 7; // beyond the list: nothing
     EXPECT_EQ(DrawView(v, 1.0f), WhiteImage(30, 30));
 
     img = DrawView(v, 2.0f, true);
-    EXPECT_EQ(Rgb24(img, 4, 8), 0x00ff00u);
-    EXPECT_EQ(Rgb24(img, 11, 8), 0x00ff00u);
-    EXPECT_EQ(Rgb24(img, 8, 8), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 12, 8), 0xffffffu);
+    EXPECT_EQ(At(img, 4, 8), 0x00ff00u);
+    EXPECT_EQ(At(img, 11, 8), 0x00ff00u);
+    EXPECT_EQ(At(img, 8, 8), 0xffffffu);
+    EXPECT_EQ(At(img, 12, 8), 0xffffffu);
 }

@@ -3,10 +3,11 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurface.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
 
@@ -111,19 +112,7 @@ TEST(CockpitCheck, DanglingNeighbourIsReportedByThePassAndByThePanel)
 
 TEST(CockpitCheck, RecordMessagesComeInListOrderAndFullChecksAddMore)
 {
-    CCheckedCockpit c(
-        "#1 SOUND\n\tentry = 1;\n#end\n"
-        "#1011 BUTTON\n\tstates = 2;\n\tinitstate = 2;\n\tsound1 = 1;\n\tsound2 = 9;\n#end\n"
-        "#1012 BUTTON\n\tstates = 0;\n\tinitstate = 5;\n\tsound1 = 4;\n#end\n"
-        "#2001 BUTTONVIEW\n\tparentbutton = 1011;\n\tdestloc = opaque 0 0 5 5;\n"
-        "\tsrcloc = 0 0 4 4;\n\tsrcloc = 0 0 5 5;\n\tsrcloc = 10 10 14 14;\n#end\n"
-        "#2002 BUTTONVIEW\n\tparentbutton = 1500;\n#end\n"
-        "#2003 BUTTONVIEW\n\tparentbutton = 1011;\n\tsrcloc = 0 0 10 10;\n#end\n"
-        "#2002 BUTTONVIEW\n\tparentbutton = 1011;\n#end\n" +
-        Panel(100, kNoNeighbours,
-              "\tsurfaces = 7 0 opaque 0 0 10 10;\n"
-              "\tsurfaces = 8 0 opaque 5 5 15 15;\n"
-              "\tsurfaces = 9 0 opaque 10 0 20 10;\n"));
+    CCheckedCockpit c(TestData("check_buttons_views_surfaces.dat"));
     EXPECT_EQ(c.Run(false), (std::vector<std::string>{
                                 "ButtonView Id 2001, states mismatch parent has 2 this has 3",
                                 "Object Id 2002, is not unique",

@@ -1,12 +1,12 @@
 #include "ccpdial.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-using namespace instrumenttest;
+using namespace recordtest;
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "ccpdigits.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
 
@@ -7,8 +7,8 @@
 
 namespace {
 
-using instrumenttest::At;
-using instrumenttest::Written;
+using recordtest::At;
+using recordtest::Written;
 
 std::string TenSources()
 {
@@ -18,14 +18,7 @@ std::string TenSources()
     return s;
 }
 
-// Messages of one check, all about the record itself; FALSE exactly when there are any.
-std::vector<std::string> CheckTexts(CCPObject& r, bool full)
-{
-    bool ok = false;
-    auto texts = instrumenttest::CheckTexts(r, full, &ok);
-    EXPECT_EQ(ok, texts.empty());
-    return texts;
-}
+using recordtest::CheckTexts;
 
 // Digit d of the template is the 2 x 2 block at x = 2d in its own colour, with a pure blue
 // top-left pixel in digit 5.
@@ -103,7 +96,6 @@ TEST(Digits, NextStateStepsThroughTheSourcesFromFive)
     auto made = CreateRecordOfType(5, nullptr);
     auto* d = dynamic_cast<CCPDigits*>(made.get());
     ASSERT_TRUE(d);
-    EXPECT_STREQ(d->GetRuntimeClass(), "CCPDigits");
     CRect rc;
     EXPECT_FALSE(d->GetDestRect(&rc));
     EXPECT_FALSE(d->GetSrcRect(&rc));
@@ -138,10 +130,10 @@ TEST(Digits, DrawCopiesTheCurrentDigitOntoEveryPlaceOpaquely)
         d.m_arcSrc.push_back(CRect(2 * i, 0, 2 * i + 2, 2));
     d.m_arcDest = {CRect(0, 0, 2, 2), CRect(10, 4, 12, 6)};
 
-    const Rgb grey = instrumenttest::kBackground;
+    const Rgb grey = recordtest::kBackground;
     QImage img;
     auto paint = [&](float scale, bool selected) {
-        img = instrumenttest::Paint(24, 12, [&](Canvas& dc) {
+        img = recordtest::Paint(24, 12, [&](Canvas& dc) {
             if (selected)
                 d.DrawSelected(dc, scale);
             else

@@ -10,7 +10,7 @@
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
 #include "cqtcanvas.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
 #include "testdata.h"
 
@@ -19,7 +19,7 @@
 #include <climits>
 #include <new>
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
 
@@ -129,15 +129,15 @@ TEST(SurfaceMemory, ACutNeverTakesMoreThanItsPictureHolds)
     EXPECT_EQ(m.PictureBytesInUse(), 16u * 16u * 4u);
     EXPECT_TRUE(s.c.ui.m_aBoxes.empty());
     // Surface 1 is drawn 1:1 from the picture's corner; past the picture the cut is black.
-    EXPECT_EQ(Rgb24(img, 1, 1), PositionColour(1, 1));
-    EXPECT_EQ(Rgb24(img, 15, 15), PositionColour(15, 15));
-    EXPECT_EQ(Rgb24(img, 16, 16), 0u);
-    EXPECT_EQ(Rgb24(img, 30, 2), 0u);
+    EXPECT_EQ(At(img, 1, 1), PositionColour(1, 1));
+    EXPECT_EQ(At(img, 15, 15), PositionColour(15, 15));
+    EXPECT_EQ(At(img, 16, 16), 0u);
+    EXPECT_EQ(At(img, 30, 2), 0u);
     // Surface 2 cuts from (-4, -4): its first four columns and rows are black.
-    EXPECT_EQ(Rgb24(img, 35, 35), 0u);
-    EXPECT_EQ(Rgb24(img, 36, 36), PositionColour(0, 0));
-    EXPECT_EQ(Rgb24(img, 51, 40), PositionColour(15, 4));
-    EXPECT_EQ(Rgb24(img, 52, 40), 0u);
+    EXPECT_EQ(At(img, 35, 35), 0u);
+    EXPECT_EQ(At(img, 36, 36), PositionColour(0, 0));
+    EXPECT_EQ(At(img, 51, 40), PositionColour(15, 4));
+    EXPECT_EQ(At(img, 52, 40), 0u);
 }
 
 TEST(SurfaceMemory, BuffersOfOnePictureShareItAndABudgetBoundsThemAll)

@@ -1,9 +1,9 @@
 #include "ccphsi.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 
 #include <gtest/gtest.h>
 
-using namespace instrumenttest;
+using namespace recordtest;
 
 namespace {
 
@@ -145,7 +145,7 @@ TEST(Hsi, PreviewPaintsEveryPartInItsColour)
 TEST(Hsi, TemplatePiecesWithoutMovingParts)
 {
     CFixture f;
-    f.manager.m_bmpTemplate = PositionTemplate(64, 64);
+    f.manager.m_bmpTemplate = PositionPicture(64, 64);
     f.manager.m_bmpTemplate.SetPixel(2, 3, 0xff0000ffu);
     CCPHsi hsi(&f.manager);
     hsi.m_nDrawParts = 0;

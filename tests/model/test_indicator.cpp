@@ -1,9 +1,9 @@
 #include "ccpindicator.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 
 #include <gtest/gtest.h>
 
-using namespace instrumenttest;
+using namespace recordtest;
 
 TEST(Indicator, NewRecordHasNoTapes)
 {
@@ -69,7 +69,7 @@ TEST(Indicator, AllZeroRectanglesKeepTheirTape)
 TEST(Indicator, ListsOfDifferentLengthsAreNeverReadPastTheirEnd)
 {
     CFixture f;
-    f.manager.m_bmpTemplate = PositionTemplate(64, 64);
+    f.manager.m_bmpTemplate = PositionPicture(64, 64);
     CCPIndicator ind(&f.manager);
     ind.m_anMinPos = {7};
     ind.m_arcSrc = {CRect(0, 0, 4, 4), CRect(10, 0, 14, 4)};
@@ -107,7 +107,7 @@ TEST(Indicator, BadLinesAreReported)
 TEST(Indicator, EveryTapeShowsTheMiddleOfItsStrip)
 {
     CFixture f;
-    f.manager.m_bmpTemplate = PositionTemplate(64, 64);
+    f.manager.m_bmpTemplate = PositionPicture(64, 64);
     f.manager.m_bmpTemplate.SetPixel(2, 16, 0xff0000ffu);
     CCPIndicator ind(&f.manager);
     ind.m_arcSrc = {CRect(0, 0, 10, 40), CRect(20, 0, 30, 10)};

@@ -1,15 +1,16 @@
 #include "ccplight.h"
 #include "clinereader.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using instrumenttest::At;
-using instrumenttest::Written;
+using recordtest::At;
+using recordtest::Written;
 
 std::unique_ptr<CCPLight> ReadLight(const std::string& body, CRecordingUI* ui = nullptr)
 {
@@ -17,14 +18,7 @@ std::unique_ptr<CCPLight> ReadLight(const std::string& body, CRecordingUI* ui = 
     return std::make_unique<CCPLight>(6, ar, std::string(), nullptr);
 }
 
-// Messages of one check, all about the record itself; FALSE exactly when there are any.
-std::vector<std::string> CheckTexts(CCPObject& r, bool full)
-{
-    bool ok = false;
-    auto texts = instrumenttest::CheckTexts(r, full, &ok);
-    EXPECT_EQ(ok, texts.empty());
-    return texts;
-}
+using recordtest::CheckTexts;
 
 } // namespace
 
@@ -54,7 +48,6 @@ TEST(Light, DefaultsAndConditionalLines)
 {
     auto made = CreateRecordOfType(2, nullptr);
     ASSERT_TRUE(made);
-    EXPECT_STREQ(made->GetRuntimeClass(), "CCPLight");
     made->m_nId = 2;
     const std::string defaults =
         "\n#2 LIGHT\n\tcyclebits = 0xffff;\n\tcursorid = 0;\n\tinitstate = 0;\n"
@@ -95,12 +88,7 @@ TEST(Light, BadWordsAreReportedAndKeepTheFlag)
 
 TEST(Light, CheckCountsStatesAndComparesSizesOnlyInFullCheck)
 {
-    CTestCockpit c("#1 LIGHT\n\tsrcloc = 0 0 10 10;\n\tsrcloc = 0 0 10 10;\n\tsrcloc = 0 0 10 10;\n"
-                   "\tinitstate = 3;\n\tdestloc = transparent 0 0 10 10;\n#end\n"
-                   "#2 LIGHT\n\tsrcloc = 0 0 10 10;\n\tsrcloc = 0 0 10 11;\n\tsrcloc = 0 0 11 10;\n"
-                   "\tinitstate = 2;\n\tdestloc = transparent 0 0 10 10;\n#end\n"
-                   "#3 LIGHT\n#end\n"
-                   "#3 DIGITS\n#end\n");
+    CTestCockpit c(TestData("lights_for_check.dat"));
     auto& objs = c.doc.m_manager.m_aObjects;
     ASSERT_EQ(objs.size(), 4u);
     for (bool full : {false, true})
@@ -171,10 +159,10 @@ TEST(Light, DrawShowsTheCurrentStateAndKeysOutPureBlue)
     light.m_arcSrc = {CRect(0, 0, 2, 2), CRect(2, 0, 4, 2), CRect(4, 0, 6, 2)};
     light.m_rcDest = CRect(1, 1, 3, 3);
 
-    const Rgb grey = instrumenttest::kBackground;
+    const Rgb grey = recordtest::kBackground;
     QImage img;
     auto paint = [&](float scale, bool selected) {
-        img = instrumenttest::Paint(8, 8, [&](Canvas& dc) {
+        img = recordtest::Paint(8, 8, [&](Canvas& dc) {
             if (selected)
                 light.DrawSelected(dc, scale);
             else

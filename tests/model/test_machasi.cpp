@@ -1,9 +1,9 @@
 #include "ccpmachasi.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 
 #include <gtest/gtest.h>
 
-using namespace instrumenttest;
+using namespace recordtest;
 
 TEST(MachAsi, NewRecordWritesItsDefaultsAndAReadOneHasAllCycleBits)
 {
@@ -52,7 +52,7 @@ TEST(MachAsi, BadLinesAndThePersistentLine)
 TEST(MachAsi, PreviewIsOnlyTheSelectionFrame)
 {
     CFixture f;
-    f.manager.m_bmpTemplate = PositionTemplate(32, 32);
+    f.manager.m_bmpTemplate = PositionPicture(32, 32);
     CCPMachAsi mach(&f.manager);
     const CRect place(4, 4, 12, 10);
     mach.SetDestRect(&place);

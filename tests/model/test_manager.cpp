@@ -5,7 +5,7 @@
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "iimageloader.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
 
 #include <QImage>
@@ -107,7 +107,7 @@ TEST(ManagerIds, NextIdsFollowTheirRules)
 TEST(ManagerTemplate, DeclaredSizeDecidesTheBitmapAndFailuresKeepTheOldOne)
 {
     CTestCockpit c;
-    structuretest::CCountingLoader loader;
+    recordtest::CCountingLoader loader;
     c.doc.m_manager.SetImageLoader(&loader);
     loader.picture = CBitmap(4, 4, 0xff112233u);
     loader.picture.SetPixel(3, 3, 0xff445566u);

@@ -6,13 +6,13 @@
 #include "ccpsurfaceref.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
+#include "recordtest.h"
 #include "strformat.h"
-#include "structuretest.h"
 #include "testcockpit.h"
 
 #include <QPainter>
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
 
@@ -354,22 +354,22 @@ TEST(PanelOverlay, FramesAreasOsbSquaresAndTheDashedMaskLine)
         p.DrawSelected(canvas, 1.0f);
     }
     const uint32_t red = 0xff0000, white = 0xffffff;
-    EXPECT_EQ(Rgb24(img, 0, 50), red); // left MFD frame
-    EXPECT_EQ(Rgb24(img, 99, 50), red);
-    EXPECT_EQ(Rgb24(img, 100, 50), white);
-    EXPECT_EQ(Rgb24(img, 95, 100), red); // OSB square 95,95 to 105,105
-    EXPECT_EQ(Rgb24(img, 104, 104), red);
-    EXPECT_EQ(Rgb24(img, 105, 105), white);
-    EXPECT_EQ(Rgb24(img, 101, 101), white);
-    EXPECT_EQ(Rgb24(img, 40, 150), red);  // HUD
-    EXPECT_EQ(Rgb24(img, 2, 120), white); // mouse bounds are not drawn
+    EXPECT_EQ(At(img, 0, 50), red); // left MFD frame
+    EXPECT_EQ(At(img, 99, 50), red);
+    EXPECT_EQ(At(img, 100, 50), white);
+    EXPECT_EQ(At(img, 95, 100), red); // OSB square 95,95 to 105,105
+    EXPECT_EQ(At(img, 104, 104), red);
+    EXPECT_EQ(At(img, 105, 105), white);
+    EXPECT_EQ(At(img, 101, 101), white);
+    EXPECT_EQ(At(img, 40, 150), red);  // HUD
+    EXPECT_EQ(At(img, 2, 120), white); // mouse bounds are not drawn
     int redOnMask = 0;
     for (int x = 0; x < 120; ++x)
-        redOnMask += Rgb24(img, x, 180) == red;
+        redOnMask += At(img, x, 180) == red;
     EXPECT_GT(redOnMask, 40);
     EXPECT_LT(redOnMask, 120); // dashed
     for (int x = 120; x < 300; ++x)
-        ASSERT_EQ(Rgb24(img, x, 180), white) << x; // ends at the screen width
+        ASSERT_EQ(At(img, x, 180), white) << x; // ends at the screen width
 
     // At zoom 1.5 everything scales with truncation.
     img = WhiteImage(300, 300);
@@ -378,12 +378,12 @@ TEST(PanelOverlay, FramesAreasOsbSquaresAndTheDashedMaskLine)
         CQtCanvas canvas(painter);
         p.DrawSelected(canvas, 1.5f);
     }
-    EXPECT_EQ(Rgb24(img, 149, 10), red);  // MFD right edge at 150
-    EXPECT_EQ(Rgb24(img, 145, 145), red); // OSB square around 150,150
-    EXPECT_EQ(Rgb24(img, 100, 100), white);
+    EXPECT_EQ(At(img, 149, 10), red);  // MFD right edge at 150
+    EXPECT_EQ(At(img, 145, 145), red); // OSB square around 150,150
+    EXPECT_EQ(At(img, 100, 100), white);
     redOnMask = 0;
     for (int x = 0; x < 300; ++x)
-        redOnMask += Rgb24(img, x, 270) == red;
+        redOnMask += At(img, x, 270) == red;
     EXPECT_GT(redOnMask, 60);
-    EXPECT_EQ(Rgb24(img, 185, 270), white); // 120 * 1.5 = 180 is the end
+    EXPECT_EQ(At(img, 185, 270), white); // 120 * 1.5 = 180 is the end
 }

@@ -6,19 +6,15 @@
 #include "ccpsurfaceref.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
-#include "structuretest.h"
+#include "recordtest.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QPainter>
 
-using namespace structuretest;
+using namespace recordtest;
 
 namespace {
-
-uint32_t PositionColour(int x, int y)
-{
-    return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u;
-}
 
 QImage Paint(CCPObject& r, float scale, bool selected = false, QColor background = Qt::white)
 {
@@ -75,18 +71,7 @@ struct CSurfaceScene
 
 TEST(SurfaceRecords, BuffersAreWrittenBeforeTheSurfacesThatStartANewFile)
 {
-    CTestCockpit c("#7 SURFACE\n\tfilename = early.gif;\n\tsrcloc = 1 2 3 4;\n#end\n"
-                   "// the picture\n"
-                   "#1 BUFFER\n\tFileName = a.gif;\n\tBufferSize = 640 480;\n#end\n"
-                   "#8 SURFACE\n\tfilename = a.gif;\n#end\n"
-                   "#9 SURFACE\n\tfilename = A.GIF;\n#end\n"
-                   "#2 BUFFER\n\tfilename = b.gif;\n\tbuffersize = 10 20;\n#end\n"
-                   "#10 SURFACE\n\tfilename = b.gif;\n\tsrcloc = 0 0 0 0;\n#end\n"
-                   "#12 SURFACE\n\tfilename = b.gif;\n#end\n"
-                   "#100 PANEL\n"
-                   "\tsurfaces = 7 0 opaque 0 0 10 10;\n\tsurfaces = 8 0 opaque 0 0 10 10;\n"
-                   "\tsurfaces = 9 0 opaque 0 0 10 10;\n\tsurfaces = 10 0 opaque 0 0 10 10;\n"
-                   "#end\n");
+    CTestCockpit c(TestData("surfaces_buffers_order.dat"));
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const std::string saved = c.Saved();
     EXPECT_EQ(Between(saved, "\n#7 SURFACE", "// END OF"),
@@ -108,9 +93,7 @@ TEST(SurfaceRecords, BuffersAreWrittenBeforeTheSurfacesThatStartANewFile)
 
 TEST(SurfaceRecords, UnknownKeysAreReportedWithTheirLine)
 {
-    CTestCockpit c("#1 BUFFER\n\tsize = 1 2;\n#end\n"
-                   "#7 SURFACE\n\tsrc = 1 2 3 4;\n#end\n"
-                   "#3 SOUND\n\tindex = 3;\n#end\n");
+    CTestCockpit c(TestData("surfaces_unknown_keys.dat"));
     EXPECT_EQ(c.ui.Texts(),
               (std::vector<std::string>{"Error in file at line 2,  Buffer Bad string 'size'",
                                         "Error in file at line 5,  Surface Bad string 'src'",
@@ -119,9 +102,7 @@ TEST(SurfaceRecords, UnknownKeysAreReportedWithTheirLine)
 
 TEST(SoundRecord, EntryReadsLeadingDigitsAndTextAsZero)
 {
-    CTestCockpit c("// Name: Click\n#3 SOUND\n\tentry = 3;\n#end\n"
-                   "#4 SOUND\n\tEntry=12abc;\n#end\n"
-                   "#5 SOUND\n\tentry = 9;\n\tentry = x;\n#end\n");
+    CTestCockpit c(TestData("sounds_entries.dat"));
     const auto& sounds = c.doc.m_manager.m_aSounds;
     ASSERT_EQ(sounds.size(), 3u);
     EXPECT_EQ(sounds[1]->m_nEntry, 12);
@@ -147,15 +128,15 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
     CSurfaceScene s;
     s.loader.picture = PositionPicture(20, 20);
     QImage img = Paint(*s.ref, 1.0f);
-    EXPECT_EQ(Rgb24(img, 10, 10), PositionColour(5, 5));
-    EXPECT_EQ(Rgb24(img, 13, 13), PositionColour(8, 8)); // right and bottom are drawn too
-    EXPECT_EQ(Rgb24(img, 14, 14), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 9, 9), 0xffffffu);
+    EXPECT_EQ(At(img, 10, 10), TemplateRgb(5, 5));
+    EXPECT_EQ(At(img, 13, 13), TemplateRgb(8, 8)); // right and bottom are drawn too
+    EXPECT_EQ(At(img, 14, 14), 0xffffffu);
+    EXPECT_EQ(At(img, 9, 9), 0xffffffu);
 
     img = Paint(*s.ref, 2.0f);
-    EXPECT_EQ(Rgb24(img, 21, 21), PositionColour(5, 5));
-    EXPECT_EQ(Rgb24(img, 27, 27), PositionColour(8, 8));
-    EXPECT_EQ(Rgb24(img, 28, 28), 0xffffffu);
+    EXPECT_EQ(At(img, 21, 21), TemplateRgb(5, 5));
+    EXPECT_EQ(At(img, 27, 27), TemplateRgb(8, 8));
+    EXPECT_EQ(At(img, 28, 28), 0xffffffu);
     EXPECT_EQ(s.loader.paths, (std::vector<std::string>{s.m.FullPath("bg.gif")}));
 
     // Moving the entry also moves the cut; the kept picture serves it.
@@ -163,7 +144,7 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
     s.ref->SetDestRect(&corner);
     EXPECT_EQ(s.surface->m_rcSrc, corner);
     img = Paint(*s.ref, 1.0f);
-    EXPECT_EQ(Rgb24(img, 0, 0), PositionColour(0, 0));
+    EXPECT_EQ(At(img, 0, 0), TemplateRgb(0, 0));
     EXPECT_EQ(s.loader.paths.size(), 1u);
 
     // Refresh reads the file again.
@@ -174,9 +155,9 @@ TEST(SurfaceDrawing, CutIsCopiedOnceAndStretchedOverTheInclusiveDestination)
 
     // The selection frame is white, on the scaled destination.
     img = Paint(*s.ref, 2.0f, true, Qt::black);
-    EXPECT_EQ(Rgb24(img, 0, 0), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 3, 2), 0xffffffu);
-    EXPECT_EQ(Rgb24(img, 4, 4), 0u);
+    EXPECT_EQ(At(img, 0, 0), 0xffffffu);
+    EXPECT_EQ(At(img, 3, 2), 0xffffffu);
+    EXPECT_EQ(At(img, 4, 4), 0u);
 }
 
 TEST(SurfaceDrawing, UnreadablePictureIsReportedOncePerLoadAndMissingPartsDrawNothing)

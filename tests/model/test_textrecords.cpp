@@ -4,16 +4,17 @@
 #include "ccplift.h"
 #include "ccptext.h"
 #include "clinereader.h"
-#include "instrumenttest.h"
+#include "recordtest.h"
 #include "recordtypes.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using instrumenttest::At;
-using instrumenttest::Written;
+using recordtest::At;
+using recordtest::Written;
 
 // The record's own text as the reading constructor sees it after its header line.
 template <class T>
@@ -23,42 +24,33 @@ std::unique_ptr<T> ReadBody(const std::string& body, int id = 5, CRecordingUI* u
     return std::make_unique<T>(id, ar, std::string(), nullptr);
 }
 
-// Messages of one check, all about the record itself; FALSE exactly when there are any.
-std::vector<std::string> CheckTexts(CCPObject& r, bool full)
-{
-    bool ok = false;
-    auto texts = instrumenttest::CheckTexts(r, full, &ok);
-    EXPECT_EQ(ok, texts.empty());
-    return texts;
-}
+using recordtest::CheckTexts;
 
 } // namespace
 
-TEST(RecordTypes, TypeTableBuildsEachTypeByCodeAndKeyword)
+// A record made from the type list is written under its keyword, and that keyword reads back
+// the same record with its id and comment.
+TEST(RecordTypes, EachTypeIsMadeAndReadUnderItsKeyword)
 {
     struct Row
     {
         int code;
         const char* keyword;
-        const char* name;
-        int image;
     };
-    const Row rows[] = {{17, "TEXT", "Text", 18},         {11, "DED", "Ded", 22},
-                        {10, "KNEEVIEW", "KneeView", 20}, {16, "LIFTLINE", "LiftLine", 0},
-                        {14, "CHEVRON", "Chevron", 0},    {5, "DIGITS", "Digits", 16},
-                        {2, "LIGHT", "Light", 8}};
+    const Row rows[] = {{17, "TEXT"},    {11, "DED"},   {10, "KNEEVIEW"}, {16, "LIFTLINE"},
+                        {14, "CHEVRON"}, {5, "DIGITS"}, {2, "LIGHT"}};
     for (const Row& row : rows) {
         auto made = CreateRecordOfType(row.code, nullptr);
         ASSERT_TRUE(made) << row.keyword;
-        EXPECT_EQ(made->GetTypeCode(), row.code);
-        EXPECT_EQ(made->GetTypeName(), row.name);
-        EXPECT_EQ(made->GetImageIndex(), row.image);
-        CLineReader ar("#end\n");
+        made->m_nId = 3;
+        made->m_strComment = "// c\r\n";
+        const std::string text = Written(*made);
+        EXPECT_NE(text.find(std::string("// c\r\n#3 ") + row.keyword + "\n"), std::string::npos)
+            << text;
+        CLineReader ar(text.substr(text.find('\n', text.find("#3 ")) + 1));
         auto read = ReadObjectRecord(row.keyword, 3, ar, "// c\r\n", nullptr);
         ASSERT_TRUE(read) << row.keyword;
-        EXPECT_EQ(read->GetTypeCode(), row.code);
-        EXPECT_EQ(read->m_nId, 3);
-        EXPECT_EQ(read->m_strComment, "// c\r\n");
+        EXPECT_EQ(Written(*read), text);
     }
 }
 
@@ -92,16 +84,7 @@ TEST(SimpleRecords, DefaultsOfNewAndOfReadRecords)
 TEST(SimpleRecords, EveryKeyRoundTripsThroughTheDocument)
 {
     // Keys in another case, other separators and value forms than the writer's.
-    CTestCockpit c(
-        "// Name: Upfront\n"
-        "#1001 TEXT\n"
-        "\tNUMSTRINGS 7\n\tdestloc=20 10 40 90\n\tcallbackslot = 12;\n\tCycleBits = ff00;\n#end\n"
-        "#1002 DED\n"
-        "\tdedtype = PFL;\n\tcolor0 = 0xFF20A2C8;\n\tdestloc  = 1 2 3 4;\n\tcallbackslot = 3;\n"
-        "\tcyclebits = 0x10;\n#end\n"
-        "#1003 KNEEVIEW\n\tdestloc = 5 6 7 8;\n\tcyclebits = 0xabc;\n#end\n"
-        "#1004 LIFTLINE\n\tpantiltlabel = 3 4;\n\tpantilt = 1.5 -2;\n#end\n"
-        "#1005 CHEVRON\n\tpantilt = -0.25 1e3;\n\tpantiltlabel = -1 5;\n#end\n");
+    CTestCockpit c(TestData("text_records_every_key.dat"));
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const std::string saved = c.Saved();
     const char* expected[] = {
@@ -150,12 +133,7 @@ TEST(SimpleRecords, LiftLineLeavesOutAnUnsetPanLabelAndChevronDoesNot)
 
 TEST(SimpleRecords, BadKeysAndDedTypesAreReportedWithTheirLine)
 {
-    CTestCockpit c("#1 TEXT\n\tnumstring = 3;\n#end\n"            // line 2
-                   "#2 DED\n\tdedtype = pfl;\n\tdedtype = crt;\n" // line 6
-                   "\tdedtype\n\t// note\n#end\n"                 // lines 7, 8
-                   "#3 KNEEVIEW\n\tsrcloc = 1 2 3 4;\n#end\n"     // line 11
-                   "#4 LIFTLINE\n\tpan = 1;\n#end\n"              // line 14
-                   "#5 CHEVRON\n\t#7 TEXT\n\t;;\t;\n#end\n");     // line 17
+    CTestCockpit c(TestData("text_records_bad_keys.dat")); // line 17
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 2,  Text Bad string 'numstring'",
                                 "Error in file at line 6,  Bad DED Type 'crt'",
@@ -174,10 +152,7 @@ TEST(SimpleRecords, BadKeysAndDedTypesAreReportedWithTheirLine)
 
 TEST(SimpleRecords, DedCheckReportsEmptyAreaAndSharedIdInQuickAndFullCheck)
 {
-    CTestCockpit c("#7 DED\n\tdestloc = 10 10 10 50;\n#end\n"
-                   "#8 DED\n\tdestloc = 10 10 20 50;\n#end\n"
-                   "#9 DED\n\tdestloc = 10 10 20 10;\n#end\n"
-                   "#9 TEXT\n#end\n");
+    CTestCockpit c(TestData("deds_for_check.dat"));
     auto& objs = c.doc.m_manager.m_aObjects;
     ASSERT_EQ(objs.size(), 4u);
     for (bool full : {false, true}) {

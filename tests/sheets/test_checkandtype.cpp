@@ -60,20 +60,16 @@ TEST(CheckResults, ListsTheMessagesAndOpensTheRowsRecord)
     EXPECT_EQ(ui.CheckResults(messages, false), IDCANCEL);
 }
 
-TEST(SelectObjectType, SortedNamesWithCodesAndNothingChosen)
+TEST(SelectObjectType, SortedNamesAndNothingChosen)
 {
     CSelectTypeDlg dlg;
     QComboBox& list = *dlg.GetList();
     QStringList names;
-    QList<int> codes;
-    for (int i = 0; i < list.count(); ++i) {
+    for (int i = 0; i < list.count(); ++i)
         names << list.itemText(i);
-        codes << list.itemData(i).toInt();
-    }
     EXPECT_EQ(names, (QStringList{"Adi", "Buffer", "ButtonView", "Chevron", "Ded", "Dial", "Digits",
                                   "Hsi", "Indicator", "Kneeview", "LiftLine", "Light", "MachAsi",
                                   "Surface", "Text"}));
-    EXPECT_EQ(codes, (QList<int>{13, 15, 12, 14, 11, 4, 5, 6, 9, 10, 16, 2, 7, 0, 17}));
     EXPECT_EQ(list.currentIndex(), -1);
 
     CQtUserInterface ui;

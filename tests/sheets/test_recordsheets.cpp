@@ -387,7 +387,7 @@ TEST_F(Sheets, DigitsAndLightPages)
     EXPECT_EQ(light.m_nPersistent, 0);
 }
 
-TEST_F(Sheets, InstrumentPages)
+TEST_F(Sheets, HsiPage)
 {
     CCPHsi hsi(&manager);
     hsi.m_abTransparent = {1, 0, 0};
@@ -409,9 +409,12 @@ TEST_F(Sheets, InstrumentPages)
     EXPECT_EQ(hsi.m_abTransparent, (std::array<int, 3>{1, 0, 1}));
     EXPECT_EQ(hsi.m_background.m_nSurface, 7);
     EXPECT_EQ(hsi.m_rcWarnFlag.right, 40);
+}
 
+TEST_F(Sheets, MachAsiPage)
+{
     CCPMachAsi mach(&manager);
-    sheet = Open(mach);
+    auto sheet = Open(mach);
     CCPPage& machPage = *sheet->GetActivePage();
     EXPECT_EQ(Text(machPage, "Cycle"), "ff");
     EXPECT_EQ(Text(machPage, "Color 1 Value"), "ff000000");
@@ -423,11 +426,14 @@ TEST_F(Sheets, InstrumentPages)
     EXPECT_EQ(mach.m_fMaxVal, 2.5f);
     EXPECT_EQ(mach.m_nNeedleRadius, 30);
     EXPECT_EQ(mach.m_aColors[1], 0xff00ff00u);
+}
 
+TEST_F(Sheets, DialPage)
+{
     CCPDial dial(&manager);
     dial.m_afPoints = {0.0f, 1.5f, 3.0f};
     dial.m_afValues = {0.0f, 100.0f};
-    sheet = Open(dial);
+    auto sheet = Open(dial);
     CCPPage& dialPage = *sheet->GetActivePage();
     QTableWidget* table = Find<QTableWidget>(dialPage, "Points");
     ASSERT_TRUE(table);
@@ -439,11 +445,14 @@ TEST_F(Sheets, InstrumentPages)
     Ok(*sheet);
     EXPECT_EQ(dial.m_anRadius[2], 15);
     EXPECT_EQ(dial.m_afPoints.size(), 3u);
+}
 
+TEST_F(Sheets, IndicatorPage)
+{
     CCPIndicator indicator(&manager);
     indicator.m_anMinPos = {1, 2};
     indicator.m_anMaxPos = {10};
-    sheet = Open(indicator);
+    auto sheet = Open(indicator);
     CCPPage& indPage = *sheet->GetActivePage();
     QTableWidget* tapes = Find<QTableWidget>(indPage, "Positions");
     ASSERT_TRUE(tapes);

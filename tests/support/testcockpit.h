@@ -38,11 +38,3 @@ public:
 private:
     std::string m_strPath;
 };
-
-#ifdef VIREO_TEST_DATA
-// A fixture file of tests/data.
-inline std::string TestDataFile(const std::string& name)
-{
-    return std::string(VIREO_TEST_DATA) + "/" + name;
-}
-#endif

@@ -1,5 +1,4 @@
 #include "ccommandroute.h"
-#include "crecttracker.h"
 
 #include <gtest/gtest.h>
 
@@ -68,43 +67,6 @@ TEST(CommandRoute, TheFirstHandlerDecidesAndDisabledCommandsNeverRun)
     pane.m_bEnabled = true;
     EXPECT_TRUE(route.Execute(ID_EDIT_CLEAR));
     EXPECT_EQ(log.back(), std::make_pair(&pane, int(ID_EDIT_CLEAR)));
-}
-
-TEST(RectTracker, HandlesOutsideTheRectangleMoveAndResizeWithoutInversion)
-{
-    CRectTracker t(CRect(20, 20, 60, 40), CRectTracker::dottedLine | CRectTracker::resizeOutside);
-    EXPECT_EQ(t.HitTest({17, 17}), CRectTracker::hitTopLeft);
-    EXPECT_EQ(t.HitTest({62, 42}), CRectTracker::hitBottomRight);
-    EXPECT_EQ(t.HitTest({38, 17}), CRectTracker::hitTop);
-    EXPECT_EQ(t.HitTest({17, 29}), CRectTracker::hitLeft);
-    EXPECT_EQ(t.HitTest({40, 30}), CRectTracker::hitMiddle);
-    EXPECT_EQ(t.HitTest({70, 30}), CRectTracker::hitNothing);
-    EXPECT_EQ(t.GetTrueRect(), CRect(14, 14, 67, 47));
-
-    // A move that comes back to where it started is no change.
-    ASSERT_TRUE(t.Begin({40, 30}));
-    t.TrackTo({50, 35});
-    t.TrackTo({40, 30});
-    EXPECT_FALSE(t.End());
-
-    // Dragging the left edge past the right one stops at the minimum width.
-    ASSERT_TRUE(t.Begin({17, 29}));
-    t.TrackTo({100, 29});
-    EXPECT_TRUE(t.End());
-    EXPECT_EQ(t.m_rect, CRect(60 - t.m_nMinSize, 20, 60, 40));
-
-    // Cancel puts the rectangle back.
-    const CRect before = t.m_rect;
-    ASSERT_TRUE(t.Begin({before.left + 1, 30}));
-    t.TrackTo({0, 0});
-    t.Cancel();
-    EXPECT_EQ(t.m_rect, before);
-    EXPECT_FALSE(t.IsTracking());
-
-    // An empty tracker is never hit.
-    t.SetEmpty();
-    EXPECT_EQ(t.HitTest({0, 0}), CRectTracker::hitNothing);
-    EXPECT_FALSE(t.Begin({0, 0}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "cqtrecordeditor.h"
 #include "cvireoview.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QApplication>
 #include <QImage>
@@ -30,7 +31,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(c.doc.OnOpenDocument(std::string(VIREO_EXAMPLES) + "/10_demo.dat"));
+        ASSERT_TRUE(c.doc.OnOpenDocument(ExamplePath("10_demo.dat")));
         c.doc.SetRecordEditor(&editor);
         c.doc.SetCurrentPanel(c.doc.m_manager.FindPanel(200));
         view = std::make_unique<CVireoView>(&c.doc);

@@ -5,6 +5,7 @@
 #include "cvireodoc.h"
 #include "cvireoview.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QApplication>
 #include <QImage>
@@ -57,7 +58,7 @@ struct CMovedCockpit
     {
         doc.SetUserInterface(&ui);
         doc.m_manager.SetImageLoader(&loader);
-        EXPECT_TRUE(doc.OnOpenDocument(TestDataFile("missing_picture.dat")));
+        EXPECT_TRUE(doc.OnOpenDocument(TestDataPath("missing_picture.dat")));
         view.resize(400, 300);
         view.show();
         view.OnInitialUpdate();

@@ -15,7 +15,7 @@
 // the comment gives one.
 TEST_F(TreeTest, ShowsTheCockpitStructureAfterOpening)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     ASSERT_EQ(tree->model()->rowCount(), 3);
     EXPECT_EQ(Labels(QModelIndex()), QStringList({"Manager", "Buttons", "Sounds"}));
     const QModelIndex manager = Root(0);
@@ -45,7 +45,7 @@ TEST_F(TreeTest, ShowsTheCockpitStructureAfterOpening)
 
 TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     Select(Item("Front"));
     EXPECT_EQ(doc().m_pCurrentPanel, Panel(100));
     EXPECT_EQ(doc().m_pCurrentObject, Panel(100));
@@ -70,7 +70,7 @@ TEST_F(TreeTest, ChoosingAnItemSetsTheCurrentPanelAndRecord)
 
 TEST_F(TreeTest, LabelsStayWhenTheUserClicksFromItemToItem)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     doc().m_manager.SetName("My Cockpit");
     auto click = [&](const QModelIndex& item) {
         const QPoint at = Centre(item);
@@ -93,7 +93,7 @@ TEST_F(TreeTest, LabelsStayWhenTheUserClicksFromItemToItem)
 
 TEST_F(TreeTest, PickingElsewhereSelectsTheItemUnderTheCurrentPanel)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     doc().SetCurrentPanel(Panel(100));
     doc().SetCurrentObject(doc().m_manager.FindObject(102));
     EXPECT_EQ(Selected(), Item("Front/Left MFD"));
@@ -110,7 +110,7 @@ TEST_F(TreeTest, PickingElsewhereSelectsTheItemUnderTheCurrentPanel)
 // Every addition reaches the tree through its hint; removal takes only the current panel's item.
 TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     cockpit->ui.m_nSelectAnswer = IDOK;
     cockpit->ui.m_nSelectCode = 2;        // Light
     EXPECT_FALSE(Enabled(ID_ADD_OBJECT)); // no panel chosen yet
@@ -145,7 +145,7 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
 
 TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CCmdUI refresh(ID_VIEW_REFRESH);
     EXPECT_FALSE(tree->OnUpdateCommand(refresh)); // not the tree's: disabled while it is active
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
@@ -187,7 +187,7 @@ TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
 
 TEST_F(TreeTest, PropertiesAndNextStateTellTheOtherViews)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CHintLog log;
     doc().AddObserver(&log);
     Select(Item("Front/Light 101"));
@@ -216,7 +216,7 @@ TEST_F(TreeTest, PropertiesAndNextStateTellTheOtherViews)
 // Accepting a label edit names the record; Escape leaves it as it was.
 TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CCPObject* light = doc().m_manager.FindObject(101);
     const QModelIndex item = Item("Front/Light 101");
 
@@ -273,7 +273,7 @@ TEST_F(TreeTest, LabelEditRenamesOnlyWhenAccepted)
 
 TEST_F(TreeTest, ARecordRenamedInItsSheetShowsItsNewLabel)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     Select(Item("Front/Light 101"));
     CCPObject* light = doc().m_manager.FindObject(101);
     // The sheet's Basic page renames the record; the Properties command runs it.

@@ -2,13 +2,9 @@
 
 #include "ccpsound.h"
 #include "ccptreepane.h"
+#include "keypress.h"
 
 #include <QLineEdit>
-
-// What QTest uses to offer a key press to the shortcut map, as a real key press would.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
-                                               Qt::KeyboardModifiers mods, const QString& text,
-                                               bool autorep, ushort count);
 
 namespace {
 
@@ -26,7 +22,7 @@ protected:
 
     void OpenInPane()
     {
-        Open(kCockpit);
+        Open(TreeCockpit());
         pane = std::make_unique<CCPTreePane>(tree.get());
         pane->resize(320, 700);
         pane->show();
@@ -242,24 +238,20 @@ TEST_F(FindTest, CtrlFPutsTheKeyboardInTheFieldAndF3StartsThere)
         GTEST_SKIP() << "the platform does not activate windows";
     tree->setFocus();
     Field()->setText(QStringLiteral("old"));
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F, Qt::ControlModifier,
-                                             QString(), false, 1));
+    EXPECT_TRUE(PressShortcut(tree.get(), Qt::Key_F, Qt::ControlModifier));
     EXPECT_TRUE(Field()->hasFocus());
     EXPECT_EQ(Field()->selectedText(), QStringLiteral("old")); // typing replaces it
 
     Field()->setText(QStringLiteral("light"));
     tree->setFocus();
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::NoModifier, QString(),
-                                             false, 1));
+    EXPECT_TRUE(PressShortcut(tree.get(), Qt::Key_F3, Qt::NoModifier));
     EXPECT_EQ(SelectedPath(), "Manager/Front/Light 101");
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::ShiftModifier,
-                                             QString(), false, 1));
+    EXPECT_TRUE(PressShortcut(tree.get(), Qt::Key_F3, Qt::ShiftModifier));
     EXPECT_EQ(SelectedPath(), "Manager/Panel 200/Light 101");
 
     // Without a filter F3 goes to the field.
     Field()->clear();
     tree->setFocus();
-    EXPECT_TRUE(qt_sendShortcutOverrideEvent(tree.get(), 0, Qt::Key_F3, Qt::NoModifier, QString(),
-                                             false, 1));
+    EXPECT_TRUE(PressShortcut(tree.get(), Qt::Key_F3, Qt::NoModifier));
     EXPECT_TRUE(Field()->hasFocus());
 }

@@ -6,6 +6,7 @@
 #include "ccptree.h"
 #include "irecordeditor.h"
 #include "testcockpit.h"
+#include "testdata.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -35,34 +36,10 @@ inline void PrintTo(const QModelIndex& index, std::ostream* os)
 
 // Panel 100 (named Front) with two surface entries, a button view and objects 101, 102 and a
 // missing 999; panel 200 lists 101 too; panel 300 is empty.
-inline const char* const kCockpit = "// Name: Front\n"
-                                    "#100 PANEL\n"
-                                    "surfaces = 7 0 opaque 0 0 100 100;\n"
-                                    "surfaces = 8 0 transparent 0 100 100 200;\n"
-                                    "buttonviews = 103;\n"
-                                    "objects = 101 102 999;\n"
-                                    "#end\n"
-                                    "#200 PANEL\n"
-                                    "surfaces = 9 0 opaque 0 0 50 50;\n"
-                                    "objects = 201 101;\n"
-                                    "#end\n"
-                                    "#300 PANEL\n"
-                                    "#end\n"
-                                    "#101 LIGHT\n"
-                                    "destloc = transparent 10 20 30 40;\n"
-                                    "#end\n"
-                                    "// Name: Left MFD\n"
-                                    "#102 LIGHT\n"
-                                    "#end\n"
-                                    "#201 LIGHT\n"
-                                    "#end\n"
-                                    "#103 BUTTONVIEW\n"
-                                    "parentbutton = 1001\n"
-                                    "#end\n"
-                                    "#1 SOUND\n"
-                                    "#end\n"
-                                    "#1001 BUTTON\n"
-                                    "#end\n";
+inline std::string TreeCockpit()
+{
+    return TestData("tree_three_panels.dat");
+}
 
 // Answers every property sheet as told and remembers what it was asked to edit.
 class CAnswerEditor : public IRecordEditor
@@ -101,7 +78,7 @@ protected:
         tree.reset();
     }
 
-    void Open(const char* text)
+    void Open(const std::string& text)
     {
         cockpit = std::make_unique<CTestCockpit>(text);
         cockpit->doc.SetRecordEditor(&editor);

@@ -14,7 +14,7 @@ std::vector<int> Ids(const std::vector<int>& ids)
 
 TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CCPObject* source = doc().m_manager.FindObject(101);
     Select(Item("Front/Light 101"));
     ASSERT_TRUE(Run(ID_EDIT_COPY));
@@ -68,7 +68,7 @@ TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
 
 TEST_F(TreeTest, PasteAfterCutMovesTheRecordWithItsId)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CCPObject* named = doc().m_manager.FindObject(102);
     Select(Item("Front/Left MFD"));
     ASSERT_TRUE(Run(ID_EDIT_CUT));
@@ -107,7 +107,7 @@ TEST_F(TreeTest, PasteAfterCutMovesTheRecordWithItsId)
 // A surface entry cannot be rebuilt from text: a copied one pastes nothing, a cut one moves.
 TEST_F(TreeTest, SurfaceEntriesMoveButAreNotCopied)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CCPSurfaceRef* entry = Panel(100)->m_aSurfaces[1].get();
     Select(Item("Front/Surface 1"));
     ASSERT_TRUE(Run(ID_EDIT_COPY));
@@ -141,7 +141,7 @@ TEST_F(TreeTest, SurfaceEntriesMoveButAreNotCopied)
 // Paste never uses an item that is gone, nor a target that is not a panel.
 TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     Select(Item("Front/Light 101"));
     Run(ID_EDIT_COPY);
     Run(ID_EDIT_CLEAR);
@@ -169,7 +169,7 @@ TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
 
 TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CCPObject* light = doc().m_manager.FindObject(201);
 
     // Onto a surface entry of another panel: first among that panel's objects, same id.
@@ -203,7 +203,7 @@ TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
 
 TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     const std::string before = cockpit->Saved();
     const QStringList labels = Labels(Item("Front"));
 
@@ -251,7 +251,7 @@ TEST(TreeIcons, EveryPictureIsDrawnAndDistinct)
 // The tree drawn: icons and labels on their rows. VIREO_SHOT_DIR keeps the picture.
 TEST_F(TreeTest, DrawsIconsAndLabels)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     tree->resize(220, 330);
     tree->expandAll();
     Select(Item("Front/Left MFD"));
@@ -272,7 +272,7 @@ TEST_F(TreeTest, DrawsIconsAndLabels)
 // While dragging, the row under the cursor is marked as the drop target.
 TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     tree->expandAll();
     const QModelIndex target = Item("Panel 200/Light 201");
     const QModelIndex plain = Item("Panel 200/Light 101");
@@ -300,7 +300,7 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
 // and keeps what the user opened, chose and remembered.
 TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     Drag(Item("Panel 200/Light 201"), Item("Front/Surface 1"));
     ASSERT_EQ(Panel(100)->m_anObjects, Ids({201, 101, 102, 999}));
     Select(Item("Front/Left MFD"));
@@ -365,7 +365,7 @@ TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
 // alone is what they will show, whatever was added meanwhile.
 TEST_F(TreeTest, PanelsNeverOpenedShowTheDocumentWhenFirstOpened)
 {
-    Open(kCockpit);
+    Open(TreeCockpit());
     CCPTreeModel* model = tree->GetModel();
     EXPECT_FALSE(model->HasRows(model->FindPanel(Panel(200))));
     doc().SetCurrentPanel(Panel(200));

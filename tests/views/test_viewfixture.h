@@ -12,6 +12,7 @@
 #include "crecordingui.h"
 #include "cvireodoc.h"
 #include "irecordeditor.h"
+#include "testdata.h"
 
 #include <QApplication>
 #include <QImage>
@@ -29,46 +30,11 @@ namespace viewtest {
 // The template is 64 x 32: red, green, grey and yellow squares of 16 pixels along the top,
 // white below. File rectangles read top, left, bottom, right.
 //
-// Panel 100: a surface entry, button view 1 (its state 1 shows the red square at 10,10-30,30),
-// light 101 (its state 1 shows the green square at 20,20-40,40, over the button view; state 0
-// is the white piece below red) and
-// light 102 (the red square, far away). Panel 200 shows button view 2 (red) and light 201.
-// Sound 101 shares its id with light 101.
-inline const char* const kCockpit = "#100 PANEL\n"
-                                    "surfaces = 7 0 opaque 0 0 100 100;\n"
-                                    "buttonviews = 1;\n"
-                                    "objects = 101 102;\n"
-                                    "#end\n"
-                                    "#200 PANEL\n"
-                                    "buttonviews = 2;\n"
-                                    "objects = 201;\n"
-                                    "#end\n"
-                                    "#1 BUTTONVIEW\n"
-                                    "srcloc = 0 32 16 48;\n"
-                                    "srcloc = 0 0 16 16;\n"
-                                    "destloc = opaque 10 10 30 30;\n"
-                                    "#end\n"
-                                    "#2 BUTTONVIEW\n"
-                                    "srcloc = 0 0 16 16;\n"
-                                    "destloc = opaque 10 10 30 30;\n"
-                                    "#end\n"
-                                    "#101 LIGHT\n"
-                                    "srcloc = 16 0 32 16;\n"
-                                    "srcloc = 0 16 16 32;\n"
-                                    "destloc = opaque 20 20 40 40;\n"
-                                    "#end\n"
-                                    "#102 LIGHT\n"
-                                    "srcloc = 0 0 16 16;\n"
-                                    "destloc = opaque 500 600 510 610;\n"
-                                    "#end\n"
-                                    "#201 LIGHT\n"
-                                    "srcloc = 16 0 32 16;\n"
-                                    "destloc = opaque 0 0 10 10;\n"
-                                    "#end\n"
-                                    "#101 SOUND\n"
-                                    "#end\n"
-                                    "#1001 BUTTON\n"
-                                    "#end\n";
+// The cockpit, tests/data/view_two_panels.dat: panel 100 with a surface entry, button view 1
+// (its state 1 shows the red square at 10,10-30,30), light 101 (its state 1 shows the green
+// square at 20,20-40,40, over the button view; state 0 is the white piece below red) and light
+// 102 (the red square, far away). Panel 200 shows button view 2 (red) and light 201. Sound 101
+// shares its id with light 101.
 
 inline const QRgb kRed = qRgb(255, 0, 0);
 inline const QRgb kGreen = qRgb(0, 255, 0);
@@ -121,7 +87,7 @@ struct CViewCockpit
     {
         doc.SetUserInterface(&ui);
         doc.SetRecordEditor(&editor);
-        doc.Load(kCockpit);
+        doc.Load(TestData("view_two_panels.dat"));
         doc.m_manager.m_nTemplateWidth = 64;
         doc.m_manager.m_nTemplateHeight = 32;
         doc.m_manager.m_bmpTemplate = MakeTemplate();

@@ -1,18 +1,23 @@
 #pragma once
 
-// Helpers for the record tests: reading one record from its key lines, writing it, checking
+// Helpers of the record tests: reading one record from its key lines, writing it, checking
 // it, and painting it onto an image through the Qt canvas.
 
 #include "cbitmap.h"
 #include "ccheckmessage.h"
 #include "ccpmanager.h"
+#include "ccpobject.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cqtcanvas.h"
 #include "crecordingui.h"
+#include "iimageloader.h"
+#include "irecordeditor.h"
 
 #include <QImage>
 #include <QPainter>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -20,7 +25,91 @@
 #include <utility>
 #include <vector>
 
-namespace instrumenttest {
+namespace recordtest {
+
+inline std::string Written(CCPObject& r)
+{
+    CLineWriter w;
+    r.Serialize(w);
+    return w.Take();
+}
+
+// The part of text from the first `from` up to (not including) the next `to`.
+inline std::string Between(const std::string& text, const std::string& from, const std::string& to)
+{
+    const size_t b = text.find(from);
+    if (b == std::string::npos)
+        return "<" + from + " not found>";
+    const size_t e = text.find(to, b);
+    return text.substr(b, e == std::string::npos ? std::string::npos : e - b);
+}
+
+// Messages of one record's check; a message about another record is marked so. The check
+// answers FALSE exactly when there are messages.
+inline std::vector<std::string> CheckTexts(CCPObject& r, bool full, bool* ok = nullptr)
+{
+    CCheckMessageArray messages;
+    const bool result = r.Check(messages, full);
+    if (ok)
+        *ok = result;
+    std::vector<std::string> texts;
+    for (const CCheckMessage& m : messages)
+        texts.push_back(m.m_strMessage + (m.m_pObject == &r ? "" : " (other record)"));
+    EXPECT_EQ(result, texts.empty());
+    return texts;
+}
+
+// Hands out one picture for every path (none when it is null) and counts the loads.
+class CCountingLoader : public IImageLoader
+{
+public:
+    CBitmap picture;
+    std::vector<std::string> paths;
+    bool Load(const std::string& path, CBitmap& out) override
+    {
+        paths.push_back(path);
+        if (picture.IsNull())
+            return false;
+        out = picture;
+        return true;
+    }
+};
+
+// Remembers which records had their sheet opened and answers with a fixed result.
+class CRecordingEditor : public IRecordEditor
+{
+public:
+    std::vector<CCPObject*> opened;
+    int answer = 1;
+    int EditProperties(CCPObject& record) override
+    {
+        opened.push_back(&record);
+        return answer;
+    }
+};
+
+// A picture whose every pixel tells its own position: red = x, green = y, blue = 7.
+inline CBitmap PositionPicture(int width, int height)
+{
+    CBitmap b(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            b.SetPixel(x, y, 0xff000000u | uint32_t(x) << 16 | uint32_t(y) << 8 | 7u);
+    return b;
+}
+
+inline uint32_t At(const QImage& img, int x, int y)
+{
+    return uint32_t(img.pixel(x, y)) & 0xffffffu;
+}
+
+// A white canvas image.
+inline QImage WhiteImage(int width, int height)
+{
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    return img;
+}
 
 // A manager whose messages are recorded.
 struct CFixture
@@ -40,13 +129,6 @@ struct CFixture
     }
 };
 
-inline std::string Written(CCPObject& r)
-{
-    CLineWriter w;
-    r.Serialize(w);
-    return w.Take();
-}
-
 // The key lines of a written record: what follows its header line.
 inline std::string Body(const std::string& written)
 {
@@ -63,28 +145,7 @@ template <class T> std::string RoundTrip(CFixture& f, T& r)
     return Written(*again);
 }
 
-inline std::vector<std::string> CheckTexts(CCPObject& r, bool full, bool* ok = nullptr)
-{
-    CCheckMessageArray messages;
-    const bool result = r.Check(messages, full);
-    if (ok)
-        *ok = result;
-    std::vector<std::string> texts;
-    for (const CCheckMessage& m : messages)
-        texts.push_back(m.m_strMessage + (m.m_pObject == &r ? "" : " (other record)"));
-    return texts;
-}
-
-// A template whose pixels tell their own position: red = x, green = y, blue = 7.
-inline CBitmap PositionTemplate(int width, int height)
-{
-    CBitmap b(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            b.SetPixel(x, y, 0xff000000u | uint32_t(x) << 16 | uint32_t(y) << 8 | 7u);
-    return b;
-}
-
+// The colour of pixel (x, y) of a PositionPicture.
 inline uint32_t TemplateRgb(int x, int y)
 {
     return uint32_t(x) << 16 | uint32_t(y) << 8 | 7u;
@@ -103,11 +164,6 @@ inline QImage Paint(int width, int height, const std::function<void(Canvas&)>& d
         draw(canvas);
     }
     return img;
-}
-
-inline uint32_t At(const QImage& img, int x, int y)
-{
-    return uint32_t(img.pixel(x, y)) & 0xffffffu;
 }
 
 // How many pixels of the image have the colour.
@@ -152,4 +208,4 @@ public:
     void StretchBlt(const CBitmap&, const CRect&, const CRect&, bool) override {}
 };
 
-} // namespace instrumenttest
+} // namespace recordtest
