@@ -13,13 +13,13 @@
 #include "ccpsound.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
-#include "cqtcanvas.h"
 #include "cqtimageloader.h"
+#include "panelimage.h"
+#include "panelpaint.h"
 #include "testcockpit.h"
 #include "testdata.h"
 
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -75,19 +75,7 @@ CRun Cli(const std::vector<std::string>& args)
 // Paints a panel as the panel view does: surfaces, then button views, then objects.
 QImage Paint(CCPManager& m, CCPPanel& panel)
 {
-    QImage image(m.m_nScreenWidth, m.m_nScreenHeight, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    CQtCanvas canvas(painter);
-    for (const auto& ref : panel.m_aSurfaces)
-        ref->Draw(canvas, 1.0f);
-    for (int id : panel.m_anButtonViews)
-        if (CCPObject* r = m.FindButtonView(id))
-            r->Draw(canvas, 1.0f);
-    for (int id : panel.m_anObjects)
-        if (CCPObject* r = m.FindObject(id))
-            r->Draw(canvas, 1.0f);
-    return image;
+    return PaintPanelImage(m, panel, 1.0f).convertToFormat(QImage::Format_ARGB32);
 }
 
 bool RegionDiffers(const QImage& a, const QImage& b, const CRect& rc)
@@ -188,12 +176,13 @@ TEST(DemoCockpit, EveryPanelDrawsItsSurfacesAndChangesWithItsStates)
         SCOPED_TRACE("panel " + NameOf(*panel));
         // Button views and lights of the panel, stepped into state 1 for the second picture.
         std::vector<std::pair<CCPObject*, CRect>> stateful;
-        for (int id : panel->m_anButtonViews)
-            if (CCPButtonView* v = m.FindButtonView(id))
+        WalkPanel(m, *panel, kAllLayers, [&](CCPObject& r) {
+            if (auto* v = dynamic_cast<CCPButtonView*>(&r))
                 stateful.emplace_back(v, v->m_rcDest);
-        for (int id : panel->m_anObjects)
-            if (auto* light = dynamic_cast<CCPLight*>(m.FindObject(id)))
+            else if (auto* light = dynamic_cast<CCPLight*>(&r))
                 stateful.emplace_back(light, light->m_rcDest);
+            return false;
+        });
 
         const QImage rest = Paint(m, *panel);
         for (const auto& [record, rc] : stateful)
@@ -256,12 +245,13 @@ TEST(DemoCockpit, StateZeroPiecesMatchThePanelPictures)
             EXPECT_LE(off, counted / 50) << NameOf(r) << " differs from the panel in " << off
                                          << " of " << counted << " pixels";
         };
-        for (int id : panel->m_anButtonViews)
-            if (const CCPButtonView* v = m.FindButtonView(id))
+        WalkPanel(m, *panel, kAllLayers, [&](CCPObject& r) {
+            if (const auto* v = dynamic_cast<const CCPButtonView*>(&r))
                 compare(*v, v->m_arcSrc.at(0), v->m_rcDest, v->m_bTransparent);
-        for (int id : panel->m_anObjects)
-            if (const auto* light = dynamic_cast<const CCPLight*>(m.FindObject(id)))
+            else if (const auto* light = dynamic_cast<const CCPLight*>(&r))
                 compare(*light, light->m_arcSrc.at(0), light->m_rcDest, light->m_bTransparent);
+            return false;
+        });
     }
 }
 

@@ -10,6 +10,7 @@
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
 #include "cqtcanvas.h"
+#include "panelpaint.h"
 #include "recordtest.h"
 #include "testcockpit.h"
 #include "testdata.h"
@@ -37,21 +38,13 @@ void PaintEveryPanel(CCPManager& m, float zoom)
     QPainter painter(&img);
     CQtCanvas canvas(painter);
     for (const auto& panel : m.m_aPanels) {
-        for (const auto& ref : panel->m_aSurfaces) {
-            ref->Draw(canvas, zoom);
+        PaintPanel(m, *panel, canvas, zoom, kAllLayers, panel.get());
+        for (const auto& ref : panel->m_aSurfaces)
             ref->DrawSelected(canvas, zoom);
-        }
-        for (int id : panel->m_anButtonViews)
-            if (CCPObject* r = m.FindButtonView(id)) {
-                r->Draw(canvas, zoom);
-                r->DrawSelected(canvas, zoom);
-            }
-        for (int id : panel->m_anObjects)
-            if (CCPObject* r = m.FindObject(id)) {
-                r->Draw(canvas, zoom);
-                r->DrawSelected(canvas, zoom);
-            }
-        panel->DrawSelected(canvas, zoom);
+        WalkPanel(m, *panel, kAllLayers, [&](CCPObject& r) {
+            r.DrawSelected(canvas, zoom);
+            return false;
+        });
     }
 }
 
