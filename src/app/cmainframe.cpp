@@ -241,10 +241,11 @@ void CMainFrame::CreateMenus()
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
-    AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
-            {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND,
-             ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
-             kSeparator, ID_CHECK_COCKPIT});
+    QMenu* edit = AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
+                          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL,
+                           ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY,
+                           ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_CHECK_COCKPIT, kSeparator});
+    edit->addActions(m_pTreePane->FindActions());
     QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
                           {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS,
                            ID_SHOW_BUTTONS, ID_VIEW_REFRESH, kSeparator});
@@ -314,7 +315,8 @@ void CMainFrame::CreateClient()
     m_pView = new CVireoView(m_pDoc);
     m_pTree = new CCPTree(m_pDoc);
     m_pTemplView = new CTemplView(m_pDoc);
-    m_pSplitter->addWidget(new CCPTreePane(m_pTree)); // the tree under its Find field
+    m_pTreePane = new CCPTreePane(m_pTree); // the tree under its Find field
+    m_pSplitter->addWidget(m_pTreePane);
     m_pSplitter->addWidget(m_pView);
     m_pSplitter->addWidget(m_pTemplView);
     m_pSplitter->setStretchFactor(1, 1);

@@ -12,6 +12,7 @@
 #include <string>
 
 class CCPTree;
+class CCPTreePane;
 class CHelpWindow;
 class CProblemsPanel;
 class CDocHandler;
@@ -129,6 +130,7 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QSplitter* m_pSplitter = nullptr;
     CCPTree* m_pTree = nullptr;
+    CCPTreePane* m_pTreePane = nullptr;
     CVireoView* m_pView = nullptr;
     CTemplView* m_pTemplView = nullptr;
     QMenu* m_pViewMenu = nullptr;

@@ -6,10 +6,14 @@
 #include <QTimer>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+    // Past a file size limit a save must fail with a message, not end the editor and lose
+    // the unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication qapp(argc, argv);
     // Qt takes the user's locale; the file format always writes and reads a decimal point.
     setlocale(LC_NUMERIC, "C");

@@ -2,10 +2,10 @@
 
 #include "ccptree.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -42,14 +42,21 @@ CCPTreePane::CCPTreePane(CCPTree* tree, QWidget* parent) : QWidget(parent), m_pT
         ShowWhetherFound();
     });
 
-    auto shortcut = [this](QKeySequence keys, auto slot) {
-        auto* s = new QShortcut(keys, this);
-        s->setContext(Qt::WindowShortcut);
-        connect(s, &QShortcut::activated, this, slot);
+    // Actions rather than bare shortcuts, so that the Edit menu can show them with their keys.
+    auto command = [this](const QString& text, const QString& tip, QKeySequence keys, auto slot) {
+        auto* action = new QAction(text, this);
+        action->setStatusTip(tip);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
     };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { Find(); });
-    shortcut(QKeySequence(Qt::Key_F3), [this] { FindNext(true); });
-    shortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindNext(false); });
+    command(QStringLiteral("&Find..."), QStringLiteral("Find records by id, name or type"),
+            QKeySequence(Qt::CTRL | Qt::Key_F), [this] { Find(); });
+    command(QStringLiteral("Find &Next"), QStringLiteral("Select the next record found"),
+            QKeySequence(Qt::Key_F3), [this] { FindNext(true); });
+    command(QStringLiteral("Find &Previous"), QStringLiteral("Select the previous record found"),
+            QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindNext(false); });
 }
 
 void CCPTreePane::Find()

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class CCPTree;
+class QAction;
 class QLineEdit;
 
 // The tree with its Find field above it. Ctrl+F puts the keyboard in the field; what is typed
@@ -23,6 +24,8 @@ public:
     void Find();
     // F3 (forward) and Shift+F3; without a filter, the same as Find.
     void FindNext(bool forward);
+    // Find, Find Next and Find Previous with their keys, for a menu to list.
+    QList<QAction*> FindActions() const { return actions(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,9 +1,12 @@
 #include "mainframefixture.h"
 
+#include "ccptreepane.h"
 #include "filepaths.h"
 
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 
 namespace {
@@ -143,6 +146,34 @@ TEST_F(MainFrameTest, TheDeleteKeyDeletesAsEditDeleteDoes)
     ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(PressShortcut(edit, Qt::Key_Delete));
     EXPECT_EQ(panel->m_anObjects, std::vector<int>{101});
+}
+
+TEST_F(MainFrameTest, TheEditMenuListsFindWithItsKeys)
+{
+    Start({QString::fromStdString(Write("10_find.dat"))});
+    QMenu* edit = nullptr;
+    for (QAction* menu : frame()->menuBar()->actions())
+        if (menu->text() == QStringLiteral("&Edit"))
+            edit = menu->menu();
+    ASSERT_NE(edit, nullptr);
+    QMap<QString, QAction*> byText;
+    for (QAction* a : edit->actions())
+        byText[a->text()] = a;
+    ASSERT_TRUE(byText.contains(QStringLiteral("&Find...")));
+    EXPECT_EQ(byText[QStringLiteral("&Find...")]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(byText[QStringLiteral("Find &Next")]->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(byText[QStringLiteral("Find &Previous")]->shortcut(),
+              QKeySequence(Qt::SHIFT | Qt::Key_F3));
+
+    // Chosen from the menu, Find selects the field's text for typing over.
+    auto* pane = qobject_cast<CCPTreePane*>(frame()->GetTree()->parentWidget());
+    ASSERT_NE(pane, nullptr);
+    pane->GetFindField()->setText(QStringLiteral("light"));
+    frame()->SetActivePane(CMainFrame::kViewPane);
+    byText[QStringLiteral("&Find...")]->trigger();
+    EXPECT_EQ(pane->GetFindField()->selectedText(), QStringLiteral("light"));
+    if (QApplication::activeWindow() == frame())
+        EXPECT_TRUE(pane->GetFindField()->hasFocus());
 }
 
 TEST_F(MainFrameTest, LayoutAndZoomAreKeptBetweenRuns)
