@@ -579,18 +579,26 @@ bool CVireoDoc::NewObject()
     return InsertObject(std::unique_ptr<CCPObject>(m_manager.CreateObject(code)), true);
 }
 
+bool CVireoDoc::RunAddSheet(CCPObject& record, CCPPanel* panel)
+{
+    BeginStep("Add " + RecordLabel(&record), &record, panel);
+    m_pStep->m_pFocusUndo = nullptr;
+    if (RunSheet(record) != IDOK) {
+        AbortStep();
+        return false;
+    }
+    // The sheet may have named it.
+    m_pStep->m_strName = "Add " + RecordLabel(&record);
+    return true;
+}
+
 bool CVireoDoc::NewPanel()
 {
     auto panel = Downcast<CCPPanel>(std::unique_ptr<CCPObject>(m_manager.CreateObject(kPanelType)));
     panel->m_nId = m_manager.NextPanelId();
     CCPPanel* raw = panel.get();
-    BeginStep("Add " + RecordLabel(raw), raw, raw);
-    m_pStep->m_pFocusUndo = nullptr;
-    if (RunSheet(*raw) != IDOK) {
-        AbortStep();
+    if (!RunAddSheet(*raw, raw))
         return false;
-    }
-    m_pStep->m_strName = "Add " + RecordLabel(raw);
     m_manager.AddPanel(std::move(panel));
     EndStep();
     m_pCurrentPanel = raw;
@@ -610,13 +618,8 @@ bool CVireoDoc::NewSound()
         return false;
     }
     CCPSound* raw = sound.get();
-    BeginStep("Add " + RecordLabel(raw), raw, m_pCurrentPanel);
-    m_pStep->m_pFocusUndo = nullptr;
-    if (RunSheet(*raw) != IDOK) {
-        AbortStep();
+    if (!RunAddSheet(*raw, m_pCurrentPanel))
         return false;
-    }
-    m_pStep->m_strName = "Add " + RecordLabel(raw);
     m_manager.AddSound(std::move(sound));
     EndStep();
     UpdateAllViews(nullptr, HINT_SOUND_ADDED, raw);
@@ -634,13 +637,8 @@ bool CVireoDoc::NewButton()
         return false;
     }
     CCPButton* raw = button.get();
-    BeginStep("Add " + RecordLabel(raw), raw, m_pCurrentPanel);
-    m_pStep->m_pFocusUndo = nullptr;
-    if (RunSheet(*raw) != IDOK) {
-        AbortStep();
+    if (!RunAddSheet(*raw, m_pCurrentPanel))
         return false;
-    }
-    m_pStep->m_strName = "Add " + RecordLabel(raw);
     m_manager.AddButton(std::move(button));
     EndStep();
     UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);

@@ -131,6 +131,9 @@ private:
     // IRecordEditor: every sheet opens through here.
     int EditProperties(CCPObject& record) override;
     int RunSheet(CCPObject& record);
+    // The sheet of a record not yet in the cockpit, in an "Add" step left open on OK; false
+    // (step dropped) on Cancel.
+    bool RunAddSheet(CCPObject& record, CCPPanel* panel);
     // An id changed on a sheet: what refers to the record by id follows it.
     void FollowIdChange(CCPObject& record, int oldId);
 
