@@ -67,7 +67,7 @@ void PaintPanel(CCPManager& m, CCPPanel& panel, Canvas& canvas, float zoom)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int qtArgc = 1;
