@@ -32,5 +32,5 @@ public:
     virtual void OnHistoryChanged() {}
     // A check ran (full: Check Cockpit; otherwise the check before a save) and found these
     // messages, none when it passed. True when this observer has shown them to the user.
-    virtual bool OnChecked(const CCheckMessageArray&, bool) { return false; }
+    virtual bool OnChecked(const CCheckMessageArray&, bool /*full*/) { return false; }
 };
