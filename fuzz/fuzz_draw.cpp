@@ -60,7 +60,7 @@ void PaintWithSelections(CCPManager& m, CCPPanel& panel, Canvas& canvas, float z
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int qtArgc = 1;

@@ -16,7 +16,8 @@ fi
 build="${VIREO_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVIREO_BUILD_FUZZ=ON -DVIREO_BUILD_GUI=OFF -DVIREO_BUILD_TESTS=OFF >/dev/null
+  -DVIREO_BUILD_FUZZ=ON -DVIREO_BUILD_GUI=OFF -DVIREO_BUILD_TESTS=OFF \
+  -DVIREO_WERROR="${VIREO_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j2 --target fuzz_roundtrip fuzz_draw
 
 seeds="$build/seeds"

@@ -8,6 +8,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 quick=0
 [ "${1:-}" = "--quick" ] && quick=1
 export QT_QPA_PLATFORM=offscreen
+# A warning fails the build here as in CI (VIREO_WERROR=OFF for a newer compiler).
+export VIREO_WERROR="${VIREO_WERROR:-ON}"
 
 echo "== Layout of the sources"
 "$root/scripts/setup.sh"

@@ -2,7 +2,9 @@
 
 #include "cvireodoc.h"
 #include "filepaths.h"
+#include "textconvert.h"
 
+#include <QFile>
 #include <QListWidget>
 
 CHistoryPanel::CHistoryPanel(CVireoDoc* doc, QWidget* parent)
@@ -30,11 +32,11 @@ void CHistoryPanel::Fill()
     const std::string& path = m_pDoc->GetPathName();
     const std::string first = path.empty() ? std::string("Untitled") : FileNameOf(path);
     m_pList->clear();
-    m_pList->addItem(QString::fromLatin1(first.data(), static_cast<qsizetype>(first.size())));
+    // A file name as the title bar shows it; step names carry record text (Latin-1).
+    m_pList->addItem(QFile::decodeName(first.c_str()));
     for (size_t i = 0; i < history.Count(); ++i) {
         const std::string& name = history.Step(i).m_strName;
-        auto* item = new QListWidgetItem(
-            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        auto* item = new QListWidgetItem(Latin1ToQt(name));
         // Undone steps are shown greyed, as in image editors.
         if (i >= history.Current())
             item->setForeground(m_pList->palette().brush(QPalette::Disabled, QPalette::Text));

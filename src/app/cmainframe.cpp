@@ -13,6 +13,7 @@
 #include "cvireoview.h"
 #include "filepaths.h"
 #include "strformat.h"
+#include "textconvert.h"
 
 #include <QAction>
 #include <QApplication>
@@ -402,7 +403,7 @@ void CMainFrame::UpdateCommandUI()
         m_route.Update(ui);
         action->setEnabled(ui.m_bEnabled);
         if (ui.m_bTextSet)
-            action->setText(QString::fromLatin1(ui.m_strText.c_str()));
+            action->setText(Latin1ToQt(ui.m_strText));
         if (action->isCheckable())
             action->setChecked(ui.m_bChecked);
     }
@@ -410,7 +411,7 @@ void CMainFrame::UpdateCommandUI()
     for (auto& [id, pane] : m_mapPanes) {
         CCmdUI ui(id);
         if (m_route.Update(ui) && ui.m_bTextSet)
-            pane->setText(QString::fromLatin1(ui.m_strText.c_str()));
+            pane->setText(Latin1ToQt(ui.m_strText));
     }
 }
 

@@ -24,7 +24,8 @@ public:
     virtual Answer AskSaveChanges(const std::string& name) = 0;
     // Saving into folder, where the pictures (names as the file gives them) would not be found:
     // Yes copies them beside the new file, No saves without them, Cancel saves nothing.
-    virtual Answer AskCopyPictures(const std::vector<std::string>& names, const std::string& folder)
+    virtual Answer AskCopyPictures(const std::vector<std::string>& /*names*/,
+                                   const std::string& /*folder*/)
     {
         return No;
     }

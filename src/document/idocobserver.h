@@ -27,10 +27,10 @@ public:
     virtual void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) = 0;
     // A new or opened document replaced the old one.
     virtual void OnInitialUpdate() {}
-    virtual void OnModifiedChanged(bool modified) {}
+    virtual void OnModifiedChanged(bool) {}
     // A step was recorded, undone or redone, or the history was cleared.
     virtual void OnHistoryChanged() {}
     // A check ran (full: Check Cockpit; otherwise the check before a save) and found these
     // messages, none when it passed. True when this observer has shown them to the user.
-    virtual bool OnChecked(const CCheckMessageArray& messages, bool full) { return false; }
+    virtual bool OnChecked(const CCheckMessageArray&, bool /*full*/) { return false; }
 };

@@ -64,15 +64,15 @@ public:
     // Writes an empty line and the comment; types add their header, keys and "#end".
     virtual void Serialize(CLineWriter& ar);
     virtual int GetTypeCode() const { return kNoTypeCode; }
-    virtual bool Check(CCheckMessageArray& messages, bool full) { return true; }
+    virtual bool Check(CCheckMessageArray&, bool) { return true; }
     virtual int GetImageIndex() const { return 0; }
     // Stores id, comment and manager; types then read their keys up to "#end".
     virtual void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
     virtual void NextState() {}
-    virtual bool GetDestRect(CRect* out) const { return false; }
-    virtual bool GetSrcRect(CRect* out) const { return false; }
-    virtual void SetDestRect(const CRect* rc) {}
-    virtual void SetSrcRect(const CRect* rc) {}
+    virtual bool GetDestRect(CRect*) const { return false; }
+    virtual bool GetSrcRect(CRect*) const { return false; }
+    virtual void SetDestRect(const CRect*) {}
+    virtual void SetSrcRect(const CRect*) {}
     virtual void MakeSameSize() {}
     virtual bool IsPanel() const { return false; }
     virtual bool IsButtonView() const { return false; }
@@ -82,9 +82,9 @@ public:
     virtual bool IsButton() const { return false; }
     // Shows the record's modal property sheet; IDOK when accepted.
     virtual int EditProperties();
-    virtual void Draw(Canvas& dc, float scale) {}
+    virtual void Draw(Canvas&, float) {}
     virtual std::string GetTypeName() const { return "Object"; }
-    virtual void DrawSelected(Canvas& dc, float scale) {}
+    virtual void DrawSelected(Canvas&, float) {}
 
     // The display name from the "// Name: " comment line.
     bool GetName(std::string& name) const;

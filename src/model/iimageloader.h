@@ -13,5 +13,5 @@ public:
     virtual bool Load(const std::string& path, CBitmap& out) = 0;
     // The picture's width and height from its header, without decoding it: a picture too
     // large to keep is refused before it takes memory. False when not known.
-    virtual bool PeekSize(const std::string& path, int& width, int& height) { return false; }
+    virtual bool PeekSize(const std::string&, int& /*width*/, int& /*height*/) { return false; }
 };

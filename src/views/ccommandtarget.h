@@ -90,7 +90,7 @@ class CCommandTarget
 public:
     virtual ~CCommandTarget() = default;
     // Fills ui and returns true when this target handles ui.m_nID.
-    virtual bool OnUpdateCommand(CCmdUI& ui) { return false; }
+    virtual bool OnUpdateCommand(CCmdUI& /*ui*/) { return false; }
     // Carries the command out; true when this target handles it.
-    virtual bool OnCommand(int id) { return false; }
+    virtual bool OnCommand(int) { return false; }
 };

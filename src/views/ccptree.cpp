@@ -440,8 +440,7 @@ void CCPTree::OnEndLabelEdit(const QModelIndex& index, const QString& text)
         CDialogRunner::Message(this, NotInLatin1Message(QStringLiteral("The name"), refused));
         return;
     }
-    const QByteArray bytes = text.left(kMaxLabel).toLatin1();
-    m_pDoc->RenameRecord(record, bytes.toStdString(), this);
+    m_pDoc->RenameRecord(record, QtToLatin1(text.left(kMaxLabel)), this);
     m_pModel->SetRecord(entry, record);
 }
 

@@ -7,6 +7,7 @@
 #include "ccpsurfaceref.h"
 #include "cvireodoc.h"
 #include "panelpaint.h"
+#include "textconvert.h"
 
 #include <algorithm>
 #include <charconv>
@@ -47,11 +48,6 @@ struct CCPTreeModel::Item
 namespace {
 const char* const kRootLabels[] = {"Manager", "Buttons", "Sounds"};
 
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Lower case of the file's single-byte text (Latin-1).
 char Lower(char c)
 {
@@ -83,7 +79,7 @@ QString CCPTreeModel::ItemLabel(const CCPObject* record)
     std::string name;
     if (!record->GetName(name))
         name = record->GetTypeName() + ' ' + std::to_string(record->m_nId);
-    return Latin1(name);
+    return Latin1ToQt(name);
 }
 
 // --- the rows, made when asked for ---
@@ -382,7 +378,7 @@ QString CCPTreeModel::Label(const CEntry& entry) const
     std::string name;
     // An unnamed surface entry is labelled by the number it was given, not by its id.
     if (it.record->IsSurfaceRef() && !it.record->GetName(name))
-        return Latin1(it.record->GetTypeName() + ' ' + std::to_string(it.number));
+        return Latin1ToQt(it.record->GetTypeName() + ' ' + std::to_string(it.number));
     return ItemLabel(it.record);
 }
 
@@ -676,7 +672,7 @@ void CCPTreeModel::SetFilter(const QString& text)
 {
     const QString trimmed = text.trimmed();
     std::string needle;
-    AppendLower(needle, trimmed.toLatin1().toStdString());
+    AppendLower(needle, QtToLatin1(trimmed));
     if (needle == m_strNeedle)
         return;
     beginResetModel();

@@ -35,10 +35,10 @@ public:
     virtual void OnDraw(QPainter& painter) = 0;
 
     // The left button and the mouse in client coordinates, as the widget events bring them.
-    virtual void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt) {}
-    virtual void OnLButtonUp(CPoint pt) {}
-    virtual void OnLButtonDblClk(CPoint pt) {}
-    virtual void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt) {}
+    virtual void OnLButtonDown(Qt::KeyboardModifiers, CPoint) {}
+    virtual void OnLButtonUp(CPoint) {}
+    virtual void OnLButtonDblClk(CPoint) {}
+    virtual void OnMouseMove(Qt::KeyboardModifiers, CPoint) {}
     // Escape: true when it ended something (a drag), which then uses the key up.
     virtual bool OnCancelMode() { return false; }
 

@@ -354,4 +354,18 @@ TEST_F(MainFrameTest, TheHistoryPanelListsTheStepsAndJumpsToOne)
     EXPECT_EQ(name, "Gear Light");
 }
 
+TEST_F(MainFrameTest, TheHistoryPanelShowsFileNamesAsTheSystemAndRecordNamesAsTheFile)
+{
+    // The file name is the system's (UTF-8) as in the title; a record name is the file's Latin-1.
+    Start({QString::fromStdString(Write("H\xc3\xb6henmesser.dat"))});
+    CCPObject* light = doc().m_manager.FindObject(101);
+    doc().RenameRecord(light, "Gauge \xb0");
+    doc().RenameRecord(light, "Gauge");
+    QListWidget* list = frame()->GetHistoryPanel()->GetList();
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("H\u00f6henmesser.dat"));
+    EXPECT_EQ(Title().rfind("H\xc3\xb6henmesser.dat", 0), 0u) << Title();
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Rename Gauge \u00b0"));
+}
+
 } // namespace

@@ -22,8 +22,9 @@ TEST(CheckResults, ListsTheMessagesAndOpensTheRowsRecord)
     CCPSound* raw = sound.get();
     manager.AddSound(std::move(sound));
     CCheckMessageArray messages{
-        {"Manager, No template file", &manager},
-        {"Button Id 1001, sound 1 7 not defined, with a long text that needs a wide column", raw}};
+        {"Manager, No template file", &manager, "", 0},
+        {"Button Id 1001, sound 1 7 not defined, with a long text that needs a wide column", raw,
+         "", 0}};
 
     CCheckResultsDlg onCommand(messages, false);
     QTreeWidget& list = *onCommand.GetList();
