@@ -172,8 +172,9 @@ TEST_F(MainFrameTest, TheEditMenuListsFindWithItsKeys)
     frame()->SetActivePane(CMainFrame::kViewPane);
     byText[QStringLiteral("&Find...")]->trigger();
     EXPECT_EQ(pane->GetFindField()->selectedText(), QStringLiteral("light"));
-    if (QApplication::activeWindow() == frame())
+    if (QApplication::activeWindow() == frame()) {
         EXPECT_TRUE(pane->GetFindField()->hasFocus());
+    }
 }
 
 TEST_F(MainFrameTest, LayoutAndZoomAreKeptBetweenRuns)
