@@ -2,6 +2,7 @@
 // and 2 onto an offscreen canvas, selection frames included: nothing may crash, overflow or
 // allocate what the file merely claims.
 #include "cbitmap.h"
+#include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
