@@ -34,11 +34,23 @@ struct CLoadedCockpit
     CQtImageLoader loader;
     CVireoDoc doc;
 
-    explicit CLoadedCockpit(std::ostream& err) : ui(err)
+    explicit CLoadedCockpit(std::ostream& err) : ui(err), m_err(err)
     {
         doc.SetUserInterface(&ui);
         doc.m_manager.SetImageLoader(&loader);
     }
+
+    // False, after saying so, when the file cannot be read.
+    bool Open(const std::string& input)
+    {
+        if (doc.OnOpenDocument(input))
+            return true;
+        m_err << "vireo-cli: cannot read " << input << "\n";
+        return false;
+    }
+
+private:
+    std::ostream& m_err;
 };
 
 bool ParseInt(const std::string& text, int& value)
@@ -162,10 +174,8 @@ int CCliApp::Format(const std::vector<std::string>& args)
     if (input.empty() || !haveOutput)
         return Usage("format needs INPUT and -o OUTPUT");
     CLoadedCockpit c(m_err);
-    if (!c.doc.OnOpenDocument(input)) {
-        m_err << "vireo-cli: cannot read " << input << "\n";
+    if (!c.Open(input))
         return 2;
-    }
     const std::string bytes = c.doc.Store();
     if (output == "-") {
         errno = 0;
@@ -204,10 +214,8 @@ int CCliApp::Check(const std::vector<std::string>& args)
     if (input.empty())
         return Usage("check needs INPUT");
     CLoadedCockpit c(m_err);
-    if (!c.doc.OnOpenDocument(input)) {
-        m_err << "vireo-cli: cannot read " << input << "\n";
+    if (!c.Open(input))
         return 2;
-    }
     CCheckMessageArray messages;
     const bool ok = c.doc.m_manager.Check(messages, full);
     if (json) {
@@ -271,10 +279,8 @@ int CCliApp::Render(const std::vector<std::string>& args)
         return Usage("render needs INPUT, --panel ID and -o OUT.png");
 
     CLoadedCockpit c(m_err);
-    if (!c.doc.OnOpenDocument(input)) {
-        m_err << "vireo-cli: cannot read " << input << "\n";
+    if (!c.Open(input))
         return 2;
-    }
     CCPManager& m = c.doc.m_manager;
     CCPPanel* panel = m.FindPanel(panelId);
     if (!panel) {
@@ -356,10 +362,8 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
         return Usage("render --all needs INPUT and -o DIR");
 
     CLoadedCockpit c(m_err);
-    if (!c.doc.OnOpenDocument(input)) {
-        m_err << "vireo-cli: cannot read " << input << "\n";
+    if (!c.Open(input))
         return 2;
-    }
     CCPManager& m = c.doc.m_manager;
     const long long w = static_cast<long long>(float(m.m_nScreenWidth) * zoom);
     const long long h = static_cast<long long>(float(m.m_nScreenHeight) * zoom);
