@@ -353,10 +353,9 @@ void CVireoView::Pick(CPoint pt)
     const CPoint scroll = GetScrollPosition();
     pt.x += scroll.x;
     pt.y += scroll.y;
-    const float zoom = m_fZoom;
     if (CCPObject* hit =
             WalkPanel(m_pDoc->m_manager, *panel, ShownLayers(), [&](CCPObject& record) {
-                return record.GetDestRect(&rc) && ScaledRect(rc, zoom).PtInRect(pt);
+                return record.GetDestRect(&rc) && ScaledRect(rc, m_fZoom).PtInRect(pt);
             }))
         m_pDoc->SetCurrentObject(hit);
 }
