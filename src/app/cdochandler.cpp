@@ -115,11 +115,14 @@ bool CDocHandler::DoSave(const std::string& path)
                 return false;
             }
     }
-    // The check runs first; a declined or failed save keeps the document modified.
-    if (!m_pDoc->OnSaveDocument(target))
+    // The check runs first; a declined or failed save keeps the document modified. The
+    // pictures are copied while their names still resolve against the old folder, before the
+    // document reads them from the new one.
+    if (!m_pDoc->OnSaveDocument(target, [&] {
+            if (!lost.empty())
+                CopyPictures(lost, FolderOf(target));
+        }))
         return false;
-    if (!lost.empty())
-        CopyPictures(lost, FolderOf(target));
     if (m_pRecent)
         m_pRecent->Add(target);
     if (m_fnSaved)

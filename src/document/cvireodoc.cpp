@@ -249,7 +249,7 @@ std::string CVireoDoc::Store()
     return ar.Take();
 }
 
-bool CVireoDoc::OnSaveDocument(const std::string& path)
+bool CVireoDoc::OnSaveDocument(const std::string& path, const std::function<void()>& whenWritten)
 {
     CCheckMessageArray messages;
     if (!m_manager.Check(messages, false)) {
@@ -273,6 +273,11 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
     }
     m_strPathName = path;
     MarkSaved();
+    if (whenWritten)
+        whenWritten();
+    // Saved elsewhere, the cockpit's relative names now mean files in the new folder.
+    m_manager.SetFolder(FolderOf(path));
+    UpdatePictures();
     return true;
 }
 
@@ -357,6 +362,7 @@ CEditStep* CVireoDoc::EndStep()
     m_history.Push(std::move(step));
     UpdateModified();
     HistoryChanged();
+    UpdatePictures();
     return done;
 }
 
@@ -907,6 +913,7 @@ void CVireoDoc::StepDone(CEditStep* step, bool undone)
     m_pCurrentObject = focus;
     UpdateModified();
     HistoryChanged();
+    UpdatePictures();
     UpdateAllViews(nullptr, step->ChangesStructure() ? HINT_RELOAD : HINT_REFRESH);
     UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
 }
@@ -915,6 +922,12 @@ void CVireoDoc::Refresh()
 {
     m_manager.RefreshImages();
     UpdateAllViews(nullptr, HINT_REFRESH);
+}
+
+void CVireoDoc::UpdatePictures()
+{
+    if (m_manager.UpdatePictures())
+        UpdateAllViews(nullptr, HINT_PICTURES);
 }
 
 void CVireoDoc::UpdateModified()

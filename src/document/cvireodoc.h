@@ -50,8 +50,10 @@ public:
     // error part way).
     bool OnOpenDocument(const std::string& path);
     // Quick check first; false when the user declined to save or the file could not be
-    // written (the old file is then left as it was).
-    bool OnSaveDocument(const std::string& path);
+    // written (the old file is then left as it was). Once written, the cockpit's file names
+    // resolve against the new file's folder and the pictures follow; whenWritten runs just
+    // before that (the frame copies pictures beside the new file then).
+    bool OnSaveDocument(const std::string& path, const std::function<void()>& whenWritten = {});
     // The full check; observers hear its results, and "Check Results" shows them unless an
     // observer has.
     void OnCheckCockpit();
@@ -145,6 +147,8 @@ private:
     void StepDone(CEditStep* step, bool undone);
     void UpdateModified();
     void HistoryChanged();
+    // Loads the pictures whose names, sizes or folder changed, and has the views redraw them.
+    void UpdatePictures();
     void InsertSurfaceRef(CCPPanel* panel, size_t index, std::unique_ptr<CCPSurfaceRef> ref);
     std::unique_ptr<CCPSurfaceRef> RemoveSurfaceRef(CCPPanel* panel, CCPSurfaceRef* ref);
     CCPPanel* PanelOf(CCPObject* record) const;

@@ -17,6 +17,9 @@ enum UpdateHint
     // Records were put back into or taken out of lists, or moved between them (undo, redo,
     // an id that changed): views rebuild their entries.
     HINT_RELOAD = 7,
+    // A picture was loaded anew (its name, size or folder changed): views that show it redraw,
+    // and take the template's size.
+    HINT_PICTURES = 8,
 };
 
 // A view of the document: told about every change.

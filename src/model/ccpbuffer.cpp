@@ -42,8 +42,16 @@ void CCPBuffer::SetFile(const std::string& file)
 {
     m_strFile = file;
     m_strPath = m_pManager ? m_pManager->FullPath(m_strFile) : m_strFile;
+    m_strPathFile = m_strFile;
+    m_strPathFolder = m_pManager ? m_pManager->GetFolder() : std::string();
     m_bLoaded = false;
     m_pPicture.reset();
+}
+
+bool CCPBuffer::PathIsCurrent() const
+{
+    return m_strPathFile == m_strFile &&
+           m_strPathFolder == (m_pManager ? m_pManager->GetFolder() : std::string());
 }
 
 const CBitmap* CCPBuffer::GetPicture()
@@ -74,6 +82,8 @@ void CCPBuffer::AssignFields(const CCPObject& from)
     const auto& other = static_cast<const CCPBuffer&>(from);
     CCPObject::operator=(other);
     m_strPath = other.m_strPath;
+    m_strPathFile = other.m_strPathFile;
+    m_strPathFolder = other.m_strPathFolder;
     m_nWidth = other.m_nWidth;
     m_nHeight = other.m_nHeight;
     m_strFile = other.m_strFile;

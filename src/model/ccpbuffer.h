@@ -30,10 +30,18 @@ public:
 
     // embedded: only the keys and "#end", as the block after an instrument's blitbackground.
     void Write(CLineWriter& ar, bool embedded);
-    // Sets m_strFile and recomputes m_strPath.
+    // Sets m_strFile and recomputes m_strPath; the picture is loaded again when next drawn.
     void SetFile(const std::string& file);
+    // Whether m_strPath is m_strFile in the cockpit's folder as it is now: an undo or a save in
+    // another folder changes either.
+    bool PathIsCurrent() const;
     // The picture, loaded through the manager on first use. Null when it cannot be loaded;
     // the failure is reported once until ReleasePicture.
     const CBitmap* GetPicture();
     void ReleasePicture();
+
+private:
+    // What m_strPath was resolved from.
+    std::string m_strPathFile;
+    std::string m_strPathFolder;
 };

@@ -277,14 +277,11 @@ std::unique_ptr<CCPObject> CCPManager::CopyFields() const
 void CCPManager::AssignFields(const CCPObject& from)
 {
     const auto& other = static_cast<const CCPManager&>(from);
-    const bool newTemplate = m_strTemplateFile != other.m_strTemplateFile ||
-                             m_nTemplateWidth != other.m_nTemplateWidth ||
-                             m_nTemplateHeight != other.m_nTemplateHeight;
+    // The template picture follows its name in UpdatePictures, which the document runs after
+    // every edit, undo and redo.
     m_strComment = other.m_strComment;
     m_nId = other.m_nId;
     CManagerSettings::operator=(other);
-    if (newTemplate && m_pImageLoader)
-        LoadTemplate();
 }
 
 void CCPManager::AddLeftover(std::string text)
@@ -472,6 +469,7 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
           d.height == m_nTemplateHeight)) {
         d = {true, DecodeTemplate(), path, m_nTemplateWidth, m_nTemplateHeight};
     }
+    m_templateLoaded = TemplateKey();
     if (!d.failure.empty())
         MessageBox(d.failure);
 }
@@ -542,6 +540,7 @@ std::shared_ptr<const CBitmap> CCPManager::LoadPicture(const std::string& path)
 
 std::string CCPManager::DecodeTemplate()
 {
+    m_templateLoaded = TemplateKey();
     const std::string path = FullPath(m_strTemplateFile);
     const long long area = (long long)m_nTemplateWidth * (long long)m_nTemplateHeight;
     const bool sizeOk = m_nTemplateWidth > 0 && m_nTemplateHeight > 0 &&
@@ -584,6 +583,49 @@ void CCPManager::RefreshImages()
     LoadTemplate();
     for (const auto& p : m_aPanels)
         p->ReloadSurfaces();
+}
+
+bool CCPManager::UpdatePictures()
+{
+    bool changed = false;
+    if (!(m_templateLoaded == TemplateKey())) {
+        if (m_strTemplateFile.empty()) {
+            // Nothing to read; a picture read for the name just taken away goes with it.
+            changed = !m_templateLoaded.file.empty();
+            if (changed)
+                m_bmpTemplate = CBitmap();
+            m_templateLoaded = TemplateKey();
+        } else {
+            LoadTemplate();
+            changed = true;
+        }
+    }
+    for (const auto& b : m_aBuffers)
+        if (!b->PathIsCurrent()) {
+            b->SetFile(b->m_strFile);
+            changed = true;
+        }
+    return changed;
+}
+
+CCPBuffer* CCPManager::BufferOf(const std::string& file, const CCPBuffer* like)
+{
+    for (const auto& b : m_aBuffers)
+        if (EqualsNoCase(b->m_strFile, file))
+            return b.get();
+    auto buffer = std::make_unique<CCPBuffer>(this);
+    buffer->SetFile(file);
+    // Read now: the size is the picture's, and a picture that cannot be read is told once.
+    if (const CBitmap* picture = buffer->GetPicture()) {
+        buffer->m_nWidth = picture->Width();
+        buffer->m_nHeight = picture->Height();
+    } else if (like) {
+        buffer->m_nWidth = like->m_nWidth;
+        buffer->m_nHeight = like->m_nHeight;
+    }
+    CCPBuffer* added = buffer.get();
+    AddBuffer(std::move(buffer));
+    return added;
 }
 
 void CCPManager::BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,

@@ -153,6 +153,13 @@ public:
     // message shown and the previous bitmap kept, when it cannot be read or kept.
     bool LoadTemplate();
     void RefreshImages();
+    // Loads again each picture whose file name, declared size or folder changed since it was
+    // last loaded (a sheet, an undo or redo, a save in another folder); a template name made
+    // empty drops the template picture. True when any picture changed.
+    bool UpdatePictures();
+    // The buffer of file (names compared as the writer compares them), or else a new one, added
+    // to the list: it takes the picture's own size, or like's when the picture cannot be read.
+    CCPBuffer* BufferOf(const std::string& file, const CCPBuffer* like);
 
     // Copies src of the template onto the destination scaled by scale (truncated).
     void BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,
@@ -207,6 +214,19 @@ private:
         int width = 0;
         int height = 0;
     } m_templateDecoded;
+    // What the template picture was last loaded for: file name, folder and declared size.
+    struct CTemplateKey
+    {
+        std::string file;
+        std::string folder;
+        int width = 0;
+        int height = 0;
+        bool operator==(const CTemplateKey&) const = default;
+    } m_templateLoaded;
+    CTemplateKey TemplateKey() const
+    {
+        return {m_strTemplateFile, m_strFolder, m_nTemplateWidth, m_nTemplateHeight};
+    }
     // Reads the template into m_bmpTemplate; the failure's message, not shown, or empty.
     std::string DecodeTemplate();
     std::string BudgetText(const std::string& path) const;

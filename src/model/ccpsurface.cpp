@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "cbitmap.h"
 #include "ccpbuffer.h"
+#include "ccpmanager.h"
 #include "ckeyreader.h"
 #include "clinewriter.h"
 #include "ctokencursor.h"
@@ -45,6 +46,15 @@ void CCPSurface::WriteSurface(CLineWriter& ar, std::optional<std::string>& last)
     WriteString(ar, "filename", m_strFile);
     WriteRect(ar, "srcloc", m_rcSrc);
     WriteEnd(ar);
+}
+
+void CCPSurface::SetFile(const std::string& file)
+{
+    if (file == m_strFile)
+        return;
+    m_strFile = file;
+    if (m_pManager)
+        m_pBuffer = m_pManager->BufferOf(file, m_pBuffer);
 }
 
 void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*transparent*/)

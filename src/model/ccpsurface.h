@@ -34,6 +34,10 @@ public:
     // Writes the BUFFER record first when none was written yet (last empty) or the file name
     // differs (ignoring case) from last; an empty file name is a name like any other.
     void WriteSurface(CLineWriter& ar, std::optional<std::string>& last);
+    // Names another picture file: from now on the surface is cut from the cockpit's buffer of
+    // that file (a new one when there is none), so that what is drawn and what is written agree.
+    // The caller has told the manager (WillChange) first.
+    void SetFile(const std::string& file);
     void DrawSurface(Canvas& dc, const CRect& dest, float scale, int transparent);
     void ResetImage();
 };

@@ -73,6 +73,6 @@ void CCPSurfacer::OnOK()
     if (m_pRecord->m_pManager)
         if (CCPSurface* surface = m_pRecord->m_pManager->FindSurface(m_nSurfaceId)) {
             m_pRecord->m_pManager->WillChange(*surface);
-            surface->m_strFile = m_strFile;
+            surface->SetFile(m_strFile);
         }
 }

@@ -24,6 +24,11 @@ CTemplView::~CTemplView()
 void CTemplView::OnInitialUpdate()
 {
     OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    TakeTemplateSize();
+}
+
+void CTemplView::TakeTemplateSize()
+{
     const CCPManager& m = m_pDoc->m_manager;
     m_sizeTemplate = QSize(m.m_nTemplateWidth, m.m_nTemplateHeight);
     if (m_sizeTemplate.width() == 0 || m_sizeTemplate.height() == 0)
@@ -31,8 +36,10 @@ void CTemplView::OnInitialUpdate()
     SetScrollSizes(m_sizeTemplate.width(), m_sizeTemplate.height());
 }
 
-void CTemplView::OnUpdate(IDocObserver*, int, CCPObject*)
+void CTemplView::OnUpdate(IDocObserver*, int hint, CCPObject*)
 {
+    if (hint == HINT_PICTURES)
+        TakeTemplateSize();
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect rc;
     if (cur && cur->GetSrcRect(&rc)) {

@@ -38,6 +38,8 @@ public:
     static unsigned FrameColour(const CCPObject& record);
 
 private:
+    // The template's declared size (100 x 100 without one) is the extent to scroll.
+    void TakeTemplateSize();
     bool CurrentTrackerRect(CRect& rc) const;
     void Pick(CPoint pt);
 

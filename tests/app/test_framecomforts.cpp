@@ -251,20 +251,29 @@ TEST_F(MainFrameTest, SaveAsElsewhereOffersToCopyThePicturesThatWouldBeLost)
     EXPECT_FALSE(std::filesystem::exists(there.File("10_copy.dat")));
     EXPECT_EQ(doc().GetPathName(), source);
 
-    // No saves the cockpit alone.
+    // No saves the cockpit alone; from there on its names lead to the pictures there, which
+    // are missing.
     prompts.m_nCopyAnswer = IFramePrompts::No;
     frame()->ExecuteCommand(ID_FILE_SAVE_AS);
     EXPECT_TRUE(std::filesystem::exists(there.File("10_copy.dat")));
     EXPECT_FALSE(std::filesystem::exists(there.File("tmpl.png")));
+    ASSERT_EQ(ui.m_aBoxes.size(), 1u);
+    EXPECT_EQ(ui.m_aBoxes[0].text.rfind(there.File("tmpl.png") + "\nI cannot read this file.", 0),
+              0u)
+        << ui.m_aBoxes[0].text;
+    ui.m_aBoxes.clear();
 
-    // Yes copies them under the names the file gives them; the copy then opens whole.
+    // Yes copies them under the names the file gives them before the cockpit reads them
+    // there: nothing is missing, and the copy opens whole.
+    ASSERT_TRUE(app->OpenDocumentFile(source));
     prompts.m_strSave = there.File("10_whole.dat");
     prompts.m_nCopyAnswer = IFramePrompts::Yes;
     frame()->ExecuteCommand(ID_FILE_SAVE_AS);
     EXPECT_TRUE(std::filesystem::exists(there.File("tmpl.png")));
     EXPECT_TRUE(std::filesystem::exists(there.File("art/back.png")));
     EXPECT_EQ(doc().GetPathName(), there.File("10_whole.dat"));
-    ui.m_aBoxes.clear();
+    EXPECT_EQ(doc().m_manager.FullPath("tmpl.png"), there.File("tmpl.png"));
+    EXPECT_TRUE(ui.m_aBoxes.empty()) << ui.m_aBoxes.front().text;
     ASSERT_TRUE(app->OpenDocumentFile(there.File("10_whole.dat")));
     doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
     frame()->GetPanelView()->viewport()->repaint();

@@ -1,10 +1,14 @@
+#include "../sheets/sheettesting.h"
 #include "test_viewfixture.h"
 
 #include "ccommandroute.h"
 #include "ccpadi.h"
 #include "ccpdigits.h"
+#include "cqtimageloader.h"
+#include "cqtrecordeditor.h"
 #include "ctemplview.h"
 #include "cvireoview.h"
+#include "testcockpit.h"
 
 #include <memory>
 
@@ -64,6 +68,38 @@ TEST_F(TemplViewTest, AnEmptyTemplateGivesAHundredSquareExtent)
     c.doc.m_manager.m_nTemplateWidth = 0;
     view->OnInitialUpdate();
     EXPECT_EQ(view->GetTotalSize(), QSize(100, 100));
+}
+
+TEST_F(TemplViewTest, ShowsTheTemplateTheManagersSheetNamesAtOnce)
+{
+    CTempDir dir;
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.File("front.png"))));
+    CQtImageLoader loader;
+    c.doc.m_manager.SetImageLoader(&loader);
+    c.doc.m_manager.SetFolder(dir.Path() + "/");
+    CQtRecordEditor editor;
+    c.doc.SetRecordEditor(&editor);
+    ASSERT_EQ(At(8, 8), kRed);
+
+    CScriptedRunner runner;
+    runner.Then([](QDialog& sheet) {
+        SetText(sheet, "Template", "front.png");
+        SetText(sheet, "Template Width", "40");
+        SetText(sheet, "Template Height", "20");
+        sheet.accept();
+    });
+    ASSERT_EQ(c.doc.EditRecordProperties(&c.doc.m_manager), IDOK);
+    EXPECT_EQ(view->GetTotalSize(), QSize(40, 20));
+    EXPECT_EQ(At(8, 8), qRgb(0, 0, 255));
+    EXPECT_EQ(At(39, 19), qRgb(0, 0, 255));
+
+    // Undone, the template has no name again: its picture goes and the old extent is back.
+    ASSERT_TRUE(c.doc.Undo());
+    EXPECT_EQ(view->GetTotalSize(), QSize(64, 32));
+    EXPECT_NE(At(8, 8), qRgb(0, 0, 255));
+    EXPECT_TRUE(c.ui.m_aBoxes.empty()) << c.ui.m_aBoxes.front().text;
 }
 
 TEST_F(TemplViewTest, PicksTheCurrentPanelsRecordsByTheirPieces)
