@@ -63,6 +63,39 @@ std::string ResolveCockpitPath(const std::string& folder, const std::string& nam
     return fs::exists(found, ec) ? found.string() : p.string();
 }
 
+namespace {
+// The part of file below base, when file lies below it.
+bool RelativeBelow(const fs::path& base, const fs::path& file, std::string& name)
+{
+    if (base.empty() || file.empty())
+        return false;
+    fs::path folder = base.lexically_normal();
+    if (!folder.has_filename() && folder.has_relative_path())
+        folder = folder.parent_path(); // "/a/b/" is the folder "/a/b"
+    const fs::path rel = file.lexically_normal().lexically_relative(folder);
+    if (rel.empty() || rel.is_absolute() || *rel.begin() == ".." || rel == ".")
+        return false;
+    name = rel.generic_string();
+    return true;
+}
+} // namespace
+
+bool NameInFolder(const std::string& folder, const std::string& path, std::string& name)
+{
+    name = path;
+    if (folder.empty())
+        return false;
+    std::string rel;
+    // As written first; then through links, as a chooser may show either form of the folder.
+    std::error_code ec1, ec2;
+    if (RelativeBelow(fs::path(folder), fs::path(path), rel) ||
+        RelativeBelow(fs::weakly_canonical(folder, ec1), fs::weakly_canonical(path, ec2), rel)) {
+        name = rel;
+        return true;
+    }
+    return false;
+}
+
 std::string ByteSizeText(uint64_t bytes)
 {
     constexpr uint64_t kMiB = uint64_t(1) << 20, kGiB = uint64_t(1) << 30;

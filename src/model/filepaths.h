@@ -9,6 +9,11 @@
 // it is matched against the folder's entries without regard to case.
 std::string ResolveCockpitPath(const std::string& folder, const std::string& name);
 
+// The name a cockpit in folder gives the file at path: relative to folder, with "/" separators,
+// when the file lies in folder or below it (true); path itself otherwise (false), also when
+// folder is empty (a cockpit not saved yet has none).
+bool NameInFolder(const std::string& folder, const std::string& path, std::string& name);
+
 // The folder part of a path, with its trailing separator ("" when there is none).
 std::string FolderOf(const std::string& path);
 // The file name part of a path.

@@ -38,6 +38,8 @@ public:
     virtual int SelectObjectType(int& code) = 0;
     // The "Buffer" dialog on a new buffer: IDOK when the user accepted (the buffer is updated).
     virtual int EditBuffer(CCPBuffer& buffer) = 0;
+    // A note that needs no answer, in the status bar where there is one.
+    virtual void StatusMessage(const std::string& /*text*/) {}
 };
 
 // Answers nothing and shows nothing: for code that runs without a user.

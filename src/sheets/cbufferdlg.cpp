@@ -1,18 +1,14 @@
 #include "cbufferdlg.h"
 
 #include "ccpbuffer.h"
-#include "cdialogrunner.h"
 #include "filenamerule.h"
-#include "iuserinterface.h"
+#include "picturebrowse.h"
 #include "textconvert.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CBufferDlg::CBufferDlg(CCPBuffer& buffer, QWidget* parent)
@@ -21,10 +17,6 @@ CBufferDlg::CBufferDlg(CCPBuffer& buffer, QWidget* parent)
 {
     m_pFile = m_dx.Text(m_strFile, QStringLiteral("File"));
     m_pFile->setMinimumWidth(280);
-    auto* browse = new QPushButton(QStringLiteral("Browse..."));
-    browse->setObjectName(QStringLiteral("Browse..."));
-    browse->setAutoDefault(false);
-    connect(browse, &QPushButton::clicked, this, &CBufferDlg::OnBrowse);
     QLineEdit* height = m_dx.Int(m_nHeight, QStringLiteral("Size Ht"));
     QLineEdit* width = m_dx.Int(m_nWidth, QStringLiteral("Wid"));
     height->setMaximumWidth(80);
@@ -32,8 +24,7 @@ CBufferDlg::CBufferDlg(CCPBuffer& buffer, QWidget* parent)
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("File")), 0, 0);
-    grid->addWidget(m_pFile, 0, 1, 1, 4);
-    grid->addWidget(browse, 0, 5);
+    grid->addWidget(PictureFileRow(m_pFile, buffer.m_pManager, width, height), 0, 1, 1, 5);
     grid->addWidget(new QLabel(QStringLiteral("Size Ht")), 1, 0);
     grid->addWidget(height, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Wid")), 1, 2, Qt::AlignRight);
@@ -44,23 +35,6 @@ CBufferDlg::CBufferDlg(CCPBuffer& buffer, QWidget* parent)
     layout->addLayout(grid);
     layout->addWidget(MakeOkCancel());
     m_dx.Load();
-}
-
-void CBufferDlg::OnBrowse()
-{
-    QFileDialog dlg(this, QStringLiteral("Open"));
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setDefaultSuffix(QStringLiteral("gif"));
-    dlg.setNameFilters({QStringLiteral("GIF Files (*.gif)"), QStringLiteral("All Files (*)")});
-    if (CDialogRunner::RunModal(dlg) != IDOK || dlg.selectedFiles().isEmpty())
-        return;
-    // The bytes of the name as the disk has them; the field shows record bytes as Latin-1.
-    const QByteArray bytes = QFile::encodeName(dlg.selectedFiles().first());
-    const std::string path(bytes.constData(), size_t(bytes.size()));
-    if (!CheckFileName(this, path))
-        return;
-    m_pFile->setText(Latin1ToQt(path));
 }
 
 bool CBufferDlg::Validate()

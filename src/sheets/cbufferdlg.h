@@ -7,9 +7,11 @@
 class CCPBuffer;
 class QLineEdit;
 
-// "Buffer": the image file of a BUFFER record and its size. "Browse..." puts the full path of
-// a chosen file into "File". OK stores width, height and file name in the buffer; a file name
-// that the cockpit file could not read back whole is refused, typed or browsed.
+// "Buffer": the image file of a BUFFER record and its size. "Browse..." puts the chosen
+// picture's name into "File" as the cockpit stores it (relative to the cockpit's folder when it
+// lies there) and its size into the size fields while they read 0. OK stores width, height
+// and file name in the buffer; a file name that the cockpit file could not read back whole is
+// refused, typed or browsed.
 class CBufferDlg : public CExchangeDlg
 {
     Q_OBJECT
@@ -20,8 +22,6 @@ public:
     std::string m_strFile;
     int m_nHeight;
     int m_nWidth;
-
-    void OnBrowse();
 
 protected:
     bool Validate() override;

@@ -2,6 +2,7 @@
 
 #include "ccpmanager.h"
 #include "filenamerule.h"
+#include "picturebrowse.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -33,7 +34,7 @@ CCPManagerPage::CCPManagerPage(CCPManager* record, QWidget* parent)
     sizeRow->addStretch(1);
 
     QFormLayout* form = MakeForm();
-    form->addRow(QStringLiteral("Template"), m_pTemplate);
+    form->addRow(QStringLiteral("Template"), PictureFileRow(m_pTemplate, record, width, height));
     form->addRow(QStringLiteral("Template Size"), size);
     form->addRow(QStringLiteral("MouseBorder"),
                  m_dx.Int(m_nMouseBorder, QStringLiteral("MouseBorder")));

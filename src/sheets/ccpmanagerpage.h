@@ -6,8 +6,8 @@
 
 class CCPManager;
 
-// "Manager Properties": template file and size, mouse border, geometry switch, and the four
-// screen areas (edited in "Area" directly on the manager).
+// "Manager Properties": template file (typed or browsed) and size, mouse border, geometry
+// switch, and the four screen areas (edited in "Area" directly on the manager).
 class CCPManagerPage : public CCPPage
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
 #include "filenamerule.h"
+#include "picturebrowse.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -36,7 +37,7 @@ CCPSurfacer::CCPSurfacer(CCPSurfaceRef* record, QWidget* parent)
     QFormLayout* form = MakeForm();
     form->addRow(QStringLiteral("Surface No"),
                  m_dx.Int(m_nSurfaceId, QStringLiteral("Surface No")));
-    form->addRow(QStringLiteral("File"), m_pFile);
+    form->addRow(QStringLiteral("File"), PictureFileRow(m_pFile, record->m_pManager));
     form->addRow(QString(), m_dx.Check(m_bPersistent, QStringLiteral("Persistant")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
 

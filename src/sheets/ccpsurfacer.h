@@ -8,9 +8,10 @@ class CCPSurfaceRef;
 class QLineEdit;
 
 // "Surface Properties" of a panel's surface entry: the SURFACE record it names, its flags and
-// the surface's file name. Building the page makes sure the named SURFACE record exists (an
-// entry without a number takes its own id). "Dest" and "Src" edit the entry's destination and
-// the surface's source rectangle directly.
+// the surface's file name (typed or browsed; another name cuts the surface from that picture).
+// Building the page makes sure the named SURFACE record exists (an entry without a number
+// takes its own id). "Dest" and "Src" edit the entry's destination and the surface's source
+// rectangle directly.
 class CCPSurfacer : public CCPPage
 {
     Q_OBJECT

@@ -7,6 +7,8 @@
 #include "textconvert.h"
 
 #include <QApplication>
+#include <QMainWindow>
+#include <QStatusBar>
 
 QWidget* CQtUserInterface::Parent() const
 {
@@ -42,4 +44,10 @@ int CQtUserInterface::EditBuffer(CCPBuffer& buffer)
 {
     CBufferDlg dlg(buffer, Parent());
     return CDialogRunner::RunModal(dlg);
+}
+
+void CQtUserInterface::StatusMessage(const std::string& text)
+{
+    if (auto* frame = qobject_cast<QMainWindow*>(m_pParent ? m_pParent->window() : nullptr))
+        frame->statusBar()->showMessage(MessageToQt(text));
 }

@@ -5,7 +5,8 @@
 class QWidget;
 
 // The editor's answers to the model and the document: message boxes, "Check Results",
-// "Select Object Type" and the "Buffer" dialog, all over parent.
+// "Select Object Type" and the "Buffer" dialog, all over parent, and notes in parent's status
+// bar.
 class CQtUserInterface : public IUserInterface
 {
 public:
@@ -17,6 +18,8 @@ public:
     // IDOK only when a type was chosen.
     int SelectObjectType(int& code) override;
     int EditBuffer(CCPBuffer& buffer) override;
+    // In the status bar of the main window over which the user interface works.
+    void StatusMessage(const std::string& text) override;
 
 private:
     QWidget* Parent() const;

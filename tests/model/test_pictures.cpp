@@ -1,12 +1,24 @@
 #include "ccpbuffer.h"
 #include "ccpmanager.h"
 #include "ccpsurface.h"
+#include "filepaths.h"
 #include "recordtest.h"
 #include "testcockpit.h"
+
+#include <filesystem>
 
 using namespace recordtest;
 
 namespace {
+
+std::string Named(const std::string& folder, const std::string& path, bool* inside = nullptr)
+{
+    std::string name;
+    const bool in = NameInFolder(folder, path, name);
+    if (inside)
+        *inside = in;
+    return name;
+}
 
 // A manager over /cockpits/ that reads every picture as the loader's.
 struct CPictureScene
@@ -47,6 +59,36 @@ struct CPictureScene
 };
 
 } // namespace
+
+TEST(PictureNames, AreRelativeOnlyForFilesInOrBelowTheCockpitsFolder)
+{
+    bool inside = false;
+    EXPECT_EQ(Named("/a/b/", "/a/b/front.gif", &inside), "front.gif");
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(Named("/a/b", "/a/b/art/deep/back.png", &inside), "art/deep/back.png");
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(Named("/a/b/", "/a/b/../b/x.png"), "x.png");
+
+    // Elsewhere, beside the folder, or with no folder yet: the full path.
+    for (const auto& [folder, path] : {std::pair<std::string, std::string>{"/a/b/", "/a/x.png"},
+                                       {"/a/b/", "/a/bc/x.png"},
+                                       {"/a/b/", "/a/b"},
+                                       {"/a/b/", "/c/b/x.png"},
+                                       {"", "/a/b/x.png"}}) {
+        EXPECT_EQ(Named(folder, path, &inside), path) << folder << " " << path;
+        EXPECT_FALSE(inside) << folder << " " << path;
+    }
+
+    // A folder reached through a link and the picture named by its real folder, or the other
+    // way round, are the same folder.
+    CTempDir dir;
+    std::filesystem::create_directories(dir.File("real/art"));
+    dir.Write("real/art/p.png", "x");
+    std::filesystem::create_directory_symlink(dir.File("real"), dir.File("link"));
+    EXPECT_EQ(Named(dir.File("link") + "/", dir.File("real/art/p.png"), &inside), "art/p.png");
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(Named(dir.File("real"), dir.File("link/art/p.png")), "art/p.png");
+}
 
 TEST(PictureNames, UpdatePicturesLoadsWhatANewNameSizeOrFolderNames)
 {

@@ -5,25 +5,68 @@
 #include "ccpmanager.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
+#include "cqtimageloader.h"
 #include "cqtrecordeditor.h"
 #include "cqtuserinterface.h"
+#include "crecordingui.h"
 #include "testcockpit.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QImage>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include <filesystem>
 
 namespace {
 
-// Picks path in the file chooser and accepts it.
-CScriptedRunner::Step Browse(const std::string& path)
+// Picks path in the file chooser and accepts it. The chooser offers every picture format the
+// loader reads, then all files, and opens in folder (when given).
+CScriptedRunner::Step Browse(const std::string& path, const std::string& folder = {})
 {
-    return [path](QDialog& d) {
+    return [path, folder](QDialog& d) {
         auto& chooser = As<QFileDialog>(d);
-        EXPECT_EQ(chooser.defaultSuffix(), "gif");
-        EXPECT_EQ(chooser.nameFilters().first(), "GIF Files (*.gif)");
+        const QStringList filters = chooser.nameFilters();
+        EXPECT_TRUE(filters.first().startsWith("Picture Files (")) << filters.first().toStdString();
+        for (const char* pattern : {"*.bmp", "*.gif", "*.jpg", "*.png"})
+            EXPECT_TRUE(filters.first().contains(pattern)) << pattern;
+        EXPECT_EQ(filters.last(), "All Files (*)");
+        if (!folder.empty()) {
+            EXPECT_EQ(chooser.directory().absolutePath(),
+                      QDir(QString::fromStdString(folder)).absolutePath());
+        }
         chooser.selectFile(QString::fromStdString(path));
         static_cast<QDialog&>(chooser).accept();
     };
 }
+
+void WritePicture(const std::string& path, int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+}
+
+// A cockpit's folder with art/back.png (20 x 10) in it, and far.png (7 x 5) elsewhere.
+struct CPictureFolders
+{
+    CTempDir dir;
+    CTempDir elsewhere;
+    CRecordingUI ui;
+    CQtImageLoader loader;
+    CCPManager manager;
+
+    CPictureFolders()
+    {
+        std::filesystem::create_directories(dir.File("art"));
+        WritePicture(dir.File("art/back.png"), 20, 10);
+        WritePicture(elsewhere.File("far.png"), 7, 5);
+        manager.SetUserInterface(&ui);
+        manager.SetImageLoader(&loader);
+        manager.SetFolder(dir.Path() + "/");
+    }
+};
 
 } // namespace
 
@@ -130,4 +173,114 @@ TEST(UserInterface, BufferAnswersThroughTheDialog)
     EXPECT_EQ(ui.EditBuffer(buffer), IDOK);
     EXPECT_EQ(buffer.m_strFile, "cockpit.gif");
     EXPECT_EQ(runner.m_titles, (QStringList{"Buffer", "Buffer"}));
+}
+
+TEST(PictureBrowse, ABufferNamesAPictureInTheCockpitsFolderRelativeToIt)
+{
+    CPictureFolders f;
+    CCPBuffer buffer(&f.manager);
+    CScriptedRunner runner;
+    CBufferDlg dlg(buffer);
+
+    // Opened in the cockpit's folder; a picture below it is named from there, and its size
+    // fills the size fields that read 0.
+    runner.Then(Browse(f.dir.File("art/back.png"), f.dir.Path()));
+    Click(dlg, "Browse...");
+    EXPECT_EQ(Text(dlg, "File"), "art/back.png");
+    EXPECT_EQ(Text(dlg, "Wid"), "20");
+    EXPECT_EQ(Text(dlg, "Size Ht"), "10");
+    EXPECT_TRUE(f.ui.m_aStatus.empty());
+
+    // Browsing again opens on the picture named now. One elsewhere keeps its full path, and
+    // the status bar says so; sizes already given stay.
+    runner.Then(Browse(f.elsewhere.File("far.png"), f.dir.File("art")));
+    Click(dlg, "Browse...");
+    EXPECT_EQ(Text(dlg, "File"), QString::fromStdString(f.elsewhere.File("far.png")));
+    EXPECT_EQ(Text(dlg, "Wid"), "20");
+    ASSERT_EQ(f.ui.m_aStatus.size(), 1u);
+    EXPECT_NE(f.ui.m_aStatus[0].find(f.elsewhere.File("far.png") + " is stored with its full path"),
+              std::string::npos)
+        << f.ui.m_aStatus[0];
+    EXPECT_NE(f.ui.m_aStatus[0].find(f.dir.Path()), std::string::npos) << f.ui.m_aStatus[0];
+
+    runner.Then(Browse(f.dir.File("art/back.png")));
+    Click(dlg, "Browse...");
+    dlg.accept();
+    EXPECT_TRUE(Accepted(dlg));
+    EXPECT_EQ(buffer.m_strFile, "art/back.png");
+    EXPECT_EQ(buffer.m_strPath, f.dir.File("art/back.png"));
+    EXPECT_TRUE(runner.m_messages.isEmpty());
+}
+
+TEST(PictureBrowse, OnlyTheNameStoredMustReadBack)
+{
+    // A cockpit in a folder whose own path has a blank: the short name reads back whole.
+    CPictureFolders f;
+    const std::string spaced = f.dir.File("My Cockpit");
+    std::filesystem::create_directories(spaced);
+    WritePicture(spaced + "/front.png", 4, 4);
+    f.manager.SetFolder(spaced + "/");
+    CCPBuffer buffer(&f.manager);
+    CScriptedRunner runner;
+    CBufferDlg dlg(buffer);
+    runner.Then(Browse(spaced + "/front.png", spaced));
+    Click(dlg, "Browse...");
+    EXPECT_EQ(Text(dlg, "File"), "front.png");
+    EXPECT_TRUE(runner.m_messages.isEmpty());
+
+    // From another folder the full path would be stored, blank and all: refused.
+    f.manager.SetFolder(f.elsewhere.Path() + "/");
+    runner.Then(Browse(spaced + "/front.png"));
+    Click(dlg, "Browse...");
+    EXPECT_EQ(Text(dlg, "File"), "front.png");
+    ASSERT_EQ(runner.m_messages.size(), 1);
+    EXPECT_TRUE(runner.m_messages[0].contains("My Cockpit/front.png"));
+    EXPECT_TRUE(f.ui.m_aStatus.empty());
+}
+
+TEST(PictureBrowse, TheTemplateAndASurfaceEntryBrowseTheSameWay)
+{
+    CPictureFolders f;
+    CScriptedRunner runner;
+
+    // The template: a relative name, and the picture's size while the template has none.
+    auto sheet = CQtRecordEditor::CreateSheet(f.manager, nullptr);
+    sheet->Open();
+    QWidget& page = *sheet->GetActivePage();
+    runner.Then(Browse(f.dir.File("art/back.png"), f.dir.Path()));
+    Click(page, "Browse...");
+    EXPECT_EQ(Text(page, "Template"), "art/back.png");
+    EXPECT_EQ(Text(page, "Template Width"), "20");
+    EXPECT_EQ(Text(page, "Template Height"), "10");
+    sheet->accept();
+    EXPECT_EQ(f.manager.m_strTemplateFile, "art/back.png");
+    EXPECT_EQ(f.manager.m_nTemplateWidth, 20);
+
+    // A surface entry's file: the surface is cut from that picture once the sheet is accepted.
+    CCPSurfaceRef entry(&f.manager);
+    entry.m_nId = 101;
+    sheet = CQtRecordEditor::CreateSheet(entry, nullptr);
+    sheet->Open();
+    QWidget& surfacePage = *sheet->GetActivePage();
+    runner.Then(Browse(f.dir.File("art/back.png"), f.dir.Path()));
+    Click(surfacePage, "Browse...");
+    EXPECT_EQ(Text(surfacePage, "File"), "art/back.png");
+    sheet->accept();
+    CCPSurface* surface = f.manager.FindSurface(101);
+    ASSERT_NE(surface, nullptr);
+    ASSERT_NE(surface->m_pBuffer, nullptr);
+    EXPECT_EQ(surface->m_pBuffer->m_strFile, "art/back.png");
+    EXPECT_EQ(surface->m_pBuffer->m_nWidth, 20);
+    EXPECT_EQ(surface->m_pBuffer->m_nHeight, 10);
+    EXPECT_TRUE(runner.m_messages.isEmpty());
+}
+
+TEST(UserInterface, NotesGoToTheStatusBarOfTheMainWindow)
+{
+    QMainWindow frame;
+    auto* inside = new QWidget(&frame);
+    frame.setCentralWidget(inside);
+    CQtUserInterface ui(inside);
+    ui.StatusMessage("front.png is stored with its full path");
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "front.png is stored with its full path");
 }

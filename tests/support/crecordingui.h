@@ -27,6 +27,7 @@ public:
     int m_nSelectCode = -1;
     int m_nBufferAnswer = IDCANCEL;
     std::function<void(CCPBuffer&)> m_fnFillBuffer; // runs before a Buffer dialog answers OK
+    std::vector<std::string> m_aStatus;             // status bar notes
 
     void MessageBox(const std::string& text, Icon icon, const std::string& details) override
     {
@@ -53,6 +54,8 @@ public:
             m_fnFillBuffer(buffer);
         return m_nBufferAnswer;
     }
+
+    void StatusMessage(const std::string& text) override { m_aStatus.push_back(text); }
 
     std::vector<std::string> Texts() const
     {

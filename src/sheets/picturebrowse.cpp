@@ -1,0 +1,95 @@
+#include "picturebrowse.h"
+
+#include "ccpmanager.h"
+#include "cdialogrunner.h"
+#include "filenamerule.h"
+#include "filepaths.h"
+#include "iuserinterface.h"
+#include "textconvert.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPushButton>
+
+QStringList PictureNameFilters()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+    patterns.removeDuplicates();
+    patterns.sort();
+    return {QStringLiteral("Picture Files (%1)").arg(patterns.join(QLatin1Char(' '))),
+            QStringLiteral("All Files (*)")};
+}
+
+bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string& current,
+                   std::string& name, QSize& size)
+{
+    const std::string folder = manager ? manager->GetFolder() : std::string();
+    QFileDialog dlg(parent, QStringLiteral("Open"));
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setNameFilters(PictureNameFilters());
+    const std::string shown = current.empty() ? std::string()
+                              : manager       ? manager->FullPath(current)
+                                              : current;
+    if (!shown.empty() && QFileInfo(QFile::decodeName(shown.c_str())).isFile())
+        dlg.selectFile(QFile::decodeName(shown.c_str()));
+    else if (!folder.empty())
+        dlg.setDirectory(QFile::decodeName(folder.c_str()));
+    if (CDialogRunner::RunModal(dlg) != IDOK || dlg.selectedFiles().isEmpty())
+        return false;
+
+    const QString chosen = dlg.selectedFiles().first();
+    // The bytes of the name as the disk has them.
+    const QByteArray bytes = QFile::encodeName(chosen);
+    const std::string path(bytes.constData(), size_t(bytes.size()));
+    std::string stored;
+    const bool inFolder = NameInFolder(folder, path, stored);
+    if (!CheckFileName(parent, stored))
+        return false;
+    if (!inFolder && manager)
+        if (IUserInterface* ui = manager->GetUserInterface())
+            ui->StatusMessage(folder.empty()
+                                  ? path + " is stored with its full path: the cockpit has no "
+                                           "folder yet."
+                                  : path +
+                                        " is stored with its full path: it lies outside the "
+                                        "cockpit's folder " +
+                                        folder + ".");
+    name = stored;
+    // Only a regular file's header is read: opening a FIFO would wait for a writer.
+    size = QFileInfo(chosen).isFile() ? QImageReader(chosen).size() : QSize();
+    return true;
+}
+
+QWidget* PictureFileRow(QLineEdit* field, const CCPManager* manager, QLineEdit* width,
+                        QLineEdit* height)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field, 1);
+    auto* browse = new QPushButton(QStringLiteral("Browse..."));
+    browse->setObjectName(QStringLiteral("Browse..."));
+    browse->setAutoDefault(false);
+    layout->addWidget(browse);
+    QObject::connect(browse, &QPushButton::clicked, field, [=] {
+        std::string name;
+        QSize size;
+        // The field shows record bytes as Latin-1.
+        if (!BrowsePicture(field->window(), manager, QtToLatin1(field->text()), name, size))
+            return;
+        field->setText(Latin1ToQt(name));
+        if (width && height && !size.isEmpty() && width->text().trimmed().toInt() == 0 &&
+            height->text().trimmed().toInt() == 0) {
+            width->setText(QString::number(size.width()));
+            height->setText(QString::number(size.height()));
+        }
+    });
+    return row;
+}
