@@ -52,15 +52,14 @@ bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string
     const bool inFolder = NameInFolder(folder, path, stored);
     if (!CheckFileName(parent, stored))
         return false;
-    if (!inFolder && manager)
-        if (IUserInterface* ui = manager->GetUserInterface())
-            ui->StatusMessage(folder.empty()
-                                  ? path + " is stored with its full path: the cockpit has no "
-                                           "folder yet."
-                                  : path +
-                                        " is stored with its full path: it lies outside the "
-                                        "cockpit's folder " +
-                                        folder + ".");
+    IUserInterface* ui = manager ? manager->GetUserInterface() : nullptr;
+    if (!inFolder && ui) {
+        // What matters comes first: a long path is cut at the end of the status bar.
+        ui->StatusMessage(
+            std::string("Stored with its full path (") +
+            (folder.empty() ? "the cockpit has no folder yet" : "outside the cockpit's folder") +
+            "): " + path);
+    }
     name = stored;
     // Only a regular file's header is read: opening a FIFO would wait for a writer.
     size = QFileInfo(chosen).isFile() ? QImageReader(chosen).size() : QSize();
