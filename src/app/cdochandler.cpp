@@ -152,7 +152,8 @@ std::vector<std::string> CDocHandler::PicturesNotFoundFrom(const std::string& fo
     std::vector<std::string> names;
     if (!m.m_strTemplateFile.empty())
         names.push_back(m.m_strTemplateFile);
-    for (const auto& buffer : m.m_aBuffers)
+    // A buffer no surface is cut from any more is not written with the cockpit.
+    for (const CCPBuffer* buffer : m.BuffersInUse())
         if (!buffer->m_strFile.empty())
             names.push_back(buffer->m_strFile);
     std::vector<std::string> lost;

@@ -113,7 +113,7 @@ void CFileWatcher::Sync()
     const CCPManager& m = m_pDoc->m_manager;
     if (!m.m_strTemplateFile.empty())
         wanted[m.FullPath(m.m_strTemplateFile)] = false;
-    for (const auto& buffer : m.m_aBuffers)
+    for (const CCPBuffer* buffer : m.BuffersInUse())
         if (!buffer->m_strFile.empty())
             wanted[buffer->m_strPath] = false;
     if (!m_pDoc->GetPathName().empty())

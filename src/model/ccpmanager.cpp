@@ -628,6 +628,23 @@ CCPBuffer* CCPManager::BufferOf(const std::string& file, const CCPBuffer* like)
     return added;
 }
 
+std::vector<const CCPBuffer*> CCPManager::BuffersInUse() const
+{
+    std::unordered_set<int> shown;
+    for (const auto& p : m_aPanels)
+        for (const auto& ref : p->m_aSurfaces)
+            shown.insert(ref->m_nSurfaceId);
+    std::unordered_set<const CCPBuffer*> used;
+    for (const auto& s : m_aSurfaces)
+        if (s->m_pBuffer && shown.count(s->m_nId))
+            used.insert(s->m_pBuffer);
+    std::vector<const CCPBuffer*> buffers;
+    for (const auto& b : m_aBuffers)
+        if (used.count(b.get()))
+            buffers.push_back(b.get());
+    return buffers;
+}
+
 void CCPManager::BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,
                             float scale) const
 {

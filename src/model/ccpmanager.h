@@ -160,6 +160,8 @@ public:
     // The buffer of file (names compared as the writer compares them), or else a new one, added
     // to the list: it takes the picture's own size, or like's when the picture cannot be read.
     CCPBuffer* BufferOf(const std::string& file, const CCPBuffer* like);
+    // The buffers whose pictures the panels show through their surface entries, in list order.
+    std::vector<const CCPBuffer*> BuffersInUse() const;
 
     // Copies src of the template onto the destination scaled by scale (truncated).
     void BlitOpaque(int left, int top, int right, int bottom, const CRect& src, Canvas& dc,

@@ -1,5 +1,6 @@
 #include "mainframefixture.h"
 
+#include "ccpsurface.h"
 #include "ccptreepane.h"
 #include "filepaths.h"
 
@@ -287,6 +288,24 @@ TEST_F(MainFrameTest, SaveAsElsewhereOffersToCopyThePicturesThatWouldBeLost)
     frame()->ExecuteCommand(ID_FILE_SAVE_AS);
     EXPECT_TRUE(std::filesystem::exists(there.File("10_again.dat")));
     EXPECT_EQ(prompts.m_aCopyAsked.size(), asked);
+}
+
+TEST_F(MainFrameTest, SaveAsOffersOnlyThePicturesTheCockpitStillShows)
+{
+    CTempDir there;
+    Start({QString::fromStdString(CopyPicturesCockpit(dir))});
+    // The panel's surface is cut from the template picture now, as its sheet would set it: the
+    // background picture is used no more.
+    doc().m_manager.FindSurface(7)->SetFile("tmpl.png");
+
+    prompts.m_strSave = there.File("10_copy.dat");
+    prompts.m_nCopyAnswer = IFramePrompts::Yes;
+    frame()->ExecuteCommand(ID_FILE_SAVE_AS);
+    ASSERT_EQ(prompts.m_aCopyAsked.size(), 1u);
+    EXPECT_EQ(prompts.m_aCopyAsked[0], std::vector<std::string>{"tmpl.png"});
+    EXPECT_TRUE(std::filesystem::exists(there.File("tmpl.png")));
+    EXPECT_FALSE(std::filesystem::exists(there.File("art")));
+    EXPECT_TRUE(ui.m_aBoxes.empty()) << ui.m_aBoxes.front().text;
 }
 
 TEST_F(MainFrameTest, NewStartsCleanAndNewPanelsHaveNoNeighbours)
