@@ -20,7 +20,6 @@ CColourField::CColourField(QLineEdit* edit, const QString& name, QWidget* parent
 {
     m_pSwatch->setObjectName(name);
     m_pSwatch->setIconSize(kSwatchSize);
-    m_pSwatch->setAutoRaise(false);
     m_pSwatch->setFocusPolicy(Qt::StrongFocus);
     connect(m_pSwatch, &QToolButton::clicked, this, &CColourField::chooseClicked);
 

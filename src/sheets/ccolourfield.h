@@ -16,9 +16,6 @@ public:
     // Takes edit into the field; the swatch is named name.
     CColourField(QLineEdit* edit, const QString& name, QWidget* parent = nullptr);
 
-    QLineEdit* GetEdit() const { return m_pEdit; }
-    QToolButton* GetSwatch() const { return m_pSwatch; }
-
 signals:
     void chooseClicked();
 
