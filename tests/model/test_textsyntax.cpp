@@ -248,26 +248,6 @@ TEST(RecordName, GetAndSetNameWorkOnTheCommentLine)
     EXPECT_EQ(name, "");
 }
 
-TEST(RecordName, OnlyNameKeepsOneNameLineOrTakesThemAllOut)
-{
-    // Renamed in place, other lines untouched; a later "Name:" line would name nothing.
-    std::string comment = "// first\r\n// Name: Old\r\n// mid\r\n;Name: Other\r\n// last";
-    CCPObject::PutOnlyName(comment, "New");
-    EXPECT_EQ(comment, "// first\r\n// Name: New\r\n// mid\r\n// last");
-
-    // No name: the line goes where the reader looks first.
-    comment = "// first\r\n";
-    CCPObject::PutOnlyName(comment, "Hud");
-    EXPECT_EQ(comment, "// Name: Hud\r\n// first\r\n");
-
-    // Cleared: every name line goes, also a last one without a line break.
-    comment = "// Name: A\r\n// keep\r\n// Name: B\r\n// Name: C";
-    CCPObject::PutOnlyName(comment, "");
-    EXPECT_EQ(comment, "// keep\r\n");
-    std::string name;
-    EXPECT_FALSE(CCPObject::FindName(comment, name));
-}
-
 TEST(Geometry, ScaleTruncatesAndDestMovesSourceEdgesOnResize)
 {
     CRect rc(3, 3, 7, 7);
