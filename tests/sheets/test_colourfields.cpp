@@ -12,8 +12,7 @@
 #include <QImage>
 #include <QToolButton>
 
-#include <utility>
-#include <vector>
+#include <cstdint>
 
 namespace {
 
@@ -34,38 +33,27 @@ QColor SwatchColour(QWidget& page, const QString& name)
 TEST(ColourFields, EverySheetShowsASwatchOfEachColour)
 {
     CCPManager manager;
-    CCPAdi adi(&manager);
-    CCPDed ded(&manager);
-    CCPDial dial(&manager);
-    CCPMachAsi mach(&manager);
-    // The alpha byte is not drawn, so it is not shown either.
-    adi.m_aColors = {0xff102030, 0x7f405060, 0x00708090, 0xffa0b0c0, 0xffd0e0f0};
-    ded.m_nColor0 = 0x0038e0f8;
-    dial.m_aColors = {0xffff0000, 0xff00ff00, 0xff0000ff};
-    mach.m_aColors = {0xff010203, 0x80fefdfc};
-    const std::vector<std::pair<CCPObject*, std::vector<std::pair<QString, QColor>>>> all = {
-        {&adi,
-         {{"Color0", QColor(0x10, 0x20, 0x30)},
-          {"Color1", QColor(0x40, 0x50, 0x60)},
-          {"Color2", QColor(0x70, 0x80, 0x90)},
-          {"Color3", QColor(0xa0, 0xb0, 0xc0)},
-          {"Color4", QColor(0xd0, 0xe0, 0xf0)}}},
-        {&ded, {{"Color", QColor(0x38, 0xe0, 0xf8)}}},
-        {&dial,
-         {{"Color 0", QColor(255, 0, 0)},
-          {"Color 1", QColor(0, 255, 0)},
-          {"Color 2", QColor(0, 0, 255)}}},
-        {&mach, {{"Color 1", QColor(1, 2, 3)}, {"Color 2", QColor(0xfe, 0xfd, 0xfc)}}}};
-    for (const auto& [record, colours] : all) {
-        auto sheet = CQtRecordEditor::CreateSheet(*record, nullptr);
+    auto check = [](CCPObject& record, uint32_t* colours, const QStringList& names) {
+        // Alpha is not drawn, so it is not shown either.
+        for (int i = 0; i < names.size(); ++i)
+            colours[i] = 0x7f000000u + 0x203040u * uint32_t(i + 1);
+        auto sheet = CQtRecordEditor::CreateSheet(record, nullptr);
         sheet->Open();
         CCPPage& page = *sheet->GetActivePage();
-        EXPECT_EQ(page.findChildren<CColourField*>().size(), qsizetype(colours.size()))
+        EXPECT_EQ(page.findChildren<CColourField*>().size(), names.size())
             << page.GetTitle().toStdString();
-        for (const auto& [name, colour] : colours)
-            EXPECT_EQ(SwatchColour(page, name), colour)
-                << page.GetTitle().toStdString() << " " << name.toStdString();
-    }
+        for (int i = 0; i < names.size(); ++i)
+            EXPECT_EQ(SwatchColour(page, names[i]), QColor::fromRgb(0x203040u * uint32_t(i + 1)))
+                << page.GetTitle().toStdString() << " " << names[i].toStdString();
+    };
+    CCPAdi adi(&manager);
+    check(adi, adi.m_aColors.data(), {"Color0", "Color1", "Color2", "Color3", "Color4"});
+    CCPDed ded(&manager);
+    check(ded, &ded.m_nColor0, {"Color"});
+    CCPDial dial(&manager);
+    check(dial, dial.m_aColors.data(), {"Color 0", "Color 1", "Color 2"});
+    CCPMachAsi mach(&manager);
+    check(mach, mach.m_aColors.data(), {"Color 1", "Color 2"});
 }
 
 TEST(ColourFields, SwatchFollowsTheTextAndOpensTheChooser)
