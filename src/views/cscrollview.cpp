@@ -156,7 +156,11 @@ bool CScrollView::OnZoomCommand(int id)
 
 void CScrollView::UpdateBars()
 {
-    const QSize page = viewport()->size();
+    QSize page = viewport()->size();
+    // What fits the pane without scroll bars needs none, even while they take room from it.
+    if (const QSize room = maximumViewportSize();
+        m_sizeTotal.width() <= room.width() && m_sizeTotal.height() <= room.height())
+        page = room;
     horizontalScrollBar()->setRange(0, std::max(0, m_sizeTotal.width() - page.width()));
     verticalScrollBar()->setRange(0, std::max(0, m_sizeTotal.height() - page.height()));
     horizontalScrollBar()->setPageStep(std::max(1, page.width()));

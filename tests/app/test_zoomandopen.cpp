@@ -10,10 +10,10 @@ namespace {
 class ZoomAndOpenTest : public MainFrameTest
 {
 protected:
-    // tests/data/open_two_panels.dat under name, beside its template picture (red).
+    // tests/data/open_two_panels.dat under name, beside its background picture (red).
     std::string WriteTwoPanels(const std::string& name)
     {
-        WritePicture("open_template.png", Qt::red);
+        WritePicture("open_back.png", Qt::red);
         return Write(name, TestData("open_two_panels.dat"));
     }
 
@@ -39,7 +39,7 @@ protected:
         EXPECT_EQ(tree->SelectedItem(), row);
         EXPECT_TRUE(tree->isExpanded(row.parent()));
         EXPECT_TRUE(tree->isExpanded(row));
-        // Light 101 on the front panel at 10..30, light 201 on the left one at 60..80.
+        // The picture is on the front panel at 10..30, on the left one at 60..80.
         EXPECT_EQ(ViewPixel(20, 20) == qRgb(255, 0, 0), id == 100);
         EXPECT_EQ(ViewPixel(70, 70) == qRgb(255, 0, 0), id == 200);
     }
@@ -178,6 +178,7 @@ TEST_F(ZoomAndOpenTest, ACockpitOpensOntoItsFirstPanelWithItsBranchOpen)
 {
     Start({QString::fromStdString(WriteTwoPanels("10_first.dat"))});
     ExpectShown(100);
+    frame()->UpdateCommandUI();
     EXPECT_EQ(Pane(ID_INDICATOR_ID), QStringLiteral("ID: 100"));
     EXPECT_FALSE(doc().IsModified());
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
@@ -227,14 +228,16 @@ TEST_F(ZoomAndOpenTest, OnlyTheNewestFilesKeepTheirPanel)
     // Seen again: it becomes the newest, once.
     CShownPanels::Remember(file(10), 300);
 
+    // The five oldest are forgotten.
     int id = 0;
-    EXPECT_FALSE(CShownPanels::Recall(file(5), id));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(CShownPanels::Recall(file(i), id)) << i;
+    EXPECT_TRUE(CShownPanels::Recall(file(5), id));
+    EXPECT_EQ(id, 105);
     EXPECT_TRUE(CShownPanels::Recall(file(10), id));
     EXPECT_EQ(id, 300);
-    EXPECT_TRUE(CShownPanels::Recall(file(7), id));
-    EXPECT_EQ(id, 107);
-    EXPECT_FALSE(CShownPanels::Recall(file(6), id));
     EXPECT_TRUE(CShownPanels::Recall(file(count - 1), id));
+    EXPECT_EQ(id, 100 + count - 1);
     EXPECT_FALSE(CShownPanels::Recall(std::string(), id));
 
     QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));

@@ -242,17 +242,18 @@ TEST_F(PanelViewTest, ZoomCommandsCentreTheCurrentRecordAndUpdatesCentreItWhenHi
 
 TEST_F(PanelViewTest, CtrlWheelZoomsAboutThePointerAndAPlainWheelScrolls)
 {
-    Show(100, c.Light(101));
+    Show(100);
     c.doc.MarkSaved();
-    view->ScrollToPosition(CPoint{0, 0});
-    // The pointer over the light's top-left corner (20, 20) at zoom 1.
+    // The pointer over the light's top-left corner (20, 20), next to the button view's red.
+    ASSERT_EQ(At(20, 20), kGreen);
+    ASSERT_EQ(At(19, 19), kRed);
+    ASSERT_NE(At(42, 42), kGreen);
     Wheel(vp(), QPoint(20, 20), 120, Qt::ControlModifier);
     EXPECT_EQ(view->m_fZoom, 1.25f);
-    EXPECT_EQ(view->GetScrollPosition(), (CPoint{5, 5})); // (25, 25) is still under (20, 20)
-    Click(vp(), QPoint(21, 21));
-    EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
-    Click(vp(), QPoint(18, 18));
-    EXPECT_EQ(c.doc.m_pCurrentObject, c.View(1));
+    EXPECT_EQ(view->GetScrollPosition(), (CPoint{5, 5}));
+    EXPECT_EQ(At(20, 20), kGreen); // the corner is still under the pointer
+    EXPECT_EQ(At(19, 19), kRed);
+    EXPECT_EQ(At(42, 42), kGreen); // and the light larger
 
     // Further in, the record pixel under the pointer stays there.
     const QPoint at(150, 100);
