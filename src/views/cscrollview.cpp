@@ -266,6 +266,8 @@ void CScrollView::wheelEvent(QWheelEvent* event)
         m_nWheelZoom += in ? -QWheelEvent::DefaultDeltasPerStep : QWheelEvent::DefaultDeltasPerStep;
         ZoomAbout(in ? NextZoomIn(m_fZoom) : NextZoomOut(m_fZoom), CPoint{at.x(), at.y()});
     }
+    // What lies under the pointer now (the mouse pane) is another point of the content.
+    OnMouseMove(event->modifiers(), CPoint{at.x(), at.y()});
     event->accept();
 }
 

@@ -253,7 +253,8 @@ TEST_F(PanelViewTest, CtrlWheelZoomsAboutThePointerAndAPlainWheelScrolls)
     EXPECT_EQ(view->GetScrollPosition(), (CPoint{5, 5}));
     EXPECT_EQ(At(20, 20), kGreen); // the corner is still under the pointer
     EXPECT_EQ(At(19, 19), kRed);
-    EXPECT_EQ(At(42, 42), kGreen); // and the light larger
+    EXPECT_EQ(At(42, 42), kGreen);                 // and the light larger
+    EXPECT_EQ(Pane(ID_INDICATOR_MOUSE), "25, 25"); // at the new zoom, without moving the mouse
 
     // Further in, the record pixel under the pointer stays there.
     const QPoint at(150, 100);
