@@ -173,10 +173,14 @@ void CTemplView::OnLButtonUp(CPoint pt)
     m_tracker.TrackTo(pt);
     const bool changed = m_tracker.End();
     CCPObject* cur = m_pDoc->m_pCurrentObject;
-    if (changed && cur) {
+    CRect from;
+    if (changed && cur && cur->GetSrcRect(&from)) {
         CRect rc = DeviceToLogical(m_tracker.m_rect);
         ScaleRect(rc, float(1.0 / double(m_fZoom)));
-        m_pDoc->SetRecordSrcRect(cur, rc, this);
+        // The same bounds as a nudge: the template's size.
+        const CCPManager& m = m_pDoc->m_manager;
+        m_pDoc->SetRecordSrcRect(cur, DragWithin(from, rc, m.m_nTemplateWidth, m.m_nTemplateHeight),
+                                 this);
         viewport()->update();
         return;
     }
