@@ -2,9 +2,9 @@
 
 #include "crect.h"
 
-class CCmdUI;
-
 #include <QAbstractScrollArea>
+
+class CCmdUI;
 
 // The one-pixel step of a nudge command id; false for any other command.
 bool NudgeStep(int id, CPoint& step);
@@ -50,7 +50,7 @@ public:
     void InvalidateDevice(const CRect& rc);
 
     // The size of the content at zoom 1.
-    virtual QSize ContentSize() const { return QSize(100, 100); }
+    virtual QSize ContentSize() const = 0;
     // The scroll extent: the content at the zoom.
     void UpdateScrollSizes();
     // Sets the zoom (kept within the zoom range) so that the content under the device point
@@ -72,8 +72,8 @@ public:
     virtual bool OnCancelMode() { return false; }
 
 protected:
-    // The content point a zoom command centres the view on; false keeps the middle of the view
-    // where it is.
+    // The logical point (at the zoom) a zoom command centres the view on; false keeps the
+    // middle of the view where it is.
     virtual bool ZoomFocus(CPoint& /*pt*/) const { return false; }
 
     void mousePressEvent(QMouseEvent* event) override;

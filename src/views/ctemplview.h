@@ -7,10 +7,10 @@
 
 class CVireoDoc;
 
-// The template view: the whole template image at the zoom (at first its natural size) with the
-// current record's source rectangle framed in the colour of its kind. The frame is moved and
-// resized with the tracker (no key needed) or nudged; a click picks the current panel's record that
-// shows that piece of the template.
+// The template view: the whole template image at the zoom (at first its natural size) with
+// the current record's source rectangle framed in the colour of its kind. The frame is moved
+// and resized with the tracker (no key needed) or nudged; a click picks the current panel's
+// record that shows that piece of the template.
 class CTemplView : public CScrollView, public IDocObserver, public CCommandTarget
 {
 public:
