@@ -266,10 +266,10 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
         if (!saveAnyway)
             return false;
     }
-    std::string error;
+    std::string error, warning;
     bool written = false;
     try {
-        written = WriteFileSafely(path, Store(), &error);
+        written = WriteFileSafely(path, Store(), &error, &warning);
     } catch (const std::bad_alloc&) {
         error = path + ": not enough memory to write the file";
     }
@@ -280,6 +280,9 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
     }
     m_strPathName = path;
     MarkSaved();
+    // Saved all the same: the user learns what of the old file's permissions did not stay.
+    if (!warning.empty() && m_pUI)
+        m_pUI->MessageBox("The cockpit was saved.", IUserInterface::Information, warning);
     return true;
 }
 
