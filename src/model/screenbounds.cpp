@@ -9,7 +9,8 @@
 
 namespace {
 
-// "bottom at 772 of 768, left at -4": the edges that lie beyond the screen.
+// "bottom at 772 of 768, left at -4": the edges that lie beyond the screen; for a rectangle
+// wholly beyond one side, the edge nearest to the screen.
 std::string EdgesOutside(const CRect& rc, int width, int height)
 {
     std::string out;
@@ -19,13 +20,15 @@ std::string EdgesOutside(const CRect& rc, int width, int height)
         out += edge;
     };
     if (rc.left < 0)
-        add(StrFormat("left at %d", rc.left));
+        add(rc.right <= 0 ? StrFormat("right at %d", rc.right) : StrFormat("left at %d", rc.left));
     if (rc.top < 0)
-        add(StrFormat("top at %d", rc.top));
+        add(rc.bottom <= 0 ? StrFormat("bottom at %d", rc.bottom) : StrFormat("top at %d", rc.top));
     if (rc.right > width)
-        add(StrFormat("right at %d of %d", rc.right, width));
+        add(rc.left >= width ? StrFormat("left at %d of %d", rc.left, width)
+                             : StrFormat("right at %d of %d", rc.right, width));
     if (rc.bottom > height)
-        add(StrFormat("bottom at %d of %d", rc.bottom, height));
+        add(rc.top >= height ? StrFormat("top at %d of %d", rc.top, height)
+                             : StrFormat("bottom at %d of %d", rc.bottom, height));
     return out;
 }
 
