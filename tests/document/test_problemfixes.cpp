@@ -3,6 +3,7 @@
 #include "ccpdial.h"
 #include "ccplight.h"
 #include "ccppanel.h"
+#include "ccpsurfaceref.h"
 #include "cproblemfix.h"
 #include "screenbounds.h"
 #include "testcockpit.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace {
@@ -143,7 +145,8 @@ TEST(ProblemFixes, ChangeOnlyWhatTheProblemIsAbout)
 
     // Only the neighbours that name no panel go; the link to panel 200 stays.
     CProblemFix::For(c.doc, c.Message("Panel Id 100, No adjacent panel 500")).Apply(c.doc);
-    EXPECT_EQ(m.FindPanel(100)->m_anAdjPanels, (std::vector<int>{-1, -1, 200, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(m.FindPanel(100)->m_anAdjPanels,
+              (std::array<int, 8>{-1, -1, 200, -1, -1, -1, -1, -1}));
     EXPECT_EQ(c.doc.UndoName(), "Clear Missing Neighbours of Front");
 
     // Sources take the destination's size from their own top-left corner.
