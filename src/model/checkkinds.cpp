@@ -47,8 +47,8 @@ const char* ExplainCheckKind(CheckKind kind)
                "is selected. It must not be 0. The fix sets it to the top of the panel's "
                "surfaces; you can also enter it on the panel's sheet.";
     case CheckKind::IdNotUnique:
-        return "Records of one kind (panels, buttons, button views, surfaces, or all other "
-               "objects) refer to each other by id, and two or more of them share this id: "
+        return "Records of one kind (panels, buttons, button views, or the objects the panels "
+               "show) refer to each other by id, and two or more of them share this id: "
                "the simulator would take one for the other. Every record that shares it is "
                "listed; give all but one a free id on the Basic Properties page.";
     case CheckKind::ButtonViewNoParent:
@@ -75,8 +75,8 @@ const char* ExplainCheckKind(CheckKind kind)
     case CheckKind::ButtonSound1Missing:
     case CheckKind::ButtonSound2Missing:
         return "The button names a sound (by id) that is not in the cockpit, so it plays "
-               "nothing. Add a sound with that id (Add Sound), choose an existing sound on the "
-               "button's sheet, or set it to none (-1), as the fix does.";
+               "nothing. Add the sound (Add Sound, then give it that id), choose an existing "
+               "sound on the button's sheet, or set it to none (-1), as the fix does.";
     case CheckKind::DigitsSourceCount:
         return "A digits display cuts one picture for each figure 0 to 9 from the template, so "
                "it needs exactly ten source rectangles, in that order. Add or remove source "
