@@ -89,6 +89,10 @@ const CommandDef kCommands[] = {
      "&Delete",
      "Take the selected record off the panel\nDelete",
      {QKeyCombination(Qt::Key_Delete)}},
+    {ID_EDIT_RENAME,
+     "Rena&me\tF2",
+     "Rename the selected record: its \"// Name:\" line\nRename",
+     {QKeyCombination(Qt::Key_F2)}},
     {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
     {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle Status Bar", {}, true},
@@ -220,6 +224,18 @@ void CMainFrame::CreateActions()
     }
 }
 
+QAction* CMainFrame::MenuEntry(int id, const QString& text)
+{
+    QAction* shared = Action(id);
+    auto* entry = new QAction(text, this);
+    entry->setStatusTip(shared->statusTip());
+    entry->setEnabled(shared->isEnabled());
+    connect(shared, &QAction::changed, entry,
+            [entry, shared] { entry->setEnabled(shared->isEnabled()); });
+    connect(entry, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    return entry;
+}
+
 QMenu* CMainFrame::AddMenu(QMenu* menu, std::initializer_list<int> ids)
 {
     for (int id : ids) {
@@ -242,10 +258,11 @@ void CMainFrame::CreateMenus()
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
-    QMenu* edit = AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
-                          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL,
-                           ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY,
-                           ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_CHECK_COCKPIT, kSeparator});
+    QMenu* edit =
+        AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
+                {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND,
+                 ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                 ID_EDIT_CLEAR, ID_EDIT_RENAME, kSeparator, ID_CHECK_COCKPIT, kSeparator});
     edit->addActions(m_pTreePane->FindActions());
     QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
                           {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS,
@@ -259,11 +276,25 @@ void CMainFrame::CreateMenus()
             {ID_HELP, kSeparator, ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator,
              ID_APP_ABOUT});
 
-    // The panel view's popup; its entries are the same actions, so they route alike.
-    m_pViewMenu = AddMenu(new QMenu(this),
-                          {ID_ADD_OBJECT, ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT,
-                           ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, kSeparator, ID_NEXT_STATE,
-                           kSeparator, ID_PROPERTIES, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT});
+    // The panel view's popup runs the same commands; where its text (mnemonic) differs from
+    // the main menu's, it has an entry of its own that follows the command's state.
+    m_pViewMenu = new QMenu(this);
+    const std::pair<int, const char*> popup[] = {
+        {ID_ADD_OBJECT, "&Add Object"}, {ID_ADD_SOUND, nullptr},  {ID_ADD_BUTTON, nullptr},
+        {ID_DUPLICATE, nullptr},        {ID_EDIT_CUT, nullptr},   {ID_EDIT_COPY, nullptr},
+        {ID_EDIT_PASTE, nullptr},       {ID_EDIT_CLEAR, nullptr}, {ID_EDIT_RENAME, nullptr},
+        {kSeparator, nullptr},          {ID_NEXT_STATE, nullptr}, {kSeparator, nullptr},
+        {ID_PROPERTIES, nullptr},       {kSeparator, nullptr},    {ID_ZOOM_IN, nullptr},
+        {ID_ZOOM_OUT, nullptr}};
+    for (const auto& [id, text] : popup) {
+        if (id == kSeparator)
+            m_pViewMenu->addSeparator();
+        else if (!text)
+            m_pViewMenu->addAction(Action(id));
+        else
+            m_pViewMenu->addAction(MenuEntry(id, QString::fromLatin1(text)));
+    }
+    connect(m_pViewMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     m_pView->SetContextMenu(m_pViewMenu);
 }
 
@@ -395,13 +426,35 @@ void CMainFrame::SetActivePane(int index)
     ShowActivePane();
 }
 
+bool CMainFrame::FocusAllowsRecordCommand(int id) const
+{
+    switch (id) {
+    case ID_EDIT_CLEAR:
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+        break;
+    default:
+        return true;
+    }
+    // With the keyboard in a dock (Problems, History) these keys are that widget's: Delete
+    // there must not take the current record off its panel.
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this)
+        return true;
+    for (int i = kTreePane; i <= kTemplPane; ++i)
+        if (focus == PaneWidget(i) || PaneWidget(i)->isAncestorOf(focus))
+            return true;
+    return false;
+}
+
 void CMainFrame::UpdateCommandUI()
 {
     m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
     for (auto& [id, action] : m_mapActions) {
         CCmdUI ui(id);
         m_route.Update(ui);
-        action->setEnabled(ui.m_bEnabled);
+        action->setEnabled(ui.m_bEnabled && FocusAllowsRecordCommand(id));
         if (ui.m_bTextSet)
             action->setText(Latin1ToQt(ui.m_strText));
         if (action->isCheckable())
@@ -425,10 +478,24 @@ bool CMainFrame::IsCommandEnabled(int id)
 
 bool CMainFrame::ExecuteCommand(int id)
 {
+    // A rename typed but not yet confirmed lands first, as its own step; Undo and Redo drop it
+    // instead, as Escape would.
+    m_pTree->EndPendingEdit(id != ID_EDIT_UNDO && id != ID_EDIT_REDO);
+    if (!FocusAllowsRecordCommand(id))
+        return false;
     m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
     const bool ran = m_route.Execute(id);
     UpdateCommandUI();
     return ran;
+}
+
+void CMainFrame::OnInitialUpdate()
+{
+    UpdateTitle();
+    // Nothing of the previous cockpit stays on show: the id pane is as at start-up.
+    for (const PaneDef& def : kPanes)
+        if (def.id == ID_INDICATOR_ID && StatusPane(def.id))
+            StatusPane(def.id)->setText(QString::fromLatin1(def.sizing));
 }
 
 bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
@@ -452,10 +519,15 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         return true;
     case ID_INDICATOR_ID:
         // Reached when the active pane does not fill it (tree, template view): the pane
-        // follows the current record wherever it was chosen.
+        // follows the current record wherever it was chosen, and keeps the last id shown
+        // while there is none, as the panel view does.
         ui.Enable();
-        ui.SetText(m_pDoc->m_pCurrentObject ? StrFormat("ID: %d", m_pDoc->m_pCurrentObject->m_nId)
-                                            : std::string());
+        if (m_pDoc->m_pCurrentObject)
+            ui.SetText(StrFormat("ID: %d", m_pDoc->m_pCurrentObject->m_nId));
+        return true;
+    case ID_EDIT_RENAME:
+        // From the panel or template view: the current record's row in the tree.
+        ui.Enable(m_pDoc->m_pCurrentObject != nullptr);
         return true;
     case ID_INDICATOR_CAPS:
     case ID_INDICATOR_NUM:
@@ -474,6 +546,10 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
 bool CMainFrame::OnCommand(int id)
 {
     switch (id) {
+    case ID_EDIT_RENAME:
+        SetActivePane(kTreePane);
+        m_pTree->StartRename();
+        return true;
     case ID_NEXT_PANE:
         SetActivePane((m_nActivePane + 1) % 3);
         return true;

@@ -53,6 +53,8 @@ public:
     QToolBar* GetToolBar() const { return m_pToolBar; }
     CHistoryPanel* GetHistoryPanel() const { return m_pHistory; }
     CProblemsPanel* GetProblemsPanel() const { return m_pProblems; }
+    // The panel view's context menu.
+    QMenu* GetViewMenu() const { return m_pViewMenu; }
     // The help window, once Vireo Help has opened it.
     CHelpWindow* GetHelpWindow() const { return m_pHelp; }
     QAction* Action(int id) const;
@@ -83,7 +85,7 @@ public:
     bool OnCommand(int id) override;
 
     void OnUpdate(IDocObserver*, int, CCPObject*) override {}
-    void OnInitialUpdate() override { UpdateTitle(); }
+    void OnInitialUpdate() override;
     void OnModifiedChanged(bool modified) override;
 
     // The status-bar panes that show the cockpit's folder and name the active pane.
@@ -112,6 +114,8 @@ private:
     void CreateStatusBar();
     void CreateClient();
     QMenu* AddMenu(QMenu* menu, std::initializer_list<int> ids);
+    // A menu entry of its own text for a command whose shared action another menu names.
+    QAction* MenuEntry(int id, const QString& text);
     void TrackLockKeys(const QKeyEvent* event);
     void CreateLocationPanes();
     void ShowActivePane();
@@ -119,6 +123,8 @@ private:
     bool RestorePaneSizes();
     int DefaultTreeWidth() const;
     void ShowHelp();
+    // Whether the command may act with the keyboard focus where it is now.
+    bool FocusAllowsRecordCommand(int id) const;
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;

@@ -75,6 +75,8 @@ void CVireoDoc::Reset()
 
 bool CVireoDoc::OnNewDocument()
 {
+    if (RefuseWhileStepOpen("New"))
+        return false;
     SetCurrentObject(nullptr);
     SetCurrentPanel(nullptr);
     Reset();
@@ -108,6 +110,8 @@ void CVireoDoc::ScreenSizeFromName(const std::string& name)
 
 bool CVireoDoc::OnOpenDocument(const std::string& path)
 {
+    if (RefuseWhileStepOpen("Open"))
+        return false;
     // Read first: a file that cannot be read whole leaves the open cockpit as it was.
     std::string data, error;
     CFileReader disk;
@@ -255,6 +259,9 @@ std::string CVireoDoc::Store()
 
 bool CVireoDoc::OnSaveDocument(const std::string& path)
 {
+    // Half an edit is not saved, nor marked as the saved state.
+    if (RefuseWhileStepOpen("Save"))
+        return false;
     CCheckMessageArray messages;
     if (!m_manager.Check(messages, false)) {
         const bool saveAnyway = m_pUI && m_pUI->CheckResults(messages, true) == IDOK;
@@ -263,10 +270,10 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
         if (!saveAnyway)
             return false;
     }
-    std::string error;
+    std::string error, warning;
     bool written = false;
     try {
-        written = WriteFileSafely(path, Store(), &error);
+        written = WriteFileSafely(path, Store(), &error, &warning);
     } catch (const std::bad_alloc&) {
         error = path + ": not enough memory to write the file";
     }
@@ -277,6 +284,9 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
     }
     m_strPathName = path;
     MarkSaved();
+    // Saved all the same: the user learns what of the old file's permissions did not stay.
+    if (!warning.empty() && m_pUI)
+        m_pUI->MessageBox("The cockpit was saved.", IUserInterface::Information, warning);
     return true;
 }
 
@@ -341,6 +351,10 @@ CCPPanel* CVireoDoc::PanelOf(CCPObject* record) const
 
 void CVireoDoc::BeginStep(const std::string& name, CCPObject* focus, CCPPanel* panel)
 {
+    if (m_pStep) {
+        ++m_nNestedSteps;
+        return;
+    }
     m_pStep = std::make_unique<CEditStep>(name);
     m_pStep->m_pFocusUndo = focus;
     m_pStep->m_pFocusRedo = focus;
@@ -351,6 +365,10 @@ void CVireoDoc::BeginStep(const std::string& name, CCPObject* focus, CCPPanel* p
 
 CEditStep* CVireoDoc::EndStep()
 {
+    if (m_nNestedSteps > 0) {
+        --m_nNestedSteps;
+        return m_pStep.get();
+    }
     m_manager.SetRecorder(nullptr);
     std::unique_ptr<CEditStep> step = std::move(m_pStep);
     if (!step || !step->Finish())
@@ -364,8 +382,20 @@ CEditStep* CVireoDoc::EndStep()
     return done;
 }
 
+bool CVireoDoc::RefuseWhileStepOpen(const std::string& command)
+{
+    if (!m_pStep)
+        return false;
+    if (m_pUI)
+        m_pUI->MessageBox(command + " cannot start while another edit is open.\n"
+                                    "Close the open property sheet first.");
+    return true;
+}
+
 void CVireoDoc::AbortStep()
 {
+    // Only the outermost step is ever aborted: commands that could abort refuse to nest.
+    m_nNestedSteps = 0;
     m_manager.SetRecorder(nullptr);
     std::unique_ptr<CEditStep> step = std::move(m_pStep);
     if (step && step->Finish())
@@ -517,7 +547,7 @@ int CVireoDoc::EditRecordProperties(CCPObject* record, IDocObserver* sender)
 
 bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
 {
-    if (!record)
+    if (!record || RefuseWhileStepOpen(edit ? "Add" : "Duplicate"))
         return false;
     const bool needsPanel = !record->IsPanel() && !record->IsSound() && !record->IsButton();
     CCPPanel* panel = m_pCurrentPanel;
@@ -570,12 +600,14 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
     }
     EndStep();
     UpdateAllViews(nullptr, hint, raw);
+    // The new record is the one the user works on next: current, selected, framed.
+    SetCurrentObject(raw);
     return true;
 }
 
 bool CVireoDoc::NewObject()
 {
-    if (!m_pCurrentPanel || !m_pUI)
+    if (!m_pCurrentPanel || !m_pUI || RefuseWhileStepOpen("Add Object"))
         return false;
     int code = -1;
     if (m_pUI->SelectObjectType(code) != IDOK)
@@ -585,6 +617,8 @@ bool CVireoDoc::NewObject()
 
 bool CVireoDoc::RunAddSheet(CCPObject& record, CCPPanel* panel)
 {
+    if (RefuseWhileStepOpen("Add"))
+        return false;
     BeginStep("Add " + RecordLabel(&record), &record, panel);
     m_pStep->m_pFocusUndo = nullptr;
     if (RunSheet(record) != IDOK) {
@@ -627,6 +661,7 @@ bool CVireoDoc::NewSound()
     m_manager.AddSound(std::move(sound));
     EndStep();
     UpdateAllViews(nullptr, HINT_SOUND_ADDED, raw);
+    SetCurrentObject(raw);
     return true;
 }
 
@@ -646,6 +681,7 @@ bool CVireoDoc::NewButton()
     m_manager.AddButton(std::move(button));
     EndStep();
     UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);
+    SetCurrentObject(raw);
     return true;
 }
 
@@ -677,7 +713,7 @@ bool CVireoDoc::DuplicateObject(CCPObject* record)
 
 void CVireoDoc::RemoveObject(CCPObject* record, CCPPanel* panel)
 {
-    if (!record || !panel)
+    if (!record || !panel || RefuseWhileStepOpen("Delete"))
         return;
     BeginStep("Delete " + RecordLabel(record), record, panel);
     m_pStep->m_pFocusRedo = nullptr;
@@ -698,7 +734,7 @@ void CVireoDoc::RemoveObject(CCPObject* record, CCPPanel* panel)
 CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to,
                                   CCPObject* anchor, bool move, IDocObserver* sender)
 {
-    if (!record || !from || !to)
+    if (!record || !from || !to || RefuseWhileStepOpen(move ? "Move" : "Paste"))
         return nullptr;
     auto* entry = record->IsSurfaceRef() ? static_cast<CCPSurfaceRef*>(record) : nullptr;
     // A surface entry is owned by its panel: only one that the old panel really holds is
@@ -801,15 +837,19 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
     CRect old;
     if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
         return false;
+    const bool nested = m_pStep != nullptr;
     if (burst) {
         m_pStep = m_history.TakeLast();
         m_manager.SetRecorder(this);
     } else {
         BeginStep("Move " + RecordLabel(record), record, m_pCurrentPanel);
     }
-    m_pStep->m_pNudged = record;
-    m_pStep->m_nNudgeKind = kind;
-    m_pStep->m_dLastNudge = now;
+    if (!nested) {
+        // A step that a nudge joined is no nudge burst: a later nudge must not merge into it.
+        m_pStep->m_pNudged = record;
+        m_pStep->m_nNudgeKind = kind;
+        m_pStep->m_dLastNudge = now;
+    }
     WillChange(*record);
     if (source)
         record->SetSrcRect(&rc);

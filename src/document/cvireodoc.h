@@ -121,11 +121,16 @@ public:
     void GoToStep(size_t count);
     const CEditHistory& GetHistory() const { return m_history; }
     void SetHistoryLimit(size_t steps) { m_history.SetLimit(steps); }
+    void SetHistoryByteLimit(size_t bytes) { m_history.SetByteLimit(bytes); }
     // Seconds on a steady clock, for the nudge bursts (tests set their own).
     void SetClock(std::function<double()> clock) { m_fnClock = std::move(clock); }
 
     // The name a record goes by in messages and step names: its name, or type and id.
     static std::string RecordLabel(const CCPObject* record);
+
+    // While a step is open (a property sheet is up), edits of fields join it; commands that add,
+    // remove or move records, undo, open and save are refused until it ends.
+    bool IsStepOpen() const { return m_pStep != nullptr; }
 
     bool IsModified() const { return m_bModified; }
     // The cockpit as it is now counts as the one on disk (a save does this).
@@ -156,9 +161,14 @@ private:
     // An id changed on a sheet: what refers to the record by id follows it.
     void FollowIdChange(CCPObject& record, int oldId);
 
+    // Inside an open step the edit joins it: the outer step keeps its name and focus, and only
+    // the outermost EndStep records it.
     void BeginStep(const std::string& name, CCPObject* focus, CCPPanel* panel);
-    // Records the open step when it changed anything; null (nothing recorded) otherwise.
+    // Records the open step when it changed anything; null (nothing recorded) otherwise. A
+    // nested end gives the outer step, still open.
     CEditStep* EndStep();
+    // True, with a message, when a step is open and a command that needs its own step must wait.
+    bool RefuseWhileStepOpen(const std::string& command);
     // Takes back what the open step did and forgets it.
     void AbortStep();
     void StepDone(CEditStep* step, bool undone);
@@ -173,6 +183,7 @@ private:
     IRecordEditor* m_pEditor = nullptr;
     CEditHistory m_history;
     std::unique_ptr<CEditStep> m_pStep; // the step being recorded
+    int m_nNestedSteps = 0;             // edits that joined it
     std::function<double()> m_fnClock;
     IUserInterface* m_pUI = nullptr;
     CFileReader* m_pFileReader = nullptr;

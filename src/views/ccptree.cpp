@@ -281,6 +281,18 @@ void CCPTree::SelectCurrentObject()
         if (found.IsNull())
             found = m_pModel->FindChild(panel, current);
     }
+    // Records that are no panel's child have rows of their own: the manager, a panel, a
+    // parent button, a sound.
+    if (found.IsNull() && current) {
+        if (current == &m_pDoc->m_manager)
+            found = m_pModel->Root(0);
+        else if (current->IsPanel())
+            found = m_pModel->FindPanel(AsPanel(current));
+        else if (current->IsButton())
+            found = m_pModel->FindChild(m_pModel->Root(1), current);
+        else if (current->IsSound())
+            found = m_pModel->FindChild(m_pModel->Root(2), current);
+    }
     ++m_nSyncing;
     if (const QModelIndex index = m_pModel->Index(found); index.isValid()) {
         setCurrentIndex(index);
@@ -385,6 +397,11 @@ bool CCPTree::OnUpdateCommand(CCmdUI& ui)
     case ID_EDIT_PASTE:
         ui.Enable(HasClipItem());
         return true;
+    case ID_EDIT_RENAME: {
+        const QModelIndex selected = SelectedItem();
+        ui.Enable(selected.isValid() && (m_pModel->flags(selected) & Qt::ItemIsEditable));
+        return true;
+    }
     default:
         return false;
     }
@@ -418,6 +435,10 @@ bool CCPTree::OnCommand(int id)
     case ID_EDIT_PASTE:
         OnEditPaste();
         break;
+    case ID_EDIT_RENAME:
+        scrollTo(SelectedItem());
+        edit(SelectedItem());
+        break;
     }
     return true;
 }
@@ -444,6 +465,29 @@ void CCPTree::OnEndLabelEdit(const QModelIndex& index, const QString& text)
     m_pModel->SetRecord(entry, record);
 }
 
+bool CCPTree::StartRename()
+{
+    SelectCurrentObject();
+    const QModelIndex index = SelectedItem();
+    if (!index.isValid() || !(m_pModel->flags(index) & Qt::ItemIsEditable))
+        return false;
+    scrollTo(index);
+    edit(index);
+    return state() == QAbstractItemView::EditingState;
+}
+
+void CCPTree::EndPendingEdit(bool keep)
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor)
+        return;
+    if (keep)
+        commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
 {
     static const struct
@@ -459,6 +503,7 @@ std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
         {"&Copy", ID_EDIT_COPY},
         {"&Paste", ID_EDIT_PASTE},
         {"&Delete", ID_EDIT_CLEAR},
+        {"Rena&me\tF2", ID_EDIT_RENAME},
         {nullptr, 0},
         {"&Next State\tAlt+N", ID_NEXT_STATE},
         {nullptr, 0},
@@ -475,7 +520,10 @@ std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
         OnUpdateCommand(ui);
         action->setEnabled(ui.m_bEnabled);
         const int id = entry.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        connect(action, &QAction::triggered, this, [this, id] {
+            EndPendingEdit();
+            OnCommand(id);
+        });
     }
     return menu;
 }

@@ -69,6 +69,12 @@ public:
     // The row shown as drop target, if any.
     QModelIndex DropHilite() const { return m_dropHilite; }
 
+    // Ends a label edit still open, as Return (keep) or Escape would: a command must not start
+    // while a rename waits to land in the middle of it.
+    void EndPendingEdit(bool keep = true);
+    // Opens the label editor on the current record's row (Rename); false when no row shows it.
+    bool StartRename();
+
     // The tree's context menu with its commands enabled as they are now.
     std::unique_ptr<QMenu> CreateContextMenu();
 

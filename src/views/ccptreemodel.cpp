@@ -267,8 +267,13 @@ QVariant CCPTreeModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        if (owner->kind == Node::kRoot)
+        if (owner->kind == Node::kRoot) {
+            // "Manager" is a record and shows the name given to it; the groups keep theirs.
+            std::string name;
+            if (it.record && it.record->GetName(name) && !name.empty())
+                return Latin1ToQt(name);
             return QString::fromLatin1(kRootLabels[std::clamp(ItemAt(owner, index.row()), 0, 2)]);
+        }
         return Label(MakeEntry(owner, ItemAt(owner, index.row())));
     case Qt::DecorationRole: {
         const int image = it.record && owner->kind != Node::kRoot ? it.record->GetImageIndex() : 0;
@@ -647,9 +652,15 @@ bool CCPTreeModel::MatchesRecord(const CCPObject* record, int number) const
 
 bool CCPTreeModel::MatchesItem(const Node* node, int item) const
 {
-    // Of the roots only "Manager" stands for a record; it goes by that label.
-    if (node->kind == Node::kRoot)
-        return item == 0 && std::string_view("manager").find(m_strNeedle) != std::string_view::npos;
+    // Of the roots only "Manager" stands for a record; it goes by that label or its name.
+    if (node->kind == Node::kRoot) {
+        std::string name, lower;
+        if (item == 0 && node->items[0].record && node->items[0].record->GetName(name))
+            AppendLower(lower, name);
+        return item == 0 &&
+               (std::string_view("manager").find(m_strNeedle) != std::string_view::npos ||
+                lower.find(m_strNeedle) != std::string::npos);
+    }
     const Item& it = node->items[size_t(item)];
     return MatchesRecord(it.record, it.number);
 }

@@ -9,6 +9,9 @@ bool NudgeStep(int id, CPoint& step);
 // Moves rc by step unless that takes an edge past 0 or past width / height; false when the
 // rectangle stays where it is.
 bool NudgeWithin(CRect& rc, CPoint step, int width, int height);
+// A dragged rectangle held to the same bounds as a nudge: an edge that moves stops at the
+// 0..width, 0..height border, or where it already lay beyond it; a move keeps its size.
+CRect DragWithin(const CRect& from, CRect to, int width, int height);
 
 // A view over a logical area (the scroll extent), one logical unit per pixel. Painting gets a
 // painter in logical coordinates; mouse points arrive in client (device) coordinates.

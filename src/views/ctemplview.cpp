@@ -158,8 +158,14 @@ void CTemplView::OnLButtonUp(CPoint pt)
     m_tracker.TrackTo(pt);
     const bool changed = m_tracker.End();
     CCPObject* cur = m_pDoc->m_pCurrentObject;
-    if (changed && cur) {
-        m_pDoc->SetRecordSrcRect(cur, DeviceToLogical(m_tracker.m_rect), this);
+    CRect from;
+    if (changed && cur && cur->GetSrcRect(&from)) {
+        // The same bounds as a nudge: the template's size.
+        const CCPManager& m = m_pDoc->m_manager;
+        m_pDoc->SetRecordSrcRect(cur,
+                                 DragWithin(from, DeviceToLogical(m_tracker.m_rect),
+                                            m.m_nTemplateWidth, m.m_nTemplateHeight),
+                                 this);
         viewport()->update();
         return;
     }

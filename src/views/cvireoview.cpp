@@ -372,10 +372,14 @@ void CVireoView::OnLButtonUp(CPoint pt)
     m_tracker.TrackTo(pt);
     const bool changed = m_tracker.End();
     CCPObject* cur = m_pDoc->m_pCurrentObject;
-    if (changed && cur) {
+    CRect from;
+    if (changed && cur && cur->GetDestRect(&from)) {
         CRect rc = DeviceToLogical(m_tracker.m_rect);
         ScaleRect(rc, float(1.0 / double(m_fZoom)));
-        m_pDoc->SetRecordDestRect(cur, rc, this);
+        // A drag may not put the record where a nudge could not bring it back.
+        const CCPManager& m = m_pDoc->m_manager;
+        m_pDoc->SetRecordDestRect(cur, DragWithin(from, rc, m.m_nScreenWidth, m.m_nScreenHeight),
+                                  this);
     }
     viewport()->update();
 }
@@ -452,7 +456,16 @@ void CVireoView::contextMenuEvent(QContextMenuEvent* event)
     if (!m_pContextMenu)
         return;
     QPoint at = event->globalPos();
-    if (event->reason() == QContextMenuEvent::Keyboard)
+    if (event->reason() == QContextMenuEvent::Keyboard) {
         at = viewport()->mapToGlobal(QPoint(5, 5));
+    } else {
+        // The menu acts on the record under the pointer, as a left click would pick it; a
+        // click on the current record's frame keeps it.
+        const QPoint p = viewport()->mapFromGlobal(event->globalPos());
+        const CPoint pt{p.x(), p.y()};
+        CRectTracker probe = m_tracker;
+        if (!CurrentTrackerRect(probe.m_rect) || probe.HitTest(pt) == CRectTracker::hitNothing)
+            Pick(pt);
+    }
     m_pContextMenu->exec(at);
 }

@@ -98,11 +98,13 @@ TEST_F(MainFrameTest, TheIdPaneFollowsTheCurrentRecordInEveryPane)
         frame()->UpdateCommandUI();
         EXPECT_EQ(Pane(ID_INDICATOR_ID), QStringLiteral("ID: 1")) << pane;
     }
-    // Away from the panel view a pane with no record is empty, not the last id.
-    frame()->SetActivePane(CMainFrame::kTreePane);
-    doc().SetCurrentObject(nullptr);
-    frame()->UpdateCommandUI();
-    EXPECT_EQ(Pane(ID_INDICATOR_ID), QString());
+    // With no record the pane keeps the last id, in every pane as in the panel view.
+    for (int pane : {CMainFrame::kTreePane, CMainFrame::kTemplPane, CMainFrame::kViewPane}) {
+        frame()->SetActivePane(pane);
+        doc().SetCurrentObject(nullptr);
+        frame()->UpdateCommandUI();
+        EXPECT_EQ(Pane(ID_INDICATOR_ID), QStringLiteral("ID: 1")) << pane;
+    }
 }
 
 TEST_F(MainFrameTest, TheDeleteKeyDeletesAsEditDeleteDoes)

@@ -77,12 +77,13 @@ TEST_F(TreeTest, LabelsStayWhenTheUserClicksFromItemToItem)
         Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     };
-    // The root is "Manager", not the cockpit's name.
-    click(Item("Manager"));
+    // The manager's row shows the name given to it, as every record's row does, and keeps it
+    // while the user clicks about.
+    click(Root(0));
     ASSERT_EQ(doc().m_pCurrentObject, &doc().m_manager);
     click(Item("Front"));
     click(Item("Panel 200"));
-    EXPECT_EQ(Root(0).data().toString(), QStringLiteral("Manager"));
+    EXPECT_EQ(Root(0).data().toString(), QStringLiteral("My Cockpit"));
 
     // An unnamed surface entry keeps the label of its place in the panel.
     click(Item("Front/Surface 1"));
@@ -181,8 +182,8 @@ TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
         if (!a->isSeparator())
             texts << a->text() + (a->isEnabled() ? "" : " (off)");
     EXPECT_EQ(texts, QStringList({"&Add Object", "Add Sound", "Add Parent Button", "Duplicate",
-                                  "Cu&t", "&Copy", "&Paste (off)", "&Delete", "&Next State\tAlt+N",
-                                  "Properties\tALT+RET"}));
+                                  "Cu&t", "&Copy", "&Paste (off)", "&Delete", "Rena&me\tF2",
+                                  "&Next State\tAlt+N", "Properties\tALT+RET"}));
 }
 
 TEST_F(TreeTest, PropertiesAndNextStateTellTheOtherViews)
