@@ -50,7 +50,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     // Pictures changed on disk are read again; a changed cockpit file is offered for reloading.
     m_pWatcher = std::make_unique<CFileWatcher>(&m_doc, frame);
     m_pWatcher->SetReloadHandler([this](const std::string& path) {
-        if (!m_doc.OnOpenDocument(path))
+        if (!OpenCockpit(path))
             return false;
         m_pFrame->UpdateTitle();
         return true;
@@ -92,7 +92,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
         const std::string path =
             QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
         // A file that cannot be read has been reported; start empty rather than not at all.
-        if (m_doc.OnOpenDocument(path)) {
+        if (OpenCockpit(path)) {
             m_recent.Add(path);
             RecentFilesChanged();
         } else {
@@ -102,6 +102,34 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     frame->UpdateTitle();
     frame->show();
     return true;
+}
+
+bool CVireoApp::OpenCockpit(const std::string& path)
+{
+    if (!m_doc.OnOpenDocument(path))
+        return false;
+    CCPManager& m = m_doc.m_manager;
+    int id = 0;
+    CCPPanel* panel = CShownPanels::Recall(path, id) ? m.FindPanel(id) : nullptr;
+    ShowPanel(panel ? panel : m.GetPanel(0));
+    return true;
+}
+
+void CVireoApp::ShowPanel(CCPPanel* panel)
+{
+    if (!panel)
+        return;
+    CCPTree* tree = m_pFrame->GetTree();
+    const QModelIndex row = tree->FindItem(panel);
+    tree->expand(row.parent());
+    tree->expand(row);
+    // Chosen in the tree, so that the document follows as it does after a click there.
+    tree->setCurrentIndex(row);
+    tree->scrollTo(row);
+    if (m_doc.m_pCurrentPanel != panel) {
+        m_doc.SetCurrentPanel(panel);
+        m_doc.SetCurrentObject(panel);
+    }
 }
 
 void CVireoApp::RecentFilesChanged()
@@ -134,7 +162,7 @@ bool CVireoApp::OpenDocumentFile(const std::string& path)
     const std::string full =
         QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
             .toStdString();
-    if (!m_doc.OnOpenDocument(full))
+    if (!OpenCockpit(full))
         return false;
     m_recent.Add(full);
     RecentFilesChanged();
@@ -181,7 +209,7 @@ bool CVireoApp::OnCommand(int id)
         if (recent >= m_recent.GetSize() || !m_pDocHandler->SaveModified())
             return true;
         const std::string path = m_recent[recent];
-        if (m_doc.OnOpenDocument(path)) {
+        if (OpenCockpit(path)) {
             m_recent.Add(path);
             m_pFrame->UpdateTitle();
         } else {
@@ -218,7 +246,7 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
     CCPManager& m = m_doc.m_manager;
     CCPPanel* panel = panelId ? m.FindPanel(panelId) : m.GetPanel(0);
     if (panel) {
-        m_doc.SetCurrentPanel(panel);
+        ShowPanel(panel);
         CCPObject* record = nullptr;
         CRect rc;
         if (recordId) {
@@ -231,7 +259,6 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
                                [&](CCPObject& shown) { return shown.GetSrcRect(&rc); });
         if (record)
             m_doc.SetCurrentObject(record);
-        frame->GetTree()->expand(frame->GetTree()->FindItem(panel));
     }
     // Room for the tree's labels and a good part of the template, as a user would drag the
     // splitter bars.
