@@ -1006,7 +1006,7 @@ void CVireoDoc::InitialUpdate()
 
 CCPButton* CVireoDoc::AddButtonWithId(int id, int states)
 {
-    if (m_manager.FindButton(id))
+    if (m_manager.FindButton(id) || RefuseWhileStepOpen("Add the missing button"))
         return nullptr;
     auto button =
         Downcast<CCPButton>(std::unique_ptr<CCPObject>(m_manager.CreateObject(kButtonType)));
