@@ -27,6 +27,9 @@ public:
     int m_nNudgeKind = 0;
     double m_dLastNudge = 0;
 
+    // Tells steps apart for as long as the program runs (addresses are reused).
+    const unsigned long long m_nSerial = NextSerial();
+
     explicit CEditStep(std::string name) : m_strName(std::move(name)) {}
     ~CEditStep();
 
@@ -53,18 +56,27 @@ public:
     // True while the step holds the record out of the cockpit.
     bool Owns(const CCPObject* record) const;
 
-private:
-    struct Change
-    {
-        CCPObject* record;
-        std::unique_ptr<CCPObject> before;
-        std::unique_ptr<CCPObject> after;
-    };
     enum class MoveKind
     {
         Appended,
         SurfaceInserted,
         SurfaceRemoved
+    };
+    // What the step did, in order (read by the recovery journal).
+    struct Change;
+    struct Move;
+    const std::vector<Change>& Changes() const { return m_aChanges; }
+    const std::vector<Move>& Moves() const { return m_aMoves; }
+
+private:
+    static unsigned long long NextSerial();
+
+public:
+    struct Change
+    {
+        CCPObject* record;
+        std::unique_ptr<CCPObject> before;
+        std::unique_ptr<CCPObject> after;
     };
     struct Move
     {
@@ -73,6 +85,8 @@ private:
         CCPPanel* panel;
         size_t index;
     };
+
+private:
     void TakeOut(const Move& move, CCPManager& manager);
     void PutBack(const Move& move, CCPManager& manager);
     void Hold(std::unique_ptr<CCPObject> record);
@@ -109,6 +123,8 @@ public:
     std::unique_ptr<CEditStep> TakeLast();
 
     void MarkSaved() { m_nSaved = static_cast<long>(m_nCurrent); }
+    // No state held is the one on disk (a recovered cockpit).
+    void MarkUnsaved() { m_nSaved = -1; }
     bool IsAtSaved() const { return m_nSaved == static_cast<long>(m_nCurrent); }
     // The saved state is one of the steps' states still held (a nudge may not merge into it).
     long Saved() const { return m_nSaved; }

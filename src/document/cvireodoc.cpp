@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <new>
+#include <utility>
 
 namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
@@ -82,6 +83,8 @@ bool CVireoDoc::OnNewDocument()
     m_manager.m_strComment.clear();
     m_strPathName.clear();
     ClearHistory();
+    if (m_pJournal)
+        m_pJournal->Opened(std::string(), std::string());
     InitialUpdate();
     return true;
 }
@@ -123,6 +126,13 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
         }
         return false;
     }
+    return OpenFromBytes(path, std::move(data));
+}
+
+bool CVireoDoc::OpenFromBytes(const std::string& path, std::string data)
+{
+    if (RefuseWhileStepOpen("Open"))
+        return false;
     SetCurrentObject(nullptr);
     SetCurrentPanel(nullptr);
     Reset();
@@ -153,6 +163,8 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
     }
     m_strPathName = path;
     ClearHistory();
+    if (m_pJournal)
+        m_pJournal->Opened(path, data);
     InitialUpdate();
     return true;
 }
@@ -266,10 +278,11 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
         if (!saveAnyway)
             return false;
     }
-    std::string error;
+    std::string error, bytes;
     bool written = false;
     try {
-        written = WriteFileSafely(path, Store(), &error);
+        bytes = Store();
+        written = WriteFileSafely(path, bytes, &error);
     } catch (const std::bad_alloc&) {
         error = path + ": not enough memory to write the file";
     }
@@ -280,6 +293,8 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
     }
     m_strPathName = path;
     MarkSaved();
+    if (m_pJournal)
+        m_pJournal->Saved(path, bytes);
     return true;
 }
 
@@ -370,6 +385,8 @@ CEditStep* CVireoDoc::EndStep()
         m_manager.InvalidateIndex();
     CEditStep* done = step.get();
     m_history.Push(std::move(step));
+    if (m_pJournal)
+        m_pJournal->Pushed(*done, std::exchange(m_bAmending, false));
     UpdateModified();
     HistoryChanged();
     return done;
@@ -833,6 +850,7 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
     const bool nested = m_pStep != nullptr;
     if (burst) {
         m_pStep = m_history.TakeLast();
+        m_bAmending = true;
         m_manager.SetRecorder(this);
     } else {
         BeginStep("Move " + RecordLabel(record), record, m_pCurrentPanel);
@@ -850,6 +868,9 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
         record->SetDestRect(&rc);
     // A burst that comes back to where it started leaves no step.
     if (!EndStep() && burst) {
+        m_bAmending = false;
+        if (m_pJournal)
+            m_pJournal->Dropped();
         UpdateModified();
         HistoryChanged();
     }
@@ -922,11 +943,17 @@ void CVireoDoc::GoToStep(size_t count)
     while (m_history.Current() > count) {
         step = m_history.Undo(m_manager);
         undone = true;
+        if (m_pJournal)
+            m_pJournal->Undone(*step);
     }
     while (m_history.Current() < count) {
         step = m_history.Redo(m_manager);
         undone = false;
+        if (m_pJournal)
+            m_pJournal->Redone(*step);
     }
+    if (m_pJournal)
+        m_pJournal->Settled();
     if (step)
         StepDone(step, undone);
 }
