@@ -130,7 +130,8 @@ enum IdKind : long long
     kIdEntry    // a: panel, b: position in its surface entries
 };
 
-template <class T> long long IndexIn(const std::vector<std::unique_ptr<T>>& list, const CCPObject* r)
+template <class T>
+long long IndexIn(const std::vector<std::unique_ptr<T>>& list, const CCPObject* r)
 {
     for (size_t i = 0; i < list.size(); ++i)
         if (list[i].get() == r)
@@ -170,12 +171,11 @@ bool ReadEntry(std::string_view text, CCPSurfaceRef& e)
 
 std::string ManagerText(const CCPManager& m)
 {
-    std::string s = StrFormat("%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d", m.m_nId,
-                              m.m_nCockpit2d[0], m.m_nCockpit2d[1], m.m_nScreenWidth,
-                              m.m_nScreenHeight, m.m_nMouseBorder, m.m_nDedFont, m.m_nHudFont,
-                              m.m_nMfdFont, m.m_nPopupFont, m.m_nSaBoxFont, m.m_nKneeFont,
-                              m.m_nGeneralFont, m.m_nLabelFont, m.m_nTemplateWidth,
-                              m.m_nTemplateHeight);
+    std::string s = StrFormat(
+        "%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d", m.m_nId, m.m_nCockpit2d[0],
+        m.m_nCockpit2d[1], m.m_nScreenWidth, m.m_nScreenHeight, m.m_nMouseBorder, m.m_nDedFont,
+        m.m_nHudFont, m.m_nMfdFont, m.m_nPopupFont, m.m_nSaBoxFont, m.m_nKneeFont, m.m_nGeneralFont,
+        m.m_nLabelFont, m.m_nTemplateWidth, m.m_nTemplateHeight);
     for (const CRect* r : {&m.m_rcHud, &m.m_rcRwr, &m.m_rcMfdLeft, &m.m_rcMfdRight})
         s += StrFormat(" %d %d %d %d", r->left, r->top, r->right, r->bottom);
     s += StrFormat(" %d\n", m.m_bDoGeometry);
@@ -450,22 +450,22 @@ bool CRecoveryJournal::Start()
     // The bytes the edits apply to, kept in case the file changes before they are saved. Read
     // on a worker: the cockpit may be large. A file that changed since it was opened is not
     // the base and is not kept.
-    m_copier = std::thread([path = m_strPath, base = BaseFileOf(m_strFile), size = m_nSize,
-                            time = m_nTime] {
-        std::string data;
-        unsigned long long s = 0;
-        long long t = 0;
-        if (!ReadWholeFile(path, data) || !StatFile(path, s, t) || s != size || t != time ||
-            data.size() != size)
-            return;
-        const int fd = ::open(base.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (fd < 0)
-            return;
-        const bool ok = WriteAllTo(fd, data) && ::fsync(fd) == 0;
-        ::close(fd);
-        if (!ok)
-            ::unlink(base.c_str());
-    });
+    m_copier = std::thread(
+        [path = m_strPath, base = BaseFileOf(m_strFile), size = m_nSize, time = m_nTime] {
+            std::string data;
+            unsigned long long s = 0;
+            long long t = 0;
+            if (!ReadWholeFile(path, data) || !StatFile(path, s, t) || s != size || t != time ||
+                data.size() != size)
+                return;
+            const int fd = ::open(base.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+            if (fd < 0)
+                return;
+            const bool ok = WriteAllTo(fd, data) && ::fsync(fd) == 0;
+            ::close(fd);
+            if (!ok)
+                ::unlink(base.c_str());
+        });
     return true;
 }
 

@@ -12,7 +12,7 @@ class CVireoDoc;
 // One entry of a journal: what happened to the history, and the records it left behind.
 struct CJournalEntry
 {
-    char m_cKind = 0;     // 'P' pushed, 'N' replaced the last, 'D' dropped the last, 'U', 'R'
+    char m_cKind = 0;      // 'P' pushed, 'N' replaced the last, 'D' dropped the last, 'U', 'R'
     long long m_nWhen = 0; // seconds since the epoch
     std::string m_strPayload;
 };
@@ -20,12 +20,12 @@ struct CJournalEntry
 // What a journal file holds, as far as it was written whole.
 struct CJournalContents
 {
-    std::string m_strPath;       // the cockpit as opened
+    std::string m_strPath; // the cockpit as opened
     unsigned long long m_nSize = 0;
-    long long m_nTime = 0;       // its modification time when opened
-    bool m_bSnapshot = false;    // the base is a state written by the editor, not the file
+    long long m_nTime = 0;    // its modification time when opened
+    bool m_bSnapshot = false; // the base is a state written by the editor, not the file
     std::vector<CJournalEntry> m_aEntries;
-    bool m_bTorn = false;        // a half-written entry at the end was dropped
+    bool m_bTorn = false; // a half-written entry at the end was dropped
 
     long long LastTime() const { return m_aEntries.empty() ? 0 : m_aEntries.back().m_nWhen; }
 };
@@ -100,10 +100,10 @@ class CJournalReplay
 public:
     enum Result
     {
-        Applied,     // onto the cockpit file, which is as it was
-        AsCopy,      // the file changed: the edits applied to its old bytes, as an untitled copy
-        NoBase,      // the file changed and its old bytes are gone
-        Failed       // the cockpit could not be opened
+        Applied, // onto the cockpit file, which is as it was
+        AsCopy,  // the file changed: the edits applied to its old bytes, as an untitled copy
+        NoBase,  // the file changed and its old bytes are gone
+        Failed   // the cockpit could not be opened
     };
     // Whether the cockpit on disk is still the one the journal started from.
     static bool FileUnchanged(const std::string& journalFile, const CJournalContents& contents);

@@ -123,8 +123,7 @@ protected:
         doc.RemoveObject(first->m_aSurfaces.at(1).get(), first);
         doc.PlaceRecord(a, first, second, nullptr, true);
         doc.PlaceRecord(first->m_aSurfaces.at(0).get(), first, second,
-                        second->m_aSurfaces.empty() ? nullptr : second->m_aSurfaces[0].get(),
-                        true);
+                        second->m_aSurfaces.empty() ? nullptr : second->m_aSurfaces[0].get(), true);
         doc.PlaceRecord(b, first, s.Panel(2), nullptr, false);
         doc.Undo();
         doc.Undo();
@@ -187,7 +186,8 @@ TEST_F(RecoveryTest, TornLastEntryIsDroppedAndTheStepsBeforeItRecovered)
     // A garbled entry in the middle ends the recovery there too, never past it.
     CJournalContents whole = ReadJournal();
     ASSERT_GE(whole.m_aEntries.size(), 2u);
-    std::string bytes = dir.Read("journals/" + std::filesystem::path(JournalFile()).filename().string());
+    std::string bytes =
+        dir.Read("journals/" + std::filesystem::path(JournalFile()).filename().string());
     const size_t at = bytes.find("renamed view");
     ASSERT_NE(at, std::string::npos);
     bytes[at] = 'R';
@@ -279,13 +279,23 @@ TEST_F(RecoveryTest, KilledEditorRecoversExactlyTheStepsWritten)
 
     const CJournalContents contents = ReadJournal();
     const int written = static_cast<int>(contents.m_aEntries.size());
-    EXPECT_GE(written, 157);
+    EXPECT_GE(written, 100);
     EXPECT_LT(written, 400);
 
+    // The same edits without a crash, up to as many journal entries (an edit that changes
+    // nothing writes none).
     CTestCockpit same;
+    CRecoveryJournal sameJournal(same.doc, dir.File("same"));
+    same.doc.SetJournal(&sameJournal);
     ASSERT_TRUE(same.doc.OnOpenDocument(path));
-    for (int i = 0; i < written; ++i)
+    CJournalContents sameContents;
+    for (int i = 0; i < 400; ++i) {
         BurstEdit(same.doc, i);
+        ASSERT_TRUE(CRecoveryJournal::Read(sameJournal.CurrentFile(), sameContents));
+        if (static_cast<int>(sameContents.m_aEntries.size()) == written)
+            break;
+    }
+    same.doc.SetJournal(nullptr);
     CTestCockpit recovered;
     EXPECT_EQ(CJournalReplay::Recover(recovered.doc, JournalFile(), contents),
               CJournalReplay::Applied);

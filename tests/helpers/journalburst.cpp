@@ -1,8 +1,8 @@
 // An editor that makes a burst of edits with a recovery journal, slowly, telling on stdout how
 // many are done; the test kills it part way.
-#include "crecoveryjournal.h"
-#include "crecordingui.h"
 #include "journalburst.h"
+#include "crecordingui.h"
+#include "crecoveryjournal.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,9 +4,9 @@
 #include "ccppanel.h"
 #include "cvireodoc.h"
 
-// Edit number i of a burst over the demo cockpit: moves, renames of objects and of button views, an undo and a
-// redo in turn, each one entry of the recovery journal. Shared by the editor that is killed
-// in the middle of a burst and by the test that makes the same edits without a crash.
+// Edit number i of a burst over the demo cockpit: moves, renames of objects and of button views, an
+// undo and a redo in turn, each one entry of the recovery journal. Shared by the editor that is
+// killed in the middle of a burst and by the test that makes the same edits without a crash.
 inline void BurstEdit(CVireoDoc& doc, int i)
 {
     CCPManager& m = doc.m_manager;
@@ -14,7 +14,9 @@ inline void BurstEdit(CVireoDoc& doc, int i)
     CRect rc;
     switch (i % 5) {
     case 0:
-        record->GetDestRect(&rc);
+        // Some records have no place on the panel; the next one that has is moved.
+        for (size_t k = 0; !record->GetDestRect(&rc); ++k)
+            record = m.m_aObjects[(static_cast<size_t>(i / 5) + k) % m.m_aObjects.size()].get();
         rc.OffsetRect(1, 2);
         doc.SetRecordDestRect(record, rc);
         break;
