@@ -189,11 +189,13 @@ int CCliApp::Format(const std::vector<std::string>& args)
         }
         return 0;
     }
-    std::string error;
-    if (!WriteFileSafely(output, bytes, &error)) {
+    std::string error, warning;
+    if (!WriteFileSafely(output, bytes, &error, &warning)) {
         m_err << "vireo-cli: cannot write " << error << "\n";
         return 2;
     }
+    if (!warning.empty())
+        m_err << "vireo-cli: " << warning << "\n";
     return 0;
 }
 
@@ -328,11 +330,14 @@ int CCliApp::Render(const std::vector<std::string>& args)
               << "\n";
         return 2;
     }
-    std::string error;
-    if (!WriteFileSafely(output, std::string(png.constData(), size_t(png.size())), &error)) {
+    std::string error, warning;
+    if (!WriteFileSafely(output, std::string(png.constData(), size_t(png.size())), &error,
+                         &warning)) {
         m_err << "vireo-cli: cannot write " << error << "\n";
         return 2;
     }
+    if (!warning.empty())
+        m_err << "vireo-cli: " << warning << "\n";
     return 0;
 }
 

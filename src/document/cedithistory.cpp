@@ -3,6 +3,7 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
+#include "clinewriter.h"
 
 #include <algorithm>
 
@@ -19,7 +20,10 @@ void CEditStep::WillChange(CCPObject& record)
     for (const Change& c : m_aChanges)
         if (c.record == &record)
             return;
-    m_aChanges.push_back({&record, record.CopyFields(), nullptr});
+    Change change;
+    change.record = &record;
+    change.before = record.CopyFields();
+    m_aChanges.push_back(std::move(change));
 }
 
 void CEditStep::Appended(CCPObject& record)
@@ -55,13 +59,93 @@ std::unique_ptr<CCPObject> CEditStep::Unhold(const CCPObject* record)
     return nullptr;
 }
 
+namespace {
+// What a copy of a record takes, near enough: its text as the file holds it.
+size_t TextBytes(CCPObject& record)
+{
+    CLineWriter out;
+    record.Serialize(out);
+    return sizeof(CCPObject) + out.Take().size();
+}
+} // namespace
+
+CEditStep::ListRun CEditStep::RunOf(std::vector<int>& before, std::vector<int>& after)
+{
+    size_t head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    ListRun run;
+    run.at = head;
+    run.before.assign(before.begin() + std::ptrdiff_t(head), before.end() - std::ptrdiff_t(tail));
+    run.after.assign(after.begin() + std::ptrdiff_t(head), after.end() - std::ptrdiff_t(tail));
+    std::vector<int>().swap(before);
+    std::vector<int>().swap(after);
+    return run;
+}
+
+void CEditStep::Assign(Change& c, bool undo)
+{
+    const CCPObject& copy = undo ? *c.before : *c.after;
+    if (!c.runs) {
+        c.record->AssignFields(copy);
+        return;
+    }
+    auto& panel = static_cast<CCPPanel&>(*c.record);
+    std::vector<int> objects = std::move(panel.m_anObjects);
+    std::vector<int> views = std::move(panel.m_anButtonViews);
+    panel.AssignFields(copy);
+    // The list is in the other state now: its run is swapped for this state's.
+    const auto swapRun = [undo](std::vector<int>& list, const ListRun& run) {
+        const std::vector<int>& out = undo ? run.after : run.before;
+        const std::vector<int>& in = undo ? run.before : run.after;
+        const auto at = list.begin() + std::ptrdiff_t(std::min(run.at, list.size()));
+        const auto end = at + std::ptrdiff_t(std::min(out.size(), size_t(list.end() - at)));
+        list.insert(list.erase(at, end), in.begin(), in.end());
+    };
+    swapRun(objects, c.objects);
+    swapRun(views, c.views);
+    panel.m_anObjects = std::move(objects);
+    panel.m_anButtonViews = std::move(views);
+}
+
 bool CEditStep::Finish()
 {
-    for (Change& c : m_aChanges)
+    for (Change& c : m_aChanges) {
         c.after = c.record->CopyFields();
+        if (c.runs) {
+            // Finished once already (a burst goes on): the lists are in the runs.
+            auto& after = static_cast<CCPPanel&>(*c.after);
+            std::vector<int>().swap(after.m_anObjects);
+            std::vector<int>().swap(after.m_anButtonViews);
+        }
+    }
     m_aChanges.erase(std::remove_if(m_aChanges.begin(), m_aChanges.end(),
-                                    [](const Change& c) { return c.before->SameFields(*c.after); }),
+                                    [](const Change& c) {
+                                        return c.before->SameFields(*c.after) &&
+                                               c.objects.before == c.objects.after &&
+                                               c.views.before == c.views.after;
+                                    }),
                      m_aChanges.end());
+    m_nBytes = sizeof(CEditStep) + m_strName.size();
+    for (Change& c : m_aChanges) {
+        if (c.record->IsPanel() && !c.runs) {
+            auto& before = static_cast<CCPPanel&>(*c.before);
+            auto& after = static_cast<CCPPanel&>(*c.after);
+            c.objects = RunOf(before.m_anObjects, after.m_anObjects);
+            c.views = RunOf(before.m_anButtonViews, after.m_anButtonViews);
+            c.runs = true;
+        }
+        m_nBytes += TextBytes(*c.before) + TextBytes(*c.after) +
+                    sizeof(int) * (c.objects.before.size() + c.objects.after.size() +
+                                   c.views.before.size() + c.views.after.size());
+    }
+    for (const auto& held : m_aHeld)
+        m_nBytes += TextBytes(*held);
+    m_nBytes += m_aMoves.size() * sizeof(Move);
     return HasChanges();
 }
 
@@ -118,7 +202,7 @@ void CEditStep::Undo(CCPManager& manager)
             TakeOut(*it, manager);
     }
     for (auto it = m_aChanges.rbegin(); it != m_aChanges.rend(); ++it)
-        it->record->AssignFields(*it->before);
+        Assign(*it, true);
     if (TouchesIndex())
         manager.InvalidateIndex();
 }
@@ -126,7 +210,7 @@ void CEditStep::Undo(CCPManager& manager)
 void CEditStep::Redo(CCPManager& manager)
 {
     for (Change& c : m_aChanges)
-        c.record->AssignFields(*c.after);
+        Assign(c, false);
     for (Move& m : m_aMoves) {
         if (m.kind == MoveKind::SurfaceRemoved)
             TakeOut(m, manager);
@@ -168,23 +252,32 @@ void CEditHistory::Clear()
     m_aSteps.clear();
     m_nCurrent = 0;
     m_nSaved = 0;
+    m_nBytes = 0;
+}
+
+void CEditHistory::DropOldest()
+{
+    m_nBytes -= std::min(m_nBytes, m_aSteps.front()->Bytes());
+    m_aSteps.pop_front();
+    --m_nCurrent;
+    if (m_nSaved >= 0)
+        --m_nSaved; // at -1 now when the saved state was the oldest one kept
 }
 
 void CEditHistory::Push(std::unique_ptr<CEditStep> step)
 {
     // Steps after the current one were undone; the records they hold go with them.
-    while (m_aSteps.size() > m_nCurrent)
+    while (m_aSteps.size() > m_nCurrent) {
+        m_nBytes -= std::min(m_nBytes, m_aSteps.back()->Bytes());
         m_aSteps.pop_back();
+    }
     if (m_nSaved > static_cast<long>(m_nCurrent))
         m_nSaved = -1;
+    m_nBytes += step->Bytes();
     m_aSteps.push_back(std::move(step));
     ++m_nCurrent;
-    while (m_aSteps.size() > m_nLimit) {
-        m_aSteps.pop_front();
-        --m_nCurrent;
-        if (m_nSaved >= 0)
-            --m_nSaved; // at -1 now when the saved state was the oldest one kept
-    }
+    while (m_aSteps.size() > m_nLimit || (m_nBytes > m_nByteLimit && m_aSteps.size() > 1))
+        DropOldest();
 }
 
 CEditStep* CEditHistory::Undo(CCPManager& manager)
@@ -211,6 +304,7 @@ std::unique_ptr<CEditStep> CEditHistory::TakeLast()
         return nullptr;
     std::unique_ptr<CEditStep> step = std::move(m_aSteps.back());
     m_aSteps.pop_back();
+    m_nBytes -= std::min(m_nBytes, step->Bytes());
     --m_nCurrent;
     return step;
 }

@@ -50,6 +50,8 @@ public:
     bool HasChanges() const { return !m_aChanges.empty() || !m_aMoves.empty(); }
     // Whether ids or the manager's lists changed (its look-ups by id must be rebuilt).
     bool TouchesIndex() const;
+    // About what the step keeps in memory, in bytes (set by Finish).
+    size_t Bytes() const { return m_nBytes; }
 
     void Undo(CCPManager& manager);
     void Redo(CCPManager& manager);
@@ -62,21 +64,23 @@ public:
         SurfaceInserted,
         SurfaceRemoved
     };
-    // What the step did, in order (read by the recovery journal).
-    struct Change;
-    struct Move;
-    const std::vector<Change>& Changes() const { return m_aChanges; }
-    const std::vector<Move>& Moves() const { return m_aMoves; }
-
-private:
-    static unsigned long long NextSerial();
-
-public:
+    // The run of a list that a step changed: from at, before became after. A panel's id
+    // lists are kept this way, so a delete on a panel of 100,000 records keeps one id, not
+    // two copies of the list.
+    struct ListRun
+    {
+        size_t at = 0;
+        std::vector<int> before;
+        std::vector<int> after;
+    };
     struct Change
     {
-        CCPObject* record;
+        CCPObject* record = nullptr;
         std::unique_ptr<CCPObject> before;
         std::unique_ptr<CCPObject> after;
+        bool runs = false; // a panel whose copies hold no id lists: they are in the runs
+        ListRun objects;
+        ListRun views;
     };
     struct Move
     {
@@ -85,7 +89,15 @@ public:
         CCPPanel* panel;
         size_t index;
     };
+    // What the step did, in order (read by the recovery journal).
+    const std::vector<Change>& Changes() const { return m_aChanges; }
+    const std::vector<Move>& Moves() const { return m_aMoves; }
 
+private:
+    static unsigned long long NextSerial();
+    static ListRun RunOf(std::vector<int>& before, std::vector<int>& after);
+    // Puts the record's fields back to the copy's, its id lists from the runs.
+    static void Assign(Change& change, bool undo);
 private:
     void TakeOut(const Move& move, CCPManager& manager);
     void PutBack(const Move& move, CCPManager& manager);
@@ -94,6 +106,7 @@ private:
     std::vector<Change> m_aChanges;
     std::vector<Move> m_aMoves;
     std::vector<std::unique_ptr<CCPObject>> m_aHeld; // records this step holds out of the cockpit
+    size_t m_nBytes = 0;
 };
 
 // The steps made since the cockpit was opened, oldest first, with the saved state marked.
@@ -101,9 +114,14 @@ class CEditHistory
 {
 public:
     static constexpr size_t kDefaultLimit = 1000;
+    static constexpr size_t kDefaultByteLimit = size_t(256) << 20;
 
     void Clear();
     void SetLimit(size_t limit) { m_nLimit = limit ? limit : 1; }
+    // The oldest steps go once the steps kept take more memory than this (the newest step is
+    // always kept).
+    void SetByteLimit(size_t bytes) { m_nByteLimit = bytes; }
+    size_t Bytes() const { return m_nBytes; }
     // Adds a finished step after the current one, dropping the steps that were undone.
     void Push(std::unique_ptr<CEditStep> step);
 
@@ -134,4 +152,7 @@ private:
     size_t m_nCurrent = 0;
     long m_nSaved = 0; // -1: the saved state can no longer be reached
     size_t m_nLimit = kDefaultLimit;
+    size_t m_nByteLimit = kDefaultByteLimit;
+    size_t m_nBytes = 0;
+    void DropOldest();
 };

@@ -278,11 +278,11 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
         if (!saveAnyway)
             return false;
     }
-    std::string error, bytes;
+    std::string error, warning, bytes;
     bool written = false;
     try {
         bytes = Store();
-        written = WriteFileSafely(path, bytes, &error);
+        written = WriteFileSafely(path, bytes, &error, &warning);
     } catch (const std::bad_alloc&) {
         error = path + ": not enough memory to write the file";
     }
@@ -295,6 +295,9 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
     MarkSaved();
     if (m_pJournal)
         m_pJournal->Saved(path, bytes);
+    // Saved all the same: the user learns what of the old file's permissions did not stay.
+    if (!warning.empty() && m_pUI)
+        m_pUI->MessageBox("The cockpit was saved.", IUserInterface::Information, warning);
     return true;
 }
 

@@ -105,6 +105,7 @@ public:
     void GoToStep(size_t count);
     const CEditHistory& GetHistory() const { return m_history; }
     void SetHistoryLimit(size_t steps) { m_history.SetLimit(steps); }
+    void SetHistoryByteLimit(size_t bytes) { m_history.SetByteLimit(bytes); }
     // Seconds on a steady clock, for the nudge bursts (tests set their own).
     void SetClock(std::function<double()> clock) { m_fnClock = std::move(clock); }
 

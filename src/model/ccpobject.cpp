@@ -40,35 +40,61 @@ static bool IsBlank(char c)
 
 bool CCPObject::GetName(std::string& name) const
 {
-    const size_t at = m_strComment.find("Name:");
+    return FindName(m_strComment, name);
+}
+
+void CCPObject::SetName(const std::string& name)
+{
+    PutName(m_strComment, name);
+}
+
+bool CCPObject::FindName(const std::string& comment, std::string& name)
+{
+    const size_t at = comment.find("Name:");
     if (at == std::string::npos)
         return false;
     const size_t start = at + 5;
-    const size_t eol = m_strComment.find("\r\n", start);
+    const size_t eol = comment.find("\r\n", start);
     if (eol == std::string::npos) {
         name.clear();
         return true;
     }
     size_t b = start, e = eol;
-    while (b < e && IsBlank(m_strComment[b]))
+    while (b < e && IsBlank(comment[b]))
         ++b;
-    while (e > b && IsBlank(m_strComment[e - 1]))
+    while (e > b && IsBlank(comment[e - 1]))
         --e;
-    name = m_strComment.substr(b, e - b);
+    name = comment.substr(b, e - b);
     return true;
 }
 
-void CCPObject::SetName(const std::string& name)
+void CCPObject::PutName(std::string& comment, const std::string& name)
 {
-    const size_t at = m_strComment.find("Name:");
+    const size_t at = comment.find("Name:");
     if (at == std::string::npos) {
-        m_strComment = "// Name: " + name + "\r\n" + m_strComment;
+        comment = "// Name: " + name + "\r\n" + comment;
         return;
     }
     // Replace from "Name:" up to and including the end of its line.
-    size_t eol = m_strComment.find('\n', at);
-    eol = eol == std::string::npos ? m_strComment.size() : eol + 1;
-    m_strComment.replace(at, eol - at, "Name: " + name + "\r\n");
+    size_t eol = comment.find('\n', at);
+    eol = eol == std::string::npos ? comment.size() : eol + 1;
+    comment.replace(at, eol - at, "Name: " + name + "\r\n");
+}
+
+void CCPObject::PutOnlyName(std::string& comment, const std::string& name)
+{
+    size_t from = 0;
+    if (!name.empty()) {
+        PutName(comment, name);
+        from = comment.find('\n', comment.find("Name:")) + 1;
+    }
+    for (size_t at; (at = comment.find("Name:", from)) != std::string::npos;) {
+        const size_t nl = comment.rfind('\n', at);
+        const size_t begin = nl == std::string::npos ? 0 : nl + 1;
+        const size_t eol = comment.find('\n', at);
+        comment.erase(begin, eol == std::string::npos ? std::string::npos : eol + 1 - begin);
+        from = begin;
+    }
 }
 
 bool CCPObject::CheckIdUnique(CCheckMessageArray& messages, CCPManager* manager)

@@ -89,6 +89,13 @@ public:
     // The display name from the "// Name: " comment line.
     bool GetName(std::string& name) const;
     void SetName(const std::string& name);
+    // The same rules on a comment that is not the record's yet (a sheet's edit).
+    static bool FindName(const std::string& comment, std::string& name);
+    static void PutName(std::string& comment, const std::string& name);
+    // Leaves comment with name as its only name: the first "Name:" line carries it (a line in
+    // front when there is none) and later ones go, as they would name nothing; an empty name
+    // takes every such line out, so the record has no name at all.
+    static void PutOnlyName(std::string& comment, const std::string& name);
 
     // Id unique within the record's own list of the manager; appends
     // "Object Id %d, is not unique" otherwise.

@@ -6,13 +6,20 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <new>
 #include <random>
 #include <system_error>
+#include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -196,6 +203,18 @@ std::string BaseOf(const std::string& path)
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
+// The system's rule for links in sticky world-writable folders (fs.protected_symlinks): such a
+// link is followed only by its owner, or when it belongs to the folder's owner. Applied here
+// as the kernel would, since the save resolves links itself.
+bool MayFollow(const std::string& link, const struct stat& st)
+{
+    struct stat dir;
+    if (::stat(DirOf(link).c_str(), &dir) != 0)
+        return true;
+    const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+    return !shared || st.st_uid == ::geteuid() || st.st_uid == dir.st_uid;
+}
+
 // Follows path through every link to the file a write must replace; a link to nothing
 // yet resolves to the name the link points at.
 bool FollowLinks(const std::string& path, std::string& target, int& err)
@@ -211,6 +230,10 @@ bool FollowLinks(const std::string& path, std::string& target, int& err)
         }
         if (!S_ISLNK(st.st_mode))
             return true;
+        if (!MayFollow(target, st)) {
+            err = EACCES;
+            return false;
+        }
         if (hops >= 40) {
             err = ELOOP;
             return false;
@@ -276,6 +299,130 @@ bool WriteAll(int fd, const std::string& data)
     return true;
 }
 
+// The new files being written now, removed if a signal ends the process on the way. Plain
+// pointers in atomics: the handler may only read and unlink.
+constexpr int kPendingSlots = 64;
+std::atomic<const char*> g_apPending[kPendingSlots];
+struct sigaction g_aPrevious[3];
+constexpr int kCleanSignals[3] = {SIGINT, SIGTERM, SIGHUP};
+
+void OnEndSignal(int sig)
+{
+    for (auto& slot : g_apPending)
+        if (const char* path = slot.load())
+            ::unlink(path);
+    int i = 0;
+    while (i < 2 && kCleanSignals[i] != sig)
+        ++i;
+    // Then whatever was there before: by default the signal ends the process as it would have.
+    const struct sigaction& previous = g_aPrevious[i];
+    if ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == SIG_IGN)
+        return;
+    if ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler != SIG_DFL) {
+        previous.sa_handler(sig);
+        return;
+    }
+    ::sigaction(sig, &previous, nullptr);
+    ::raise(sig);
+}
+
+void InstallEndSignals()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int i = 0; i < 3; ++i) {
+            struct sigaction action
+            {
+            };
+            action.sa_handler = OnEndSignal;
+            sigemptyset(&action.sa_mask);
+            action.sa_flags = SA_RESTART;
+            ::sigaction(kCleanSignals[i], &action, &g_aPrevious[i]);
+        }
+    });
+}
+
+// Keeps a new file's name where the signal handler finds it while the file is written.
+class CPendingFile
+{
+public:
+    explicit CPendingFile(const std::string& path) : m_strPath(path)
+    {
+        InstallEndSignals();
+        for (auto& slot : g_apPending) {
+            const char* empty = nullptr;
+            if (slot.compare_exchange_strong(empty, m_strPath.c_str())) {
+                m_pSlot = &slot;
+                break;
+            }
+        }
+    }
+    ~CPendingFile()
+    {
+        if (m_pSlot)
+            m_pSlot->store(nullptr);
+    }
+    CPendingFile(const CPendingFile&) = delete;
+    CPendingFile& operator=(const CPendingFile&) = delete;
+
+private:
+    std::string m_strPath;
+    std::atomic<const char*>* m_pSlot = nullptr;
+};
+
+// New files of earlier saves of target that were killed on the way: this user's, locked by no
+// writer, and not touched for a while (a file just made is locked a moment after it exists).
+void RemoveLeftovers(const std::string& target)
+{
+    const std::string prefix = "." + BaseOf(target).substr(0, 200) + ".vireo-";
+    const std::string dir = DirOf(target);
+    DIR* folder = ::opendir(dir.c_str());
+    if (!folder)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 8 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = (dir == "/" ? "/" : dir + "/") + name;
+        CFd f;
+        f.fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        struct stat st;
+        if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() || now - st.st_mtime < 10)
+            continue;
+        if (::flock(f.fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.c_str());
+    }
+    ::closedir(folder);
+}
+
+// The old file's extended attributes (its ACL among them) onto the new one; the names the
+// file system refused are added to lost.
+void CopyAttributes(const std::string& from, int to, std::vector<std::string>& lost)
+{
+    ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+    if (size <= 0)
+        return;
+    std::string names(size_t(size), '\0');
+    size = ::listxattr(from.c_str(), names.data(), names.size());
+    if (size <= 0)
+        return;
+    names.resize(size_t(size));
+    for (size_t at = 0; at < names.size();) {
+        const std::string name = names.c_str() + at;
+        at += name.size() + 1;
+        if (name.empty())
+            continue;
+        const ssize_t length = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
+        std::string value(length > 0 ? size_t(length) : 0, '\0');
+        const ssize_t got =
+            length > 0 ? ::getxattr(from.c_str(), name.c_str(), value.data(), value.size()) : 0;
+        if (got < 0 || ::fsetxattr(to, name.c_str(), value.data(), size_t(got), 0) != 0)
+            lost.push_back(name == "system.posix_acl_access" ? "its ACL" : "the attribute " + name);
+    }
+}
+
 void SyncFolder(const std::string& dir)
 {
     // Makes the rename itself durable; a folder that cannot be synced is left as it is.
@@ -288,8 +435,11 @@ void SyncFolder(const std::string& dir)
 
 } // namespace
 
-bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText)
+bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText,
+                     std::string* warningText)
 {
+    if (warningText)
+        warningText->clear();
     std::string tmp;
     auto fail = [&](int err, const std::string& cause = std::string()) {
         if (errorText)
@@ -317,6 +467,7 @@ bool WriteFileSafely(const std::string& path, const std::string& data, std::stri
             return fail(EACCES, "the file is write-protected");
     }
 
+    RemoveLeftovers(target);
     // An existing file's copy stays private until it has the old file's mode; a new file
     // takes the usual mode less the umask.
     CFd f;
@@ -326,6 +477,9 @@ bool WriteFileSafely(const std::string& path, const std::string& data, std::stri
         tmp.clear();
         return fail(e);
     }
+    const CPendingFile pending(tmp);
+    // Tells a later save that this file is still being written.
+    (void)::flock(f.fd, LOCK_EX | LOCK_NB);
     if (!WriteAll(f.fd, data))
         return fail(errno);
     if (exists) {
@@ -335,6 +489,13 @@ bool WriteFileSafely(const std::string& path, const std::string& data, std::stri
             (void)::fchown(f.fd, uid_t(-1), old.st_gid);
         if (::fchmod(f.fd, old.st_mode & 07777) != 0)
             return fail(errno);
+        std::vector<std::string> lost;
+        CopyAttributes(target, f.fd, lost);
+        if (!lost.empty() && warningText) {
+            *warningText = path + ": saved, but the file system did not keep ";
+            for (size_t i = 0; i < lost.size(); ++i)
+                *warningText += (i == 0 ? "" : i + 1 == lost.size() ? " and " : ", ") + lost[i];
+        }
     }
     if (::fsync(f.fd) != 0)
         return fail(errno);

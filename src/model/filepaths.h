@@ -40,11 +40,16 @@ protected:
 bool ReadWholeFile(const std::string& path, std::string& data);
 
 // Replaces the file at path by data so that a failure at any point leaves the old file whole.
-// A link is followed and kept (its target is replaced); the old file's mode, owner and group
-// stay where the system allows. A target that exists and is not a regular file, or that has no
-// write permission, is refused. The data goes to a new file beside the target, created
-// exclusively under a unique name and synced before it takes the target's place; the folder
-// is synced after. False, with errorText set to "<path>: <cause>", on any failure; the new
-// file is then removed.
+// A link is followed and kept (its target is replaced), but as the system follows links: not
+// one that another user planted in a sticky world-writable folder (such as /tmp) unless it
+// belongs to that folder's owner. The old file's mode, owner, group, extended attributes and
+// ACL stay where the system allows; what the file system refused to keep is named in
+// warningText, and the save still counts. A target that exists and is not a regular file, or
+// that has no write permission, is refused. The data goes to a new file beside the target,
+// created exclusively under a unique name, locked while it is written and synced before it
+// takes the target's place; the folder is synced after. SIGINT, SIGTERM and SIGHUP during the
+// write remove the new file; the new files of earlier saves of the same target that were
+// killed on the way are removed. False, with errorText set to "<path>: <cause>", on any
+// failure; the new file is then removed.
 bool WriteFileSafely(const std::string& path, const std::string& data,
-                     std::string* errorText = nullptr);
+                     std::string* errorText = nullptr, std::string* warningText = nullptr);

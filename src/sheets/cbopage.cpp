@@ -17,6 +17,30 @@ QString CommentToQt(const std::string& comment)
 {
     return Latin1ToQt(comment).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
+
+// The record's name rules work on bytes with CR LF line ends. UTF-8 carries characters the file
+// cannot hold through them as far as OK, which refuses them by name.
+std::string EditToBytes(const QString& text)
+{
+    QString crlf = text;
+    return crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString();
+}
+
+QString BytesToEdit(const std::string& bytes)
+{
+    return QString::fromStdString(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The name the record will have after OK, which ends the comment's last line.
+QString NameInComment(const QString& comment)
+{
+    std::string bytes = EditToBytes(comment);
+    if (!bytes.empty() && bytes.back() != '\n')
+        bytes += "\r\n";
+    std::string name;
+    CCPObject::FindName(bytes, name);
+    return QString::fromStdString(name);
+}
 } // namespace
 
 CBOPage::CBOPage(QWidget* parent) : CCPPage(QStringLiteral("Basic Properties"), parent)
@@ -24,12 +48,31 @@ CBOPage::CBOPage(QWidget* parent) : CCPPage(QStringLiteral("Basic Properties"), 
     QLineEdit* id = m_dx.Int(m_nRecordId, QStringLiteral("ID"));
     id->setMaximumWidth(120);
 
+    m_pName = new QLineEdit;
+    m_pName->setObjectName(QStringLiteral("Name"));
+    m_pName->setMinimumWidth(260);
+    m_pName->setToolTip(QStringLiteral("The name the tree shows, kept in the comment's "
+                                       "\"// Name:\" line"));
+    connect(m_pName, &QLineEdit::textChanged, this, &CBOPage::OnNameEdited);
+    m_dx.Custom(
+        [] {},
+        [this] {
+            // Otherwise the comment names them, with the name line among its lines.
+            const QString lost = m_bNameTyped ? CharsNotInLatin1(m_pName->text()) : QString();
+            if (lost.isEmpty())
+                return true;
+            CDialogRunner::Message(this, NotInLatin1Message(QStringLiteral("The name"), lost));
+            m_pName->setFocus();
+            return false;
+        });
+
     m_pComment = new QPlainTextEdit;
     m_pComment->setObjectName(QStringLiteral("Comment"));
     m_pComment->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pComment->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_pComment->setMinimumSize(380, 180);
     m_pComment->setTabChangesFocus(true);
+    connect(m_pComment, &QPlainTextEdit::textChanged, this, &CBOPage::OnCommentEdited);
     // Untouched text is left byte for byte as it was.
     auto shown = std::make_shared<QString>();
     m_dx.Custom(
@@ -58,6 +101,7 @@ CBOPage::CBOPage(QWidget* parent) : CCPPage(QStringLiteral("Basic Properties"), 
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("ID"), id);
+    form->addRow(QStringLiteral("Name"), m_pName);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(new QLabel(QStringLiteral("Comment")));
@@ -69,7 +113,37 @@ void CBOPage::SetRecord(CCPObject* record)
     m_pRecord = record;
     m_strText = record ? record->m_strComment : std::string();
     m_nRecordId = record ? record->m_nId : 0;
+    // What the tree shows for a record without a name.
+    m_pName->setPlaceholderText(
+        record ? Latin1ToQt(record->GetTypeName() + ' ' + std::to_string(record->m_nId))
+               : QString());
     UpdateData(false);
+}
+
+void CBOPage::OnCommentEdited()
+{
+    if (m_bSyncing)
+        return;
+    m_strBase = m_pComment->toPlainText();
+    m_bNameTyped = false;
+    m_bSyncing = true;
+    m_pName->setText(NameInComment(m_strBase));
+    m_bSyncing = false;
+}
+
+void CBOPage::OnNameEdited()
+{
+    if (m_bSyncing)
+        return;
+    // One line: a pasted line break would end the name line early.
+    QString name = m_pName->text().trimmed();
+    name.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::string comment = EditToBytes(m_strBase);
+    CCPObject::PutOnlyName(comment, name.toStdString());
+    m_bNameTyped = true;
+    m_bSyncing = true;
+    m_pComment->setPlainText(BytesToEdit(comment));
+    m_bSyncing = false;
 }
 
 bool CBOPage::Validate()

@@ -5,10 +5,12 @@
 #include <string>
 
 class CCPObject;
+class QLineEdit;
 class QPlainTextEdit;
 
-// "Basic Properties": the record's id and its comment (the lines written before its header,
-// the "// Name: " line among them).
+// "Basic Properties": the record's id, its name and its comment (the lines written before its
+// header). The name is the comment's "// Name: " line: the Name field edits that line, and the
+// comment shows it, so the two always agree.
 class CBOPage : public CCPPage
 {
     Q_OBJECT
@@ -31,5 +33,14 @@ protected:
     bool Validate() override;
 
 private:
+    void OnNameEdited();
+    void OnCommentEdited();
+
+    QLineEdit* m_pName;
     QPlainTextEdit* m_pComment;
+    // The comment as the user last left it: name edits rework this, so a name cleared and
+    // typed again comes back on the line it had.
+    QString m_strBase;
+    bool m_bSyncing = false;
+    bool m_bNameTyped = false; // the last change came through the Name field
 };

@@ -20,13 +20,14 @@ CCPAdiPage::CCPAdiPage(CCPAdi* record, QWidget* parent)
 
     QFormLayout* form = MakeForm();
     AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
 
     auto* colours = new QGroupBox(QStringLiteral("Colors"));
-    auto* colourLayout = new QVBoxLayout(colours);
+    QFormLayout* colourForm = MakeForm();
+    colours->setLayout(colourForm);
     for (size_t i = 0; i < m_astrColors.size(); ++i)
-        colourLayout->addWidget(ColourRow(m_astrColors[i], QStringLiteral("Color%1").arg(i)));
+        AddColourRow(colourForm, m_astrColors[i], QStringLiteral("Color%1").arg(i));
 
     QGroupBox* areas = ButtonBox(
         QStringLiteral("Areas"),

@@ -24,7 +24,7 @@ CCPButtonViewPage::CCPButtonViewPage(CCPButtonView* record, QWidget* parent)
     parentRow->addStretch(1);
 
     QGroupBox* state = m_dx.Radio(m_nPersistent, QStringLiteral("State"),
-                                  {QStringLiteral("Non Persistant"), QStringLiteral("Persistant"),
+                                  {QStringLiteral("Non Persistent"), QStringLiteral("Persistent"),
                                    QStringLiteral("Electrical")});
     QGroupBox* areas = ButtonBox(
         QStringLiteral("Areas"),

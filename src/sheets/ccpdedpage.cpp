@@ -16,7 +16,7 @@ CCPDedPage::CCPDedPage(CCPDed* record, QWidget* parent)
 {
     QFormLayout* form = MakeForm();
     AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
-    form->addRow(QString(), ColourRow(m_strColor0, QStringLiteral("Color")));
+    AddColourRow(form, m_strColor0, QStringLiteral("Color"));
 
     QGroupBox* type = m_dx.Radio(m_nDedType, QStringLiteral("Ded Type"),
                                  {QStringLiteral("Ded"), QStringLiteral("Pfl")});

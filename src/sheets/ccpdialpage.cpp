@@ -60,17 +60,15 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
 
     QFormLayout* form = MakeForm();
     AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
     for (size_t i = 0; i < m_anRadius.size(); ++i) {
         const QString name = QStringLiteral("Radius %1").arg(i);
         QLineEdit* edit = m_dx.Int(m_anRadius[i], name);
         connect(edit, &QLineEdit::textChanged, this, [this] { UpdatePreview(); });
         form->addRow(name, edit);
     }
-    for (size_t i = 0; i < m_astrColors.size(); ++i) {
-        const QString name = QStringLiteral("Color %1").arg(i);
-        form->addRow(QString(), ColourRow(m_astrColors[i], name));
-    }
+    for (size_t i = 0; i < m_astrColors.size(); ++i)
+        AddColourRow(form, m_astrColors[i], QStringLiteral("Color %1").arg(i));
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         if (edit->objectName().startsWith(QStringLiteral("Color ")))
             connect(edit, &QLineEdit::textChanged, this, [this] { UpdatePreview(); });

@@ -16,7 +16,7 @@ CCPDigitsPage::CCPDigitsPage(CCPDigits* record, QWidget* parent)
 {
     QFormLayout* form = MakeForm();
     AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
-    form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistent")));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(ButtonBox(

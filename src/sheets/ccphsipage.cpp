@@ -24,7 +24,7 @@ CCPHsiPage::CCPHsiPage(CCPHsi* record, QWidget* parent)
     form->addRow(QStringLiteral("Callback"), m_dx.Int(m_nCallbackSlot, QStringLiteral("Callback")));
     form->addRow(QStringLiteral("Cycle"), m_dx.Text(m_strCycleBits, QStringLiteral("Cycle")));
     form->addRow(QStringLiteral("Surface"), m_dx.Int(m_nSurface, QStringLiteral("Surface")));
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
 
     // Each place: its button and its transparency beside it.
     auto* places = new QGroupBox(QStringLiteral("Areas"));

@@ -26,7 +26,7 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
                  m_dx.Int(m_nCalibrationVal, QStringLiteral("Calibration val")));
     form->addRow(QStringLiteral("Max Val"), m_dx.Float(m_fMaxVal, QStringLiteral("Max Val")));
     form->addRow(QStringLiteral("Min Val"), m_dx.Float(m_fMinVal, QStringLiteral("Min Val")));
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
     form->addRow(QString(), m_dx.Check(m_nOrientation, QStringLiteral("Vertical")));
 
     // One row per tape: its minpos and maxpos entries.

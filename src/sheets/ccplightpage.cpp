@@ -32,7 +32,7 @@ CCPLightPage::CCPLightPage(CCPLight* record, QWidget* parent)
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
 
     QGroupBox* state = m_dx.Radio(m_nPersistent, QStringLiteral("State"),
-                                  {QStringLiteral("Non Persistant"), QStringLiteral("Persistant"),
+                                  {QStringLiteral("Non Persistent"), QStringLiteral("Persistent"),
                                    QStringLiteral("Electrical")});
     QGroupBox* areas = ButtonBox(
         QStringLiteral("Areas"),

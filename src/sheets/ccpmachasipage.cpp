@@ -26,10 +26,10 @@ CCPMachAsiPage::CCPMachAsiPage(CCPMachAsi* record, QWidget* parent)
     form->addRow(QStringLiteral("Callback"), m_dx.Int(m_nCallbackSlot, QStringLiteral("Callback")));
     form->addRow(QStringLiteral("Cycle"), m_dx.Text(m_strCycleBits, QStringLiteral("Cycle")));
     form->addRow(QStringLiteral("Surface"), m_dx.Int(m_nSurface, QStringLiteral("Surface")));
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
-    form->addRow(QString(), ColourRow(m_astrColors[0], QStringLiteral("Color 1")));
-    form->addRow(QString(), ColourRow(m_astrColors[1], QStringLiteral("Color 2")));
+    AddColourRow(form, m_astrColors[0], QStringLiteral("Color 1"));
+    AddColourRow(form, m_astrColors[1], QStringLiteral("Color 2"));
 
     auto* dial = new QGroupBox(QStringLiteral("Dial"));
     QFormLayout* dialForm = MakeForm();

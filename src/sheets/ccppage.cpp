@@ -1,6 +1,7 @@
 #include "ccppage.h"
 
 #include "careadlg.h"
+#include "ccolourfield.h"
 #include "cdialogrunner.h"
 #include "choosecolour.h"
 #include "cpointdlg.h"
@@ -12,7 +13,6 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -69,17 +69,12 @@ void CCPPage::AddSlotAndBitsRows(QFormLayout* form, int& callbackSlot, std::stri
     form->addRow(QStringLiteral("Cycle Bits"), m_dx.Text(cycleBits, QStringLiteral("Cycle Bits")));
 }
 
-QWidget* CCPPage::ColourRow(std::string& text, const QString& buttonLabel)
+void CCPPage::AddColourRow(QFormLayout* form, std::string& text, const QString& name)
 {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    QLineEdit* edit = m_dx.Text(text, buttonLabel + QStringLiteral(" Value"));
-    edit->setMaximumWidth(110);
-    layout->addWidget(edit);
-    layout->addWidget(MakeButton(buttonLabel, [this, &text] { ChooseColour(*this, text); }));
-    layout->addStretch(1);
-    return row;
+    auto* field = new CColourField(m_dx.Text(text, name + QStringLiteral(" Value")), name);
+    connect(field, &CColourField::chooseClicked, this,
+            [this, &text] { ChooseColour(*this, text); });
+    form->addRow(name, field);
 }
 
 std::string CCPPage::HexText(uint32_t value, bool padTo8)

@@ -48,9 +48,9 @@ protected:
     static QFormLayout* MakeForm();
     // The "CallBack Slot" and "Cycle Bits" rows that most instrument pages start with.
     void AddSlotAndBitsRows(QFormLayout* form, int& callbackSlot, std::string& cycleBits);
-    // A colour as hexadecimal text with its chooser button beside it (the edit is named
-    // after the button with " Value" added).
-    QWidget* ColourRow(std::string& text, const QString& buttonLabel);
+    // A row labelled name: the colour as hexadecimal text with a swatch that opens the chooser
+    // (the swatch is named name, the edit name + " Value").
+    void AddColourRow(QFormLayout* form, std::string& text, const QString& name);
 
     // Bit masks and colours are edited as hexadecimal text.
     static std::string HexText(uint32_t value, bool padTo8 = false);

@@ -37,7 +37,7 @@ CCPSurfacer::CCPSurfacer(CCPSurfaceRef* record, QWidget* parent)
     form->addRow(QStringLiteral("Surface No"),
                  m_dx.Int(m_nSurfaceId, QStringLiteral("Surface No")));
     form->addRow(QStringLiteral("File"), m_pFile);
-    form->addRow(QString(), m_dx.Check(m_bPersistent, QStringLiteral("Persistant")));
+    form->addRow(QString(), m_dx.Check(m_bPersistent, QStringLiteral("Persistent")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
 
     QGroupBox* areas =

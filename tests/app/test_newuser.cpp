@@ -4,8 +4,8 @@
 
 #include "mainframefixture.h"
 
-#include "cproblemspanel.h"
 #include "chistorypanel.h"
+#include "cproblemspanel.h"
 
 #include <QLineEdit>
 #include <QListWidget>

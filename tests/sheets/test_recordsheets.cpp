@@ -1,4 +1,6 @@
 #include "sheettesting.h"
+#include "testcockpit.h"
+#include "testdata.h"
 
 #include "ccpadi.h"
 #include "ccpbuffer.h"
@@ -22,6 +24,9 @@
 #include "ccptext.h"
 #include "cqtrecordeditor.h"
 
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QTableWidget>
 
 namespace {
@@ -45,6 +50,22 @@ struct Sheets : ::testing::Test
     }
 };
 
+// Every word the sheet's pages show: labels, buttons, box titles.
+QStringList Words(const CCPDisplay& sheet)
+{
+    QStringList words;
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        CCPPage* page = sheet.GetPage(i);
+        for (const QLabel* label : page->findChildren<QLabel*>())
+            words << label->text();
+        for (const QAbstractButton* button : page->findChildren<QAbstractButton*>())
+            words << button->text();
+        for (const QGroupBox* box : page->findChildren<QGroupBox*>())
+            words << box->title();
+    }
+    return words;
+}
+
 QStringList Titles(const CCPDisplay& sheet)
 {
     QStringList titles;
@@ -55,7 +76,7 @@ QStringList Titles(const CCPDisplay& sheet)
 
 } // namespace
 
-TEST_F(Sheets, EveryTypeHasItsCaptionPagesAndStartPage)
+TEST_F(Sheets, EveryTypeHasItsCaptionPagesStartPageAndPlainLabels)
 {
     struct Expected
     {
@@ -89,13 +110,24 @@ TEST_F(Sheets, EveryTypeHasItsCaptionPagesAndStartPage)
     add(new CCPBuffer(&manager), "Object", {});
     add(new CCPObject(&manager), "Object", {});
 
+    // The file's key word "persistant" is not what the sheets call it.
+    QStringList persistent;
     for (Expected& e : all) {
         auto sheet = Open(*e.record);
         EXPECT_EQ(sheet->windowTitle(), e.caption);
         EXPECT_EQ(Titles(*sheet), QStringList{"Basic Properties"} + e.pages)
             << e.caption.toStdString();
         EXPECT_EQ(sheet->GetActiveIndex(), e.pages.isEmpty() ? 0 : 1) << e.caption.toStdString();
+        const QStringList words = Words(*sheet);
+        EXPECT_TRUE(words.filter("persistant", Qt::CaseInsensitive).isEmpty())
+            << e.caption.toStdString();
+        if (words.contains("Persistent"))
+            persistent << e.caption;
     }
+    EXPECT_EQ(persistent,
+              (QStringList{"Surface Reference Properties", "Button View", "Adi Properties",
+                           "HSI Properties", "Mach Asi Properties", "Dial Properties",
+                           "Indicator Properties", "Digits Properties", "Light Properties"}));
     auto sheet = Open(manager);
     EXPECT_EQ(sheet->windowTitle(), "Manager Properties");
     EXPECT_EQ(Titles(*sheet),
@@ -169,9 +201,9 @@ TEST_F(Sheets, PanelPagesAndTheAdjacentPanels)
 
     CCPPage& adj = Page(*sheet, "Adjacent Panel Properties");
     EXPECT_EQ(Text(adj, "E"), "200");
-    EXPECT_EQ(Text(adj, "N"), "-1");
+    EXPECT_EQ(Text(adj, "N"), "-1: none");
     SetText(adj, "S", "300");
-    // The direction button opens the neighbour the panel has stored, on top of this sheet.
+    // The direction button opens the neighbour on top of this sheet.
     runner.Then([&](QDialog& d) {
         auto& other = As<CCPDisplay>(d);
         EXPECT_EQ(other.GetRecord(), east);
@@ -180,7 +212,7 @@ TEST_F(Sheets, PanelPagesAndTheAdjacentPanels)
     });
     Click(adj, "E");
     EXPECT_EQ(east->m_nMaskTop, 77);
-    Click(adj, "W"); // -1: no panel, nothing opens
+    Click(adj, "W"); // -1: disabled, nothing opens
     Ok(*sheet);
     EXPECT_EQ(panel->m_nCursorId, 3);
     EXPECT_EQ(panel->m_nDedFont, 2);
@@ -189,6 +221,113 @@ TEST_F(Sheets, PanelPagesAndTheAdjacentPanels)
     EXPECT_EQ(panel->m_fTilt, -12.5f);
     EXPECT_EQ(panel->m_anAdjPanels, (std::array<int, 8>{-1, -1, 200, -1, 300, -1, -1, -1}));
     EXPECT_EQ(runner.m_titles, (QStringList{"Area", "Panel"}));
+}
+
+namespace {
+
+QStringList Items(QWidget& page, const QString& name)
+{
+    QStringList items;
+    if (auto* list = Find<QComboBox>(page, name))
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+    return items;
+}
+
+QStringList EnabledButtons(QWidget& page)
+{
+    QStringList enabled;
+    for (const char* direction : {"N", "NE", "E", "SE", "S", "SW", "W", "NW"})
+        if (auto* button = Find<QAbstractButton>(page, direction); button && button->isEnabled())
+            enabled << direction;
+    return enabled;
+}
+
+} // namespace
+
+TEST(AdjacentPanels, FieldsListThePanelsAndTakeAnyId)
+{
+    CTestCockpit c(TestData("sheets_panels.dat"));
+    CQtRecordEditor editor;
+    c.doc.SetRecordEditor(&editor);
+    CCPPanel* front = c.doc.m_manager.FindPanel(100);
+    ASSERT_TRUE(front);
+
+    CScriptedRunner runner;
+    runner.Then([&](QDialog& d) {
+        auto& sheet = As<CCPDisplay>(d);
+        CCPPage& adj = Page(sheet, "Adjacent Panel Properties");
+        // The other panels by id and name; a button only where a panel is named.
+        EXPECT_EQ(Items(adj, "N"), (QStringList{"-1: none", "200: Right Side", "300"}));
+        EXPECT_EQ(Text(adj, "E"), "200: Right Side");
+        EXPECT_EQ(Text(adj, "S"), "300");
+        EXPECT_EQ(Text(adj, "N"), "-1: none");
+        EXPECT_EQ(EnabledButtons(adj), (QStringList{"E", "S"}));
+
+        // Picked from the list, by name in any case, or an id no panel has (kept, as the file
+        // allows it, but there is nothing to open).
+        Find<QComboBox>(adj, "N")->setCurrentIndex(2);
+        SetText(adj, "W", "right side");
+        SetText(adj, "NE", "999");
+        SetText(adj, "S", "-1");
+        EXPECT_EQ(EnabledButtons(adj), (QStringList{"N", "E", "W"}));
+
+        SetText(adj, "SE", "Nowhere");
+        sheet.accept();
+        EXPECT_FALSE(Accepted(sheet));
+        SetText(adj, "SE", " 7 ");
+        sheet.accept();
+    });
+    EXPECT_EQ(c.doc.EditRecordProperties(front), IDOK);
+    EXPECT_EQ(runner.m_messages, QStringList{"Please enter an integer."});
+    EXPECT_EQ(front->m_anAdjPanels, (std::array<int, 8>{300, 999, 200, 7, -1, -1, 200, -1}));
+}
+
+TEST(AdjacentPanels, DirectionButtonOpensTheFieldsPanelWhichCanBeRenamedThere)
+{
+    CTestCockpit c(TestData("sheets_panels.dat"));
+    CQtRecordEditor editor;
+    c.doc.SetRecordEditor(&editor);
+    CCPManager& manager = c.doc.m_manager;
+    const std::string before = c.Saved();
+
+    CScriptedRunner runner;
+    runner.Then([&](QDialog& d) {
+        auto& sheet = As<CCPDisplay>(d);
+        CCPPage& adj = Page(sheet, "Adjacent Panel Properties");
+        // What the field shows is what opens, stored or not.
+        SetText(adj, "E", "300");
+        runner.Next([&](QDialog& d2) {
+            EXPECT_EQ(As<CCPDisplay>(d2).GetRecord(), manager.FindPanel(300));
+            d2.reject();
+        });
+        Click(adj, "E");
+
+        // The neighbour renamed and given a new id on its own sheet: the field follows.
+        SetText(adj, "E", "200");
+        runner.Next([&](QDialog& d2) {
+            auto& right = As<CCPDisplay>(d2);
+            CCPPage& basic = Page(right, "Basic Properties");
+            EXPECT_EQ(Text(basic, "Name"), "Right Side");
+            SetText(basic, "Name", "Starboard");
+            SetText(basic, "ID", "250");
+            right.accept();
+        });
+        Click(adj, "E");
+        EXPECT_EQ(Text(adj, "E"), "250: Starboard");
+        EXPECT_EQ(Items(adj, "E"), (QStringList{"-1: none", "250: Starboard", "300"}));
+        sheet.accept();
+    });
+    EXPECT_EQ(c.doc.EditRecordProperties(manager.FindPanel(100)), IDOK);
+    EXPECT_EQ(runner.m_titles, (QStringList{"Panel", "Panel", "Panel"}));
+
+    const std::string saved = c.Saved();
+    EXPECT_NE(saved.find("\tadjpanels =  -1 -1 250 -1 300 -1 -1 -1;\n"), std::string::npos);
+    EXPECT_NE(saved.find("\n// Name: Starboard\r\n#250 PANEL\n"), std::string::npos);
+    // All of it one step.
+    EXPECT_EQ(c.doc.GetHistory().Count(), 1u);
+    EXPECT_TRUE(c.doc.Undo());
+    EXPECT_EQ(c.Saved(), before);
 }
 
 TEST_F(Sheets, OsbListsShowTwentyPointsPerMfd)
@@ -221,7 +360,7 @@ TEST_F(Sheets, SurfaceEntryMakesSureItsSurfaceExists)
     ASSERT_TRUE(surface);
     SetText(page, "File", "back.gif");
     SetChecked(page, "Transparent", false);
-    SetChecked(page, "Persistant", true);
+    SetChecked(page, "Persistent", true);
     runner.Then([](QDialog& d) {
         SetText(d, "Bottom", "99");
         d.accept();
@@ -279,7 +418,7 @@ TEST_F(Sheets, ButtonAndButtonViewOpenEachOther)
     CCPPage& viewPage = *sheet->GetActivePage();
     EXPECT_TRUE(IsChecked(viewPage, "Electrical"));
     EXPECT_TRUE(IsChecked(viewPage, "Transparent"));
-    SetChecked(viewPage, "Persistant", true);
+    SetChecked(viewPage, "Persistent", true);
     SetChecked(viewPage, "Transparent", false);
     // "Parent" takes the typed id first.
     SetText(viewPage, "Parent Id", "1001");
@@ -356,7 +495,7 @@ TEST_F(Sheets, DigitsAndLightPages)
     digits.m_nPersistent = 2;
     auto sheet = Open(digits);
     CCPPage& page = *sheet->GetActivePage();
-    EXPECT_TRUE(IsChecked(page, "Persistant"));
+    EXPECT_TRUE(IsChecked(page, "Persistent"));
     runner.Then([](QDialog& d) { d.reject(); });
     Click(page, "Source");
     Ok(*sheet);
@@ -372,7 +511,7 @@ TEST_F(Sheets, DigitsAndLightPages)
     EXPECT_TRUE(IsChecked(lightPage, "Electrical"));
     SetText(lightPage, "Initial State", "1");
     SetText(lightPage, "Cursor ID", "-1");
-    SetChecked(lightPage, "Non Persistant", true);
+    SetChecked(lightPage, "Non Persistent", true);
     runner.Then([&](QDialog& d) {
         d.findChild<QTableWidget*>()->selectRow(0);
         Click(d, "Del Rect");

@@ -41,6 +41,12 @@ void SetComment(CCPDisplay& sheet, const QString& text)
         edit->setPlainText(text);
 }
 
+QString Comment(CCPDisplay& sheet)
+{
+    auto* edit = Find<QPlainTextEdit>(Page(sheet, "Basic Properties"), "Comment");
+    return edit ? edit->toPlainText() : QString();
+}
+
 } // namespace
 
 TEST_F(SoundFixture, OkStoresOnlyThePagesTheUserHasSeen)
@@ -174,6 +180,92 @@ TEST_F(SoundFixture, CharactersTheFileCannotHoldAreRefusedByName)
     EXPECT_TRUE(Accepted(*sheet));
     EXPECT_EQ(sound.m_strComment, "// Name: Gr\xf6\xdf"
                                   "e 5\r\n");
+}
+
+TEST_F(SoundFixture, NameFieldEditsTheCommentsNameLine)
+{
+    sound.m_strComment = "// first\r\n// Name: Horn  \r\n// last\r\n";
+    auto sheet = OpenSheet(sound);
+    CCPPage& basic = Page(*sheet, "Basic Properties");
+    EXPECT_EQ(Text(basic, "Name"), "Horn");
+
+    // Renamed on its own line; cleared and typed again, the line comes back where it was.
+    SetText(basic, "Name", "Bell");
+    EXPECT_EQ(Comment(*sheet), "// first\n// Name: Bell\n// last\n");
+    SetText(basic, "Name", "");
+    EXPECT_EQ(Comment(*sheet), "// first\n// last\n");
+    SetText(basic, "Name", " Gong ");
+    EXPECT_EQ(Comment(*sheet), "// first\n// Name: Gong\n// last\n");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_strComment, "// first\r\n// Name: Gong\r\n// last\r\n");
+
+    // Text in the comment without the name line names nothing.
+    sheet = OpenSheet(sound);
+    SetComment(*sheet, "Left MFD");
+    EXPECT_EQ(Text(Page(*sheet, "Basic Properties"), "Name"), "");
+    sheet->accept();
+    std::string name;
+    EXPECT_FALSE(sound.GetName(name));
+
+    // A name for an unnamed record: the line goes first, where the name is looked for.
+    sheet = OpenSheet(sound);
+    CCPPage& again = Page(*sheet, "Basic Properties");
+    EXPECT_EQ(Find<QLineEdit>(again, "Name")->placeholderText(), "Sound 3");
+    SetText(again, "Name", "Horn");
+    sheet->accept();
+    EXPECT_EQ(sound.m_strComment, "// Name: Horn\r\nLeft MFD\r\n");
+    ASSERT_TRUE(sound.GetName(name));
+    EXPECT_EQ(name, "Horn");
+}
+
+TEST_F(SoundFixture, NameAndCommentEditedTogetherKeepOneNameLine)
+{
+    CScriptedRunner runner;
+    auto sheet = OpenSheet(sound);
+    CCPPage& basic = Page(*sheet, "Basic Properties");
+
+    // The comment's first name line is the name; the name field follows the comment as typed,
+    // also a last line that OK will end.
+    SetComment(*sheet, "// Name: Siren\n// note\n// Name: Horn");
+    EXPECT_EQ(Text(basic, "Name"), "Siren");
+    SetComment(*sheet, "// note\n// Name: Chime");
+    EXPECT_EQ(Text(basic, "Name"), "Chime");
+
+    // A name typed then leaves one name line: a second would name nothing.
+    SetComment(*sheet, "// Name: Siren\n// note\n// Name: Horn\n// end");
+    SetText(basic, "Name", "Bell");
+    EXPECT_EQ(Comment(*sheet), "// Name: Bell\n// note\n// end");
+    sheet->accept();
+    EXPECT_TRUE(Accepted(*sheet));
+    EXPECT_EQ(sound.m_strComment, "// Name: Bell\r\n// note\r\n// end\r\n");
+
+    // Cleared, the record has no name at all.
+    sheet = OpenSheet(sound);
+    SetComment(*sheet, "// Name: A\n// x\n// Name: B");
+    SetText(Page(*sheet, "Basic Properties"), "Name", "");
+    EXPECT_EQ(Comment(*sheet), "// x\n");
+    sheet->accept();
+    EXPECT_EQ(sound.m_strComment, "// x\r\n");
+
+    // A name does not make a comment line starting with "#" acceptable, and the file's code
+    // page holds names as it holds comments.
+    sheet = OpenSheet(sound);
+    CCPPage& page = Page(*sheet, "Basic Properties");
+    SetComment(*sheet, "#5 LIGHT");
+    SetText(page, "Name", "Horn");
+    sheet->accept();
+    EXPECT_FALSE(Accepted(*sheet));
+    SetComment(*sheet, "// x");
+    SetText(page, "Name", QStringLiteral("Horn \u2713"));
+    sheet->accept();
+    EXPECT_FALSE(Accepted(*sheet));
+    ASSERT_EQ(runner.m_messages.size(), 2);
+    EXPECT_TRUE(runner.m_messages[0].contains("\"#5 LIGHT\""))
+        << runner.m_messages[0].toStdString();
+    EXPECT_TRUE(runner.m_messages[1].startsWith(QStringLiteral("The name contains \"\u2713\"")))
+        << runner.m_messages[1].toStdString();
+    EXPECT_EQ(sound.m_strComment, "// x\r\n");
 }
 
 TEST(TextConvert, CharsNotInLatin1NamesEachOnceInOrder)

@@ -86,8 +86,7 @@ TEST(DragWithin, MovesKeepTheirSizeAndEdgesAlreadyOutsideStayWhereTheyWere)
     // A move past the right and bottom edges stops at them; past the left and top at 0.
     EXPECT_EQ(DragWithin(CRect(10, 10, 30, 30), CRect(90, 70, 110, 90), w, h),
               CRect(80, 60, 100, 80));
-    EXPECT_EQ(DragWithin(CRect(10, 10, 30, 30), CRect(-5, -9, 15, 11), w, h),
-              CRect(0, 0, 20, 20));
+    EXPECT_EQ(DragWithin(CRect(10, 10, 30, 30), CRect(-5, -9, 15, 11), w, h), CRect(0, 0, 20, 20));
     // A record that already lies partly below the screen may move up, or sideways without
     // being pulled in, but not further down.
     EXPECT_EQ(DragWithin(CRect(10, 70, 30, 90), CRect(20, 75, 40, 95), w, h),
