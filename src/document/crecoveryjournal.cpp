@@ -406,6 +406,13 @@ void CRecoveryJournal::Close()
 void CRecoveryJournal::Discard()
 {
     Close();
+    m_strPath.clear();
+}
+
+void CRecoveryJournal::Rebase()
+{
+    if (!m_strPath.empty())
+        WriteSnapshot();
 }
 
 void CRecoveryJournal::Baseline(const std::string& path)
@@ -581,6 +588,33 @@ void CRecoveryJournal::WriteSnapshot()
 
 // --- reading ---
 
+size_t CJournalContents::StepsDone() const
+{
+    size_t held = 0, done = 0;
+    for (const CJournalEntry& e : m_aEntries)
+        switch (e.m_cKind) {
+        case 'P':
+            held = ++done;
+            break;
+        case 'N':
+            done = std::max<size_t>(done, 1);
+            held = done;
+            break;
+        case 'D':
+            held = done = done ? done - 1 : 0;
+            break;
+        case 'U':
+            done = done ? done - 1 : 0;
+            break;
+        case 'R':
+            done = std::min(held, done + 1);
+            break;
+        default:
+            break;
+        }
+    return done;
+}
+
 bool CRecoveryJournal::Read(const std::string& file, CJournalContents& out)
 {
     out = CJournalContents();
@@ -658,15 +692,28 @@ CJournalReplay::Result CJournalReplay::Recover(CVireoDoc& doc, const std::string
         if (!doc.OpenFromBytes(c.m_strPath, std::move(base)))
             return Failed;
         if (!unchanged) {
+            // A copy is untitled, and untitled cockpits are not journalled: the journal it
+            // came from stays until the copy is saved or given up.
             doc.ForgetPathName();
+            if (doc.m_pJournal)
+                doc.m_pJournal->Opened(std::string(), std::string());
             result = AsCopy;
         }
     } else if (!doc.OnOpenDocument(c.m_strPath)) {
         return Failed;
     }
+    // Steps over a state that is not the file cannot be journalled as steps over the file.
+    IEditJournal* journal = doc.m_pJournal;
+    auto* rebase =
+        c.m_bSnapshot && result == Applied ? dynamic_cast<CRecoveryJournal*>(journal) : nullptr;
+    if (c.m_bSnapshot)
+        doc.m_pJournal = nullptr;
     for (const CJournalEntry& entry : c.m_aEntries)
         if (!Apply(doc, entry))
             break;
+    doc.m_pJournal = journal;
+    if (rebase)
+        rebase->Rebase();
     // What was recovered is not on disk, whatever steps it took.
     doc.m_history.MarkUnsaved();
     doc.UpdateModified();

@@ -28,6 +28,8 @@ struct CJournalContents
     bool m_bTorn = false; // a half-written entry at the end was dropped
 
     long long LastTime() const { return m_aEntries.empty() ? 0 : m_aEntries.back().m_nWhen; }
+    // How many steps are done when the entries are replayed: the unsaved changes.
+    size_t StepsDone() const;
 };
 
 // Keeps the unsaved edits of the open cockpit in a file of their own, so that they survive a
@@ -57,8 +59,12 @@ public:
     // Puts what was written on the disk itself (the user paused).
     void Sync();
     bool NeedsSync() const { return m_bUnsynced; }
-    // Forgets the unsaved edits: the journal is removed.
+    // Forgets the unsaved edits: the journal is removed, and nothing is journalled until the
+    // next open or save.
     void Discard();
+    // Starts the journal again from the cockpit as it is now (the state came from a journal
+    // whose base is not the file).
+    void Rebase();
     // The journal being written, empty when none.
     const std::string& CurrentFile() const { return m_strFile; }
 

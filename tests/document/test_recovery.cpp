@@ -148,6 +148,8 @@ TEST_F(RecoveryTest, ReplayGivesTheBytesOfTheEditsAndEveryStepUndoes)
         steps = s.c.doc.GetHistory().Current();
         ASSERT_NE(expected, opened);
     } // killed here: nothing saved, the journal stays
+    // What the question counts as the unsaved changes.
+    EXPECT_EQ(ReadJournal().StepsDone(), steps);
 
     CTestCockpit recovered;
     EXPECT_EQ(Recover(recovered), CJournalReplay::Applied);
@@ -250,6 +252,80 @@ TEST_F(RecoveryTest, SavingOrOpeningAnotherRemovesTheJournalAndUndoPastASaveIsKe
     ASSERT_TRUE(s.c.doc.OnOpenDocument(dir.File("other.dat")));
     EXPECT_EQ(CRecoveryJournal::FindJournals(journalDir).size(), 0u);
     s.journal->Discard();
+}
+
+TEST_F(RecoveryTest, RecoveredEditsSurviveASecondCrash)
+{
+    std::string expected;
+    {
+        CSession s(journalDir, path);
+        MixedEdits(s);
+        expected = s.c.Saved();
+    }
+
+    // Recovered onto the unchanged file, one more edit, killed again.
+    {
+        CTestCockpit again;
+        CRecoveryJournal journal(again.doc, journalDir);
+        again.doc.SetJournal(&journal);
+        EXPECT_EQ(Recover(again), CJournalReplay::Applied);
+        again.Touch();
+        expected = again.Saved();
+        again.doc.SetJournal(nullptr);
+    }
+    {
+        CTestCockpit recovered;
+        EXPECT_EQ(Recover(recovered), CJournalReplay::Applied);
+        EXPECT_EQ(recovered.Saved(), expected);
+    }
+
+    // Undone past a save: the journal holds a state of its own, not the file's. Recovered and
+    // edited once more, then killed: the next recovery still starts from that state.
+    {
+        CSession s(journalDir, path);
+        s.c.Touch();
+        ASSERT_TRUE(s.c.doc.OnSaveDocument(path));
+        s.c.doc.Undo();
+    }
+    ASSERT_TRUE(ReadJournal().m_bSnapshot);
+    {
+        CTestCockpit again;
+        CRecoveryJournal journal(again.doc, journalDir);
+        again.doc.SetJournal(&journal);
+        EXPECT_EQ(Recover(again), CJournalReplay::Applied);
+        again.doc.RenameRecord(again.doc.m_manager.m_aSounds.at(0).get(), "after recovery");
+        expected = again.Saved();
+        again.doc.SetJournal(nullptr);
+    }
+    {
+        CTestCockpit recovered;
+        EXPECT_EQ(Recover(recovered), CJournalReplay::Applied);
+        EXPECT_EQ(recovered.Saved(), expected);
+    }
+
+    // The file changed since: the untitled copy is not journalled, and the journal it came
+    // from is left as it was, to be offered again.
+    {
+        CSession s(journalDir, path);
+        MixedEdits(s);
+        expected = s.c.Saved();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    dir.Write("10_demo.dat", ReadExample() + "// edited elsewhere\n");
+    const std::string left = dir.Read("journals/" + FileNameOf(JournalFile()));
+    {
+        CTestCockpit copy;
+        CRecoveryJournal journal(copy.doc, journalDir);
+        copy.doc.SetJournal(&journal);
+        EXPECT_EQ(Recover(copy), CJournalReplay::AsCopy);
+        copy.Touch();
+        EXPECT_EQ(journal.CurrentFile(), "");
+        copy.doc.SetJournal(nullptr);
+    }
+    EXPECT_EQ(dir.Read("journals/" + FileNameOf(JournalFile())), left);
+    CTestCockpit recovered;
+    EXPECT_EQ(Recover(recovered), CJournalReplay::AsCopy);
+    EXPECT_EQ(recovered.Saved(), expected);
 }
 
 TEST_F(RecoveryTest, KilledEditorRecoversExactlyTheStepsWritten)
