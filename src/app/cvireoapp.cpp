@@ -10,6 +10,7 @@
 #include "cqtimageloader.h"
 #include "cqtrecordeditor.h"
 #include "cqtuserinterface.h"
+#include "crecoverykeeper.h"
 #include "cvireoview.h"
 #include "panelpaint.h"
 
@@ -33,6 +34,7 @@ CVireoApp::~CVireoApp()
     // The frame and its views go first: they unregister from the document.
     m_pWatcher.reset();
     m_pFrame.reset();
+    m_pRecovery.reset();
 }
 
 bool CVireoApp::InitInstance(const QStringList& arguments)
@@ -73,7 +75,12 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     m_pPrinter = std::make_unique<QPrinter>();
     frame->GetPanelView()->SetPrinter(m_pPrinter.get());
     frame->SetOpenFileHandler([this](const std::string& path) { return OpenDocumentFile(path); });
+    // Unsaved edits are journalled; a window closed for good leaves none.
+    m_pRecovery =
+        std::make_unique<CRecoveryKeeper>(m_doc, *m_pPrompts, CRecoveryKeeper::DefaultFolder());
+    frame->SetClosedHandler([this] { m_pRecovery->Closing(); });
     m_pDocHandler->SetSavedCallback([this] {
+        m_pRecovery->Saved();
         m_pWatcher->CockpitSaved();
         RecentFilesChanged();
         m_pFrame->UpdateTitle();
@@ -92,7 +99,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
         const std::string path =
             QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
         // A file that cannot be read has been reported; start empty rather than not at all.
-        if (m_doc.OnOpenDocument(path)) {
+        if (OpenCockpit(path)) {
             m_recent.Add(path);
             RecentFilesChanged();
         } else {
@@ -134,12 +141,25 @@ bool CVireoApp::OpenDocumentFile(const std::string& path)
     const std::string full =
         QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
             .toStdString();
-    if (!m_doc.OnOpenDocument(full))
+    if (!OpenCockpit(full))
         return false;
     m_recent.Add(full);
     RecentFilesChanged();
     m_pFrame->UpdateTitle();
     return true;
+}
+
+bool CVireoApp::OpenCockpit(const std::string& path)
+{
+    switch (m_pRecovery->OfferRecovery(path)) {
+    case CRecoveryKeeper::Recovered:
+    case CRecoveryKeeper::RecoveredCopy:
+        return true;
+    case CRecoveryKeeper::Failed:
+        return false;
+    default:
+        return m_doc.OnOpenDocument(path);
+    }
 }
 
 void CVireoApp::OnFilePrintSetup()
@@ -181,7 +201,7 @@ bool CVireoApp::OnCommand(int id)
         if (recent >= m_recent.GetSize() || !m_pDocHandler->SaveModified())
             return true;
         const std::string path = m_recent[recent];
-        if (m_doc.OnOpenDocument(path)) {
+        if (OpenCockpit(path)) {
             m_recent.Add(path);
             m_pFrame->UpdateTitle();
         } else {

@@ -13,6 +13,7 @@
 class CFileWatcher;
 class CMainFrame;
 class CQtFramePrompts;
+class CRecoveryKeeper;
 class IImageLoader;
 class IRecordEditor;
 class IUserInterface;
@@ -35,6 +36,7 @@ public:
     CVireoDoc& GetDocument() { return m_doc; }
     CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
     CFileWatcher* GetFileWatcher() const { return m_pWatcher.get(); }
+    CRecoveryKeeper* GetRecovery() const { return m_pRecovery.get(); }
 
     // New: after the question about saving changes, an empty document.
     bool OnFileNew();
@@ -53,6 +55,8 @@ public:
 
 private:
     void RecentFilesChanged();
+    // Opens the cockpit at path (full), offering first the unsaved edits a crashed editor left.
+    bool OpenCockpit(const std::string& path);
 
     CVireoDoc m_doc;
     std::unique_ptr<IUserInterface> m_pOwnUI;
@@ -67,4 +71,5 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<CFileWatcher> m_pWatcher;
+    std::unique_ptr<CRecoveryKeeper> m_pRecovery;
 };
