@@ -182,8 +182,15 @@ void CFileWatcher::Scan()
     Rewatch();
     if (settling)
         m_pScanTimer->start(kSettleMs);
-    if (pictures)
-        m_pDoc->Refresh();
+    if (pictures || m_bPicturesPending) {
+        if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+            m_bPicturesPending = true;
+            m_pScanTimer->start(kRetryMs);
+        } else {
+            m_bPicturesPending = false;
+            m_pDoc->Refresh();
+        }
+    }
     if (!cockpit.empty())
         AskReload(cockpit);
     else if (!m_strPendingCockpit.empty())

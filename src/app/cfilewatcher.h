@@ -72,6 +72,9 @@ private:
     std::map<std::string, Entry> m_mapFiles;
     std::string m_strPendingCockpit; // changed while a dialog was open: asked afterwards
     bool m_bAsking = false;
+    // Pictures changed while a dialog was open (one that reports a bad picture among them):
+    // read again when it has closed, so boxes never stack.
+    bool m_bPicturesPending = false;
     ReloadQuestion m_fnQuestion;
     ReloadHandler m_fnReload;
 };

@@ -109,8 +109,22 @@ const CommandDef kCommands[] = {
      "Properties\tAlt+Ret",
      "Properties\nProperties",
      {Qt::ALT | Qt::Key_Return, Qt::ALT | Qt::Key_Enter}},
-    {ID_ZOOM_IN, "Zoom In\tAlt+I", "Zoom In\nZoom In", {Qt::ALT | Qt::Key_I}},
-    {ID_ZOOM_OUT, "Zoom Out\tAlt+O", "Zoom Out\nZoom Out", {Qt::ALT | Qt::Key_O}},
+    {ID_ZOOM_IN,
+     "Zoom In\tAlt+I",
+     "Zoom In\nZoom In",
+     {Qt::ALT | Qt::Key_I, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}},
+    {ID_ZOOM_OUT,
+     "Zoom Out\tAlt+O",
+     "Zoom Out\nZoom Out",
+     {Qt::ALT | Qt::Key_O, Qt::CTRL | Qt::Key_Minus}},
+    {ID_ZOOM_ACTUAL,
+     "Actual Size\tCtrl+0",
+     "Show one pixel of the picture as one pixel on screen\nActual Size",
+     {Qt::CTRL | Qt::Key_0}},
+    {ID_ZOOM_FIT,
+     "Fit to Window",
+     "Zoom so that the whole picture fits the pane\nFit to Window",
+     {}},
     {ID_NUDGE_LEFT, "Nudge Left", "Nudge Left\nNudge Left", {Qt::CTRL | Qt::Key_Left}},
     {ID_NUDGE_RIGHT, "Nudge Right", "Nudge Right\nNudge Right", {Qt::CTRL | Qt::Key_Right}},
     {ID_NUDGE_UP, "Nudge Up", "Nudge Up\nNudge Up", {Qt::CTRL | Qt::Key_Up}},
@@ -133,9 +147,8 @@ struct PaneDef
 };
 
 const PaneDef kPanes[] = {
-    {ID_INDICATOR_MOUSE, "0000, 0000"}, {ID_INDICATOR_ID, "ID:0000"},
-    {ID_INDICATOR_ZOOM, "x 100.0"},     {ID_INDICATOR_CAPS, "CAP"},
-    {ID_INDICATOR_NUM, "NUM"},          {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_INDICATOR_MOUSE, "0000, 0000"}, {ID_INDICATOR_ID, "ID:0000"}, {ID_INDICATOR_ZOOM, "1600%"},
+    {ID_INDICATOR_CAPS, "CAP"},         {ID_INDICATOR_NUM, "NUM"},    {ID_INDICATOR_SCRL, "SCRL"},
 };
 
 constexpr int kSeparator = 0;
@@ -265,7 +278,8 @@ void CMainFrame::CreateMenus()
                  ID_EDIT_CLEAR, ID_EDIT_RENAME, kSeparator, ID_CHECK_COCKPIT, kSeparator});
     edit->addActions(m_pTreePane->FindActions());
     QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
-                          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_SHOW_OBJECTS,
+                          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
+                           ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS,
                            ID_SHOW_BUTTONS, ID_VIEW_REFRESH, kSeparator});
     QAction* history = m_pHistory->toggleViewAction();
     history->setText(QStringLiteral("&History"));
@@ -517,6 +531,13 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         ui.Enable();
         ui.SetCheck(!statusBar()->isHidden());
         return true;
+    case ID_ZOOM_IN:
+    case ID_ZOOM_OUT:
+    case ID_ZOOM_ACTUAL:
+    case ID_ZOOM_FIT:
+    case ID_INDICATOR_ZOOM:
+        // Reached from the tree: zooming there means the panel.
+        return m_pView->OnUpdateZoomCommand(ui);
     case ID_INDICATOR_ID:
         // Reached when the active pane does not fill it (tree, template view): the pane
         // follows the current record wherever it was chosen, and keeps the last id shown
@@ -568,6 +589,11 @@ bool CMainFrame::OnCommand(int id)
     case ID_HELP_USING:
         ShowHelp();
         return true;
+    case ID_ZOOM_IN:
+    case ID_ZOOM_OUT:
+    case ID_ZOOM_ACTUAL:
+    case ID_ZOOM_FIT:
+        return m_pView->OnZoomCommand(id);
     default:
         return false;
     }
@@ -787,7 +813,17 @@ void CMainFrame::ShowActivePane()
 
 namespace {
 const char* const kLayoutGroup = "Layout";
-constexpr double kMaxZoom = 16.0;
+
+void RestoreZoom(const QSettings& settings, const QString& key, CScrollView* view)
+{
+    bool ok = false;
+    const double zoom = settings.value(key).toDouble(&ok);
+    // Whatever a former version kept, as long as it can be shown.
+    if (ok && zoom > 0.0 && zoom <= double(kMaxZoom)) {
+        view->m_fZoom = std::max(float(zoom), kMinZoom);
+        view->UpdateScrollSizes();
+    }
+}
 } // namespace
 
 int CMainFrame::DefaultTreeWidth() const
@@ -808,6 +844,7 @@ void CMainFrame::SaveLayout()
     settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
     settings.setValue(QStringLiteral("Panes"), m_pSplitter->saveState());
     settings.setValue(QStringLiteral("Zoom"), double(m_pView->m_fZoom));
+    settings.setValue(QStringLiteral("TemplateZoom"), double(m_pTemplView->m_fZoom));
 }
 
 void CMainFrame::RestoreLayout()
@@ -819,12 +856,8 @@ void CMainFrame::RestoreLayout()
     if (settings.contains(QStringLiteral("Bars")))
         restoreState(settings.value(QStringLiteral("Bars")).toByteArray());
     statusBar()->setVisible(settings.value(QStringLiteral("StatusBar"), true).toBool());
-    bool ok = false;
-    const double zoom = settings.value(QStringLiteral("Zoom")).toDouble(&ok);
-    if (ok && zoom > 0.0 && zoom <= kMaxZoom) {
-        m_pView->m_fZoom = float(zoom);
-        m_pView->UpdateScrollSizes();
-    }
+    RestoreZoom(settings, QStringLiteral("Zoom"), m_pView);
+    RestoreZoom(settings, QStringLiteral("TemplateZoom"), m_pTemplView);
 }
 
 bool CMainFrame::RestorePaneSizes()

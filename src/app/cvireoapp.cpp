@@ -52,7 +52,8 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     // Pictures changed on disk are read again; a changed cockpit file is offered for reloading.
     m_pWatcher = std::make_unique<CFileWatcher>(&m_doc, frame);
     m_pWatcher->SetReloadHandler([this](const std::string& path) {
-        if (!m_doc.OnOpenDocument(path))
+        // The journal of the edits being given up is the open cockpit's own: nothing to offer.
+        if (!OpenCockpit(path, false))
             return false;
         m_pFrame->UpdateTitle();
         return true;
@@ -111,6 +112,42 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
+bool CVireoApp::OpenCockpit(const std::string& path, bool offerRecovery)
+{
+    switch (offerRecovery ? m_pRecovery->OfferRecovery(path) : CRecoveryKeeper::NotRecovered) {
+    case CRecoveryKeeper::Failed:
+        return false;
+    case CRecoveryKeeper::NotRecovered:
+        if (!m_doc.OnOpenDocument(path))
+            return false;
+        break;
+    default:
+        break;
+    }
+    CCPManager& m = m_doc.m_manager;
+    int id = 0;
+    CCPPanel* panel = CShownPanels::Recall(path, id) ? m.FindPanel(id) : nullptr;
+    ShowPanel(panel ? panel : m.GetPanel(0));
+    return true;
+}
+
+void CVireoApp::ShowPanel(CCPPanel* panel)
+{
+    if (!panel)
+        return;
+    CCPTree* tree = m_pFrame->GetTree();
+    const QModelIndex row = tree->FindItem(panel);
+    tree->expand(row.parent());
+    tree->expand(row);
+    // Chosen in the tree, so that the document follows as it does after a click there.
+    tree->setCurrentIndex(row);
+    tree->scrollTo(row);
+    if (m_doc.m_pCurrentPanel != panel) {
+        m_doc.SetCurrentPanel(panel);
+        m_doc.SetCurrentObject(panel);
+    }
+}
+
 void CVireoApp::RecentFilesChanged()
 {
     m_recent.WriteList();
@@ -147,19 +184,6 @@ bool CVireoApp::OpenDocumentFile(const std::string& path)
     RecentFilesChanged();
     m_pFrame->UpdateTitle();
     return true;
-}
-
-bool CVireoApp::OpenCockpit(const std::string& path)
-{
-    switch (m_pRecovery->OfferRecovery(path)) {
-    case CRecoveryKeeper::Recovered:
-    case CRecoveryKeeper::RecoveredCopy:
-        return true;
-    case CRecoveryKeeper::Failed:
-        return false;
-    default:
-        return m_doc.OnOpenDocument(path);
-    }
 }
 
 void CVireoApp::OnFilePrintSetup()
@@ -238,7 +262,7 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
     CCPManager& m = m_doc.m_manager;
     CCPPanel* panel = panelId ? m.FindPanel(panelId) : m.GetPanel(0);
     if (panel) {
-        m_doc.SetCurrentPanel(panel);
+        ShowPanel(panel);
         CCPObject* record = nullptr;
         CRect rc;
         if (recordId) {
@@ -251,7 +275,6 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
                                [&](CCPObject& shown) { return shown.GetSrcRect(&rc); });
         if (record)
             m_doc.SetCurrentObject(record);
-        frame->GetTree()->expand(frame->GetTree()->FindItem(panel));
     }
     // Room for the tree's labels and a good part of the template, as a user would drag the
     // splitter bars.

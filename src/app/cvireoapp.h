@@ -3,6 +3,7 @@
 #include "ccommandtarget.h"
 #include "cdochandler.h"
 #include "crecentfilelist.h"
+#include "cshownpanels.h"
 #include "cvireodoc.h"
 
 #include <QStringList>
@@ -11,6 +12,7 @@
 #include <string>
 
 class CFileWatcher;
+class CCPPanel;
 class CMainFrame;
 class CQtFramePrompts;
 class CRecoveryKeeper;
@@ -53,10 +55,15 @@ public:
     // panel's first record that has a piece of the template) selected, then saves the window.
     bool SaveScreenshot(const std::string& file, int panelId, int recordId);
 
+    // Shows panel (none: nothing) as a click on its row in the tree would: its branch open, the
+    // panel current there and in the panel view.
+    void ShowPanel(CCPPanel* panel);
+
 private:
     void RecentFilesChanged();
-    // Opens the cockpit at path (full), offering first the unsaved edits a crashed editor left.
-    bool OpenCockpit(const std::string& path);
+    // Opens path onto the panel it showed when it was last closed, else onto the first panel;
+    // first offers the unsaved edits an editor that crashed left of it.
+    bool OpenCockpit(const std::string& path, bool offerRecovery = true);
 
     CVireoDoc m_doc;
     std::unique_ptr<IUserInterface> m_pOwnUI;
@@ -67,6 +74,7 @@ private:
     IFramePrompts* m_pPrompts;
     IRecordEditor* m_pEditor;
     CRecentFileList m_recent{kMaxRecentFiles};
+    CShownPanels m_shownPanels{&m_doc};
     std::unique_ptr<CDocHandler> m_pDocHandler;
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pFrame;

@@ -1,8 +1,11 @@
 #include "cvireodoc.h"
 
+#include "ccpadi.h"
 #include "ccpbuffer.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
+#include "ccpdial.h"
+#include "ccplight.h"
 #include "ccppanel.h"
 #include "ccpsound.h"
 #include "ccpsurface.h"
@@ -14,6 +17,7 @@
 #include "filepaths.h"
 #include "iuserinterface.h"
 #include "recordtypes.h"
+#include "screenbounds.h"
 #include "strformat.h"
 
 #include <algorithm>
@@ -1023,4 +1027,125 @@ void CVireoDoc::InitialUpdate()
 {
     for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
         o->OnInitialUpdate();
+}
+
+// --- fixes offered by the Problems panel ---
+
+CCPButton* CVireoDoc::AddButtonWithId(int id, int states)
+{
+    if (m_manager.FindButton(id))
+        return nullptr;
+    auto button =
+        Downcast<CCPButton>(std::unique_ptr<CCPObject>(m_manager.CreateObject(kButtonType)));
+    button->m_nId = id;
+    button->m_nStates = std::max(states, 1);
+    CCPButton* raw = button.get();
+    BeginStep("Add " + RecordLabel(raw), raw, m_pCurrentPanel);
+    m_pStep->m_pFocusUndo = nullptr;
+    m_manager.AddButton(std::move(button));
+    EndStep();
+    UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);
+    return raw;
+}
+
+bool CVireoDoc::SetMaskTop(CCPPanel* panel, int maskTop)
+{
+    if (!panel || panel->m_nMaskTop == maskTop)
+        return false;
+    BeginStep("Set Mask Top of " + RecordLabel(panel), panel, panel);
+    WillChange(*panel);
+    panel->m_nMaskTop = maskTop;
+    EndStep();
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::ClearMissingNeighbours(CCPPanel* panel)
+{
+    if (!panel)
+        return false;
+    BeginStep("Clear Missing Neighbours of " + RecordLabel(panel), panel, panel);
+    WillChange(*panel);
+    for (int& adj : panel->m_anAdjPanels)
+        if (adj != -1 && !m_manager.FindPanel(adj))
+            adj = -1;
+    if (!EndStep())
+        return false;
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::SetInitialState(CCPObject* record, int state)
+{
+    int* initState = nullptr;
+    if (record && record->IsButton())
+        initState = &static_cast<CCPButton*>(record)->m_nInitState;
+    else if (record && record->GetTypeCode() == kLightType)
+        initState = &static_cast<CCPLight*>(record)->m_nInitState;
+    if (!initState || *initState == state)
+        return false;
+    BeginStep("Set Initial State of " + RecordLabel(record), record, PanelOf(record));
+    WillChange(*record);
+    *initState = state;
+    EndStep();
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::ClearSound(CCPButton* button, int which)
+{
+    if (!button || (which != 1 && which != 2))
+        return false;
+    int& sound = which == 1 ? button->m_nSound1 : button->m_nSound2;
+    if (sound == -1)
+        return false;
+    BeginStep(StrFormat("Clear Sound %d of ", which) + RecordLabel(button), button,
+              m_pCurrentPanel);
+    WillChange(*button);
+    sound = -1;
+    EndStep();
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::SizeSourcesToDest(CCPObject* record)
+{
+    if (!record)
+        return false;
+    BeginStep("Make Same Size " + RecordLabel(record), record, m_pCurrentPanel);
+    WillChange(*record);
+    // An adi's or a dial's one source is not a list of states: MakeSameSize leaves it.
+    CRect* src = nullptr;
+    const CRect* dest = nullptr;
+    if (record->GetTypeCode() == kAdiType) {
+        auto* adi = static_cast<CCPAdi*>(record);
+        src = &adi->m_rcSrc, dest = &adi->m_rcDest;
+    } else if (record->GetTypeCode() == kDialType) {
+        auto* dial = static_cast<CCPDial*>(record);
+        src = &dial->m_rcSrc, dest = &dial->m_rcDest;
+    }
+    if (src)
+        *src = CRect(src->left, src->top, src->left + dest->Width(), src->top + dest->Height());
+    else
+        record->MakeSameSize();
+    if (!EndStep())
+        return false;
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
+}
+
+bool CVireoDoc::MoveIntoScreen(CCPObject* record, CCPPanel* panel)
+{
+    CRect rc, moved;
+    if (!record || !record->GetDestRect(&rc) ||
+        !::MoveInsideScreen(rc, m_manager.m_nScreenWidth, m_manager.m_nScreenHeight, moved) ||
+        moved == rc)
+        return false;
+    BeginStep("Move Into Screen " + RecordLabel(record), record, panel ? panel : m_pCurrentPanel);
+    WillChange(*record);
+    record->SetDestRect(&moved);
+    if (!EndStep())
+        return false;
+    UpdateAllViews(nullptr, HINT_REFRESH);
+    return true;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CCPBuffer;
+class CCPButton;
 class CCPPanel;
 class CCPSurfaceRef;
 class CFileReader;
@@ -93,6 +94,24 @@ public:
     // its kind). The record now on to, or null when it could not be placed.
     CCPObject* PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to, CCPObject* anchor,
                            bool move, IDocObserver* sender = nullptr);
+
+    // The mechanical fixes the Problems panel offers, one step each; false (or null) when
+    // there was nothing to change.
+    // A new button with id (taken: null) and states states.
+    CCPButton* AddButtonWithId(int id, int states);
+    bool SetMaskTop(CCPPanel* panel, int maskTop);
+    // Each neighbour of panel that names no panel becomes -1 (none).
+    bool ClearMissingNeighbours(CCPPanel* panel);
+    // The state a button or a light starts in.
+    bool SetInitialState(CCPObject* record, int state);
+    // Sound 1 or 2 of button becomes -1 (none).
+    bool ClearSound(CCPButton* button, int which);
+    // Every source rectangle of a light, button view, adi or dial takes the destination's width
+    // and height, keeping its top-left corner.
+    bool SizeSourcesToDest(CCPObject* record);
+    // Moves record's destination by the least distance that puts it inside the screen, keeping
+    // its size; panel (null: the current one) is shown when the step is undone or redone.
+    bool MoveIntoScreen(CCPObject* record, CCPPanel* panel = nullptr);
 
     // Undo and redo; the record the step touched becomes current.
     bool CanUndo() const { return m_history.CanUndo(); }

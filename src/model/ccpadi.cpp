@@ -96,7 +96,8 @@ bool CCPAdi::Check(CCheckMessageArray& messages, bool full)
     if (!CheckIdUnique(messages, m_pManager))
         ok = false;
     if (full && (m_rcSrc.Width() != m_rcDest.Width() || m_rcSrc.Height() != m_rcDest.Height())) {
-        AddMessage(messages, StrFormat("Adi Id %d, src/dest different sizes", m_nId));
+        AddMessage(messages, CheckKind::AdiSizes,
+                   StrFormat("Adi Id %d, src/dest different sizes", m_nId));
         return false;
     }
     return ok;

@@ -59,16 +59,19 @@ bool CCPButton::Check(CCheckMessageArray& messages, bool /*full*/)
 {
     bool ok = CheckIdUnique(messages, m_pManager);
     if (m_nStates > 0 && m_nInitState >= m_nStates) {
-        AddMessage(messages, StrFormat("Button Id %d, initial state is too big (%d >= %d)", m_nId,
-                                       m_nInitState, m_nStates));
+        AddMessage(messages, CheckKind::ButtonInitStateTooBig,
+                   StrFormat("Button Id %d, initial state is too big (%d >= %d)", m_nId,
+                             m_nInitState, m_nStates));
         ok = false;
     }
     if (m_nSound1 != -1 && !(m_pManager && m_pManager->FindSound(m_nSound1))) {
-        AddMessage(messages, StrFormat("Button Id %d, sound 1 %d not defined", m_nId, m_nSound1));
+        AddMessage(messages, CheckKind::ButtonSound1Missing,
+                   StrFormat("Button Id %d, sound 1 %d not defined", m_nId, m_nSound1));
         ok = false;
     }
     if (m_nSound2 != -1 && !(m_pManager && m_pManager->FindSound(m_nSound2))) {
-        AddMessage(messages, StrFormat("Button Id %d, sound 2 %d not defined", m_nId, m_nSound2));
+        AddMessage(messages, CheckKind::ButtonSound2Missing,
+                   StrFormat("Button Id %d, sound 2 %d not defined", m_nId, m_nSound2));
         ok = false;
     }
     return ok;

@@ -69,13 +69,14 @@ bool CCPButtonView::Check(CCheckMessageArray& messages, bool full)
     bool ok = CheckIdUnique(messages, m_pManager);
     CCPButton* parent = m_pManager ? m_pManager->FindButton(m_nParentButton) : nullptr;
     if (!parent) {
-        AddMessage(messages, StrFormat("ButtonView Id %d, no parent %d", m_nId, m_nParentButton));
+        AddMessage(messages, CheckKind::ButtonViewNoParent,
+                   StrFormat("ButtonView Id %d, no parent %d", m_nId, m_nParentButton));
         ok = false;
     } else {
         const int p = parent->m_nStates;
         const int v = int(m_arcSrc.size());
         if (p < v || (full && p != v)) {
-            AddMessage(messages,
+            AddMessage(messages, CheckKind::ButtonViewStatesMismatch,
                        StrFormat("ButtonView Id %d, states mismatch parent has %d this has %d",
                                  m_nId, p, v));
             ok = false;
@@ -84,7 +85,7 @@ bool CCPButtonView::Check(CCheckMessageArray& messages, bool full)
     if (full)
         for (const CRect& rc : m_arcSrc)
             if (rc.Width() != m_rcDest.Width() || rc.Height() != m_rcDest.Height()) {
-                AddMessage(messages,
+                AddMessage(messages, CheckKind::ButtonViewSizes,
                            StrFormat("ButtonView Id %d, src/dest are different sizes", m_nId));
                 ok = false;
             }

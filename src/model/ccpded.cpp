@@ -64,7 +64,8 @@ bool CCPDed::Check(CCheckMessageArray& messages, bool full)
     if (!CheckIdUnique(messages, m_pManager))
         ok = false;
     if (m_rcDest.IsRectEmpty()) {
-        AddMessage(messages, StrFormat("DED Id %d, Empty dest loc", m_nId));
+        AddMessage(messages, CheckKind::DedEmptyDest,
+                   StrFormat("DED Id %d, Empty dest loc", m_nId));
         ok = false;
     }
     return ok;

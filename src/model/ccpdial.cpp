@@ -120,12 +120,14 @@ bool CCPDial::Check(CCheckMessageArray& messages, bool full)
     if (!CheckIdUnique(messages, m_pManager))
         ok = false;
     if (full && (m_rcDest.Width() != m_rcSrc.Width() || m_rcDest.Height() != m_rcSrc.Height())) {
-        AddMessage(messages, StrFormat("Dial Id %d, destloc different size to src", m_nId));
+        AddMessage(messages, CheckKind::DialSizes,
+                   StrFormat("Dial Id %d, destloc different size to src", m_nId));
         ok = false;
     }
     if (m_afPoints.size() != m_afValues.size()) {
-        AddMessage(messages, StrFormat("Dial Id %d, points/values mismatch %d/%d", m_nId,
-                                       int(m_afPoints.size()), int(m_afValues.size())));
+        AddMessage(messages, CheckKind::DialPointsValues,
+                   StrFormat("Dial Id %d, points/values mismatch %d/%d", m_nId,
+                             int(m_afPoints.size()), int(m_afValues.size())));
         ok = false;
     }
     return ok;

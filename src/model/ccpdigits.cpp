@@ -64,8 +64,9 @@ bool CCPDigits::Check(CCheckMessageArray& messages, bool full)
     if (!CheckIdUnique(messages, m_pManager))
         ok = false;
     if (m_arcSrc.size() != 10) {
-        AddMessage(messages, StrFormat("Digits Id %d, %d src locations (expected 10)", m_nId,
-                                       int(m_arcSrc.size())));
+        AddMessage(
+            messages, CheckKind::DigitsSourceCount,
+            StrFormat("Digits Id %d, %d src locations (expected 10)", m_nId, int(m_arcSrc.size())));
         ok = false;
     }
     return ok;

@@ -91,13 +91,15 @@ bool CCPLight::Check(CCheckMessageArray& messages, bool full)
     if (!CheckIdUnique(messages, m_pManager))
         ok = false;
     if (m_nInitState >= int(m_arcSrc.size())) {
-        AddMessage(messages, StrFormat("Light Id %d, Too many states (%d)", m_nId, m_nInitState));
+        AddMessage(messages, CheckKind::LightInitStateTooBig,
+                   StrFormat("Light Id %d, Too many states (%d)", m_nId, m_nInitState));
         ok = false;
     }
     if (full) {
         for (const CRect& rc : m_arcSrc) {
             if (rc.Width() != m_rcDest.Width() || rc.Height() != m_rcDest.Height()) {
-                AddMessage(messages, StrFormat("Light Id %d, src/dest are different sizes", m_nId));
+                AddMessage(messages, CheckKind::LightSizes,
+                           StrFormat("Light Id %d, src/dest are different sizes", m_nId));
                 ok = false;
             }
         }

@@ -670,11 +670,11 @@ bool CCPManager::Check(CCheckMessageArray& messages, bool full)
     InvalidateIndex(); // counts of ids must be exact here
     bool ok = true;
     if (m_strTemplateFile.empty()) {
-        AddMessage(messages, "Manager, No template file");
+        AddMessage(messages, CheckKind::NoTemplateFile, "Manager, No template file");
         ok = false;
     }
     if (m_nTemplateWidth < 1 || m_nTemplateHeight < 1) {
-        AddMessage(messages, "Manager, Template size is 0");
+        AddMessage(messages, CheckKind::TemplateSizeZero, "Manager, Template size is 0");
         ok = false;
     }
     ok &= CheckReachable(messages);
@@ -687,20 +687,20 @@ bool CCPManager::Check(CCheckMessageArray& messages, bool full)
     bool have1013 = false, have1011 = false;
     for (const auto& r : m_aButtons) {
         ok &= r->Check(messages, full);
-        have1013 |= r->m_nId == 1013;
-        have1011 |= r->m_nId == 1011;
+        have1013 |= r->m_nId == kIcpPrimaryButton;
+        have1011 |= r->m_nId == kIcpTertiaryButton;
     }
     if (full) {
         if (!have1013) {
-            AddMessage(
-                messages,
-                StrFormat("Manager, no button defined with ID %d (ICP Initial Primary)", 1013));
+            AddMessage(messages, CheckKind::NoIcpPrimaryButton,
+                       StrFormat("Manager, no button defined with ID %d (ICP Initial Primary)",
+                                 kIcpPrimaryButton));
             ok = false;
         }
         if (!have1011) {
-            AddMessage(
-                messages,
-                StrFormat("Manager, no button defined with ID %d (ICP Initial Tertiary)", 1011));
+            AddMessage(messages, CheckKind::NoIcpTertiaryButton,
+                       StrFormat("Manager, no button defined with ID %d (ICP Initial Tertiary)",
+                                 kIcpTertiaryButton));
             ok = false;
         }
     }
@@ -725,7 +725,8 @@ bool CCPManager::CheckReachable(CCheckMessageArray& messages)
     bool ok = VisitPanel(m_aPanels.front().get(), messages);
     for (const auto& p : m_aPanels)
         if (!p->m_bVisited) {
-            p->AddMessage(messages, StrFormat("Panel %d is not reachable", p->m_nId));
+            p->AddMessage(messages, CheckKind::PanelNotReachable,
+                          StrFormat("Panel %d is not reachable", p->m_nId));
             ok = false;
         }
     return ok;
@@ -756,7 +757,7 @@ bool CCPManager::VisitPanel(CCPPanel* start, CCheckMessageArray& messages)
         CCPPanel* p = FindPanel(adj);
         if (!p) {
             f.panel->AddMessage(
-                messages,
+                messages, CheckKind::PanelLinkLeadsNowhere,
                 StrFormat("Panel %d, there is no adjacent panel %d defined", f.panel->m_nId, adj));
             ok = false;
         } else if (!p->m_bVisited) {

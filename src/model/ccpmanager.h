@@ -22,6 +22,11 @@ class IImageLoader;
 class IRecordEditor;
 class IUserInterface;
 
+// The buttons the full check asks every cockpit for: the ICP's initial primary and tertiary
+// buttons.
+constexpr int kIcpPrimaryButton = 1013;
+constexpr int kIcpTertiaryButton = 1011;
+
 // The message shown when a picture file cannot be read.
 std::string ImageErrorText(const std::string& path);
 

@@ -111,7 +111,8 @@ bool CCPObject::CheckIdUnique(CCheckMessageArray& messages, CCPManager* manager)
     else
         count = manager->CountObjectsWithId(m_nId);
     if (count > 1) {
-        AddMessage(messages, StrFormat("Object Id %d, is not unique", m_nId));
+        AddMessage(messages, CheckKind::IdNotUnique,
+                   StrFormat("Object Id %d, is not unique", m_nId));
         return false;
     }
     return true;
@@ -127,13 +128,13 @@ void CCPObject::WriteHeader(CLineWriter& ar, const char* keyword)
     ar.Write('\n');
 }
 
-void CCPObject::AddMessage(CCheckMessageArray& messages, std::string text)
+void CCPObject::AddMessage(CCheckMessageArray& messages, CheckKind kind, std::string text)
 {
     // The type name spelled as the record's header keyword in the file.
     std::string type = GetTypeName();
     for (char& c : type)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    messages.push_back(CCheckMessage{std::move(text), this, std::move(type), m_nId});
+    messages.push_back(CCheckMessage{std::move(text), this, std::move(type), m_nId, kind});
 }
 
 static void MoveEdges(CRect& src, const CRect& oldDest, const CRect& newDest)

@@ -104,7 +104,7 @@ public:
     // Writes "\n", the comment and the header "#<id> <KEYWORD>\n".
     void WriteHeader(CLineWriter& ar, const char* keyword);
 
-    void AddMessage(CCheckMessageArray& messages, std::string text);
+    void AddMessage(CCheckMessageArray& messages, CheckKind kind, std::string text);
 
 protected:
     // Copies only as CopyFields and AssignFields make them.

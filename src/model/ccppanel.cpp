@@ -252,19 +252,22 @@ bool CCPPanel::Check(CCheckMessageArray& messages, bool full)
     bool ok = CheckIdUnique(messages, m_pManager);
     for (int adj : m_anAdjPanels)
         if (adj != -1 && !(m_pManager && m_pManager->FindPanel(adj))) {
-            AddMessage(messages, StrFormat("Panel Id %d, No adjacent panel %d", m_nId, adj));
+            AddMessage(messages, CheckKind::PanelNoAdjacent,
+                       StrFormat("Panel Id %d, No adjacent panel %d", m_nId, adj));
             ok = false;
         }
     if (full)
         for (size_t i = 0; i < m_aSurfaces.size(); ++i)
             for (size_t j = i + 1; j < m_aSurfaces.size(); ++j)
                 if (m_aSurfaces[i]->m_rcDest.Intersects(m_aSurfaces[j]->m_rcDest)) {
-                    AddMessage(messages, StrFormat("Panel Id %d, Overlapping surfaces %d and %d",
-                                                   m_nId, int(i), int(j)));
+                    AddMessage(messages, CheckKind::PanelSurfacesOverlap,
+                               StrFormat("Panel Id %d, Overlapping surfaces %d and %d", m_nId,
+                                         int(i), int(j)));
                     ok = false;
                 }
     if (m_nMaskTop == 0) {
-        AddMessage(messages, StrFormat("Panel Id %d, Masktop should not be %d", m_nId, 0));
+        AddMessage(messages, CheckKind::PanelMaskTopZero,
+                   StrFormat("Panel Id %d, Masktop should not be %d", m_nId, 0));
         ok = false;
     }
     return ok;

@@ -9,11 +9,14 @@
 #include <QImageReader>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -58,11 +61,10 @@ private:
 class CPictureFile
 {
 public:
-    bool Open(const std::string& path)
+    // The whole file, or (head) only its first kHeadBytes: enough for the format and the size.
+    bool Open(const std::string& path, bool head = false)
     {
-        std::string error;
-        CFileReader reader;
-        if (!reader.ReadFile(path, m_data, CQtImageLoader::kMaxFileBytes, error))
+        if (head ? !ReadHead(path) : !ReadWhole(path))
             return false;
         m_bytes = QByteArray::fromRawData(m_data.data(), qsizetype(m_data.size()));
         m_device.setBuffer(&m_bytes);
@@ -74,6 +76,34 @@ public:
     QImageReader& Reader() { return m_reader; }
 
 private:
+    bool ReadWhole(const std::string& path)
+    {
+        std::string error;
+        CFileReader reader;
+        return reader.ReadFile(path, m_data, CQtImageLoader::kMaxFileBytes, error);
+    }
+    bool ReadHead(const std::string& path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0)
+            return false;
+        struct stat st;
+        bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        m_data.resize(
+            ok ? size_t(std::min<uint64_t>(uint64_t(st.st_size), CQtImageLoader::kHeadBytes)) : 0);
+        size_t at = 0;
+        while (ok && at < m_data.size()) {
+            const ssize_t n = ::read(fd, m_data.data() + at, m_data.size() - at);
+            if (n < 0 && errno == EINTR)
+                continue;
+            ok = n > 0;
+            at += ok ? size_t(n) : 0;
+        }
+        m_data.resize(at);
+        ::close(fd);
+        return ok || at > 0;
+    }
+
     std::string m_data;
     QByteArray m_bytes; // a view of m_data
     QBuffer m_device;
@@ -83,31 +113,82 @@ private:
 
 } // namespace
 
+int CQtImageLoader::OpenCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_nOpened;
+}
+
+void CQtImageLoader::Opened()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_nOpened;
+}
+
+void CQtImageLoader::RememberFailure(const CFileKey& key)
+{
+    std::lock_guard lock(m_mutex);
+    m_setFailed.insert(key);
+}
+
+bool CQtImageLoader::MayBePicture(const std::string& path, CFileKey& key, int* width, int* height)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    // A rewrite changes the time, the size or the inode: the file is tried again then.
+    key = {uint64_t(st.st_dev), uint64_t(st.st_ino), int64_t(st.st_size),
+           int64_t(st.st_mtim.tv_sec), int64_t(st.st_mtim.tv_nsec)};
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_setFailed.count(key))
+            return false;
+    }
+    // The start of the file tells whether any reader knows the format, before a large file
+    // that is no picture is read whole.
+    CPictureFile head;
+    Opened();
+    if (!head.Open(path, true) || !head.Reader().canRead()) {
+        RememberFailure(key);
+        return false;
+    }
+    if (width && height) {
+        const QSize size = head.Reader().size();
+        *width = size.isValid() ? size.width() : 0;
+        *height = size.isValid() ? size.height() : 0;
+    }
+    return true;
+}
+
 bool CQtImageLoader::Load(const std::string& path, CBitmap& out)
 {
+    CFileKey key;
+    if (!MayBePicture(path, key, nullptr, nullptr))
+        return false;
     CPictureFile file;
-    if (!file.Open(path))
+    Opened();
+    if (!file.Open(path)) {
+        RememberFailure(key);
         return false;
+    }
     const QImage image = file.Reader().read();
-    if (image.isNull())
+    CBitmap bitmap = image.isNull() ? CBitmap() : BitmapFromImage(image);
+    if (bitmap.IsNull()) {
+        RememberFailure(key);
         return false;
-    CBitmap bitmap = BitmapFromImage(image);
-    if (bitmap.IsNull())
-        return false;
+    }
     out = std::move(bitmap);
     return true;
 }
 
 bool CQtImageLoader::PeekSize(const std::string& path, int& width, int& height)
 {
-    CPictureFile file;
-    if (!file.Open(path))
+    CFileKey key;
+    int w = 0, h = 0;
+    if (!MayBePicture(path, key, &w, &h) || w <= 0 || h <= 0)
         return false;
-    const QSize size = file.Reader().size();
-    if (!size.isValid())
-        return false;
-    width = size.width();
-    height = size.height();
+    width = w;
+    height = h;
     return true;
 }
 

@@ -3,6 +3,10 @@
 #include "iimageloader.h"
 
 #include <cstdint>
+#include <mutex>
+#include <set>
+#include <string>
+#include <tuple>
 
 class QImage;
 
@@ -16,8 +20,27 @@ public:
     // Larger picture files are not read.
     static constexpr uint64_t kMaxFileBytes = uint64_t(256) << 20;
 
+    // What the size and the format are told by: the start of the file only.
+    static constexpr uint64_t kHeadBytes = uint64_t(1) << 20;
+
     bool Load(const std::string& path, CBitmap& out) override;
     bool PeekSize(const std::string& path, int& width, int& height) override;
+    // How many times a picture file was opened so far.
+    int OpenCount() const;
+
+private:
+    // A file as it is now: the same key again means the same bytes, whatever the name (a
+    // hard link shares it).
+    using CFileKey = std::tuple<uint64_t, uint64_t, int64_t, int64_t, int64_t>;
+    // False when the file is known not to be a picture as it is now, or its start shows it is
+    // none; the size its header gives, when it gives one.
+    bool MayBePicture(const std::string& path, CFileKey& key, int* width, int* height);
+    void RememberFailure(const CFileKey& key);
+    void Opened();
+
+    mutable std::mutex m_mutex;
+    std::set<CFileKey> m_setFailed;
+    int m_nOpened = 0;
 };
 
 // A Qt image as the model's bitmap.

@@ -1,13 +1,18 @@
 #include "cscrollview.h"
 
 #include "ccommandtarget.h"
+#include "strformat.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
 
 bool NudgeStep(int id, CPoint& step)
 {
@@ -70,6 +75,31 @@ CRect DragWithin(const CRect& from, CRect to, int width, int height)
     return to;
 }
 
+namespace {
+// Each step about a third or a half more than the last, as in other editors.
+const float kZoomSteps[] = {kMinZoom, 0.125f, 1.0f / 6, 0.25f, 1.0f / 3, 0.5f,
+                            2.0f / 3, 0.75f,  1.0f,     1.25f, 1.5f,     2.0f,
+                            3.0f,     4.0f,   6.0f,     8.0f,  12.0f,    kMaxZoom};
+// A zoom this close to a step counts as that step (a remembered or a fitted zoom).
+constexpr float kSameZoom = 1e-3f;
+} // namespace
+
+float NextZoomIn(float zoom)
+{
+    for (float step : kZoomSteps)
+        if (step > zoom * (1 + kSameZoom))
+            return step;
+    return zoom;
+}
+
+float NextZoomOut(float zoom)
+{
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+        if (*it < zoom * (1 - kSameZoom))
+            return *it;
+    return zoom;
+}
+
 CScrollView::CScrollView(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -83,9 +113,86 @@ void CScrollView::SetScrollSizes(int width, int height)
     viewport()->update();
 }
 
-void CScrollView::UpdateBars()
+void CScrollView::UpdateScrollSizes()
+{
+    const QSize size = ContentSize();
+    SetScrollSizes(int(float(size.width()) * m_fZoom), int(float(size.height()) * m_fZoom));
+}
+
+void CScrollView::ZoomAbout(float zoom, CPoint anchor)
+{
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    // Read before the extent changes: a smaller extent pulls the scroll position in.
+    const CPoint pos = GetScrollPosition();
+    const double ratio = double(zoom) / double(m_fZoom);
+    m_fZoom = zoom;
+    UpdateScrollSizes();
+    ScrollToPosition(CPoint{int(std::lround((pos.x + anchor.x) * ratio)) - anchor.x,
+                            int(std::lround((pos.y + anchor.y) * ratio)) - anchor.y});
+    viewport()->update();
+}
+
+bool CScrollView::OnUpdateZoomCommand(CCmdUI& ui) const
+{
+    switch (ui.m_nID) {
+    case ID_ZOOM_IN:
+        ui.Enable(NextZoomIn(m_fZoom) != m_fZoom);
+        return true;
+    case ID_ZOOM_OUT:
+        ui.Enable(NextZoomOut(m_fZoom) != m_fZoom);
+        return true;
+    case ID_ZOOM_ACTUAL:
+    case ID_ZOOM_FIT:
+        ui.Enable();
+        return true;
+    case ID_INDICATOR_ZOOM:
+        ui.Enable();
+        ui.SetText(StrFormat("%ld%%", std::lround(double(m_fZoom) * 100)));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CScrollView::OnZoomCommand(int id)
 {
     const QSize page = viewport()->size();
+    const CPoint middle{page.width() / 2, page.height() / 2};
+    switch (id) {
+    case ID_ZOOM_IN:
+        ZoomAbout(NextZoomIn(m_fZoom), middle);
+        break;
+    case ID_ZOOM_OUT:
+        ZoomAbout(NextZoomOut(m_fZoom), middle);
+        break;
+    case ID_ZOOM_ACTUAL:
+        ZoomAbout(1.0f, middle);
+        break;
+    case ID_ZOOM_FIT: {
+        // The room without scroll bars: once it fits, they go.
+        const QSize room = maximumViewportSize();
+        const QSize content = ContentSize();
+        ZoomAbout(float(std::min(double(room.width()) / std::max(1, content.width()),
+                                 double(room.height()) / std::max(1, content.height()))),
+                  middle);
+        return true;
+    }
+    default:
+        return false;
+    }
+    CPoint focus;
+    if (ZoomFocus(focus))
+        CenterOnPoint(focus);
+    return true;
+}
+
+void CScrollView::UpdateBars()
+{
+    QSize page = viewport()->size();
+    // What fits the pane without scroll bars needs none, even while they take room from it.
+    if (const QSize room = maximumViewportSize();
+        m_sizeTotal.width() <= room.width() && m_sizeTotal.height() <= room.height())
+        page = room;
     horizontalScrollBar()->setRange(0, std::max(0, m_sizeTotal.width() - page.width()));
     verticalScrollBar()->setRange(0, std::max(0, m_sizeTotal.height() - page.height()));
     horizontalScrollBar()->setPageStep(std::max(1, page.width()));
@@ -174,6 +281,26 @@ void CScrollView::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape && OnCancelMode())
         return;
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CScrollView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        m_nWheelZoom = 0;
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // Ctrl+wheel zooms about the pointer, one step a notch; a touchpad sends parts of notches.
+    m_nWheelZoom += event->angleDelta().y();
+    const QPoint at = event->position().toPoint();
+    while (std::abs(m_nWheelZoom) >= QWheelEvent::DefaultDeltasPerStep) {
+        const bool in = m_nWheelZoom > 0;
+        m_nWheelZoom += in ? -QWheelEvent::DefaultDeltasPerStep : QWheelEvent::DefaultDeltasPerStep;
+        ZoomAbout(in ? NextZoomIn(m_fZoom) : NextZoomOut(m_fZoom), CPoint{at.x(), at.y()});
+    }
+    // What lies under the pointer now (the mouse pane) is another point of the content.
+    OnMouseMove(event->modifiers(), CPoint{at.x(), at.y()});
+    event->accept();
 }
 
 void CScrollView::paintEvent(QPaintEvent*)

@@ -4,6 +4,8 @@
 
 #include <QAbstractScrollArea>
 
+class CCmdUI;
+
 // The one-pixel step of a nudge command id; false for any other command.
 bool NudgeStep(int id, CPoint& step);
 // Moves rc by step unless that takes an edge past 0 or past width / height; false when the
@@ -13,11 +15,24 @@ bool NudgeWithin(CRect& rc, CPoint step, int width, int height);
 // 0..width, 0..height border, or where it already lay beyond it; a move keeps its size.
 CRect DragWithin(const CRect& from, CRect to, int width, int height);
 
+// The zoom range of the views; Zoom In and Zoom Out step through fixed factors inside it.
+inline constexpr float kMinZoom = 0.1f;
+inline constexpr float kMaxZoom = 16.0f;
+// The next factor above (below) zoom, which need not be a step itself; zoom when there is
+// none.
+float NextZoomIn(float zoom);
+float NextZoomOut(float zoom);
+
 // A view over a logical area (the scroll extent), one logical unit per pixel. Painting gets a
 // painter in logical coordinates; mouse points arrive in client (device) coordinates.
+//
+// The view shows its content (ContentSize, in the content's own units) at the zoom m_fZoom:
+// the scroll extent is the content at the zoom, and the view scales what it draws and picks.
 class CScrollView : public QAbstractScrollArea
 {
 public:
+    float m_fZoom = 1.0f;
+
     explicit CScrollView(QWidget* parent = nullptr);
 
     void SetScrollSizes(int width, int height);
@@ -34,6 +49,17 @@ public:
     CRect DeviceToLogical(CRect rc) const;
     void InvalidateDevice(const CRect& rc);
 
+    // The size of the content at zoom 1.
+    virtual QSize ContentSize() const = 0;
+    // The scroll extent: the content at the zoom.
+    void UpdateScrollSizes();
+    // Sets the zoom (kept within the zoom range) so that the content under the device point
+    // anchor stays under it.
+    void ZoomAbout(float zoom, CPoint anchor);
+    // Zoom In, Zoom Out, Actual Size, Fit to Window and the zoom pane; false for other ids.
+    bool OnUpdateZoomCommand(CCmdUI& ui) const;
+    bool OnZoomCommand(int id);
+
     // Paints the logical area the way the view does on screen.
     virtual void OnDraw(QPainter& painter) = 0;
 
@@ -46,11 +72,16 @@ public:
     virtual bool OnCancelMode() { return false; }
 
 protected:
+    // The logical point (at the zoom) a zoom command centres the view on; false keeps the
+    // middle of the view where it is.
+    virtual bool ZoomFocus(CPoint& /*pt*/) const { return false; }
+
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -59,4 +90,5 @@ private:
     void UpdateBars();
 
     QSize m_sizeTotal{100, 100};
+    int m_nWheelZoom = 0; // Ctrl+wheel turned less than a notch so far
 };

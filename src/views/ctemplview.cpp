@@ -10,6 +10,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 CTemplView::CTemplView(CVireoDoc* doc, QWidget* parent) : CScrollView(parent), m_pDoc(doc)
 {
     viewport()->setMouseTracking(true);
@@ -28,18 +30,33 @@ void CTemplView::OnInitialUpdate()
     m_sizeTemplate = QSize(m.m_nTemplateWidth, m.m_nTemplateHeight);
     if (m_sizeTemplate.width() == 0 || m_sizeTemplate.height() == 0)
         m_sizeTemplate = QSize(100, 100);
-    SetScrollSizes(m_sizeTemplate.width(), m_sizeTemplate.height());
+    UpdateScrollSizes();
+    ScrollToPosition(CPoint{0, 0});
+}
+
+bool CTemplView::CurrentSrcRect(CRect& rc) const
+{
+    CCPObject* cur = m_pDoc->m_pCurrentObject;
+    if (!cur || !cur->GetSrcRect(&rc))
+        return false;
+    ScaleRect(rc, m_fZoom);
+    return true;
+}
+
+bool CTemplView::ZoomFocus(CPoint& pt) const
+{
+    CRect rc;
+    if (!CurrentSrcRect(rc))
+        return false;
+    pt = CPoint{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    return true;
 }
 
 void CTemplView::OnUpdate(IDocObserver*, int, CCPObject*)
 {
-    CCPObject* cur = m_pDoc->m_pCurrentObject;
-    CRect rc;
-    if (cur && cur->GetSrcRect(&rc)) {
-        const CPoint centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-        if (!IsPointVisible(centre))
-            CenterOnPoint(centre);
-    }
+    CPoint centre;
+    if (ZoomFocus(centre) && !IsPointVisible(centre))
+        CenterOnPoint(centre);
     viewport()->update();
 }
 
@@ -58,15 +75,14 @@ void CTemplView::OnDraw(QPainter& painter)
 {
     CQtCanvas dc(painter);
     const CRect all(0, 0, m_sizeTemplate.width(), m_sizeTemplate.height());
-    m_pDoc->m_manager.BlitOpaque(all.left, all.top, all.right, all.bottom, all, dc, 1.0f);
+    m_pDoc->m_manager.BlitOpaque(all.left, all.top, all.right, all.bottom, all, dc, m_fZoom);
 
     if (!m_tracker.IsTracking())
         m_tracker.SetEmpty();
-    CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect rc;
-    if (!cur || !cur->GetSrcRect(&rc))
+    if (!CurrentSrcRect(rc))
         return;
-    dc.FrameRect(rc, FrameColour(*cur));
+    dc.FrameRect(rc, FrameColour(*m_pDoc->m_pCurrentObject));
     if (!m_tracker.IsTracking())
         m_tracker.m_rect = LogicalToDevice(rc);
     painter.save();
@@ -77,8 +93,7 @@ void CTemplView::OnDraw(QPainter& painter)
 
 bool CTemplView::CurrentTrackerRect(CRect& rc) const
 {
-    CCPObject* cur = m_pDoc->m_pCurrentObject;
-    if (!cur || !cur->GetSrcRect(&rc))
+    if (!CurrentSrcRect(rc))
         return false;
     rc = LogicalToDevice(rc);
     return true;
@@ -103,7 +118,7 @@ bool CTemplView::OnUpdateCommand(CCmdUI& ui)
         ui.SetText(StrFormat("%d, %d", m_ptMouse.x, m_ptMouse.y));
         return true;
     default:
-        return false;
+        return OnUpdateZoomCommand(ui);
     }
 }
 
@@ -119,7 +134,7 @@ bool CTemplView::OnCommand(int id)
         m_pDoc->Refresh();
         return true;
     default:
-        return false;
+        return OnZoomCommand(id);
     }
 }
 
@@ -160,11 +175,11 @@ void CTemplView::OnLButtonUp(CPoint pt)
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect from;
     if (changed && cur && cur->GetSrcRect(&from)) {
+        CRect rc = DeviceToLogical(m_tracker.m_rect);
+        ScaleRect(rc, float(1.0 / double(m_fZoom)));
         // The same bounds as a nudge: the template's size.
         const CCPManager& m = m_pDoc->m_manager;
-        m_pDoc->SetRecordSrcRect(cur,
-                                 DragWithin(from, DeviceToLogical(m_tracker.m_rect),
-                                            m.m_nTemplateWidth, m.m_nTemplateHeight),
+        m_pDoc->SetRecordSrcRect(cur, DragWithin(from, rc, m.m_nTemplateWidth, m.m_nTemplateHeight),
                                  this);
         viewport()->update();
         return;
@@ -183,15 +198,17 @@ void CTemplView::Pick(CPoint pt)
     CRect rc;
     // The switches of the panel view do not apply here.
     if (CCPObject* hit = WalkPanel(m_pDoc->m_manager, *panel, kAllLayers, [&](CCPObject& record) {
-            return record.GetSrcRect(&rc) && rc.PtInRect(pt);
+            return record.GetSrcRect(&rc) && ScaledRect(rc, m_fZoom).PtInRect(pt);
         }))
         m_pDoc->SetCurrentObject(hit);
 }
 
 void CTemplView::OnMouseMove(Qt::KeyboardModifiers, CPoint pt)
 {
+    // The template pixel under the mouse, whatever the zoom: what srcloc needs.
     const CPoint scroll = GetScrollPosition();
-    m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
+    m_ptMouse = CPoint{int(std::floor((pt.x + scroll.x) / double(m_fZoom))),
+                       int(std::floor((pt.y + scroll.y) / double(m_fZoom)))};
     if (m_tracker.IsTracking()) {
         m_tracker.TrackTo(pt);
         viewport()->update();

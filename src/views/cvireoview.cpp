@@ -48,29 +48,37 @@ void CVireoView::OnInitialUpdate()
 {
     OnUpdate(nullptr, HINT_REFRESH, nullptr);
     UpdateScrollSizes();
+    // Another cockpit starts at its top-left corner.
+    ScrollToPosition(CPoint{0, 0});
 }
 
-void CVireoView::UpdateScrollSizes()
+QSize CVireoView::ContentSize() const
 {
     const CCPManager& m = m_pDoc->m_manager;
-    SetScrollSizes(int(float(m.m_nScreenWidth) * m_fZoom), int(float(m.m_nScreenHeight) * m_fZoom));
+    return QSize(m.m_nScreenWidth, m.m_nScreenHeight);
 }
 
-void CVireoView::CenterOnCurrent(bool onlyWhenHidden)
+bool CVireoView::ZoomFocus(CPoint& pt) const
 {
+    // The current record's middle at the zoom.
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect rc;
     if (!cur || !cur->GetDestRect(&rc))
-        return;
-    ScaleRect(rc, m_fZoom);
-    const CPoint centre = Centre(rc);
-    if (!onlyWhenHidden || !IsPointVisible(centre))
+        return false;
+    pt = Centre(ScaledRect(rc, m_fZoom));
+    return true;
+}
+
+void CVireoView::CenterOnCurrent()
+{
+    CPoint centre;
+    if (ZoomFocus(centre) && !IsPointVisible(centre))
         CenterOnPoint(centre);
 }
 
 void CVireoView::OnUpdate(IDocObserver*, int, CCPObject*)
 {
-    CenterOnCurrent(true);
+    CenterOnCurrent();
     viewport()->update();
 }
 
@@ -191,8 +199,6 @@ bool CVireoView::OnUpdateCommand(CCmdUI& ui)
         ui.Enable();
         ui.SetCheck(m_bShowButtons);
         return true;
-    case ID_ZOOM_IN:
-    case ID_ZOOM_OUT:
     case ID_NEXT_STATE:
     case ID_PROPERTIES:
     case ID_NUDGE_RIGHT:
@@ -210,10 +216,6 @@ bool CVireoView::OnUpdateCommand(CCmdUI& ui)
     case ID_SAME_SIZE:
         ui.Enable(cur && cur->GetDestRect(&rc) && cur->GetSrcRect(&rc));
         return true;
-    case ID_INDICATOR_ZOOM:
-        ui.Enable();
-        ui.SetText(StrFormat("x %g", double(m_fZoom)));
-        return true;
     case ID_INDICATOR_ID:
         ui.Enable();
         if (cur)
@@ -224,7 +226,7 @@ bool CVireoView::OnUpdateCommand(CCmdUI& ui)
         ui.SetText(StrFormat("%d, %d", m_ptMouse.x, m_ptMouse.y));
         return true;
     default:
-        return m_edit.OnUpdateCommand(ui);
+        return OnUpdateZoomCommand(ui) || m_edit.OnUpdateCommand(ui);
     }
 }
 
@@ -244,12 +246,6 @@ bool CVireoView::OnCommand(int id)
     case ID_SHOW_BUTTONS:
         m_bShowButtons = !m_bShowButtons;
         viewport()->update();
-        return true;
-    case ID_ZOOM_IN:
-        OnZoomIn();
-        return true;
-    case ID_ZOOM_OUT:
-        OnZoomOut();
         return true;
     case ID_NEXT_STATE:
         OnNextState();
@@ -273,26 +269,8 @@ bool CVireoView::OnCommand(int id)
         OnFilePrintPreview();
         return true;
     default:
-        return m_edit.OnCommand(id);
+        return OnZoomCommand(id) || m_edit.OnCommand(id);
     }
-}
-
-void CVireoView::OnZoomIn()
-{
-    m_fZoom = float(double(m_fZoom) + 0.1);
-    UpdateScrollSizes();
-    CenterOnCurrent(false);
-    viewport()->update();
-}
-
-void CVireoView::OnZoomOut()
-{
-    if (!(m_fZoom > 0.1f))
-        return;
-    m_fZoom = float(double(m_fZoom) - 0.1);
-    UpdateScrollSizes();
-    CenterOnCurrent(false);
-    viewport()->update();
 }
 
 void CVireoView::OnNextState()

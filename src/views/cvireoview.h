@@ -13,7 +13,7 @@ class CVireoDoc;
 class QMenu;
 class QPrinter;
 
-// The panel view: paints the document's current panel at a zoom, picks records with the
+// The panel view: paints the document's current panel at the zoom, picks records with the
 // mouse, moves and resizes the current record with the tracker (Shift held), nudges it and
 // steps it through its states.
 class CVireoView : public CScrollView, public IDocObserver, public CCommandTarget
@@ -22,7 +22,6 @@ public:
     CPoint m_ptMouse;
     CRect m_rcSelection;
     CRectTracker m_tracker{CRect(), CRectTracker::dottedLine | CRectTracker::resizeOutside};
-    float m_fZoom = 1.0f;
     bool m_bShowButtons = true;
     bool m_bShowObjects = true;
 
@@ -53,15 +52,14 @@ public:
     void OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt) override;
     bool OnCancelMode() override;
 
-    void OnZoomIn();
-    void OnZoomOut();
     void OnNextState();
     void Nudge(CPoint step);
 
-    // The scroll extent: the cockpit's screen size at the zoom.
-    void UpdateScrollSizes();
+    // The cockpit's screen size: the scroll extent at zoom 1.
+    QSize ContentSize() const override;
 
 protected:
+    bool ZoomFocus(CPoint& pt) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -71,7 +69,7 @@ private:
     int ShownLayers() const;
     // The tracker's rectangle for the current record, in device coordinates.
     bool CurrentTrackerRect(CRect& rc) const;
-    void CenterOnCurrent(bool onlyWhenHidden);
+    void CenterOnCurrent();
     void UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt);
     // Makes the record under pt (scrolled by the view) the current one.
     void Pick(CPoint pt);

@@ -5,6 +5,8 @@
 #include "cvireoview.h"
 #include "mainframefixture.h"
 
+#include <QDialog>
+
 #include <filesystem>
 
 namespace {
@@ -112,4 +114,30 @@ TEST_F(FileWatchTest, AChangedCockpitFileIsReloadedOnlyWhenTheUserSaysSo)
     ASSERT_FALSE(doc().IsModified());
     WaitFor([] { return false; }, 1000);
     EXPECT_EQ(asked.size(), 2u);
+}
+
+TEST_F(FileWatchTest, PicturesRewrittenWhileADialogIsOpenAreReadOnceItHasClosed)
+{
+    Start();
+    ASSERT_EQ(Background(), QColor(Qt::darkCyan)); // read once already
+    // A dialog is up (the box about a bad picture, a sheet): rewrites wait for it, so no box
+    // opens over it however often the picture changes.
+    QDialog open(frame());
+    open.setModal(true);
+    open.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &open);
+    for (int i = 0; i < 8; ++i) {
+        dir.Write("watch_back.png", "no picture " + std::to_string(i));
+        WaitFor([] { return false; }, 150);
+    }
+    WaitFor([] { return false; }, 700);
+    EXPECT_TRUE(ui.m_aBoxes.empty());
+    EXPECT_EQ(Background(), QColor(Qt::darkCyan));
+
+    // Closed: read once, one message.
+    open.close();
+    EXPECT_TRUE(WaitFor([&] { return !ui.m_aBoxes.empty(); }));
+    WaitFor([] { return false; }, 700);
+    EXPECT_EQ(ui.m_aBoxes.size(), 1u);
+    EXPECT_FALSE(doc().IsModified());
 }

@@ -227,7 +227,7 @@ TEST_F(MainFrameTest, LayoutAndZoomAreKeptBetweenRuns)
     Start();
     EXPECT_EQ(frame()->size(), QSize(900, 650));
     EXPECT_EQ(frame()->GetSplitter()->sizes(), sizes);
-    EXPECT_EQ(frame()->GetPanelView()->m_fZoom, 1.2f);
+    EXPECT_EQ(frame()->GetPanelView()->m_fZoom, 1.5f);
     EXPECT_TRUE(frame()->statusBar()->isHidden());
     // Kept with the recent files.
     QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));

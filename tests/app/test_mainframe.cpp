@@ -27,7 +27,7 @@ TEST_F(MainFrameTest, StartsWithAnEmptyDocumentInThreePanes)
     EXPECT_EQ(frame()->GetActivePaneIndex(), CMainFrame::kViewPane);
 
     // The panel view fills its panes at once; the id pane waits for a record.
-    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("x 1"));
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("100%"));
     EXPECT_EQ(Pane(ID_INDICATOR_MOUSE), QStringLiteral("0, 0"));
     EXPECT_EQ(Pane(ID_INDICATOR_ID), QStringLiteral("ID:0000"));
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
@@ -95,7 +95,7 @@ TEST_F(MainFrameTest, TheActivePaneDecidesWhichCommandsAreEnabled)
     EXPECT_FALSE(Enabled(ID_ADD_OBJECT));
     EXPECT_FALSE(Enabled(ID_DUPLICATE));
     EXPECT_FALSE(Enabled(ID_EDIT_CLEAR));
-    EXPECT_FALSE(Enabled(ID_ZOOM_IN));
+    EXPECT_TRUE(Enabled(ID_ZOOM_IN)); // the template's own zoom
     EXPECT_FALSE(Enabled(ID_SHOW_BUTTONS));
     EXPECT_TRUE(Enabled(ID_VIEW_REFRESH));
     EXPECT_TRUE(Enabled(ID_NUDGE_RIGHT));
@@ -157,7 +157,7 @@ TEST_F(MainFrameTest, ShortcutsSeeTheStateOfTheMomentTheyArePressed)
 
     // Alt+I zooms the panel view.
     EXPECT_TRUE(PressShortcut(focus, Qt::Key_I, Qt::AltModifier));
-    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("x 1.1"));
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), QStringLiteral("125%"));
 }
 
 TEST_F(MainFrameTest, F6AndShiftF6WalkThePanes)

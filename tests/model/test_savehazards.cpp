@@ -142,9 +142,9 @@ TEST(SaveHazards, NewFilesOfKilledSavesGoButNotOnesStillWrittenOrJustMade)
     ASSERT_EQ(flock(writer, LOCK_EX), 0);
 
     ASSERT_TRUE(WriteFileSafely(path, "new"));
-    EXPECT_EQ(Leftovers(dir), (std::set<std::string>{".c.dat.vireo-writing1",
-                                                     ".c.dat.vireo-justmade",
-                                                     ".other.dat.vireo-killed02"}));
+    EXPECT_EQ(Leftovers(dir),
+              (std::set<std::string>{".c.dat.vireo-writing1", ".c.dat.vireo-justmade",
+                                     ".other.dat.vireo-killed02"}));
     close(writer);
     EXPECT_EQ(dir.Read("c.dat"), "new");
 }

@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace viewtest;
@@ -154,32 +156,58 @@ TEST_F(PanelViewTest, ShiftClickOnTheTrackerNeverPicksButOutsideItPicks)
     EXPECT_EQ(c.doc.m_pCurrentObject, c.View(1));
 }
 
-TEST_F(PanelViewTest, ZoomStepsInSinglePrecisionWithAFloor)
+TEST_F(PanelViewTest, ZoomStepsMultiplyBetweenAFloorAndACeiling)
 {
-    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "x 1");
-    const std::vector<std::string> expected = {"x 0.9", "x 0.8", "x 0.7", "x 0.6",      "x 0.5",
-                                               "x 0.4", "x 0.3", "x 0.2", "x 0.0999999"};
-    std::vector<std::string> shown;
-    for (int i = 0; i < 9; ++i) {
-        view->OnCommand(ID_ZOOM_OUT);
-        shown.push_back(Pane(ID_INDICATOR_ZOOM));
-    }
-    EXPECT_EQ(shown, expected);
-    const float floor = view->m_fZoom;
-    view->OnCommand(ID_ZOOM_OUT);
-    EXPECT_EQ(view->m_fZoom, floor);
-    EXPECT_TRUE(Enabled(ID_ZOOM_OUT)); // always enabled, it just does nothing
-
-    view->m_fZoom = 1.0f;
-    for (int i = 0; i < 25; ++i)
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "100%");
+    // Each step a good part more than the last: from x1 to x3 in a few presses.
+    std::vector<float> zooms{view->m_fZoom};
+    while (Enabled(ID_ZOOM_IN) && zooms.size() < 50) {
         view->OnCommand(ID_ZOOM_IN);
-    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "x 3.5");
+        zooms.push_back(view->m_fZoom);
+    }
+    EXPECT_EQ(zooms.back(), kMaxZoom);
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "1600%");
+    const auto toThree = std::find_if(zooms.begin(), zooms.end(), [](float z) { return z >= 3; });
+    EXPECT_LE(toThree - zooms.begin(), 5);
+    EXPECT_EQ(*toThree, 3.0f);
+    for (size_t i = 1; i < zooms.size(); ++i) {
+        EXPECT_GE(zooms[i] / zooms[i - 1], 1.1f) << i;
+        EXPECT_LE(zooms[i] / zooms[i - 1], 2.0f) << i;
+    }
+    // The ceiling: Zoom In is disabled and changes nothing.
+    view->OnCommand(ID_ZOOM_IN);
+    EXPECT_EQ(view->m_fZoom, kMaxZoom);
     // The scroll extent is the screen size at the zoom, not the template.
-    EXPECT_EQ(view->GetTotalSize(), QSize(int(1024 * view->m_fZoom), int(768 * view->m_fZoom)));
-    EXPECT_GT(view->GetTotalSize().width(), 3500);
+    EXPECT_EQ(view->GetTotalSize(), QSize(1024 * 16, 768 * 16));
+
+    // Zoom Out comes back the same way, past x1 down to the floor.
+    std::vector<float> back{view->m_fZoom};
+    while (Enabled(ID_ZOOM_OUT) && back.size() < 50) {
+        view->OnCommand(ID_ZOOM_OUT);
+        back.push_back(view->m_fZoom);
+    }
+    EXPECT_EQ(back.back(), kMinZoom);
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "10%");
+    EXPECT_TRUE(std::find(back.begin(), back.end(), 0.5f) != back.end());
+    EXPECT_TRUE(std::find(back.begin(), back.end(), 1.0f) != back.end());
+    std::reverse(back.begin(), back.end());
+    EXPECT_TRUE(std::equal(zooms.begin(), zooms.end(), back.end() - long(zooms.size())));
+    EXPECT_EQ(view->GetTotalSize(), QSize(102, 76));
+
+    view->OnCommand(ID_ZOOM_ACTUAL);
+    EXPECT_EQ(view->m_fZoom, 1.0f);
+    EXPECT_EQ(view->GetTotalSize(), QSize(1024, 768));
+
+    // A zoom between steps (fitted, or kept by an older version) goes to the next step each way.
+    view->m_fZoom = 1.1f;
+    view->OnCommand(ID_ZOOM_IN);
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "125%");
+    view->m_fZoom = 1.1f;
+    view->OnCommand(ID_ZOOM_OUT);
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "100%");
 }
 
-TEST_F(PanelViewTest, ZoomCentresTheCurrentRecordAndUpdatesCentreItWhenHidden)
+TEST_F(PanelViewTest, ZoomCommandsCentreTheCurrentRecordAndUpdatesCentreItWhenHidden)
 {
     Show(100, c.Light(102)); // at 600,500 - 610,510, out of a 400 x 300 view
     const QSize page = vp()->size();
@@ -192,9 +220,108 @@ TEST_F(PanelViewTest, ZoomCentresTheCurrentRecordAndUpdatesCentreItWhenHidden)
     c.doc.SetCurrentObject(c.Light(101));
     EXPECT_EQ(view->GetScrollPosition(), (CPoint{0, 0}));
 
-    view->OnCommand(ID_ZOOM_IN); // centres even a visible record: (33, 33) at 1.1
+    // Zoom In centres the record even when it was in sight: (600,500)-(610,510) at 1.25 is
+    // (750,625)-(762,637).
+    c.doc.SetCurrentObject(c.Light(102));
+    view->ScrollToPosition(CPoint{600 - 20, 500 - 20});
+    view->OnCommand(ID_ZOOM_IN);
+    ASSERT_EQ(view->m_fZoom, 1.25f);
     pos = view->GetScrollPosition();
-    EXPECT_EQ(pos.x, std::max(0, 33 - page.width() / 2));
+    EXPECT_EQ(pos.x, 756 - page.width() / 2);
+    EXPECT_EQ(pos.y, 631 - page.height() / 2);
+
+    // Without a record on the panel the middle of the view stays where it is.
+    c.doc.SetCurrentObject(nullptr);
+    view->ScrollToPosition(CPoint{300, 200});
+    const CPoint middle{300 + page.width() / 2, 200 + page.height() / 2}; // at 1.25
+    view->OnCommand(ID_ZOOM_IN);                                          // to 1.5
+    pos = view->GetScrollPosition();
+    EXPECT_NEAR(pos.x + page.width() / 2, middle.x * 1.5 / 1.25, 1);
+    EXPECT_NEAR(pos.y + page.height() / 2, middle.y * 1.5 / 1.25, 1);
+}
+
+TEST_F(PanelViewTest, CtrlWheelZoomsAboutThePointerAndAPlainWheelScrolls)
+{
+    Show(100);
+    c.doc.MarkSaved();
+    // The pointer over the light's top-left corner (20, 20), next to the button view's red.
+    ASSERT_EQ(At(20, 20), kGreen);
+    ASSERT_EQ(At(19, 19), kRed);
+    ASSERT_NE(At(42, 42), kGreen);
+    Wheel(vp(), QPoint(20, 20), 120, Qt::ControlModifier);
+    EXPECT_EQ(view->m_fZoom, 1.25f);
+    EXPECT_EQ(view->GetScrollPosition(), (CPoint{5, 5}));
+    EXPECT_EQ(At(20, 20), kGreen); // the corner is still under the pointer
+    EXPECT_EQ(At(19, 19), kRed);
+    EXPECT_EQ(At(42, 42), kGreen);                 // and the light larger
+    EXPECT_EQ(Pane(ID_INDICATOR_MOUSE), "25, 25"); // at the new zoom, without moving the mouse
+
+    // Further in, the record pixel under the pointer stays there.
+    const QPoint at(150, 100);
+    CPoint pos = view->GetScrollPosition();
+    const double x = (pos.x + at.x()) / double(view->m_fZoom);
+    const double y = (pos.y + at.y()) / double(view->m_fZoom);
+    for (int notch = 0; notch < 3; ++notch)
+        Wheel(vp(), at, 120, Qt::ControlModifier);
+    EXPECT_EQ(view->m_fZoom, 3.0f);
+    pos = view->GetScrollPosition();
+    EXPECT_NEAR((pos.x + at.x()) / 3.0, x, 0.5);
+    EXPECT_NEAR((pos.y + at.y()) / 3.0, y, 0.5);
+
+    // A touchpad's half notches add up to one step; the wheel turned back zooms out.
+    Wheel(vp(), at, -60, Qt::ControlModifier);
+    EXPECT_EQ(view->m_fZoom, 3.0f);
+    Wheel(vp(), at, -60, Qt::ControlModifier);
+    EXPECT_EQ(view->m_fZoom, 2.0f);
+    pos = view->GetScrollPosition();
+    EXPECT_NEAR((pos.x + at.x()) / 2.0, x, 0.5);
+
+    // Without Ctrl the wheel scrolls and leaves the zoom.
+    Wheel(vp(), at, -120);
+    EXPECT_EQ(view->m_fZoom, 2.0f);
+    EXPECT_GT(view->GetScrollPosition().y, pos.y);
+    EXPECT_EQ(view->GetScrollPosition().x, pos.x);
+
+    // Looking closer changes nothing in the cockpit and is no step to undo.
+    EXPECT_FALSE(c.doc.IsModified());
+    EXPECT_FALSE(c.doc.CanUndo());
+}
+
+TEST_F(PanelViewTest, FitToWindowShowsTheWholeScreenAndZoomGoesOnFromThere)
+{
+    Show(100);
+    view->OnCommand(ID_ZOOM_FIT);
+    // 1024 x 768 into about 400 x 300: as large as it fits, and no scroll bars are left.
+    const QSize room = view->maximumViewportSize();
+    const QSize shown = view->GetTotalSize();
+    EXPECT_LE(shown.width(), room.width());
+    EXPECT_LE(shown.height(), room.height());
+    EXPECT_TRUE(shown.width() >= room.width() - 1 || shown.height() >= room.height() - 1);
+    EXPECT_EQ(view->GetScrollPosition(), (CPoint{0, 0}));
+    QApplication::processEvents();
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(view->verticalScrollBar()->isVisible());
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM),
+              std::to_string(int(std::lround(view->m_fZoom * 100.0))) + "%");
+    // The button view is painted where it is at that zoom: (15, 15) lies on it, not on the
+    // light.
+    const int onButton = int(15 * view->m_fZoom);
+    EXPECT_EQ(At(onButton, onButton), kRed);
+
+    // From a zoom between steps, Zoom In and Zoom Out take the nearest step on that side.
+    const float fitted = view->m_fZoom; // about 0.37
+    view->OnCommand(ID_ZOOM_IN);
+    EXPECT_EQ(view->m_fZoom, 0.5f);
+    view->OnCommand(ID_ZOOM_FIT);
+    EXPECT_EQ(view->m_fZoom, fitted);
+    view->OnCommand(ID_ZOOM_OUT);
+    EXPECT_EQ(view->m_fZoom, 1.0f / 3);
+
+    // A view larger than the screen fits it larger than life.
+    view->resize(2100, 1600);
+    view->OnCommand(ID_ZOOM_FIT);
+    EXPECT_GT(view->m_fZoom, 1.9f);
+    EXPECT_LE(view->GetTotalSize().width(), view->maximumViewportSize().width());
 }
 
 TEST_F(PanelViewTest, NudgesMoveOnePixelWithinTheScreen)
@@ -237,6 +364,7 @@ TEST_F(PanelViewTest, StatusPanesShowZoomIdAndMouse)
     EXPECT_EQ(Pane(ID_INDICATOR_ID), "ID: 101");
 
     Zoom2();
+    EXPECT_EQ(Pane(ID_INDICATOR_ZOOM), "200%");
     Mouse(vp(), QEvent::MouseMove, QPoint(200, 100));
     EXPECT_EQ(Pane(ID_INDICATOR_MOUSE), "200, 100"); // record pixel (100, 50) at zoom 2
     view->ScrollToPosition(CPoint{30, 40});

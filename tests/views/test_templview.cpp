@@ -6,7 +6,9 @@
 #include "ctemplview.h"
 #include "cvireoview.h"
 
+#include <cmath>
 #include <memory>
+#include <string>
 
 using namespace viewtest;
 
@@ -144,14 +146,13 @@ TEST_F(TemplViewTest, NudgesStayInsideTheTemplate)
     EXPECT_FALSE(State(ID_NUDGE_LEFT).m_bEnabled);
 }
 
-TEST_F(TemplViewTest, OnlyRefreshNudgesAndTheMousePaneAreHandledHere)
+TEST_F(TemplViewTest, OnlyRefreshNudgesZoomAndItsPanesAreHandledHere)
 {
     Show(100, c.Light(101));
     CCommandRoute route;
     route.SetTargets({view.get()});
-    for (int id :
-         {ID_ADD_OBJECT, ID_ADD_PANEL, ID_DUPLICATE, ID_EDIT_CLEAR, ID_PROPERTIES, ID_NEXT_STATE,
-          ID_ZOOM_IN, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SAME_SIZE}) {
+    for (int id : {ID_ADD_OBJECT, ID_ADD_PANEL, ID_DUPLICATE, ID_EDIT_CLEAR, ID_PROPERTIES,
+                   ID_NEXT_STATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SAME_SIZE}) {
         CCmdUI ui(id);
         EXPECT_FALSE(route.Update(ui)) << id;
         EXPECT_FALSE(ui.m_bEnabled) << id;
@@ -162,8 +163,64 @@ TEST_F(TemplViewTest, OnlyRefreshNudgesAndTheMousePaneAreHandledHere)
 
     Mouse(vp(), QEvent::MouseMove, QPoint(20, 10));
     EXPECT_EQ(State(ID_INDICATOR_MOUSE).m_strText, "20, 10");
-    CCmdUI zoom(ID_INDICATOR_ZOOM);
-    EXPECT_FALSE(view->OnUpdateCommand(zoom));
+    // The template has a zoom of its own.
+    for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_ACTUAL, ID_ZOOM_FIT})
+        EXPECT_TRUE(route.Execute(id)) << id;
+    EXPECT_EQ(State(ID_INDICATOR_ZOOM).m_strText,
+              std::to_string(int(std::lround(view->m_fZoom * 100.0))) + "%");
+}
+
+TEST_F(TemplViewTest, AtAZoomPaintsPicksMovesAndShowsTemplatePixels)
+{
+    Show(100, c.Light(101)); // state 1: the green square, 16,0 - 32,16
+    c.doc.MarkSaved();
+    while (view->m_fZoom < 2.0f && Enabled(ID_ZOOM_IN))
+        view->OnCommand(ID_ZOOM_IN);
+    ASSERT_EQ(view->m_fZoom, 2.0f);
+    EXPECT_EQ(State(ID_INDICATOR_ZOOM).m_strText, "200%");
+    EXPECT_EQ(view->GetTotalSize(), QSize(128, 64));
+    EXPECT_EQ(view->GetScrollPosition(), (CPoint{0, 0}));
+
+    // Every template pixel is two on screen, the frame and the tracker with them.
+    QImage shot = Shot();
+    EXPECT_EQ(shot.pixel(40, 8), kGreen); // template 20, 4
+    EXPECT_EQ(shot.pixel(70, 20), kGrey); // template 35, 10
+    EXPECT_EQ(shot.pixel(16, 40), kWhite);
+    int yellow = 0;
+    for (int x = 32; x < 64; ++x)
+        yellow += shot.pixel(x, 31) == kYellow;
+    EXPECT_GT(yellow, 0);                         // the frame's bottom edge
+    EXPECT_EQ(shot.pixel(66, 33), qRgb(0, 0, 0)); // the handle outside the bottom-right corner
+
+    Mouse(vp(), QEvent::MouseMove, QPoint(41, 9));
+    EXPECT_EQ(State(ID_INDICATOR_MOUSE).m_strText, "20, 4");
+
+    // Clicks pick by the template pixel under them.
+    Click(vp(), QPoint(8, 8));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.View(1));
+    Click(vp(), QPoint(40, 8));
+    EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
+
+    // A drag of 10 screen pixels moves the piece by 5 template pixels.
+    Drag(vp(), QPoint(48, 16), QPoint(58, 26));
+    EXPECT_EQ(Src(c.Light(101)), CRect(21, 5, 37, 21));
+    ASSERT_TRUE(c.doc.Undo());
+    EXPECT_EQ(Src(c.Light(101)), CRect(16, 0, 32, 16));
+    // Nudges still move by one template pixel.
+    view->OnCommand(ID_NUDGE_RIGHT);
+    EXPECT_EQ(Src(c.Light(101)), CRect(17, 0, 33, 16));
+
+    // Zooming itself is no edit.
+    c.doc.MarkSaved();
+    view->OnCommand(ID_ZOOM_FIT); // 64 x 32 into about 400 x 300: the width decides
+    EXPECT_GT(view->m_fZoom, 6.0f);
+    EXPECT_LE(view->GetTotalSize().width(), view->maximumViewportSize().width());
+    Wheel(vp(), QPoint(10, 10), -120, Qt::ControlModifier);
+    EXPECT_EQ(view->m_fZoom, 6.0f);
+    view->OnCommand(ID_ZOOM_ACTUAL);
+    EXPECT_EQ(view->GetTotalSize(), QSize(64, 32));
+    EXPECT_FALSE(c.doc.IsModified());
+    EXPECT_EQ(c.doc.GetHistory().Current(), 1u); // the nudge only
 }
 
 } // namespace

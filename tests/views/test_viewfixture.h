@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -138,6 +139,14 @@ inline void Drag(QWidget* w, QPoint from, QPoint to, Qt::KeyboardModifiers keys 
     Mouse(w, QEvent::MouseButtonPress, from, keys);
     Mouse(w, QEvent::MouseMove, to, keys);
     Mouse(w, QEvent::MouseButtonRelease, to, keys);
+}
+
+// Turns the wheel over w at the client point p by delta (120 a notch).
+inline void Wheel(QWidget* w, QPoint p, int delta, Qt::KeyboardModifiers keys = Qt::NoModifier)
+{
+    QWheelEvent e(QPointF(p), QPointF(w->mapToGlobal(p)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                  keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
 }
 
 inline void Key(QWidget* w, int key, Qt::KeyboardModifiers keys = Qt::NoModifier)

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ccheckmessage.h"
+#include "crect.h"
+
+class CCPManager;
+
+// Adds one OutsideScreen message for each record a panel shows (its button views and objects,
+// each once, in panel order) whose destination rectangle is not inside the screen, from 0, 0
+// to the manager's screen width and height: "Light 201 lies partly outside the screen (bottom
+// at 772 of 768)". Not part of the check: the check's messages stay as they are.
+void FindOutsideScreen(CCPManager& manager, CCheckMessageArray& messages);
+
+// rc moved by the least distance that puts it inside a screen of width by height; false when
+// it is larger than the screen (or not a proper rectangle) and cannot fit by moving.
+bool MoveInsideScreen(const CRect& rc, int width, int height, CRect& moved);
