@@ -98,7 +98,6 @@ private:
     static ListRun RunOf(std::vector<int>& before, std::vector<int>& after);
     // Puts the record's fields back to the copy's, its id lists from the runs.
     static void Assign(Change& change, bool undo);
-private:
     void TakeOut(const Move& move, CCPManager& manager);
     void PutBack(const Move& move, CCPManager& manager);
     void Hold(std::unique_ptr<CCPObject> record);
