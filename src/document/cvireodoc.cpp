@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <new>
+#include <utility>
 
 namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
@@ -86,6 +87,8 @@ bool CVireoDoc::OnNewDocument()
     m_manager.m_strComment.clear();
     m_strPathName.clear();
     ClearHistory();
+    if (m_pJournal)
+        m_pJournal->Opened(std::string(), std::string());
     InitialUpdate();
     return true;
 }
@@ -127,6 +130,13 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
         }
         return false;
     }
+    return OpenFromBytes(path, std::move(data));
+}
+
+bool CVireoDoc::OpenFromBytes(const std::string& path, std::string data)
+{
+    if (RefuseWhileStepOpen("Open"))
+        return false;
     SetCurrentObject(nullptr);
     SetCurrentPanel(nullptr);
     Reset();
@@ -157,6 +167,8 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
     }
     m_strPathName = path;
     ClearHistory();
+    if (m_pJournal)
+        m_pJournal->Opened(path, data);
     InitialUpdate();
     return true;
 }
@@ -270,10 +282,11 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
         if (!saveAnyway)
             return false;
     }
-    std::string error, warning;
+    std::string error, warning, bytes;
     bool written = false;
     try {
-        written = WriteFileSafely(path, Store(), &error, &warning);
+        bytes = Store();
+        written = WriteFileSafely(path, bytes, &error, &warning);
     } catch (const std::bad_alloc&) {
         error = path + ": not enough memory to write the file";
     }
@@ -284,6 +297,8 @@ bool CVireoDoc::OnSaveDocument(const std::string& path)
     }
     m_strPathName = path;
     MarkSaved();
+    if (m_pJournal)
+        m_pJournal->Saved(path, bytes);
     // Saved all the same: the user learns what of the old file's permissions did not stay.
     if (!warning.empty() && m_pUI)
         m_pUI->MessageBox("The cockpit was saved.", IUserInterface::Information, warning);
@@ -377,6 +392,8 @@ CEditStep* CVireoDoc::EndStep()
         m_manager.InvalidateIndex();
     CEditStep* done = step.get();
     m_history.Push(std::move(step));
+    if (m_pJournal)
+        m_pJournal->Pushed(*done, std::exchange(m_bAmending, false));
     UpdateModified();
     HistoryChanged();
     return done;
@@ -840,6 +857,7 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
     const bool nested = m_pStep != nullptr;
     if (burst) {
         m_pStep = m_history.TakeLast();
+        m_bAmending = true;
         m_manager.SetRecorder(this);
     } else {
         BeginStep("Move " + RecordLabel(record), record, m_pCurrentPanel);
@@ -857,6 +875,9 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
         record->SetDestRect(&rc);
     // A burst that comes back to where it started leaves no step.
     if (!EndStep() && burst) {
+        m_bAmending = false;
+        if (m_pJournal)
+            m_pJournal->Dropped();
         UpdateModified();
         HistoryChanged();
     }
@@ -929,11 +950,17 @@ void CVireoDoc::GoToStep(size_t count)
     while (m_history.Current() > count) {
         step = m_history.Undo(m_manager);
         undone = true;
+        if (m_pJournal)
+            m_pJournal->Undone(*step);
     }
     while (m_history.Current() < count) {
         step = m_history.Redo(m_manager);
         undone = false;
+        if (m_pJournal)
+            m_pJournal->Redone(*step);
     }
+    if (m_pJournal)
+        m_pJournal->Settled();
     if (step)
         StepDone(step, undone);
 }
