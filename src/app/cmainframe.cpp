@@ -648,6 +648,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     SaveLayout();
     event->accept();
+    if (m_fnClosed)
+        m_fnClosed();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -81,6 +81,9 @@ public:
         m_fnOpenFile = std::move(fn);
     }
 
+    // Called when the window closes for good (the edits saved or given up).
+    void SetClosedHandler(std::function<void()> fn) { m_fnClosed = std::move(fn); }
+
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;
 
@@ -148,6 +151,7 @@ private:
     bool m_bSized = false;
     std::array<bool, 3> m_abLocks{}; // Caps, Num, Scroll Lock
     std::function<bool(const std::string&)> m_fnOpenFile;
+    std::function<void()> m_fnClosed;
     QLabel* m_pFolderPane = nullptr;
     QLabel* m_pActivePaneLabel = nullptr;
     std::array<QWidget*, 3> m_apPaneMarks{};

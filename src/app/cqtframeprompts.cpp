@@ -69,3 +69,14 @@ IFramePrompts::Answer CQtFramePrompts::AskCopyPictures(const std::vector<std::st
     box.setDefaultButton(QMessageBox::Yes);
     return FromButton(box.exec());
 }
+
+IFramePrompts::Answer CQtFramePrompts::AskRecover(const std::string& question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vireo"),
+                    QString::fromUtf8(question.c_str()), QMessageBox::Yes | QMessageBox::No,
+                    m_pParent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Recover"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Discard"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes ? Yes : No;
+}

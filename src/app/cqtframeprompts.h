@@ -17,6 +17,7 @@ public:
     Answer AskSaveChanges(const std::string& name) override;
     Answer AskCopyPictures(const std::vector<std::string>& names,
                            const std::string& folder) override;
+    Answer AskRecover(const std::string& question) override;
 
 private:
     QWidget* m_pParent = nullptr;

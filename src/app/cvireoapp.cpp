@@ -10,6 +10,7 @@
 #include "cqtimageloader.h"
 #include "cqtrecordeditor.h"
 #include "cqtuserinterface.h"
+#include "crecoverykeeper.h"
 #include "cvireoview.h"
 #include "panelpaint.h"
 
@@ -33,6 +34,7 @@ CVireoApp::~CVireoApp()
     // The frame and its views go first: they unregister from the document.
     m_pWatcher.reset();
     m_pFrame.reset();
+    m_pRecovery.reset();
 }
 
 bool CVireoApp::InitInstance(const QStringList& arguments)
@@ -50,7 +52,8 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     // Pictures changed on disk are read again; a changed cockpit file is offered for reloading.
     m_pWatcher = std::make_unique<CFileWatcher>(&m_doc, frame);
     m_pWatcher->SetReloadHandler([this](const std::string& path) {
-        if (!OpenCockpit(path))
+        // The journal of the edits being given up is the open cockpit's own: nothing to offer.
+        if (!OpenCockpit(path, false))
             return false;
         m_pFrame->UpdateTitle();
         return true;
@@ -73,7 +76,12 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     m_pPrinter = std::make_unique<QPrinter>();
     frame->GetPanelView()->SetPrinter(m_pPrinter.get());
     frame->SetOpenFileHandler([this](const std::string& path) { return OpenDocumentFile(path); });
+    // Unsaved edits are journalled; a window closed for good leaves none.
+    m_pRecovery =
+        std::make_unique<CRecoveryKeeper>(m_doc, *m_pPrompts, CRecoveryKeeper::DefaultFolder());
+    frame->SetClosedHandler([this] { m_pRecovery->Closing(); });
     m_pDocHandler->SetSavedCallback([this] {
+        m_pRecovery->Saved();
         m_pWatcher->CockpitSaved();
         RecentFilesChanged();
         m_pFrame->UpdateTitle();
@@ -104,10 +112,18 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-bool CVireoApp::OpenCockpit(const std::string& path)
+bool CVireoApp::OpenCockpit(const std::string& path, bool offerRecovery)
 {
-    if (!m_doc.OnOpenDocument(path))
+    switch (offerRecovery ? m_pRecovery->OfferRecovery(path) : CRecoveryKeeper::NotRecovered) {
+    case CRecoveryKeeper::Failed:
         return false;
+    case CRecoveryKeeper::NotRecovered:
+        if (!m_doc.OnOpenDocument(path))
+            return false;
+        break;
+    default:
+        break;
+    }
     CCPManager& m = m_doc.m_manager;
     int id = 0;
     CCPPanel* panel = CShownPanels::Recall(path, id) ? m.FindPanel(id) : nullptr;

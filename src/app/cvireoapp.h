@@ -15,6 +15,7 @@ class CFileWatcher;
 class CCPPanel;
 class CMainFrame;
 class CQtFramePrompts;
+class CRecoveryKeeper;
 class IImageLoader;
 class IRecordEditor;
 class IUserInterface;
@@ -37,6 +38,7 @@ public:
     CVireoDoc& GetDocument() { return m_doc; }
     CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
     CFileWatcher* GetFileWatcher() const { return m_pWatcher.get(); }
+    CRecoveryKeeper* GetRecovery() const { return m_pRecovery.get(); }
 
     // New: after the question about saving changes, an empty document.
     bool OnFileNew();
@@ -59,8 +61,9 @@ public:
 
 private:
     void RecentFilesChanged();
-    // Opens path onto the panel it showed when it was last closed, else onto the first panel.
-    bool OpenCockpit(const std::string& path);
+    // Opens path onto the panel it showed when it was last closed, else onto the first panel;
+    // first offers the unsaved edits an editor that crashed left of it.
+    bool OpenCockpit(const std::string& path, bool offerRecovery = true);
 
     CVireoDoc m_doc;
     std::unique_ptr<IUserInterface> m_pOwnUI;
@@ -76,4 +79,5 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<CFileWatcher> m_pWatcher;
+    std::unique_ptr<CRecoveryKeeper> m_pRecovery;
 };

@@ -29,4 +29,7 @@ public:
     {
         return No;
     }
+    // The question (UTF-8) offering the unsaved edits an editor left when it crashed: Yes
+    // recovers them, No discards them.
+    virtual Answer AskRecover(const std::string& /*question*/) { return No; }
 };

@@ -9,6 +9,12 @@
 
 CEditStep::~CEditStep() = default;
 
+unsigned long long CEditStep::NextSerial()
+{
+    static unsigned long long s_nSerial = 0;
+    return ++s_nSerial;
+}
+
 void CEditStep::WillChange(CCPObject& record)
 {
     for (const Change& c : m_aChanges)

@@ -27,6 +27,9 @@ public:
     int m_nNudgeKind = 0;
     double m_dLastNudge = 0;
 
+    // Tells steps apart for as long as the program runs (addresses are reused).
+    const unsigned long long m_nSerial = NextSerial();
+
     explicit CEditStep(std::string name) : m_strName(std::move(name)) {}
     ~CEditStep();
 
@@ -55,7 +58,12 @@ public:
     // True while the step holds the record out of the cockpit.
     bool Owns(const CCPObject* record) const;
 
-private:
+    enum class MoveKind
+    {
+        Appended,
+        SurfaceInserted,
+        SurfaceRemoved
+    };
     // The run of a list that a step changed: from at, before became after. A panel's id
     // lists are kept this way, so a delete on a panel of 100,000 records keeps one id, not
     // two copies of the list.
@@ -74,15 +82,6 @@ private:
         ListRun objects;
         ListRun views;
     };
-    static ListRun RunOf(std::vector<int>& before, std::vector<int>& after);
-    // Puts the record's fields back to the copy's, its id lists from the runs.
-    static void Assign(Change& change, bool undo);
-    enum class MoveKind
-    {
-        Appended,
-        SurfaceInserted,
-        SurfaceRemoved
-    };
     struct Move
     {
         MoveKind kind;
@@ -90,6 +89,15 @@ private:
         CCPPanel* panel;
         size_t index;
     };
+    // What the step did, in order (read by the recovery journal).
+    const std::vector<Change>& Changes() const { return m_aChanges; }
+    const std::vector<Move>& Moves() const { return m_aMoves; }
+
+private:
+    static unsigned long long NextSerial();
+    static ListRun RunOf(std::vector<int>& before, std::vector<int>& after);
+    // Puts the record's fields back to the copy's, its id lists from the runs.
+    static void Assign(Change& change, bool undo);
     void TakeOut(const Move& move, CCPManager& manager);
     void PutBack(const Move& move, CCPManager& manager);
     void Hold(std::unique_ptr<CCPObject> record);
@@ -132,6 +140,8 @@ public:
     std::unique_ptr<CEditStep> TakeLast();
 
     void MarkSaved() { m_nSaved = static_cast<long>(m_nCurrent); }
+    // No state held is the one on disk (a recovered cockpit).
+    void MarkUnsaved() { m_nSaved = -1; }
     bool IsAtSaved() const { return m_nSaved == static_cast<long>(m_nCurrent); }
     // The saved state is one of the steps' states still held (a nudge may not merge into it).
     long Saved() const { return m_nSaved; }

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <new>
+#include <utility>
 
 namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
@@ -86,6 +87,8 @@ bool CVireoDoc::OnNewDocument()
     m_manager.m_strComment.clear();
     m_strPathName.clear();
     ClearHistory();
+    if (m_pJournal)
+        m_pJournal->Opened(std::string(), std::string());
     InitialUpdate();
     return true;
 }
@@ -127,6 +130,13 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
         }
         return false;
     }
+    return OpenFromBytes(path, std::move(data));
+}
+
+bool CVireoDoc::OpenFromBytes(const std::string& path, std::string data)
+{
+    if (RefuseWhileStepOpen("Open"))
+        return false;
     SetCurrentObject(nullptr);
     SetCurrentPanel(nullptr);
     Reset();
@@ -157,6 +167,8 @@ bool CVireoDoc::OnOpenDocument(const std::string& path)
     }
     m_strPathName = path;
     ClearHistory();
+    if (m_pJournal)
+        m_pJournal->Opened(path, data);
     InitialUpdate();
     return true;
 }
@@ -270,10 +282,11 @@ bool CVireoDoc::OnSaveDocument(const std::string& path, const std::function<void
         if (!saveAnyway)
             return false;
     }
-    std::string error, warning;
+    std::string error, warning, bytes;
     bool written = false;
     try {
-        written = WriteFileSafely(path, Store(), &error, &warning);
+        bytes = Store();
+        written = WriteFileSafely(path, bytes, &error, &warning);
     } catch (const std::bad_alloc&) {
         error = path + ": not enough memory to write the file";
     }
@@ -284,6 +297,8 @@ bool CVireoDoc::OnSaveDocument(const std::string& path, const std::function<void
     }
     m_strPathName = path;
     MarkSaved();
+    if (m_pJournal)
+        m_pJournal->Saved(path, bytes);
     // Saved all the same: the user learns what of the old file's permissions did not stay.
     if (!warning.empty() && m_pUI)
         m_pUI->MessageBox("The cockpit was saved.", IUserInterface::Information, warning);
@@ -382,6 +397,8 @@ CEditStep* CVireoDoc::EndStep()
         m_manager.InvalidateIndex();
     CEditStep* done = step.get();
     m_history.Push(std::move(step));
+    if (m_pJournal)
+        m_pJournal->Pushed(*done, std::exchange(m_bAmending, false));
     UpdateModified();
     HistoryChanged();
     UpdatePictures();
@@ -846,6 +863,7 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
     const bool nested = m_pStep != nullptr;
     if (burst) {
         m_pStep = m_history.TakeLast();
+        m_bAmending = true;
         m_manager.SetRecorder(this);
     } else {
         BeginStep("Move " + RecordLabel(record), record, m_pCurrentPanel);
@@ -863,6 +881,9 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
         record->SetDestRect(&rc);
     // A burst that comes back to where it started leaves no step.
     if (!EndStep() && burst) {
+        m_bAmending = false;
+        if (m_pJournal)
+            m_pJournal->Dropped();
         UpdateModified();
         HistoryChanged();
     }
@@ -935,11 +956,17 @@ void CVireoDoc::GoToStep(size_t count)
     while (m_history.Current() > count) {
         step = m_history.Undo(m_manager);
         undone = true;
+        if (m_pJournal)
+            m_pJournal->Undone(*step);
     }
     while (m_history.Current() < count) {
         step = m_history.Redo(m_manager);
         undone = false;
+        if (m_pJournal)
+            m_pJournal->Redone(*step);
     }
+    if (m_pJournal)
+        m_pJournal->Settled();
     if (step)
         StepDone(step, undone);
 }
@@ -1019,7 +1046,7 @@ void CVireoDoc::InitialUpdate()
 
 CCPButton* CVireoDoc::AddButtonWithId(int id, int states)
 {
-    if (m_manager.FindButton(id))
+    if (m_manager.FindButton(id) || RefuseWhileStepOpen("Add the missing button"))
         return nullptr;
     auto button =
         Downcast<CCPButton>(std::unique_ptr<CCPObject>(m_manager.CreateObject(kButtonType)));

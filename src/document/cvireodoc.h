@@ -3,6 +3,7 @@
 #include "ccpmanager.h"
 #include "cedithistory.h"
 #include "idocobserver.h"
+#include "ieditjournal.h"
 #include "ieditrecorder.h"
 #include "irecordeditor.h"
 
@@ -50,6 +51,8 @@ public:
     // when the file cannot be read whole (not a regular file, above kMaxCockpitBytes, a read
     // error part way).
     bool OnOpenDocument(const std::string& path);
+    // Opens bytes read elsewhere (a kept copy) as the cockpit at path.
+    bool OpenFromBytes(const std::string& path, std::string data);
     // Quick check first; false when the user declined to save or the file could not be
     // written (the old file is then left as it was). Once written, the cockpit's file names
     // resolve against the new file's folder and the pictures follow; whenWritten runs just
@@ -138,12 +141,18 @@ public:
     // The cockpit as it is now counts as the one on disk (a save does this).
     void MarkSaved();
     const std::string& GetPathName() const { return m_strPathName; }
+    // The cockpit is no longer tied to its file: the next save asks for a name.
+    void ForgetPathName() { m_strPathName.clear(); }
+    // Hears every change of the history (null: none).
+    void SetJournal(IEditJournal* journal) { m_pJournal = journal; }
 
     void AddObserver(IDocObserver* observer);
     void RemoveObserver(IDocObserver* observer);
     void UpdateAllViews(IDocObserver* sender, int hint, CCPObject* record = nullptr);
 
 private:
+    friend class CJournalReplay;
+
     void ScreenSizeFromName(const std::string& fileName);
     void Reset();
     void ClearHistory();
@@ -194,4 +203,6 @@ private:
     std::vector<IDocObserver*> m_aObservers;
     bool m_bModified = false;
     std::string m_strPathName;
+    IEditJournal* m_pJournal = nullptr;
+    bool m_bAmending = false; // the step being ended replaces the last one
 };

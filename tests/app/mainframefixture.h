@@ -46,6 +46,8 @@ public:
     Answer m_nCopyAnswer = No;
     std::vector<std::vector<std::string>> m_aCopyAsked; // pictures offered for copying
     std::vector<std::string> m_aCopyFolders;
+    Answer m_nRecoverAnswer = No;
+    std::vector<std::string> m_aRecoverAsked; // questions offering a crashed editor's edits
 
     std::string AskOpenFileName() override { return m_strOpen; }
     std::string AskSaveFileName(const std::string&) override { return m_strSave; }
@@ -60,6 +62,11 @@ public:
         m_aCopyAsked.push_back(names);
         m_aCopyFolders.push_back(folder);
         return m_nCopyAnswer;
+    }
+    Answer AskRecover(const std::string& question) override
+    {
+        m_aRecoverAsked.push_back(question);
+        return m_nRecoverAnswer;
     }
 };
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,8 +24,19 @@ int main(int argc, char** argv)
         mkdir(dir.constData(), 0700);
         qputenv("XDG_RUNTIME_DIR", dir);
     }
+    // What the editor keeps in the user's data folder (recovery journals) goes to a folder of
+    // the tests'.
+    char data[] = "/tmp/vireo-test-data-XXXXXX";
+    const bool ownData = mkdtemp(data) != nullptr;
+    if (ownData)
+        qputenv("XDG_DATA_HOME", data);
     TestApp app(argc, argv);
     setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    if (ownData) {
+        std::error_code ec;
+        std::filesystem::remove_all(data, ec);
+    }
+    return result;
 }
