@@ -6,6 +6,7 @@
 #include "ccpbuttonview.h"
 #include "ccplight.h"
 #include "ccppanel.h"
+#include "demoedittest.h"
 #include "irecordeditor.h"
 #include "testcockpit.h"
 #include "testdata.h"
@@ -31,34 +32,7 @@ public:
     }
 };
 
-class NestingTest : public ::testing::Test
-{
-protected:
-    CTestCockpit c;
-    CReentrantEditor editor;
-    double now = 100;
-    std::string original;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(c.doc.OnOpenDocument(ExamplePath("10_demo.dat")));
-        c.doc.SetRecordEditor(&editor);
-        c.doc.SetClock([this] { return now; });
-        original = c.Saved();
-    }
-    CCPManager& m() { return c.doc.m_manager; }
-    static CRect Dest(const CCPObject* r)
-    {
-        CRect rc;
-        r->GetDestRect(&rc);
-        return rc;
-    }
-    static CRect Shifted(CRect rc, int dx, int dy)
-    {
-        rc.OffsetRect(dx, dy);
-        return rc;
-    }
-};
+using NestingTest = DemoEditTest<CReentrantEditor>;
 } // namespace
 
 TEST_F(NestingTest, EditsArrivingDuringAnAddJoinItsStepAndUndoTogether)

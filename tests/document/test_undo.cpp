@@ -3,6 +3,7 @@
 #include "ccplight.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
+#include "demoedittest.h"
 #include "irecordeditor.h"
 #include "testcockpit.h"
 #include "testdata.h"
@@ -27,38 +28,14 @@ public:
     }
 };
 
-class UndoTest : public ::testing::Test
+class UndoTest : public DemoEditTest<CChangingEditor>
 {
 protected:
-    CTestCockpit c;
-    CChangingEditor editor;
-    double now = 100;
-    std::string original;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(c.doc.OnOpenDocument(ExamplePath("10_demo.dat")));
-        c.doc.SetRecordEditor(&editor);
-        c.doc.SetClock([this] { return now; });
-        original = c.Saved();
-    }
-    CCPManager& m() { return c.doc.m_manager; }
     CCPPanel* Panel(int id) { return m().FindPanel(id); }
     void Show(int panel, CCPObject* record)
     {
         c.doc.SetCurrentPanel(Panel(panel));
         c.doc.SetCurrentObject(record);
-    }
-    static CRect Shifted(CRect rc, int dx, int dy)
-    {
-        rc.OffsetRect(dx, dy);
-        return rc;
-    }
-    static CRect Dest(const CCPObject* r)
-    {
-        CRect rc;
-        r->GetDestRect(&rc);
-        return rc;
     }
 };
 } // namespace
