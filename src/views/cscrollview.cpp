@@ -239,6 +239,13 @@ CRect CScrollView::DeviceToLogical(CRect rc) const
     return rc;
 }
 
+CRect CScrollView::DeviceToContent(CRect rc) const
+{
+    rc = DeviceToLogical(rc);
+    ScaleRect(rc, float(1.0 / double(m_fZoom)));
+    return rc;
+}
+
 void CScrollView::InvalidateDevice(const CRect& rc)
 {
     if (!rc.IsRectEmpty())

@@ -47,6 +47,8 @@ public:
     // Logical and device coordinates differ by the scroll position.
     CRect LogicalToDevice(CRect rc) const;
     CRect DeviceToLogical(CRect rc) const;
+    // A device rectangle (a tracker's) in the content's own units: scroll and zoom undone.
+    CRect DeviceToContent(CRect rc) const;
     void InvalidateDevice(const CRect& rc);
 
     // The size of the content at zoom 1.

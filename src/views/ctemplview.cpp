@@ -182,11 +182,11 @@ void CTemplView::OnLButtonUp(CPoint pt)
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect from;
     if (changed && cur && cur->GetSrcRect(&from)) {
-        CRect rc = DeviceToLogical(m_tracker.m_rect);
-        ScaleRect(rc, float(1.0 / double(m_fZoom)));
         // The same bounds as a nudge: the template's size.
         const CCPManager& m = m_pDoc->m_manager;
-        m_pDoc->SetRecordSrcRect(cur, DragWithin(from, rc, m.m_nTemplateWidth, m.m_nTemplateHeight),
+        m_pDoc->SetRecordSrcRect(cur,
+                                 DragWithin(from, DeviceToContent(m_tracker.m_rect),
+                                            m.m_nTemplateWidth, m.m_nTemplateHeight),
                                  this);
         viewport()->update();
         return;

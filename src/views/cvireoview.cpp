@@ -352,11 +352,11 @@ void CVireoView::OnLButtonUp(CPoint pt)
     CCPObject* cur = m_pDoc->m_pCurrentObject;
     CRect from;
     if (changed && cur && cur->GetDestRect(&from)) {
-        CRect rc = DeviceToLogical(m_tracker.m_rect);
-        ScaleRect(rc, float(1.0 / double(m_fZoom)));
         // A drag may not put the record where a nudge could not bring it back.
         const CCPManager& m = m_pDoc->m_manager;
-        m_pDoc->SetRecordDestRect(cur, DragWithin(from, rc, m.m_nScreenWidth, m.m_nScreenHeight),
+        m_pDoc->SetRecordDestRect(cur,
+                                  DragWithin(from, DeviceToContent(m_tracker.m_rect),
+                                             m.m_nScreenWidth, m.m_nScreenHeight),
                                   this);
     }
     viewport()->update();
