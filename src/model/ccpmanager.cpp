@@ -232,26 +232,55 @@ void CCPManager::AddObject(std::unique_ptr<CCPObject> r)
         m_pRecorder->Appended(added);
 }
 
+namespace {
+template <class T> std::unique_ptr<T> Downcast(std::unique_ptr<CCPObject> r)
+{
+    return std::unique_ptr<T>(static_cast<T*>(r.release()));
+}
+} // namespace
+
+void CCPManager::AddRecord(std::unique_ptr<CCPObject> r, RecordList list)
+{
+    switch (list) {
+    case RecordList::Sounds:
+        AddSound(Downcast<CCPSound>(std::move(r)));
+        break;
+    case RecordList::Buttons:
+        AddButton(Downcast<CCPButton>(std::move(r)));
+        break;
+    case RecordList::ButtonViews:
+        AddButtonView(Downcast<CCPButtonView>(std::move(r)));
+        break;
+    case RecordList::Panels:
+        AddPanel(Downcast<CCPPanel>(std::move(r)));
+        break;
+    case RecordList::Surfaces:
+        AddSurface(Downcast<CCPSurface>(std::move(r)));
+        break;
+    case RecordList::Buffers:
+        AddBuffer(Downcast<CCPBuffer>(std::move(r)));
+        break;
+    case RecordList::Manager:
+    case RecordList::Objects:
+        AddObject(std::move(r));
+        break;
+    }
+}
+
 void CCPManager::AppendRecord(std::unique_ptr<CCPObject> record)
 {
     // Put back by an undo or redo, which records nothing itself.
     IEditRecorder* recorder = m_pRecorder;
     m_pRecorder = nullptr;
-    CCPObject* r = record.release();
-    if (r->IsButtonView())
-        AddButtonView(std::unique_ptr<CCPButtonView>(static_cast<CCPButtonView*>(r)));
-    else if (r->IsSound())
-        AddSound(std::unique_ptr<CCPSound>(static_cast<CCPSound*>(r)));
-    else if (r->IsButton())
-        AddButton(std::unique_ptr<CCPButton>(static_cast<CCPButton*>(r)));
-    else if (r->IsPanel())
-        AddPanel(std::unique_ptr<CCPPanel>(static_cast<CCPPanel*>(r)));
-    else if (r->IsSurface())
-        AddSurface(std::unique_ptr<CCPSurface>(static_cast<CCPSurface*>(r)));
-    else if (auto* buffer = dynamic_cast<CCPBuffer*>(r))
-        AddBuffer(std::unique_ptr<CCPBuffer>(buffer));
-    else
-        AddObject(std::unique_ptr<CCPObject>(r));
+    const CCPObject& r = *record;
+    const RecordList list = r.IsButtonView()                     ? RecordList::ButtonViews
+                            : r.IsSound()                        ? RecordList::Sounds
+                            : r.IsButton()                       ? RecordList::Buttons
+                            : r.IsPanel()                        ? RecordList::Panels
+                            : r.IsSurface()                      ? RecordList::Surfaces
+                            : dynamic_cast<const CCPBuffer*>(&r) ? RecordList::Buffers
+                                                                 : RecordList::Objects;
+    AddRecord(std::move(record), list);
     m_pRecorder = recorder;
 }
 

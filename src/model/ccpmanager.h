@@ -21,6 +21,7 @@ class IEditRecorder;
 class IImageLoader;
 class IRecordEditor;
 class IUserInterface;
+enum class RecordList : int;
 
 // The buttons the full check asks every cockpit for: the ICP's initial primary and tertiary
 // buttons.
@@ -119,6 +120,8 @@ public:
     void AddSurface(std::unique_ptr<CCPSurface> r);
     void AddBuffer(std::unique_ptr<CCPBuffer> r);
     void AddObject(std::unique_ptr<CCPObject> r);
+    // Appends r to list (not Manager), r being of the list's kind.
+    void AddRecord(std::unique_ptr<CCPObject> r, RecordList list);
     void AddLeftover(std::string text);
 
     CCPPanel* FindPanel(int id) const;

@@ -12,9 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-CCPSurface::CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
-                       CCPBuffer* buffer)
-    : CCPObject(manager), m_pBuffer(buffer)
+CCPSurface::CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPObject(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -19,8 +19,8 @@ public:
 
     CCPSurface() = default;
     explicit CCPSurface(CCPManager* manager) : CCPObject(manager) {}
-    CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
-               CCPBuffer* buffer);
+    // Reads the keys up to "#end"; the reader then gives it the buffer it is cut from.
+    CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
     void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }

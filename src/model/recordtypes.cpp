@@ -1,6 +1,7 @@
 #include "recordtypes.h"
 
 #include "ccpadi.h"
+#include "ccpbuffer.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
 #include "ccpchevron.h"
@@ -15,6 +16,7 @@
 #include "ccpmachasi.h"
 #include "ccppanel.h"
 #include "ccpsound.h"
+#include "ccpsurface.h"
 #include "ccpsurfaceref.h"
 #include "ccptext.h"
 #include "strformat.h"
@@ -61,38 +63,47 @@ std::unique_ptr<CCPObject> CreateRecordOfType(int code, CCPManager* m)
     }
 }
 
+namespace {
 template <class T>
-static std::unique_ptr<CCPObject> Read(int id, CLineReader& ar, const std::string& c, CCPManager* m)
+std::unique_ptr<CCPObject> Read(int id, CLineReader& ar, const std::string& c, CCPManager* m)
 {
     return std::make_unique<T>(id, ar, c, m);
 }
 
-std::unique_ptr<CCPObject> ReadObjectRecord(std::string_view kw, int id, CLineReader& ar,
-                                            const std::string& comment, CCPManager* m)
+const CRecordType kTypes[] = {
+    {"MANAGER", RecordList::Manager, nullptr},
+    {"SOUND", RecordList::Sounds, &Read<CCPSound>},
+    {"BUTTON", RecordList::Buttons, &Read<CCPButton>},
+    {"BUTTONVIEW", RecordList::ButtonViews, &Read<CCPButtonView>},
+    {"PANEL", RecordList::Panels, &Read<CCPPanel>},
+    {"SURFACE", RecordList::Surfaces, &Read<CCPSurface>},
+    {"BUFFER", RecordList::Buffers, &Read<CCPBuffer>},
+    {"LIGHT", RecordList::Objects, &Read<CCPLight>},
+    {"DIGITS", RecordList::Objects, &Read<CCPDigits>},
+    {"INDICATOR", RecordList::Objects, &Read<CCPIndicator>},
+    {"DIAL", RecordList::Objects, &Read<CCPDial>},
+    {"ADI", RecordList::Objects, &Read<CCPAdi>},
+    {"TEXT", RecordList::Objects, &Read<CCPText>},
+    {"HSI", RecordList::Objects, &Read<CCPHsi>},
+    {"CHEVRON", RecordList::Objects, &Read<CCPChevron>},
+    {"LIFTLINE", RecordList::Objects, &Read<CCPLift>},
+    {"DED", RecordList::Objects, &Read<CCPDed>},
+    {"MACHASI", RecordList::Objects, &Read<CCPMachAsi>},
+    {"KNEEVIEW", RecordList::Objects, &Read<CCPKnee>},
+};
+} // namespace
+
+const CRecordType* FindRecordType(std::string_view keyword)
 {
-    using Reader =
-        std::unique_ptr<CCPObject> (*)(int, CLineReader&, const std::string&, CCPManager*);
-    struct Entry
-    {
-        const char* keyword;
-        Reader read;
-    };
-    static const Entry table[] = {
-        {"LIGHT", &Read<CCPLight>},
-        {"DIGITS", &Read<CCPDigits>},
-        {"INDICATOR", &Read<CCPIndicator>},
-        {"DIAL", &Read<CCPDial>},
-        {"ADI", &Read<CCPAdi>},
-        {"TEXT", &Read<CCPText>},
-        {"HSI", &Read<CCPHsi>},
-        {"CHEVRON", &Read<CCPChevron>},
-        {"LIFTLINE", &Read<CCPLift>},
-        {"DED", &Read<CCPDed>},
-        {"MACHASI", &Read<CCPMachAsi>},
-        {"KNEEVIEW", &Read<CCPKnee>},
-    };
-    for (const Entry& e : table)
-        if (EqualsNoCase(kw, e.keyword))
-            return e.read(id, ar, comment, m);
+    for (const CRecordType& t : kTypes)
+        if (EqualsNoCase(keyword, t.keyword))
+            return &t;
     return nullptr;
+}
+
+std::unique_ptr<CCPObject> ReadRecord(std::string_view keyword, int id, CLineReader& ar,
+                                      const std::string& comment, CCPManager* manager)
+{
+    const CRecordType* type = FindRecordType(keyword);
+    return type && type->read ? type->read(id, ar, comment, manager) : nullptr;
 }

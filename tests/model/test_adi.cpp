@@ -1,7 +1,7 @@
 #include "ccpadi.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "recordtypes.h"
-#include "testcockpit.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +47,9 @@ TEST(Adi, EveryKeySurvivesAReadAndWrite)
     ASSERT_TRUE(adi->m_background.HasBlitBackground());
     EXPECT_EQ(adi->m_background.m_pBlitBuffer->m_nWidth, 64);
 
-    // In a document the nested block is not taken for records of its own.
+    // In a cockpit file the nested block is not taken for records of its own.
     const std::string record = full.substr(1);
-    CTestCockpit cockpit("#0 MANAGER\n#end\n\n" + record);
+    CReadCockpit cockpit("#0 MANAGER\n#end\n\n" + record);
     EXPECT_NE(cockpit.Saved().find(record), std::string::npos) << cockpit.Saved();
 }
 
@@ -166,7 +166,7 @@ TEST(Instruments, EachIsMadeAndReadUnderItsKeyword)
         const std::string text = Written(*made);
         EXPECT_NE(text.find(std::string("\n#3 ") + t.keyword + "\n"), std::string::npos);
         CLineReader ar(Body(text), nullptr, &f.ui);
-        auto read = ReadObjectRecord(t.keyword, 3, ar, std::string(), &f.manager);
+        auto read = ReadRecord(t.keyword, 3, ar, std::string(), &f.manager);
         ASSERT_TRUE(read) << t.keyword;
         EXPECT_EQ(Written(*read), text);
         EXPECT_TRUE(f.ui.m_aBoxes.empty()) << t.keyword;

@@ -3,8 +3,8 @@
 #include "ccpmanager.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
+#include "readcockpit.h"
 #include "recordtest.h"
-#include "testcockpit.h"
 #include "testdata.h"
 
 #include <QPainter>
@@ -43,7 +43,7 @@ QImage DrawView(CCPButtonView& v, float scale, bool selected = false)
 
 TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
 {
-    CTestCockpit c(TestData("button_every_key.dat"));
+    CReadCockpit c(TestData("button_every_key.dat"));
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 11,  Button: unrecognised string 'color'"}));
     EXPECT_EQ(Between(c.Saved(), "\n// Name: Gear", "#end\n"),
@@ -61,9 +61,9 @@ TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
 
 TEST(ButtonViewRecord, KeysRoundTripAndZeroStatesKeepTheirPlace)
 {
-    CTestCockpit c("#2001 BUTTONVIEW\n" + kView + "#end\n");
+    CReadCockpit c("#2001 BUTTONVIEW\n" + kView + "#end\n");
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
-    const CCPButtonView& v = *c.doc.m_manager.m_aButtonViews[0];
+    const CCPButtonView& v = *c.manager.m_aButtonViews[0];
     EXPECT_EQ(v.m_rcDest, CRect(20, 10, 40, 30));
     EXPECT_EQ(v.m_bTransparent, 0);
     EXPECT_EQ(v.m_nPersistent, 2);
@@ -73,8 +73,8 @@ TEST(ButtonViewRecord, KeysRoundTripAndZeroStatesKeepTheirPlace)
 
     const std::string saved = c.Saved();
     EXPECT_EQ(Between(saved, "#2001 BUTTONVIEW", "#end\n"), "#2001 BUTTONVIEW\n" + kView);
-    CTestCockpit back(saved);
-    const CCPButtonView& again = *back.doc.m_manager.m_aButtonViews[0];
+    CReadCockpit back(saved);
+    const CCPButtonView& again = *back.manager.m_aButtonViews[0];
     EXPECT_EQ(again.m_arcSrc, v.m_arcSrc);
 }
 

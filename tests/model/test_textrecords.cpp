@@ -4,9 +4,9 @@
 #include "ccplift.h"
 #include "ccptext.h"
 #include "clinereader.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "recordtypes.h"
-#include "testcockpit.h"
 #include "testdata.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ TEST(RecordTypes, EachTypeIsMadeAndReadUnderItsKeyword)
         EXPECT_NE(text.find(std::string("// c\r\n#3 ") + row.keyword + "\n"), std::string::npos)
             << text;
         CLineReader ar(text.substr(text.find('\n', text.find("#3 ")) + 1));
-        auto read = ReadObjectRecord(row.keyword, 3, ar, "// c\r\n", nullptr);
+        auto read = ReadRecord(row.keyword, 3, ar, "// c\r\n", nullptr);
         ASSERT_TRUE(read) << row.keyword;
         EXPECT_EQ(Written(*read), text);
     }
@@ -81,10 +81,10 @@ TEST(SimpleRecords, DefaultsOfNewAndOfReadRecords)
               "\n#5 CHEVRON\n\tpantilt = 0 0;\n\tpantiltlabel = 0 0;\n#end\n");
 }
 
-TEST(SimpleRecords, EveryKeyRoundTripsThroughTheDocument)
+TEST(SimpleRecords, EveryKeyRoundTripsThroughACockpitFile)
 {
     // Keys in another case, other separators and value forms than the writer's.
-    CTestCockpit c(TestData("text_records_every_key.dat"));
+    CReadCockpit c(TestData("text_records_every_key.dat"));
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const std::string saved = c.Saved();
     const char* expected[] = {
@@ -102,10 +102,10 @@ TEST(SimpleRecords, EveryKeyRoundTripsThroughTheDocument)
         EXPECT_NE(saved.find(e), std::string::npos) << e << "\nnot in\n" << saved;
 
     // A second pass writes the same bytes.
-    CTestCockpit again(saved);
+    CReadCockpit again(saved);
     EXPECT_EQ(again.Saved(), saved);
 
-    auto* text = dynamic_cast<CCPText*>(c.doc.m_manager.FindObject(1001));
+    auto* text = dynamic_cast<CCPText*>(c.manager.FindObject(1001));
     ASSERT_TRUE(text);
     EXPECT_EQ(text->m_rcDest, CRect(10, 20, 90, 40));
 }
@@ -133,7 +133,7 @@ TEST(SimpleRecords, LiftLineLeavesOutAnUnsetPanLabelAndChevronDoesNot)
 
 TEST(SimpleRecords, BadKeysAndDedTypesAreReportedWithTheirLine)
 {
-    CTestCockpit c(TestData("text_records_bad_keys.dat")); // line 17
+    CReadCockpit c(TestData("text_records_bad_keys.dat")); // line 17
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 2,  Text Bad string 'numstring'",
                                 "Error in file at line 6,  Bad DED Type 'crt'",
@@ -144,16 +144,16 @@ TEST(SimpleRecords, BadKeysAndDedTypesAreReportedWithTheirLine)
                                 "Error in file at line 17,  Chevron Bad string '#7'",
                             }));
     // The bad words left the type as the earlier line set it; reading went on after each.
-    auto* ded = dynamic_cast<CCPDed*>(c.doc.m_manager.FindObject(2));
+    auto* ded = dynamic_cast<CCPDed*>(c.manager.FindObject(2));
     ASSERT_TRUE(ded);
     EXPECT_EQ(ded->m_nDedType, 1);
-    EXPECT_EQ(c.doc.m_manager.m_aObjects.size(), 5u);
+    EXPECT_EQ(c.manager.m_aObjects.size(), 5u);
 }
 
 TEST(SimpleRecords, DedCheckReportsEmptyAreaAndSharedIdInQuickAndFullCheck)
 {
-    CTestCockpit c(TestData("deds_for_check.dat"));
-    auto& objs = c.doc.m_manager.m_aObjects;
+    CReadCockpit c(TestData("deds_for_check.dat"));
+    auto& objs = c.manager.m_aObjects;
     ASSERT_EQ(objs.size(), 4u);
     for (bool full : {false, true}) {
         EXPECT_EQ(CheckTexts(*objs[0], full), std::vector<std::string>{"DED Id 7, Empty dest loc"});
