@@ -142,13 +142,7 @@ long long IndexIn(const std::vector<std::unique_ptr<T>>& list, const CCPObject* 
 std::string RecordText(CCPObject& record)
 {
     CLineWriter ar;
-    if (record.IsSurface()) {
-        auto& surface = static_cast<CCPSurface&>(record);
-        std::optional<std::string> last = surface.m_strFile; // no BUFFER record before it
-        surface.WriteSurface(ar, last);
-    } else {
-        record.Serialize(ar);
-    }
+    record.Serialize(ar);
     std::string text = ar.Take();
     // Written as "\n", the comment, then the header; the comment travels on its own.
     return text.substr(std::min(text.size(), 1 + record.m_strComment.size()));

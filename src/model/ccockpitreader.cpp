@@ -74,7 +74,7 @@ void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar,
         m_manager.LoadManager(ar, comment);
         return;
     }
-    std::unique_ptr<CCPObject> record = type->read(id, ar, comment, &m_manager);
+    std::unique_ptr<CCPObject> record = type->read(*type, id, ar, comment, &m_manager);
     if (type->list == RecordList::Buffers)
         m_pLastBuffer = static_cast<CCPBuffer*>(record.get());
     else if (type->list == RecordList::Surfaces)

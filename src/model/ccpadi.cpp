@@ -7,13 +7,13 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPAdi::CCPAdi(CCPManager* manager) : CCPPlacedObject(manager)
+CCPAdi::CCPAdi(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPAdi::CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -12,7 +12,7 @@
 
 CCPButtonView::CCPButtonView(int id, CLineReader& ar, const std::string& comment,
                              CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

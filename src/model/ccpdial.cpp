@@ -15,13 +15,13 @@
 static constexpr float kPi = 3.1415925f;
 static constexpr float kQuarterPi = 0.7854f;
 
-CCPDial::CCPDial(CCPManager* manager) : CCPPlacedObject(manager)
+CCPDial::CCPDial(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPDial::CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -2,6 +2,7 @@
 
 #include "cbackgroundsave.h"
 #include "ccpplacedobject.h"
+#include "ccprecord.h"
 
 #include <array>
 #include <cstdint>
@@ -9,11 +10,9 @@
 
 // A DIAL record: a needle instrument. The calibration table maps instrument values to needle
 // angles; the preview draws the needle at the value 0, or at any value the dial page previews.
-class CCPDial : public CCPPlacedObject
+class CCPDial : public CCPRecord<CCPDial, CCPPlacedObject>
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults.
     uint32_t m_nCycleBits = 0;
     // "points": needle angles in radians, counter-clockwise from the positive x axis.
@@ -30,10 +29,6 @@ public:
     explicit CCPDial(CCPManager* manager);
     CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPDial"; }
-    int GetTypeCode() const override { return kDialType; }
-    int GetImageIndex() const override { return 10; }
-    std::string GetTypeName() const override { return "Dial"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;

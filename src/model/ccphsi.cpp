@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <vector>
 
-CCPHsi::CCPHsi(CCPManager* manager) : CCPObject(manager)
+CCPHsi::CCPHsi(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPHsi::CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

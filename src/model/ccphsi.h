@@ -2,7 +2,7 @@
 
 #include "canvas.h"
 #include "cbackgroundsave.h"
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <array>
 #include <cstdint>
@@ -10,11 +10,9 @@
 // An HSI record: a horizontal situation indicator. Two template pieces (the compass card and
 // a second piece) on up to three panel places, a warning flag rectangle, and a preview that
 // draws the moving parts as vector shapes over the first place.
-class CCPHsi : public CCPObject
+class CCPHsi : public CCPRecord<CCPHsi>
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Bits of m_nDrawParts: the moving parts the preview draws.
     enum DrawPart : uint32_t
     {
@@ -55,10 +53,6 @@ public:
     explicit CCPHsi(CCPManager* manager);
     CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPHsi"; }
-    int GetTypeCode() const override { return kHsiType; }
-    int GetImageIndex() const override { return 24; }
-    std::string GetTypeName() const override { return "Hsi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool GetDestRect(CRect* out) const override;

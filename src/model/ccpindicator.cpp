@@ -12,13 +12,13 @@
 
 #include <algorithm>
 
-CCPIndicator::CCPIndicator(CCPManager* manager) : CCPObject(manager)
+CCPIndicator::CCPIndicator(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPIndicator::CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <cstdint>
 #include <vector>
@@ -8,11 +8,9 @@
 // An INDICATOR record: a moving-tape instrument. Each tape is a strip of the template seen
 // through a panel window; the tapes are the record's states and the rectangle operations act
 // on the current one.
-class CCPIndicator : public CCPObject
+class CCPIndicator : public CCPRecord<CCPIndicator>
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults.
     float m_fMinVal = 0.0f;
     float m_fMaxVal = 0.0f;
@@ -30,10 +28,6 @@ public:
     explicit CCPIndicator(CCPManager* manager);
     CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPIndicator"; }
-    int GetTypeCode() const override { return kIndicatorType; }
-    int GetImageIndex() const override { return 14; }
-    std::string GetTypeName() const override { return "Indicator"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     void NextState() override;

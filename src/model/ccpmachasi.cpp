@@ -6,13 +6,13 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPPlacedObject(manager)
+CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPMachAsi::CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

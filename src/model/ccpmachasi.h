@@ -2,17 +2,16 @@
 
 #include "cbackgroundsave.h"
 #include "ccpplacedobject.h"
+#include "ccprecord.h"
 
 #include <array>
 #include <cstdint>
 
 // A MACHASI record: a combined Mach and airspeed dial drawn by the simulator from its needle
 // and arc geometry. It takes no template piece; the preview shows only its frame.
-class CCPMachAsi : public CCPPlacedObject
+class CCPMachAsi : public CCPRecord<CCPMachAsi, CCPPlacedObject>
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults; a record read from a file starts with all cycle bits set.
     uint32_t m_nCycleBits = 0;
     int m_bTransparent = 0;              // word of the "destloc" line
@@ -31,10 +30,6 @@ public:
     explicit CCPMachAsi(CCPManager* manager);
     CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPMachAsi"; }
-    int GetTypeCode() const override { return kMachAsiType; }
-    int GetImageIndex() const override { return 24; }
-    std::string GetTypeName() const override { return "MachAsi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
 

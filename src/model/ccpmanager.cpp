@@ -260,6 +260,7 @@ void CCPManager::AddRecord(std::unique_ptr<CCPObject> r, RecordList list)
     case RecordList::Buffers:
         AddBuffer(Downcast<CCPBuffer>(std::move(r)));
         break;
+    case RecordList::None:
     case RecordList::Manager:
     case RecordList::Objects:
         AddObject(std::move(r));
@@ -272,14 +273,7 @@ void CCPManager::AppendRecord(std::unique_ptr<CCPObject> record)
     // Put back by an undo or redo, which records nothing itself.
     IEditRecorder* recorder = m_pRecorder;
     m_pRecorder = nullptr;
-    const CCPObject& r = *record;
-    const RecordList list = r.IsButtonView()                     ? RecordList::ButtonViews
-                            : r.IsSound()                        ? RecordList::Sounds
-                            : r.IsButton()                       ? RecordList::Buttons
-                            : r.IsPanel()                        ? RecordList::Panels
-                            : r.IsSurface()                      ? RecordList::Surfaces
-                            : dynamic_cast<const CCPBuffer*>(&r) ? RecordList::Buffers
-                                                                 : RecordList::Objects;
+    const RecordList list = record->GetRecordType().list;
     AddRecord(std::move(record), list);
     m_pRecorder = recorder;
 }

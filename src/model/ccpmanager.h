@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cbitmap.h"
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <array>
 #include <cstdint>
@@ -58,7 +58,7 @@ struct CManagerSettings
 
 // The MANAGER record (cockpit-wide settings and the template image) and the owner of every
 // other record of the cockpit, one list per family, in file order.
-class CCPManager : public CCPObject, public CManagerSettings
+class CCPManager : public CCPTypedRecord<CCPManager>, public CManagerSettings
 {
 public:
     CBitmap m_bmpTemplate;
@@ -107,8 +107,6 @@ public:
     const std::string& GetFolder() const { return m_strFolder; }
     std::string FullPath(const std::string& name) const;
 
-    const char* GetRuntimeClass() const override { return "CCPManager"; }
-    std::string GetTypeName() const override { return "Manager"; }
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;
 
@@ -120,7 +118,7 @@ public:
     void AddSurface(std::unique_ptr<CCPSurface> r);
     void AddBuffer(std::unique_ptr<CCPBuffer> r);
     void AddObject(std::unique_ptr<CCPObject> r);
-    // Appends r to list (not Manager), r being of the list's kind.
+    // Appends r to list, r being of the list's kind; anything else goes to the objects.
     void AddRecord(std::unique_ptr<CCPObject> r, RecordList list);
     void AddLeftover(std::string text);
 

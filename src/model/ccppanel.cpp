@@ -103,7 +103,7 @@ void FrameOsbs(Canvas& dc, const CRect& area, const std::array<CFloatPoint, 20>&
 }
 } // namespace
 
-CCPPanel::CCPPanel(CCPManager* manager) : CCPObject(manager)
+CCPPanel::CCPPanel(CCPManager* manager) : CCPTypedRecord(manager)
 {
     // A panel made in the editor starts without neighbours; one read from a file gets what
     // the file says (Load).
@@ -111,7 +111,7 @@ CCPPanel::CCPPanel(CCPManager* manager) : CCPObject(manager)
 }
 
 CCPPanel::CCPPanel(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPTypedRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -13,7 +13,7 @@
 #include <cmath>
 
 CCPSurface::CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -41,6 +41,11 @@ void CCPSurface::WriteSurface(CLineWriter& ar, std::optional<std::string>& last)
     if (m_pBuffer && (!last || !EqualsNoCase(m_strFile, *last)))
         m_pBuffer->Serialize(ar);
     last = m_strFile;
+    Serialize(ar);
+}
+
+void CCPSurface::Serialize(CLineWriter& ar)
+{
     WriteHeader(ar, "SURFACE");
     WriteString(ar, "filename", m_strFile);
     WriteRect(ar, "srcloc", m_rcSrc);

@@ -1,7 +1,6 @@
 #include "ccpadi.h"
 #include "readcockpit.h"
 #include "recordtest.h"
-#include "recordtypes.h"
 
 #include <gtest/gtest.h>
 
@@ -147,28 +146,4 @@ TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
     EXPECT_EQ(At(img, 10, 10), 0xff0000u);
     EXPECT_EQ(Count(img, 0xffff00u), 2 * 20 + 2 * 14); // the ILS limits, 20 x 16 scaled
     EXPECT_EQ(At(img, 59, 15), 0xffff00u);
-}
-
-// An instrument made from the type list is written under its keyword and reads back the same.
-TEST(Instruments, EachIsMadeAndReadUnderItsKeyword)
-{
-    struct Type
-    {
-        int code;
-        const char* keyword;
-    };
-    for (const Type& t : {Type{13, "ADI"}, Type{6, "HSI"}, Type{7, "MACHASI"}, Type{4, "DIAL"},
-                          Type{9, "INDICATOR"}}) {
-        CFixture f;
-        auto made = CreateRecordOfType(t.code, &f.manager);
-        ASSERT_TRUE(made) << t.keyword;
-        made->m_nId = 3;
-        const std::string text = Written(*made);
-        EXPECT_NE(text.find(std::string("\n#3 ") + t.keyword + "\n"), std::string::npos);
-        CLineReader ar(Body(text), nullptr, &f.ui);
-        auto read = ReadRecord(t.keyword, 3, ar, std::string(), &f.manager);
-        ASSERT_TRUE(read) << t.keyword;
-        EXPECT_EQ(Written(*read), text);
-        EXPECT_TRUE(f.ui.m_aBoxes.empty()) << t.keyword;
-    }
 }

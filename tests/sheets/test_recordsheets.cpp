@@ -6,23 +6,23 @@
 #include "ccpbuffer.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
-#include "ccpchevron.h"
 #include "ccpded.h"
 #include "ccpdial.h"
 #include "ccpdigits.h"
 #include "ccphsi.h"
 #include "ccpindicator.h"
 #include "ccpknee.h"
-#include "ccplift.h"
 #include "ccplight.h"
 #include "ccpmachasi.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
+#include "ccppantilt.h"
 #include "ccpsound.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
 #include "ccptext.h"
 #include "cqtrecordeditor.h"
+#include "recordtypes.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -105,8 +105,10 @@ TEST_F(Sheets, EveryTypeHasItsCaptionPagesStartPageAndPlainLabels)
     add(new CCPText(&manager), "Text Properties", {"Text Properties"});
     add(new CCPDed(&manager), "Ded Properties", {"DED Properties"});
     add(new CCPKnee(&manager), "Knee View Properties", {"Knee Properties"});
-    add(new CCPLift(&manager), "LiftLine Properties", {"LiftLine Properties"});
-    add(new CCPChevron(&manager), "Chevron Properties", {"Chevron Properties"});
+    add(new CCPPanTilt(*FindRecordType("LIFTLINE"), &manager), "LiftLine Properties",
+        {"LiftLine Properties"});
+    add(new CCPPanTilt(*FindRecordType("CHEVRON"), &manager), "Chevron Properties",
+        {"Chevron Properties"});
     add(new CCPBuffer(&manager), "Object", {});
     add(new CCPObject(&manager), "Object", {});
 
@@ -433,6 +435,19 @@ TEST_F(Sheets, ButtonAndButtonViewOpenEachOther)
     EXPECT_EQ(view.m_bTransparent, 0);
 }
 
+// A type added to the type table without a sheet would open the bare "Object" sheet.
+TEST_F(Sheets, EveryTypeThatCanBeMadeOpensASheetOfItsOwn)
+{
+    for (const CRecordType& type : RecordTypes()) {
+        if (!type.create)
+            continue;
+        std::unique_ptr<CCPObject> record = CreateRecordOfType(type.newCode, &manager);
+        auto sheet = Open(*record);
+        EXPECT_NE(sheet->windowTitle(), QStringLiteral("Object")) << type.name;
+        EXPECT_GT(sheet->GetPageCount(), 1) << type.name;
+    }
+}
+
 TEST_F(Sheets, TextDedKneeLiftAndChevronPages)
 {
     CCPText text(&manager);
@@ -467,8 +482,8 @@ TEST_F(Sheets, TextDedKneeLiftAndChevronPages)
     Ok(*sheet);
     EXPECT_EQ(knee.m_nCycleBits, 0xabcu);
 
-    CCPLift lift(&manager);
-    CCPChevron chevron(&manager);
+    CCPPanTilt lift(*FindRecordType("LIFTLINE"), &manager);
+    CCPPanTilt chevron(*FindRecordType("CHEVRON"), &manager);
     for (auto [record, pan, tilt, panLabel, tiltLabel] :
          {std::tuple<CCPObject*, float*, float*, int*, int*>{&lift, &lift.m_fPan, &lift.m_fTilt,
                                                              &lift.m_nPanLabel, &lift.m_nTiltLabel},
