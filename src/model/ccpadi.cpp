@@ -22,7 +22,7 @@ void CCPAdi::SetDefaults()
 {
     m_nCycleBits = 0xffff;
     m_nCallbackSlot = -1;
-    m_nPersistant = 0;
+    m_nPersistent = 0;
     m_rcSrc = m_rcIlsLimits = m_rcDest = CRect(0, 0, 10, 10);
     m_bTransparent = 0;
     m_background = CBackgroundSave();
@@ -54,7 +54,7 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
         } else if (EqualsNoCase(key, "persistant")) {
             // A persistent ADI keeps no background and no pictures of its own; the writer puts
             // srcloc and destloc after this line so that they survive.
-            if (ReadInt(cur, m_nPersistant) && m_nPersistant != 0) {
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent != 0) {
                 m_background.m_nSurface = -1;
                 m_rcDest = m_rcSrc = CRect();
             }
@@ -75,7 +75,7 @@ void CCPAdi::Serialize(CLineWriter& ar)
     WriteHeader(ar, "ADI");
     WriteHex(ar, "cyclebits", m_nCycleBits);
     WriteInt(ar, "callbackslot", m_nCallbackSlot);
-    WriteInt(ar, "persistant", m_nPersistant);
+    WriteInt(ar, "persistant", m_nPersistent);
     WriteRect(ar, "srcloc", m_rcSrc);
     WriteRect(ar, "ilslimits", m_rcIlsLimits);
     m_background.WriteSurface(ar);

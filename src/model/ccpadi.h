@@ -3,19 +3,17 @@
 #include "cbackgroundsave.h"
 #include "ccpplacedobject.h"
 #include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <array>
 #include <cstdint>
 
 // An ADI record: an attitude indicator. A tall picture of the attitude ball in the template
 // is seen through a window on the panel; the ILS limits are a panel rectangle of their own.
-class CCPAdi : public CCPRecord<CCPAdi, CCPPlacedObject>
+class CCPAdi : public CCPRecord<CCPAdi, CCPPlacedObject>, public CInstrumentFields
 {
 public:
     // Defaults in SetDefaults.
-    uint32_t m_nCycleBits = 0;
-    int m_nCallbackSlot = 0;
-    int m_nPersistant = 0;
     CRect m_rcSrc;                       // "srcloc": the attitude ball picture
     CRect m_rcIlsLimits;                 // "ilslimits"
     int m_bTransparent = 0;              // word of the "destloc" line

@@ -3,6 +3,7 @@
 #include "cbackgroundsave.h"
 #include "ccpplacedobject.h"
 #include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <array>
 #include <cstdint>
@@ -10,11 +11,10 @@
 
 // A DIAL record: a needle instrument. The calibration table maps instrument values to needle
 // angles; the preview draws the needle at the value 0, or at any value the dial page previews.
-class CCPDial : public CCPRecord<CCPDial, CCPPlacedObject>
+class CCPDial : public CCPRecord<CCPDial, CCPPlacedObject>, public CInstrumentFields
 {
 public:
     // Defaults in SetDefaults.
-    uint32_t m_nCycleBits = 0;
     // "points": needle angles in radians, counter-clockwise from the positive x axis.
     std::vector<float> m_afPoints;
     // "values": the instrument value at the angle of the same index.
@@ -23,8 +23,6 @@ public:
     std::array<uint32_t, 3> m_aColors{}; // "color0" .. "color2", 0xAARRGGBB
     CRect m_rcSrc;                       // "srcloc"
     CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc"
-    int m_nPersistant = 0;
-    int m_nCallbackSlot = 0;
 
     explicit CCPDial(CCPManager* manager);
     CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);

@@ -1,18 +1,16 @@
 #pragma once
 
 #include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <cstdint>
 #include <vector>
 
 // A DIGITS record: one digit picture (a source rect of the template, one per digit 0..9) on
 // every destination rect of the panel.
-class CCPDigits : public CCPRecord<CCPDigits>
+class CCPDigits : public CCPRecord<CCPDigits>, public CInstrumentFields
 {
 public:
-    int m_nPersistent = 0;
-    int m_nCallbackSlot = -1;
-    uint32_t m_nCycleBits = 0xffff;
     std::vector<CRect> m_arcSrc;  // "srcloc" lines, digit 0, 1, 2 ...
     std::vector<CRect> m_arcDest; // "destloc" lines, one per digit place
     int m_nCurrentDigit = 5;      // the digit the preview shows; not in the file

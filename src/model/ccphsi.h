@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "cbackgroundsave.h"
 #include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +11,7 @@
 // An HSI record: a horizontal situation indicator. Two template pieces (the compass card and
 // a second piece) on up to three panel places, a warning flag rectangle, and a preview that
 // draws the moving parts as vector shapes over the first place.
-class CCPHsi : public CCPRecord<CCPHsi>
+class CCPHsi : public CCPRecord<CCPHsi>, public CInstrumentFields
 {
 public:
     // Bits of m_nDrawParts: the moving parts the preview draws.
@@ -30,14 +31,11 @@ public:
 
     // Defaults in SetDefaults.
     std::array<CRect, 2> m_arcSrc; // "srcloc" lines: compass card, then the second piece
-    uint32_t m_nCycleBits = 0;
     // "destloc" lines: the frame and compass card, the second piece, one stored only.
     std::array<CRect, 3> m_arcDest;
     std::array<int, 3> m_abTransparent{}; // the word of each "destloc" line
-    int m_nCallbackSlot = 0;
-    int m_nPersistant = 0;
-    CBackgroundSave m_background; // "bsurface", "bsrcloc", "bdestloc"
-    CRect m_rcWarnFlag;           // "warnflag"
+    CBackgroundSave m_background;         // "bsurface", "bsrcloc", "bdestloc"
+    CRect m_rcWarnFlag;                   // "warnflag"
 
     // Preview settings, not in the file: every read record starts with all parts on.
     uint32_t m_nDrawParts = 0;

@@ -1,23 +1,21 @@
 #pragma once
 
 #include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <cstdint>
 #include <vector>
 
 // A LIGHT record: a light with one source rect of the template per state, shown on one
 // destination rect; state 0 shows the panel's own picture.
-class CCPLight : public CCPRecord<CCPLight>
+class CCPLight : public CCPRecord<CCPLight>, public CInstrumentFields
 {
 public:
     int m_bTransparent = 1; // word of the "destloc" line: 1 "transparent", 0 "opaque"
-    int m_nCallbackSlot = -1;
-    int m_nPersistent = 0; // 0 non persistent, 1 persistent, 2 electrical (3 in the file)
     CRect m_rcDest{0, 0, 10, 10};
     std::vector<CRect> m_arcSrc; // one per state
     int m_nInitState = 0;
-    int m_nCursorId = 0; // written only when not negative
-    uint32_t m_nCycleBits = 0xffff;
+    int m_nCursorId = 0;     // written only when not negative
     int m_nCurrentState = 0; // the state the preview shows; not in the file
 
     explicit CCPLight(CCPManager* manager) : CCPRecord(manager) {}

@@ -30,7 +30,7 @@ void CCPMachAsi::SetDefaults()
     m_fStartAngle = 0.0f;
     m_fArcLength = 1.0f;
     m_nNeedleRadius = 1;
-    m_nPersistant = 0;
+    m_nPersistent = 0;
     m_background = CBackgroundSave();
 }
 
@@ -65,7 +65,7 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
                    c >= 0) {
             ReadHex(cur, m_aColors[size_t(c)]);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (ReadInt(cur, m_nPersistant) && m_nPersistant == 0)
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent == 0)
                 m_background.Forget();
         } else {
             return m_background.ReadKey(key, cur, ar, *this);
@@ -88,7 +88,7 @@ void CCPMachAsi::Serialize(CLineWriter& ar)
     WriteFloat(ar, "startangle", m_fStartAngle);
     WriteFloat(ar, "arclength", m_fArcLength);
     WriteInt(ar, "needleradius", m_nNeedleRadius);
-    WriteInt(ar, "persistant", m_nPersistant);
+    WriteInt(ar, "persistant", m_nPersistent);
     m_background.WriteSurface(ar);
     m_background.WriteRectsIfNotEmpty(ar);
     WriteEnd(ar);
