@@ -24,7 +24,7 @@ void CCPAdi::SetDefaults()
     m_nCallbackSlot = -1;
     m_nPersistent = 0;
     m_rcSrc = m_rcIlsLimits = m_rcDest = CRect(0, 0, 10, 10);
-    m_bTransparent = 0;
+    m_bTransparent = false;
     m_background = CBackgroundSave();
     m_rcBackDest = m_rcBackSrc = CRect();
     m_aColors = {0xff20a2c8, 0xff808080, 0xffffffff, 0xff6cf3f3, 0xff6cf3f3};

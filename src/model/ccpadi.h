@@ -16,7 +16,7 @@ public:
     // Defaults in SetDefaults.
     CRect m_rcSrc;                       // "srcloc": the attitude ball picture
     CRect m_rcIlsLimits;                 // "ilslimits"
-    int m_bTransparent = 0;              // word of the "destloc" line
+    bool m_bTransparent = false;         // word of the "destloc" line
     CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc", "blitbackground"
     CRect m_rcBackDest;                  // "backdest"
     CRect m_rcBackSrc;                   // "backsrc"

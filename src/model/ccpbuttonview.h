@@ -8,7 +8,7 @@
 class CCPButtonView : public CCPRecord<CCPButtonView>
 {
 public:
-    int m_bTransparent = 1;
+    bool m_bTransparent = true;
     int m_nParentButton = 0;
     int m_nPersistent = 0; // 0 not persistent, 1 persistent, 2 electrical
     std::vector<CRect> m_arcSrc;

@@ -33,9 +33,9 @@ public:
     std::array<CRect, 2> m_arcSrc; // "srcloc" lines: compass card, then the second piece
     // "destloc" lines: the frame and compass card, the second piece, one stored only.
     std::array<CRect, 3> m_arcDest;
-    std::array<int, 3> m_abTransparent{}; // the word of each "destloc" line
-    CBackgroundSave m_background;         // "bsurface", "bsrcloc", "bdestloc"
-    CRect m_rcWarnFlag;                   // "warnflag"
+    std::array<bool, 3> m_abTransparent{}; // the word of each "destloc" line
+    CBackgroundSave m_background;          // "bsurface", "bsrcloc", "bdestloc"
+    CRect m_rcWarnFlag;                    // "warnflag"
 
     // Preview settings, not in the file: every read record starts with all parts on.
     uint32_t m_nDrawParts = 0;

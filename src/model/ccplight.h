@@ -11,7 +11,7 @@
 class CCPLight : public CCPRecord<CCPLight>, public CInstrumentFields
 {
 public:
-    int m_bTransparent = 1; // word of the "destloc" line: 1 "transparent", 0 "opaque"
+    bool m_bTransparent = true; // word of the "destloc" line: "transparent" or "opaque"
     CRect m_rcDest{0, 0, 10, 10};
     std::vector<CRect> m_arcSrc; // one per state
     int m_nInitState = 0;

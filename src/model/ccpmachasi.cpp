@@ -21,7 +21,7 @@ void CCPMachAsi::SetDefaults()
 {
     m_nCycleBits = 0xff;
     m_rcDest = CRect(0, 0, 10, 10);
-    m_bTransparent = 1;
+    m_bTransparent = true;
     m_aColors = {0xff000000u, 0xff000000u};
     m_fEndAngle = m_fEndLength = 1.0f;
     m_nCallbackSlot = -1;

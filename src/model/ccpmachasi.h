@@ -14,7 +14,7 @@ class CCPMachAsi : public CCPRecord<CCPMachAsi, CCPPlacedObject>, public CInstru
 {
 public:
     // Defaults in SetDefaults; a record read from a file starts with all cycle bits set.
-    int m_bTransparent = 0;              // word of the "destloc" line
+    bool m_bTransparent = false;         // word of the "destloc" line
     std::array<uint32_t, 2> m_aColors{}; // "color0", "color1", 0xAARRGGBB
     float m_fEndAngle = 0.0f;
     float m_fEndLength = 0.0f;

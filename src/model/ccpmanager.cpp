@@ -410,7 +410,7 @@ void CCPManager::ResetSettings()
     m_nMouseBorder = m_nDedFont = m_nHudFont = m_nMfdFont = m_nPopupFont = 0;
     m_nSaBoxFont = m_nKneeFont = m_nGeneralFont = m_nLabelFont = 0;
     m_nTemplateWidth = m_nTemplateHeight = 0;
-    m_bDoGeometry = 0;
+    m_bDoGeometry = false;
     m_rcHud = m_rcRwr = m_rcMfdLeft = m_rcMfdRight = CRect();
     m_nCockpit2d = {1196, 1197};
 }
@@ -474,9 +474,9 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
             if (cur.Next(tok))
                 m_strTemplateFile = tok;
         } else if (EqualsNoCase(key, "dogeometry")) {
-            m_bDoGeometry = 1;
+            m_bDoGeometry = true;
         } else if (EqualsNoCase(key, "cockpit2d")) {
-            m_bDoGeometry = 1;
+            m_bDoGeometry = true;
             CScanner s(cur.Rest());
             s.Int(m_nCockpit2d[0]) && s.Int(m_nCockpit2d[1]);
         } else {

@@ -49,7 +49,7 @@ struct CManagerSettings
     int m_nTemplateWidth = 0;
     int m_nTemplateHeight = 0;
     std::string m_strTemplateFile;
-    int m_bDoGeometry = 0;
+    bool m_bDoGeometry = false;
     CRect m_rcHud;
     CRect m_rcRwr;
     CRect m_rcMfdLeft;

@@ -21,7 +21,7 @@ struct CPanelFields
     int m_nCursorId = 0;
     int m_nMaskTop = 0;
     CPoint m_ptOffset;
-    int m_bDoGeometry = 0;
+    bool m_bDoGeometry = false;
     int m_nHudFont = -1;
     int m_nMfdFont = -1;
     int m_nDedFont = -1;

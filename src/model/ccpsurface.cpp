@@ -61,7 +61,7 @@ void CCPSurface::SetFile(const std::string& file)
         m_pBuffer = m_pManager->BufferOf(file, m_pBuffer);
 }
 
-void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*transparent*/)
+void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, bool /*transparent*/)
 {
     if (!m_pBuffer)
         return; // nothing to cut from

@@ -36,6 +36,6 @@ public:
     // that file (a new one when there is none), so that what is drawn and what is written agree.
     // The caller has told the manager (WillChange) first.
     void SetFile(const std::string& file);
-    void DrawSurface(Canvas& dc, const CRect& dest, float scale, int transparent);
+    void DrawSurface(Canvas& dc, const CRect& dest, float scale, bool transparent);
     void ResetImage();
 };

@@ -10,7 +10,7 @@ class CCPSurfaceRef : public CCPRecord<CCPSurfaceRef>
 {
 public:
     CRect m_rcDest{0, 0, 10, 10};
-    int m_bTransparent = 1;
+    bool m_bTransparent = true;
     int m_nSurfaceId = 0;
     int m_nPersistent = 0;
 

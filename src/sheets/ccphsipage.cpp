@@ -11,12 +11,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CCPHsiPage::CCPHsiPage(CCPHsi* record, QWidget* parent)
     : CCPPage(QStringLiteral("Hsi Properties"), parent), m_nCallbackSlot(record->m_nCallbackSlot),
       m_strCycleBits(HexText(record->m_nCycleBits)), m_nSurface(record->m_background.m_nSurface),
-      m_nPersistent(record->m_nPersistent), m_abTransparent(record->m_abTransparent),
-      m_pRecord(record)
+      m_nPersistent(record->m_nPersistent), m_pRecord(record)
 {
+    std::copy(record->m_abTransparent.begin(), record->m_abTransparent.end(),
+              m_abTransparent.begin());
     for (size_t bit = 0; bit < m_abDrawPart.size(); ++bit)
         m_abDrawPart[bit] = (record->m_nDrawParts >> bit) & 1u;
 
@@ -73,7 +76,7 @@ void CCPHsiPage::OnOK()
     ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
     m_pRecord->m_nPersistent = m_nPersistent;
     m_pRecord->m_background.m_nSurface = m_nSurface;
-    m_pRecord->m_abTransparent = m_abTransparent;
+    std::copy(m_abTransparent.begin(), m_abTransparent.end(), m_pRecord->m_abTransparent.begin());
     uint32_t mask = 0;
     for (size_t bit = 0; bit < m_abDrawPart.size(); ++bit)
         if (m_abDrawPart[bit])

@@ -98,7 +98,7 @@ TEST(Adi, BadLinesAreReportedWithTheirLineNumbers)
               }));
     // A bad word still gives the rectangle; the flag stays. The record goes on after the block.
     EXPECT_EQ(adi->m_rcDest, CRect(2, 1, 4, 3));
-    EXPECT_EQ(adi->m_bTransparent, 1);
+    EXPECT_TRUE(adi->m_bTransparent);
     EXPECT_EQ(adi->m_aColors[3], 0xabu);
     EXPECT_EQ(adi->m_nCallbackSlot, -1);
 }
@@ -132,7 +132,7 @@ TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
     EXPECT_EQ(At(img, 8, 10), 0x0000ffu); // opaque: blue is copied
     EXPECT_EQ(At(img, 15, 15), kBackground);
 
-    adi.m_bTransparent = 1;
+    adi.m_bTransparent = true;
     img = Paint(32, 32, [&](Canvas& dc) { adi.Draw(dc, 2.0f); });
     EXPECT_EQ(At(img, 10, 10), TemplateRgb(0, 15));
     EXPECT_EQ(At(img, 29, 29), TemplateRgb(9, 24));

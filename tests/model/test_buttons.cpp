@@ -65,7 +65,7 @@ TEST(ButtonViewRecord, KeysRoundTripAndZeroStatesKeepTheirPlace)
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const CCPButtonView& v = *c.manager.m_aButtonViews[0];
     EXPECT_EQ(v.m_rcDest, CRect(20, 10, 40, 30));
-    EXPECT_EQ(v.m_bTransparent, 0);
+    EXPECT_FALSE(v.m_bTransparent);
     EXPECT_EQ(v.m_nPersistent, 2);
     ASSERT_EQ(v.m_arcSrc.size(), 3u);
     EXPECT_EQ(v.m_arcSrc[0], CRect(20, 10, 40, 30));
@@ -91,7 +91,7 @@ TEST(ButtonViewRecord, StatesComeFromTheSourceLinesAndWordsAreChecked)
                       "#end\n",
                       &ui);
     EXPECT_EQ(v->m_arcSrc.size(), 3u);
-    EXPECT_EQ(v->m_bTransparent, 0);           // the bad word keeps the flag
+    EXPECT_FALSE(v->m_bTransparent);           // the bad word keeps the flag
     EXPECT_EQ(v->m_rcDest, CRect(2, 1, 4, 3)); // but the rectangle is taken
     EXPECT_EQ(v->m_nPersistent, 2);
     EXPECT_EQ(ui.Texts(),
@@ -169,7 +169,7 @@ TEST(ButtonViewDrawing, StatePicturesFromTheTemplateAndTheGreenFrame)
     img = DrawView(v, 1.0f);
     EXPECT_EQ(At(img, 3, 3), 0x00ff00u);
     EXPECT_EQ(At(img, 2, 2), 0xffffffu); // blue is see-through
-    v.m_bTransparent = 0;
+    v.m_bTransparent = false;
     img = DrawView(v, 1.0f);
     EXPECT_EQ(At(img, 2, 2), 0x0000ffu);
 

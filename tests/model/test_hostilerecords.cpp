@@ -251,10 +251,10 @@ TEST(TransparencyWords, AMissingOrUnreachedWordIsReported)
     const auto& refs = m.m_aPanels[0]->m_aSurfaces;
     ASSERT_EQ(refs.size(), 5u);
     EXPECT_EQ(refs[0]->m_nSurfaceId, 8);
-    EXPECT_EQ(refs[0]->m_bTransparent, 1);
+    EXPECT_TRUE(refs[0]->m_bTransparent);
     EXPECT_EQ(refs[3]->m_rcDest, CRect(0, 0, 4, 4));
-    EXPECT_EQ(refs[4]->m_bTransparent, 0);
+    EXPECT_FALSE(refs[4]->m_bTransparent);
     ASSERT_EQ(m.m_aButtonViews.size(), 2u);
     EXPECT_EQ(m.m_aButtonViews[0]->m_rcDest, CRect(0, 0, 10, 10));
-    EXPECT_EQ(m.m_aButtonViews[0]->m_bTransparent, 1);
+    EXPECT_TRUE(m.m_aButtonViews[0]->m_bTransparent);
 }

@@ -32,7 +32,7 @@ TEST(Light, EveryKeyRoundTripsWithStatesInOrder)
     auto* light = dynamic_cast<CCPLight*>(c.manager.FindObject(1010));
     ASSERT_TRUE(light);
     EXPECT_EQ(light->m_nPersistent, 2);
-    EXPECT_EQ(light->m_bTransparent, 0);
+    EXPECT_FALSE(light->m_bTransparent);
     EXPECT_EQ(light->m_rcDest, CRect(20, 10, 40, 30));
     const std::string saved = c.Saved();
     const char* expected =
@@ -82,7 +82,7 @@ TEST(Light, BadWordsAreReportedAndKeepTheFlag)
                             }));
     auto* light = dynamic_cast<CCPLight*>(c.manager.FindObject(1));
     ASSERT_TRUE(light);
-    EXPECT_EQ(light->m_bTransparent, 0);
+    EXPECT_FALSE(light->m_bTransparent);
     EXPECT_EQ(light->m_rcDest, CRect(2, 1, 4, 3)); // the rectangle is taken all the same
 }
 
@@ -182,7 +182,7 @@ TEST(Light, DrawShowsTheCurrentStateAndKeysOutPureBlue)
     EXPECT_EQ(At(img, 2, 2), 0x00ff00u);
     EXPECT_EQ(At(img, 3, 2), grey);
 
-    light.m_bTransparent = 0;
+    light.m_bTransparent = false;
     paint(1.0f, false);
     EXPECT_EQ(At(img, 1, 1), 0x0000ffu);
 

@@ -99,7 +99,7 @@ TEST(PanelRecord, EveryKeyRoundTripsByteForByte)
     const CCPPanel& p = *c.manager.m_aPanels[0];
     EXPECT_EQ(p.m_rcMfdLeft, CRect(10, 300, 210, 500));
     EXPECT_EQ(p.m_aOsbLeft[1], (CFloatPoint{0.25f, 0.5f}));
-    EXPECT_EQ(p.m_aSurfaces[0]->m_bTransparent, 0);
+    EXPECT_FALSE(p.m_aSurfaces[0]->m_bTransparent);
     EXPECT_EQ(p.m_aSurfaces[1]->m_nPersistent, 1);
     EXPECT_EQ(p.m_anAdjPanels[CCPPanel::NW], 7);
     EXPECT_EQ(Between(c.Saved(), "\n// Name: Front", "#end\n"),
@@ -191,12 +191,12 @@ TEST(PanelRecord, ValuesThatDoNotScanAndShortLists)
     const CCPSurfaceRef& bad = *p.m_aSurfaces[0];
     EXPECT_EQ(bad.m_nSurfaceId, 9);
     EXPECT_EQ(bad.m_nPersistent, 1);
-    EXPECT_EQ(bad.m_bTransparent, 1);
+    EXPECT_TRUE(bad.m_bTransparent);
     EXPECT_EQ(bad.m_rcDest, CRect(2, 1, 4, 3));
     const CCPSurfaceRef& good = *p.m_aSurfaces[1];
     EXPECT_EQ(good.m_nSurfaceId, 7);
     EXPECT_EQ(good.m_nPersistent, 0);
-    EXPECT_EQ(good.m_bTransparent, 0);
+    EXPECT_FALSE(good.m_bTransparent);
     EXPECT_EQ(good.m_rcDest, CRect(20, 10, 40, 30));
     EXPECT_EQ(good.m_nId, 0);
 

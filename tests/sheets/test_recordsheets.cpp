@@ -165,7 +165,7 @@ TEST_F(Sheets, ManagerPages)
     EXPECT_EQ(manager.m_nTemplateWidth, 800);
     EXPECT_EQ(manager.m_nTemplateHeight, 600);
     EXPECT_EQ(manager.m_nMouseBorder, 6);
-    EXPECT_EQ(manager.m_bDoGeometry, 1);
+    EXPECT_TRUE(manager.m_bDoGeometry);
     EXPECT_EQ(manager.m_nSaBoxFont, 5);
     EXPECT_EQ(manager.m_nLabelFont, 8);
     EXPECT_EQ(manager.m_nKneeFont, 2);
@@ -371,7 +371,7 @@ TEST_F(Sheets, SurfaceEntryMakesSureItsSurfaceExists)
     EXPECT_EQ(surface->m_rcSrc, CRect(0, 0, 10, 99));
     Ok(*sheet);
     EXPECT_EQ(entry.m_nSurfaceId, 104);
-    EXPECT_EQ(entry.m_bTransparent, 0);
+    EXPECT_FALSE(entry.m_bTransparent);
     EXPECT_EQ(entry.m_nPersistent, 1);
     EXPECT_EQ(surface->m_strFile, "back.gif");
 
@@ -432,7 +432,7 @@ TEST_F(Sheets, ButtonAndButtonViewOpenEachOther)
     Ok(*sheet);
     EXPECT_EQ(view.m_nParentButton, 1001);
     EXPECT_EQ(view.m_nPersistent, 1);
-    EXPECT_EQ(view.m_bTransparent, 0);
+    EXPECT_FALSE(view.m_bTransparent);
 }
 
 // A type added to the type table without a sheet would open the bare "Object" sheet.
@@ -544,7 +544,7 @@ TEST_F(Sheets, DigitsAndLightPages)
 TEST_F(Sheets, HsiPage)
 {
     CCPHsi hsi(&manager);
-    hsi.m_abTransparent = {1, 0, 0};
+    hsi.m_abTransparent = {true, false, false};
     auto sheet = Open(hsi);
     CCPPage& page = *sheet->GetActivePage();
     EXPECT_TRUE(IsChecked(page, "Dest1 Transparent"));
@@ -560,7 +560,7 @@ TEST_F(Sheets, HsiPage)
     Click(page, "Warn Flag");
     Ok(*sheet);
     EXPECT_EQ(hsi.m_nDrawParts, 0x3ffu & ~0x2u & ~0x200u);
-    EXPECT_EQ(hsi.m_abTransparent, (std::array<int, 3>{1, 0, 1}));
+    EXPECT_EQ(hsi.m_abTransparent, (std::array<bool, 3>{true, false, true}));
     EXPECT_EQ(hsi.m_background.m_nSurface, 7);
     EXPECT_EQ(hsi.m_rcWarnFlag.right, 40);
 }
