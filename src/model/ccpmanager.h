@@ -86,7 +86,6 @@ public:
     // this many bytes; a picture that would pass it is not loaded, and the user is told.
     static constexpr uint64_t kDefaultPictureBudget = uint64_t(1) << 30;
     void SetPictureBudget(uint64_t bytes) { m_nPictureBudget = bytes; }
-    uint64_t GetPictureBudget() const { return m_nPictureBudget; }
     // Bytes the decoded pictures in use take now.
     uint64_t PictureBytesInUse() const;
     // The picture of a file, decoded once and shared by every buffer that holds it: the file is
