@@ -482,6 +482,24 @@ int CVireoDoc::EditProperties(CCPObject& record)
     return RunSheet(record);
 }
 
+void CVireoDoc::ShowDialPreview(CCPDial& record, const CCPDial& shown, float value)
+{
+    m_dialPreview.Show(&record, shown, value);
+    PreviewChanged(&record);
+}
+
+void CVireoDoc::EndDialPreview(CCPDial& record)
+{
+    if (m_dialPreview.End(&record))
+        PreviewChanged(&record);
+}
+
+void CVireoDoc::PreviewChanged(CCPObject* record)
+{
+    for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
+        o->OnPreviewChanged(record);
+}
+
 int CVireoDoc::RunSheet(CCPObject& record)
 {
     if (!m_pEditor)

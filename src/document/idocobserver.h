@@ -31,6 +31,9 @@ public:
     // A new or opened document replaced the old one.
     virtual void OnInitialUpdate() {}
     virtual void OnModifiedChanged(bool) {}
+    // An open sheet started, moved or ended its preview of record (a dial's needle): views
+    // that draw it repaint. Nothing of the cockpit changed.
+    virtual void OnPreviewChanged(CCPObject* /*record*/) {}
     // A step was recorded, undone or redone, or the history was cleared.
     virtual void OnHistoryChanged() {}
     // A check ran (full: Check Cockpit; otherwise the check before a save) and found these

@@ -1,7 +1,6 @@
 #include "cvireoview.h"
 
 #include "ccppanel.h"
-#include "cdialpreview.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
@@ -34,9 +33,6 @@ CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent)
 {
     viewport()->setMouseTracking(true);
     m_pDoc->AddObserver(this);
-    // A dial page's preview sweeps the needle while its sheet is open.
-    connect(&CDialPreview::Instance(), &CDialPreview::changed, this,
-            [this] { viewport()->update(); });
 }
 
 CVireoView::~CVireoView()
@@ -82,6 +78,12 @@ void CVireoView::OnUpdate(IDocObserver*, int, CCPObject*)
     viewport()->update();
 }
 
+void CVireoView::OnPreviewChanged(CCPObject*)
+{
+    // A dial page's preview sweeps the needle while its sheet is open.
+    viewport()->update();
+}
+
 int CVireoView::ShownLayers() const
 {
     return (m_bShowButtons ? kButtonViewLayer : 0) | (m_bShowObjects ? kObjectLayer : 0);
@@ -91,8 +93,10 @@ void CVireoView::DrawRecords(QPainter& painter, float zoom)
 {
     CQtCanvas dc(painter);
     PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
-               m_pDoc->m_pCurrentObject, [](CCPObject& record, Canvas& canvas, float scale) {
-                   return CDialPreview::Instance().Draw(&record, canvas, scale);
+               m_pDoc->m_pCurrentObject,
+               [&preview = m_pDoc->GetDialPreview()](CCPObject& record, Canvas& canvas,
+                                                     float scale) {
+                   return preview.Draw(&record, canvas, scale);
                });
 }
 
