@@ -151,7 +151,7 @@ public:
 
     void AddObserver(IDocObserver* observer);
     void RemoveObserver(IDocObserver* observer);
-    void UpdateAllViews(IDocObserver* sender, int hint, CCPObject* record = nullptr);
+    void UpdateAllViews(IDocObserver* sender, Hint hint, CCPObject* record = nullptr);
 
 private:
     friend class CJournalReplay;

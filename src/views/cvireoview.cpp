@@ -42,7 +42,7 @@ CVireoView::~CVireoView()
 
 void CVireoView::OnInitialUpdate()
 {
-    OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    OnUpdate(nullptr, Hint::Refresh, nullptr);
     UpdateScrollSizes();
     // Another cockpit starts at its top-left corner.
     ScrollToPosition(CPoint{0, 0});
@@ -72,7 +72,7 @@ void CVireoView::CenterOnCurrent()
         CenterOnPoint(centre);
 }
 
-void CVireoView::OnUpdate(IDocObserver*, int, CCPObject*)
+void CVireoView::OnUpdate(IDocObserver*, Hint, CCPObject*)
 {
     CenterOnCurrent();
     viewport()->update();
@@ -283,7 +283,7 @@ void CVireoView::OnNextState()
     if (!cur)
         return;
     cur->NextState();
-    m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+    m_pDoc->UpdateAllViews(this, Hint::Refresh);
     if (m_rcSelection.IsRectEmpty())
         viewport()->update();
     else
