@@ -15,9 +15,6 @@ public:
     virtual int EditProperties(CCPObject& record) = 0;
 
     // Shows record's needle as shown has it, at value, until EndDialPreview; not stored.
-    virtual void ShowDialPreview(CCPDial& /*record*/, const CCPDial& /*shown*/,
-                                 float /*value*/)
-    {
-    }
+    virtual void ShowDialPreview(CCPDial& /*record*/, const CCPDial& /*shown*/, float /*value*/) {}
     virtual void EndDialPreview(CCPDial& /*record*/) {}
 };

@@ -351,9 +351,8 @@ CCPTreeModel::CEntry CCPTreeModel::DraggedEntry(const QMimeData* data) const
     return m_dragged;
 }
 
-CCPTreeModel::CEntry CCPTreeModel::DropTarget(const QMimeData* data, Qt::DropAction action,
-                                              int row, int column,
-                                              const QModelIndex& parent) const
+CCPTreeModel::CEntry CCPTreeModel::DropTarget(const QMimeData* data, Qt::DropAction action, int row,
+                                              int column, const QModelIndex& parent) const
 {
     // Onto a row only: between rows would promise an order that the panel does not keep
     // (surface entries first, then button views, then objects).
@@ -470,8 +469,7 @@ bool CCPTreeModel::OnItemCopied(const CEntry& source, const CEntry& item, bool m
     return true;
 }
 
-CCPTreeModel::CEntry CCPTreeModel::PlaceOnto(const CEntry& source, const CEntry& target,
-                                             bool move)
+CCPTreeModel::CEntry CCPTreeModel::PlaceOnto(const CEntry& source, const CEntry& target, bool move)
 {
     // A row with children takes the record last; a leaf stands for its parent and takes the
     // record after itself.

@@ -92,12 +92,12 @@ int CVireoView::ShownLayers() const
 void CVireoView::DrawRecords(QPainter& painter, float zoom)
 {
     CQtCanvas dc(painter);
-    PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
-               m_pDoc->m_pCurrentObject,
-               [&preview = m_pDoc->GetDialPreview()](CCPObject& record, Canvas& canvas,
-                                                     float scale) {
-                   return preview.Draw(&record, canvas, scale);
-               });
+    PaintPanel(
+        m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
+        m_pDoc->m_pCurrentObject,
+        [&preview = m_pDoc->GetDialPreview()](CCPObject& record, Canvas& canvas, float scale) {
+            return preview.Draw(&record, canvas, scale);
+        });
 }
 
 void CVireoView::OnDraw(QPainter& painter)

@@ -118,9 +118,9 @@ TEST_F(CommandStateTest, ZoomPointerBarsAndRecentFilesShowAtOnce)
     CVireoView* view = frame()->GetPanelView();
     frame()->SetActivePane(CMainFrame::kViewPane);
 
-    QMouseEvent move(QEvent::MouseMove, QPointF(15, 12), QPointF(view->viewport()->mapToGlobal(
-                                                             QPoint(15, 12))),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(15, 12),
+                     QPointF(view->viewport()->mapToGlobal(QPoint(15, 12))), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &move);
     EXPECT_EQ(ShownPane(ID_INDICATOR_MOUSE), QStringLiteral("15, 12"));
 

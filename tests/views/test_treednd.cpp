@@ -101,19 +101,19 @@ TEST_F(TreeModelDropTest, OnlyItsOwnRowsDropAndOnlyOntoAPanelsRows)
     const std::string before = cockpit->Saved();
 
     // Panels, the group rows and what they hold do not move: no data to drag.
-    for (const char* fixed : {"Panel 200", "Manager", "Sounds", "Sounds/Sound 1",
-                              "Buttons/Button 1001"}) {
+    for (const char* fixed :
+         {"Panel 200", "Manager", "Sounds", "Sounds/Sound 1", "Buttons/Button 1001"}) {
         EXPECT_FALSE(model()->flags(Item(fixed)) & Qt::ItemIsDragEnabled) << fixed;
         EXPECT_FALSE(DataOf(Item(fixed))) << fixed;
     }
 
     const std::unique_ptr<QMimeData> data = DataOf(Item("Front/Light 101"));
     ASSERT_TRUE(data);
-    EXPECT_FALSE(CanDrop(data.get(), Item("Front/Light 101")));  // onto itself
-    EXPECT_FALSE(CanDrop(data.get(), Item("Sounds/Sound 1")));   // among the sounds
-    EXPECT_FALSE(CanDrop(data.get(), Item("Panel 300")));        // a childless panel
-    EXPECT_FALSE(CanDrop(data.get(), QModelIndex()));            // below the last row
-    EXPECT_FALSE(CanDrop(data.get(), Item("Panel 200"), 0));     // between two rows
+    EXPECT_FALSE(CanDrop(data.get(), Item("Front/Light 101"))); // onto itself
+    EXPECT_FALSE(CanDrop(data.get(), Item("Sounds/Sound 1")));  // among the sounds
+    EXPECT_FALSE(CanDrop(data.get(), Item("Panel 300")));       // a childless panel
+    EXPECT_FALSE(CanDrop(data.get(), QModelIndex()));           // below the last row
+    EXPECT_FALSE(CanDrop(data.get(), Item("Panel 200"), 0));    // between two rows
     EXPECT_FALSE(model()->canDropMimeData(data.get(), Qt::CopyAction, -1, 0, Item("Panel 200")));
     EXPECT_TRUE(CanDrop(data.get(), Item("Panel 200")));
 

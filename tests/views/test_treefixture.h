@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStringList>
 
