@@ -95,9 +95,9 @@ TEST(ArrangeFrames, TooFewFramesChangeNothingAndTheScreenHoldsThemIn)
     EXPECT_EQ(right[1], CRect(984, 100, 1024, 110));
     EXPECT_EQ(right[0], edge[0]) << "a record already beyond the border is not pulled in";
     // A size taken from a wide key stops at the border.
-    auto wide = ArrangeFrames(ArrangeCommand::SameWidth, std::vector<CRect>{CRect(0, 0, 500, 10),
-                                                                            CRect(900, 0, 910, 10)},
-                              0, kW, kH);
+    auto wide =
+        ArrangeFrames(ArrangeCommand::SameWidth,
+                      std::vector<CRect>{CRect(0, 0, 500, 10), CRect(900, 0, 910, 10)}, 0, kW, kH);
     EXPECT_EQ(wide[1], CRect(900, 0, 1024, 10));
 }
 
