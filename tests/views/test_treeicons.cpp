@@ -64,10 +64,12 @@ TEST(TreeIcons, AnIconPairsThePictureWithItsSelectedOne)
     const auto picture = [](int index) { return IconImage(QIcon(CCPTreeIcons::File(index)), 16); };
     for (int i = 0; i + 1 < CCPTreeIcons::kCount; i += 2) {
         const QIcon icon = CCPTreeIcons::Icon(i);
+        ASSERT_GT(OpaquePixels(picture(i + 1)), 40) << i;
         EXPECT_EQ(IconImage(icon, 16), picture(i)) << i;
         EXPECT_EQ(IconImage(icon, 16, 1.0, QIcon::Selected), picture(i + 1)) << i;
     }
     const QImage group = IconImage(CCPTreeIcons::Icon(0), 16);
+    ASSERT_GT(OpaquePixels(group), 40);
     EXPECT_EQ(IconImage(CCPTreeIcons::Icon(-2), 16), group);
     EXPECT_EQ(IconImage(CCPTreeIcons::Icon(CCPTreeIcons::kCount), 16), group);
     // The last picture has no selected one after it.
