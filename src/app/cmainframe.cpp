@@ -220,9 +220,7 @@ void CMainFrame::CreateActions()
         action->setShortcuts(keys);
         action->setCheckable(def.checkable);
         action->setIconVisibleInMenu(false);
-        const QPixmap picture = CToolBarArt::Picture(def.id);
-        if (!picture.isNull() && def.id != ID_FILE_PRINT_DIRECT)
-            action->setIcon(QIcon(picture));
+        action->setIcon(CToolBarArt::Icon(def.id));
         const int id = def.id;
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_mapActions[id] = action;

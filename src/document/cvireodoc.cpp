@@ -66,6 +66,7 @@ void CVireoDoc::ClearHistory()
 
 void CVireoDoc::Reset()
 {
+    m_selection.Clear();
     m_pCurrentObject = nullptr;
     m_pCurrentPanel = nullptr;
     m_pLastBuffer = nullptr;
@@ -343,6 +344,7 @@ void CVireoDoc::SetCurrentPanel(CCPPanel* panel)
 void CVireoDoc::SetCurrentObject(CCPObject* record)
 {
     m_pCurrentObject = record;
+    m_selection.Clear();
     UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
@@ -865,38 +867,50 @@ bool CVireoDoc::SetRecordSrcRect(CCPObject* record, const CRect& rc, IDocObserve
 
 bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
 {
+    CRect old;
+    if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
+        return false;
+    return Nudge({record}, source, {rc}, "Move " + RecordLabel(record));
+}
+
+bool CVireoDoc::Nudge(const std::vector<CCPObject*>& records, bool source,
+                      const std::vector<CRect>& rects, const std::string& name)
+{
     using namespace std::chrono;
     const double now =
         m_fnClock ? m_fnClock() : duration<double>(steady_clock::now().time_since_epoch()).count();
     const int kind = source ? 2 : 1;
     const CEditStep* last = m_history.UndoStep();
-    // A burst goes on while the same record is nudged the same way, without a pause, an undo
-    // or a save since its last nudge.
-    const bool burst = !m_pStep && last && !m_history.CanRedo() && last->m_pNudged == record &&
+    const std::vector<const CCPObject*> nudged(records.begin(), records.end());
+    // A burst goes on while the same records are nudged the same way, without a pause, an undo
+    // or a save since the last nudge.
+    const bool burst = !m_pStep && last && !m_history.CanRedo() && last->m_aNudged == nudged &&
                        last->m_nNudgeKind == kind && now - last->m_dLastNudge <= kNudgeBurst &&
                        m_history.Saved() != static_cast<long>(m_history.Current());
-    CRect old;
-    if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
-        return false;
     const bool nested = m_pStep != nullptr;
     if (burst) {
         m_pStep = m_history.TakeLast();
         m_bAmending = true;
         m_manager.SetRecorder(this);
     } else {
-        BeginStep("Move " + RecordLabel(record), record, m_pCurrentPanel);
+        BeginStep(name,
+                  m_pCurrentObject && IsSelected(m_pCurrentObject) ? m_pCurrentObject
+                                                                   : records.front(),
+                  m_pCurrentPanel);
     }
     if (!nested) {
         // A step that a nudge joined is no nudge burst: a later nudge must not merge into it.
-        m_pStep->m_pNudged = record;
+        m_pStep->m_aNudged = nudged;
         m_pStep->m_nNudgeKind = kind;
         m_pStep->m_dLastNudge = now;
     }
-    WillChange(*record);
-    if (source)
-        record->SetSrcRect(&rc);
-    else
-        record->SetDestRect(&rc);
+    for (size_t i = 0; i < records.size(); ++i) {
+        WillChange(*records[i]);
+        if (source)
+            records[i]->SetSrcRect(&rects[i]);
+        else
+            records[i]->SetDestRect(&rects[i]);
+    }
     // A burst that comes back to where it started leaves no step.
     if (!EndStep() && burst) {
         m_bAmending = false;
@@ -1049,6 +1063,8 @@ void CVireoDoc::RemoveObserver(IDocObserver* observer)
 
 void CVireoDoc::UpdateAllViews(IDocObserver* sender, Hint hint, CCPObject* record)
 {
+    // Every change reaches the views through here: the selection is made good before they look.
+    KeepSelectionValid();
     for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
         if (o != sender)
             o->OnUpdate(sender, hint, record);

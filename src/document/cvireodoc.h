@@ -1,8 +1,10 @@
 #pragma once
 
+#include "arrange.h"
 #include "ccpmanager.h"
 #include "cdialpreview.h"
 #include "cedithistory.h"
+#include "cselection.h"
 #include "idocobserver.h"
 #include "ieditjournal.h"
 #include "ieditrecorder.h"
@@ -97,6 +99,39 @@ public:
     // its kind). The record now on to, or null when it could not be placed.
     CCPObject* PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to, CCPObject* anchor,
                            bool move, IDocObserver* sender = nullptr);
+
+    // The selection: records the current panel holds (objects, button views, and a surface entry
+    // that was clicked). The current record is its key record: whenever anything is selected,
+    // the current record is one of them; SetCurrentObject selects just that record.
+    const CSelection& GetSelection() const { return m_selection; }
+    bool IsSelected(const CCPObject* record) const { return m_selection.Contains(record); }
+    // True when the panel itself holds the record (one of its surface entries, or a button view
+    // or object it lists): only such a record can be selected or taken off the panel. A sound,
+    // a button, a panel or the manager never can, though its id may equal a listed one.
+    bool PanelHolds(const CCPPanel* panel, const CCPObject* record) const;
+    // Selects those of records the current panel holds; key (else the last of them) becomes
+    // current.
+    void Select(const std::vector<CCPObject*>& records, CCPObject* key = nullptr);
+    // Ctrl+click: picks record or lets it go; the key follows the last one picked.
+    void ToggleSelected(CCPObject* record);
+    // Every object and button view of the current panel (surface entries only by clicking).
+    void SelectAll();
+    void ClearSelection();
+    // The selected records that have a destination on the panel, in panel order (button views,
+    // then objects, then surface entries), with their frames.
+    std::vector<CCPObject*> PlacedSelection() const;
+    // Moves every selected record by dx, dy as one step; the selection's bounds keep to the
+    // screen as a dragged record does. False when nothing moved.
+    bool MoveSelection(int dx, int dy, IDocObserver* sender = nullptr);
+    // A keyboard nudge of the selection: one record nudges as NudgeRecord does; several move as
+    // one frame that stops at the screen's edge, and a burst of nudges of the same records is
+    // one step.
+    bool NudgeSelection(CPoint step);
+    // Whether the arrange command would change anything, and the command as one step.
+    bool CanArrange(ArrangeCommand command) const;
+    bool ArrangeSelection(ArrangeCommand command);
+    // Deletes every selected record as one step.
+    bool RemoveSelection();
 
     // The mechanical fixes the Problems panel offers, one step each; false (or null) when
     // there was nothing to change.
@@ -213,4 +248,16 @@ private:
     std::string m_strPathName;
     IEditJournal* m_pJournal = nullptr;
     bool m_bAmending = false; // the step being ended replaces the last one
+    CSelection m_selection;
+
+    // Drops selected records the current panel no longer holds, and keeps the current record
+    // among the selected ones.
+    void KeepSelectionValid();
+    // The name of a step over records: the one record's label, or "<count> records".
+    static std::string RecordsLabel(const std::vector<CCPObject*>& records);
+    // Records moved to rects as a keyboard nudge (source: on the template).
+    bool Nudge(const std::vector<CCPObject*>& records, bool source, const std::vector<CRect>& rects,
+               const std::string& name);
+    bool ChangeFrames(const std::vector<CCPObject*>& records, const std::vector<CRect>& frames,
+                      const std::string& name, IDocObserver* sender);
 };

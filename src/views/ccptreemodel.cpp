@@ -78,7 +78,7 @@ CCPTreeModel::CCPTreeModel(CVireoDoc* doc, QObject* parent)
       m_pRoot(std::make_unique<Node>(Node::kRoot, nullptr, 0))
 {
     for (int i = 0; i + 1 < CCPTreeIcons::kCount; i += 2)
-        m_aIcons.push_back(m_icons.Icon(i));
+        m_aIcons.push_back(CCPTreeIcons::Icon(i));
 }
 
 CCPTreeModel::~CCPTreeModel() = default;

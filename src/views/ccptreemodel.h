@@ -186,8 +186,7 @@ private:
     mutable unsigned m_nNextSerial = 1;
     unsigned m_nGeneration = 1;
     QString m_strFilter;
-    std::string m_strNeedle; // the filter in lower case, as the file's single-byte text
-    CCPTreeIcons m_icons;
+    std::string m_strNeedle;     // the filter in lower case, as the file's single-byte text
     std::vector<QIcon> m_aIcons; // one per image index pair
     mutable CEntry m_dragged;    // the row of the drag under way
 };

@@ -7,27 +7,9 @@
 
 #include <algorithm>
 
-bool CEditCommands::PanelHolds(const CVireoDoc& doc, const CCPPanel* panel, const CCPObject* record)
-{
-    if (!panel || !record)
-        return false;
-    if (record->IsSurfaceRef())
-        return panel->HasSurfaceRef(static_cast<const CCPSurfaceRef*>(record));
-    auto lists = [record](const std::vector<int>& ids) {
-        return std::find(ids.begin(), ids.end(), record->m_nId) != ids.end();
-    };
-    if (record->IsButtonView())
-        return lists(panel->m_anButtonViews) &&
-               doc.m_manager.FindButtonView(record->m_nId) == record;
-    if (record == &doc.m_manager || record->IsPanel() || record->IsSound() || record->IsButton() ||
-        record->IsSurface())
-        return false;
-    return lists(panel->m_anObjects) && doc.m_manager.FindObject(record->m_nId) == record;
-}
-
 bool CEditCommands::CanDelete(const CVireoDoc& doc)
 {
-    return PanelHolds(doc, doc.m_pCurrentPanel, doc.m_pCurrentObject);
+    return doc.PanelHolds(doc.m_pCurrentPanel, doc.m_pCurrentObject);
 }
 
 bool CEditCommands::OnUpdateCommand(CCmdUI& ui)

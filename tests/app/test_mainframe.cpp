@@ -255,25 +255,6 @@ TEST_F(MainFrameTest, ADroppedFileOpensAfterTheQuestion)
     EXPECT_EQ(doc().m_manager.m_nScreenWidth, 640);
 }
 
-TEST_F(MainFrameTest, ToolbarButtonsHaveTheirOwnPictures)
-{
-    Start();
-    std::vector<QImage> pictures;
-    for (QAction* action : frame()->GetToolBar()->actions()) {
-        if (action->isSeparator())
-            continue;
-        const QImage picture = action->icon().pixmap(16, 15).toImage();
-        ASSERT_EQ(picture.size(), QSize(16, 15)) << action->text().toStdString();
-        for (const QImage& other : pictures)
-            EXPECT_NE(picture, other) << action->text().toStdString();
-        pictures.push_back(picture);
-        EXPECT_FALSE(action->toolTip().isEmpty());
-    }
-    EXPECT_EQ(pictures.size(), 18u);
-    EXPECT_EQ(frame()->Action(ID_NEXT_STATE)->toolTip(), QStringLiteral("Next State"));
-    EXPECT_EQ(frame()->Action(ID_NEXT_STATE)->statusTip(), QStringLiteral("Move to next state"));
-}
-
 TEST_F(MainFrameTest, UndoAndRedoNameTheStepAndTheModifiedMarkFollowsTheSavedState)
 {
     Start({QString::fromStdString(Write("10_undo.dat"))});

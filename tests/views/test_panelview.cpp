@@ -124,13 +124,14 @@ TEST_F(PanelViewTest, ShiftDragMovesAndResizesTheRecordAtTheZoom)
     EXPECT_EQ(others.m_aHints, std::vector<Hint>{Hint::Refresh});
     c.doc.RemoveObserver(&others);
 
-    // Zoom 2: the tracker works in screen pixels, the record keeps half of them, truncated.
+    // Zoom 2: the tracker works in screen pixels; a move goes the nearest whole distance, a
+    // moved edge keeps half of the pixels, truncated.
     Zoom2();
     Drag(vp(), QPoint(60, 60), QPoint(65, 63), Qt::ShiftModifier); // (50,46,90,86) -> +5,+3
-    EXPECT_EQ(Dest(c.Light(101)), CRect(27, 24, 47, 44));          // 27.5, 24.5, 47.5, 44.5
-    // The bottom-right handle sits outside the corner (94,88): it resizes.
+    EXPECT_EQ(Dest(c.Light(101)), CRect(28, 25, 48, 45));          // 2.5 and 1.5 round up
+    // The bottom-right handle sits outside the corner (96,90): it resizes.
     Drag(vp(), QPoint(96, 90), QPoint(107, 101), Qt::ShiftModifier);
-    EXPECT_EQ(Dest(c.Light(101)), CRect(27, 24, 52, 49)); // 105/2, 99/2
+    EXPECT_EQ(Dest(c.Light(101)), CRect(28, 25, 53, 50)); // 107/2, 101/2
     EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
 }
 

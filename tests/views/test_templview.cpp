@@ -60,6 +60,14 @@ TEST_F(TemplViewTest, PaintsTheTemplateOneToOneAndFramesTheCurrentPiece)
     EXPECT_GT(yellow, 0);
     EXPECT_EQ(yellowBefore, 0);
 
+    // With the button view as key record the light stays selected, and its piece framed.
+    c.doc.Select({c.Light(101), c.View(1)}, c.View(1));
+    shot = Shot();
+    yellow = 0;
+    for (int x = 0; x < 16; ++x)
+        yellow += shot.pixel(x, 16) == kYellow;
+    EXPECT_GT(yellow, 0);
+
     // A surface entry has no piece of the template: no frame at all.
     c.doc.SetCurrentObject(c.Panel(100)->m_aSurfaces.front().get());
     EXPECT_EQ(Shot(), plain);

@@ -3,7 +3,6 @@
 #include "ccpsurfaceref.h"
 
 #include <QImage>
-#include <QSet>
 
 namespace {
 std::vector<int> Ids(const std::vector<int>& ids)
@@ -221,31 +220,6 @@ TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
     EXPECT_EQ(Labels(Item("Front")), labels);
     EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
     EXPECT_FALSE(doc().IsModified());
-}
-
-// Every record kind has its own pair of pictures, the selected one different from the normal one.
-TEST(TreeIcons, EveryPictureIsDrawnAndDistinct)
-{
-    CCPTreeIcons icons;
-    EXPECT_EQ(icons.Strip().width(), 16 * 28);
-    EXPECT_EQ(icons.Strip().height(), 15);
-    if (const QByteArray dir = qgetenv("VIREO_SHOT_DIR"); !dir.isEmpty())
-        icons.Strip()
-            .scaled(icons.Strip().size() * 4)
-            .save(QString::fromLocal8Bit(dir) + "/tree-icons.png");
-    QSet<QByteArray> seen;
-    for (int i = 0; i < CCPTreeIcons::kCount; ++i) {
-        const QImage image = icons.Picture(i).toImage().convertToFormat(QImage::Format_ARGB32);
-        int opaque = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                opaque += qAlpha(image.pixel(x, y)) > 128;
-        EXPECT_GT(opaque, 20) << "picture " << i;
-        const QByteArray bytes(reinterpret_cast<const char*>(image.constBits()),
-                               image.sizeInBytes());
-        EXPECT_FALSE(seen.contains(bytes)) << "picture " << i << " repeats an earlier one";
-        seen.insert(bytes);
-    }
 }
 
 // The tree drawn: icons and labels on their rows. VIREO_SHOT_DIR keeps the picture.
