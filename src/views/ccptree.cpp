@@ -751,6 +751,18 @@ void CCPTree::mousePressEvent(QMouseEvent* event)
     QTreeView::mousePressEvent(event);
 }
 
+bool CCPTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // A click on a chosen row renames it only when it is the one row chosen and no Ctrl or
+    // Shift is held: otherwise the click chooses rows.
+    if (trigger == SelectedClicked && ((event && event->isInputEvent() &&
+                                        (static_cast<QInputEvent*>(event)->modifiers() &
+                                         (Qt::ControlModifier | Qt::ShiftModifier))) ||
+                                       selectionModel()->selectedRows().size() > 1))
+        return false;
+    return QTreeView::edit(index, trigger, event);
+}
+
 void CCPTree::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());

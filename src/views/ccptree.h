@@ -45,6 +45,8 @@ public:
     CCPTree(CVireoDoc* doc, QWidget* parent = nullptr);
     ~CCPTree() override;
 
+    using QTreeView::edit;
+
     CVireoDoc* GetDocument() const { return m_pDoc; }
     CCPTreeModel* GetModel() const { return m_pModel; }
 
@@ -101,6 +103,7 @@ signals:
     void CommandsChanged();
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
