@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -761,6 +762,17 @@ bool CCPTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
                                        selectionModel()->selectedRows().size() > 1))
         return false;
     return QTreeView::edit(index, trigger, event);
+}
+
+void CCPTree::keyPressEvent(QKeyEvent* event)
+{
+    // Select All means the current panel's records (the command, when there are any), never
+    // every row of the tree.
+    if (event->matches(QKeySequence::SelectAll)) {
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void CCPTree::mouseDoubleClickEvent(QMouseEvent* event)
