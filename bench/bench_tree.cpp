@@ -102,7 +102,7 @@ void BM_TreeReload(benchmark::State& state)
     shown.tree->expand(shown.tree->FindItem(doc.m_manager.GetPanel(0)));
     Settle(shown.tree);
     for (auto _ : state) {
-        shown.tree->OnUpdate(nullptr, HINT_RELOAD, nullptr);
+        shown.tree->OnUpdate(nullptr, Hint::Reload, nullptr);
         Settle(shown.tree);
     }
 }

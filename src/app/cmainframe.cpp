@@ -182,14 +182,16 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
                 m_nActivePane = i;
                 ShowActivePane();
             }
+        // The route starts at the active pane, and Cut, Copy, Paste and Delete follow the focus.
+        RequestCommandUpdate();
     });
     qApp->installEventFilter(this);
 
-    // Idle-time update of the buttons and panes.
-    m_pIdleTimer = new QTimer(this);
-    m_pIdleTimer->setInterval(100);
-    connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
-    m_pIdleTimer->start();
+    // What else the commands' states depend on.
+    connect(m_pTree, &CCPTree::CommandsChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(m_pView, &CScrollView::StateChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(m_pTemplView, &CScrollView::StateChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RequestCommandUpdate);
 
     RestoreLayout();
     ShowActivePane();
@@ -460,8 +462,24 @@ bool CMainFrame::FocusAllowsRecordCommand(int id) const
     return false;
 }
 
+void CMainFrame::RequestCommandUpdate()
+{
+    if (m_bUpdatePending)
+        return;
+    m_bUpdatePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_bUpdatePending)
+                UpdateCommandUI();
+        },
+        Qt::QueuedConnection);
+}
+
 void CMainFrame::UpdateCommandUI()
 {
+    m_bUpdatePending = false;
+    ++m_nCommandUpdates;
     m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
     for (auto& [id, action] : m_mapActions) {
         CCmdUI ui(id);
@@ -504,6 +522,7 @@ bool CMainFrame::ExecuteCommand(int id)
 void CMainFrame::OnInitialUpdate()
 {
     UpdateTitle();
+    RequestCommandUpdate();
     // Nothing of the previous cockpit stays on show: the id pane is as at start-up.
     for (const PaneDef& def : kPanes)
         if (def.id == ID_INDICATOR_ID && StatusPane(def.id))
@@ -621,6 +640,7 @@ void CMainFrame::UpdateTitle()
 void CMainFrame::OnModifiedChanged(bool modified)
 {
     setWindowModified(modified);
+    RequestCommandUpdate();
 }
 
 void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent)
@@ -636,6 +656,7 @@ void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent)
             action->setVisible(i == 0);
         }
     }
+    RequestCommandUpdate();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -705,11 +726,13 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) &&
         watched == QGuiApplication::focusObject() && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
-        if (type == QEvent::ShortcutOverride)
+        if (type == QEvent::ShortcutOverride) {
             UpdateCommandUI(); // the shortcut map skips disabled actions: bring them up to date
                                // first
-        else
+        } else {
             TrackLockKeys(static_cast<QKeyEvent*>(event));
+            RequestCommandUpdate(); // the lock panes
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -805,6 +828,7 @@ void CMainFrame::ShowActivePane()
     }
     m_pActivePaneLabel->setText(PaneName(m_nActivePane));
     m_pActivePaneLabel->setToolTip(QString::fromLatin1(tips[m_nActivePane]));
+    RequestCommandUpdate(); // the route starts at the active pane
 }
 
 // --- the layout kept between runs ---

@@ -24,14 +24,15 @@ class CVireoView;
 class QLabel;
 class QMenu;
 class QSplitter;
-class QTimer;
 class QToolBar;
 
 // The main window: menus, toolbar, status bar and the three panes (tree, panel view, template
 // view) side by side. Every menu item, toolbar button, accelerator and context-menu entry is
 // one action per command id, carried out along the route active pane, document, frame,
 // application. Command states are recomputed before a menu opens, before a shortcut is looked
-// up, and on idle.
+// up, and once on the next turn of the event loop after anything they depend on changed (the
+// document, its history, the focus, the tree's selection, a view's zoom, the bars, the recent
+// files).
 class CMainFrame : public QMainWindow, public CCommandTarget, public IDocObserver
 {
 public:
@@ -68,6 +69,11 @@ public:
 
     // Recomputes every action's state and the status panes from the route.
     void UpdateCommandUI();
+    // Asks for UpdateCommandUI on the next turn of the event loop: however many changes ask
+    // before then, it runs once.
+    void RequestCommandUpdate();
+    // How often UpdateCommandUI ran.
+    int CommandUpdateCount() const { return m_nCommandUpdates; }
     // Runs a command along the route if it is enabled now; true when it ran.
     bool ExecuteCommand(int id);
     bool IsCommandEnabled(int id);
@@ -87,9 +93,10 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;
 
-    void OnUpdate(IDocObserver*, int, CCPObject*) override {}
+    void OnUpdate(IDocObserver*, Hint, CCPObject*) override { RequestCommandUpdate(); }
     void OnInitialUpdate() override;
     void OnModifiedChanged(bool modified) override;
+    void OnHistoryChanged() override { RequestCommandUpdate(); }
 
     // The status-bar panes that show the cockpit's folder and name the active pane.
     QLabel* FolderPane() const { return m_pFolderPane; }
@@ -146,7 +153,8 @@ private:
     CHistoryPanel* m_pHistory = nullptr;
     CProblemsPanel* m_pProblems = nullptr;
     CHelpWindow* m_pHelp = nullptr;
-    QTimer* m_pIdleTimer = nullptr;
+    bool m_bUpdatePending = false;
+    int m_nCommandUpdates = 0;
     int m_nActivePane = kViewPane;
     bool m_bSized = false;
     std::array<bool, 3> m_abLocks{}; // Caps, Num, Scroll Lock

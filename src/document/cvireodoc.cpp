@@ -338,14 +338,14 @@ bool CVireoDoc::NotifyChecked(const CCheckMessageArray& messages, bool full)
 void CVireoDoc::SetCurrentPanel(CCPPanel* panel)
 {
     m_pCurrentPanel = panel;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
 }
 
 void CVireoDoc::SetCurrentObject(CCPObject* record)
 {
     m_pCurrentObject = record;
     m_selection.Clear();
-    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
+    UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
 namespace {
@@ -484,6 +484,24 @@ int CVireoDoc::EditProperties(CCPObject& record)
     return RunSheet(record);
 }
 
+void CVireoDoc::ShowDialPreview(CCPDial& record, const CCPDial& shown, float value)
+{
+    m_dialPreview.Show(&record, shown, value);
+    PreviewChanged(&record);
+}
+
+void CVireoDoc::EndDialPreview(CCPDial& record)
+{
+    if (m_dialPreview.End(&record))
+        PreviewChanged(&record);
+}
+
+void CVireoDoc::PreviewChanged(CCPObject* record)
+{
+    for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
+        o->OnPreviewChanged(record);
+}
+
 int CVireoDoc::RunSheet(CCPObject& record)
 {
     if (!m_pEditor)
@@ -564,7 +582,7 @@ int CVireoDoc::EditRecordProperties(CCPObject* record, IDocObserver* sender)
     BeginStep("Properties of " + RecordLabel(record), record, PanelOf(record));
     const int result = RunSheet(*record);
     if (const CEditStep* step = EndStep())
-        UpdateAllViews(sender, step->ChangesStructure() ? HINT_RELOAD : HINT_REFRESH);
+        UpdateAllViews(sender, step->ChangesStructure() ? Hint::Reload : Hint::Refresh);
     return result;
 }
 
@@ -601,23 +619,23 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
 
     CCPObject* raw = record.get();
     m_pStep->m_strName = (edit ? "Add " : "Duplicate ") + RecordLabel(raw);
-    int hint = HINT_ADDED_TO_PANEL;
+    Hint hint = Hint::AddedToPanel;
     if (raw->IsButtonView()) {
         WillChange(*panel);
         m_manager.AddButtonView(Downcast<CCPButtonView>(std::move(record)));
         panel->m_anButtonViews.push_back(raw->m_nId);
     } else if (raw->IsSound()) {
         m_manager.AddSound(Downcast<CCPSound>(std::move(record)));
-        hint = HINT_SOUND_ADDED;
+        hint = Hint::SoundAdded;
     } else if (raw->IsButton()) {
         m_manager.AddButton(Downcast<CCPButton>(std::move(record)));
-        hint = HINT_BUTTON_ADDED;
+        hint = Hint::ButtonAdded;
     } else if (raw->IsSurfaceRef()) {
         InsertSurfaceRef(panel, panel->m_aSurfaces.size(),
                          Downcast<CCPSurfaceRef>(std::move(record)));
     } else if (raw->IsPanel()) {
         m_manager.AddPanel(Downcast<CCPPanel>(std::move(record)));
-        hint = HINT_PANEL_ADDED;
+        hint = Hint::PanelAdded;
     } else {
         WillChange(*panel);
         m_manager.AddObject(std::move(record));
@@ -666,7 +684,7 @@ bool CVireoDoc::NewPanel()
     EndStep();
     m_pCurrentPanel = raw;
     m_pCurrentObject = raw;
-    UpdateAllViews(nullptr, HINT_PANEL_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::PanelAdded, raw);
     return true;
 }
 
@@ -685,7 +703,7 @@ bool CVireoDoc::NewSound()
         return false;
     m_manager.AddSound(std::move(sound));
     EndStep();
-    UpdateAllViews(nullptr, HINT_SOUND_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::SoundAdded, raw);
     SetCurrentObject(raw);
     return true;
 }
@@ -705,7 +723,7 @@ bool CVireoDoc::NewButton()
         return false;
     m_manager.AddButton(std::move(button));
     EndStep();
-    UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::ButtonAdded, raw);
     SetCurrentObject(raw);
     return true;
 }
@@ -753,7 +771,7 @@ void CVireoDoc::RemoveObject(CCPObject* record, CCPPanel* panel)
     if (m_pCurrentObject == record)
         m_pCurrentObject = nullptr;
     if (changed)
-        UpdateAllViews(nullptr, HINT_REMOVED, record);
+        UpdateAllViews(nullptr, Hint::Removed, record);
 }
 
 CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to,
@@ -808,7 +826,7 @@ CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* t
         to->InsertRecordAfter(anchor, record);
     }
     EndStep();
-    UpdateAllViews(sender, HINT_REFRESH);
+    UpdateAllViews(sender, Hint::Refresh);
     return record;
 }
 
@@ -833,7 +851,7 @@ bool CVireoDoc::SetRect(CCPObject* record, bool source, const CRect& rc, const c
         record->SetDestRect(&rc);
     if (!EndStep())
         return false;
-    UpdateAllViews(sender, HINT_REFRESH);
+    UpdateAllViews(sender, Hint::Refresh);
     return true;
 }
 
@@ -901,7 +919,7 @@ bool CVireoDoc::Nudge(const std::vector<CCPObject*>& records, bool source,
         UpdateModified();
         HistoryChanged();
     }
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -914,7 +932,7 @@ bool CVireoDoc::MakeSameSize(CCPObject* record)
     record->MakeSameSize();
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -927,7 +945,7 @@ bool CVireoDoc::RenameRecord(CCPObject* record, const std::string& name, IDocObs
     record->SetName(name);
     if (!EndStep())
         return false;
-    UpdateAllViews(sender, HINT_REFRESH);
+    UpdateAllViews(sender, Hint::Refresh);
     return true;
 }
 
@@ -999,20 +1017,20 @@ void CVireoDoc::StepDone(CEditStep* step, bool undone)
     UpdateModified();
     HistoryChanged();
     UpdatePictures();
-    UpdateAllViews(nullptr, step->ChangesStructure() ? HINT_RELOAD : HINT_REFRESH);
-    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
+    UpdateAllViews(nullptr, step->ChangesStructure() ? Hint::Reload : Hint::Refresh);
+    UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
 void CVireoDoc::Refresh()
 {
     m_manager.RefreshImages();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
 }
 
 void CVireoDoc::UpdatePictures()
 {
     if (m_manager.UpdatePictures())
-        UpdateAllViews(nullptr, HINT_PICTURES);
+        UpdateAllViews(nullptr, Hint::Pictures);
 }
 
 void CVireoDoc::UpdateModified()
@@ -1043,7 +1061,7 @@ void CVireoDoc::RemoveObserver(IDocObserver* observer)
                        m_aObservers.end());
 }
 
-void CVireoDoc::UpdateAllViews(IDocObserver* sender, int hint, CCPObject* record)
+void CVireoDoc::UpdateAllViews(IDocObserver* sender, Hint hint, CCPObject* record)
 {
     // Every change reaches the views through here: the selection is made good before they look.
     KeepSelectionValid();
@@ -1073,7 +1091,7 @@ CCPButton* CVireoDoc::AddButtonWithId(int id, int states)
     m_pStep->m_pFocusUndo = nullptr;
     m_manager.AddButton(std::move(button));
     EndStep();
-    UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::ButtonAdded, raw);
     return raw;
 }
 
@@ -1085,7 +1103,7 @@ bool CVireoDoc::SetMaskTop(CCPPanel* panel, int maskTop)
     WillChange(*panel);
     panel->m_nMaskTop = maskTop;
     EndStep();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1100,7 +1118,7 @@ bool CVireoDoc::ClearMissingNeighbours(CCPPanel* panel)
             adj = -1;
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1117,7 +1135,7 @@ bool CVireoDoc::SetInitialState(CCPObject* record, int state)
     WillChange(*record);
     *initState = state;
     EndStep();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1133,7 +1151,7 @@ bool CVireoDoc::ClearSound(CCPButton* button, int which)
     WillChange(*button);
     sound = -1;
     EndStep();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1159,7 +1177,7 @@ bool CVireoDoc::SizeSourcesToDest(CCPObject* record)
         record->MakeSameSize();
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1175,6 +1193,6 @@ bool CVireoDoc::MoveIntoScreen(CCPObject* record, CCPPanel* panel)
     record->SetDestRect(&moved);
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "arrange.h"
 #include "ccpmanager.h"
+#include "cdialpreview.h"
 #include "cedithistory.h"
 #include "cselection.h"
 #include "idocobserver.h"
@@ -160,6 +161,8 @@ public:
     // Undoes or redoes until count steps are done.
     void GoToStep(size_t count);
     const CEditHistory& GetHistory() const { return m_history; }
+    // The needle an open dial sheet previews; views draw it in place of the dial's own.
+    const CDialPreview& GetDialPreview() const { return m_dialPreview; }
     void SetHistoryLimit(size_t steps) { m_history.SetLimit(steps); }
     void SetHistoryByteLimit(size_t bytes) { m_history.SetByteLimit(bytes); }
     // Seconds on a steady clock, for the nudge bursts (tests set their own).
@@ -183,7 +186,7 @@ public:
 
     void AddObserver(IDocObserver* observer);
     void RemoveObserver(IDocObserver* observer);
-    void UpdateAllViews(IDocObserver* sender, int hint, CCPObject* record = nullptr);
+    void UpdateAllViews(IDocObserver* sender, Hint hint, CCPObject* record = nullptr);
 
 private:
     friend class CJournalReplay;
@@ -200,6 +203,10 @@ private:
     void Appended(CCPObject& record) override;
     // IRecordEditor: every sheet opens through here.
     int EditProperties(CCPObject& record) override;
+    // Only the picture changes: no step, no modified mark; observers hear OnPreviewChanged.
+    void ShowDialPreview(CCPDial& record, const CCPDial& shown, float value) override;
+    void EndDialPreview(CCPDial& record) override;
+    void PreviewChanged(CCPObject* record);
     int RunSheet(CCPObject& record);
     // The sheet of a record not yet in the cockpit, in an "Add" step left open on OK; false
     // (step dropped) on Cancel.
@@ -230,6 +237,7 @@ private:
 
     IRecordEditor* m_pEditor = nullptr;
     CEditHistory m_history;
+    CDialPreview m_dialPreview;
     std::unique_ptr<CEditStep> m_pStep; // the step being recorded
     int m_nNestedSteps = 0;             // edits that joined it
     std::function<double()> m_fnClock;

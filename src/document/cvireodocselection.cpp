@@ -58,7 +58,7 @@ void CVireoDoc::Select(const std::vector<CCPObject*>& records, CCPObject* key)
     if (!IsSelected(key))
         key = m_selection.Empty() ? nullptr : m_selection.Records().back();
     m_pCurrentObject = key;
-    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
+    UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
 void CVireoDoc::ToggleSelected(CCPObject* record)
@@ -72,7 +72,7 @@ void CVireoDoc::ToggleSelected(CCPObject* record)
         m_selection.Add(record);
         m_pCurrentObject = record;
     }
-    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
+    UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
 void CVireoDoc::SelectAll()
@@ -93,7 +93,7 @@ void CVireoDoc::ClearSelection()
 {
     m_selection.Clear();
     m_pCurrentObject = nullptr;
-    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
+    UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
 std::vector<CCPObject*> CVireoDoc::PlacedSelection() const
@@ -150,7 +150,7 @@ bool CVireoDoc::ChangeFrames(const std::vector<CCPObject*>& records,
     }
     if (!EndStep())
         return false;
-    UpdateAllViews(sender, HINT_REFRESH);
+    UpdateAllViews(sender, Hint::Refresh);
     return true;
 }
 
@@ -271,6 +271,6 @@ bool CVireoDoc::RemoveSelection()
     m_pCurrentObject = nullptr;
     m_selection.Clear();
     if (changed)
-        UpdateAllViews(nullptr, HINT_RELOAD);
+        UpdateAllViews(nullptr, Hint::Reload);
     return changed;
 }

@@ -7,15 +7,12 @@
 #include "iuserinterface.h"
 #include "textconvert.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
@@ -132,24 +129,27 @@ CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setExpandsOnDoubleClick(false);
-    setDragDropMode(QAbstractItemView::NoDragDrop);
+    // A row is dropped onto another row, never between two: the model keeps the panel's order.
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    setDragDropOverwriteMode(true);
+    setAutoExpandDelay(700);
     setIconSize(QSize(CCPTreeIcons::kWidth, CCPTreeIcons::kHeight));
     setItemDelegate(new CCPTreeDelegate(this));
     // Follow the selection, not the current row: focusing the tree moves the current row
     // without selecting anything, and that must not change the document.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (m_nSyncing)
-            return;
-        if (const QModelIndex selected = SelectedItem(); selected.isValid())
-            OnSelChanged(selected);
+        OnSelChanged(SelectedItem());
+        emit CommandsChanged();
+    });
+    // A pasted or dropped record is chosen where it landed.
+    connect(m_pModel, &CCPTreeModel::RowPlaced, this, [this](const QModelIndex& index) {
+        expand(index.parent());
+        SelectEntry(m_pModel->Entry(index));
     });
 }
 
-CCPTree::~CCPTree()
-{
-    if (m_bDragging)
-        EndDrag();
-}
+CCPTree::~CCPTree() = default;
 
 CCPObject* CCPTree::ItemRecord(const QModelIndex& index)
 {
@@ -165,9 +165,6 @@ QString CCPTree::ItemLabel(const CCPObject* record)
 
 void CCPTree::OnInitialUpdate()
 {
-    if (m_bDragging)
-        EndDrag();
-    ++m_nSyncing;
     // A new cockpit starts with every row shown and nothing open or chosen.
     const bool filtered = m_pModel->IsFiltering();
     if (filtered)
@@ -175,23 +172,20 @@ void CCPTree::OnInitialUpdate()
     m_pModel->Rebuild();
     m_clipItem = CEntry();
     m_bCut = false;
-    m_itemDrag = m_itemDrop = m_dropHilite = m_pressItem = QPersistentModelIndex();
-    --m_nSyncing;
+    m_dropHilite = QPersistentModelIndex();
+    emit CommandsChanged();
     if (filtered)
         emit FilterChanged(QString());
 }
 
 void CCPTree::Rebuild()
 {
-    if (m_bDragging)
-        EndDrag();
     // The rows are made anew; what the user opened, chose and remembered stays.
     const CExpansion open = SaveExpansion();
     const CRowKey clip = KeyOf(*m_pModel, m_clipItem);
     const CRowKey selected = KeyOf(*m_pModel, m_pModel->Entry(SelectedItem()));
     const int scrolled = verticalScrollBar()->value();
 
-    ++m_nSyncing;
     m_pModel->Rebuild();
     m_clipItem = FindKey(*m_pModel, clip);
     m_bCut = m_bCut && !m_clipItem.IsNull();
@@ -201,10 +195,13 @@ void CCPTree::Rebuild()
         RestoreExpansion(open);
     executeDelayedItemsLayout();
     verticalScrollBar()->setValue(scrolled);
-    if (const QModelIndex index = m_pModel->Index(FindKey(*m_pModel, selected)); index.isValid())
+    // The row chosen before, when it still shows the current record (one listed twice keeps
+    // its row); otherwise the current record's row.
+    if (const QModelIndex index = m_pModel->Index(FindKey(*m_pModel, selected));
+        index.isValid() && ShowsCurrent(index))
         setCurrentIndex(index);
-    --m_nSyncing;
     SelectCurrentObject();
+    emit CommandsChanged();
 }
 
 QModelIndex CCPTree::FindItem(const CCPPanel* panel) const
@@ -219,19 +216,19 @@ void CCPTree::RelabelCurrentObject()
     viewport()->update();
 }
 
-void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
+void CCPTree::OnUpdate(IDocObserver*, Hint hint, CCPObject* record)
 {
     switch (hint) {
-    case HINT_REFRESH:
+    case Hint::Refresh:
         RelabelCurrentObject();
         break;
-    case HINT_RELOAD:
+    case Hint::Reload:
         Rebuild();
         break;
-    case HINT_CURRENT_OBJECT:
+    case Hint::CurrentObject:
         SelectCurrentObject();
         break;
-    case HINT_REMOVED: {
+    case Hint::Removed: {
         const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
         if (m_pModel->HasRows(panel))
             DeleteItem(m_pModel->FindChild(panel, record));
@@ -239,25 +236,23 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
             m_pModel->RemoveChild(panel, record);
         break;
     }
-    case HINT_ADDED_TO_PANEL:
+    case Hint::AddedToPanel:
         // A surface entry shows its id until the rows are made again.
         if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
             !panel.IsNull() && record)
             m_pModel->Insert(panel, -1, record, record->m_nId);
         break;
-    case HINT_PANEL_ADDED:
+    case Hint::PanelAdded:
         if (const CEntry entry = m_pModel->Insert(m_pModel->Root(0), -1, AsPanel(record));
             !entry.IsNull() && record == m_pDoc->m_pCurrentObject) {
             // The new panel is the current record now: its row is the one selected.
-            ++m_nSyncing;
             SelectEntry(entry);
-            --m_nSyncing;
         }
         break;
-    case HINT_SOUND_ADDED:
+    case Hint::SoundAdded:
         m_pModel->Insert(m_pModel->Root(2), -1, record);
         break;
-    case HINT_BUTTON_ADDED:
+    case Hint::ButtonAdded:
         m_pModel->Insert(m_pModel->Root(1), -1, record);
         break;
     default:
@@ -267,8 +262,6 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
 
 void CCPTree::SelectCurrentObject()
 {
-    if (m_bNotifying)
-        return; // the document is following our own selection
     CCPObject* current = m_pDoc->m_pCurrentObject;
     const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
     const QModelIndex selected = SelectedItem();
@@ -293,16 +286,20 @@ void CCPTree::SelectCurrentObject()
         else if (current->IsSound())
             found = m_pModel->FindChild(m_pModel->Root(2), current);
     }
-    ++m_nSyncing;
+    // The row shows the current record: selecting it tells the document nothing new. One
+    // chosen already (by the user's own click, say) is only brought back into sight.
     if (const QModelIndex index = m_pModel->Index(found); index.isValid()) {
-        setCurrentIndex(index);
-        scrollTo(index);
+        if (index != selected || index != currentIndex()) {
+            setCurrentIndex(index);
+            scrollTo(index);
+        } else if (!viewport()->rect().intersects(visualRect(index))) {
+            scrollTo(index);
+        }
     } else if (selected.isValid() && ItemRecord(selected) != current) {
         // The tree shows no selection rather than a record that is no longer current.
         clearSelection();
         setCurrentIndex(QModelIndex());
     }
-    --m_nSyncing;
 }
 
 QModelIndex CCPTree::SelectedItem() const
@@ -321,24 +318,38 @@ bool CCPTree::HasClipItem() const
     return m_pModel->IsAlive(m_clipItem);
 }
 
-void CCPTree::OnSelChanged(const QModelIndex& index)
+namespace {
+// The panel a row stands on: the panel itself, or the panel it is listed under.
+CCPPanel* OwnerPanel(const QModelIndex& index)
+{
+    for (QModelIndex at = index; at.isValid(); at = at.parent())
+        if (CCPPanel* panel = AsPanel(CCPTree::ItemRecord(at)))
+            return panel;
+    return nullptr;
+}
+} // namespace
+
+bool CCPTree::ShowsCurrent(const QModelIndex& index) const
 {
     CCPObject* record = ItemRecord(index);
-    if (!record)
+    if (!record || record != m_pDoc->m_pCurrentObject)
+        return false;
+    if (AsPanel(record))
+        return true;
+    CCPPanel* owner = OwnerPanel(index);
+    return !owner || owner == m_pDoc->m_pCurrentPanel;
+}
+
+void CCPTree::OnSelChanged(const QModelIndex& index)
+{
+    // A row that shows the document's choice already (the tree following the document, or
+    // the same row chosen again) has nothing to tell it.
+    CCPObject* record = ItemRecord(index);
+    if (!record || ShowsCurrent(index))
         return;
-    m_bNotifying = true;
-    if (CCPPanel* panel = AsPanel(record)) {
-        m_pDoc->SetCurrentPanel(panel);
-        m_pDoc->SetCurrentObject(record);
-    } else {
-        CCPPanel* owner = nullptr;
-        for (QModelIndex up = index.parent(); up.isValid() && !owner; up = up.parent())
-            owner = AsPanel(ItemRecord(up));
-        if (owner)
-            m_pDoc->SetCurrentPanel(owner);
-        m_pDoc->SetCurrentObject(record);
-    }
-    m_bNotifying = false;
+    if (CCPPanel* owner = OwnerPanel(index))
+        m_pDoc->SetCurrentPanel(owner);
+    m_pDoc->SetCurrentObject(record);
 }
 
 void CCPTree::SelectEntry(const CEntry& entry)
@@ -353,19 +364,15 @@ void CCPTree::SelectEntry(const CEntry& entry)
 void CCPTree::DeleteItem(const CEntry& entry)
 {
     const QModelIndex index = m_pModel->Index(entry);
-    ++m_nSyncing;
     // The row goes without choosing a neighbour in its place.
     if (index.isValid() && (IsWithin(currentIndex(), index) || IsWithin(SelectedItem(), index))) {
         clearSelection();
         setCurrentIndex(QModelIndex());
     }
     m_pModel->Remove(entry);
-    --m_nSyncing;
-    // The rows kept for the drag are gone with it (the clip row is found no more).
-    if (m_bDragging && !m_itemDrag.isValid())
-        EndDrag();
     if (!m_dropHilite.isValid())
         SetDropHilite(QModelIndex());
+    emit CommandsChanged(); // the clip row may have gone with it
 }
 
 void CCPTree::SetDropHilite(const QModelIndex& index)
@@ -424,13 +431,14 @@ bool CCPTree::OnCommand(int id)
         if (const QModelIndex selected = SelectedItem(); selected.isValid()) {
             if (CCPObject* record = ItemRecord(selected))
                 record->NextState();
-            m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+            m_pDoc->UpdateAllViews(this, Hint::Refresh);
         }
         break;
     case ID_EDIT_COPY:
     case ID_EDIT_CUT:
         m_clipItem = m_pModel->Entry(SelectedItem());
         m_bCut = id == ID_EDIT_CUT;
+        emit CommandsChanged();
         break;
     case ID_EDIT_PASTE:
         OnEditPaste();
@@ -528,109 +536,7 @@ std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
     return menu;
 }
 
-// --- paste and the record work behind moves and copies ---
-
-int CCPTree::InsertPosition(const CEntry& parent, const CEntry& after,
-                            const CCPObject* record) const
-{
-    const int count = m_pModel->ChildCount(parent);
-    const CCPObject* proposed = m_pModel->Record(after);
-    const auto indexAfter = [this](const CEntry& entry) { return m_pModel->Position(entry) + 1; };
-    // The number of leading children for which keep holds.
-    const auto leading = [this, &parent, count](auto keep) {
-        int n = 0;
-        while (n < count && keep(m_pModel->Record(m_pModel->Child(parent, n))))
-            ++n;
-        return n;
-    };
-    const auto isRef = [](const CCPObject* r) { return r && r->IsSurfaceRef(); };
-    const auto isRefOrView = [](const CCPObject* r) {
-        return r && (r->IsSurfaceRef() || r->IsButtonView());
-    };
-
-    if (record->IsSurfaceRef()) {
-        if (!after.IsNull() && isRef(proposed))
-            return indexAfter(after);
-        return leading(isRef);
-    }
-    if (record->IsButtonView()) {
-        if (!after.IsNull() && proposed && proposed->IsButtonView())
-            return indexAfter(after);
-        if (!after.IsNull() && isRef(proposed))
-            return leading(isRef);
-        return leading(isRefOrView);
-    }
-    if (after.IsNull())
-        return count;
-    if (!isRefOrView(proposed))
-        return indexAfter(after);
-    return leading(isRefOrView);
-}
-
-CCPTree::CEntry CCPTree::CopyItem(const CEntry& source, const CEntry& parent, int position,
-                                  bool move)
-{
-    const CEntry item =
-        m_pModel->Insert(parent, position, m_pModel->Record(source), m_pModel->Number(source));
-    if (item.IsNull())
-        return {};
-    if (!OnItemCopied(source, item, move)) {
-        ++m_nSyncing;
-        m_pModel->Remove(item);
-        --m_nSyncing;
-        return {};
-    }
-    return item;
-}
-
-bool CCPTree::OnItemCopied(const CEntry& source, const CEntry& item, bool move)
-{
-    CCPPanel* oldPanel = AsPanel(m_pModel->Record(m_pModel->Parent(source)));
-    const CEntry parent = m_pModel->Parent(item);
-    CCPPanel* newPanel = AsPanel(m_pModel->Record(parent));
-    CCPObject* record = m_pModel->Record(source);
-    if (!oldPanel || !newPanel || !record)
-        return false;
-
-    // The record goes after the record of the row before the new one; the moved row itself
-    // does not count, it is about to go.
-    CEntry before;
-    for (int at = m_pModel->Position(item); at > 0;) {
-        before = m_pModel->Child(parent, --at);
-        if (!(move && before == source))
-            break;
-        before = CEntry();
-    }
-
-    CCPObject* placed =
-        m_pDoc->PlaceRecord(record, oldPanel, newPanel, m_pModel->Record(before), move, this);
-    if (!placed)
-        return false;
-    if (placed != record)
-        m_pModel->SetRecord(item, placed);
-    return true;
-}
-
-CCPTree::CEntry CCPTree::PlaceOnto(const CEntry& source, const CEntry& target, bool move)
-{
-    // A row with children takes the record last; a leaf stands for its parent and takes the
-    // record after itself.
-    CEntry parent = target;
-    CEntry after;
-    if (m_pModel->ChildCount(target) == 0) {
-        parent = m_pModel->Parent(target);
-        after = target;
-    }
-    if (parent.IsNull() || !AsPanel(m_pModel->Record(parent)) ||
-        !AsPanel(m_pModel->Record(m_pModel->Parent(source))))
-        return {};
-    const int position = InsertPosition(parent, after, m_pModel->Record(source));
-    expand(m_pModel->Index(parent));
-    const CEntry item = CopyItem(source, parent, position, move);
-    if (!item.IsNull() && move)
-        DeleteItem(source);
-    return item;
-}
+// --- paste ---
 
 void CCPTree::OnEditPaste()
 {
@@ -646,10 +552,10 @@ void CCPTree::OnEditPaste()
                            IUserInterface::Information);
         return;
     }
-    if (const CEntry item = PlaceOnto(m_clipItem, selected, m_bCut); !item.IsNull()) {
-        if (m_bCut)
-            m_clipItem = CEntry(); // a cut is pasted once; a copy stays remembered
-        SelectEntry(item);
+    // The model chooses the pasted row (RowPlaced).
+    if (!m_pModel->PlaceOnto(m_clipItem, selected, m_bCut).IsNull() && m_bCut) {
+        m_clipItem = CEntry(); // a cut is pasted once; a copy stays remembered
+        emit CommandsChanged();
     }
 }
 
@@ -694,17 +600,18 @@ void CCPTree::SetFilter(const QString& text)
         m_openBeforeFind = SaveExpansion();
     const CEntry selected = m_pModel->Entry(SelectedItem());
 
-    ++m_nSyncing;
     m_pModel->SetFilter(text);
     if (m_pModel->IsFiltering())
         ExpandShown();
     else if (was)
         RestoreExpansion(m_openBeforeFind);
-    if (const QModelIndex index = m_pModel->Index(selected); index.isValid()) {
+    // The rows were made anew: the chosen row is chosen again (the document's choice, or a
+    // group row, which chooses nothing).
+    if (const QModelIndex index = m_pModel->Index(selected);
+        index.isValid() && (!ItemRecord(index) || ShowsCurrent(index))) {
         setCurrentIndex(index);
         scrollTo(index, m_pModel->IsFiltering() ? EnsureVisible : PositionAtCenter);
     }
-    --m_nSyncing;
     if (m_pModel->Filter() != before)
         emit FilterChanged(m_pModel->Filter());
 }
@@ -735,71 +642,15 @@ bool CCPTree::SelectNextMatch(bool forward)
 
 void CCPTree::mousePressEvent(QMouseEvent* event)
 {
-    if (m_bDragging) {
-        event->accept();
-        return;
-    }
     const QModelIndex index = indexAt(event->position().toPoint());
-    m_pressItem = QPersistentModelIndex();
-    if (event->button() == Qt::LeftButton) {
-        m_pressItem = index;
-        m_ptPress = event->position().toPoint();
-    } else if (event->button() == Qt::RightButton && index.isValid()) {
+    if (event->button() == Qt::RightButton && index.isValid())
         SelectEntry(
             m_pModel->Entry(index)); // a right click selects, so the context menu acts on this row
-    }
     QTreeView::mousePressEvent(event);
-}
-
-void CCPTree::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (!m_bDragging && m_pressItem.isValid() && (event->buttons() & Qt::LeftButton)) {
-        if ((pos - m_ptPress).manhattanLength() < QApplication::startDragDistance())
-            return;
-        const QModelIndex index = m_pressItem;
-        m_pressItem = QPersistentModelIndex();
-        BeginDrag(index, event->globalPosition().toPoint());
-        if (!m_bDragging)
-            return; // no drag: and no selection that follows the pressed mouse either
-    }
-    if (!m_bDragging) {
-        if (!(event->buttons() & Qt::LeftButton))
-            QTreeView::mouseMoveEvent(event);
-        return;
-    }
-    MoveDragImage(event->globalPosition().toPoint());
-    // Near the top or bottom edge the tree scrolls, so that any row can be reached.
-    const int edge = std::max(8, sizeHintForRow(0) / 2);
-    if (pos.y() < edge)
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    else if (pos.y() > viewport()->height() - edge)
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    if (const QModelIndex index = indexAt(pos); index.isValid()) {
-        SetDropHilite(index);
-        m_itemDrop = index;
-    }
-    event->accept();
-}
-
-void CCPTree::mouseReleaseEvent(QMouseEvent* event)
-{
-    m_pressItem = QPersistentModelIndex();
-    if (m_bDragging) {
-        if (event->button() == Qt::LeftButton) {
-            EndDrag();
-            Drop();
-            setState(QAbstractItemView::NoState);
-        }
-        event->accept();
-        return;
-    }
-    QTreeView::mouseReleaseEvent(event);
 }
 
 void CCPTree::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    m_pressItem = QPersistentModelIndex();
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid() && ItemRecord(index) && event->button() == Qt::LeftButton) {
         OnProperties();
@@ -818,7 +669,7 @@ void CCPTree::contextMenuEvent(QContextMenuEvent* event)
     if (event->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid())
         pos = visualRect(currentIndex()).center();
     const QModelIndex index = indexAt(pos);
-    if (!index.isValid() || m_bDragging) {
+    if (!index.isValid() || IsDragging()) {
         QTreeView::contextMenuEvent(event);
         return;
     }
@@ -829,88 +680,20 @@ void CCPTree::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-void CCPTree::BeginDrag(const QModelIndex& index, const QPoint& globalPos)
+void CCPTree::dragMoveEvent(QDragMoveEvent* event)
 {
-    m_itemDrop = QPersistentModelIndex();
-    m_itemDrag = index;
-    // Only a panel's surface entries, button views and objects move.
-    const CEntry entry = m_pModel->Entry(index);
-    if (entry.IsNull() || m_pModel->ChildCount(entry) > 0 ||
-        !AsPanel(m_pModel->Record(m_pModel->Parent(entry))))
-        return;
-
-    // The drag picture: the row's icon and label, following the cursor.
-    const QFontMetrics metrics(font());
-    const QString text = index.data().toString();
-    const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
-    const int height = std::max(CCPTreeIcons::kHeight, metrics.height());
-    QPixmap picture(CCPTreeIcons::kWidth + 4 + metrics.horizontalAdvance(text) + 2, height);
-    picture.fill(Qt::transparent);
-    {
-        QPainter p(&picture);
-        p.setOpacity(0.75);
-        icon.paint(&p, QRect(0, (height - CCPTreeIcons::kHeight) / 2, CCPTreeIcons::kWidth,
-                             CCPTreeIcons::kHeight));
-        p.setPen(palette().color(QPalette::Text));
-        p.setFont(font());
-        p.drawText(QRect(CCPTreeIcons::kWidth + 4, 0, picture.width(), height), Qt::AlignVCenter,
-                   text);
-    }
-    m_pDragImage = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint |
-                                                         Qt::WindowTransparentForInput);
-    m_pDragImage->setAttribute(Qt::WA_TranslucentBackground);
-    m_pDragImage->setAttribute(Qt::WA_ShowWithoutActivating);
-    m_pDragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_pDragImage->setPixmap(picture);
-    m_pDragImage->resize(picture.size());
-
-    m_bDragging = true;
-    MoveDragImage(globalPos);
-    m_pDragImage->show();
-    // The mouse stays with the viewport while the button is down: the press grabbed it.
-    // Escape must end the drag wherever the keyboard focus is.
-    qApp->installEventFilter(this);
+    QTreeView::dragMoveEvent(event);
+    SetDropHilite(event->isAccepted() ? indexAt(event->position().toPoint()) : QModelIndex());
 }
 
-void CCPTree::MoveDragImage(const QPoint& globalPos)
+void CCPTree::dragLeaveEvent(QDragLeaveEvent* event)
 {
-    if (m_pDragImage)
-        m_pDragImage->move(globalPos + QPoint(15, 15));
-}
-
-void CCPTree::EndDrag()
-{
-    m_bDragging = false;
-    qApp->removeEventFilter(this);
+    QTreeView::dragLeaveEvent(event);
     SetDropHilite(QModelIndex());
-    m_pDragImage.reset();
 }
 
-void CCPTree::Drop()
+void CCPTree::dropEvent(QDropEvent* event)
 {
-    const QModelIndex drag = m_itemDrag;
-    const QModelIndex drop = m_itemDrop;
-    m_itemDrag = QPersistentModelIndex();
-    m_itemDrop = QPersistentModelIndex();
-    if (!drag.isValid() || !drop.isValid() || IsWithin(drop, drag))
-        return;
-    if (const CEntry item = PlaceOnto(m_pModel->Entry(drag), m_pModel->Entry(drop), true);
-        !item.IsNull())
-        SelectEntry(item);
-}
-
-bool CCPTree::eventFilter(QObject* watched, QEvent* event)
-{
-    if (m_bDragging &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        event->accept();
-        if (event->type() == QEvent::KeyPress) {
-            EndDrag();
-            m_itemDrag = QPersistentModelIndex();
-            m_itemDrop = QPersistentModelIndex();
-        }
-        return true;
-    }
-    return QTreeView::eventFilter(watched, event);
+    SetDropHilite(QModelIndex());
+    QTreeView::dropEvent(event);
 }

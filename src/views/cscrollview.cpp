@@ -76,6 +76,7 @@ void CScrollView::UpdateScrollSizes()
 {
     const QSize size = ContentSize();
     SetScrollSizes(int(float(size.width()) * m_fZoom), int(float(size.height()) * m_fZoom));
+    emit StateChanged(); // every change of the zoom comes through here
 }
 
 void CScrollView::ZoomAbout(float zoom, CPoint anchor)
@@ -240,6 +241,7 @@ void CScrollView::mouseDoubleClickEvent(QMouseEvent* event)
 void CScrollView::mouseMoveEvent(QMouseEvent* event)
 {
     OnMouseMove(event->modifiers(), ClientPoint(event));
+    emit StateChanged();
 }
 
 void CScrollView::keyPressEvent(QKeyEvent* event)

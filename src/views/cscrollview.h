@@ -25,6 +25,8 @@ float NextZoomOut(float zoom);
 // the scroll extent is the content at the zoom, and the view scales what it draws and picks.
 class CScrollView : public QAbstractScrollArea
 {
+    Q_OBJECT
+
 public:
     float m_fZoom = 1.0f;
 
@@ -67,6 +69,11 @@ public:
     virtual void OnMouseMove(Qt::KeyboardModifiers, CPoint) {}
     // Escape: true when it ended something (a drag), which then uses the key up.
     virtual bool OnCancelMode() { return false; }
+
+signals:
+    // The zoom or the point under the mouse changed: what the zoom commands and the status
+    // panes show.
+    void StateChanged();
 
 protected:
     // The logical point (at the zoom) a zoom command centres the view on; false keeps the

@@ -25,7 +25,7 @@ CTemplView::~CTemplView()
 
 void CTemplView::OnInitialUpdate()
 {
-    OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    OnUpdate(nullptr, Hint::Refresh, nullptr);
     TakeTemplateSize();
     ScrollToPosition(CPoint{0, 0});
 }
@@ -57,9 +57,9 @@ bool CTemplView::ZoomFocus(CPoint& pt) const
     return true;
 }
 
-void CTemplView::OnUpdate(IDocObserver*, int hint, CCPObject*)
+void CTemplView::OnUpdate(IDocObserver*, Hint hint, CCPObject*)
 {
-    if (hint == HINT_PICTURES)
+    if (hint == Hint::Pictures)
         TakeTemplateSize();
     CPoint centre;
     if (ZoomFocus(centre) && !IsPointVisible(centre))

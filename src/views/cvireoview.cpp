@@ -1,7 +1,6 @@
 #include "cvireoview.h"
 
 #include "ccppanel.h"
-#include "cdialpreview.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
@@ -35,9 +34,6 @@ CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent)
 {
     viewport()->setMouseTracking(true);
     m_pDoc->AddObserver(this);
-    // A dial page's preview sweeps the needle while its sheet is open.
-    connect(&CDialPreview::Instance(), &CDialPreview::changed, this,
-            [this] { viewport()->update(); });
 }
 
 CVireoView::~CVireoView()
@@ -47,7 +43,7 @@ CVireoView::~CVireoView()
 
 void CVireoView::OnInitialUpdate()
 {
-    OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    OnUpdate(nullptr, Hint::Refresh, nullptr);
     UpdateScrollSizes();
     // Another cockpit starts at its top-left corner.
     ScrollToPosition(CPoint{0, 0});
@@ -77,9 +73,15 @@ void CVireoView::CenterOnCurrent()
         CenterOnPoint(centre);
 }
 
-void CVireoView::OnUpdate(IDocObserver*, int, CCPObject*)
+void CVireoView::OnUpdate(IDocObserver*, Hint, CCPObject*)
 {
     CenterOnCurrent();
+    viewport()->update();
+}
+
+void CVireoView::OnPreviewChanged(CCPObject*)
+{
+    // A dial page's preview sweeps the needle while its sheet is open.
     viewport()->update();
 }
 
@@ -91,10 +93,12 @@ int CVireoView::ShownLayers() const
 void CVireoView::DrawRecords(QPainter& painter, float zoom)
 {
     CQtCanvas dc(painter);
-    PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
-               m_pDoc->m_pCurrentObject, [](CCPObject& record, Canvas& canvas, float scale) {
-                   return CDialPreview::Instance().Draw(&record, canvas, scale);
-               });
+    PaintPanel(
+        m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
+        m_pDoc->m_pCurrentObject,
+        [&preview = m_pDoc->GetDialPreview()](CCPObject& record, Canvas& canvas, float scale) {
+            return preview.Draw(&record, canvas, scale);
+        });
 }
 
 void CVireoView::OnDraw(QPainter& painter)
@@ -391,7 +395,7 @@ void CVireoView::OnNextState()
         records.push_back(cur);
     for (CCPObject* r : records)
         r->NextState();
-    m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+    m_pDoc->UpdateAllViews(this, Hint::Refresh);
     viewport()->update();
 }
 

@@ -42,7 +42,8 @@ public:
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
 
     void OnInitialUpdate() override;
-    void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) override;
+    void OnUpdate(IDocObserver* sender, Hint hint, CCPObject* record) override;
+    void OnPreviewChanged(CCPObject* record) override;
     void OnDraw(QPainter& painter) override;
     // Paints the panel for a printer or preview, fitted into page: no tracker, no scrolling.
     void PaintPage(QPainter& painter, const QRect& page);

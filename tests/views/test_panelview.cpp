@@ -121,7 +121,7 @@ TEST_F(PanelViewTest, ShiftDragMovesAndResizesTheRecordAtTheZoom)
     Drag(vp(), QPoint(30, 30), QPoint(35, 33), Qt::ShiftModifier);
     EXPECT_EQ(Dest(c.Light(101)), CRect(25, 23, 45, 43));
     EXPECT_TRUE(c.doc.IsModified());
-    EXPECT_EQ(others.m_aHints, std::vector<int>{HINT_REFRESH});
+    EXPECT_EQ(others.m_aHints, std::vector<Hint>{Hint::Refresh});
     c.doc.RemoveObserver(&others);
 
     // Zoom 2: the tracker works in screen pixels; a move goes the nearest whole distance, a
@@ -447,7 +447,7 @@ TEST_F(PanelViewTest, NextStatePropertiesAndSameSize)
 
     view->OnCommand(ID_NEXT_STATE); // state 1 -> 0 (of two)
     EXPECT_EQ(c.Light(101)->m_nCurrentState, 0);
-    EXPECT_EQ(others.m_aHints, std::vector<int>{HINT_REFRESH});
+    EXPECT_EQ(others.m_aHints, std::vector<Hint>{Hint::Refresh});
     EXPECT_FALSE(c.doc.IsModified());
     EXPECT_NE(At(35, 35), kGreen); // state 0 is the panel's own picture
     EXPECT_EQ(At(25, 25), kRed);

@@ -154,7 +154,7 @@ TEST_F(TemplViewTest, DraggingTheFrameMovesTheSourceAndAPlainClickOnItPicks)
     EXPECT_EQ(Src(c.View(1)), CRect(4, 2, 20, 18));
     EXPECT_EQ(c.View(1)->m_arcSrc[0], CRect(32, 0, 48, 16)); // only the current state's piece
     EXPECT_TRUE(c.doc.IsModified());
-    EXPECT_EQ(others.m_aHints, std::vector<int>{HINT_REFRESH});
+    EXPECT_EQ(others.m_aHints, std::vector<Hint>{Hint::Refresh});
     c.doc.RemoveObserver(&others);
 
     // Resize by the right handle (just outside x = 20).

@@ -250,10 +250,9 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     tree->expandAll();
     const QModelIndex target = Item("Panel 200/Light 201");
     const QModelIndex plain = Item("Panel 200/Light 101");
-    const QPoint from = Centre(Item("Front/Light 101"));
-    Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, from + QPoint(12, 0), Qt::NoButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, Centre(target), Qt::NoButton, Qt::LeftButton);
+    const std::unique_ptr<QMimeData> data = StartDrag(Item("Front/Light 101"));
+    ASSERT_TRUE(data);
+    DragOver(*data, target);
     ASSERT_EQ(tree->DropHilite(), target);
 
     const QImage shot = tree->viewport()->grab().toImage();
@@ -263,8 +262,7 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     };
     EXPECT_NE(rowColour(target), rowColour(plain));
 
-    Key(tree.get(), Qt::Key_Escape);
-    Mouse(QEvent::MouseButtonRelease, Centre(target), Qt::LeftButton, Qt::NoButton);
+    CancelDrag();
     const QImage after = tree->viewport()->grab().toImage();
     const QRect rc = tree->visualRect(target);
     EXPECT_EQ(after.pixel(rc.right() - 2, rc.center().y()), rowColour(plain));
