@@ -603,7 +603,7 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
     else if (record->IsButton())
         record->m_nId = m_manager.NextButtonId();
     else
-        record->m_nId = panel->NextObjectId();
+        record->m_nId = NewRecordId(*record, *panel);
 
     BeginStep((edit ? "Add " : "Duplicate ") + RecordLabel(record.get()), record.get(), panel);
     m_pStep->m_pFocusUndo = nullptr;
@@ -800,7 +800,7 @@ CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* t
         }
     } else {
         record = copy.get();
-        record->m_nId = to->NextObjectId();
+        record->m_nId = NewRecordId(*record, *to);
         m_pStep->m_pFocusRedo = record;
         m_pStep->m_pFocusUndo = nullptr;
         if (record->IsButtonView())

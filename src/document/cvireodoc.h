@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,32 @@ public:
     bool ArrangeSelection(ArrangeCommand command);
     // Deletes every selected record as one step.
     bool RemoveSelection();
+
+    // --- the clipboard: records as the cockpit file's own text ---
+    // The records Copy, Cut and Duplicate take: the selected button views and objects in panel
+    // order, else the current record when the current panel holds it as one of those. A surface
+    // entry is never among them: it is a piece of its panel, not a record of its own.
+    std::vector<CCPObject*> CopyableSelection() const;
+    // The records as the file holds them, each with its comment (so its name comes along).
+    static std::string RecordsText(const std::vector<CCPObject*>& records);
+    // Copy: the text of the copyable selection. Selected surface entries are left out, and the
+    // user is told; empty when nothing could be copied.
+    std::string CopySelection();
+    // Cut: the text Copy would give, and those records taken off the panel as one step. Empty
+    // (nothing taken) when nothing could be copied or the step was refused.
+    std::string CutSelection();
+    // Paste: the button views and objects the text holds, read as the file is read, added to
+    // panel to (which becomes current) as one step, and selected. A record keeps its id where
+    // the id is free and its name always. fromPanel is the id of the panel the text was copied
+    // from, when known: pasted there, the records land 8,8 further on (again while they would
+    // lie on records already there); elsewhere they keep their place. Records of kinds no panel
+    // holds are left out with a message naming them; text without records pastes nothing and
+    // says why. The records pasted (none: nothing changed).
+    std::vector<CCPObject*> PasteText(const std::string& text, CCPPanel* to,
+                                      std::optional<int> fromPanel = std::nullopt);
+    // Duplicate: copies of the copyable selection 8,8 further on, as one step, selected; with
+    // none, a copy of the current record as DuplicateObject makes it.
+    bool DuplicateSelection();
 
     // The mechanical fixes the Problems panel offers, one step each; false (or null) when
     // there was nothing to change.
@@ -260,4 +287,15 @@ private:
                const std::string& name);
     bool ChangeFrames(const std::vector<CCPObject*>& records, const std::vector<CRect>& frames,
                       const std::string& name, IDocObserver* sender);
+    // The id a new button view or object on panel gets: the panel's next free object id, and
+    // for a button view one that no button view has either.
+    int NewRecordId(const CCPObject& record, const CCPPanel& panel) const;
+    // Takes records off the current panel as one step named verb and their label.
+    bool RemoveRecords(const std::vector<CCPObject*>& records, const std::string& verb);
+    // Puts new button views and objects on panel as one step named verb and their label, and
+    // selects them. keepIds: a record keeps its id where no other record has it. stepAside: the
+    // records land 8,8 further on, and further while they would lie on the panel's records.
+    std::vector<CCPObject*> AddRecords(std::vector<std::unique_ptr<CCPObject>> records,
+                                       CCPPanel* panel, bool keepIds, bool stepAside,
+                                       const std::string& verb);
 };

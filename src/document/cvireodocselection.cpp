@@ -251,26 +251,7 @@ bool CVireoDoc::RemoveSelection()
 {
     if (m_selection.Empty() || !m_pCurrentPanel || RefuseWhileStepOpen("Delete"))
         return false;
-    CCPPanel* panel = m_pCurrentPanel;
+    // A copy: the step clears the selection it was given.
     const std::vector<CCPObject*> records = m_selection.Records();
-    if (records.size() == 1) {
-        CCPObject* record = records.front();
-        RemoveObject(record, panel);
-        return !PanelHolds(panel, record);
-    }
-    BeginStep("Delete " + RecordsLabel(records), m_pCurrentObject, panel);
-    m_pStep->m_pFocusRedo = nullptr;
-    WillChange(*panel);
-    for (CCPObject* record : records) {
-        if (record->IsSurfaceRef())
-            RemoveSurfaceRef(panel, static_cast<CCPSurfaceRef*>(record));
-        else
-            panel->RemoveRecord(record, true);
-    }
-    const bool changed = EndStep() != nullptr;
-    m_pCurrentObject = nullptr;
-    m_selection.Clear();
-    if (changed)
-        UpdateAllViews(nullptr, Hint::Reload);
-    return changed;
+    return RemoveRecords(records, "Delete");
 }

@@ -4,11 +4,12 @@
 #include "ccppanel.h"
 #include "cdialogrunner.h"
 #include "cvireodoc.h"
-#include "iuserinterface.h"
 #include "textconvert.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -145,11 +146,14 @@ CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent)
         OnSelChanged();
         emit CommandsChanged();
     });
-    // A pasted or dropped record is chosen where it landed.
+    // A dropped record is chosen where it landed.
     connect(m_pModel, &CCPTreeModel::RowPlaced, this, [this](const QModelIndex& index) {
         expand(index.parent());
         SelectEntry(m_pModel->Entry(index));
     });
+    // Paste follows what the clipboard holds, whichever program put it there.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CCPTree::CommandsChanged);
 }
 
 CCPTree::~CCPTree() = default;
@@ -173,8 +177,6 @@ void CCPTree::OnInitialUpdate()
     if (filtered)
         m_pModel->SetFilter(QString());
     m_pModel->Rebuild();
-    m_clipItem = CEntry();
-    m_bCut = false;
     m_dropHilite = QPersistentModelIndex();
     emit CommandsChanged();
     if (filtered)
@@ -183,15 +185,12 @@ void CCPTree::OnInitialUpdate()
 
 void CCPTree::Rebuild()
 {
-    // The rows are made anew; what the user opened, chose and remembered stays.
+    // The rows are made anew; what the user opened and chose stays.
     const CExpansion open = SaveExpansion();
-    const CRowKey clip = KeyOf(*m_pModel, m_clipItem);
     const CRowKey selected = KeyOf(*m_pModel, m_pModel->Entry(SelectedItem()));
     const int scrolled = verticalScrollBar()->value();
 
     m_pModel->Rebuild();
-    m_clipItem = FindKey(*m_pModel, clip);
-    m_bCut = m_bCut && !m_clipItem.IsNull();
     if (m_pModel->IsFiltering())
         ExpandShown();
     else
@@ -241,10 +240,14 @@ void CCPTree::OnUpdate(IDocObserver*, Hint hint, CCPObject* record)
         break;
     }
     case Hint::AddedToPanel:
-        // A surface entry shows its id until the rows are made again.
+        // A surface entry shows its id until the rows are made again. The row goes where its
+        // family's rows are (rows not made yet come from the document in its order).
         if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
-            !panel.IsNull() && record)
-            m_pModel->Insert(panel, -1, record, record->m_nId);
+            !panel.IsNull() && record) {
+            const int at =
+                m_pModel->HasRows(panel) ? m_pModel->InsertPosition(panel, CEntry(), record) : -1;
+            m_pModel->Insert(panel, at, record, record->m_nId);
+        }
         break;
     case Hint::PanelAdded:
         if (const CEntry entry = m_pModel->Insert(m_pModel->Root(0), -1, AsPanel(record));
@@ -386,16 +389,6 @@ QModelIndex CCPTree::SelectedItem() const
     return rows.last();
 }
 
-QModelIndex CCPTree::ClipItem() const
-{
-    return m_pModel->Index(m_clipItem);
-}
-
-bool CCPTree::HasClipItem() const
-{
-    return m_pModel->IsAlive(m_clipItem);
-}
-
 namespace {
 // The panel a row stands on: the panel itself, or the panel it is listed under.
 CCPPanel* OwnerPanel(const QModelIndex& index)
@@ -468,7 +461,7 @@ void CCPTree::DeleteItem(const CEntry& entry)
     m_pModel->Remove(entry);
     if (!m_dropHilite.isValid())
         SetDropHilite(QModelIndex());
-    emit CommandsChanged(); // the clip row may have gone with it
+    emit CommandsChanged(); // the selected row may have gone with it
 }
 
 void CCPTree::SetDropHilite(const QModelIndex& index)
@@ -483,22 +476,17 @@ void CCPTree::SetDropHilite(const QModelIndex& index)
 
 bool CCPTree::OnUpdateCommand(CCmdUI& ui)
 {
+    // What the tree shows chosen is what goes: a group row carries no record.
+    if ((ui.m_nID == ID_EDIT_COPY || ui.m_nID == ID_EDIT_CUT) && !ItemRecord(SelectedItem())) {
+        ui.Enable(false);
+        return true;
+    }
     if (m_editCommands.OnUpdateCommand(ui))
         return true;
     switch (ui.m_nID) {
     case ID_PROPERTIES:
     case ID_NEXT_STATE:
         ui.Enable(true);
-        return true;
-    case ID_EDIT_COPY:
-    case ID_EDIT_CUT: {
-        // Rows the filter hides count as children: a panel is never copied.
-        const CEntry selected = m_pModel->Entry(SelectedItem());
-        ui.Enable(!selected.IsNull() && m_pModel->ChildCount(selected) == 0);
-        return true;
-    }
-    case ID_EDIT_PASTE:
-        ui.Enable(HasClipItem());
         return true;
     case ID_EDIT_RENAME: {
         const QModelIndex selected = SelectedItem();
@@ -529,15 +517,6 @@ bool CCPTree::OnCommand(int id)
                 record->NextState();
             m_pDoc->UpdateAllViews(this, Hint::Refresh);
         }
-        break;
-    case ID_EDIT_COPY:
-    case ID_EDIT_CUT:
-        m_clipItem = m_pModel->Entry(SelectedItem());
-        m_bCut = id == ID_EDIT_CUT;
-        emit CommandsChanged();
-        break;
-    case ID_EDIT_PASTE:
-        OnEditPaste();
         break;
     case ID_EDIT_RENAME:
         scrollTo(SelectedItem());
@@ -630,29 +609,6 @@ std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
         });
     }
     return menu;
-}
-
-// --- paste ---
-
-void CCPTree::OnEditPaste()
-{
-    const CEntry selected = m_pModel->Entry(SelectedItem());
-    if (selected.IsNull() || !HasClipItem())
-        return;
-    // A surface entry cannot be rebuilt from its text, so a copy of it is never pasted.
-    if (const CCPObject* clip = m_pModel->Record(m_clipItem);
-        clip && clip->IsSurfaceRef() && !m_bCut) {
-        if (IUserInterface* ui = m_pDoc->GetUserInterface())
-            ui->MessageBox("A surface entry cannot be copied, only moved: use Cut and Paste to "
-                           "move it, or Add Object > Surface for a new one.",
-                           IUserInterface::Information);
-        return;
-    }
-    // The model chooses the pasted row (RowPlaced).
-    if (!m_pModel->PlaceOnto(m_clipItem, selected, m_bCut).IsNull() && m_bCut) {
-        m_clipItem = CEntry(); // a cut is pasted once; a copy stays remembered
-        emit CommandsChanged();
-    }
 }
 
 // --- find ---

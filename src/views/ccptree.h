@@ -20,7 +20,8 @@ class QMenu;
 
 // The cockpit as a tree: "Manager" with the panels and each panel's surface entries, button
 // views and objects, then "Buttons" and "Sounds". Choosing a row makes the document follow;
-// records are renamed, dragged, cut, copied and pasted here, each through the document.
+// records are renamed and dragged here, each through the document; Cut, Copy and Paste go
+// through the system clipboard as in the panel view.
 //
 // The document's selection and current record are the one truth about what is chosen: rows
 // the user chooses (Ctrl+click and Shift+click choose several records of a panel) are passed
@@ -67,10 +68,6 @@ public:
     // The row commands act on: the key row of the selection (the one clicked last).
     QModelIndex SelectedItem() const;
 
-    // The row remembered by Copy or Cut (invalid when there is none or the filter hides it),
-    // and whether it was Cut. Paste is enabled while the row is there, shown or not.
-    QModelIndex ClipItem() const;
-    bool HasClipItem() const;
     bool IsDragging() const { return state() == DraggingState; }
     // The row shown as drop target, if any.
     QModelIndex DropHilite() const { return m_dropHilite; }
@@ -98,8 +95,7 @@ public:
 signals:
     // The filter changed, here or because a new cockpit was opened.
     void FilterChanged(const QString& text);
-    // What the tree's commands act on changed: the selected row, or the row kept by Copy or
-    // Cut.
+    // What the tree's commands act on changed: the selected row, or what the clipboard holds.
     void CommandsChanged();
 
 protected:
@@ -117,7 +113,7 @@ private:
     friend class CCPTreeDelegate;
 
     // Makes every row anew after records moved between lists (undo, redo, a changed id),
-    // keeping what was open, selected and remembered by Copy or Cut.
+    // keeping what was open and selected.
     void Rebuild();
     void OnSelChanged();
     // Whether the row shows the document's current record (on the current panel, for a
@@ -145,15 +141,12 @@ private:
     void RestoreExpansion(const CExpansion& open);
     // Under a filter every row that leads to a match is open.
     void ExpandShown();
-    void OnEditPaste();
     void OnProperties();
     void OnEndLabelEdit(const QModelIndex& index, const QString& text);
 
     CVireoDoc* m_pDoc;
     CCPTreeModel* m_pModel;
     CEditCommands m_editCommands; // Add, Duplicate and Delete, as the panel view routes them
-    bool m_bCut = false;
-    CEntry m_clipItem;
     QPersistentModelIndex m_dropHilite;
     CExpansion m_openBeforeFind;
 };

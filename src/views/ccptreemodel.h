@@ -129,6 +129,9 @@ public:
     // button views, then objects. The new row, or null when the record could not be placed
     // there (the document and the rows are as they were then).
     CEntry PlaceOnto(const CEntry& source, const CEntry& target, bool move);
+    // Where a record moved, copied or added under parent goes (a position among its children);
+    // after is the proposed neighbour, or null for the end.
+    int InsertPosition(const CEntry& parent, const CEntry& after, const CCPObject* record) const;
 
     // --- the filter ---
     // Shows only what matches text (empty: everything); the model is reset.
@@ -151,9 +154,6 @@ private:
     struct Node;
     struct Item;
 
-    // Where a record moved or copied under parent goes (a position among its children);
-    // after is the proposed neighbour, or null for the end.
-    int InsertPosition(const CEntry& parent, const CEntry& after, const CCPObject* record) const;
     // Puts a row for source under parent at position and has the document place the record
     // there; null (and no new row) when it could not.
     CEntry CopyItem(const CEntry& source, const CEntry& parent, int position, bool move);

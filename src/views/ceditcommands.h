@@ -7,8 +7,9 @@ class CCPPanel;
 class CVireoDoc;
 
 // The editing commands that the panel view and the tree both route to the document: Add
-// Object, Add Panel, Add Sound, Add Parent Button, Duplicate and Delete, with their enabling
-// rules.
+// Object, Add Panel, Add Sound, Add Parent Button, Duplicate, Delete, and Cut, Copy and Paste
+// through the system clipboard, with their enabling rules. Duplicate, Delete, Cut and Copy act
+// on the whole selection.
 class CEditCommands : public CCommandTarget
 {
 public:
@@ -20,5 +21,8 @@ public:
     static bool CanDelete(const CVireoDoc& doc);
 
 private:
+    void OnCopy(bool cut);
+    void OnPaste();
+
     CVireoDoc* m_pDoc;
 };

@@ -4,6 +4,8 @@
 
 #include "cproblemspanel.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTreeWidget>
 
@@ -79,8 +81,9 @@ TEST_F(CommandStateTest, ABurstOfChangesIsOneRefresh)
     EXPECT_EQ(frame()->CommandUpdateCount(), before + 1);
 }
 
-TEST_F(CommandStateTest, PasteFollowsCopyAndRecordCommandsFollowTheFocus)
+TEST_F(CommandStateTest, PasteFollowsTheClipboardAndRecordCommandsFollowTheFocus)
 {
+    QGuiApplication::clipboard()->clear();
     StartOn("frame_panel_light_sound.dat", "10_focus.dat");
     CCPTree* tree = frame()->GetTree();
     frame()->SetActivePane(CMainFrame::kTreePane);
@@ -90,6 +93,11 @@ TEST_F(CommandStateTest, PasteFollowsCopyAndRecordCommandsFollowTheFocus)
 
     // Copy from the tree's own menu, which does not go through the frame.
     ASSERT_TRUE(tree->OnCommand(ID_EDIT_COPY));
+    EXPECT_TRUE(Shown(ID_EDIT_PASTE));
+    // Whatever another program does to the clipboard shows too.
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(Shown(ID_EDIT_PASTE));
+    QGuiApplication::clipboard()->setText(QStringLiteral("#5 LIGHT\n#end\n"));
     EXPECT_TRUE(Shown(ID_EDIT_PASTE));
     // A group row chosen in the tree: nothing to copy.
     tree->setCurrentIndex(tree->model()->index(2, 0)); // "Sounds"

@@ -384,8 +384,8 @@ TEST_F(PanelViewTest, EnablingRulesOfTheEditingCommands)
     EXPECT_TRUE(Enabled(ID_PROPERTIES));
     EXPECT_TRUE(Enabled(ID_NEXT_STATE));
     EXPECT_TRUE(Enabled(ID_VIEW_REFRESH));
-    // The tree's clipboard commands are not the panel view's.
-    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_CHECK_COCKPIT}) {
+    // The document's commands are not the panel view's.
+    for (int id : {ID_EDIT_UNDO, ID_CHECK_COCKPIT}) {
         CCmdUI ui(id);
         EXPECT_FALSE(view->OnUpdateCommand(ui)) << id;
     }

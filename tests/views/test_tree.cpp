@@ -118,9 +118,13 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
     Select(Item("Front"));
     ASSERT_TRUE(Run(ID_ADD_OBJECT));
     EXPECT_EQ(Labels(Item("Front")).last(), "Light 104");
-    cockpit->ui.m_nSelectCode = 0; // a surface entry shows its id until the next rebuild
+    // A surface entry goes behind the panel's other entries, and shows its id until the next
+    // rebuild.
+    cockpit->ui.m_nSelectCode = 0;
     ASSERT_TRUE(Run(ID_ADD_OBJECT));
-    EXPECT_EQ(Labels(Item("Front")).last(), "Surface 105");
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "Surface 105", "ButtonView 103", "Light 101",
+                           "Left MFD", "Light 104"}));
 
     ASSERT_TRUE(Run(ID_ADD_SOUND));
     ASSERT_TRUE(Run(ID_ADD_BUTTON));
@@ -161,7 +165,7 @@ TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
     Select(Root(2));
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     Select(Item("Panel 300"));
-    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY)); // a panel, even an empty one, is no panel's record
     Select(Item("Front/Light 101"));
     EXPECT_TRUE(Enabled(ID_EDIT_CUT));
     EXPECT_TRUE(Enabled(ID_EDIT_CLEAR));

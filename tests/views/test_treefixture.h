@@ -9,7 +9,9 @@
 #include "testdata.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -87,6 +89,8 @@ protected:
 
     void Open(const std::string& text)
     {
+        // Nothing copied by an earlier test.
+        QGuiApplication::clipboard()->clear();
         cockpit = std::make_unique<CTestCockpit>(text);
         cockpit->doc.SetRecordEditor(&editor);
         ASSERT_TRUE(cockpit->ui.m_aBoxes.empty()) << cockpit->ui.m_aBoxes.front().text;
