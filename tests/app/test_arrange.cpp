@@ -4,6 +4,7 @@
 #include "cdialogrunner.h"
 #include "cgridsettingsdlg.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
@@ -290,4 +291,30 @@ TEST_F(ArrangeTest, CtrlASelectsThePanelsRecordsFromTheViewAndFromTheTree)
     PressShortcut(tree, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(tree->selectionModel()->selectedRows().isEmpty());
     EXPECT_TRUE(doc().GetSelection().Empty());
+}
+
+TEST_F(ArrangeTest, RenameFromThePanelViewNamesTheKeyRecordAndKeepsTheSelection)
+{
+    StartOnRow();
+    frame()->SetActivePane(CMainFrame::kViewPane);
+    doc().Select({View(1), View(2), View(3)}, View(2));
+    ASSERT_TRUE(frame()->ExecuteCommand(ID_EDIT_RENAME));
+    CCPTree* tree = frame()->GetTree();
+    QLineEdit* edit = nullptr;
+    for (QLineEdit* line : tree->viewport()->findChildren<QLineEdit*>())
+        if (line->isVisible())
+            edit = line;
+    ASSERT_TRUE(edit) << "the tree edits a row";
+    EXPECT_EQ(CCPTree::ItemRecord(tree->currentIndex()), View(2)) << "the key record's";
+    edit->setText(QStringLiteral("Middle"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    QCoreApplication::processEvents(); // the editor hands its text over on the next turn
+
+    std::string name;
+    EXPECT_TRUE(View(2)->GetName(name));
+    EXPECT_EQ(name, "Middle");
+    EXPECT_FALSE(View(1)->GetName(name) && name == "Middle");
+    EXPECT_EQ(doc().GetSelection().Count(), 3u) << "the others stay selected";
+    EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 3);
 }
