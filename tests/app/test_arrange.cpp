@@ -3,11 +3,13 @@
 
 #include "cdialogrunner.h"
 #include "cgridsettingsdlg.h"
+#include "cproblemspanel.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QTreeWidget>
 
 namespace {
 
@@ -283,6 +285,19 @@ TEST_F(ArrangeTest, CtrlASelectsThePanelsRecordsFromTheViewAndFromTheTree)
     EXPECT_EQ(doc().GetSelection().Count(), all);
     EXPECT_EQ(size_t(tree->selectionModel()->selectedRows().size()), all)
         << "the tree shows them chosen";
+
+    // With the keyboard in the Problems panel, Ctrl+A is that list's.
+    doc().ClearSelection();
+    CProblemsPanel* problems = frame()->GetProblemsPanel();
+    problems->show();
+    auto* list = problems->findChild<QTreeWidget*>();
+    ASSERT_TRUE(list);
+    list->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_FALSE(Shown(ID_EDIT_SELECT_ALL));
+    PressShortcut(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(doc().GetSelection().Empty());
+    frame()->SetActivePane(CMainFrame::kTreePane);
 
     // With no panel shown there is nothing to select, and the tree does not choose its rows.
     doc().SetCurrentPanel(nullptr);
