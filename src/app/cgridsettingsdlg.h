@@ -15,7 +15,6 @@ public:
     explicit CGridSettingsDlg(int size, QWidget* parent = nullptr);
 
     int GridSize() const;
-    QSpinBox* SizeField() const { return m_pSize; }
 
 private:
     QSpinBox* m_pSize;

@@ -512,12 +512,13 @@ bool CMainFrame::FocusAllowsRecordCommand(int id) const
     case ID_EDIT_CUT:
     case ID_EDIT_COPY:
     case ID_EDIT_PASTE:
+    case ID_EDIT_SELECT_ALL:
         break;
     default:
         return true;
     }
     // With the keyboard in a dock (Problems, History) these keys are that widget's: Delete
-    // there must not take the current record off its panel.
+    // there must not take the current record off its panel, nor Ctrl+A choose records.
     QWidget* focus = QApplication::focusWidget();
     if (!focus || focus->window() != this)
         return true;

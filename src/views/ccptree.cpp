@@ -700,6 +700,13 @@ bool CCPTree::SelectNextMatch(bool forward)
 void CCPTree::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
+    // A click below the rows chooses nothing and lets nothing go: the tree keeps showing the
+    // document's selection.
+    if (!index.isValid() && event->button() == Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
     // A right click selects, so the context menu acts on this row; one on a chosen row keeps
     // the selection.
     if (event->button() == Qt::RightButton && index.isValid() &&

@@ -3,10 +3,13 @@
 
 #include "cdialogrunner.h"
 #include "cgridsettingsdlg.h"
+#include "cproblemspanel.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QTreeWidget>
 
 namespace {
 
@@ -283,6 +286,19 @@ TEST_F(ArrangeTest, CtrlASelectsThePanelsRecordsFromTheViewAndFromTheTree)
     EXPECT_EQ(size_t(tree->selectionModel()->selectedRows().size()), all)
         << "the tree shows them chosen";
 
+    // With the keyboard in the Problems panel, Ctrl+A is that list's.
+    doc().ClearSelection();
+    CProblemsPanel* problems = frame()->GetProblemsPanel();
+    problems->show();
+    auto* list = problems->findChild<QTreeWidget*>();
+    ASSERT_TRUE(list);
+    list->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_FALSE(Shown(ID_EDIT_SELECT_ALL));
+    PressShortcut(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(doc().GetSelection().Empty());
+    frame()->SetActivePane(CMainFrame::kTreePane);
+
     // With no panel shown there is nothing to select, and the tree does not choose its rows.
     doc().SetCurrentPanel(nullptr);
     doc().SetCurrentObject(nullptr);
@@ -290,4 +306,30 @@ TEST_F(ArrangeTest, CtrlASelectsThePanelsRecordsFromTheViewAndFromTheTree)
     PressShortcut(tree, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(tree->selectionModel()->selectedRows().isEmpty());
     EXPECT_TRUE(doc().GetSelection().Empty());
+}
+
+TEST_F(ArrangeTest, RenameFromThePanelViewNamesTheKeyRecordAndKeepsTheSelection)
+{
+    StartOnRow();
+    frame()->SetActivePane(CMainFrame::kViewPane);
+    doc().Select({View(1), View(2), View(3)}, View(2));
+    ASSERT_TRUE(frame()->ExecuteCommand(ID_EDIT_RENAME));
+    CCPTree* tree = frame()->GetTree();
+    QLineEdit* edit = nullptr;
+    for (QLineEdit* line : tree->viewport()->findChildren<QLineEdit*>())
+        if (line->isVisible())
+            edit = line;
+    ASSERT_TRUE(edit) << "the tree edits a row";
+    EXPECT_EQ(CCPTree::ItemRecord(tree->currentIndex()), View(2)) << "the key record's";
+    edit->setText(QStringLiteral("Middle"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    QCoreApplication::processEvents(); // the editor hands its text over on the next turn
+
+    std::string name;
+    EXPECT_TRUE(View(2)->GetName(name));
+    EXPECT_EQ(name, "Middle");
+    EXPECT_FALSE(View(1)->GetName(name) && name == "Middle");
+    EXPECT_EQ(doc().GetSelection().Count(), 3u) << "the others stay selected";
+    EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 3);
 }

@@ -164,7 +164,7 @@ TEST_F(TreeSelectionTest, RowsTheFilterHidesStaySelectedInTheDocument)
     EXPECT_EQ(Highlighted().size(), 5);
 }
 
-TEST_F(TreeSelectionTest, RightClickOnAChosenRowKeepsTheSelection)
+TEST_F(TreeSelectionTest, ClicksThatChooseNoOtherRowKeepTheSelection)
 {
     OpenRow();
     doc().SetCurrentPanel(Panel(100));
@@ -175,6 +175,15 @@ TEST_F(TreeSelectionTest, RightClickOnAChosenRowKeepsTheSelection)
     EXPECT_EQ(Chosen().size(), 3u);
     // The context menu acts on the row clicked.
     EXPECT_EQ(CCPTree::ItemRecord(tree->SelectedItem()), View(2));
+
+    // A click below the last row.
+    tree->collapseAll();
+    const QPoint below(40, tree->viewport()->height() - 5);
+    ASSERT_FALSE(tree->indexAt(below).isValid());
+    Mouse(QEvent::MouseButtonPress, below, Qt::LeftButton, Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, below, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(Chosen().size(), 3u);
+    EXPECT_EQ(tree->selectionModel()->selectedRows().size(), 3);
 
     // On a row outside the selection it chooses that row alone.
     const QPoint light = Centre(Item("Panel 100/Light 101"));
