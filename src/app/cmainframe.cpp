@@ -232,16 +232,18 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     m_pDoc->AddObserver(m_pTree);
     m_pDoc->AddObserver(m_pHistory);
     m_pDoc->AddObserver(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        for (int i = kTreePane; i <= kTemplPane; ++i)
-            if (now && (now == PaneWidget(i) || PaneWidget(i)->isAncestorOf(now)) &&
-                m_nActivePane != i) {
-                m_nActivePane = i;
-                ShowActivePane();
-            }
-        // The route starts at the active pane, and Cut, Copy, Paste and Delete follow the focus.
-        RequestCommandUpdate();
-    });
+    m_focusChanged =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            for (int i = kTreePane; i <= kTemplPane; ++i)
+                if (now && (now == PaneWidget(i) || PaneWidget(i)->isAncestorOf(now)) &&
+                    m_nActivePane != i) {
+                    m_nActivePane = i;
+                    ShowActivePane();
+                }
+            // The route starts at the active pane, and Cut, Copy, Paste and Delete follow the
+            // focus.
+            RequestCommandUpdate();
+        });
     qApp->installEventFilter(this);
 
     // What else the commands' states depend on.
@@ -258,6 +260,8 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
 
 CMainFrame::~CMainFrame()
 {
+    // The panes go before QObject would cut this connection, and hiding them moves the focus.
+    disconnect(m_focusChanged);
     qApp->removeEventFilter(this);
     m_pDoc->RemoveObserver(this);
     m_pDoc->RemoveObserver(m_pHistory);

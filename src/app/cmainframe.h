@@ -171,4 +171,5 @@ private:
     QLabel* m_pFolderPane = nullptr;
     QLabel* m_pActivePaneLabel = nullptr;
     std::array<QWidget*, 3> m_apPaneMarks{};
+    QMetaObject::Connection m_focusChanged;
 };
