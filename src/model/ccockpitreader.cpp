@@ -3,6 +3,7 @@
 #include "ccpbuffer.h"
 #include "ccpmanager.h"
 #include "ccpsurface.h"
+#include "ckeyreader.h"
 #include "clinereader.h"
 #include "clinewriter.h"
 #include "cloaderrorlimiter.h"
@@ -26,7 +27,7 @@ bool CCockpitReader::ScanHeader(std::string_view line, int& id, std::string_view
     return s.Int(id) && s.Word(keyword);
 }
 
-void CCockpitReader::Read(std::string_view text)
+template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHeader&& onHeader)
 {
     CLoadErrorLimiter limiter(m_pUI);
     // A picture that a record reads while loading is one more error of the load.
@@ -37,9 +38,7 @@ void CCockpitReader::Read(std::string_view text)
         ~CRestoreUI() { manager.SetUserInterface(ui); }
     } restore{m_manager, m_manager.GetUserInterface()};
     m_manager.SetUserInterface(&limiter);
-    m_manager.BeginLoad();
     m_nLineCount = 0;
-    m_pLastBuffer = nullptr;
     std::string comment;
     std::string_view line;
     CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
@@ -47,7 +46,7 @@ void CCockpitReader::Read(std::string_view text)
         if (line.empty())
             continue;
         if (line[0] == '#') {
-            ReadRecord(line, ar, comment);
+            onHeader(line, ar, comment);
             comment.clear();
         } else if (line != kMarker) {
             // The marker is written by every save; keeping it would add one per save.
@@ -55,9 +54,45 @@ void CCockpitReader::Read(std::string_view text)
             comment += "\r\n";
         }
     }
-    m_pLastBuffer = nullptr;
     m_manager.SetUserInterface(restore.ui);
     limiter.Finish();
+}
+
+void CCockpitReader::Read(std::string_view text)
+{
+    m_manager.BeginLoad();
+    m_pLastBuffer = nullptr;
+    Run(text, [this](std::string_view header, CLineReader& ar, const std::string& comment) {
+        ReadRecord(header, ar, comment);
+    });
+    m_pLastBuffer = nullptr;
+}
+
+std::vector<std::unique_ptr<CCPObject>>
+CCockpitReader::ReadPanelRecords(std::string_view text, std::vector<std::string>& leftOut)
+{
+    std::vector<std::unique_ptr<CCPObject>> records;
+    Run(text, [&](std::string_view header, CLineReader& ar, const std::string& comment) {
+        int id = 0;
+        std::string_view keyword;
+        if (!ScanHeader(header, id, keyword))
+            return;
+        const CRecordType* type = FindRecordType(keyword);
+        if (type && (type->list == RecordList::Objects || type->list == RecordList::ButtonViews)) {
+            records.push_back(type->read(*type, id, ar, comment, &m_manager));
+            return;
+        }
+        // A record of the cockpit's own lists is read past unseen; an unknown one's lines
+        // come back as comment lines, as in a file.
+        if (type)
+            ReadKeys(ar, "", [](std::string_view, CTokenCursor&) { return true; });
+        std::string kind(keyword);
+        for (char& c : kind)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+        leftOut.push_back(std::move(kind));
+    });
+    return records;
 }
 
 void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar,

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CCPBuffer;
 class CCPManager;
@@ -23,6 +24,11 @@ public:
 
     // Appends what text holds to the manager, which the caller has emptied.
     void Read(std::string_view text);
+    // The records of text that go onto a panel (button views and objects), each with the
+    // comment lines before it, made for the manager but not added to it: what Paste takes.
+    // The keyword of every other record is added to leftOut, in upper case.
+    std::vector<std::unique_ptr<CCPObject>> ReadPanelRecords(std::string_view text,
+                                                             std::vector<std::string>& leftOut);
 
     // Lines read so far, counting the call that met the end of the text.
     int LineCount() const { return m_nLineCount; }
@@ -36,6 +42,9 @@ public:
                                            IUserInterface* ui);
 
 private:
+    // Hands each header line to onHeader(header, ar, comment), with the comment lines that
+    // stood before it; messages go through the load error limiter.
+    template <class OnHeader> void Run(std::string_view text, OnHeader&& onHeader);
     void ReadRecord(std::string_view header, CLineReader& ar, const std::string& comment);
     void KeepUnknown(std::string_view header, const std::string& comment);
 
