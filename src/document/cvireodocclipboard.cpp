@@ -159,6 +159,11 @@ std::string CVireoDoc::RecordsText(const std::vector<CCPObject*>& records)
 
 std::string CVireoDoc::CopySelection()
 {
+    return SelectionText("Copied");
+}
+
+std::string CVireoDoc::SelectionText(const std::string& done)
+{
     const std::vector<CCPObject*> records = CopyableSelection();
     const auto entries = std::count_if(m_selection.Records().begin(), m_selection.Records().end(),
                                        [](const CCPObject* r) { return r->IsSurfaceRef(); });
@@ -175,11 +180,10 @@ std::string CVireoDoc::CopySelection()
         return std::string();
     }
     if (m_pUI)
-        m_pUI->StatusMessage(
-            entries > 0 ? StrFormat("Copied %s; surface entries are part of the panel and were "
-                                    "left out.",
-                                    RecordsLabel(records).c_str())
-                        : "Copied " + RecordsLabel(records) + ".");
+        m_pUI->StatusMessage(done + " " + RecordsLabel(records) +
+                             (entries > 0 ? "; surface entries are part of the panel and were "
+                                            "left out."
+                                          : "."));
     return RecordsText(records);
 }
 
@@ -188,7 +192,7 @@ std::string CVireoDoc::CutSelection()
     if (RefuseWhileStepOpen("Cut"))
         return std::string();
     const std::vector<CCPObject*> records = CopyableSelection();
-    std::string text = CopySelection();
+    std::string text = SelectionText("Cut");
     if (text.empty() || !RemoveRecords(records, "Cut"))
         return std::string();
     return text;

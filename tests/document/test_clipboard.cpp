@@ -248,6 +248,8 @@ TEST_F(ClipboardTest, CutTakesTheCopiedRecordsOffAsOneStep)
     const std::string cut = doc.CutSelection();
     EXPECT_EQ(cut, copied);
     EXPECT_EQ(doc.UndoName(), "Cut 2 records");
+    EXPECT_EQ(c.ui.m_aStatus.back(),
+              "Cut 2 records; surface entries are part of the panel and were left out.");
     EXPECT_FALSE(doc.PanelHolds(Panel(100), Object(101)));
     EXPECT_FALSE(doc.PanelHolds(Panel(100), View(202)));
     EXPECT_EQ(Panel(100)->m_aSurfaces.size(), 1u) << "what was not copied is not cut";
