@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <set>
 #include <unordered_set>
 #include <utility>
@@ -93,6 +94,17 @@ private:
     const CCPManager& m_manager;
     std::unordered_set<int> m_taken;
 };
+
+// rc moved by by (not negative) right and down; none when a coordinate would pass the end of
+// the range (such a record stays where it is).
+std::optional<CRect> Shifted(const CRect& rc, int by)
+{
+    if (std::max({rc.left, rc.top, rc.right, rc.bottom}) > INT_MAX - by)
+        return std::nullopt;
+    CRect moved = rc;
+    moved.OffsetRect(by, by);
+    return moved;
+}
 
 // The frames of the panel's button views and objects, for a paste to keep off.
 std::set<std::pair<std::pair<int, int>, std::pair<int, int>>> FramesOn(const CCPManager& manager,
@@ -243,8 +255,10 @@ std::vector<CCPObject*> CVireoDoc::AddRecords(std::vector<std::unique_ptr<CCPObj
         const auto covers = [&](int by) {
             return std::any_of(records.begin(), records.end(), [&](const auto& r) {
                 CRect rc;
-                return r->GetDestRect(&rc) &&
-                       frames.count({{rc.left + by, rc.top + by}, {rc.right + by, rc.bottom + by}});
+                if (!r->GetDestRect(&rc))
+                    return false;
+                const std::optional<CRect> at = Shifted(rc, by);
+                return at && frames.count({{at->left, at->top}, {at->right, at->bottom}});
             });
         };
         for (int steps = 0; steps < kMaxStepsAside && covers(shift); ++steps)
@@ -265,10 +279,9 @@ std::vector<CCPObject*> CVireoDoc::AddRecords(std::vector<std::unique_ptr<CCPObj
             r->m_nId = view ? ids.NextFreeId(panel->m_nId) : panel->NextObjectId();
         ids.Take(r->m_nId);
         CRect rc;
-        if (shift && r->GetDestRect(&rc)) {
-            rc.OffsetRect(shift, shift);
-            r->SetDestRect(&rc);
-        }
+        if (shift && r->GetDestRect(&rc))
+            if (const std::optional<CRect> at = Shifted(rc, shift))
+                r->SetDestRect(&*at);
         if (view) {
             panel->m_anButtonViews.push_back(r->m_nId);
             m_manager.AddButtonView(
