@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange.h"
 #include "ccommandroute.h"
 #include "ccommandtarget.h"
 #include "idocobserver.h"
@@ -9,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 class CCPTree;
@@ -107,7 +109,8 @@ public:
     static QString PaneName(int index);
 
     // Window place and size, bar states, splitter sizes and zoom, kept between runs with the
-    // recent files (QSettings "Orvanta", "Vireo", group "Layout"). Saved when the window closes.
+    // recent files (QSettings "Orvanta", "Vireo", group "Layout"). Saved when the window closes;
+    // the snap settings and the grid size are saved as they change.
     void SaveLayout();
 
 protected:
@@ -135,6 +138,11 @@ private:
     void ShowHelp();
     // Whether the command may act with the keyboard focus where it is now.
     bool FocusAllowsRecordCommand(int id) const;
+    // The Arrange menu's command for an id, if it is one.
+    static std::optional<ArrangeCommand> ArrangeCommandOf(int id);
+    void OnGridSettings();
+    // Snapping and the grid, kept with the layout.
+    void SaveArrangeSettings();
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -163,4 +171,5 @@ private:
     QLabel* m_pFolderPane = nullptr;
     QLabel* m_pActivePaneLabel = nullptr;
     std::array<QWidget*, 3> m_apPaneMarks{};
+    QMetaObject::Connection m_focusChanged;
 };

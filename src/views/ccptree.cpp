@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -127,7 +129,8 @@ CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent)
     setHeaderHidden(true);
     setRootIsDecorated(true);
     setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl+click and Shift+click choose several records of a panel, as in the panel view.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setExpandsOnDoubleClick(false);
     // A row is dropped onto another row, never between two: the model keeps the panel's order.
@@ -140,7 +143,7 @@ CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent)
     // Follow the selection, not the current row: focusing the tree moves the current row
     // without selecting anything, and that must not change the document.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        OnSelChanged(SelectedItem());
+        OnSelChanged();
         emit CommandsChanged();
     });
     // A dropped record is chosen where it landed.
@@ -195,10 +198,11 @@ void CCPTree::Rebuild()
     executeDelayedItemsLayout();
     verticalScrollBar()->setValue(scrolled);
     // The row chosen before, when it still shows the current record (one listed twice keeps
-    // its row); otherwise the current record's row.
+    // its row); otherwise the current record's row. The rows of the rest of the selection
+    // follow.
     if (const QModelIndex index = m_pModel->Index(FindKey(*m_pModel, selected));
         index.isValid() && ShowsCurrent(index))
-        setCurrentIndex(index);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     SelectCurrentObject();
     emit CommandsChanged();
 }
@@ -263,23 +267,21 @@ void CCPTree::OnUpdate(IDocObserver*, Hint hint, CCPObject* record)
     }
 }
 
-void CCPTree::SelectCurrentObject()
+QModelIndex CCPTree::CurrentRow() const
 {
     CCPObject* current = m_pDoc->m_pCurrentObject;
-    const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
-    const QModelIndex selected = SelectedItem();
+    if (!current)
+        return {};
+    // A record listed twice keeps the row the user chose.
+    for (const QModelIndex& chosen : {currentIndex(), SelectedItem()})
+        if (chosen.isValid() && ShowsCurrent(chosen))
+            return chosen;
     CEntry found;
-    if (!panel.IsNull() && current) {
-        const CEntry chosen = m_pModel->Entry(selected);
-        if (!chosen.IsNull() && m_pModel->Parent(chosen) == panel &&
-            m_pModel->Record(chosen) == current)
-            found = chosen; // a record listed twice keeps the row the user chose
-        if (found.IsNull())
-            found = m_pModel->FindChild(panel, current);
-    }
+    if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel); !panel.IsNull())
+        found = m_pModel->FindChild(panel, current);
     // Records that are no panel's child have rows of their own: the manager, a panel, a
     // parent button, a sound.
-    if (found.IsNull() && current) {
+    if (found.IsNull()) {
         if (current == &m_pDoc->m_manager)
             found = m_pModel->Root(0);
         else if (current->IsPanel())
@@ -289,26 +291,102 @@ void CCPTree::SelectCurrentObject()
         else if (current->IsSound())
             found = m_pModel->FindChild(m_pModel->Root(2), current);
     }
-    // The row shows the current record: selecting it tells the document nothing new. One
-    // chosen already (by the user's own click, say) is only brought back into sight.
-    if (const QModelIndex index = m_pModel->Index(found); index.isValid()) {
-        if (index != selected || index != currentIndex()) {
-            setCurrentIndex(index);
-            scrollTo(index);
-        } else if (!viewport()->rect().intersects(visualRect(index))) {
-            scrollTo(index);
-        }
-    } else if (selected.isValid() && ItemRecord(selected) != current) {
+    return m_pModel->Index(found);
+}
+
+bool CCPTree::ShowsDocument(const QModelIndexList& rows) const
+{
+    if (m_pDoc->GetSelection().Count() < 2)
+        return rows.size() == 1 && ShowsCurrent(rows.front());
+    // Several records: exactly their rows under the current panel, as far as the filter
+    // shows them.
+    const QModelIndex panel = FindItem(m_pDoc->m_pCurrentPanel);
+    std::unordered_set<const CCPObject*> chosen;
+    for (const QModelIndex& row : rows) {
+        CCPObject* record = ItemRecord(row);
+        if (!panel.isValid() || row.parent() != panel || !m_pDoc->IsSelected(record))
+            return false;
+        chosen.insert(record);
+    }
+    std::unordered_set<const CCPObject*> shown;
+    for (int i = 0, n = panel.isValid() ? m_pModel->rowCount(panel) : 0; i < n; ++i)
+        if (CCPObject* record = ItemRecord(m_pModel->index(i, 0, panel));
+            m_pDoc->IsSelected(record))
+            shown.insert(record);
+    return chosen.size() == shown.size();
+}
+
+void CCPTree::SelectCurrentObject()
+{
+    const QModelIndex key = CurrentRow();
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (ShowsDocument(rows)) {
+        // The rows show the document's choice already (the user's own click, say): the key
+        // row is made current and brought back into sight, and nothing is selected anew.
+        if (key.isValid() && key != currentIndex())
+            selectionModel()->setCurrentIndex(key, QItemSelectionModel::NoUpdate);
+        if (key.isValid() && !viewport()->rect().intersects(visualRect(key)))
+            scrollTo(key);
+        return;
+    }
+    if (m_pDoc->GetSelection().Count() > 1) {
+        SelectRows(key);
+    } else if (key.isValid()) {
+        ChooseRow(key);
+        scrollTo(key);
+    } else if (std::any_of(rows.begin(), rows.end(), [this](const QModelIndex& row) {
+                   return ItemRecord(row) != m_pDoc->m_pCurrentObject;
+               })) {
         // The tree shows no selection rather than a record that is no longer current.
         clearSelection();
-        setCurrentIndex(QModelIndex());
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
+}
+
+void CCPTree::SelectRows(const QModelIndex& key)
+{
+    // One selection of runs of neighbouring rows: a thousand records select at once.
+    const QModelIndex panel = FindItem(m_pDoc->m_pCurrentPanel);
+    QItemSelection rows;
+    const int count = panel.isValid() ? m_pModel->rowCount(panel) : 0;
+    int first = -1;
+    for (int i = 0; i <= count; ++i) {
+        const bool take = i < count && m_pDoc->IsSelected(ItemRecord(m_pModel->index(i, 0, panel)));
+        if (take && first < 0)
+            first = i;
+        if (!take && first >= 0) {
+            rows.select(m_pModel->index(first, 0, panel), m_pModel->index(i - 1, 0, panel));
+            first = -1;
+        }
+    }
+    // The key row first, so that the selection arrives complete with its key.
+    if (key.isValid())
+        selectionModel()->setCurrentIndex(key, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (key.isValid())
+        scrollTo(key);
+}
+
+void CCPTree::ChooseRow(const QModelIndex& index)
+{
+    // Just this row, whatever modifier keys are held at the moment.
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
 }
 
 QModelIndex CCPTree::SelectedItem() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? QModelIndex() : rows.first();
+    if (rows.isEmpty())
+        return {};
+    // The row clicked last, else the key record's, else any.
+    if (const QModelIndex current = currentIndex();
+        current.isValid() && selectionModel()->isSelected(current))
+        return current;
+    for (const QModelIndex& row : rows)
+        if (ShowsCurrent(row))
+            return row;
+    return rows.last();
 }
 
 namespace {
@@ -333,16 +411,34 @@ bool CCPTree::ShowsCurrent(const QModelIndex& index) const
     return !owner || owner == m_pDoc->m_pCurrentPanel;
 }
 
-void CCPTree::OnSelChanged(const QModelIndex& index)
+void CCPTree::OnSelChanged()
 {
-    // A row that shows the document's choice already (the tree following the document, or
-    // the same row chosen again) has nothing to tell it.
-    CCPObject* record = ItemRecord(index);
-    if (!record || ShowsCurrent(index))
+    // Rows that show the document's choice already (the tree following the document, or the
+    // same rows chosen again) have nothing to tell it; neither has an empty selection.
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty() || ShowsDocument(rows))
         return;
-    if (CCPPanel* owner = OwnerPanel(index))
+    const QModelIndex key = SelectedItem();
+    CCPObject* record = ItemRecord(key);
+    if (!record)
+        return; // a group row chooses nothing
+    CCPPanel* owner = OwnerPanel(key);
+    if (!owner || ItemRecord(key.parent()) != owner || !m_pDoc->PanelHolds(owner, record)) {
+        // The manager, a panel, a button or a sound: just that one.
+        if (owner)
+            m_pDoc->SetCurrentPanel(owner);
+        m_pDoc->SetCurrentObject(record);
+        return;
+    }
+    // The chosen rows of the key row's panel; rows of other panels are let go.
+    std::vector<CCPObject*> records;
+    records.reserve(size_t(rows.size()));
+    for (const QModelIndex& row : rows)
+        if (row.parent() == key.parent())
+            records.push_back(ItemRecord(row));
+    if (owner != m_pDoc->m_pCurrentPanel)
         m_pDoc->SetCurrentPanel(owner);
-    m_pDoc->SetCurrentObject(record);
+    m_pDoc->Select(records, record);
 }
 
 void CCPTree::SelectEntry(const CEntry& entry)
@@ -350,7 +446,7 @@ void CCPTree::SelectEntry(const CEntry& entry)
     const QModelIndex index = m_pModel->Index(entry);
     if (!index.isValid())
         return;
-    setCurrentIndex(index);
+    ChooseRow(index);
     scrollTo(index);
 }
 
@@ -561,12 +657,17 @@ void CCPTree::SetFilter(const QString& text)
         ExpandShown();
     else if (was)
         RestoreExpansion(m_openBeforeFind);
-    // The rows were made anew: the chosen row is chosen again (the document's choice, or a
-    // group row, which chooses nothing).
-    if (const QModelIndex index = m_pModel->Index(selected);
-        index.isValid() && (!ItemRecord(index) || ShowsCurrent(index))) {
-        setCurrentIndex(index);
-        scrollTo(index, m_pModel->IsFiltering() ? EnsureVisible : PositionAtCenter);
+    // The rows were made anew: the chosen row is chosen again (the document's choice, with
+    // the rest of the selection that shows, or a group row, which chooses nothing).
+    if (const QModelIndex index = m_pModel->Index(selected); index.isValid()) {
+        if (!ItemRecord(index)) {
+            ChooseRow(index);
+        } else if (ShowsCurrent(index)) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+            SelectCurrentObject();
+        }
+        if (currentIndex() == index)
+            scrollTo(index, m_pModel->IsFiltering() ? EnsureVisible : PositionAtCenter);
     }
     if (m_pModel->Filter() != before)
         emit FilterChanged(m_pModel->Filter());
@@ -577,7 +678,7 @@ bool CCPTree::SelectFirstMatch()
     const QModelIndex index = m_pModel->FirstMatch();
     if (!index.isValid())
         return false;
-    setCurrentIndex(index);
+    ChooseRow(index);
     scrollTo(index);
     return true;
 }
@@ -589,7 +690,7 @@ bool CCPTree::SelectNextMatch(bool forward)
         m_pModel->NextMatch(selected.isValid() ? selected : currentIndex(), forward);
     if (!index.isValid())
         return false;
-    setCurrentIndex(index);
+    ChooseRow(index);
     scrollTo(index);
     return true;
 }
@@ -599,10 +700,42 @@ bool CCPTree::SelectNextMatch(bool forward)
 void CCPTree::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (event->button() == Qt::RightButton && index.isValid())
-        SelectEntry(
-            m_pModel->Entry(index)); // a right click selects, so the context menu acts on this row
+    // A click below the rows chooses nothing and lets nothing go: the tree keeps showing the
+    // document's selection.
+    if (!index.isValid() && event->button() == Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    // A right click selects, so the context menu acts on this row; one on a chosen row keeps
+    // the selection.
+    if (event->button() == Qt::RightButton && index.isValid() &&
+        !selectionModel()->isSelected(index))
+        SelectEntry(m_pModel->Entry(index));
     QTreeView::mousePressEvent(event);
+}
+
+bool CCPTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // A click on a chosen row renames it only when it is the one row chosen and no Ctrl or
+    // Shift is held: otherwise the click chooses rows.
+    if (trigger == SelectedClicked && ((event && event->isInputEvent() &&
+                                        (static_cast<QInputEvent*>(event)->modifiers() &
+                                         (Qt::ControlModifier | Qt::ShiftModifier))) ||
+                                       selectionModel()->selectedRows().size() > 1))
+        return false;
+    return QTreeView::edit(index, trigger, event);
+}
+
+void CCPTree::keyPressEvent(QKeyEvent* event)
+{
+    // Select All means the current panel's records (the command, when there are any), never
+    // every row of the tree.
+    if (event->matches(QKeySequence::SelectAll)) {
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void CCPTree::mouseDoubleClickEvent(QMouseEvent* event)

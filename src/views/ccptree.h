@@ -23,9 +23,10 @@ class QMenu;
 // records are renamed and dragged here, each through the document; Cut, Copy and Paste go
 // through the system clipboard as in the panel view.
 //
-// The document's current record is the one truth about what is chosen: a row the user
-// chooses is passed on to the document, and the tree shows the document's choice by
-// selecting its row, which is then already the document's and is not passed back.
+// The document's selection and current record are the one truth about what is chosen: rows
+// the user chooses (Ctrl+click and Shift+click choose several records of a panel) are passed
+// on to the document, and the tree shows the document's choice by selecting its rows, which
+// are then already the document's and are not passed back.
 //
 // The rows come from a CCPTreeModel, which makes them only when they are shown or looked
 // for. A filter (Find) shows only the records that match a text.
@@ -45,6 +46,8 @@ public:
     CCPTree(CVireoDoc* doc, QWidget* parent = nullptr);
     ~CCPTree() override;
 
+    using QTreeView::edit;
+
     CVireoDoc* GetDocument() const { return m_pDoc; }
     CCPTreeModel* GetModel() const { return m_pModel; }
 
@@ -62,6 +65,7 @@ public:
     QModelIndex FindItem(const CCPPanel* panel) const;
     // Brings the labels of the current record's rows up to date (a sheet may have renamed it).
     void RelabelCurrentObject();
+    // The row commands act on: the key row of the selection (the one clicked last).
     QModelIndex SelectedItem() const;
 
     bool IsDragging() const { return state() == DraggingState; }
@@ -95,6 +99,8 @@ signals:
     void CommandsChanged();
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -109,12 +115,20 @@ private:
     // Makes every row anew after records moved between lists (undo, redo, a changed id),
     // keeping what was open and selected.
     void Rebuild();
-    void OnSelChanged(const QModelIndex& index);
+    void OnSelChanged();
     // Whether the row shows the document's current record (on the current panel, for a
     // panel's row): selecting it chooses nothing new.
     bool ShowsCurrent(const QModelIndex& index) const;
+    // Whether the selected rows are the document's selection (or its current record).
+    bool ShowsDocument(const QModelIndexList& rows) const;
+    // The row of the document's current record.
+    QModelIndex CurrentRow() const;
     void SelectEntry(const CEntry& entry);
+    // Selects just this row and makes it current.
+    void ChooseRow(const QModelIndex& index);
+    // Shows the document's choice: the selected records' rows, the key row current.
     void SelectCurrentObject();
+    void SelectRows(const QModelIndex& key);
     void DeleteItem(const CEntry& entry);
     void SetDropHilite(const QModelIndex& index);
     // Which roots and panels are open.
