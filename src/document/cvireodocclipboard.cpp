@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <set>
 #include <unordered_set>
 #include <utility>
@@ -70,6 +71,17 @@ private:
     const CCPManager& m_manager;
     std::unordered_set<int> m_taken;
 };
+
+// rc moved by by (not negative) right and down; none when a coordinate would pass the end of
+// the range (such a record stays where it is).
+std::optional<CRect> Shifted(const CRect& rc, int by)
+{
+    if (std::max({rc.left, rc.top, rc.right, rc.bottom}) > INT_MAX - by)
+        return std::nullopt;
+    CRect moved = rc;
+    moved.OffsetRect(by, by);
+    return moved;
+}
 
 // The frames of the panel's button views and objects, for a paste to keep off.
 std::set<std::pair<std::pair<int, int>, std::pair<int, int>>> FramesOn(const CCPManager& manager,
@@ -136,6 +148,11 @@ std::string CVireoDoc::RecordsText(const std::vector<CCPObject*>& records)
 
 std::string CVireoDoc::CopySelection()
 {
+    return SelectionText("Copied");
+}
+
+std::string CVireoDoc::SelectionText(const std::string& done)
+{
     const std::vector<CCPObject*> records = CopyableSelection();
     const auto entries = std::count_if(m_selection.Records().begin(), m_selection.Records().end(),
                                        [](const CCPObject* r) { return r->IsSurfaceRef(); });
@@ -152,11 +169,10 @@ std::string CVireoDoc::CopySelection()
         return std::string();
     }
     if (m_pUI)
-        m_pUI->StatusMessage(
-            entries > 0 ? StrFormat("Copied %s; surface entries are part of the panel and were "
-                                    "left out.",
-                                    RecordsLabel(records).c_str())
-                        : "Copied " + RecordsLabel(records) + ".");
+        m_pUI->StatusMessage(done + " " + RecordsLabel(records) +
+                             (entries > 0 ? "; surface entries are part of the panel and were "
+                                            "left out."
+                                          : "."));
     return RecordsText(records);
 }
 
@@ -165,7 +181,7 @@ std::string CVireoDoc::CutSelection()
     if (RefuseWhileStepOpen("Cut"))
         return std::string();
     const std::vector<CCPObject*> records = CopyableSelection();
-    std::string text = CopySelection();
+    std::string text = SelectionText("Cut");
     if (text.empty() || !RemoveRecords(records, "Cut"))
         return std::string();
     return text;
@@ -216,8 +232,10 @@ std::vector<CCPObject*> CVireoDoc::AddRecords(std::vector<std::unique_ptr<CCPObj
         const auto covers = [&](int by) {
             return std::any_of(records.begin(), records.end(), [&](const auto& r) {
                 CRect rc;
-                return r->GetDestRect(&rc) &&
-                       frames.count({{rc.left + by, rc.top + by}, {rc.right + by, rc.bottom + by}});
+                if (!r->GetDestRect(&rc))
+                    return false;
+                const std::optional<CRect> at = Shifted(rc, by);
+                return at && frames.count({{at->left, at->top}, {at->right, at->bottom}});
             });
         };
         for (int steps = 0; steps < kMaxStepsAside && covers(shift); ++steps)
@@ -238,10 +256,9 @@ std::vector<CCPObject*> CVireoDoc::AddRecords(std::vector<std::unique_ptr<CCPObj
             r->m_nId = view ? ids.NextFreeId(panel->m_nId) : panel->NextObjectId();
         ids.Take(r->m_nId);
         CRect rc;
-        if (shift && r->GetDestRect(&rc)) {
-            rc.OffsetRect(shift, shift);
-            r->SetDestRect(&rc);
-        }
+        if (shift && r->GetDestRect(&rc))
+            if (const std::optional<CRect> at = Shifted(rc, shift))
+                r->SetDestRect(&*at);
         if (view) {
             panel->m_anButtonViews.push_back(r->m_nId);
             m_manager.AddButtonView(
