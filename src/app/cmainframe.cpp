@@ -149,6 +149,10 @@ const CommandDef kCommands[] = {
      true},
     {ID_SNAP_GRID, "Snap to &Grid", "Snap dragged records to the grid\nSnap to Grid", {}, true},
     {ID_GRID_SETTINGS, "Grid Setti&ngs...", "Set the spacing of the grid\nGrid Settings", {}},
+    {ID_CALIBRATE,
+     "Ca&librate",
+     "Make the dial's calibration table by clicking on its face\nCalibrate",
+     {}},
     {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
     {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle Status Bar", {}, true},
@@ -335,7 +339,7 @@ void CMainFrame::CreateMenus()
     QMenu* edit = AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
                           {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL,
                            ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY,
-                           ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_RENAME, kSeparator,
+                           ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_RENAME, ID_CALIBRATE, kSeparator,
                            ID_EDIT_SELECT_ALL, kSeparator, ID_CHECK_COCKPIT, kSeparator});
     edit->addActions(m_pTreePane->FindActions());
     const std::initializer_list<int> arrange = {
@@ -365,8 +369,9 @@ void CMainFrame::CreateMenus()
         {ID_DUPLICATE, nullptr},        {ID_EDIT_CUT, nullptr},   {ID_EDIT_COPY, nullptr},
         {ID_EDIT_PASTE, nullptr},       {ID_EDIT_CLEAR, nullptr}, {ID_EDIT_RENAME, nullptr},
         {kSeparator, nullptr},          {kArrangeMenu, nullptr},  {kSeparator, nullptr},
-        {ID_NEXT_STATE, nullptr},       {kSeparator, nullptr},    {ID_PROPERTIES, nullptr},
-        {kSeparator, nullptr},          {ID_ZOOM_IN, nullptr},    {ID_ZOOM_OUT, nullptr}};
+        {ID_NEXT_STATE, nullptr},       {ID_CALIBRATE, nullptr},  {kSeparator, nullptr},
+        {ID_PROPERTIES, nullptr},       {kSeparator, nullptr},    {ID_ZOOM_IN, nullptr},
+        {ID_ZOOM_OUT, nullptr}};
     for (const auto& [id, text] : popup) {
         if (id == kSeparator)
             m_pViewMenu->addSeparator();
@@ -630,6 +635,7 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(m_pDoc->m_pCurrentObject != nullptr);
         return true;
     case ID_EDIT_SELECT_ALL:
+    case ID_CALIBRATE:
         // Reached from the tree or the template view: the panel's records, as there.
         return m_pView->OnUpdateCommand(ui);
     case ID_SNAP_OBJECTS:
@@ -670,6 +676,10 @@ bool CMainFrame::OnCommand(int id)
     }
     switch (id) {
     case ID_EDIT_SELECT_ALL:
+        return m_pView->OnCommand(id);
+    case ID_CALIBRATE:
+        // The clicks go to the panel.
+        SetActivePane(kViewPane);
         return m_pView->OnCommand(id);
     case ID_SNAP_OBJECTS:
         m_pView->m_bSnapObjects = !m_pView->m_bSnapObjects;

@@ -65,6 +65,13 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     }
     if (!m_pEditor) {
         auto editor = std::make_unique<CQtRecordEditor>(frame);
+        CVireoView* view = frame->GetPanelView();
+        editor->SetPanelLink(
+            [view](const CCPObject& record) { return view->RecordOnScreen(record); },
+            [this](CCPObject& record) {
+                m_doc.SetCurrentObject(&record);
+                m_pFrame->ExecuteCommand(ID_CALIBRATE);
+            });
         m_pEditor = editor.get();
         m_pOwnEditor = std::move(editor);
     }

@@ -170,6 +170,9 @@ public:
     // Every source rectangle of a light, button view, adi or dial takes the destination's width
     // and height, keeping its top-left corner.
     bool SizeSourcesToDest(CCPObject* record);
+    // A dial's calibration table (needle angles in radians, and the value at each) put in
+    // place as one step; false when record is no dial, nothing changed or another edit is open.
+    bool CalibrateDial(CCPObject* record, std::vector<float> points, std::vector<float> values);
     // Moves record's destination by the least distance that puts it inside the screen, keeping
     // its size; panel (null: the current one) is shown when the step is undone or redone.
     bool MoveIntoScreen(CCPObject* record, CCPPanel* panel = nullptr);

@@ -1,5 +1,6 @@
 #include "cvireoview.h"
 
+#include "ccalibrationmode.h"
 #include "ccppanel.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
@@ -75,6 +76,9 @@ void CVireoView::CenterOnCurrent()
 
 void CVireoView::OnUpdate(IDocObserver*, Hint, CCPObject*)
 {
+    // The dial left the panel (undo, delete, another panel): nothing to calibrate.
+    if (m_pCalibration && !m_pDoc->PanelHolds(m_pDoc->m_pCurrentPanel, &m_pCalibration->GetDial()))
+        EndCalibration(false);
     CenterOnCurrent();
     viewport()->update();
 }
@@ -124,6 +128,8 @@ void CVireoView::OnDraw(QPainter& painter)
     } else {
         m_rcSelection = CRect();
     }
+    if (m_pCalibration)
+        m_pCalibration->Draw(painter);
     painter.restore();
 }
 
@@ -313,6 +319,9 @@ bool CVireoView::OnUpdateCommand(CCmdUI& ui)
     case ID_SAME_SIZE:
         ui.Enable(cur && cur->GetDestRect(&rc) && cur->GetSrcRect(&rc));
         return true;
+    case ID_CALIBRATE:
+        ui.Enable(CanCalibrate());
+        return true;
     case ID_INDICATOR_ID: {
         ui.Enable();
         const auto placed = m_pDoc->PlacedSelection();
@@ -363,6 +372,9 @@ bool CVireoView::OnCommand(int id)
         return true;
     case ID_SAME_SIZE:
         m_pDoc->MakeSameSize(cur);
+        return true;
+    case ID_CALIBRATE:
+        StartCalibration();
         return true;
     case ID_EDIT_SELECT_ALL:
         m_pDoc->SelectAll();
@@ -417,6 +429,10 @@ void CVireoView::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt)
 {
     if (!m_pDoc->m_pCurrentPanel)
         return;
+    if (m_pCalibration) {
+        m_pCalibration->OnClick(pt);
+        return;
+    }
     m_ptPress = pt;
     m_ptMouseDevice = pt;
     m_pressKeys = keys;
@@ -710,6 +726,8 @@ void CVireoView::OnLButtonUp(CPoint pt)
 
 void CVireoView::OnLButtonDblClk(CPoint)
 {
+    if (m_pCalibration)
+        return;
     if (CCPObject* cur = m_pDoc->m_pCurrentObject) {
         cur->NextState();
         InvalidateDevice(m_rcSelection);
@@ -767,6 +785,8 @@ bool CVireoView::OnCancelMode()
 
 void CVireoView::keyPressEvent(QKeyEvent* event)
 {
+    if (m_pCalibration && m_pCalibration->OnKey(event))
+        return;
     if (event->key() == Qt::Key_Shift) {
         const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
         UpdateCursor(event->modifiers() | Qt::ShiftModifier, CPoint{p.x(), p.y()});

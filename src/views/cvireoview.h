@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class CCalibrationMode;
 class CVireoDoc;
 class QMenu;
 class QPrinter;
@@ -64,6 +65,15 @@ public:
 
     void OnNextState();
     void Nudge(CPoint step);
+    // Calibrate: clicks on the current dial's face make its table (CCalibrationMode).
+    bool CanCalibrate() const;
+    void StartCalibration();
+    // commit: the points clicked become the table, as one step.
+    void EndCalibration(bool commit);
+    const CCalibrationMode* GetCalibration() const { return m_pCalibration; }
+    // Where record lies on the screen (global): its place on the panel, and for a dial the
+    // picture its needle turns over; empty when the view does not show it.
+    QRect RecordOnScreen(const CCPObject& record) const;
     // The guide lines of the snap in force during a drag (content units), if any.
     bool GuideX(int& x) const;
     bool GuideY(int& y) const;
@@ -137,4 +147,5 @@ private:
     bool m_bOverTracker = false;
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;
+    CCalibrationMode* m_pCalibration = nullptr; // a child object while calibrating
 };
