@@ -10,10 +10,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 QStringList PictureNameFilters()
 {
@@ -26,11 +30,67 @@ QStringList PictureNameFilters()
             QStringLiteral("All Files (*)")};
 }
 
+namespace {
+
+constexpr int kPreviewSide = 160;
+// Larger pictures are not decoded for a preview (the template's own limit).
+constexpr qint64 kPreviewMaxPixels = 64LL * 1024 * 1024;
+
+// The picture under the chooser's pointer, fitted into a small square, and its size.
+void AddPreview(QFileDialog& dlg)
+{
+    auto* layout = qobject_cast<QGridLayout*>(dlg.layout());
+    if (!layout)
+        return;
+    auto* box = new QWidget(&dlg);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Preview"));
+    picture->setFixedSize(kPreviewSide, kPreviewSide);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setFrameShape(QFrame::StyledPanel);
+    auto* size = new QLabel;
+    size->setObjectName(QStringLiteral("Preview Size"));
+    size->setAlignment(Qt::AlignHCenter);
+    column->addWidget(picture);
+    column->addWidget(size);
+    column->addStretch(1);
+    layout->addWidget(box, 1, layout->columnCount(), layout->rowCount() - 1, 1);
+
+    QObject::connect(
+        &dlg, &QFileDialog::currentChanged, picture, [picture, size](const QString& path) {
+            picture->clear();
+            size->clear();
+            // Only a regular file is read: opening a FIFO would wait for a writer.
+            if (!QFileInfo(path).isFile())
+                return;
+            QImageReader reader(path);
+            const QSize full = reader.size();
+            if (full.isEmpty())
+                return;
+            size->setText(QStringLiteral("%1 x %2").arg(full.width()).arg(full.height()));
+            if (qint64(full.width()) * full.height() > kPreviewMaxPixels)
+                return;
+            reader.setScaledSize(
+                full.scaled(QSize(kPreviewSide - 4, kPreviewSide - 4), Qt::KeepAspectRatio)
+                    .expandedTo(QSize(1, 1)));
+            const QImage image = reader.read();
+            if (!image.isNull())
+                picture->setPixmap(QPixmap::fromImage(image));
+        });
+}
+
+} // namespace
+
 bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string& current,
                    std::string& name, QSize& size)
 {
     const std::string folder = manager ? manager->GetFolder() : std::string();
     QFileDialog dlg(parent, QStringLiteral("Open"));
+    // The chooser of our own, so the preview can stand beside the list.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    AddPreview(dlg);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setNameFilters(PictureNameFilters());
@@ -67,7 +127,7 @@ bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string
 }
 
 QWidget* PictureFileRow(QLineEdit* field, const CCPManager* manager, QLineEdit* width,
-                        QLineEdit* height)
+                        QLineEdit* height, std::function<void(QSize)> picked)
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
@@ -84,11 +144,13 @@ QWidget* PictureFileRow(QLineEdit* field, const CCPManager* manager, QLineEdit* 
         if (!BrowsePicture(field->window(), manager, QtToLatin1(field->text()), name, size))
             return;
         field->setText(Latin1ToQt(name));
-        if (width && height && !size.isEmpty() && width->text().trimmed().toInt() == 0 &&
-            height->text().trimmed().toInt() == 0) {
+        // The sizes are the picture's own: the one chosen now.
+        if (width && height && !size.isEmpty()) {
             width->setText(QString::number(size.width()));
             height->setText(QString::number(size.height()));
         }
+        if (picked)
+            picked(size);
     });
     return row;
 }
