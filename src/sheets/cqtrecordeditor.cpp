@@ -131,7 +131,11 @@ int CQtRecordEditor::EditProperties(CCPObject& record)
     m_aOpen.pop_back();
     if (calibrate && result == IDOK) {
         // Once the document has ended the sheet's step.
-        QTimer::singleShot(0, m_pParent, [fn = m_fnCalibrate, &record] { fn(record); });
+        auto start = [fn = m_fnCalibrate, &record] { fn(record); };
+        if (m_pParent)
+            QTimer::singleShot(0, m_pParent, start);
+        else
+            QTimer::singleShot(0, start);
     }
     return result;
 }

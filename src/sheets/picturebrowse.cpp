@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 QStringList PictureNameFilters()
 {
     QStringList patterns;
@@ -56,7 +58,7 @@ void AddPreview(QFileDialog& dlg)
     column->addWidget(picture);
     column->addWidget(size);
     column->addStretch(1);
-    layout->addWidget(box, 1, layout->columnCount(), layout->rowCount() - 1, 1);
+    layout->addWidget(box, 0, layout->columnCount(), std::max(1, layout->rowCount()), 1);
 
     QObject::connect(
         &dlg, &QFileDialog::currentChanged, picture, [picture, size](const QString& path) {

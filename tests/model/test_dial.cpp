@@ -62,7 +62,8 @@ TEST(Dial, CalibrationLinesAppendEveryNumber)
     EXPECT_EQ(dial->m_afValues, (std::vector<float>{1.0f, 2.0f, 3.0f}));
     EXPECT_EQ(f.ui.Texts(),
               std::vector<std::string>{"Error in file at line 7,  Dial Bad string 'radius3'"});
-    EXPECT_NE(Written(*dial).find("\tnumendpoints = 5;\n\tpoints =  1 2 3 4.5 -10;\n"),
+    // Each number is written as the file had it.
+    EXPECT_NE(Written(*dial).find("\tnumendpoints = 5;\n\tpoints =  1 2 3 4.5 -1e1;\n"),
               std::string::npos);
 }
 
