@@ -3,6 +3,7 @@
 #include "cdialogrunner.h"
 #include "slicing.h"
 
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
