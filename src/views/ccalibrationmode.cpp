@@ -34,8 +34,10 @@ CCalibrationMode::CCalibrationMode(CVireoView& view, CCPDial& dial)
 CCalibrationMode::~CCalibrationMode()
 {
     // The field may be the one whose key ended the mode.
-    m_pField->hide();
-    m_pField->deleteLater();
+    if (m_pField) {
+        m_pField->hide();
+        m_pField->deleteLater();
+    }
 }
 
 QLineEdit* CCalibrationMode::ValueField() const

@@ -2,14 +2,15 @@
 
 #include "crect.h"
 
+#include <QLineEdit>
 #include <QObject>
+#include <QPointer>
 
 #include <vector>
 
 class CCPDial;
 class CVireoView;
 class QKeyEvent;
-class QLineEdit;
 class QPainter;
 
 // Calibrate: a dial's new calibration table made by clicking on its face in the panel view.
@@ -62,5 +63,5 @@ private:
     CVireoView& m_view;
     CCPDial& m_dial;
     std::vector<Point> m_aPoints;
-    QLineEdit* m_pField;
+    QPointer<QLineEdit> m_pField; // the viewport's child: it may go first
 };

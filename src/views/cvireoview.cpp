@@ -1,6 +1,7 @@
 #include "cvireoview.h"
 
 #include "ccalibrationmode.h"
+#include "ccpdial.h"
 #include "ccppanel.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
