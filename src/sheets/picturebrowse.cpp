@@ -38,12 +38,13 @@ constexpr int kPreviewSide = 160;
 // Larger pictures are not decoded for a preview (the template's own limit).
 constexpr qint64 kPreviewMaxPixels = 64LL * 1024 * 1024;
 
-// The picture under the chooser's pointer, fitted into a small square, and its size.
-void AddPreview(QFileDialog& dlg)
+// The picture under the chooser's pointer, fitted into a small square, and its size. Gives
+// what shows a path there; the chooser's own pointer moves it too.
+std::function<void(const QString&)> AddPreview(QFileDialog& dlg)
 {
     auto* layout = qobject_cast<QGridLayout*>(dlg.layout());
     if (!layout)
-        return;
+        return [](const QString&) {};
     auto* box = new QWidget(&dlg);
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
@@ -60,27 +61,28 @@ void AddPreview(QFileDialog& dlg)
     column->addStretch(1);
     layout->addWidget(box, 0, layout->columnCount(), std::max(1, layout->rowCount()), 1);
 
-    QObject::connect(
-        &dlg, &QFileDialog::currentChanged, picture, [picture, size](const QString& path) {
-            picture->clear();
-            size->clear();
-            // Only a regular file is read: opening a FIFO would wait for a writer.
-            if (!QFileInfo(path).isFile())
-                return;
-            QImageReader reader(path);
-            const QSize full = reader.size();
-            if (full.isEmpty())
-                return;
-            size->setText(QStringLiteral("%1 x %2").arg(full.width()).arg(full.height()));
-            if (qint64(full.width()) * full.height() > kPreviewMaxPixels)
-                return;
-            reader.setScaledSize(
-                full.scaled(QSize(kPreviewSide - 4, kPreviewSide - 4), Qt::KeepAspectRatio)
-                    .expandedTo(QSize(1, 1)));
-            const QImage image = reader.read();
-            if (!image.isNull())
-                picture->setPixmap(QPixmap::fromImage(image));
-        });
+    auto show = [picture, size](const QString& path) {
+        picture->clear();
+        size->clear();
+        // Only a regular file is read: opening a FIFO would wait for a writer.
+        if (!QFileInfo(path).isFile())
+            return;
+        QImageReader reader(path);
+        const QSize full = reader.size();
+        if (full.isEmpty())
+            return;
+        size->setText(QStringLiteral("%1 x %2").arg(full.width()).arg(full.height()));
+        if (qint64(full.width()) * full.height() > kPreviewMaxPixels)
+            return;
+        reader.setScaledSize(
+            full.scaled(QSize(kPreviewSide - 4, kPreviewSide - 4), Qt::KeepAspectRatio)
+                .expandedTo(QSize(1, 1)));
+        const QImage image = reader.read();
+        if (!image.isNull())
+            picture->setPixmap(QPixmap::fromImage(image));
+    };
+    QObject::connect(&dlg, &QFileDialog::currentChanged, picture, show);
+    return show;
 }
 
 } // namespace
@@ -92,16 +94,17 @@ bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string
     QFileDialog dlg(parent, QStringLiteral("Open"));
     // The chooser of our own, so the preview can stand beside the list.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
-    AddPreview(dlg);
+    const auto preview = AddPreview(dlg);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setNameFilters(PictureNameFilters());
     const std::string shown = current.empty() ? std::string()
                               : manager       ? manager->FullPath(current)
                                               : current;
-    if (!shown.empty() && QFileInfo(QFile::decodeName(shown.c_str())).isFile())
+    if (!shown.empty() && QFileInfo(QFile::decodeName(shown.c_str())).isFile()) {
         dlg.selectFile(QFile::decodeName(shown.c_str()));
-    else if (!folder.empty())
+        preview(QFile::decodeName(shown.c_str()));
+    } else if (!folder.empty())
         dlg.setDirectory(QFile::decodeName(folder.c_str()));
     if (CDialogRunner::RunModal(dlg) != IDOK || dlg.selectedFiles().isEmpty())
         return false;

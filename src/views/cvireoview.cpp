@@ -739,6 +739,8 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 {
     const CPoint scroll = GetScrollPosition();
     m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
+    if (m_pCalibration)
+        return; // clicks add points: no tracker to take
     if (m_drag == Drag::Pending && std::abs(pt.x - m_ptPress.x) + std::abs(pt.y - m_ptPress.y) >=
                                        QApplication::startDragDistance())
         BeginDrag(m_ptPress, keys);

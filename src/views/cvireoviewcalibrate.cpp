@@ -23,6 +23,7 @@ void CVireoView::StartCalibration()
         return;
     m_pCalibration = new CCalibrationMode(*this, static_cast<CCPDial&>(*m_pDoc->m_pCurrentObject));
     viewport()->setCursor(Qt::CrossCursor);
+    m_bOverTracker = false;
     setFocus();
     QStatusTipEvent tip(CCalibrationMode::Hint());
     QApplication::sendEvent(window(), &tip);

@@ -46,6 +46,7 @@ CScriptedRunner::Step Browse(const std::string& path, const std::string& folder 
 // it reads.
 struct CPreviewSeen
 {
+    QString opened; // the size shown as the chooser opens
     bool picture = false;
     QString size;
 };
@@ -57,7 +58,7 @@ CScriptedRunner::Step BrowseSeeingPreview(const std::string& path, CPreviewSeen&
         QLabel* picture = Find<QLabel>(chooser, "Preview");
         QLabel* size = Find<QLabel>(chooser, "Preview Size");
         ASSERT_TRUE(picture && size);
-        EXPECT_TRUE(size->text().isEmpty());
+        seen.opened = size->text();
         // What the pointer rests on, as the file list reports it.
         emit chooser.currentChanged(QString::fromStdString(path));
         seen.picture = !picture->pixmap().isNull() && picture->pixmap().width() <= picture->width();
@@ -329,6 +330,7 @@ TEST(PictureBrowse, TheChooserPreviewsThePictureAndANewSurfaceFillsTheScreen)
     CPreviewSeen seen;
     runner.Then(BrowseSeeingPreview(f.dir.File("art/wide.png"), seen));
     Click(page, "Browse...");
+    EXPECT_EQ(seen.opened, "");
     EXPECT_TRUE(seen.picture);
     EXPECT_EQ(seen.size, "1600 x 400");
     EXPECT_FALSE(IsChecked(page, "Transparent"));
@@ -346,6 +348,7 @@ TEST(PictureBrowse, TheChooserPreviewsThePictureAndANewSurfaceFillsTheScreen)
     sheet->Open();
     runner.Then(BrowseSeeingPreview(f.dir.File("art/back.png"), seen));
     Click(*sheet->GetActivePage(), "Browse...");
+    EXPECT_EQ(seen.opened, "1600 x 400") << "the picture named now";
     EXPECT_EQ(seen.size, "20 x 10");
     sheet->accept();
     EXPECT_EQ(surface->m_rcSrc, CRect(5, 5, 45, 45));
