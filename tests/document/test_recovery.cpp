@@ -330,6 +330,7 @@ TEST_F(RecoveryTest, RecoveredEditsSurviveASecondCrash)
 
 TEST_F(RecoveryTest, KilledEditorRecoversExactlyTheStepsWritten)
 {
+    const std::string burst = JournalBurstProgram();
     int out[2];
     ASSERT_EQ(pipe(out), 0);
     const pid_t child = fork();
@@ -337,7 +338,7 @@ TEST_F(RecoveryTest, KilledEditorRecoversExactlyTheStepsWritten)
     if (child == 0) {
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
-        execl(VIREO_JOURNAL_BURST, VIREO_JOURNAL_BURST, path.c_str(), journalDir.c_str(), "400",
+        execl(burst.c_str(), burst.c_str(), path.c_str(), journalDir.c_str(), "400",
               static_cast<char*>(nullptr));
         _exit(127);
     }
