@@ -15,3 +15,21 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# In a git checkout, the project's hooks (scripts/hooks) go into .git/hooks; a hook of the
+# user's own by the same name is left alone.
+root="$(cd "$(dirname "$0")/.." && pwd)"
+if command -v git >/dev/null && [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ]; then
+  hooks="$(cd "$root" && git rev-parse --path-format=absolute --git-path hooks)"
+  for hook in "$root"/scripts/hooks/*; do
+    target="$hooks/$(basename "$hook")"
+    cmp -s "$hook" "$target" && continue
+    if [ -e "$target" ] && ! grep -q "scripts/setup.sh installs this hook" "$target"; then
+      echo "Not installing $(basename "$hook"): $target is a hook of your own." >&2
+      continue
+    fi
+    mkdir -p "$hooks"
+    cp "$hook" "$target"
+    chmod +x "$target"
+  done
+fi
