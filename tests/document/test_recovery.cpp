@@ -11,12 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <thread>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -206,9 +204,9 @@ TEST_F(RecoveryTest, FileChangedSinceIsRecoveredAsAnUntitledCopyAndLeftAlone)
         MixedEdits(s);
         expected = s.c.Saved();
     }
-    // Let the copy of the opened bytes land before the file changes.
+    // The session has ended, so the copy of the opened bytes has landed before the file
+    // changes.
     const std::string changed = ReadExample() + "// edited elsewhere\n";
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     dir.Write("10_demo.dat", changed);
 
     EXPECT_FALSE(CJournalReplay::FileUnchanged(JournalFile(), ReadJournal()));
@@ -310,7 +308,6 @@ TEST_F(RecoveryTest, RecoveredEditsSurviveASecondCrash)
         MixedEdits(s);
         expected = s.c.Saved();
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     dir.Write("10_demo.dat", ReadExample() + "// edited elsewhere\n");
     const std::string left = dir.Read("journals/" + FileNameOf(JournalFile()));
     {
