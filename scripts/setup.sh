@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when they are missing.
+#   scripts/setup.sh               what building and running the editor and the tests need
+#   scripts/setup.sh --with-clang  also clang, for the sanitizer build and the fuzzers
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libgtest-dev
           ccache xvfb xauth imagemagick fonts-dejavu-core clang-format)
+if [ "${1:-}" = "--with-clang" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
