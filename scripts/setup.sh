@@ -29,7 +29,7 @@ if command -v git >/dev/null && [ "$(git -C "$root" rev-parse --show-toplevel 2>
   for hook in "$root"/scripts/hooks/*; do
     target="$hooks/$(basename "$hook")"
     cmp -s "$hook" "$target" && continue
-    if [ -e "$target" ] && ! grep -q "scripts/setup.sh installs this hook" "$target"; then
+    if [ -e "$target" ] && ! grep -q "^# Installed by scripts/setup.sh" "$target"; then
       echo "Not installing $(basename "$hook"): $target is a hook of your own." >&2
       continue
     fi
