@@ -8,6 +8,7 @@
 #include "iuserinterface.h"
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
@@ -102,9 +103,62 @@ void BM_TreeReload(benchmark::State& state)
     shown.tree->expand(shown.tree->FindItem(doc.m_manager.GetPanel(0)));
     Settle(shown.tree);
     for (auto _ : state) {
-        shown.tree->OnUpdate(nullptr, HINT_RELOAD, nullptr);
+        shown.tree->OnUpdate(nullptr, Hint::Reload, nullptr);
         Settle(shown.tree);
     }
+}
+
+// The first panel (about 1,000 records) opened and current.
+CCPPanel* ShowFirstPanel(CShownTree& shown)
+{
+    CCPPanel* panel = shown.doc.m_manager.GetPanel(0);
+    shown.doc.SetCurrentPanel(panel);
+    shown.tree->expand(shown.tree->model()->index(0, 0));
+    shown.tree->expand(shown.tree->FindItem(panel));
+    Settle(shown.tree);
+    return panel;
+}
+
+// Select All in the panel view, then Escape: the tree highlights every row of the panel and
+// lets them go again.
+void BM_TreeMirrorsSelectAll(benchmark::State& state)
+{
+    CVireoDoc& doc = Cockpit(int(state.range(0)));
+    CShownTree shown(doc);
+    ShowFirstPanel(shown);
+    for (auto _ : state) {
+        doc.SelectAll();
+        Settle(shown.tree);
+        doc.ClearSelection();
+        Settle(shown.tree);
+    }
+    doc.SelectAll();
+    state.counters["rows"] = double(shown.tree->selectionModel()->selectedRows().size());
+    doc.ClearSelection();
+}
+
+// A click on the panel's first row and a Shift+click on its last: every row becomes the
+// document's selection.
+void BM_TreeShiftClickAll(benchmark::State& state)
+{
+    CVireoDoc& doc = Cockpit(int(state.range(0)));
+    CShownTree shown(doc);
+    CCPPanel* panel = ShowFirstPanel(shown);
+    const QModelIndex parent = shown.tree->FindItem(panel);
+    const int rows = shown.tree->model()->rowCount(parent);
+    const QModelIndex first = shown.tree->model()->index(0, 0, parent);
+    const QModelIndex last = shown.tree->model()->index(rows - 1, 0, parent);
+    for (auto _ : state) {
+        shown.tree->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
+                                                                 QItemSelectionModel::Rows);
+        Settle(shown.tree);
+        shown.tree->selectionModel()->setCurrentIndex(last, QItemSelectionModel::NoUpdate);
+        shown.tree->selectionModel()->select(QItemSelection(first, last),
+                                             QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+        Settle(shown.tree);
+    }
+    state.counters["selected"] = double(doc.GetSelection().Count());
 }
 
 const char* const kWords[] = {"light", "1000123", "view", "sound 5", "panel 7", "zz"};
@@ -180,6 +234,8 @@ void FindArgs(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_TreeShow)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeExpandAll)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeReload)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeMirrorsSelectAll)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeShiftClickAll)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindTyping)->Apply(FindArgs)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindClear)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindNext)->Arg(100000)->Unit(benchmark::kMillisecond);

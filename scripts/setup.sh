@@ -4,8 +4,8 @@
 #   scripts/setup.sh --with-clang  also clang, for the sanitizer build and the fuzzers
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libgtest-dev
-          ccache xvfb xauth imagemagick fonts-dejavu-core clang-format)
+packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
+          libgtest-dev ccache xvfb xauth imagemagick fonts-dejavu-core clang-format)
 if [ "${1:-}" = "--with-clang" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi

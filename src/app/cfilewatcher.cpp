@@ -92,7 +92,7 @@ void CFileWatcher::OnInitialUpdate()
     Sync();
 }
 
-void CFileWatcher::OnUpdate(IDocObserver*, int, CCPObject*)
+void CFileWatcher::OnUpdate(IDocObserver*, Hint, CCPObject*)
 {
     m_pSyncTimer->start();
 }

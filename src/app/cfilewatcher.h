@@ -38,7 +38,7 @@ public:
     // The files watched now: the cockpit file first when it has one, then the pictures.
     std::vector<std::string> WatchedFiles() const;
 
-    void OnUpdate(IDocObserver*, int, CCPObject*) override;
+    void OnUpdate(IDocObserver*, Hint, CCPObject*) override;
     void OnInitialUpdate() override;
 
 private:

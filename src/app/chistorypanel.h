@@ -18,7 +18,7 @@ public:
 
     QListWidget* GetList() const { return m_pList; }
 
-    void OnUpdate(IDocObserver*, int, CCPObject*) override {}
+    void OnUpdate(IDocObserver*, Hint, CCPObject*) override {}
     void OnInitialUpdate() override { Fill(); }
     void OnHistoryChanged() override { Fill(); }
 

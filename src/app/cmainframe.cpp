@@ -2,7 +2,9 @@
 
 #include "ccptree.h"
 #include "ccptreepane.h"
+#include "cdialogrunner.h"
 #include "cdochandler.h"
+#include "cgridsettingsdlg.h"
 #include "chelpwindow.h"
 #include "chistorypanel.h"
 #include "cproblemspanel.h"
@@ -93,6 +95,60 @@ const CommandDef kCommands[] = {
      "Rena&me\tF2",
      "Rename the selected record: its \"// Name:\" line\nRename",
      {QKeyCombination(Qt::Key_F2)}},
+    {ID_EDIT_SELECT_ALL,
+     "Select &All\tCtrl+A",
+     "Select every object and button view of the panel\nSelect All",
+     {Qt::CTRL | Qt::Key_A}},
+    {ID_ALIGN_LEFT,
+     "Align &Left",
+     "Line up the left edges of the selected records\nAlign Left",
+     {}},
+    {ID_ALIGN_RIGHT,
+     "Align &Right",
+     "Line up the right edges of the selected records\nAlign Right",
+     {}},
+    {ID_ALIGN_TOP, "Align &Top", "Line up the top edges of the selected records\nAlign Top", {}},
+    {ID_ALIGN_BOTTOM,
+     "Align &Bottom",
+     "Line up the bottom edges of the selected records\nAlign Bottom",
+     {}},
+    {ID_ALIGN_CENTRES_HORZ,
+     "Align Centres &Horizontally",
+     "Put the centres of the selected records on one vertical line\nAlign Centres Horizontally",
+     {}},
+    {ID_ALIGN_CENTRES_VERT,
+     "Align Centres &Vertically",
+     "Put the centres of the selected records on one horizontal line\nAlign Centres Vertically",
+     {}},
+    {ID_DISTRIBUTE_HORZ,
+     "Distribute Hori&zontally",
+     "Space the selected records evenly between the leftmost and the rightmost\nDistribute "
+     "Horizontally",
+     {}},
+    {ID_DISTRIBUTE_VERT,
+     "Distribute Verti&cally",
+     "Space the selected records evenly between the topmost and the lowest\nDistribute "
+     "Vertically",
+     {}},
+    {ID_SAME_WIDTH,
+     "Same &Width",
+     "Give the selected records the width of the key record\nSame Width",
+     {}},
+    {ID_SAME_HEIGHT,
+     "Same H&eight",
+     "Give the selected records the height of the key record\nSame Height",
+     {}},
+    {ID_SAME_WIDTH_HEIGHT,
+     "Same &Size",
+     "Give the selected records the size of the key record\nSame Size",
+     {}},
+    {ID_SNAP_OBJECTS,
+     "Snap to &Objects",
+     "Snap dragged records to the edges and centres of the others\nSnap to Objects",
+     {},
+     true},
+    {ID_SNAP_GRID, "Snap to &Grid", "Snap dragged records to the grid\nSnap to Grid", {}, true},
+    {ID_GRID_SETTINGS, "Grid Setti&ngs...", "Set the spacing of the grid\nGrid Settings", {}},
     {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
     {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle Status Bar", {}, true},
@@ -152,6 +208,7 @@ const PaneDef kPanes[] = {
 };
 
 constexpr int kSeparator = 0;
+constexpr int kArrangeMenu = -1; // where the panel view's popup holds the Arrange submenu
 } // namespace
 
 CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* app,
@@ -175,21 +232,25 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     m_pDoc->AddObserver(m_pTree);
     m_pDoc->AddObserver(m_pHistory);
     m_pDoc->AddObserver(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        for (int i = kTreePane; i <= kTemplPane; ++i)
-            if (now && (now == PaneWidget(i) || PaneWidget(i)->isAncestorOf(now)) &&
-                m_nActivePane != i) {
-                m_nActivePane = i;
-                ShowActivePane();
-            }
-    });
+    m_focusChanged =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            for (int i = kTreePane; i <= kTemplPane; ++i)
+                if (now && (now == PaneWidget(i) || PaneWidget(i)->isAncestorOf(now)) &&
+                    m_nActivePane != i) {
+                    m_nActivePane = i;
+                    ShowActivePane();
+                }
+            // The route starts at the active pane, and Cut, Copy, Paste and Delete follow the
+            // focus.
+            RequestCommandUpdate();
+        });
     qApp->installEventFilter(this);
 
-    // Idle-time update of the buttons and panes.
-    m_pIdleTimer = new QTimer(this);
-    m_pIdleTimer->setInterval(100);
-    connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
-    m_pIdleTimer->start();
+    // What else the commands' states depend on.
+    connect(m_pTree, &CCPTree::CommandsChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(m_pView, &CScrollView::StateChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(m_pTemplView, &CScrollView::StateChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RequestCommandUpdate);
 
     RestoreLayout();
     ShowActivePane();
@@ -199,6 +260,8 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
 
 CMainFrame::~CMainFrame()
 {
+    // The panes go before QObject would cut this connection, and hiding them moves the focus.
+    disconnect(m_focusChanged);
     qApp->removeEventFilter(this);
     m_pDoc->RemoveObserver(this);
     m_pDoc->RemoveObserver(m_pHistory);
@@ -218,9 +281,7 @@ void CMainFrame::CreateActions()
         action->setShortcuts(keys);
         action->setCheckable(def.checkable);
         action->setIconVisibleInMenu(false);
-        const QPixmap picture = CToolBarArt::Picture(def.id);
-        if (!picture.isNull() && def.id != ID_FILE_PRINT_DIRECT)
-            action->setIcon(QIcon(picture));
+        action->setIcon(CToolBarArt::Icon(def.id));
         const int id = def.id;
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_mapActions[id] = action;
@@ -271,12 +332,18 @@ void CMainFrame::CreateMenus()
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
-    QMenu* edit =
-        AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
-                {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL, ID_ADD_SOUND,
-                 ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                 ID_EDIT_CLEAR, ID_EDIT_RENAME, kSeparator, ID_CHECK_COCKPIT, kSeparator});
+    QMenu* edit = AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
+                          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL,
+                           ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY,
+                           ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_RENAME, kSeparator,
+                           ID_EDIT_SELECT_ALL, kSeparator, ID_CHECK_COCKPIT, kSeparator});
     edit->addActions(m_pTreePane->FindActions());
+    const std::initializer_list<int> arrange = {
+        ID_ALIGN_LEFT,         ID_ALIGN_RIGHT,        ID_ALIGN_TOP,         ID_ALIGN_BOTTOM,
+        ID_ALIGN_CENTRES_HORZ, ID_ALIGN_CENTRES_VERT, ID_DISTRIBUTE_HORZ,   ID_DISTRIBUTE_VERT,
+        ID_SAME_WIDTH,         ID_SAME_HEIGHT,        ID_SAME_WIDTH_HEIGHT, kSeparator,
+        ID_SNAP_OBJECTS,       ID_SNAP_GRID,          ID_GRID_SETTINGS};
+    AddMenu(menuBar()->addMenu(QStringLiteral("&Arrange")), arrange);
     QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
                           {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
                            ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS,
@@ -297,12 +364,14 @@ void CMainFrame::CreateMenus()
         {ID_ADD_OBJECT, "&Add Object"}, {ID_ADD_SOUND, nullptr},  {ID_ADD_BUTTON, nullptr},
         {ID_DUPLICATE, nullptr},        {ID_EDIT_CUT, nullptr},   {ID_EDIT_COPY, nullptr},
         {ID_EDIT_PASTE, nullptr},       {ID_EDIT_CLEAR, nullptr}, {ID_EDIT_RENAME, nullptr},
-        {kSeparator, nullptr},          {ID_NEXT_STATE, nullptr}, {kSeparator, nullptr},
-        {ID_PROPERTIES, nullptr},       {kSeparator, nullptr},    {ID_ZOOM_IN, nullptr},
-        {ID_ZOOM_OUT, nullptr}};
+        {kSeparator, nullptr},          {kArrangeMenu, nullptr},  {kSeparator, nullptr},
+        {ID_NEXT_STATE, nullptr},       {kSeparator, nullptr},    {ID_PROPERTIES, nullptr},
+        {kSeparator, nullptr},          {ID_ZOOM_IN, nullptr},    {ID_ZOOM_OUT, nullptr}};
     for (const auto& [id, text] : popup) {
         if (id == kSeparator)
             m_pViewMenu->addSeparator();
+        else if (id == kArrangeMenu)
+            AddMenu(m_pViewMenu->addMenu(QStringLiteral("&Arrange")), arrange);
         else if (!text)
             m_pViewMenu->addAction(Action(id));
         else
@@ -447,12 +516,13 @@ bool CMainFrame::FocusAllowsRecordCommand(int id) const
     case ID_EDIT_CUT:
     case ID_EDIT_COPY:
     case ID_EDIT_PASTE:
+    case ID_EDIT_SELECT_ALL:
         break;
     default:
         return true;
     }
     // With the keyboard in a dock (Problems, History) these keys are that widget's: Delete
-    // there must not take the current record off its panel.
+    // there must not take the current record off its panel, nor Ctrl+A choose records.
     QWidget* focus = QApplication::focusWidget();
     if (!focus || focus->window() != this)
         return true;
@@ -462,8 +532,24 @@ bool CMainFrame::FocusAllowsRecordCommand(int id) const
     return false;
 }
 
+void CMainFrame::RequestCommandUpdate()
+{
+    if (m_bUpdatePending)
+        return;
+    m_bUpdatePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_bUpdatePending)
+                UpdateCommandUI();
+        },
+        Qt::QueuedConnection);
+}
+
 void CMainFrame::UpdateCommandUI()
 {
+    m_bUpdatePending = false;
+    ++m_nCommandUpdates;
     m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
     for (auto& [id, action] : m_mapActions) {
         CCmdUI ui(id);
@@ -506,6 +592,7 @@ bool CMainFrame::ExecuteCommand(int id)
 void CMainFrame::OnInitialUpdate()
 {
     UpdateTitle();
+    RequestCommandUpdate();
     // Nothing of the previous cockpit stays on show: the id pane is as at start-up.
     for (const PaneDef& def : kPanes)
         if (def.id == ID_INDICATOR_ID && StatusPane(def.id))
@@ -550,6 +637,20 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         // From the panel or template view: the current record's row in the tree.
         ui.Enable(m_pDoc->m_pCurrentObject != nullptr);
         return true;
+    case ID_EDIT_SELECT_ALL:
+        // Reached from the tree or the template view: the panel's records, as there.
+        return m_pView->OnUpdateCommand(ui);
+    case ID_SNAP_OBJECTS:
+        ui.Enable();
+        ui.SetCheck(m_pView->m_bSnapObjects);
+        return true;
+    case ID_SNAP_GRID:
+        ui.Enable();
+        ui.SetCheck(m_pView->m_bSnapGrid);
+        return true;
+    case ID_GRID_SETTINGS:
+        ui.Enable();
+        return true;
     case ID_INDICATOR_CAPS:
     case ID_INDICATOR_NUM:
     case ID_INDICATOR_SCRL: {
@@ -560,13 +661,36 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         return true;
     }
     default:
+        if (const auto command = ArrangeCommandOf(ui.m_nID)) {
+            // Only what would move or size something: the selection, not the pane, decides.
+            ui.Enable(m_pDoc->CanArrange(*command));
+            return true;
+        }
         return false;
     }
 }
 
 bool CMainFrame::OnCommand(int id)
 {
+    if (const auto command = ArrangeCommandOf(id)) {
+        m_pDoc->ArrangeSelection(*command);
+        return true;
+    }
     switch (id) {
+    case ID_EDIT_SELECT_ALL:
+        return m_pView->OnCommand(id);
+    case ID_SNAP_OBJECTS:
+        m_pView->m_bSnapObjects = !m_pView->m_bSnapObjects;
+        SaveArrangeSettings();
+        return true;
+    case ID_SNAP_GRID:
+        m_pView->m_bSnapGrid = !m_pView->m_bSnapGrid;
+        m_pView->viewport()->update(); // the grid is drawn while it snaps
+        SaveArrangeSettings();
+        return true;
+    case ID_GRID_SETTINGS:
+        OnGridSettings();
+        return true;
     case ID_EDIT_RENAME:
         SetActivePane(kTreePane);
         m_pTree->StartRename();
@@ -599,6 +723,23 @@ bool CMainFrame::OnCommand(int id)
     }
 }
 
+std::optional<ArrangeCommand> CMainFrame::ArrangeCommandOf(int id)
+{
+    if (id < ID_ALIGN_LEFT || id > ID_SAME_WIDTH_HEIGHT)
+        return std::nullopt;
+    return static_cast<ArrangeCommand>(id - ID_ALIGN_LEFT);
+}
+
+void CMainFrame::OnGridSettings()
+{
+    CGridSettingsDlg dlg(m_pView->m_nGridSize, this);
+    if (CDialogRunner::RunModal(dlg) != IDOK)
+        return;
+    m_pView->m_nGridSize = dlg.GridSize();
+    m_pView->viewport()->update();
+    SaveArrangeSettings();
+}
+
 void CMainFrame::ShowHelp()
 {
     if (!m_pHelp)
@@ -623,6 +764,7 @@ void CMainFrame::UpdateTitle()
 void CMainFrame::OnModifiedChanged(bool modified)
 {
     setWindowModified(modified);
+    RequestCommandUpdate();
 }
 
 void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent)
@@ -638,6 +780,7 @@ void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent)
             action->setVisible(i == 0);
         }
     }
+    RequestCommandUpdate();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -707,11 +850,13 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) &&
         watched == QGuiApplication::focusObject() && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
-        if (type == QEvent::ShortcutOverride)
+        if (type == QEvent::ShortcutOverride) {
             UpdateCommandUI(); // the shortcut map skips disabled actions: bring them up to date
                                // first
-        else
+        } else {
             TrackLockKeys(static_cast<QKeyEvent*>(event));
+            RequestCommandUpdate(); // the lock panes
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -807,6 +952,7 @@ void CMainFrame::ShowActivePane()
     }
     m_pActivePaneLabel->setText(PaneName(m_nActivePane));
     m_pActivePaneLabel->setToolTip(QString::fromLatin1(tips[m_nActivePane]));
+    RequestCommandUpdate(); // the route starts at the active pane
 }
 
 // --- the layout kept between runs ---
@@ -847,6 +993,16 @@ void CMainFrame::SaveLayout()
     settings.setValue(QStringLiteral("TemplateZoom"), double(m_pTemplView->m_fZoom));
 }
 
+void CMainFrame::SaveArrangeSettings()
+{
+    // Kept at once, not only when the window closes: they are choices, not a layout.
+    QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
+    settings.beginGroup(QString::fromLatin1(kLayoutGroup));
+    settings.setValue(QStringLiteral("SnapToObjects"), m_pView->m_bSnapObjects);
+    settings.setValue(QStringLiteral("SnapToGrid"), m_pView->m_bSnapGrid);
+    settings.setValue(QStringLiteral("GridSize"), m_pView->m_nGridSize);
+}
+
 void CMainFrame::RestoreLayout()
 {
     QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
@@ -858,6 +1014,13 @@ void CMainFrame::RestoreLayout()
     statusBar()->setVisible(settings.value(QStringLiteral("StatusBar"), true).toBool());
     RestoreZoom(settings, QStringLiteral("Zoom"), m_pView);
     RestoreZoom(settings, QStringLiteral("TemplateZoom"), m_pTemplView);
+    m_pView->m_bSnapObjects = settings.value(QStringLiteral("SnapToObjects"), true).toBool();
+    m_pView->m_bSnapGrid = settings.value(QStringLiteral("SnapToGrid"), false).toBool();
+    bool ok = false;
+    const int grid = settings.value(QStringLiteral("GridSize")).toInt(&ok);
+    m_pView->m_nGridSize =
+        ok ? std::clamp(grid, CGridSettingsDlg::kMinSize, CGridSettingsDlg::kMaxSize)
+           : CGridSettingsDlg::kDefaultSize;
 }
 
 bool CMainFrame::RestorePaneSizes()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange.h"
 #include "ccommandroute.h"
 #include "ccommandtarget.h"
 #include "idocobserver.h"
@@ -9,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 class CCPTree;
@@ -24,14 +26,15 @@ class CVireoView;
 class QLabel;
 class QMenu;
 class QSplitter;
-class QTimer;
 class QToolBar;
 
 // The main window: menus, toolbar, status bar and the three panes (tree, panel view, template
 // view) side by side. Every menu item, toolbar button, accelerator and context-menu entry is
 // one action per command id, carried out along the route active pane, document, frame,
 // application. Command states are recomputed before a menu opens, before a shortcut is looked
-// up, and on idle.
+// up, and once on the next turn of the event loop after anything they depend on changed (the
+// document, its history, the focus, the tree's selection, a view's zoom, the bars, the recent
+// files).
 class CMainFrame : public QMainWindow, public CCommandTarget, public IDocObserver
 {
 public:
@@ -68,6 +71,11 @@ public:
 
     // Recomputes every action's state and the status panes from the route.
     void UpdateCommandUI();
+    // Asks for UpdateCommandUI on the next turn of the event loop: however many changes ask
+    // before then, it runs once.
+    void RequestCommandUpdate();
+    // How often UpdateCommandUI ran.
+    int CommandUpdateCount() const { return m_nCommandUpdates; }
     // Runs a command along the route if it is enabled now; true when it ran.
     bool ExecuteCommand(int id);
     bool IsCommandEnabled(int id);
@@ -87,9 +95,10 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;
 
-    void OnUpdate(IDocObserver*, int, CCPObject*) override {}
+    void OnUpdate(IDocObserver*, Hint, CCPObject*) override { RequestCommandUpdate(); }
     void OnInitialUpdate() override;
     void OnModifiedChanged(bool modified) override;
+    void OnHistoryChanged() override { RequestCommandUpdate(); }
 
     // The status-bar panes that show the cockpit's folder and name the active pane.
     QLabel* FolderPane() const { return m_pFolderPane; }
@@ -100,7 +109,8 @@ public:
     static QString PaneName(int index);
 
     // Window place and size, bar states, splitter sizes and zoom, kept between runs with the
-    // recent files (QSettings "Orvanta", "Vireo", group "Layout"). Saved when the window closes.
+    // recent files (QSettings "Orvanta", "Vireo", group "Layout"). Saved when the window closes;
+    // the snap settings and the grid size are saved as they change.
     void SaveLayout();
 
 protected:
@@ -128,6 +138,11 @@ private:
     void ShowHelp();
     // Whether the command may act with the keyboard focus where it is now.
     bool FocusAllowsRecordCommand(int id) const;
+    // The Arrange menu's command for an id, if it is one.
+    static std::optional<ArrangeCommand> ArrangeCommandOf(int id);
+    void OnGridSettings();
+    // Snapping and the grid, kept with the layout.
+    void SaveArrangeSettings();
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -146,7 +161,8 @@ private:
     CHistoryPanel* m_pHistory = nullptr;
     CProblemsPanel* m_pProblems = nullptr;
     CHelpWindow* m_pHelp = nullptr;
-    QTimer* m_pIdleTimer = nullptr;
+    bool m_bUpdatePending = false;
+    int m_nCommandUpdates = 0;
     int m_nActivePane = kViewPane;
     bool m_bSized = false;
     std::array<bool, 3> m_abLocks{}; // Caps, Num, Scroll Lock
@@ -155,4 +171,5 @@ private:
     QLabel* m_pFolderPane = nullptr;
     QLabel* m_pActivePaneLabel = nullptr;
     std::array<QWidget*, 3> m_apPaneMarks{};
+    QMetaObject::Connection m_focusChanged;
 };

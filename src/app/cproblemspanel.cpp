@@ -150,7 +150,7 @@ void CProblemsPanel::OnInitialUpdate()
     ShowDetails();
 }
 
-void CProblemsPanel::OnUpdate(IDocObserver*, int, CCPObject*)
+void CProblemsPanel::OnUpdate(IDocObserver*, Hint, CCPObject*)
 {
     // An edit may have fixed the current row's problem, or made its fix possible.
     ShowDetails();

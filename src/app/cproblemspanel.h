@@ -51,7 +51,7 @@ public:
     // The row's context menu, owned by the caller.
     QMenu* CreateContextMenu(int row);
 
-    void OnUpdate(IDocObserver*, int, CCPObject*) override;
+    void OnUpdate(IDocObserver*, Hint, CCPObject*) override;
     void OnInitialUpdate() override;
     bool OnChecked(const CCheckMessageArray& messages, bool full) override;
 

@@ -47,7 +47,7 @@ public:
     CRecoveryJournal& Journal() { return m_journal; }
     const std::string& Folder() const { return m_strFolder; }
 
-    void OnUpdate(IDocObserver*, int, CCPObject*) override {}
+    void OnUpdate(IDocObserver*, Hint, CCPObject*) override {}
     void OnInitialUpdate() override;
     void OnHistoryChanged() override { m_timer.start(); }
 

@@ -76,7 +76,7 @@ void CShownPanels::Remember(const std::string& path, int panelId)
     settings.endArray();
 }
 
-void CShownPanels::OnUpdate(IDocObserver*, int, CCPObject*)
+void CShownPanels::OnUpdate(IDocObserver*, Hint, CCPObject*)
 {
     // No panel (a cockpit being replaced, a new one) keeps what the file showed before.
     const CCPPanel* panel = m_pDoc->m_pCurrentPanel;

@@ -25,7 +25,7 @@ public:
     // Keeps panelId for path as the newest file.
     static void Remember(const std::string& path, int panelId);
 
-    void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) override;
+    void OnUpdate(IDocObserver* sender, Hint hint, CCPObject* record) override;
     void OnInitialUpdate() override;
 
 private:

@@ -289,7 +289,7 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
         {treeWidth, std::max(100, panes->width() - treeWidth - templWidth), templWidth});
     if (tree->currentIndex().isValid())
         tree->scrollTo(tree->currentIndex());
-    m_doc.UpdateAllViews(nullptr, HINT_REFRESH); // centres the record in the resized views
+    m_doc.UpdateAllViews(nullptr, Hint::Refresh); // centres the record in the resized views
     frame->UpdateCommandUI();
     QApplication::processEvents();
     return frame->grab().save(QFile::decodeName(file.c_str()), "PNG");

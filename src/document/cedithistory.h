@@ -22,8 +22,8 @@ public:
     CCPObject* m_pFocusRedo = nullptr;
     CCPPanel* m_pPanelUndo = nullptr;
     CCPPanel* m_pPanelRedo = nullptr;
-    // Keyboard nudges of one record in a burst add up to one step.
-    CCPObject* m_pNudged = nullptr;
+    // Keyboard nudges of the same records in a burst add up to one step.
+    std::vector<const CCPObject*> m_aNudged;
     int m_nNudgeKind = 0;
     double m_dLastNudge = 0;
 

@@ -883,10 +883,10 @@ bool CJournalReplay::Apply(CVireoDoc& doc, const CJournalEntry& entry)
     }
     if (!ok) {
         doc.AbortStep();
-        doc.UpdateAllViews(nullptr, HINT_RELOAD);
+        doc.UpdateAllViews(nullptr, Hint::Reload);
         return false;
     }
     doc.EndStep();
-    doc.UpdateAllViews(nullptr, HINT_RELOAD);
+    doc.UpdateAllViews(nullptr, Hint::Reload);
     return true;
 }

@@ -66,6 +66,7 @@ void CVireoDoc::ClearHistory()
 
 void CVireoDoc::Reset()
 {
+    m_selection.Clear();
     m_pCurrentObject = nullptr;
     m_pCurrentPanel = nullptr;
     m_pLastBuffer = nullptr;
@@ -337,13 +338,14 @@ bool CVireoDoc::NotifyChecked(const CCheckMessageArray& messages, bool full)
 void CVireoDoc::SetCurrentPanel(CCPPanel* panel)
 {
     m_pCurrentPanel = panel;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
 }
 
 void CVireoDoc::SetCurrentObject(CCPObject* record)
 {
     m_pCurrentObject = record;
-    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
+    m_selection.Clear();
+    UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
 namespace {
@@ -482,6 +484,24 @@ int CVireoDoc::EditProperties(CCPObject& record)
     return RunSheet(record);
 }
 
+void CVireoDoc::ShowDialPreview(CCPDial& record, const CCPDial& shown, float value)
+{
+    m_dialPreview.Show(&record, shown, value);
+    PreviewChanged(&record);
+}
+
+void CVireoDoc::EndDialPreview(CCPDial& record)
+{
+    if (m_dialPreview.End(&record))
+        PreviewChanged(&record);
+}
+
+void CVireoDoc::PreviewChanged(CCPObject* record)
+{
+    for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
+        o->OnPreviewChanged(record);
+}
+
 int CVireoDoc::RunSheet(CCPObject& record)
 {
     if (!m_pEditor)
@@ -562,7 +582,7 @@ int CVireoDoc::EditRecordProperties(CCPObject* record, IDocObserver* sender)
     BeginStep("Properties of " + RecordLabel(record), record, PanelOf(record));
     const int result = RunSheet(*record);
     if (const CEditStep* step = EndStep())
-        UpdateAllViews(sender, step->ChangesStructure() ? HINT_RELOAD : HINT_REFRESH);
+        UpdateAllViews(sender, step->ChangesStructure() ? Hint::Reload : Hint::Refresh);
     return result;
 }
 
@@ -583,7 +603,7 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
     else if (record->IsButton())
         record->m_nId = m_manager.NextButtonId();
     else
-        record->m_nId = panel->NextObjectId();
+        record->m_nId = NewRecordId(*record, *panel);
 
     BeginStep((edit ? "Add " : "Duplicate ") + RecordLabel(record.get()), record.get(), panel);
     m_pStep->m_pFocusUndo = nullptr;
@@ -599,23 +619,23 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
 
     CCPObject* raw = record.get();
     m_pStep->m_strName = (edit ? "Add " : "Duplicate ") + RecordLabel(raw);
-    int hint = HINT_ADDED_TO_PANEL;
+    Hint hint = Hint::AddedToPanel;
     if (raw->IsButtonView()) {
         WillChange(*panel);
         m_manager.AddButtonView(Downcast<CCPButtonView>(std::move(record)));
         panel->m_anButtonViews.push_back(raw->m_nId);
     } else if (raw->IsSound()) {
         m_manager.AddSound(Downcast<CCPSound>(std::move(record)));
-        hint = HINT_SOUND_ADDED;
+        hint = Hint::SoundAdded;
     } else if (raw->IsButton()) {
         m_manager.AddButton(Downcast<CCPButton>(std::move(record)));
-        hint = HINT_BUTTON_ADDED;
+        hint = Hint::ButtonAdded;
     } else if (raw->IsSurfaceRef()) {
         InsertSurfaceRef(panel, panel->m_aSurfaces.size(),
                          Downcast<CCPSurfaceRef>(std::move(record)));
     } else if (raw->IsPanel()) {
         m_manager.AddPanel(Downcast<CCPPanel>(std::move(record)));
-        hint = HINT_PANEL_ADDED;
+        hint = Hint::PanelAdded;
     } else {
         WillChange(*panel);
         m_manager.AddObject(std::move(record));
@@ -664,7 +684,7 @@ bool CVireoDoc::NewPanel()
     EndStep();
     m_pCurrentPanel = raw;
     m_pCurrentObject = raw;
-    UpdateAllViews(nullptr, HINT_PANEL_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::PanelAdded, raw);
     return true;
 }
 
@@ -683,7 +703,7 @@ bool CVireoDoc::NewSound()
         return false;
     m_manager.AddSound(std::move(sound));
     EndStep();
-    UpdateAllViews(nullptr, HINT_SOUND_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::SoundAdded, raw);
     SetCurrentObject(raw);
     return true;
 }
@@ -703,7 +723,7 @@ bool CVireoDoc::NewButton()
         return false;
     m_manager.AddButton(std::move(button));
     EndStep();
-    UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::ButtonAdded, raw);
     SetCurrentObject(raw);
     return true;
 }
@@ -751,7 +771,7 @@ void CVireoDoc::RemoveObject(CCPObject* record, CCPPanel* panel)
     if (m_pCurrentObject == record)
         m_pCurrentObject = nullptr;
     if (changed)
-        UpdateAllViews(nullptr, HINT_REMOVED, record);
+        UpdateAllViews(nullptr, Hint::Removed, record);
 }
 
 CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to,
@@ -780,7 +800,7 @@ CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* t
         }
     } else {
         record = copy.get();
-        record->m_nId = to->NextObjectId();
+        record->m_nId = NewRecordId(*record, *to);
         m_pStep->m_pFocusRedo = record;
         m_pStep->m_pFocusUndo = nullptr;
         if (record->IsButtonView())
@@ -806,7 +826,7 @@ CCPObject* CVireoDoc::PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* t
         to->InsertRecordAfter(anchor, record);
     }
     EndStep();
-    UpdateAllViews(sender, HINT_REFRESH);
+    UpdateAllViews(sender, Hint::Refresh);
     return record;
 }
 
@@ -831,7 +851,7 @@ bool CVireoDoc::SetRect(CCPObject* record, bool source, const CRect& rc, const c
         record->SetDestRect(&rc);
     if (!EndStep())
         return false;
-    UpdateAllViews(sender, HINT_REFRESH);
+    UpdateAllViews(sender, Hint::Refresh);
     return true;
 }
 
@@ -847,38 +867,50 @@ bool CVireoDoc::SetRecordSrcRect(CCPObject* record, const CRect& rc, IDocObserve
 
 bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
 {
+    CRect old;
+    if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
+        return false;
+    return Nudge({record}, source, {rc}, "Move " + RecordLabel(record));
+}
+
+bool CVireoDoc::Nudge(const std::vector<CCPObject*>& records, bool source,
+                      const std::vector<CRect>& rects, const std::string& name)
+{
     using namespace std::chrono;
     const double now =
         m_fnClock ? m_fnClock() : duration<double>(steady_clock::now().time_since_epoch()).count();
     const int kind = source ? 2 : 1;
     const CEditStep* last = m_history.UndoStep();
-    // A burst goes on while the same record is nudged the same way, without a pause, an undo
-    // or a save since its last nudge.
-    const bool burst = !m_pStep && last && !m_history.CanRedo() && last->m_pNudged == record &&
+    const std::vector<const CCPObject*> nudged(records.begin(), records.end());
+    // A burst goes on while the same records are nudged the same way, without a pause, an undo
+    // or a save since the last nudge.
+    const bool burst = !m_pStep && last && !m_history.CanRedo() && last->m_aNudged == nudged &&
                        last->m_nNudgeKind == kind && now - last->m_dLastNudge <= kNudgeBurst &&
                        m_history.Saved() != static_cast<long>(m_history.Current());
-    CRect old;
-    if (!record || !(source ? record->GetSrcRect(&old) : record->GetDestRect(&old)) || old == rc)
-        return false;
     const bool nested = m_pStep != nullptr;
     if (burst) {
         m_pStep = m_history.TakeLast();
         m_bAmending = true;
         m_manager.SetRecorder(this);
     } else {
-        BeginStep("Move " + RecordLabel(record), record, m_pCurrentPanel);
+        BeginStep(name,
+                  m_pCurrentObject && IsSelected(m_pCurrentObject) ? m_pCurrentObject
+                                                                   : records.front(),
+                  m_pCurrentPanel);
     }
     if (!nested) {
         // A step that a nudge joined is no nudge burst: a later nudge must not merge into it.
-        m_pStep->m_pNudged = record;
+        m_pStep->m_aNudged = nudged;
         m_pStep->m_nNudgeKind = kind;
         m_pStep->m_dLastNudge = now;
     }
-    WillChange(*record);
-    if (source)
-        record->SetSrcRect(&rc);
-    else
-        record->SetDestRect(&rc);
+    for (size_t i = 0; i < records.size(); ++i) {
+        WillChange(*records[i]);
+        if (source)
+            records[i]->SetSrcRect(&rects[i]);
+        else
+            records[i]->SetDestRect(&rects[i]);
+    }
     // A burst that comes back to where it started leaves no step.
     if (!EndStep() && burst) {
         m_bAmending = false;
@@ -887,7 +919,7 @@ bool CVireoDoc::NudgeRecord(CCPObject* record, bool source, const CRect& rc)
         UpdateModified();
         HistoryChanged();
     }
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -900,7 +932,7 @@ bool CVireoDoc::MakeSameSize(CCPObject* record)
     record->MakeSameSize();
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -913,7 +945,7 @@ bool CVireoDoc::RenameRecord(CCPObject* record, const std::string& name, IDocObs
     record->SetName(name);
     if (!EndStep())
         return false;
-    UpdateAllViews(sender, HINT_REFRESH);
+    UpdateAllViews(sender, Hint::Refresh);
     return true;
 }
 
@@ -985,20 +1017,20 @@ void CVireoDoc::StepDone(CEditStep* step, bool undone)
     UpdateModified();
     HistoryChanged();
     UpdatePictures();
-    UpdateAllViews(nullptr, step->ChangesStructure() ? HINT_RELOAD : HINT_REFRESH);
-    UpdateAllViews(nullptr, HINT_CURRENT_OBJECT);
+    UpdateAllViews(nullptr, step->ChangesStructure() ? Hint::Reload : Hint::Refresh);
+    UpdateAllViews(nullptr, Hint::CurrentObject);
 }
 
 void CVireoDoc::Refresh()
 {
     m_manager.RefreshImages();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
 }
 
 void CVireoDoc::UpdatePictures()
 {
     if (m_manager.UpdatePictures())
-        UpdateAllViews(nullptr, HINT_PICTURES);
+        UpdateAllViews(nullptr, Hint::Pictures);
 }
 
 void CVireoDoc::UpdateModified()
@@ -1029,8 +1061,10 @@ void CVireoDoc::RemoveObserver(IDocObserver* observer)
                        m_aObservers.end());
 }
 
-void CVireoDoc::UpdateAllViews(IDocObserver* sender, int hint, CCPObject* record)
+void CVireoDoc::UpdateAllViews(IDocObserver* sender, Hint hint, CCPObject* record)
 {
+    // Every change reaches the views through here: the selection is made good before they look.
+    KeepSelectionValid();
     for (IDocObserver* o : std::vector<IDocObserver*>(m_aObservers))
         if (o != sender)
             o->OnUpdate(sender, hint, record);
@@ -1057,7 +1091,7 @@ CCPButton* CVireoDoc::AddButtonWithId(int id, int states)
     m_pStep->m_pFocusUndo = nullptr;
     m_manager.AddButton(std::move(button));
     EndStep();
-    UpdateAllViews(nullptr, HINT_BUTTON_ADDED, raw);
+    UpdateAllViews(nullptr, Hint::ButtonAdded, raw);
     return raw;
 }
 
@@ -1069,7 +1103,7 @@ bool CVireoDoc::SetMaskTop(CCPPanel* panel, int maskTop)
     WillChange(*panel);
     panel->m_nMaskTop = maskTop;
     EndStep();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1084,7 +1118,7 @@ bool CVireoDoc::ClearMissingNeighbours(CCPPanel* panel)
             adj = -1;
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1101,7 +1135,7 @@ bool CVireoDoc::SetInitialState(CCPObject* record, int state)
     WillChange(*record);
     *initState = state;
     EndStep();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1117,7 +1151,7 @@ bool CVireoDoc::ClearSound(CCPButton* button, int which)
     WillChange(*button);
     sound = -1;
     EndStep();
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1143,7 +1177,7 @@ bool CVireoDoc::SizeSourcesToDest(CCPObject* record)
         record->MakeSameSize();
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }
 
@@ -1159,6 +1193,6 @@ bool CVireoDoc::MoveIntoScreen(CCPObject* record, CCPPanel* panel)
     record->SetDestRect(&moved);
     if (!EndStep())
         return false;
-    UpdateAllViews(nullptr, HINT_REFRESH);
+    UpdateAllViews(nullptr, Hint::Refresh);
     return true;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "arrange.h"
 #include "ccpmanager.h"
+#include "cdialpreview.h"
 #include "cedithistory.h"
+#include "cselection.h"
 #include "idocobserver.h"
 #include "ieditjournal.h"
 #include "ieditrecorder.h"
@@ -9,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,6 +101,65 @@ public:
     CCPObject* PlaceRecord(CCPObject* record, CCPPanel* from, CCPPanel* to, CCPObject* anchor,
                            bool move, IDocObserver* sender = nullptr);
 
+    // The selection: records the current panel holds (objects, button views, and a surface entry
+    // that was clicked). The current record is its key record: whenever anything is selected,
+    // the current record is one of them; SetCurrentObject selects just that record.
+    const CSelection& GetSelection() const { return m_selection; }
+    bool IsSelected(const CCPObject* record) const { return m_selection.Contains(record); }
+    // True when the panel itself holds the record (one of its surface entries, or a button view
+    // or object it lists): only such a record can be selected or taken off the panel. A sound,
+    // a button, a panel or the manager never can, though its id may equal a listed one.
+    bool PanelHolds(const CCPPanel* panel, const CCPObject* record) const;
+    // Selects those of records the current panel holds; key (else the last of them) becomes
+    // current.
+    void Select(const std::vector<CCPObject*>& records, CCPObject* key = nullptr);
+    // Ctrl+click: picks record or lets it go; the key follows the last one picked.
+    void ToggleSelected(CCPObject* record);
+    // Every object and button view of the current panel (surface entries only by clicking).
+    void SelectAll();
+    void ClearSelection();
+    // The selected records that have a destination on the panel, in panel order (button views,
+    // then objects, then surface entries), with their frames.
+    std::vector<CCPObject*> PlacedSelection() const;
+    // Moves every selected record by dx, dy as one step; the selection's bounds keep to the
+    // screen as a dragged record does. False when nothing moved.
+    bool MoveSelection(int dx, int dy, IDocObserver* sender = nullptr);
+    // A keyboard nudge of the selection: one record nudges as NudgeRecord does; several move as
+    // one frame that stops at the screen's edge, and a burst of nudges of the same records is
+    // one step.
+    bool NudgeSelection(CPoint step);
+    // Whether the arrange command would change anything, and the command as one step.
+    bool CanArrange(ArrangeCommand command) const;
+    bool ArrangeSelection(ArrangeCommand command);
+    // Deletes every selected record as one step.
+    bool RemoveSelection();
+
+    // --- the clipboard: records as the cockpit file's own text ---
+    // The records Copy, Cut and Duplicate take: the selected button views and objects in panel
+    // order, else the current record when the current panel holds it as one of those. A surface
+    // entry is never among them: it is a piece of its panel, not a record of its own.
+    std::vector<CCPObject*> CopyableSelection() const;
+    // The records as the file holds them, each with its comment (so its name comes along).
+    static std::string RecordsText(const std::vector<CCPObject*>& records);
+    // Copy: the text of the copyable selection. Selected surface entries are left out, and the
+    // user is told; empty when nothing could be copied.
+    std::string CopySelection();
+    // Cut: the text Copy would give, and those records taken off the panel as one step. Empty
+    // (nothing taken) when nothing could be copied or the step was refused.
+    std::string CutSelection();
+    // Paste: the button views and objects the text holds, read as the file is read, added to
+    // panel to (which becomes current) as one step, and selected. A record keeps its id where
+    // the id is free and its name always. fromPanel is the id of the panel the text was copied
+    // from, when known: pasted there, the records land 8,8 further on (again while they would
+    // lie on records already there); elsewhere they keep their place. Records of kinds no panel
+    // holds are left out with a message naming them; text without records pastes nothing and
+    // says why. The records pasted (none: nothing changed).
+    std::vector<CCPObject*> PasteText(const std::string& text, CCPPanel* to,
+                                      std::optional<int> fromPanel = std::nullopt);
+    // Duplicate: copies of the copyable selection 8,8 further on, as one step, selected; with
+    // none, a copy of the current record as DuplicateObject makes it.
+    bool DuplicateSelection();
+
     // The mechanical fixes the Problems panel offers, one step each; false (or null) when
     // there was nothing to change.
     // A new button with id (taken: null) and states states.
@@ -125,6 +188,8 @@ public:
     // Undoes or redoes until count steps are done.
     void GoToStep(size_t count);
     const CEditHistory& GetHistory() const { return m_history; }
+    // The needle an open dial sheet previews; views draw it in place of the dial's own.
+    const CDialPreview& GetDialPreview() const { return m_dialPreview; }
     void SetHistoryLimit(size_t steps) { m_history.SetLimit(steps); }
     void SetHistoryByteLimit(size_t bytes) { m_history.SetByteLimit(bytes); }
     // Seconds on a steady clock, for the nudge bursts (tests set their own).
@@ -148,7 +213,7 @@ public:
 
     void AddObserver(IDocObserver* observer);
     void RemoveObserver(IDocObserver* observer);
-    void UpdateAllViews(IDocObserver* sender, int hint, CCPObject* record = nullptr);
+    void UpdateAllViews(IDocObserver* sender, Hint hint, CCPObject* record = nullptr);
 
 private:
     friend class CJournalReplay;
@@ -165,6 +230,10 @@ private:
     void Appended(CCPObject& record) override;
     // IRecordEditor: every sheet opens through here.
     int EditProperties(CCPObject& record) override;
+    // Only the picture changes: no step, no modified mark; observers hear OnPreviewChanged.
+    void ShowDialPreview(CCPDial& record, const CCPDial& shown, float value) override;
+    void EndDialPreview(CCPDial& record) override;
+    void PreviewChanged(CCPObject* record);
     int RunSheet(CCPObject& record);
     // The sheet of a record not yet in the cockpit, in an "Add" step left open on OK; false
     // (step dropped) on Cancel.
@@ -195,6 +264,7 @@ private:
 
     IRecordEditor* m_pEditor = nullptr;
     CEditHistory m_history;
+    CDialPreview m_dialPreview;
     std::unique_ptr<CEditStep> m_pStep; // the step being recorded
     int m_nNestedSteps = 0;             // edits that joined it
     std::function<double()> m_fnClock;
@@ -205,4 +275,27 @@ private:
     std::string m_strPathName;
     IEditJournal* m_pJournal = nullptr;
     bool m_bAmending = false; // the step being ended replaces the last one
+    CSelection m_selection;
+
+    // Drops selected records the current panel no longer holds, and keeps the current record
+    // among the selected ones.
+    void KeepSelectionValid();
+    // The name of a step over records: the one record's label, or "<count> records".
+    static std::string RecordsLabel(const std::vector<CCPObject*>& records);
+    // Records moved to rects as a keyboard nudge (source: on the template).
+    bool Nudge(const std::vector<CCPObject*>& records, bool source, const std::vector<CRect>& rects,
+               const std::string& name);
+    bool ChangeFrames(const std::vector<CCPObject*>& records, const std::vector<CRect>& frames,
+                      const std::string& name, IDocObserver* sender);
+    // The id a new button view or object on panel gets: the panel's next free object id, and
+    // for a button view one that no button view has either.
+    int NewRecordId(const CCPObject& record, const CCPPanel& panel) const;
+    // Takes records off the current panel as one step named verb and their label.
+    bool RemoveRecords(const std::vector<CCPObject*>& records, const std::string& verb);
+    // Puts new button views and objects on panel as one step named verb and their label, and
+    // selects them. keepIds: a record keeps its id where no other record has it. stepAside: the
+    // records land 8,8 further on, and further while they would lie on the panel's records.
+    std::vector<CCPObject*> AddRecords(std::vector<std::unique_ptr<CCPObject>> records,
+                                       CCPPanel* panel, bool keepIds, bool stepAside,
+                                       const std::string& verb);
 };

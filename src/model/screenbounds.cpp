@@ -5,6 +5,7 @@
 #include "panelpaint.h"
 #include "strformat.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -75,4 +76,45 @@ bool MoveInsideScreen(const CRect& rc, int width, int height, CRect& moved)
     const long long dx = Shift(rc.left, rc.right, width), dy = Shift(rc.top, rc.bottom, height);
     moved = CRect(int(rc.left + dx), int(rc.top + dy), int(rc.right + dx), int(rc.bottom + dy));
     return true;
+}
+
+bool NudgeWithin(CRect& rc, CPoint step, int width, int height)
+{
+    const bool moves = (step.x < 0 && rc.left > 0) || (step.x > 0 && rc.right < width) ||
+                       (step.y < 0 && rc.top > 0) || (step.y > 0 && rc.bottom < height);
+    if (moves)
+        rc.OffsetRect(step.x, step.y);
+    return moves;
+}
+
+CRect DragWithin(const CRect& from, CRect to, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return to; // no picture, no bounds to keep to
+    const auto lowest = [](int was, int limit) { return std::min(was, limit); };
+    const auto highest = [](int was, int limit) { return std::max(was, limit); };
+    if (to.Width() == from.Width() && to.Height() == from.Height()) {
+        int dx = to.left - from.left;
+        int dy = to.top - from.top;
+        if (dx > 0)
+            dx = std::min(dx, std::max(0, width - from.right));
+        else if (dx < 0)
+            dx = std::max(dx, -std::max(0, from.left));
+        if (dy > 0)
+            dy = std::min(dy, std::max(0, height - from.bottom));
+        else if (dy < 0)
+            dy = std::max(dy, -std::max(0, from.top));
+        to = from;
+        to.OffsetRect(dx, dy);
+        return to;
+    }
+    if (to.left < from.left)
+        to.left = std::max(to.left, lowest(from.left, 0));
+    if (to.top < from.top)
+        to.top = std::max(to.top, lowest(from.top, 0));
+    if (to.right > from.right)
+        to.right = std::min(to.right, highest(from.right, width));
+    if (to.bottom > from.bottom)
+        to.bottom = std::min(to.bottom, highest(from.bottom, height));
+    return to;
 }

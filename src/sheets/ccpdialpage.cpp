@@ -1,9 +1,10 @@
 #include "ccpdialpage.h"
 
 #include "ccpdial.h"
-#include "cdialpreview.h"
+#include "ccpmanager.h"
 #include "cnumbertable.h"
 #include "cscanner.h"
+#include "irecordeditor.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -123,7 +124,13 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
 
 CCPDialPage::~CCPDialPage()
 {
-    CDialPreview::Instance().End(m_pRecord);
+    if (IRecordEditor* views = PreviewTarget())
+        views->EndDialPreview(*m_pRecord);
+}
+
+IRecordEditor* CCPDialPage::PreviewTarget() const
+{
+    return m_pRecord->m_pManager ? m_pRecord->m_pManager->GetEditor() : nullptr;
 }
 
 QTableWidget* CCPDialPage::GetTable() const
@@ -169,8 +176,8 @@ void CCPDialPage::UpdatePreview()
     }
     m_pSlider->setEnabled(usable);
     m_pReadout->setText(usable ? FormatFloat(m_fPreviewValue) : QString());
-    if (m_bPreviewing)
-        CDialPreview::Instance().Show(m_pRecord, shown, m_fPreviewValue);
+    if (IRecordEditor* views = PreviewTarget(); views && m_bPreviewing)
+        views->ShowDialPreview(*m_pRecord, shown, m_fPreviewValue);
 }
 
 void CCPDialPage::OnSliderMoved(int position)

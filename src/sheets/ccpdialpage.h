@@ -9,6 +9,7 @@
 class CCPDial;
 class CCPObject;
 class CNumberTable;
+class IRecordEditor;
 class QLabel;
 class QSlider;
 class QTableWidget;
@@ -41,6 +42,8 @@ public:
 private:
     // The dial as the page has it now: its table, and the radii and colours whose texts read.
     CCPDial& Shown();
+    // Where the preview goes: the record's editor, which is the document in the editor.
+    IRecordEditor* PreviewTarget() const;
     // Slider range and position, readout, and the needle on the panel once the slider moved.
     void UpdatePreview();
     void OnSliderMoved(int position);

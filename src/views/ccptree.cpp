@@ -4,23 +4,23 @@
 #include "ccppanel.h"
 #include "cdialogrunner.h"
 #include "cvireodoc.h"
-#include "iuserinterface.h"
 #include "textconvert.h"
 
-#include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -129,27 +129,34 @@ CCPTree::CCPTree(CVireoDoc* doc, QWidget* parent)
     setHeaderHidden(true);
     setRootIsDecorated(true);
     setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl+click and Shift+click choose several records of a panel, as in the panel view.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setExpandsOnDoubleClick(false);
-    setDragDropMode(QAbstractItemView::NoDragDrop);
+    // A row is dropped onto another row, never between two: the model keeps the panel's order.
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    setDragDropOverwriteMode(true);
+    setAutoExpandDelay(700);
     setIconSize(QSize(CCPTreeIcons::kWidth, CCPTreeIcons::kHeight));
     setItemDelegate(new CCPTreeDelegate(this));
     // Follow the selection, not the current row: focusing the tree moves the current row
     // without selecting anything, and that must not change the document.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (m_nSyncing)
-            return;
-        if (const QModelIndex selected = SelectedItem(); selected.isValid())
-            OnSelChanged(selected);
+        OnSelChanged();
+        emit CommandsChanged();
     });
+    // A dropped record is chosen where it landed.
+    connect(m_pModel, &CCPTreeModel::RowPlaced, this, [this](const QModelIndex& index) {
+        expand(index.parent());
+        SelectEntry(m_pModel->Entry(index));
+    });
+    // Paste follows what the clipboard holds, whichever program put it there.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CCPTree::CommandsChanged);
 }
 
-CCPTree::~CCPTree()
-{
-    if (m_bDragging)
-        EndDrag();
-}
+CCPTree::~CCPTree() = default;
 
 CCPObject* CCPTree::ItemRecord(const QModelIndex& index)
 {
@@ -165,46 +172,39 @@ QString CCPTree::ItemLabel(const CCPObject* record)
 
 void CCPTree::OnInitialUpdate()
 {
-    if (m_bDragging)
-        EndDrag();
-    ++m_nSyncing;
     // A new cockpit starts with every row shown and nothing open or chosen.
     const bool filtered = m_pModel->IsFiltering();
     if (filtered)
         m_pModel->SetFilter(QString());
     m_pModel->Rebuild();
-    m_clipItem = CEntry();
-    m_bCut = false;
-    m_itemDrag = m_itemDrop = m_dropHilite = m_pressItem = QPersistentModelIndex();
-    --m_nSyncing;
+    m_dropHilite = QPersistentModelIndex();
+    emit CommandsChanged();
     if (filtered)
         emit FilterChanged(QString());
 }
 
 void CCPTree::Rebuild()
 {
-    if (m_bDragging)
-        EndDrag();
-    // The rows are made anew; what the user opened, chose and remembered stays.
+    // The rows are made anew; what the user opened and chose stays.
     const CExpansion open = SaveExpansion();
-    const CRowKey clip = KeyOf(*m_pModel, m_clipItem);
     const CRowKey selected = KeyOf(*m_pModel, m_pModel->Entry(SelectedItem()));
     const int scrolled = verticalScrollBar()->value();
 
-    ++m_nSyncing;
     m_pModel->Rebuild();
-    m_clipItem = FindKey(*m_pModel, clip);
-    m_bCut = m_bCut && !m_clipItem.IsNull();
     if (m_pModel->IsFiltering())
         ExpandShown();
     else
         RestoreExpansion(open);
     executeDelayedItemsLayout();
     verticalScrollBar()->setValue(scrolled);
-    if (const QModelIndex index = m_pModel->Index(FindKey(*m_pModel, selected)); index.isValid())
-        setCurrentIndex(index);
-    --m_nSyncing;
+    // The row chosen before, when it still shows the current record (one listed twice keeps
+    // its row); otherwise the current record's row. The rows of the rest of the selection
+    // follow.
+    if (const QModelIndex index = m_pModel->Index(FindKey(*m_pModel, selected));
+        index.isValid() && ShowsCurrent(index))
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     SelectCurrentObject();
+    emit CommandsChanged();
 }
 
 QModelIndex CCPTree::FindItem(const CCPPanel* panel) const
@@ -219,19 +219,19 @@ void CCPTree::RelabelCurrentObject()
     viewport()->update();
 }
 
-void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
+void CCPTree::OnUpdate(IDocObserver*, Hint hint, CCPObject* record)
 {
     switch (hint) {
-    case HINT_REFRESH:
+    case Hint::Refresh:
         RelabelCurrentObject();
         break;
-    case HINT_RELOAD:
+    case Hint::Reload:
         Rebuild();
         break;
-    case HINT_CURRENT_OBJECT:
+    case Hint::CurrentObject:
         SelectCurrentObject();
         break;
-    case HINT_REMOVED: {
+    case Hint::Removed: {
         const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
         if (m_pModel->HasRows(panel))
             DeleteItem(m_pModel->FindChild(panel, record));
@@ -239,25 +239,27 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
             m_pModel->RemoveChild(panel, record);
         break;
     }
-    case HINT_ADDED_TO_PANEL:
-        // A surface entry shows its id until the rows are made again.
+    case Hint::AddedToPanel:
+        // A surface entry shows its id until the rows are made again. The row goes where its
+        // family's rows are (rows not made yet come from the document in its order).
         if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
-            !panel.IsNull() && record)
-            m_pModel->Insert(panel, -1, record, record->m_nId);
+            !panel.IsNull() && record) {
+            const int at =
+                m_pModel->HasRows(panel) ? m_pModel->InsertPosition(panel, CEntry(), record) : -1;
+            m_pModel->Insert(panel, at, record, record->m_nId);
+        }
         break;
-    case HINT_PANEL_ADDED:
+    case Hint::PanelAdded:
         if (const CEntry entry = m_pModel->Insert(m_pModel->Root(0), -1, AsPanel(record));
             !entry.IsNull() && record == m_pDoc->m_pCurrentObject) {
             // The new panel is the current record now: its row is the one selected.
-            ++m_nSyncing;
             SelectEntry(entry);
-            --m_nSyncing;
         }
         break;
-    case HINT_SOUND_ADDED:
+    case Hint::SoundAdded:
         m_pModel->Insert(m_pModel->Root(2), -1, record);
         break;
-    case HINT_BUTTON_ADDED:
+    case Hint::ButtonAdded:
         m_pModel->Insert(m_pModel->Root(1), -1, record);
         break;
     default:
@@ -265,25 +267,21 @@ void CCPTree::OnUpdate(IDocObserver*, int hint, CCPObject* record)
     }
 }
 
-void CCPTree::SelectCurrentObject()
+QModelIndex CCPTree::CurrentRow() const
 {
-    if (m_bNotifying)
-        return; // the document is following our own selection
     CCPObject* current = m_pDoc->m_pCurrentObject;
-    const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel);
-    const QModelIndex selected = SelectedItem();
+    if (!current)
+        return {};
+    // A record listed twice keeps the row the user chose.
+    for (const QModelIndex& chosen : {currentIndex(), SelectedItem()})
+        if (chosen.isValid() && ShowsCurrent(chosen))
+            return chosen;
     CEntry found;
-    if (!panel.IsNull() && current) {
-        const CEntry chosen = m_pModel->Entry(selected);
-        if (!chosen.IsNull() && m_pModel->Parent(chosen) == panel &&
-            m_pModel->Record(chosen) == current)
-            found = chosen; // a record listed twice keeps the row the user chose
-        if (found.IsNull())
-            found = m_pModel->FindChild(panel, current);
-    }
+    if (const CEntry panel = m_pModel->FindPanel(m_pDoc->m_pCurrentPanel); !panel.IsNull())
+        found = m_pModel->FindChild(panel, current);
     // Records that are no panel's child have rows of their own: the manager, a panel, a
     // parent button, a sound.
-    if (found.IsNull() && current) {
+    if (found.IsNull()) {
         if (current == &m_pDoc->m_manager)
             found = m_pModel->Root(0);
         else if (current->IsPanel())
@@ -293,52 +291,154 @@ void CCPTree::SelectCurrentObject()
         else if (current->IsSound())
             found = m_pModel->FindChild(m_pModel->Root(2), current);
     }
-    ++m_nSyncing;
-    if (const QModelIndex index = m_pModel->Index(found); index.isValid()) {
-        setCurrentIndex(index);
-        scrollTo(index);
-    } else if (selected.isValid() && ItemRecord(selected) != current) {
+    return m_pModel->Index(found);
+}
+
+bool CCPTree::ShowsDocument(const QModelIndexList& rows) const
+{
+    if (m_pDoc->GetSelection().Count() < 2)
+        return rows.size() == 1 && ShowsCurrent(rows.front());
+    // Several records: exactly their rows under the current panel, as far as the filter
+    // shows them.
+    const QModelIndex panel = FindItem(m_pDoc->m_pCurrentPanel);
+    std::unordered_set<const CCPObject*> chosen;
+    for (const QModelIndex& row : rows) {
+        CCPObject* record = ItemRecord(row);
+        if (!panel.isValid() || row.parent() != panel || !m_pDoc->IsSelected(record))
+            return false;
+        chosen.insert(record);
+    }
+    std::unordered_set<const CCPObject*> shown;
+    for (int i = 0, n = panel.isValid() ? m_pModel->rowCount(panel) : 0; i < n; ++i)
+        if (CCPObject* record = ItemRecord(m_pModel->index(i, 0, panel));
+            m_pDoc->IsSelected(record))
+            shown.insert(record);
+    return chosen.size() == shown.size();
+}
+
+void CCPTree::SelectCurrentObject()
+{
+    const QModelIndex key = CurrentRow();
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (ShowsDocument(rows)) {
+        // The rows show the document's choice already (the user's own click, say): the key
+        // row is made current and brought back into sight, and nothing is selected anew.
+        if (key.isValid() && key != currentIndex())
+            selectionModel()->setCurrentIndex(key, QItemSelectionModel::NoUpdate);
+        if (key.isValid() && !viewport()->rect().intersects(visualRect(key)))
+            scrollTo(key);
+        return;
+    }
+    if (m_pDoc->GetSelection().Count() > 1) {
+        SelectRows(key);
+    } else if (key.isValid()) {
+        ChooseRow(key);
+        scrollTo(key);
+    } else if (std::any_of(rows.begin(), rows.end(), [this](const QModelIndex& row) {
+                   return ItemRecord(row) != m_pDoc->m_pCurrentObject;
+               })) {
         // The tree shows no selection rather than a record that is no longer current.
         clearSelection();
-        setCurrentIndex(QModelIndex());
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
-    --m_nSyncing;
+}
+
+void CCPTree::SelectRows(const QModelIndex& key)
+{
+    // One selection of runs of neighbouring rows: a thousand records select at once.
+    const QModelIndex panel = FindItem(m_pDoc->m_pCurrentPanel);
+    QItemSelection rows;
+    const int count = panel.isValid() ? m_pModel->rowCount(panel) : 0;
+    int first = -1;
+    for (int i = 0; i <= count; ++i) {
+        const bool take = i < count && m_pDoc->IsSelected(ItemRecord(m_pModel->index(i, 0, panel)));
+        if (take && first < 0)
+            first = i;
+        if (!take && first >= 0) {
+            rows.select(m_pModel->index(first, 0, panel), m_pModel->index(i - 1, 0, panel));
+            first = -1;
+        }
+    }
+    // The key row first, so that the selection arrives complete with its key.
+    if (key.isValid())
+        selectionModel()->setCurrentIndex(key, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (key.isValid())
+        scrollTo(key);
+}
+
+void CCPTree::ChooseRow(const QModelIndex& index)
+{
+    // Just this row, whatever modifier keys are held at the moment.
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
 }
 
 QModelIndex CCPTree::SelectedItem() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? QModelIndex() : rows.first();
+    if (rows.isEmpty())
+        return {};
+    // The row clicked last, else the key record's, else any.
+    if (const QModelIndex current = currentIndex();
+        current.isValid() && selectionModel()->isSelected(current))
+        return current;
+    for (const QModelIndex& row : rows)
+        if (ShowsCurrent(row))
+            return row;
+    return rows.last();
 }
 
-QModelIndex CCPTree::ClipItem() const
+namespace {
+// The panel a row stands on: the panel itself, or the panel it is listed under.
+CCPPanel* OwnerPanel(const QModelIndex& index)
 {
-    return m_pModel->Index(m_clipItem);
+    for (QModelIndex at = index; at.isValid(); at = at.parent())
+        if (CCPPanel* panel = AsPanel(CCPTree::ItemRecord(at)))
+            return panel;
+    return nullptr;
 }
+} // namespace
 
-bool CCPTree::HasClipItem() const
-{
-    return m_pModel->IsAlive(m_clipItem);
-}
-
-void CCPTree::OnSelChanged(const QModelIndex& index)
+bool CCPTree::ShowsCurrent(const QModelIndex& index) const
 {
     CCPObject* record = ItemRecord(index);
-    if (!record)
+    if (!record || record != m_pDoc->m_pCurrentObject)
+        return false;
+    if (AsPanel(record))
+        return true;
+    CCPPanel* owner = OwnerPanel(index);
+    return !owner || owner == m_pDoc->m_pCurrentPanel;
+}
+
+void CCPTree::OnSelChanged()
+{
+    // Rows that show the document's choice already (the tree following the document, or the
+    // same rows chosen again) have nothing to tell it; neither has an empty selection.
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty() || ShowsDocument(rows))
         return;
-    m_bNotifying = true;
-    if (CCPPanel* panel = AsPanel(record)) {
-        m_pDoc->SetCurrentPanel(panel);
-        m_pDoc->SetCurrentObject(record);
-    } else {
-        CCPPanel* owner = nullptr;
-        for (QModelIndex up = index.parent(); up.isValid() && !owner; up = up.parent())
-            owner = AsPanel(ItemRecord(up));
+    const QModelIndex key = SelectedItem();
+    CCPObject* record = ItemRecord(key);
+    if (!record)
+        return; // a group row chooses nothing
+    CCPPanel* owner = OwnerPanel(key);
+    if (!owner || ItemRecord(key.parent()) != owner || !m_pDoc->PanelHolds(owner, record)) {
+        // The manager, a panel, a button or a sound: just that one.
         if (owner)
             m_pDoc->SetCurrentPanel(owner);
         m_pDoc->SetCurrentObject(record);
+        return;
     }
-    m_bNotifying = false;
+    // The chosen rows of the key row's panel; rows of other panels are let go.
+    std::vector<CCPObject*> records;
+    records.reserve(size_t(rows.size()));
+    for (const QModelIndex& row : rows)
+        if (row.parent() == key.parent())
+            records.push_back(ItemRecord(row));
+    if (owner != m_pDoc->m_pCurrentPanel)
+        m_pDoc->SetCurrentPanel(owner);
+    m_pDoc->Select(records, record);
 }
 
 void CCPTree::SelectEntry(const CEntry& entry)
@@ -346,26 +446,22 @@ void CCPTree::SelectEntry(const CEntry& entry)
     const QModelIndex index = m_pModel->Index(entry);
     if (!index.isValid())
         return;
-    setCurrentIndex(index);
+    ChooseRow(index);
     scrollTo(index);
 }
 
 void CCPTree::DeleteItem(const CEntry& entry)
 {
     const QModelIndex index = m_pModel->Index(entry);
-    ++m_nSyncing;
     // The row goes without choosing a neighbour in its place.
     if (index.isValid() && (IsWithin(currentIndex(), index) || IsWithin(SelectedItem(), index))) {
         clearSelection();
         setCurrentIndex(QModelIndex());
     }
     m_pModel->Remove(entry);
-    --m_nSyncing;
-    // The rows kept for the drag are gone with it (the clip row is found no more).
-    if (m_bDragging && !m_itemDrag.isValid())
-        EndDrag();
     if (!m_dropHilite.isValid())
         SetDropHilite(QModelIndex());
+    emit CommandsChanged(); // the selected row may have gone with it
 }
 
 void CCPTree::SetDropHilite(const QModelIndex& index)
@@ -380,22 +476,17 @@ void CCPTree::SetDropHilite(const QModelIndex& index)
 
 bool CCPTree::OnUpdateCommand(CCmdUI& ui)
 {
+    // What the tree shows chosen is what goes: a group row carries no record.
+    if ((ui.m_nID == ID_EDIT_COPY || ui.m_nID == ID_EDIT_CUT) && !ItemRecord(SelectedItem())) {
+        ui.Enable(false);
+        return true;
+    }
     if (m_editCommands.OnUpdateCommand(ui))
         return true;
     switch (ui.m_nID) {
     case ID_PROPERTIES:
     case ID_NEXT_STATE:
         ui.Enable(true);
-        return true;
-    case ID_EDIT_COPY:
-    case ID_EDIT_CUT: {
-        // Rows the filter hides count as children: a panel is never copied.
-        const CEntry selected = m_pModel->Entry(SelectedItem());
-        ui.Enable(!selected.IsNull() && m_pModel->ChildCount(selected) == 0);
-        return true;
-    }
-    case ID_EDIT_PASTE:
-        ui.Enable(HasClipItem());
         return true;
     case ID_EDIT_RENAME: {
         const QModelIndex selected = SelectedItem();
@@ -424,16 +515,8 @@ bool CCPTree::OnCommand(int id)
         if (const QModelIndex selected = SelectedItem(); selected.isValid()) {
             if (CCPObject* record = ItemRecord(selected))
                 record->NextState();
-            m_pDoc->UpdateAllViews(this, HINT_REFRESH);
+            m_pDoc->UpdateAllViews(this, Hint::Refresh);
         }
-        break;
-    case ID_EDIT_COPY:
-    case ID_EDIT_CUT:
-        m_clipItem = m_pModel->Entry(SelectedItem());
-        m_bCut = id == ID_EDIT_CUT;
-        break;
-    case ID_EDIT_PASTE:
-        OnEditPaste();
         break;
     case ID_EDIT_RENAME:
         scrollTo(SelectedItem());
@@ -528,131 +611,6 @@ std::unique_ptr<QMenu> CCPTree::CreateContextMenu()
     return menu;
 }
 
-// --- paste and the record work behind moves and copies ---
-
-int CCPTree::InsertPosition(const CEntry& parent, const CEntry& after,
-                            const CCPObject* record) const
-{
-    const int count = m_pModel->ChildCount(parent);
-    const CCPObject* proposed = m_pModel->Record(after);
-    const auto indexAfter = [this](const CEntry& entry) { return m_pModel->Position(entry) + 1; };
-    // The number of leading children for which keep holds.
-    const auto leading = [this, &parent, count](auto keep) {
-        int n = 0;
-        while (n < count && keep(m_pModel->Record(m_pModel->Child(parent, n))))
-            ++n;
-        return n;
-    };
-    const auto isRef = [](const CCPObject* r) { return r && r->IsSurfaceRef(); };
-    const auto isRefOrView = [](const CCPObject* r) {
-        return r && (r->IsSurfaceRef() || r->IsButtonView());
-    };
-
-    if (record->IsSurfaceRef()) {
-        if (!after.IsNull() && isRef(proposed))
-            return indexAfter(after);
-        return leading(isRef);
-    }
-    if (record->IsButtonView()) {
-        if (!after.IsNull() && proposed && proposed->IsButtonView())
-            return indexAfter(after);
-        if (!after.IsNull() && isRef(proposed))
-            return leading(isRef);
-        return leading(isRefOrView);
-    }
-    if (after.IsNull())
-        return count;
-    if (!isRefOrView(proposed))
-        return indexAfter(after);
-    return leading(isRefOrView);
-}
-
-CCPTree::CEntry CCPTree::CopyItem(const CEntry& source, const CEntry& parent, int position,
-                                  bool move)
-{
-    const CEntry item =
-        m_pModel->Insert(parent, position, m_pModel->Record(source), m_pModel->Number(source));
-    if (item.IsNull())
-        return {};
-    if (!OnItemCopied(source, item, move)) {
-        ++m_nSyncing;
-        m_pModel->Remove(item);
-        --m_nSyncing;
-        return {};
-    }
-    return item;
-}
-
-bool CCPTree::OnItemCopied(const CEntry& source, const CEntry& item, bool move)
-{
-    CCPPanel* oldPanel = AsPanel(m_pModel->Record(m_pModel->Parent(source)));
-    const CEntry parent = m_pModel->Parent(item);
-    CCPPanel* newPanel = AsPanel(m_pModel->Record(parent));
-    CCPObject* record = m_pModel->Record(source);
-    if (!oldPanel || !newPanel || !record)
-        return false;
-
-    // The record goes after the record of the row before the new one; the moved row itself
-    // does not count, it is about to go.
-    CEntry before;
-    for (int at = m_pModel->Position(item); at > 0;) {
-        before = m_pModel->Child(parent, --at);
-        if (!(move && before == source))
-            break;
-        before = CEntry();
-    }
-
-    CCPObject* placed =
-        m_pDoc->PlaceRecord(record, oldPanel, newPanel, m_pModel->Record(before), move, this);
-    if (!placed)
-        return false;
-    if (placed != record)
-        m_pModel->SetRecord(item, placed);
-    return true;
-}
-
-CCPTree::CEntry CCPTree::PlaceOnto(const CEntry& source, const CEntry& target, bool move)
-{
-    // A row with children takes the record last; a leaf stands for its parent and takes the
-    // record after itself.
-    CEntry parent = target;
-    CEntry after;
-    if (m_pModel->ChildCount(target) == 0) {
-        parent = m_pModel->Parent(target);
-        after = target;
-    }
-    if (parent.IsNull() || !AsPanel(m_pModel->Record(parent)) ||
-        !AsPanel(m_pModel->Record(m_pModel->Parent(source))))
-        return {};
-    const int position = InsertPosition(parent, after, m_pModel->Record(source));
-    expand(m_pModel->Index(parent));
-    const CEntry item = CopyItem(source, parent, position, move);
-    if (!item.IsNull() && move)
-        DeleteItem(source);
-    return item;
-}
-
-void CCPTree::OnEditPaste()
-{
-    const CEntry selected = m_pModel->Entry(SelectedItem());
-    if (selected.IsNull() || !HasClipItem())
-        return;
-    // A surface entry cannot be rebuilt from its text, so a copy of it is never pasted.
-    if (const CCPObject* clip = m_pModel->Record(m_clipItem);
-        clip && clip->IsSurfaceRef() && !m_bCut) {
-        if (IUserInterface* ui = m_pDoc->GetUserInterface())
-            ui->MessageBox("A surface entry cannot be copied, only moved: use Cut and Paste to "
-                           "move it, or Add Object > Surface for a new one.",
-                           IUserInterface::Information);
-        return;
-    }
-    if (const CEntry item = PlaceOnto(m_clipItem, selected, m_bCut); !item.IsNull()) {
-        if (m_bCut)
-            m_clipItem = CEntry(); // a cut is pasted once; a copy stays remembered
-        SelectEntry(item);
-    }
-}
-
 // --- find ---
 
 CCPTree::CExpansion CCPTree::SaveExpansion() const
@@ -694,17 +652,23 @@ void CCPTree::SetFilter(const QString& text)
         m_openBeforeFind = SaveExpansion();
     const CEntry selected = m_pModel->Entry(SelectedItem());
 
-    ++m_nSyncing;
     m_pModel->SetFilter(text);
     if (m_pModel->IsFiltering())
         ExpandShown();
     else if (was)
         RestoreExpansion(m_openBeforeFind);
+    // The rows were made anew: the chosen row is chosen again (the document's choice, with
+    // the rest of the selection that shows, or a group row, which chooses nothing).
     if (const QModelIndex index = m_pModel->Index(selected); index.isValid()) {
-        setCurrentIndex(index);
-        scrollTo(index, m_pModel->IsFiltering() ? EnsureVisible : PositionAtCenter);
+        if (!ItemRecord(index)) {
+            ChooseRow(index);
+        } else if (ShowsCurrent(index)) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+            SelectCurrentObject();
+        }
+        if (currentIndex() == index)
+            scrollTo(index, m_pModel->IsFiltering() ? EnsureVisible : PositionAtCenter);
     }
-    --m_nSyncing;
     if (m_pModel->Filter() != before)
         emit FilterChanged(m_pModel->Filter());
 }
@@ -714,7 +678,7 @@ bool CCPTree::SelectFirstMatch()
     const QModelIndex index = m_pModel->FirstMatch();
     if (!index.isValid())
         return false;
-    setCurrentIndex(index);
+    ChooseRow(index);
     scrollTo(index);
     return true;
 }
@@ -726,7 +690,7 @@ bool CCPTree::SelectNextMatch(bool forward)
         m_pModel->NextMatch(selected.isValid() ? selected : currentIndex(), forward);
     if (!index.isValid())
         return false;
-    setCurrentIndex(index);
+    ChooseRow(index);
     scrollTo(index);
     return true;
 }
@@ -735,71 +699,47 @@ bool CCPTree::SelectNextMatch(bool forward)
 
 void CCPTree::mousePressEvent(QMouseEvent* event)
 {
-    if (m_bDragging) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    // A click below the rows chooses nothing and lets nothing go: the tree keeps showing the
+    // document's selection.
+    if (!index.isValid() && event->button() == Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
         event->accept();
         return;
     }
-    const QModelIndex index = indexAt(event->position().toPoint());
-    m_pressItem = QPersistentModelIndex();
-    if (event->button() == Qt::LeftButton) {
-        m_pressItem = index;
-        m_ptPress = event->position().toPoint();
-    } else if (event->button() == Qt::RightButton && index.isValid()) {
-        SelectEntry(
-            m_pModel->Entry(index)); // a right click selects, so the context menu acts on this row
-    }
+    // A right click selects, so the context menu acts on this row; one on a chosen row keeps
+    // the selection.
+    if (event->button() == Qt::RightButton && index.isValid() &&
+        !selectionModel()->isSelected(index))
+        SelectEntry(m_pModel->Entry(index));
     QTreeView::mousePressEvent(event);
 }
 
-void CCPTree::mouseMoveEvent(QMouseEvent* event)
+bool CCPTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
-    const QPoint pos = event->position().toPoint();
-    if (!m_bDragging && m_pressItem.isValid() && (event->buttons() & Qt::LeftButton)) {
-        if ((pos - m_ptPress).manhattanLength() < QApplication::startDragDistance())
-            return;
-        const QModelIndex index = m_pressItem;
-        m_pressItem = QPersistentModelIndex();
-        BeginDrag(index, event->globalPosition().toPoint());
-        if (!m_bDragging)
-            return; // no drag: and no selection that follows the pressed mouse either
-    }
-    if (!m_bDragging) {
-        if (!(event->buttons() & Qt::LeftButton))
-            QTreeView::mouseMoveEvent(event);
-        return;
-    }
-    MoveDragImage(event->globalPosition().toPoint());
-    // Near the top or bottom edge the tree scrolls, so that any row can be reached.
-    const int edge = std::max(8, sizeHintForRow(0) / 2);
-    if (pos.y() < edge)
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    else if (pos.y() > viewport()->height() - edge)
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    if (const QModelIndex index = indexAt(pos); index.isValid()) {
-        SetDropHilite(index);
-        m_itemDrop = index;
-    }
-    event->accept();
+    // A click on a chosen row renames it only when it is the one row chosen and no Ctrl or
+    // Shift is held: otherwise the click chooses rows.
+    if (trigger == SelectedClicked && ((event && event->isInputEvent() &&
+                                        (static_cast<QInputEvent*>(event)->modifiers() &
+                                         (Qt::ControlModifier | Qt::ShiftModifier))) ||
+                                       selectionModel()->selectedRows().size() > 1))
+        return false;
+    return QTreeView::edit(index, trigger, event);
 }
 
-void CCPTree::mouseReleaseEvent(QMouseEvent* event)
+void CCPTree::keyPressEvent(QKeyEvent* event)
 {
-    m_pressItem = QPersistentModelIndex();
-    if (m_bDragging) {
-        if (event->button() == Qt::LeftButton) {
-            EndDrag();
-            Drop();
-            setState(QAbstractItemView::NoState);
-        }
+    // Select All means the current panel's records (the command, when there are any), never
+    // every row of the tree.
+    if (event->matches(QKeySequence::SelectAll)) {
         event->accept();
         return;
     }
-    QTreeView::mouseReleaseEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 void CCPTree::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    m_pressItem = QPersistentModelIndex();
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid() && ItemRecord(index) && event->button() == Qt::LeftButton) {
         OnProperties();
@@ -818,7 +758,7 @@ void CCPTree::contextMenuEvent(QContextMenuEvent* event)
     if (event->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid())
         pos = visualRect(currentIndex()).center();
     const QModelIndex index = indexAt(pos);
-    if (!index.isValid() || m_bDragging) {
+    if (!index.isValid() || IsDragging()) {
         QTreeView::contextMenuEvent(event);
         return;
     }
@@ -829,88 +769,20 @@ void CCPTree::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-void CCPTree::BeginDrag(const QModelIndex& index, const QPoint& globalPos)
+void CCPTree::dragMoveEvent(QDragMoveEvent* event)
 {
-    m_itemDrop = QPersistentModelIndex();
-    m_itemDrag = index;
-    // Only a panel's surface entries, button views and objects move.
-    const CEntry entry = m_pModel->Entry(index);
-    if (entry.IsNull() || m_pModel->ChildCount(entry) > 0 ||
-        !AsPanel(m_pModel->Record(m_pModel->Parent(entry))))
-        return;
-
-    // The drag picture: the row's icon and label, following the cursor.
-    const QFontMetrics metrics(font());
-    const QString text = index.data().toString();
-    const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
-    const int height = std::max(CCPTreeIcons::kHeight, metrics.height());
-    QPixmap picture(CCPTreeIcons::kWidth + 4 + metrics.horizontalAdvance(text) + 2, height);
-    picture.fill(Qt::transparent);
-    {
-        QPainter p(&picture);
-        p.setOpacity(0.75);
-        icon.paint(&p, QRect(0, (height - CCPTreeIcons::kHeight) / 2, CCPTreeIcons::kWidth,
-                             CCPTreeIcons::kHeight));
-        p.setPen(palette().color(QPalette::Text));
-        p.setFont(font());
-        p.drawText(QRect(CCPTreeIcons::kWidth + 4, 0, picture.width(), height), Qt::AlignVCenter,
-                   text);
-    }
-    m_pDragImage = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint |
-                                                         Qt::WindowTransparentForInput);
-    m_pDragImage->setAttribute(Qt::WA_TranslucentBackground);
-    m_pDragImage->setAttribute(Qt::WA_ShowWithoutActivating);
-    m_pDragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_pDragImage->setPixmap(picture);
-    m_pDragImage->resize(picture.size());
-
-    m_bDragging = true;
-    MoveDragImage(globalPos);
-    m_pDragImage->show();
-    // The mouse stays with the viewport while the button is down: the press grabbed it.
-    // Escape must end the drag wherever the keyboard focus is.
-    qApp->installEventFilter(this);
+    QTreeView::dragMoveEvent(event);
+    SetDropHilite(event->isAccepted() ? indexAt(event->position().toPoint()) : QModelIndex());
 }
 
-void CCPTree::MoveDragImage(const QPoint& globalPos)
+void CCPTree::dragLeaveEvent(QDragLeaveEvent* event)
 {
-    if (m_pDragImage)
-        m_pDragImage->move(globalPos + QPoint(15, 15));
-}
-
-void CCPTree::EndDrag()
-{
-    m_bDragging = false;
-    qApp->removeEventFilter(this);
+    QTreeView::dragLeaveEvent(event);
     SetDropHilite(QModelIndex());
-    m_pDragImage.reset();
 }
 
-void CCPTree::Drop()
+void CCPTree::dropEvent(QDropEvent* event)
 {
-    const QModelIndex drag = m_itemDrag;
-    const QModelIndex drop = m_itemDrop;
-    m_itemDrag = QPersistentModelIndex();
-    m_itemDrop = QPersistentModelIndex();
-    if (!drag.isValid() || !drop.isValid() || IsWithin(drop, drag))
-        return;
-    if (const CEntry item = PlaceOnto(m_pModel->Entry(drag), m_pModel->Entry(drop), true);
-        !item.IsNull())
-        SelectEntry(item);
-}
-
-bool CCPTree::eventFilter(QObject* watched, QEvent* event)
-{
-    if (m_bDragging &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        event->accept();
-        if (event->type() == QEvent::KeyPress) {
-            EndDrag();
-            m_itemDrag = QPersistentModelIndex();
-            m_itemDrop = QPersistentModelIndex();
-        }
-        return true;
-    }
-    return QTreeView::eventFilter(watched, event);
+    SetDropHilite(QModelIndex());
+    QTreeView::dropEvent(event);
 }

@@ -6,7 +6,6 @@
 #include "idocobserver.h"
 
 #include <QPersistentModelIndex>
-#include <QPoint>
 #include <QString>
 #include <QTreeView>
 
@@ -17,12 +16,17 @@
 class CCPObject;
 class CCPPanel;
 class CVireoDoc;
-class QLabel;
 class QMenu;
 
 // The cockpit as a tree: "Manager" with the panels and each panel's surface entries, button
 // views and objects, then "Buttons" and "Sounds". Choosing a row makes the document follow;
-// records are renamed, dragged, cut, copied and pasted here, each through the document.
+// records are renamed and dragged here, each through the document; Cut, Copy and Paste go
+// through the system clipboard as in the panel view.
+//
+// The document's selection and current record are the one truth about what is chosen: rows
+// the user chooses (Ctrl+click and Shift+click choose several records of a panel) are passed
+// on to the document, and the tree shows the document's choice by selecting its rows, which
+// are then already the document's and are not passed back.
 //
 // The rows come from a CCPTreeModel, which makes them only when they are shown or looked
 // for. A filter (Find) shows only the records that match a text.
@@ -42,10 +46,12 @@ public:
     CCPTree(CVireoDoc* doc, QWidget* parent = nullptr);
     ~CCPTree() override;
 
+    using QTreeView::edit;
+
     CVireoDoc* GetDocument() const { return m_pDoc; }
     CCPTreeModel* GetModel() const { return m_pModel; }
 
-    void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) override;
+    void OnUpdate(IDocObserver* sender, Hint hint, CCPObject* record) override;
     void OnInitialUpdate() override;
 
     bool OnUpdateCommand(CCmdUI& ui) override;
@@ -59,13 +65,10 @@ public:
     QModelIndex FindItem(const CCPPanel* panel) const;
     // Brings the labels of the current record's rows up to date (a sheet may have renamed it).
     void RelabelCurrentObject();
+    // The row commands act on: the key row of the selection (the one clicked last).
     QModelIndex SelectedItem() const;
 
-    // The row remembered by Copy or Cut (invalid when there is none or the filter hides it),
-    // and whether it was Cut. Paste is enabled while the row is there, shown or not.
-    QModelIndex ClipItem() const;
-    bool HasClipItem() const;
-    bool IsDragging() const { return m_bDragging; }
+    bool IsDragging() const { return state() == DraggingState; }
     // The row shown as drop target, if any.
     QModelIndex DropHilite() const { return m_dropHilite; }
 
@@ -92,24 +95,40 @@ public:
 signals:
     // The filter changed, here or because a new cockpit was opened.
     void FilterChanged(const QString& text);
+    // What the tree's commands act on changed: the selected row, or what the clipboard holds.
+    void CommandsChanged();
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The row a drop would go onto is marked; the model decides and does the drop.
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     friend class CCPTreeDelegate;
 
     // Makes every row anew after records moved between lists (undo, redo, a changed id),
-    // keeping what was open, selected and remembered by Copy or Cut.
+    // keeping what was open and selected.
     void Rebuild();
-    void OnSelChanged(const QModelIndex& index);
+    void OnSelChanged();
+    // Whether the row shows the document's current record (on the current panel, for a
+    // panel's row): selecting it chooses nothing new.
+    bool ShowsCurrent(const QModelIndex& index) const;
+    // Whether the selected rows are the document's selection (or its current record).
+    bool ShowsDocument(const QModelIndexList& rows) const;
+    // The row of the document's current record.
+    QModelIndex CurrentRow() const;
     void SelectEntry(const CEntry& entry);
+    // Selects just this row and makes it current.
+    void ChooseRow(const QModelIndex& index);
+    // Shows the document's choice: the selected records' rows, the key row current.
     void SelectCurrentObject();
+    void SelectRows(const QModelIndex& key);
     void DeleteItem(const CEntry& entry);
     void SetDropHilite(const QModelIndex& index);
     // Which roots and panels are open.
@@ -122,38 +141,12 @@ private:
     void RestoreExpansion(const CExpansion& open);
     // Under a filter every row that leads to a match is open.
     void ExpandShown();
-    // Where a record moved or copied under parent goes (a position among its children) so
-    // that surface entries stay first, then button views, then objects. after is the
-    // proposed neighbour, or null for the end.
-    int InsertPosition(const CEntry& parent, const CEntry& after, const CCPObject* record) const;
-    // Puts a copy of source under parent at position and does the record work; null (and no
-    // new row) when the record could not be moved or copied.
-    CEntry CopyItem(const CEntry& source, const CEntry& parent, int position, bool move);
-    bool OnItemCopied(const CEntry& source, const CEntry& item, bool move);
-    // Paste and drop: source moved or copied onto target; the new row, or null.
-    CEntry PlaceOnto(const CEntry& source, const CEntry& target, bool move);
-    void OnEditPaste();
     void OnProperties();
     void OnEndLabelEdit(const QModelIndex& index, const QString& text);
-
-    void BeginDrag(const QModelIndex& index, const QPoint& globalPos);
-    void MoveDragImage(const QPoint& globalPos);
-    void EndDrag();
-    void Drop();
 
     CVireoDoc* m_pDoc;
     CCPTreeModel* m_pModel;
     CEditCommands m_editCommands; // Add, Duplicate and Delete, as the panel view routes them
-    bool m_bCut = false;
-    CEntry m_clipItem;
-    bool m_bDragging = false;
-    std::unique_ptr<QLabel> m_pDragImage;
-    QPersistentModelIndex m_itemDrag;
-    QPersistentModelIndex m_itemDrop;
     QPersistentModelIndex m_dropHilite;
-    QPersistentModelIndex m_pressItem; // where a left press may start a drag
-    QPoint m_ptPress;
     CExpansion m_openBeforeFind;
-    int m_nSyncing = 0; // the tree follows the document: its selection changes are not echoed
-    bool m_bNotifying = false; // the document follows the tree's selection
 };

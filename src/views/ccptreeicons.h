@@ -1,28 +1,22 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
+#include <QString>
 
-// The tree's icon strip: pairs of a normal and a selected picture, 16 x 15 pixels each, in the
-// order of the records' image indices (0 group, 2 panel, 4 surface entry, 6 button, 8 light,
-// 10 dial, 12 ADI, 14 indicator, 16 digits, 18 text, 20 knee view, 22 DED, 24 HSI, 26 sound).
-// The pictures are drawn in code on a transparent background.
+// The tree's pictures: pairs of a normal and a selected picture, in the order of the records'
+// image indices (0 group, 2 panel, 4 surface entry, 6 button, 8 light, 10 dial, 12 ADI,
+// 14 indicator, 16 digits, 18 text, 20 knee view, 22 DED, 24 HSI, 26 sound). Each is an SVG
+// file built into the program (":/icons/<name>.svg", the selected one "<name>-selected.svg").
 class CCPTreeIcons
 {
 public:
     static constexpr int kWidth = 16;
-    static constexpr int kHeight = 15;
+    static constexpr int kHeight = 16;
     static constexpr int kCount = 28;
 
-    CCPTreeIcons();
-
-    // All pictures side by side.
-    const QPixmap& Strip() const { return m_strip; }
-    QPixmap Picture(int index) const;
+    // The resource path of one picture; an index outside the list gives the group's.
+    static QString File(int index);
     // The pair that starts at an image index: the picture and, for selected items, the next one.
-    // An index outside the strip gives the group pair.
-    QIcon Icon(int imageIndex) const;
-
-private:
-    QPixmap m_strip;
+    // An index outside the list gives the group pair.
+    static QIcon Icon(int imageIndex);
 };

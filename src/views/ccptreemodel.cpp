@@ -9,6 +9,9 @@
 #include "panelpaint.h"
 #include "textconvert.h"
 
+#include <QCoreApplication>
+#include <QMimeData>
+
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -49,6 +52,12 @@ CCPTreeModel::Node::Node(Kind k, Node* p, int at) : kind(k), parent(p), item(at)
 
 namespace {
 const char* const kRootLabels[] = {"Manager", "Buttons", "Sounds"};
+const char* const kRowMimeType = "application/x-vireo-tree-row";
+
+CCPPanel* AsPanel(CCPObject* record)
+{
+    return record && record->IsPanel() ? static_cast<CCPPanel*>(record) : nullptr;
+}
 
 // Lower case of the file's single-byte text (Latin-1).
 char Lower(char c)
@@ -71,7 +80,7 @@ CCPTreeModel::CCPTreeModel(CVireoDoc* doc, QObject* parent)
       m_pRoot(std::make_unique<Node>(Node::kRoot, nullptr, 0))
 {
     for (int i = 0; i + 1 < CCPTreeIcons::kCount; i += 2)
-        m_aIcons.push_back(m_icons.Icon(i));
+        m_aIcons.push_back(CCPTreeIcons::Icon(i));
 }
 
 CCPTreeModel::~CCPTreeModel() = default;
@@ -299,7 +308,189 @@ Qt::ItemFlags CCPTreeModel::flags(const QModelIndex& index) const
         flags |= Qt::ItemIsEditable; // the group items have nothing to rename
     if (!owner->HoldsNodes())
         flags |= Qt::ItemNeverHasChildren;
+    // A panel's records move; they and the panels take drops (canDropMimeData decides).
+    if (owner->kind == Node::kPanel)
+        flags |= Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+    else if (owner->kind == Node::kManager)
+        flags |= Qt::ItemIsDropEnabled;
     return flags;
+}
+
+// --- drag and drop ---
+
+QByteArray CCPTreeModel::DragToken() const
+{
+    // This model in this process: rows of another editor or another tree are not ours.
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(reinterpret_cast<quintptr>(this)) + ':' +
+           QByteArray::number(m_nGeneration);
+}
+
+QStringList CCPTreeModel::mimeTypes() const
+{
+    return {QString::fromLatin1(kRowMimeType)};
+}
+
+QMimeData* CCPTreeModel::mimeData(const QModelIndexList& indexes) const
+{
+    if (indexes.size() != 1)
+        return nullptr;
+    const CEntry entry = Entry(indexes.front());
+    if (!IsMovable(entry))
+        return nullptr;
+    // The data only names the drag; the row itself stays here.
+    m_dragged = entry;
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kRowMimeType), DragToken());
+    return data;
+}
+
+CCPTreeModel::CEntry CCPTreeModel::DraggedEntry(const QMimeData* data) const
+{
+    if (!data || data->data(QString::fromLatin1(kRowMimeType)) != DragToken() ||
+        !IsMovable(m_dragged))
+        return {};
+    return m_dragged;
+}
+
+CCPTreeModel::CEntry CCPTreeModel::DropTarget(const QMimeData* data, Qt::DropAction action, int row,
+                                              int column, const QModelIndex& parent) const
+{
+    // Onto a row only: between rows would promise an order that the panel does not keep
+    // (surface entries first, then button views, then objects).
+    if (action != Qt::MoveAction || row != -1 || column > 0 || DraggedEntry(data).IsNull())
+        return {};
+    const CEntry target = Entry(parent);
+    if (target.IsNull() || target == m_dragged)
+        return {};
+    const CEntry holder = ChildCount(target) == 0 ? Parent(target) : target;
+    return AsPanel(Record(holder)) ? target : CEntry();
+}
+
+bool CCPTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                   int column, const QModelIndex& parent) const
+{
+    return !DropTarget(data, action, row, column, parent).IsNull();
+}
+
+bool CCPTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                const QModelIndex& parent)
+{
+    const CEntry target = DropTarget(data, action, row, column, parent);
+    if (target.IsNull())
+        return false;
+    const CEntry source = m_dragged;
+    m_dragged = CEntry();
+    return !PlaceOnto(source, target, true).IsNull();
+}
+
+// --- paste and the record work behind moves and copies ---
+
+bool CCPTreeModel::IsMovable(const CEntry& entry) const
+{
+    Node* node = nullptr;
+    int item = 0;
+    return Resolve(entry, node, item) && node->kind == Node::kPanel;
+}
+
+int CCPTreeModel::InsertPosition(const CEntry& parent, const CEntry& after,
+                                 const CCPObject* record) const
+{
+    const int count = ChildCount(parent);
+    const CCPObject* proposed = Record(after);
+    const auto indexAfter = [this](const CEntry& entry) { return Position(entry) + 1; };
+    // The number of leading children for which keep holds.
+    const auto leading = [this, &parent, count](auto keep) {
+        int n = 0;
+        while (n < count && keep(Record(Child(parent, n))))
+            ++n;
+        return n;
+    };
+    const auto isRef = [](const CCPObject* r) { return r && r->IsSurfaceRef(); };
+    const auto isRefOrView = [](const CCPObject* r) {
+        return r && (r->IsSurfaceRef() || r->IsButtonView());
+    };
+
+    if (record->IsSurfaceRef()) {
+        if (!after.IsNull() && isRef(proposed))
+            return indexAfter(after);
+        return leading(isRef);
+    }
+    if (record->IsButtonView()) {
+        if (!after.IsNull() && proposed && proposed->IsButtonView())
+            return indexAfter(after);
+        if (!after.IsNull() && isRef(proposed))
+            return leading(isRef);
+        return leading(isRefOrView);
+    }
+    if (after.IsNull())
+        return count;
+    if (!isRefOrView(proposed))
+        return indexAfter(after);
+    return leading(isRefOrView);
+}
+
+CCPTreeModel::CEntry CCPTreeModel::CopyItem(const CEntry& source, const CEntry& parent,
+                                            int position, bool move)
+{
+    const CEntry item = Insert(parent, position, Record(source), Number(source));
+    if (item.IsNull())
+        return {};
+    if (!OnItemCopied(source, item, move)) {
+        Remove(item);
+        return {};
+    }
+    return item;
+}
+
+bool CCPTreeModel::OnItemCopied(const CEntry& source, const CEntry& item, bool move)
+{
+    CCPPanel* oldPanel = AsPanel(Record(Parent(source)));
+    const CEntry parent = Parent(item);
+    CCPPanel* newPanel = AsPanel(Record(parent));
+    CCPObject* record = Record(source);
+    if (!oldPanel || !newPanel || !record)
+        return false;
+
+    // The record goes after the record of the row before the new one; the moved row itself
+    // does not count, it is about to go.
+    CEntry before;
+    for (int at = Position(item); at > 0;) {
+        before = Child(parent, --at);
+        if (!(move && before == source))
+            break;
+        before = CEntry();
+    }
+
+    CCPObject* placed =
+        m_pDoc->PlaceRecord(record, oldPanel, newPanel, Record(before), move, nullptr);
+    if (!placed)
+        return false;
+    if (placed != record)
+        SetRecord(item, placed);
+    return true;
+}
+
+CCPTreeModel::CEntry CCPTreeModel::PlaceOnto(const CEntry& source, const CEntry& target, bool move)
+{
+    // A row with children takes the record last; a leaf stands for its parent and takes the
+    // record after itself.
+    CEntry parent = target;
+    CEntry after;
+    if (ChildCount(target) == 0) {
+        parent = Parent(target);
+        after = target;
+    }
+    if (parent.IsNull() || !AsPanel(Record(parent)) || !IsMovable(source))
+        return {};
+    const int position = InsertPosition(parent, after, Record(source));
+    const CEntry item = CopyItem(source, parent, position, move);
+    if (item.IsNull())
+        return {};
+    if (move)
+        Remove(source);
+    emit RowPlaced(Index(item));
+    return item;
 }
 
 void CCPTreeModel::Rebuild()

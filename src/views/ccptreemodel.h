@@ -25,6 +25,10 @@ class CVireoDoc;
 //
 // A filter shows only the records that match a text (part of the label, the record type or
 // the id), with the rows that lead to them.
+//
+// A panel's surface entries, button views and objects move between and within panels by drag
+// and drop (and copy by paste): the model asks the document to place the record, one step,
+// and moves its rows to match.
 class CCPTreeModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -63,6 +67,17 @@ public:
     bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Drag and drop. The data names a row of this model only, so it drops nowhere else; a row
+    // dropped onto another is placed as Paste would place it there (see PlaceOnto).
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
 
     // Forgets every row; they are made again from the document when asked for. The filter
     // stays.
@@ -106,6 +121,18 @@ public:
     // The labels of record's rows among the roots, the panels and under panel may have changed.
     void Relabel(const CCPObject* record, const CCPPanel* panel);
 
+    // --- moving and copying a panel's records (paste, drag and drop) ---
+    // A panel's surface entry, button view or object: what moves and copies.
+    bool IsMovable(const CEntry& entry) const;
+    // source moved or copied onto target through the document, one step: a row with children
+    // takes the record last, a leaf after itself, so that surface entries stay first, then
+    // button views, then objects. The new row, or null when the record could not be placed
+    // there (the document and the rows are as they were then).
+    CEntry PlaceOnto(const CEntry& source, const CEntry& target, bool move);
+    // Where a record moved, copied or added under parent goes (a position among its children);
+    // after is the proposed neighbour, or null for the end.
+    int InsertPosition(const CEntry& parent, const CEntry& after, const CCPObject* record) const;
+
     // --- the filter ---
     // Shows only what matches text (empty: everything); the model is reset.
     void SetFilter(const QString& text);
@@ -119,9 +146,24 @@ public:
     // The shown rows whose shown children the view opens under a filter.
     QModelIndexList ShownParents() const;
 
+signals:
+    // A record was moved or copied onto this row: the view shows it chosen.
+    void RowPlaced(const QModelIndex& index);
+
 private:
     struct Node;
     struct Item;
+
+    // Puts a row for source under parent at position and has the document place the record
+    // there; null (and no new row) when it could not.
+    CEntry CopyItem(const CEntry& source, const CEntry& parent, int position, bool move);
+    bool OnItemCopied(const CEntry& source, const CEntry& item, bool move);
+    // The dragged row the data names, and the row a drop onto parent goes onto; null when
+    // there is no such drop.
+    CEntry DraggedEntry(const QMimeData* data) const;
+    CEntry DropTarget(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) const;
+    QByteArray DragToken() const;
 
     Node* Root() const { return m_pRoot.get(); }
     void Populate(Node* node) const;
@@ -144,7 +186,7 @@ private:
     mutable unsigned m_nNextSerial = 1;
     unsigned m_nGeneration = 1;
     QString m_strFilter;
-    std::string m_strNeedle; // the filter in lower case, as the file's single-byte text
-    CCPTreeIcons m_icons;
+    std::string m_strNeedle;     // the filter in lower case, as the file's single-byte text
     std::vector<QIcon> m_aIcons; // one per image index pair
+    mutable CEntry m_dragged;    // the row of the drag under way
 };

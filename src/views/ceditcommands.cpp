@@ -1,33 +1,14 @@
 #include "ceditcommands.h"
 
-#include "ccpbuttonview.h"
 #include "ccppanel.h"
-#include "ccpsurfaceref.h"
+#include "crecordclipboard.h"
 #include "cvireodoc.h"
-
-#include <algorithm>
-
-bool CEditCommands::PanelHolds(const CVireoDoc& doc, const CCPPanel* panel, const CCPObject* record)
-{
-    if (!panel || !record)
-        return false;
-    if (record->IsSurfaceRef())
-        return panel->HasSurfaceRef(static_cast<const CCPSurfaceRef*>(record));
-    auto lists = [record](const std::vector<int>& ids) {
-        return std::find(ids.begin(), ids.end(), record->m_nId) != ids.end();
-    };
-    if (record->IsButtonView())
-        return lists(panel->m_anButtonViews) &&
-               doc.m_manager.FindButtonView(record->m_nId) == record;
-    if (record == &doc.m_manager || record->IsPanel() || record->IsSound() || record->IsButton() ||
-        record->IsSurface())
-        return false;
-    return lists(panel->m_anObjects) && doc.m_manager.FindObject(record->m_nId) == record;
-}
+#include "iuserinterface.h"
+#include "textconvert.h"
 
 bool CEditCommands::CanDelete(const CVireoDoc& doc)
 {
-    return PanelHolds(doc, doc.m_pCurrentPanel, doc.m_pCurrentObject);
+    return doc.PanelHolds(doc.m_pCurrentPanel, doc.m_pCurrentObject);
 }
 
 bool CEditCommands::OnUpdateCommand(CCmdUI& ui)
@@ -45,7 +26,13 @@ bool CEditCommands::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(m_pDoc->m_pCurrentObject != nullptr);
         return true;
     case ID_EDIT_CLEAR:
+    // A surface entry alone is taken too, so that Copy can say why it stays.
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
         ui.Enable(CanDelete(*m_pDoc));
+        return true;
+    case ID_EDIT_PASTE:
+        ui.Enable(m_pDoc->m_pCurrentPanel != nullptr && RecordClipboard::HasContent());
         return true;
     default:
         return false;
@@ -68,13 +55,47 @@ bool CEditCommands::OnCommand(int id)
         m_pDoc->NewButton();
         return true;
     case ID_DUPLICATE:
-        m_pDoc->DuplicateObject(m_pDoc->m_pCurrentObject);
+        m_pDoc->DuplicateSelection();
         return true;
     case ID_EDIT_CLEAR:
         if (CanDelete(*m_pDoc))
-            m_pDoc->RemoveObject(m_pDoc->m_pCurrentObject, m_pDoc->m_pCurrentPanel);
+            m_pDoc->RemoveSelection();
+        return true;
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+        if (CanDelete(*m_pDoc))
+            OnCopy(id == ID_EDIT_CUT);
+        return true;
+    case ID_EDIT_PASTE:
+        OnPaste();
         return true;
     default:
         return false;
     }
+}
+
+void CEditCommands::OnCopy(bool cut)
+{
+    const int panel = m_pDoc->m_pCurrentPanel->m_nId;
+    const std::string text = cut ? m_pDoc->CutSelection() : m_pDoc->CopySelection();
+    if (!text.empty())
+        RecordClipboard::Put(text, panel);
+}
+
+void CEditCommands::OnPaste()
+{
+    if (!m_pDoc->m_pCurrentPanel)
+        return;
+    QString refused;
+    const auto content = RecordClipboard::Get(&refused);
+    if (!content) {
+        if (IUserInterface* ui = m_pDoc->GetUserInterface())
+            ui->MessageBox(
+                refused.isEmpty()
+                    ? std::string("Nothing was pasted: the clipboard holds no text.")
+                    : NotInLatin1Message(QStringLiteral("The text on the clipboard"), refused)
+                          .toStdString());
+        return;
+    }
+    m_pDoc->PasteText(content->text, m_pDoc->m_pCurrentPanel, content->panel);
 }

@@ -7,8 +7,9 @@ class CCPPanel;
 class CVireoDoc;
 
 // The editing commands that the panel view and the tree both route to the document: Add
-// Object, Add Panel, Add Sound, Add Parent Button, Duplicate and Delete, with their enabling
-// rules.
+// Object, Add Panel, Add Sound, Add Parent Button, Duplicate, Delete, and Cut, Copy and Paste
+// through the system clipboard, with their enabling rules. Duplicate, Delete, Cut and Copy act
+// on the whole selection.
 class CEditCommands : public CCommandTarget
 {
 public:
@@ -17,12 +18,11 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool OnCommand(int id) override;
 
-    // True when the panel itself holds the record (one of its surface entries, or a button
-    // view or object it lists): only such a record can be taken off the panel. A sound, a
-    // button, a panel or the manager never can, though its id may equal a listed one.
-    static bool PanelHolds(const CVireoDoc& doc, const CCPPanel* panel, const CCPObject* record);
     static bool CanDelete(const CVireoDoc& doc);
 
 private:
+    void OnCopy(bool cut);
+    void OnPaste();
+
     CVireoDoc* m_pDoc;
 };

@@ -34,47 +34,6 @@ bool NudgeStep(int id, CPoint& step)
     }
 }
 
-bool NudgeWithin(CRect& rc, CPoint step, int width, int height)
-{
-    const bool moves = (step.x < 0 && rc.left > 0) || (step.x > 0 && rc.right < width) ||
-                       (step.y < 0 && rc.top > 0) || (step.y > 0 && rc.bottom < height);
-    if (moves)
-        rc.OffsetRect(step.x, step.y);
-    return moves;
-}
-
-CRect DragWithin(const CRect& from, CRect to, int width, int height)
-{
-    if (width <= 0 || height <= 0)
-        return to; // no picture, no bounds to keep to
-    const auto lowest = [](int was, int limit) { return std::min(was, limit); };
-    const auto highest = [](int was, int limit) { return std::max(was, limit); };
-    if (to.Width() == from.Width() && to.Height() == from.Height()) {
-        int dx = to.left - from.left;
-        int dy = to.top - from.top;
-        if (dx > 0)
-            dx = std::min(dx, std::max(0, width - from.right));
-        else if (dx < 0)
-            dx = std::max(dx, -std::max(0, from.left));
-        if (dy > 0)
-            dy = std::min(dy, std::max(0, height - from.bottom));
-        else if (dy < 0)
-            dy = std::max(dy, -std::max(0, from.top));
-        to = from;
-        to.OffsetRect(dx, dy);
-        return to;
-    }
-    if (to.left < from.left)
-        to.left = std::max(to.left, lowest(from.left, 0));
-    if (to.top < from.top)
-        to.top = std::max(to.top, lowest(from.top, 0));
-    if (to.right > from.right)
-        to.right = std::min(to.right, highest(from.right, width));
-    if (to.bottom > from.bottom)
-        to.bottom = std::min(to.bottom, highest(from.bottom, height));
-    return to;
-}
-
 namespace {
 // Each step about a third or a half more than the last, as in other editors.
 const float kZoomSteps[] = {kMinZoom, 0.125f, 1.0f / 6, 0.25f, 1.0f / 3, 0.5f,
@@ -117,6 +76,7 @@ void CScrollView::UpdateScrollSizes()
 {
     const QSize size = ContentSize();
     SetScrollSizes(int(float(size.width()) * m_fZoom), int(float(size.height()) * m_fZoom));
+    emit StateChanged(); // every change of the zoom comes through here
 }
 
 void CScrollView::ZoomAbout(float zoom, CPoint anchor)
@@ -281,6 +241,7 @@ void CScrollView::mouseDoubleClickEvent(QMouseEvent* event)
 void CScrollView::mouseMoveEvent(QMouseEvent* event)
 {
     OnMouseMove(event->modifiers(), ClientPoint(event));
+    emit StateChanged();
 }
 
 void CScrollView::keyPressEvent(QKeyEvent* event)

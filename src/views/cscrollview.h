@@ -1,6 +1,7 @@
 #pragma once
 
 #include "crect.h"
+#include "screenbounds.h"
 
 #include <QAbstractScrollArea>
 
@@ -8,12 +9,6 @@ class CCmdUI;
 
 // The one-pixel step of a nudge command id; false for any other command.
 bool NudgeStep(int id, CPoint& step);
-// Moves rc by step unless that takes an edge past 0 or past width / height; false when the
-// rectangle stays where it is.
-bool NudgeWithin(CRect& rc, CPoint step, int width, int height);
-// A dragged rectangle held to the same bounds as a nudge: an edge that moves stops at the
-// 0..width, 0..height border, or where it already lay beyond it; a move keeps its size.
-CRect DragWithin(const CRect& from, CRect to, int width, int height);
 
 // The zoom range of the views; Zoom In and Zoom Out step through fixed factors inside it.
 inline constexpr float kMinZoom = 0.1f;
@@ -30,6 +25,8 @@ float NextZoomOut(float zoom);
 // the scroll extent is the content at the zoom, and the view scales what it draws and picks.
 class CScrollView : public QAbstractScrollArea
 {
+    Q_OBJECT
+
 public:
     float m_fZoom = 1.0f;
 
@@ -72,6 +69,11 @@ public:
     virtual void OnMouseMove(Qt::KeyboardModifiers, CPoint) {}
     // Escape: true when it ended something (a drag), which then uses the key up.
     virtual bool OnCancelMode() { return false; }
+
+signals:
+    // The zoom or the point under the mouse changed: what the zoom commands and the status
+    // panes show.
+    void StateChanged();
 
 protected:
     // The logical point (at the zoom) a zoom command centres the view on; false keeps the

@@ -25,7 +25,7 @@ CTemplView::~CTemplView()
 
 void CTemplView::OnInitialUpdate()
 {
-    OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    OnUpdate(nullptr, Hint::Refresh, nullptr);
     TakeTemplateSize();
     ScrollToPosition(CPoint{0, 0});
 }
@@ -57,9 +57,9 @@ bool CTemplView::ZoomFocus(CPoint& pt) const
     return true;
 }
 
-void CTemplView::OnUpdate(IDocObserver*, int hint, CCPObject*)
+void CTemplView::OnUpdate(IDocObserver*, Hint hint, CCPObject*)
 {
-    if (hint == HINT_PICTURES)
+    if (hint == Hint::Pictures)
         TakeTemplateSize();
     CPoint centre;
     if (ZoomFocus(centre) && !IsPointVisible(centre))
@@ -84,6 +84,12 @@ void CTemplView::OnDraw(QPainter& painter)
     const CRect all(0, 0, m_sizeTemplate.width(), m_sizeTemplate.height());
     m_pDoc->m_manager.BlitOpaque(all.left, all.top, all.right, all.bottom, all, dc, m_fZoom);
 
+    // The other selected records' sources get their frames; the key record adds the tracker.
+    for (CCPObject* r : m_pDoc->GetSelection().Records()) {
+        CRect src;
+        if (r != m_pDoc->m_pCurrentObject && r->GetSrcRect(&src))
+            dc.FrameRect(ScaledRect(src, m_fZoom), FrameColour(*r));
+    }
     if (!m_tracker.IsTracking())
         m_tracker.SetEmpty();
     CRect rc;

@@ -22,7 +22,7 @@ public:
     ~CTemplView() override;
 
     void OnInitialUpdate() override;
-    void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) override;
+    void OnUpdate(IDocObserver* sender, Hint hint, CCPObject* record) override;
     void OnDraw(QPainter& painter) override;
 
     bool OnUpdateCommand(CCmdUI& ui) override;

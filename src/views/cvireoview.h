@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange.h"
 #include "ccommandtarget.h"
 #include "cdeferredmessages.h"
 #include "ceditcommands.h"
@@ -8,14 +9,16 @@
 #include "idocobserver.h"
 
 #include <memory>
+#include <vector>
 
 class CVireoDoc;
 class QMenu;
 class QPrinter;
 
 // The panel view: paints the document's current panel at the zoom, picks records with the
-// mouse, moves and resizes the current record with the tracker (Shift held), nudges it and
-// steps it through its states.
+// mouse (Ctrl adds or removes one, a drag on empty panel draws a rubber band), moves the
+// selection and resizes the key record with the tracker, snapping to other records and to a
+// grid, nudges the selection and steps it through its states.
 class CVireoView : public CScrollView, public IDocObserver, public CCommandTarget
 {
 public:
@@ -24,6 +27,12 @@ public:
     CRectTracker m_tracker{CRect(), CRectTracker::dottedLine | CRectTracker::resizeOutside};
     bool m_bShowButtons = true;
     bool m_bShowObjects = true;
+    // Snapping while dragging (Alt held suspends it); the frame keeps these settings.
+    bool m_bSnapObjects = false;
+    bool m_bSnapGrid = false;
+    int m_nGridSize = 8;
+    // Within this many screen pixels an edge or centre snaps, at any zoom.
+    static constexpr int kSnapPixels = 6;
 
     explicit CVireoView(CVireoDoc* doc, QWidget* parent = nullptr);
     ~CVireoView() override;
@@ -33,7 +42,8 @@ public:
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
 
     void OnInitialUpdate() override;
-    void OnUpdate(IDocObserver* sender, int hint, CCPObject* record) override;
+    void OnUpdate(IDocObserver* sender, Hint hint, CCPObject* record) override;
+    void OnPreviewChanged(CCPObject* record) override;
     void OnDraw(QPainter& painter) override;
     // Paints the panel for a printer or preview, fitted into page: no tracker, no scrolling.
     void PaintPage(QPainter& painter, const QRect& page);
@@ -54,6 +64,9 @@ public:
 
     void OnNextState();
     void Nudge(CPoint step);
+    // The guide lines of the snap in force during a drag (content units), if any.
+    bool GuideX(int& x) const;
+    bool GuideY(int& y) const;
 
     // The cockpit's screen size: the scroll extent at zoom 1.
     QSize ContentSize() const override;
@@ -71,15 +84,56 @@ private:
     bool CurrentTrackerRect(CRect& rc) const;
     void CenterOnCurrent();
     void UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt);
-    // Makes the record under pt (scrolled by the view) the current one.
+    // The record under pt (device), or null.
+    CCPObject* HitRecord(CPoint pt) const;
+    // Makes the record under pt the current one.
     void Pick(CPoint pt);
+    bool OnSelectedRecord(CPoint pt) const;
+    // Drags: the tracker of the key record, a move of the whole selection, a rubber band.
+    void BeginDrag(CPoint pt, Qt::KeyboardModifiers keys);
+    void DragTo(CPoint pt, Qt::KeyboardModifiers keys);
+    void EndDrag(CPoint pt);
+    // The content delta of a move for the mouse at pt, snapped.
+    CPoint MoveDelta(CPoint pt, Qt::KeyboardModifiers keys);
+    // The key record's rectangle during a resize, snapped.
+    CRect ResizedRect(Qt::KeyboardModifiers keys);
+    std::vector<CCPObject*> RecordsInBand() const;
+    CRect ContentToDevice(CRect rc) const;
+    void DrawSelection(QPainter& painter);
+    void DrawGrid(QPainter& painter);
 
     CVireoDoc* m_pDoc;
     CEditCommands m_edit;
     CDeferredMessages m_paintMessages{this}; // what drawing the panel reports, shown after it
     QMenu* m_pContextMenu = nullptr;
-    bool m_bPressOnTracker = false; // a plain press on the tracker, not yet a drag
-    CPoint m_ptPress;
+    enum class Drag
+    {
+        None,
+        Pending, // pressed, not yet past the drag distance
+        Tracker, // the key record's tracker moves or resizes
+        Group,   // the selection moves, taken by another of its records
+        Band,    // a rubber band selects
+    };
+    enum class Press
+    {
+        Tracker,
+        Selection,
+        Outside,
+    };
+    Drag m_drag = Drag::None;
+    Press m_press = Press::Outside;
+    Qt::KeyboardModifiers m_pressKeys;
+    CPoint m_ptPress; // device
+    CPoint m_ptMouseDevice;
+    int m_nTrackHit = -1;
+    CPoint m_ptMoved; // content delta of the move being dragged
+    CRect m_rcKeyStart;
+    CRect m_rcResized; // content rectangle of the resize being dragged
+    CSnapLines m_snap;
+    bool m_bGuideX = false;
+    bool m_bGuideY = false;
+    CPoint m_ptGuide;
+    std::vector<CCPObject*> m_aBand; // records inside the rubber band
     bool m_bOverTracker = false;
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;

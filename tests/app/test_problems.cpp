@@ -279,7 +279,7 @@ TEST_F(ProblemsTest, EachRowExplainsItselfInItsTooltipAndBesideTheList)
     EXPECT_TRUE(fix->isVisible());
     CCPPanel* side = doc().m_manager.FindPanel(200);
     doc().m_manager.FindPanel(200)->m_nMaskTop = 80;
-    doc().UpdateAllViews(nullptr, HINT_REFRESH, side);
+    doc().UpdateAllViews(nullptr, Hint::Refresh, side);
     EXPECT_FALSE(fix->isVisible());
     side->m_nMaskTop = 0;
 }

@@ -209,9 +209,9 @@ TEST(DocumentSave, WriteFailureIntoAMissingFolderIsReported)
 namespace {
 struct CHintLog : IDocObserver
 {
-    std::vector<std::pair<int, CCPObject*>> hints;
+    std::vector<std::pair<Hint, CCPObject*>> hints;
     int initial = 0;
-    void OnUpdate(IDocObserver*, int hint, CCPObject* r) override { hints.push_back({hint, r}); }
+    void OnUpdate(IDocObserver*, Hint hint, CCPObject* r) override { hints.push_back({hint, r}); }
     void OnInitialUpdate() override { ++initial; }
 };
 } // namespace
@@ -226,9 +226,9 @@ TEST(DocumentSelection, SettersSendTheirHints)
     c.doc.SetCurrentObject(p);
     c.doc.Refresh();
     ASSERT_EQ(log.hints.size(), 3u);
-    EXPECT_EQ(log.hints[0].first, HINT_REFRESH);
-    EXPECT_EQ(log.hints[1].first, HINT_CURRENT_OBJECT);
-    EXPECT_EQ(log.hints[2].first, HINT_REFRESH);
+    EXPECT_EQ(log.hints[0].first, Hint::Refresh);
+    EXPECT_EQ(log.hints[1].first, Hint::CurrentObject);
+    EXPECT_EQ(log.hints[2].first, Hint::Refresh);
     EXPECT_EQ(c.doc.m_pCurrentPanel, p);
     c.doc.OnNewDocument();
     EXPECT_EQ(c.doc.m_pCurrentPanel, nullptr);

@@ -47,9 +47,9 @@ public:
 class CHints : public IDocObserver
 {
 public:
-    std::vector<int> m_aHints;
-    void OnUpdate(IDocObserver*, int hint, CCPObject*) override { m_aHints.push_back(hint); }
-    bool Saw(int hint) const
+    std::vector<Hint> m_aHints;
+    void OnUpdate(IDocObserver*, Hint hint, CCPObject*) override { m_aHints.push_back(hint); }
+    bool Saw(Hint hint) const
     {
         return std::find(m_aHints.begin(), m_aHints.end(), hint) != m_aHints.end();
     }
@@ -110,7 +110,7 @@ TEST_F(PictureNamesTest, ATemplateNamedOnTheSheetIsShownAtOnceAndUndoAndRedoFoll
 
     SetTemplate("red.png", 8, 4);
     EXPECT_EQ(TemplatePixel(), kRed);
-    EXPECT_TRUE(hints.Saw(HINT_PICTURES));
+    EXPECT_TRUE(hints.Saw(Hint::Pictures));
     SetTemplate("blue.png", 3, 2); // a new size alone would be read again too
     EXPECT_EQ(TemplatePixel(), kBlue);
     EXPECT_EQ(m().m_bmpTemplate.Width(), 3);
@@ -120,7 +120,7 @@ TEST_F(PictureNamesTest, ATemplateNamedOnTheSheetIsShownAtOnceAndUndoAndRedoFoll
     ASSERT_TRUE(c.doc.Undo());
     EXPECT_EQ(TemplatePixel(), kRed);
     EXPECT_EQ(m().m_bmpTemplate.Width(), 8);
-    EXPECT_TRUE(hints.Saw(HINT_PICTURES));
+    EXPECT_TRUE(hints.Saw(Hint::Pictures));
     c.doc.GoToStep(0);
     EXPECT_EQ(TemplatePixel(), kGreen);
     c.doc.GoToStep(2);
@@ -130,7 +130,7 @@ TEST_F(PictureNamesTest, ATemplateNamedOnTheSheetIsShownAtOnceAndUndoAndRedoFoll
     editor.m_fnFill = [](CCPObject& record) { record.m_strComment = "// other\r\n"; };
     hints.m_aHints.clear();
     c.doc.EditRecordProperties(&m());
-    EXPECT_FALSE(hints.Saw(HINT_PICTURES));
+    EXPECT_FALSE(hints.Saw(Hint::Pictures));
     EXPECT_TRUE(c.ui.m_aBoxes.empty()) << c.ui.m_aBoxes.front().text;
 }
 
@@ -154,12 +154,12 @@ TEST_F(PictureNamesTest, SavedInAnotherFolderTheNamesMeanThePicturesThere)
     EXPECT_EQ(buffer->m_strPath, there.File("back.png"));
     ASSERT_NE(buffer->GetPicture(), nullptr);
     EXPECT_EQ(buffer->GetPicture()->Pixel(0, 0), kRed);
-    EXPECT_TRUE(hints.Saw(HINT_PICTURES));
+    EXPECT_TRUE(hints.Saw(Hint::Pictures));
 
     // Saving again in the same place reads nothing again.
     hints.m_aHints.clear();
     ASSERT_TRUE(c.doc.OnSaveDocument(there.File("c.dat")));
-    EXPECT_FALSE(hints.Saw(HINT_PICTURES));
+    EXPECT_FALSE(hints.Saw(Hint::Pictures));
     EXPECT_TRUE(c.ui.m_aBoxes.empty()) << c.ui.m_aBoxes.front().text;
 }
 
@@ -179,7 +179,7 @@ TEST_F(PictureNamesTest, ANewCockpitsTemplateIsShownOnceItIsSavedBesideIt)
     hints.m_aHints.clear();
     ASSERT_TRUE(c.doc.OnSaveDocument(fresh.File("10_new.dat")));
     EXPECT_EQ(TemplatePixel(), kBlue);
-    EXPECT_TRUE(hints.Saw(HINT_PICTURES));
+    EXPECT_TRUE(hints.Saw(Hint::Pictures));
     EXPECT_EQ(c.ui.m_aBoxes.size(), 1u);
 }
 

@@ -49,7 +49,7 @@ public:
     bool m_bShows = false;
     std::vector<std::pair<std::vector<std::string>, bool>> m_aHeard;
 
-    void OnUpdate(IDocObserver*, int, CCPObject*) override {}
+    void OnUpdate(IDocObserver*, Hint, CCPObject*) override {}
     bool OnChecked(const CCheckMessageArray& messages, bool full) override
     {
         std::vector<std::string> texts;

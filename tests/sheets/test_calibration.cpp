@@ -5,7 +5,7 @@
 #include "ccpindicator.h"
 #include "ccpindicatorpage.h"
 #include "ccpmanager.h"
-#include "cdialpreview.h"
+#include "irecordeditor.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -14,6 +14,30 @@
 #include <QTableWidget>
 
 namespace {
+
+// Where a dial page sends its preview (the document, in the editor): what it shows now, and
+// how often it was told.
+struct CPreviewLog : IRecordEditor
+{
+    const CCPDial* m_pRecord = nullptr;
+    float m_fValue = 0.0f;
+    int m_nChanges = 0;
+
+    int EditProperties(CCPObject&) override { return IDCANCEL; }
+    void ShowDialPreview(CCPDial& record, const CCPDial&, float value) override
+    {
+        m_pRecord = &record;
+        m_fValue = value;
+        ++m_nChanges;
+    }
+    void EndDialPreview(CCPDial& record) override
+    {
+        if (m_pRecord == &record) {
+            m_pRecord = nullptr;
+            ++m_nChanges;
+        }
+    }
+};
 
 struct Calibration : ::testing::Test
 {
@@ -165,10 +189,9 @@ TEST_F(Calibration, IndicatorPositionsAreIntegersPerTape)
 
 TEST_F(Calibration, PreviewSliderSweepsTheTableWhileTheSheetIsOpen)
 {
-    CDialPreview& preview = CDialPreview::Instance();
-    int repaints = 0;
-    QObject listener; // disconnects when the test ends
-    QObject::connect(&preview, &CDialPreview::changed, &listener, [&] { ++repaints; });
+    CPreviewLog preview;
+    manager.SetEditor(&preview);
+    int& repaints = preview.m_nChanges;
 
     CCPDial dial(&manager);
     dial.m_afPoints = {1.5708f};
@@ -187,17 +210,17 @@ TEST_F(Calibration, PreviewSliderSweepsTheTableWhileTheSheetIsOpen)
     // The slider starts where the panel shows the needle: at 0, or the table's nearer end.
     EXPECT_EQ(slider->value(), slider->minimum());
     EXPECT_EQ(Find<QLabel>(page, "Preview value Text")->text(), "200");
-    EXPECT_FALSE(preview.IsShowing(&dial));
+    EXPECT_NE(preview.m_pRecord, &dial);
     EXPECT_EQ(repaints, 0);
 
     slider->setValue(slider->maximum() / 2);
-    EXPECT_TRUE(preview.IsShowing(&dial));
-    EXPECT_EQ(preview.GetValue(), 600.0f);
+    EXPECT_EQ(preview.m_pRecord, &dial);
+    EXPECT_EQ(preview.m_fValue, 600.0f);
     EXPECT_EQ(Find<QLabel>(page, "Preview value Text")->text(), "600");
     EXPECT_EQ(repaints, 1);
     // A change of the table moves the previewed needle at once; the value stays in range.
     Type(table, 1, 1, "400");
-    EXPECT_EQ(preview.GetValue(), 400.0f);
+    EXPECT_EQ(preview.m_fValue, 400.0f);
     EXPECT_EQ(slider->value(), slider->maximum());
     EXPECT_EQ(repaints, 2);
     SetText(page, "Radius 0", "30");
@@ -207,8 +230,7 @@ TEST_F(Calibration, PreviewSliderSweepsTheTableWhileTheSheetIsOpen)
     EXPECT_TRUE(dial.m_afValues == std::vector<float>{200.0f});
     sheet->reject();
     sheet.reset();
-    EXPECT_FALSE(preview.IsShowing(&dial));
-    EXPECT_EQ(preview.GetRecord(), nullptr);
+    EXPECT_EQ(preview.m_pRecord, nullptr);
     EXPECT_EQ(repaints, 4);
     EXPECT_TRUE(dial.m_afValues == std::vector<float>{200.0f});
 }

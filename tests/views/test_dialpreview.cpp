@@ -2,7 +2,6 @@
 
 #include "ccpdial.h"
 #include "ccpmanager.h"
-#include "cdialpreview.h"
 #include "cqtrecordeditor.h"
 #include "cvireoview.h"
 #include "testcockpit.h"
@@ -95,7 +94,7 @@ TEST_F(DialPreviewTest, SliderSweepsTheNeedleOnThePanelAndLeavesNoTrace)
     });
     EXPECT_EQ(c.doc.EditRecordProperties(Altimeter()), IDCANCEL);
 
-    EXPECT_EQ(CDialPreview::Instance().GetRecord(), nullptr);
+    EXPECT_EQ(c.doc.GetDialPreview().GetRecord(), nullptr);
     EXPECT_GT(NeedleToward(0, -1), 0);
     EXPECT_EQ(NeedleToward(0, 1), 0);
     EXPECT_FALSE(c.doc.IsModified());

@@ -121,16 +121,17 @@ TEST_F(PanelViewTest, ShiftDragMovesAndResizesTheRecordAtTheZoom)
     Drag(vp(), QPoint(30, 30), QPoint(35, 33), Qt::ShiftModifier);
     EXPECT_EQ(Dest(c.Light(101)), CRect(25, 23, 45, 43));
     EXPECT_TRUE(c.doc.IsModified());
-    EXPECT_EQ(others.m_aHints, std::vector<int>{HINT_REFRESH});
+    EXPECT_EQ(others.m_aHints, std::vector<Hint>{Hint::Refresh});
     c.doc.RemoveObserver(&others);
 
-    // Zoom 2: the tracker works in screen pixels, the record keeps half of them, truncated.
+    // Zoom 2: the tracker works in screen pixels; a move goes the nearest whole distance, a
+    // moved edge keeps half of the pixels, truncated.
     Zoom2();
     Drag(vp(), QPoint(60, 60), QPoint(65, 63), Qt::ShiftModifier); // (50,46,90,86) -> +5,+3
-    EXPECT_EQ(Dest(c.Light(101)), CRect(27, 24, 47, 44));          // 27.5, 24.5, 47.5, 44.5
-    // The bottom-right handle sits outside the corner (94,88): it resizes.
+    EXPECT_EQ(Dest(c.Light(101)), CRect(28, 25, 48, 45));          // 2.5 and 1.5 round up
+    // The bottom-right handle sits outside the corner (96,90): it resizes.
     Drag(vp(), QPoint(96, 90), QPoint(107, 101), Qt::ShiftModifier);
-    EXPECT_EQ(Dest(c.Light(101)), CRect(27, 24, 52, 49)); // 105/2, 99/2
+    EXPECT_EQ(Dest(c.Light(101)), CRect(28, 25, 53, 50)); // 107/2, 101/2
     EXPECT_EQ(c.doc.m_pCurrentObject, c.Light(101));
 }
 
@@ -383,8 +384,8 @@ TEST_F(PanelViewTest, EnablingRulesOfTheEditingCommands)
     EXPECT_TRUE(Enabled(ID_PROPERTIES));
     EXPECT_TRUE(Enabled(ID_NEXT_STATE));
     EXPECT_TRUE(Enabled(ID_VIEW_REFRESH));
-    // The tree's clipboard commands are not the panel view's.
-    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_CHECK_COCKPIT}) {
+    // The document's commands are not the panel view's.
+    for (int id : {ID_EDIT_UNDO, ID_CHECK_COCKPIT}) {
         CCmdUI ui(id);
         EXPECT_FALSE(view->OnUpdateCommand(ui)) << id;
     }
@@ -446,7 +447,7 @@ TEST_F(PanelViewTest, NextStatePropertiesAndSameSize)
 
     view->OnCommand(ID_NEXT_STATE); // state 1 -> 0 (of two)
     EXPECT_EQ(c.Light(101)->m_nCurrentState, 0);
-    EXPECT_EQ(others.m_aHints, std::vector<int>{HINT_REFRESH});
+    EXPECT_EQ(others.m_aHints, std::vector<Hint>{Hint::Refresh});
     EXPECT_FALSE(c.doc.IsModified());
     EXPECT_NE(At(35, 35), kGreen); // state 0 is the panel's own picture
     EXPECT_EQ(At(25, 25), kRed);

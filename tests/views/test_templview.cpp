@@ -60,6 +60,14 @@ TEST_F(TemplViewTest, PaintsTheTemplateOneToOneAndFramesTheCurrentPiece)
     EXPECT_GT(yellow, 0);
     EXPECT_EQ(yellowBefore, 0);
 
+    // With the button view as key record the light stays selected, and its piece framed.
+    c.doc.Select({c.Light(101), c.View(1)}, c.View(1));
+    shot = Shot();
+    yellow = 0;
+    for (int x = 0; x < 16; ++x)
+        yellow += shot.pixel(x, 16) == kYellow;
+    EXPECT_GT(yellow, 0);
+
     // A surface entry has no piece of the template: no frame at all.
     c.doc.SetCurrentObject(c.Panel(100)->m_aSurfaces.front().get());
     EXPECT_EQ(Shot(), plain);
@@ -146,7 +154,7 @@ TEST_F(TemplViewTest, DraggingTheFrameMovesTheSourceAndAPlainClickOnItPicks)
     EXPECT_EQ(Src(c.View(1)), CRect(4, 2, 20, 18));
     EXPECT_EQ(c.View(1)->m_arcSrc[0], CRect(32, 0, 48, 16)); // only the current state's piece
     EXPECT_TRUE(c.doc.IsModified());
-    EXPECT_EQ(others.m_aHints, std::vector<int>{HINT_REFRESH});
+    EXPECT_EQ(others.m_aHints, std::vector<Hint>{Hint::Refresh});
     c.doc.RemoveObserver(&others);
 
     // Resize by the right handle (just outside x = 20).

@@ -118,9 +118,13 @@ TEST_F(TreeTest, FollowsAdditionsAndRemovalsByHint)
     Select(Item("Front"));
     ASSERT_TRUE(Run(ID_ADD_OBJECT));
     EXPECT_EQ(Labels(Item("Front")).last(), "Light 104");
-    cockpit->ui.m_nSelectCode = 0; // a surface entry shows its id until the next rebuild
+    // A surface entry goes behind the panel's other entries, and shows its id until the next
+    // rebuild.
+    cockpit->ui.m_nSelectCode = 0;
     ASSERT_TRUE(Run(ID_ADD_OBJECT));
-    EXPECT_EQ(Labels(Item("Front")).last(), "Surface 105");
+    EXPECT_EQ(Labels(Item("Front")),
+              QStringList({"Surface 0", "Surface 1", "Surface 105", "ButtonView 103", "Light 101",
+                           "Left MFD", "Light 104"}));
 
     ASSERT_TRUE(Run(ID_ADD_SOUND));
     ASSERT_TRUE(Run(ID_ADD_BUTTON));
@@ -161,7 +165,7 @@ TEST_F(TreeTest, CommandsAreEnabledByTheirRules)
     Select(Root(2));
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     Select(Item("Panel 300"));
-    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY)); // a panel, even an empty one, is no panel's record
     Select(Item("Front/Light 101"));
     EXPECT_TRUE(Enabled(ID_EDIT_CUT));
     EXPECT_TRUE(Enabled(ID_EDIT_CLEAR));
@@ -204,12 +208,12 @@ TEST_F(TreeTest, PropertiesAndNextStateTellTheOtherViews)
     DoubleClick(Item("Front/Left MFD"));
     EXPECT_EQ(editor.m_aEdited.back(), doc().m_manager.FindObject(102));
     EXPECT_TRUE(doc().IsModified());
-    EXPECT_EQ(log.m_aHints.back(), HINT_REFRESH);
+    EXPECT_EQ(log.m_aHints.back(), Hint::Refresh);
 
     doc().MarkSaved();
     log.m_aHints.clear();
     Run(ID_NEXT_STATE);
-    EXPECT_EQ(log.m_aHints, std::vector<int>({HINT_REFRESH}));
+    EXPECT_EQ(log.m_aHints, std::vector<Hint>({Hint::Refresh}));
     EXPECT_FALSE(doc().IsModified());
     doc().RemoveObserver(&log);
 }
@@ -294,8 +298,51 @@ TEST_F(TreeTest, ARecordRenamedInItsSheetShowsItsNewLabel)
     // The same through another view, which announces the change with a general update.
     Select(Item("Front/Left MFD"));
     doc().m_pCurrentObject->SetName("Right MFD");
-    doc().UpdateAllViews(nullptr, HINT_REFRESH);
+    doc().UpdateAllViews(nullptr, Hint::Refresh);
     EXPECT_TRUE(Labels(Item("Front")).contains("Right MFD"));
     EXPECT_FALSE(Labels(Item("Front")).contains("Left MFD"));
     doc().SetRecordEditor(&editor);
+}
+
+// The document's choice is the one truth: the tree shows it without passing it back, and a row
+// the user chooses is passed on once.
+TEST_F(TreeTest, TheTreeShowsTheDocumentsChoiceWithoutPassingItBack)
+{
+    Open(TreeCockpit());
+    tree->expandAll();
+    CHintLog log;
+    doc().AddObserver(&log);
+    CCPObject* shared = doc().m_manager.FindObject(101); // listed on Front and on panel 200
+
+    doc().SetCurrentPanel(Panel(200));
+    doc().SetCurrentObject(shared);
+    EXPECT_EQ(Selected(), Item("Panel 200/Light 101"));
+    EXPECT_EQ(log.m_aHints, std::vector<Hint>({Hint::Refresh, Hint::CurrentObject}));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
+
+    // The same record on the other panel is another choice: the document follows, once.
+    log.m_aHints.clear();
+    Select(Item("Front/Light 101"));
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(100));
+    EXPECT_EQ(doc().m_pCurrentObject, shared);
+    EXPECT_EQ(log.m_aHints, std::vector<Hint>({Hint::Refresh, Hint::CurrentObject}));
+    EXPECT_EQ(Selected(), Item("Front/Light 101"));
+
+    // Choosing the chosen row again, or a group row, tells the document nothing.
+    log.m_aHints.clear();
+    tree->clearSelection();
+    Select(Item("Front/Light 101"));
+    Select(Item("Sounds"));
+    EXPECT_TRUE(log.m_aHints.empty());
+    EXPECT_EQ(doc().m_pCurrentObject, shared);
+
+    // Rows made anew (a filter) keep the document's choice as it is.
+    Select(Item("Front/Light 101"));
+    log.m_aHints.clear();
+    tree->SetFilter("light");
+    tree->SetFilter(QString());
+    EXPECT_TRUE(log.m_aHints.empty());
+    EXPECT_EQ(doc().m_pCurrentPanel, Panel(100));
+    EXPECT_EQ(Selected(), Item("Front/Light 101"));
+    doc().RemoveObserver(&log);
 }

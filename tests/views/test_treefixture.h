@@ -9,13 +9,18 @@
 #include "testdata.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -41,15 +46,19 @@ inline std::string TreeCockpit()
     return TestData("tree_three_panels.dat");
 }
 
-// Answers every property sheet as told and remembers what it was asked to edit.
+// Answers every property sheet as told and remembers what it was asked to edit; m_fnWhileOpen
+// runs while the sheet is open.
 class CAnswerEditor : public IRecordEditor
 {
 public:
     int m_nAnswer = IDOK;
     std::vector<CCPObject*> m_aEdited;
+    std::function<void()> m_fnWhileOpen;
     int EditProperties(CCPObject& record) override
     {
         m_aEdited.push_back(&record);
+        if (m_fnWhileOpen)
+            m_fnWhileOpen();
         if (m_nAnswer == IDOK)
             record.m_strComment += "// edited\r\n"; // as a sheet would change something
         return m_nAnswer;
@@ -60,8 +69,8 @@ public:
 class CHintLog : public IDocObserver
 {
 public:
-    std::vector<int> m_aHints;
-    void OnUpdate(IDocObserver*, int hint, CCPObject*) override { m_aHints.push_back(hint); }
+    std::vector<Hint> m_aHints;
+    void OnUpdate(IDocObserver*, Hint hint, CCPObject*) override { m_aHints.push_back(hint); }
 };
 
 class TreeTest : public ::testing::Test
@@ -80,6 +89,8 @@ protected:
 
     void Open(const std::string& text)
     {
+        // Nothing copied by an earlier test.
+        QGuiApplication::clipboard()->clear();
         cockpit = std::make_unique<CTestCockpit>(text);
         cockpit->doc.SetRecordEditor(&editor);
         ASSERT_TRUE(cockpit->ui.m_aBoxes.empty()) << cockpit->ui.m_aBoxes.front().text;
@@ -171,26 +182,67 @@ protected:
         QApplication::sendEvent(viewport, &event);
     }
 
-    // Presses on from, moves over to; releases there unless Escape is pressed first.
+    // --- drag and drop, as the drag manager delivers it to the tree ---
+
+    // A click chooses the row; the drag then carries what the model gives for the chosen rows
+    // it lets go (null: the row does not move, no drag starts).
+    std::unique_ptr<QMimeData> StartDrag(const QModelIndex& from)
+    {
+        const QPoint at = Centre(from);
+        Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        QModelIndexList dragged;
+        for (const QModelIndex& index : tree->selectionModel()->selectedIndexes())
+            if (tree->model()->flags(index) & Qt::ItemIsDragEnabled)
+                dragged << index;
+        if (dragged.isEmpty())
+            return nullptr;
+        return std::unique_ptr<QMimeData>(tree->model()->mimeData(dragged));
+    }
+
+    // The drag comes into the tree and over to.
+    void DragOver(const QMimeData& data, const QModelIndex& to)
+    {
+        const QPoint at = Centre(to);
+        QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &move);
+    }
+
+    void DropOn(const QMimeData& data, const QModelIndex& to)
+    {
+        QDropEvent drop(QPointF(Centre(to)), Qt::MoveAction, &data, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &drop);
+    }
+
+    // Escape: the drag leaves without dropping.
+    void CancelDrag()
+    {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(tree->viewport(), &leave);
+    }
+
+    // Drags from onto to and drops it there, unless Escape is pressed first.
     void Drag(const QModelIndex& from, const QModelIndex& to, bool escape = false)
     {
         tree->expandAll();
         if (!from.isValid() || !to.isValid())
             return;
-        const QPoint a = Centre(from);
-        const QPoint b = Centre(to);
-        Mouse(QEvent::MouseButtonPress, a, Qt::LeftButton, Qt::LeftButton);
-        Mouse(QEvent::MouseMove, a + QPoint(12, 0), Qt::NoButton, Qt::LeftButton);
-        Mouse(QEvent::MouseMove, b, Qt::NoButton, Qt::LeftButton);
+        const std::unique_ptr<QMimeData> data = StartDrag(from);
+        if (!data)
+            return;
+        DragOver(*data, to);
         if (escape) {
             // The drag is on, showing where it would drop, until Escape.
             EXPECT_TRUE(tree->IsDragging());
             EXPECT_EQ(tree->DropHilite(), to);
-            Key(tree.get(), Qt::Key_Escape);
+            CancelDrag();
             EXPECT_FALSE(tree->IsDragging());
             EXPECT_FALSE(tree->DropHilite().isValid());
+            return;
         }
-        Mouse(QEvent::MouseButtonRelease, b, Qt::LeftButton, Qt::NoButton);
+        DropOn(*data, to);
     }
 
     void DoubleClick(const QModelIndex& item)

@@ -3,7 +3,6 @@
 #include "ccpsurfaceref.h"
 
 #include <QImage>
-#include <QSet>
 
 namespace {
 std::vector<int> Ids(const std::vector<int>& ids)
@@ -12,7 +11,7 @@ std::vector<int> Ids(const std::vector<int>& ids)
 }
 } // namespace
 
-TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
+TEST_F(TreeTest, CopyAndPasteAddACopyWithTheTargetPanelsNextIdAndTheName)
 {
     Open(TreeCockpit());
     CCPObject* source = doc().m_manager.FindObject(101);
@@ -20,7 +19,7 @@ TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
     ASSERT_TRUE(Run(ID_EDIT_COPY));
     EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
 
-    // Onto a panel that has children: last among its objects.
+    // Onto another panel: last, at the same place, with the panel's next free id.
     Select(Item("Panel 200"));
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
     EXPECT_EQ(Panel(200)->m_anObjects, Ids({201, 101, 202}));
@@ -37,134 +36,83 @@ TEST_F(TreeTest, PasteAfterCopyAddsACopyWithTheTargetPanelsNextId)
     EXPECT_EQ(doc().m_pCurrentPanel, Panel(200));
     EXPECT_EQ(doc().m_pCurrentObject, copy);
     EXPECT_TRUE(doc().IsModified());
-    // The source stays where it was.
-    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 102, 999}));
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 102, 999})); // the source stays
 
-    // A copy stays remembered: pasting after an object puts the next copy right behind it.
-    Select(Item("Panel 200/Light 201"));
+    // The clipboard keeps it: pasted again, another copy.
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    EXPECT_EQ(Panel(200)->m_anObjects, Ids({201, 203, 101, 202}));
-    EXPECT_EQ(Labels(Item("Panel 200")).at(2), "Light 203");
+    EXPECT_EQ(Labels(Item("Panel 200")).last(), "Light 203");
 
-    // A named record's copy has no name.
+    // A named record's copy keeps the name.
     Select(Item("Front/Left MFD"));
     Run(ID_EDIT_COPY);
-    Select(Item("Front/Surface 0"));
+    Select(Item("Panel 300"));
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    EXPECT_EQ(Panel(100)->m_anObjects, Ids({104, 101, 102, 999}));
-    EXPECT_EQ(Labels(Item("Front")), QStringList({"Surface 0", "Surface 1", "ButtonView 103",
-                                                  "Light 104", "Light 101", "Left MFD"}));
-
-    // A button view pasted after a surface entry goes in front of the other button views.
-    Select(Item("Front/ButtonView 103"));
-    Run(ID_EDIT_COPY);
-    Select(Item("Front/Surface 0"));
-    ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    EXPECT_EQ(Panel(100)->m_anButtonViews, Ids({105, 103}));
-    EXPECT_NE(doc().m_manager.FindButtonView(105), nullptr);
-    EXPECT_EQ(Labels(Item("Front")).mid(0, 4),
-              QStringList({"Surface 0", "Surface 1", "ButtonView 105", "ButtonView 103"}));
+    EXPECT_EQ(Labels(Item("Panel 300")), QStringList({"Left MFD"}));
+    EXPECT_EQ(Selected(), Item("Panel 300/Left MFD"));
 }
 
-TEST_F(TreeTest, PasteAfterCutMovesTheRecordWithItsId)
+TEST_F(TreeTest, CutTakesTheRecordOffAndPasteBringsItOntoAnotherPanel)
 {
     Open(TreeCockpit());
-    CCPObject* named = doc().m_manager.FindObject(102);
     Select(Item("Front/Left MFD"));
     ASSERT_TRUE(Run(ID_EDIT_CUT));
-    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 102, 999})); // nothing moves yet
+    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 999}));
+    EXPECT_FALSE(Labels(Item("Front")).contains("Left MFD"));
+    EXPECT_EQ(doc().UndoName(), "Cut Left MFD");
 
-    // After a surface entry: first among the objects.
     Select(Item("Panel 200/Surface 0"));
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    EXPECT_EQ(Panel(200)->m_anObjects, Ids({102, 201, 101}));
-    EXPECT_EQ(Panel(100)->m_anObjects, Ids({101, 999}));
     EXPECT_EQ(Labels(Item("Panel 200")),
-              QStringList({"Surface 0", "Left MFD", "Light 201", "Light 101"}));
-    EXPECT_FALSE(Labels(Item("Front")).contains("Left MFD"));
-    EXPECT_EQ(doc().m_manager.FindObject(102), named);
-    EXPECT_EQ(doc().m_pCurrentObject, named);
-    EXPECT_FALSE(Enabled(ID_EDIT_PASTE)); // a cut is pasted once
+              QStringList({"Surface 0", "Light 201", "Light 101", "Left MFD"}));
+    EXPECT_EQ(Selected(), Item("Panel 200/Left MFD"));
+    EXPECT_EQ(doc().UndoName(), "Paste Left MFD");
 
-    // A button view moved onto a panel without button views goes behind its surface entries.
+    // A button view goes among the button views.
     Select(Item("Front/ButtonView 103"));
-    Run(ID_EDIT_CUT);
+    ASSERT_TRUE(Run(ID_EDIT_CUT));
+    EXPECT_TRUE(Panel(100)->m_anButtonViews.empty());
     Select(Item("Panel 200"));
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    EXPECT_EQ(Panel(200)->m_anButtonViews, Ids({103}));
-    EXPECT_TRUE(Panel(100)->m_anButtonViews.empty());
-    EXPECT_EQ(Labels(Item("Panel 200")).at(1), "ButtonView 103");
-
-    // Cut and pasted onto itself, an object stays where it is.
-    Select(Item("Panel 200/Light 201"));
-    Run(ID_EDIT_CUT);
-    ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    EXPECT_EQ(Panel(200)->m_anObjects, Ids({102, 201, 101}));
-    EXPECT_EQ(Labels(Item("Panel 200")),
-              QStringList({"Surface 0", "ButtonView 103", "Left MFD", "Light 201", "Light 101"}));
+    ASSERT_EQ(Panel(200)->m_anButtonViews.size(), 1u);
+    EXPECT_EQ(Labels(Item("Panel 200")).at(1),
+              QStringLiteral("ButtonView %1").arg(Panel(200)->m_anButtonViews[0]));
 }
 
-// A surface entry cannot be rebuilt from text: a copied one pastes nothing, a cut one moves.
-TEST_F(TreeTest, SurfaceEntriesMoveButAreNotCopied)
+// A surface entry is a piece of its panel, not a record that text can carry: Copy and Cut say
+// so and change nothing; dragging moves it.
+TEST_F(TreeTest, SurfaceEntriesAreNotCopiedOrCut)
 {
     Open(TreeCockpit());
-    CCPSurfaceRef* entry = Panel(100)->m_aSurfaces[1].get();
+    const std::string before = cockpit->Saved();
     Select(Item("Front/Surface 1"));
     ASSERT_TRUE(Run(ID_EDIT_COPY));
-    Select(Item("Panel 200"));
-    Run(ID_EDIT_PASTE);
-    EXPECT_EQ(Panel(200)->m_aSurfaces.size(), 1u);
-    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 201", "Light 101"}));
-    EXPECT_FALSE(doc().IsModified());
-    // It says why nothing happened.
-    ASSERT_EQ(
-        cockpit->ui.Texts(),
-        std::vector<std::string>{"A surface entry cannot be copied, only moved: use Cut "
-                                 "and Paste to move it, or Add Object > Surface for a new one."});
-
-    Select(Item("Front/Surface 1"));
+    ASSERT_EQ(cockpit->ui.m_aBoxes.size(), 1u);
+    EXPECT_NE(cockpit->ui.m_aBoxes[0].text.find("A surface entry cannot be copied"),
+              std::string::npos);
     ASSERT_TRUE(Run(ID_EDIT_CUT));
-    Select(Item("Panel 200"));
-    ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    ASSERT_EQ(Panel(200)->m_aSurfaces.size(), 2u);
-    EXPECT_EQ(Panel(200)->m_aSurfaces[1].get(), entry);
-    EXPECT_EQ(Panel(100)->m_aSurfaces.size(), 1u);
-    EXPECT_EQ(Labels(Item("Panel 200")),
-              QStringList({"Surface 0", "Surface 1", "Light 201", "Light 101"}));
-    EXPECT_EQ(CCPTree::ItemRecord(Item("Panel 200/Surface 1")), entry);
-    EXPECT_EQ(doc().m_pCurrentObject, entry);
-    // The moved entry is written with its new panel.
-    const std::string saved = cockpit->Saved();
-    EXPECT_LT(saved.find("#200 PANEL"), saved.find("surfaces = 8 0 transparent"));
+    EXPECT_EQ(Panel(100)->m_aSurfaces.size(), 2u);
+    EXPECT_EQ(cockpit->Saved(), before);
+    EXPECT_FALSE(doc().IsModified());
 }
 
-// Paste never uses an item that is gone, nor a target that is not a panel.
-TEST_F(TreeTest, PasteIsDisabledOnceTheRememberedItemIsGone)
+// Paste reads the clipboard, not a row: a copied record that has gone since still pastes, and
+// only a panel can take it.
+TEST_F(TreeTest, PasteNeedsAPanelButNotTheCopiedRecord)
 {
     Open(TreeCockpit());
     Select(Item("Front/Light 101"));
     Run(ID_EDIT_COPY);
     Run(ID_EDIT_CLEAR);
-    EXPECT_FALSE(tree->HasClipItem());
-    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+    EXPECT_FALSE(Labels(Item("Front")).contains("Light 101"));
+    EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
+    ASSERT_TRUE(Run(ID_EDIT_PASTE));
+    EXPECT_EQ(Labels(Item("Front")).last(), "Light 104");
 
-    Select(Item("Front/Left MFD"));
-    Run(ID_EDIT_CUT);
-    tree->OnInitialUpdate();
-    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
-
-    // A childless panel stands for its parent, the manager: nothing is pasted there, nor among
-    // the sounds.
-    Select(Item("Panel 200/Light 201"));
-    Run(ID_EDIT_COPY);
-    const std::string before = cockpit->Saved();
-    Select(Item("Panel 300"));
-    Run(ID_EDIT_PASTE);
+    // Nothing chosen on any panel yet: nowhere to paste.
+    Open(TreeCockpit());
     Select(Item("Sounds/Sound 1"));
-    Run(ID_EDIT_PASTE);
-    EXPECT_EQ(cockpit->Saved(), before);
-    EXPECT_EQ(ChildCount(Item("Panel 300")), 0);
-    EXPECT_EQ(Labels(Root(2)), QStringList({"Sound 1"}));
+    EXPECT_EQ(doc().m_pCurrentPanel, nullptr);
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
 }
 
 TEST_F(TreeTest, DraggingMovesRecordsBetweenAndWithinPanels)
@@ -223,31 +171,6 @@ TEST_F(TreeTest, DropsThatGoNowhereChangeNothing)
     EXPECT_FALSE(doc().IsModified());
 }
 
-// Every record kind has its own pair of pictures, the selected one different from the normal one.
-TEST(TreeIcons, EveryPictureIsDrawnAndDistinct)
-{
-    CCPTreeIcons icons;
-    EXPECT_EQ(icons.Strip().width(), 16 * 28);
-    EXPECT_EQ(icons.Strip().height(), 15);
-    if (const QByteArray dir = qgetenv("VIREO_SHOT_DIR"); !dir.isEmpty())
-        icons.Strip()
-            .scaled(icons.Strip().size() * 4)
-            .save(QString::fromLocal8Bit(dir) + "/tree-icons.png");
-    QSet<QByteArray> seen;
-    for (int i = 0; i < CCPTreeIcons::kCount; ++i) {
-        const QImage image = icons.Picture(i).toImage().convertToFormat(QImage::Format_ARGB32);
-        int opaque = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                opaque += qAlpha(image.pixel(x, y)) > 128;
-        EXPECT_GT(opaque, 20) << "picture " << i;
-        const QByteArray bytes(reinterpret_cast<const char*>(image.constBits()),
-                               image.sizeInBytes());
-        EXPECT_FALSE(seen.contains(bytes)) << "picture " << i << " repeats an earlier one";
-        seen.insert(bytes);
-    }
-}
-
 // The tree drawn: icons and labels on their rows. VIREO_SHOT_DIR keeps the picture.
 TEST_F(TreeTest, DrawsIconsAndLabels)
 {
@@ -276,10 +199,9 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     tree->expandAll();
     const QModelIndex target = Item("Panel 200/Light 201");
     const QModelIndex plain = Item("Panel 200/Light 101");
-    const QPoint from = Centre(Item("Front/Light 101"));
-    Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, from + QPoint(12, 0), Qt::NoButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, Centre(target), Qt::NoButton, Qt::LeftButton);
+    const std::unique_ptr<QMimeData> data = StartDrag(Item("Front/Light 101"));
+    ASSERT_TRUE(data);
+    DragOver(*data, target);
     ASSERT_EQ(tree->DropHilite(), target);
 
     const QImage shot = tree->viewport()->grab().toImage();
@@ -289,16 +211,15 @@ TEST_F(TreeTest, MarksTheDropTargetWhileDragging)
     };
     EXPECT_NE(rowColour(target), rowColour(plain));
 
-    Key(tree.get(), Qt::Key_Escape);
-    Mouse(QEvent::MouseButtonRelease, Centre(target), Qt::LeftButton, Qt::NoButton);
+    CancelDrag();
     const QImage after = tree->viewport()->grab().toImage();
     const QRect rc = tree->visualRect(target);
     EXPECT_EQ(after.pixel(rc.right() - 2, rc.center().y()), rowColour(plain));
 }
 
 // Undo and redo move records between lists; the tree makes its rows anew from the document
-// and keeps what the user opened, chose and remembered.
-TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
+// and keeps what the user opened and chose.
+TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenAndChosen)
 {
     Open(TreeCockpit());
     Drag(Item("Panel 200/Light 201"), Item("Front/Surface 1"));
@@ -320,16 +241,13 @@ TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
     EXPECT_EQ(Selected(), Item("Panel 200/Light 201"));
     EXPECT_TRUE(tree->isExpanded(Root(1)));
     EXPECT_FALSE(tree->isExpanded(Root(2)));
-    // The copied row is still remembered.
-    EXPECT_TRUE(tree->HasClipItem());
-    EXPECT_EQ(tree->ClipItem(), Item("Front/Left MFD"));
 
     ASSERT_TRUE(doc().Redo());
     EXPECT_EQ(Labels(Item("Front")).at(3), "Light 201");
     EXPECT_EQ(Selected(), Item("Front/Light 201"));
     Select(Item("Panel 200"));
     ASSERT_TRUE(Run(ID_EDIT_PASTE));
-    EXPECT_EQ(Labels(Item("Panel 200")).last(), "Light 202");
+    EXPECT_EQ(Labels(Item("Panel 200")).last(), "Left MFD");
 
     // A new id from the sheet moves the record in every list: the row stays chosen, relabelled.
     struct CIdEditor : IRecordEditor
@@ -346,7 +264,7 @@ TEST_F(TreeTest, UndoAndRedoRebuildTheRowsKeepingWhatWasOpenChosenAndRemembered)
     doc().SetRecordEditor(&editor);
     EXPECT_EQ(Panel(100)->m_anObjects, Ids({201, 150, 102, 999}));
     EXPECT_EQ(Selected(), Item("Front/Light 150"));
-    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 150", "Light 202"}));
+    EXPECT_EQ(Labels(Item("Panel 200")), QStringList({"Surface 0", "Light 150", "Left MFD"}));
     EXPECT_TRUE(tree->isExpanded(Item("Front")));
 
     // A rename comes back through its undo as well.

@@ -72,8 +72,8 @@ public:
 class CHintRecorder : public IDocObserver
 {
 public:
-    std::vector<int> m_aHints;
-    void OnUpdate(IDocObserver*, int hint, CCPObject*) override { m_aHints.push_back(hint); }
+    std::vector<Hint> m_aHints;
+    void OnUpdate(IDocObserver*, Hint hint, CCPObject*) override { m_aHints.push_back(hint); }
 };
 
 // The cockpit above, loaded, with its template and both button views and light 101 showing

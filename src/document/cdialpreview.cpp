@@ -2,27 +2,23 @@
 
 #include "ccpdial.h"
 
-CDialPreview& CDialPreview::Instance()
-{
-    static CDialPreview preview;
-    return preview;
-}
+CDialPreview::CDialPreview() = default;
+CDialPreview::~CDialPreview() = default;
 
 void CDialPreview::Show(const CCPObject* record, const CCPDial& shown, float value)
 {
     m_pRecord = record;
     m_pShown = shown.CopyFields();
     m_fValue = value;
-    emit changed();
 }
 
-void CDialPreview::End(const CCPObject* record)
+bool CDialPreview::End(const CCPObject* record)
 {
     if (!IsShowing(record))
-        return;
+        return false;
     m_pRecord = nullptr;
     m_pShown.reset();
-    emit changed();
+    return true;
 }
 
 bool CDialPreview::Draw(const CCPObject* record, Canvas& dc, float scale) const
