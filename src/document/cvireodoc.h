@@ -16,12 +16,10 @@
 #include <string>
 #include <vector>
 
-class CCPBuffer;
 class CCPButton;
 class CCPPanel;
 class CCPSurfaceRef;
 class CFileReader;
-class CLineReader;
 class IUserInterface;
 
 // The one open cockpit: its records (through the manager), the selection every view shows,
@@ -37,8 +35,6 @@ public:
     CCPPanel* m_pCurrentPanel = nullptr;
     CCPObject* m_pCurrentObject = nullptr;
     CCPManager m_manager;
-    int m_nLineCount = 0;
-    CCPBuffer* m_pLastBuffer = nullptr;
 
     CVireoDoc();
     ~CVireoDoc();
@@ -66,10 +62,10 @@ public:
     // observer has.
     void OnCheckCockpit();
 
-    // The loading and storing directions of the whole cockpit.
+    // The loading and storing directions of the whole cockpit. Load adds what text holds
+    // to the manager (Open empties it first); its messages go to the user interface.
     void Load(const std::string& text);
     std::string Store();
-    void ParseRecord(std::string_view line, CLineReader& ar, const std::string& comment);
 
     void SetCurrentPanel(CCPPanel* panel);
     void SetCurrentObject(CCPObject* record);
@@ -290,11 +286,13 @@ private:
     // The id a new button view or object on panel gets: the panel's next free object id, and
     // for a button view one that no button view has either.
     int NewRecordId(const CCPObject& record, const CCPPanel& panel) const;
+    // The copyable selection's text, with a status note starting with done.
+    std::string SelectionText(const std::string& done);
     // Takes records off the current panel as one step named verb and their label.
     bool RemoveRecords(const std::vector<CCPObject*>& records, const std::string& verb);
     // Puts new button views and objects on panel as one step named verb and their label, and
-    // selects them. keepIds: a record keeps its id where no other record has it. stepAside: the
-    // records land 8,8 further on, and further while they would lie on the panel's records.
+    // selects them. keepIds: a record keeps its id where no other record has it. stepAside:
+    // while any of them would lie exactly on a record of the panel, they all move 8,8 further.
     std::vector<CCPObject*> AddRecords(std::vector<std::unique_ptr<CCPObject>> records,
                                        CCPPanel* panel, bool keepIds, bool stepAside,
                                        const std::string& verb);

@@ -1,20 +1,17 @@
 // Copy, Cut, Paste and Duplicate: records travel as the cockpit file's own text.
 #include "cvireodoc.h"
 
+#include "ccockpitreader.h"
 #include "ccpbuttonview.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
-#include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cloaderrorlimiter.h"
-#include "cscanner.h"
 #include "iuserinterface.h"
-#include "recordtypes.h"
 #include "strformat.h"
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <set>
 #include <unordered_set>
 #include <utility>
@@ -24,25 +21,6 @@ namespace {
 // Paste and Duplicate step aside this far, as often as it takes to land on free ground.
 constexpr int kStepAside = 8;
 constexpr int kMaxStepsAside = 64;
-
-// Kinds a file holds that are no panel's records; read, they would change the cockpit's own
-// lists (or the manager itself), so Paste leaves them out.
-const char* const kNotOnPanels[] = {"MANAGER", "PANEL", "SOUND", "BUTTON", "SURFACE", "BUFFER"};
-
-bool IsNotOnPanels(std::string_view keyword)
-{
-    return std::any_of(std::begin(kNotOnPanels), std::end(kNotOnPanels),
-                       [keyword](const char* kind) { return EqualsNoCase(keyword, kind); });
-}
-
-std::string Upper(std::string_view word)
-{
-    std::string upper(word);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return upper;
-}
 
 // "PANEL, 2 SOUND": each kind once, in the order met, with how many there were.
 std::string KindsText(const std::vector<std::pair<std::string, int>>& kinds)
@@ -93,6 +71,17 @@ private:
     const CCPManager& m_manager;
     std::unordered_set<int> m_taken;
 };
+
+// rc moved by by (not negative) right and down; none when a coordinate would pass the end of
+// the range (such a record stays where it is).
+std::optional<CRect> Shifted(const CRect& rc, int by)
+{
+    if (std::max({rc.left, rc.top, rc.right, rc.bottom}) > INT_MAX - by)
+        return std::nullopt;
+    CRect moved = rc;
+    moved.OffsetRect(by, by);
+    return moved;
+}
 
 // The frames of the panel's button views and objects, for a paste to keep off.
 std::set<std::pair<std::pair<int, int>, std::pair<int, int>>> FramesOn(const CCPManager& manager,
@@ -159,6 +148,11 @@ std::string CVireoDoc::RecordsText(const std::vector<CCPObject*>& records)
 
 std::string CVireoDoc::CopySelection()
 {
+    return SelectionText("Copied");
+}
+
+std::string CVireoDoc::SelectionText(const std::string& done)
+{
     const std::vector<CCPObject*> records = CopyableSelection();
     const auto entries = std::count_if(m_selection.Records().begin(), m_selection.Records().end(),
                                        [](const CCPObject* r) { return r->IsSurfaceRef(); });
@@ -175,11 +169,10 @@ std::string CVireoDoc::CopySelection()
         return std::string();
     }
     if (m_pUI)
-        m_pUI->StatusMessage(
-            entries > 0 ? StrFormat("Copied %s; surface entries are part of the panel and were "
-                                    "left out.",
-                                    RecordsLabel(records).c_str())
-                        : "Copied " + RecordsLabel(records) + ".");
+        m_pUI->StatusMessage(done + " " + RecordsLabel(records) +
+                             (entries > 0 ? "; surface entries are part of the panel and were "
+                                            "left out."
+                                          : "."));
     return RecordsText(records);
 }
 
@@ -188,7 +181,7 @@ std::string CVireoDoc::CutSelection()
     if (RefuseWhileStepOpen("Cut"))
         return std::string();
     const std::vector<CCPObject*> records = CopyableSelection();
-    std::string text = CopySelection();
+    std::string text = SelectionText("Cut");
     if (text.empty() || !RemoveRecords(records, "Cut"))
         return std::string();
     return text;
@@ -239,8 +232,10 @@ std::vector<CCPObject*> CVireoDoc::AddRecords(std::vector<std::unique_ptr<CCPObj
         const auto covers = [&](int by) {
             return std::any_of(records.begin(), records.end(), [&](const auto& r) {
                 CRect rc;
-                return r->GetDestRect(&rc) &&
-                       frames.count({{rc.left + by, rc.top + by}, {rc.right + by, rc.bottom + by}});
+                if (!r->GetDestRect(&rc))
+                    return false;
+                const std::optional<CRect> at = Shifted(rc, by);
+                return at && frames.count({{at->left, at->top}, {at->right, at->bottom}});
             });
         };
         for (int steps = 0; steps < kMaxStepsAside && covers(shift); ++steps)
@@ -261,10 +256,9 @@ std::vector<CCPObject*> CVireoDoc::AddRecords(std::vector<std::unique_ptr<CCPObj
             r->m_nId = view ? ids.NextFreeId(panel->m_nId) : panel->NextObjectId();
         ids.Take(r->m_nId);
         CRect rc;
-        if (shift && r->GetDestRect(&rc)) {
-            rc.OffsetRect(shift, shift);
-            r->SetDestRect(&rc);
-        }
+        if (shift && r->GetDestRect(&rc))
+            if (const std::optional<CRect> at = Shifted(rc, shift))
+                r->SetDestRect(&*at);
         if (view) {
             panel->m_anButtonViews.push_back(r->m_nId);
             m_manager.AddButtonView(
@@ -297,50 +291,17 @@ std::vector<CCPObject*> CVireoDoc::PasteText(const std::string& text, CCPPanel* 
 
     // Read as a file is read: comment lines collect in front of a header, which starts the
     // record that its reading constructor takes up to "#end".
-    std::vector<std::unique_ptr<CCPObject>> records;
+    std::vector<std::string> kinds;
+    std::vector<std::unique_ptr<CCPObject>> records =
+        CCockpitReader(m_manager, m_pUI).ReadPanelRecords(text, kinds);
     std::vector<std::pair<std::string, int>> leftOut;
-    {
-        CLoadErrorLimiter limiter(m_pUI);
-        m_nLineCount = 0;
-        CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
-        std::string comment;
-        std::string_view line;
-        while (ar.ReadLine(line)) {
-            if (line.empty())
-                continue;
-            if (line[0] != '#') {
-                comment += line;
-                comment += "\r\n";
-                continue;
-            }
-            int id = 0;
-            std::string_view keyword;
-            CScanner header(line.substr(1));
-            if (header.Int(id) && header.Word(keyword)) {
-                std::unique_ptr<CCPObject> record;
-                if (EqualsNoCase(keyword, "BUTTONVIEW"))
-                    record = std::make_unique<CCPButtonView>(id, ar, comment, &m_manager);
-                else if (!IsNotOnPanels(keyword))
-                    record = ReadObjectRecord(keyword, id, ar, comment, &m_manager);
-                if (record) {
-                    records.push_back(std::move(record));
-                } else {
-                    // Such a record's keys are read past, as its own reader would take them.
-                    if (IsNotOnPanels(keyword))
-                        ReadKeys(ar, "", [](std::string_view, CTokenCursor&) { return true; });
-                    const std::string kind = Upper(keyword);
-                    const auto it =
-                        std::find_if(leftOut.begin(), leftOut.end(),
+    for (const std::string& kind : kinds) {
+        const auto it = std::find_if(leftOut.begin(), leftOut.end(),
                                      [&kind](const auto& k) { return k.first == kind; });
-                    if (it == leftOut.end())
-                        leftOut.emplace_back(kind, 1);
-                    else
-                        ++it->second;
-                }
-            }
-            comment.clear();
-        }
-        limiter.Finish();
+        if (it == leftOut.end())
+            leftOut.emplace_back(kind, 1);
+        else
+            ++it->second;
     }
 
     if (records.empty()) {

@@ -146,7 +146,8 @@ private:
 
     CVireoDoc* m_pDoc;
     CCPTreeModel* m_pModel;
-    CEditCommands m_editCommands; // Add, Duplicate and Delete, as the panel view routes them
+    // Add, Duplicate, Delete, Cut, Copy and Paste, as the panel view routes them.
+    CEditCommands m_editCommands;
     QPersistentModelIndex m_dropHilite;
     CExpansion m_openBeforeFind;
 };

@@ -121,7 +121,7 @@ public:
     // The labels of record's rows among the roots, the panels and under panel may have changed.
     void Relabel(const CCPObject* record, const CCPPanel* panel);
 
-    // --- moving and copying a panel's records (paste, drag and drop) ---
+    // --- moving and copying a panel's records (drag and drop) ---
     // A panel's surface entry, button view or object: what moves and copies.
     bool IsMovable(const CEntry& entry) const;
     // source moved or copied onto target through the document, one step: a row with children

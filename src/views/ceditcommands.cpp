@@ -26,9 +26,9 @@ bool CEditCommands::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(m_pDoc->m_pCurrentObject != nullptr);
         return true;
     case ID_EDIT_CLEAR:
-    // A surface entry alone is taken too, so that Copy can say why it stays.
     case ID_EDIT_CUT:
     case ID_EDIT_COPY:
+        // Copy and Cut take a lone surface entry too, to say why it stays.
         ui.Enable(CanDelete(*m_pDoc));
         return true;
     case ID_EDIT_PASTE:

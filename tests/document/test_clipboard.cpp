@@ -248,6 +248,8 @@ TEST_F(ClipboardTest, CutTakesTheCopiedRecordsOffAsOneStep)
     const std::string cut = doc.CutSelection();
     EXPECT_EQ(cut, copied);
     EXPECT_EQ(doc.UndoName(), "Cut 2 records");
+    EXPECT_EQ(c.ui.m_aStatus.back(),
+              "Cut 2 records; surface entries are part of the panel and were left out.");
     EXPECT_FALSE(doc.PanelHolds(Panel(100), Object(101)));
     EXPECT_FALSE(doc.PanelHolds(Panel(100), View(202)));
     EXPECT_EQ(Panel(100)->m_aSurfaces.size(), 1u) << "what was not copied is not cut";
@@ -346,4 +348,32 @@ TEST_F(ClipboardTest, NewButtonViewsNeverTakeAnotherPanelsButtonViewId)
     ASSERT_NE(placed, nullptr);
     EXPECT_EQ(doc.m_manager.CountButtonViewsWithId(placed->m_nId), 1);
     EXPECT_TRUE(doc.PanelHolds(Panel(200), placed));
+}
+
+// Records at the ends of the 32-bit range: a copy that cannot move 8,8 without passing the end
+// stays where the original is, and nothing wraps around to the other end.
+TEST(ClipboardEdges, RecordsAtTheEndOfTheRangeAreDuplicatedWithoutWrappingAround)
+{
+    CTestCockpit c(TestData("hostile_extreme_coordinates.dat"));
+    c.doc.SetCurrentPanel(c.doc.m_manager.FindPanel(100));
+    c.doc.SelectAll();
+    const std::vector<CCPObject*> originals = c.doc.CopyableSelection();
+    ASSERT_FALSE(originals.empty());
+    ASSERT_TRUE(c.doc.DuplicateSelection());
+    const std::vector<CCPObject*> copies = c.doc.GetSelection().Records();
+    ASSERT_EQ(copies.size(), originals.size());
+    int kept = 0;
+    for (size_t i = 0; i < copies.size(); ++i) {
+        CRect a, b;
+        if (!originals[i]->GetDestRect(&a))
+            continue;
+        ASSERT_TRUE(copies[i]->GetDestRect(&b));
+        const long long dx = (long long)b.left - a.left;
+        const long long dy = (long long)b.top - a.top;
+        EXPECT_TRUE((dx == 0 || dx == 8) && dy == dx) << c.doc.RecordLabel(copies[i]);
+        EXPECT_EQ((long long)b.right - a.right, dx);
+        EXPECT_EQ((long long)b.bottom - a.bottom, dy);
+        kept += dx == 0;
+    }
+    EXPECT_GT(kept, 0);
 }

@@ -93,7 +93,8 @@ protected:
     }
 
     // Moves, nudges, renames, a sheet that changes an id, add, delete, moves of an object
-    // and a surface entry to another panel, paste, and undo and redo in between.
+    // and a surface entry to another panel, paste, the clipboard's edits, and undo and redo in
+    // between.
     static void MixedEdits(CSession& s)
     {
         CVireoDoc& doc = s.c.doc;
@@ -123,6 +124,12 @@ protected:
         doc.PlaceRecord(first->m_aSurfaces.at(0).get(), first, second,
                         second->m_aSurfaces.empty() ? nullptr : second->m_aSurfaces[0].get(), true);
         doc.PlaceRecord(b, first, s.Panel(2), nullptr, false);
+        // Several records added or taken off in one step each.
+        doc.SetCurrentPanel(second);
+        doc.SelectAll();
+        doc.PasteText(doc.CopySelection(), first, second->m_nId);
+        doc.DuplicateSelection();
+        doc.CutSelection();
         doc.Undo();
         doc.Undo();
         doc.Redo();

@@ -21,12 +21,24 @@ std::string CliProgram();
 // The helper that makes a burst of journalled edits until it is killed (tests/helpers).
 std::string JournalBurstProgram();
 
-// The bytes of tests/data/<name>, exactly as stored; a missing fixture fails the test.
-inline std::string TestData(const std::string& name)
+// The bytes of a file, exactly as stored; a missing file fails the test.
+inline std::string FileBytes(const std::string& path)
 {
-    std::ifstream in(TestDataPath(name), std::ios::binary);
-    EXPECT_TRUE(in.good()) << "no fixture " << TestDataPath(name);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "no fixture " << path;
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// The bytes of tests/data/<name>.
+inline std::string TestData(const std::string& name)
+{
+    return FileBytes(TestDataPath(name));
+}
+
+// The bytes of examples/<name>.
+inline std::string ExampleData(const std::string& name)
+{
+    return FileBytes(ExamplePath(name));
 }
