@@ -5,8 +5,6 @@
 #include "testdata.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -111,8 +109,15 @@ TEST(DocumentOpen, UnreadableFileKeepsTheOpenCockpit)
     EXPECT_FALSE(c.doc.OnOpenDocument(dir.Path())); // a folder is not a cockpit
     // The system's reason is in the text, where the user sees it.
     ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
+#ifdef _WIN32
+    // In the system's words, which differ between versions of Windows.
+    const std::string missing = "Failed to open document.\n" + dir.File("missing.dat") + ": ";
+    EXPECT_EQ(c.ui.m_aBoxes[0].text.substr(0, missing.size()), missing);
+    EXPECT_GT(c.ui.m_aBoxes[0].text.size(), missing.size() + 2);
+#else
     EXPECT_EQ(c.ui.m_aBoxes[0].text, "Failed to open document.\n" + dir.File("missing.dat") +
                                          ": No such file or directory.");
+#endif
     EXPECT_EQ(c.ui.m_aBoxes[1].text,
               "Failed to open document.\n" + dir.Path() + ": Is a directory.");
     EXPECT_EQ(c.doc.m_manager.m_aSounds.size(), 1u);
@@ -180,7 +185,7 @@ TEST(DocumentSave, AFailedReplaceLeavesTheOldFileAndNoTemporary)
     c.Touch();
     // The target is a folder holding a file: the final replace cannot happen.
     const std::string target = dir.File("c.dat");
-    mkdir(target.c_str(), 0755);
+    std::filesystem::create_directory(SystemPath(target));
     dir.Write("c.dat/inside", "kept");
     EXPECT_FALSE(c.doc.OnSaveDocument(target));
     ASSERT_FALSE(c.ui.m_aBoxes.empty());
@@ -191,8 +196,8 @@ TEST(DocumentSave, AFailedReplaceLeavesTheOldFileAndNoTemporary)
     std::string ignored;
     EXPECT_FALSE(ReadWholeFile(target + ".vireo-tmp", ignored));
     size_t entries = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
-        entries += e.path().filename() != "c.dat";
+    for (const std::string& name : dir.Names())
+        entries += name != "c.dat";
     EXPECT_EQ(entries, 0u);
 }
 

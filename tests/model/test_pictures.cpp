@@ -79,6 +79,7 @@ TEST(PictureNames, AreRelativeOnlyForFilesInOrBelowTheCockpitsFolder)
         EXPECT_FALSE(inside) << folder << " " << path;
     }
 
+#ifndef _WIN32 // links need a privilege there
     // A folder reached through a link and the picture named by its real folder, or the other
     // way round, are the same folder.
     CTempDir dir;
@@ -88,6 +89,7 @@ TEST(PictureNames, AreRelativeOnlyForFilesInOrBelowTheCockpitsFolder)
     EXPECT_EQ(Named(dir.File("link") + "/", dir.File("real/art/p.png"), &inside), "art/p.png");
     EXPECT_TRUE(inside);
     EXPECT_EQ(Named(dir.File("real"), dir.File("link/art/p.png")), "art/p.png");
+#endif
 }
 
 TEST(PictureNames, UpdatePicturesLoadsWhatANewNameSizeOrFolderNames)
