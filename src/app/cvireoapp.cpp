@@ -1,5 +1,6 @@
 #include "cvireoapp.h"
 
+#include "textconvert.h"
 #include "caboutdlg.h"
 #include "ccpbuttonview.h"
 #include "ccppanel.h"
@@ -15,7 +16,6 @@
 #include "panelpaint.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPixmap>
@@ -98,7 +98,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
         m_doc.OnNewDocument();
     } else {
         const std::string path =
-            QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
+            PathToCore(QFileInfo(file).absoluteFilePath());
         // A file that cannot be read has been reported; start empty rather than not at all.
         if (OpenCockpit(path)) {
             m_recent.Add(path);
@@ -176,8 +176,7 @@ bool CVireoApp::OpenDocumentFile(const std::string& path)
     if (!m_pDocHandler->SaveModified())
         return false;
     const std::string full =
-        QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
-            .toStdString();
+        PathToCore(QFileInfo(PathFromCore(path)).absoluteFilePath());
     if (!OpenCockpit(full))
         return false;
     m_recent.Add(full);
@@ -292,5 +291,5 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
     m_doc.UpdateAllViews(nullptr, Hint::Refresh); // centres the record in the resized views
     frame->UpdateCommandUI();
     QApplication::processEvents();
-    return frame->grab().save(QFile::decodeName(file.c_str()), "PNG");
+    return frame->grab().save(PathFromCore(file), "PNG");
 }

@@ -1,3 +1,4 @@
+#include "ccpbuffer.h"
 #include "ccppanel.h"
 #include "ccpsound.h"
 #include "filepaths.h"
@@ -209,6 +210,34 @@ TEST(DocumentSave, WriteFailureIntoAMissingFolderIsReported)
     EXPECT_FALSE(c.doc.OnSaveDocument("/nonexistent-folder-for-vireo/x.dat"));
     EXPECT_EQ(c.ui.m_aBoxes.back().text, "Failed to save document.");
     EXPECT_TRUE(c.doc.IsModified());
+}
+
+TEST(DocumentSave, ACockpitInAFolderNamedBeyondAsciiOpensSavesAndFindsItsPictures)
+{
+    CTempDir dir;
+    const std::string folder = "Cockpits ÄÖÜ 飛行";
+    std::filesystem::create_directories(SystemPath(dir.File(folder + "/Art")));
+    dir.Write(folder + "/10_démo.dat", TestData("pictures_beside.dat"));
+    dir.Write(folder + "/tmpl.png", "t");
+    dir.Write(folder + "/Art/Back.PNG", "b"); // named art\back.png in the cockpit
+    CTestCockpit c;
+    ASSERT_TRUE(c.doc.OnOpenDocument(dir.File(folder + "/10_démo.dat")));
+    EXPECT_EQ(c.doc.m_manager.m_nScreenWidth, 1024);
+    const CCPManager& m = c.doc.m_manager;
+    EXPECT_TRUE(std::filesystem::exists(SystemPath(m.FullPath(m.m_strTemplateFile))));
+    ASSERT_EQ(m.m_aBuffers.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(SystemPath(m.m_aBuffers[0]->m_strPath)))
+        << m.m_aBuffers[0]->m_strPath;
+
+    c.Touch();
+    c.ui.m_nCheckAnswer = IDOK;
+    const std::string saved = dir.File(folder + "/gespeichert ü.dat");
+    ASSERT_TRUE(c.doc.OnSaveDocument(saved));
+    EXPECT_EQ(c.doc.GetPathName(), saved);
+    EXPECT_EQ(dir.Read(folder + "/gespeichert ü.dat"), c.Saved());
+    CTestCockpit again;
+    ASSERT_TRUE(again.doc.OnOpenDocument(saved));
+    EXPECT_EQ(again.Saved(), c.Saved());
 }
 
 namespace {
