@@ -51,6 +51,10 @@ std::string ResolveCockpitPath(const std::string& folder, const std::string& nam
     for (char& c : n)
         if (c == '\\')
             c = '/';
+    // A server's share (\\server\share\x) is a full name as written, on every system: not
+    // joined to the folder, not matched against the folders of a local disk.
+    if (n.compare(0, 2, "//") == 0)
+        return n;
     fs::path p = SystemPath(n);
     if (p.is_relative() && !folder.empty())
         p = SystemPath(folder) / p;

@@ -23,23 +23,61 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The length of the UTF-8 sequence at text[i] and its code point; 0 when no valid one starts
+// there.
+size_t Utf8Sequence(const std::string& text, size_t i, char32_t& code)
+{
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    size_t length = 0;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    if (lead >= 0xc2 && lead <= 0xdf)
+        length = 2, code = lead & 0x1f;
+    else if (lead >= 0xe0 && lead <= 0xef)
+        length = 3, code = lead & 0x0f;
+    else if (lead >= 0xf0 && lead <= 0xf4)
+        length = 4, code = lead & 0x07;
+    else
+        return 0;
+    if (i + length > text.size())
+        return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xc0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(i + k) & 0x3f);
+    }
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    if (overlong || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+        return 0;
+    return length;
+}
+
+// UTF-8 to UTF-16. A byte that is no part of valid UTF-8 is a Latin-1 character: a name typed
+// into a cockpit on a Latin-1 system, maybe joined to a folder the system gave in UTF-8.
 std::wstring Wide(const std::string& text)
 {
-    if (text.empty())
-        return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()),
-                                      nullptr, 0);
-    if (n > 0) {
-        std::wstring wide(size_t(n), L'\0');
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()),
-                            wide.data(), n);
-        return wide;
-    }
-    // Not UTF-8: a name typed into a cockpit on a Latin-1 system, byte for character.
     std::wstring wide;
     wide.reserve(text.size());
-    for (unsigned char c : text)
-        wide += wchar_t(c);
+    for (size_t i = 0; i < text.size();) {
+        char32_t code = 0;
+        const size_t length = Utf8Sequence(text, i, code);
+        if (length == 0) {
+            wide += wchar_t(static_cast<unsigned char>(text[i]));
+            ++i;
+            continue;
+        }
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            wide += wchar_t(0xd800 + (code >> 10));
+            wide += wchar_t(0xdc00 + (code & 0x3ff));
+        } else {
+            wide += wchar_t(code);
+        }
+        i += length;
+    }
     return wide;
 }
 

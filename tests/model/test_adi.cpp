@@ -118,6 +118,7 @@ TEST(Adi, FullCheckComparesSourceAndDestinationSizes)
     EXPECT_EQ(CheckTexts(*same, false), std::vector<std::string>{"Object Id 7, is not unique"});
 }
 
+#ifdef VIREO_TEST_QT // painted through Qt
 TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
 {
     CFixture f;
@@ -150,6 +151,7 @@ TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
 }
 
 // An instrument made from the type list is written under its keyword and reads back the same.
+#endif
 TEST(Instruments, EachIsMadeAndReadUnderItsKeyword)
 {
     struct Type
