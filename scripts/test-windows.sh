@@ -28,7 +28,9 @@ fi
 echo "== Windows build (MinGW-w64)"
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 # -O1: the tests run the same code as an optimised build would, without its compile time.
-cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+toolchain=()
+[ -f "$win/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake")
+cmake -S "$root" -B "$win" "${toolchain[@]}" \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DVIREO_WERROR="${VIREO_WERROR:-ON}" \
   -DVIREO_GTEST_SOURCE=/usr/src/googletest >/dev/null
 cmake --build "$win" -j2 --target test_model test_document vireo-cli
@@ -41,14 +43,16 @@ if [ ! -x "$linux/vireo-cli" ]; then
 fi
 
 wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
+wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 # Headless and quiet, in a prefix of this build's own; no Mono or Gecko to offer.
 export WINEDEBUG=-all WINEPREFIX="$win/wineprefix" WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== Wine prefix"
   "$wine" wineboot --init >/dev/null 2>&1
-  "$wine" wineserver -w 2>/dev/null || true
 fi
+# One server for all the runs below, instead of one started for each.
+"$wineserver" -p
 
 failed=0
 passed=0
@@ -68,36 +72,50 @@ done
 echo "== vireo-cli under Wine: the same bytes as on Linux"
 cli="$win/vireo-cli.exe"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-# Every run from the sources' root with the same relative names: a message that names the
-# input reads the same on both systems.
-cd "$root"
-for f in tests/data/*.dat examples/*.dat; do
+trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# One cockpit: format to a file and to stdout, and check --full, under Wine and on Linux. Prints
+# "ok" or what differs.
+compare() {
+  local f="$1" out="$work/$(echo "$1" | tr / _)"
+  mkdir -p "$out"
   set +e
-  "$linux/vireo-cli" format "$f" -o "$work/linux.dat" 2>/dev/null
-  lcode=$?
-  "$wine" "$cli" format "$f" -o "$work/windows.dat" 2>/dev/null
-  wcode=$?
-  "$wine" "$cli" format "$f" -o - >"$work/windows-stdout.dat" 2>/dev/null
-  scode=$?
-  "$linux/vireo-cli" check --full "$f" >"$work/linux-check.txt" 2>/dev/null
-  lcheck=$?
-  "$wine" "$cli" check --full "$f" >"$work/windows-check.txt" 2>/dev/null
-  wcheck=$?
+  "$linux/vireo-cli" format "$f" -o "$out/linux.dat" 2>/dev/null
+  local lcode=$?
+  "$wine" "$cli" format "$f" -o "$out/windows.dat" 2>/dev/null
+  local wcode=$?
+  "$wine" "$cli" format "$f" -o - >"$out/stdout.dat" 2>/dev/null
+  local scode=$?
+  "$linux/vireo-cli" check --full "$f" >"$out/linux-check.txt" 2>/dev/null
+  local lcheck=$?
+  "$wine" "$cli" check --full "$f" >"$out/windows-check.txt" 2>/dev/null
+  local wcheck=$?
   set -e
   if [ $lcode -ne $wcode ] || [ $lcode -ne $scode ]; then
-    fail "format $f: exit $wcode (stdout $scode) under Wine, $lcode on Linux"
-  elif [ $lcode -eq 0 ] && ! cmp -s "$work/linux.dat" "$work/windows.dat"; then
-    fail "format $f: the file written under Wine differs from the Linux one"
-  elif [ $lcode -eq 0 ] && ! cmp -s "$work/linux.dat" "$work/windows-stdout.dat"; then
-    fail "format $f -o -: stdout under Wine differs from the Linux file"
-  elif [ $lcheck -ne $wcheck ] || ! cmp -s "$work/linux-check.txt" "$work/windows-check.txt"; then
-    fail "check --full $f: exit $wcheck under Wine, $lcheck on Linux, or other messages"
+    echo "format $f: exit $wcode (to stdout $scode) under Wine, $lcode on Linux"
+  elif [ $lcode -eq 0 ] && ! cmp -s "$out/linux.dat" "$out/windows.dat"; then
+    echo "format $f: the file written under Wine differs from the Linux one"
+  elif [ $lcode -eq 0 ] && ! cmp -s "$out/linux.dat" "$out/stdout.dat"; then
+    echo "format $f -o -: stdout under Wine differs from the file written on Linux"
+  elif [ $lcheck -ne $wcheck ] || ! cmp -s "$out/linux-check.txt" "$out/windows-check.txt"; then
+    echo "check --full $f: exit $wcheck under Wine, $lcheck on Linux, or other messages"
   else
-    passed=$((passed + 1))
+    echo ok
   fi
-  rm -f "$work"/linux.dat "$work"/windows.dat
-done
+}
+export -f compare
+export linux wine cli work
+
+# Every run from the sources' root with the same relative names: a message that names the
+# input reads the same on both systems. Two at a time: most of a run is Wine starting.
+cd "$root"
+while read -r result; do
+  if [ "$result" = ok ]; then
+    passed=$((passed + 1))
+  else
+    fail "$result"
+  fi
+done < <(printf '%s\0' tests/data/*.dat examples/*.dat | xargs -0 -P 2 -I{} bash -c 'compare "$1"' _ {})
 
 # A cockpit in a folder and under a name that are not ASCII, with its pictures beside it.
 named="$work/Cockpits ÄÖÜ 飛行"
