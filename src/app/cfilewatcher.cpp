@@ -1,9 +1,9 @@
 #include "cfilewatcher.h"
 
-#include "textconvert.h"
 #include "ccpbuffer.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
+#include "textconvert.h"
 
 #include <QApplication>
 #include <QFileSystemWatcher>

@@ -35,16 +35,14 @@ void CRecentFileList::WriteList() const
     settings.beginGroup(QString::fromLatin1(kGroup));
     settings.remove(QString());
     for (size_t i = 0; i < m_astrNames.size(); ++i)
-        settings.setValue(QStringLiteral("File%1").arg(i + 1),
-                          PathFromCore(m_astrNames[i]));
+        settings.setValue(QStringLiteral("File%1").arg(i + 1), PathFromCore(m_astrNames[i]));
 }
 
 void CRecentFileList::Add(const std::string& path)
 {
     if (path.empty())
         return;
-    const std::string full =
-        PathToCore(QFileInfo(PathFromCore(path)).absoluteFilePath());
+    const std::string full = PathToCore(QFileInfo(PathFromCore(path)).absoluteFilePath());
     m_astrNames.erase(std::remove(m_astrNames.begin(), m_astrNames.end(), full), m_astrNames.end());
     m_astrNames.insert(m_astrNames.begin(), full);
     if (int(m_astrNames.size()) > m_nSize)

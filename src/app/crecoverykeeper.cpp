@@ -1,10 +1,10 @@
 #include "crecoverykeeper.h"
 
-#include "textconvert.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
 #include "iframeprompts.h"
 #include "iuserinterface.h"
+#include "textconvert.h"
 
 #include <QDateTime>
 #include <QStandardPaths>

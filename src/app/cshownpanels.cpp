@@ -1,8 +1,8 @@
 #include "cshownpanels.h"
 
-#include "textconvert.h"
 #include "ccppanel.h"
 #include "cvireodoc.h"
+#include "textconvert.h"
 
 #include <QSettings>
 

@@ -1,6 +1,5 @@
 #include "cvireoapp.h"
 
-#include "textconvert.h"
 #include "caboutdlg.h"
 #include "ccpbuttonview.h"
 #include "ccppanel.h"
@@ -14,6 +13,7 @@
 #include "crecoverykeeper.h"
 #include "cvireoview.h"
 #include "panelpaint.h"
+#include "textconvert.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -97,8 +97,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     if (file.isEmpty()) {
         m_doc.OnNewDocument();
     } else {
-        const std::string path =
-            PathToCore(QFileInfo(file).absoluteFilePath());
+        const std::string path = PathToCore(QFileInfo(file).absoluteFilePath());
         // A file that cannot be read has been reported; start empty rather than not at all.
         if (OpenCockpit(path)) {
             m_recent.Add(path);
@@ -175,8 +174,7 @@ bool CVireoApp::OpenDocumentFile(const std::string& path)
 {
     if (!m_pDocHandler->SaveModified())
         return false;
-    const std::string full =
-        PathToCore(QFileInfo(PathFromCore(path)).absoluteFilePath());
+    const std::string full = PathToCore(QFileInfo(PathFromCore(path)).absoluteFilePath());
     if (!OpenCockpit(full))
         return false;
     m_recent.Add(full);

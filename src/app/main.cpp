@@ -1,6 +1,6 @@
 #include "ctoolbarart.h"
-#include "textconvert.h"
 #include "cvireoapp.h"
+#include "textconvert.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -46,8 +46,7 @@ int main(int argc, char** argv)
         return 1;
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(500, &qapp, [&] {
-            const bool saved =
-                app.SaveScreenshot(PathToCore(screenshot), panelId, recordId);
+            const bool saved = app.SaveScreenshot(PathToCore(screenshot), panelId, recordId);
             if (!saved)
                 std::fprintf(stderr, "vireo: cannot write %s\n", qPrintable(screenshot));
             QApplication::exit(saved ? 0 : 1);

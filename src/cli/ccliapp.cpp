@@ -77,8 +77,8 @@ std::string CCliApp::HelpText()
            "      finds it. A check that passes prints [].\n"
            "      Exit 0 when the check passes, 1 when it reports problems, 2 when INPUT cannot\n"
            "      be read.\n"
-           "\n"
-           + RenderHelp() +
+           "\n" +
+           RenderHelp() +
            "  --help\n"
            "      Shows this text.\n";
 }

@@ -350,8 +350,7 @@ std::vector<std::string> CRecoveryJournal::FindJournals(const std::string& folde
 {
     std::vector<std::string> out;
     std::error_code ec;
-    for (fs::directory_iterator it(SystemPath(folder), ec), end; !ec && it != end;
-         it.increment(ec))
+    for (fs::directory_iterator it(SystemPath(folder), ec), end; !ec && it != end; it.increment(ec))
         if (it->path().extension() == kSuffix)
             out.push_back(PathText(it->path()));
     std::sort(out.begin(), out.end());

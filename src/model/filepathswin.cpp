@@ -85,8 +85,8 @@ std::string Utf8(const std::wstring& wide)
 {
     if (wide.empty())
         return std::string();
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
     std::string text(size_t(std::max(n, 0)), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), n, nullptr,
                         nullptr);
@@ -97,16 +97,15 @@ std::string Utf8(const std::wstring& wide)
 std::string SystemText(DWORD code)
 {
     wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-                                   nullptr);
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = n > 0 && buffer ? std::wstring(buffer, n) : std::wstring();
     if (buffer)
         LocalFree(buffer);
     // Without the line end and the full stop, as the C library words its errors.
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' ||
-                             text.back() == L' ' || text.back() == L'.'))
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
+                             text.back() == L'.'))
         text.pop_back();
     return text.empty() ? StrFormat("system error %lu", static_cast<unsigned long>(code))
                         : Utf8(text);

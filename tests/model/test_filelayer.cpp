@@ -1,6 +1,7 @@
 // What the file layer promises on every system: a failed save keeps the old file, names that
 // are not ASCII work, and bytes are read and written as they are.
 #include "filepaths.h"
+#include "strformat.h"
 #include "testcockpit.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@ class CReadOnly
 public:
     explicit CReadOnly(const std::string& path) : m_path(SystemPath(path))
     {
-        fs::permissions(m_path, fs::perms::owner_write | fs::perms::group_write |
-                                    fs::perms::others_write,
+        fs::permissions(m_path,
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
     }
     ~CReadOnly()
@@ -33,11 +34,6 @@ public:
 private:
     fs::path m_path;
 };
-
-bool StartsWith(const std::string& text, const std::string& start)
-{
-    return text.compare(0, start.size(), start) == 0;
-}
 } // namespace
 
 TEST(FileLayer, AFailedSaveKeepsTheOldFileAndLeavesNothingBeside)
@@ -98,8 +94,8 @@ TEST(FileLayer, NamesThatAreNotAsciiSaveAndRead)
         names.insert(PathText(e.path().filename()));
     EXPECT_EQ(names, std::set<std::string>{"10_démo ü.dat"});
     EXPECT_EQ(dir.Names(), std::set<std::string>{"Cockpits ÄÖÜ 飛行"});
-    EXPECT_TRUE(
-        fs::equivalent(SystemPath(ResolveCockpitPath(folder + "/", "10_DéMO ü.DAT")), SystemPath(path)));
+    EXPECT_TRUE(fs::equivalent(SystemPath(ResolveCockpitPath(folder + "/", "10_DéMO ü.DAT")),
+                               SystemPath(path)));
 
 #ifdef _WIN32
     // A name in a cockpit that is not UTF-8 is read as Latin-1, as the editor shows it.

@@ -121,7 +121,8 @@ TEST(PictureNames, ResolveAsWindowsUsersWriteThem)
     full[0] = char(std::tolower(static_cast<unsigned char>(full[0])));
     EXPECT_TRUE(resolvesToFront(full));
 #else
-    EXPECT_EQ(ResolveCockpitPath(folder, "Q:\\Cockpits\\front.bmp"), folder + "Q:/Cockpits/front.bmp");
+    EXPECT_EQ(ResolveCockpitPath(folder, "Q:\\Cockpits\\front.bmp"),
+              folder + "Q:/Cockpits/front.bmp");
 #endif
 }
 
