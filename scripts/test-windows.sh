@@ -50,9 +50,11 @@ unset DISPLAY WAYLAND_DISPLAY
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== Wine prefix"
   "$wine" wineboot --init >/dev/null 2>&1
+  "$wineserver" -w # the registry is on the disk when the boot's server ends
 fi
-# One server for all the runs below, instead of one started for each.
-"$wineserver" -p
+# One server for all the runs below, instead of one started for each (one left running by an
+# earlier run serves as well).
+"$wineserver" -p 2>/dev/null || true
 
 failed=0
 passed=0
