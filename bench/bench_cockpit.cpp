@@ -2,11 +2,12 @@
 // in the same run: reading the same bytes line by line, and drawing the same rectangles
 // straight from one image with QPainter.
 #include "ccockpitgenerator.h"
+#include "ccockpitreader.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "clinereader.h"
+#include "clinewriter.h"
 #include "cqtcanvas.h"
-#include "cvireodoc.h"
 #include "iuserinterface.h"
 #include "panelpaint.h"
 
@@ -31,21 +32,29 @@ const std::string& CockpitText(int records)
     return it->second;
 }
 
+// What a save writes.
+std::string Stored(CCPManager& m)
+{
+    CLineWriter out;
+    m.Serialize(out);
+    return out.Take();
+}
+
 struct CLoaded
 {
     CSilentUserInterface ui;
-    CVireoDoc doc;
+    CCPManager manager;
     explicit CLoaded(const std::string& text)
     {
-        doc.SetUserInterface(&ui);
-        doc.Load(text);
+        manager.SetUserInterface(&ui);
+        CCockpitReader(manager, &ui).Read(text);
         // A template with opaque pieces and a blue background, as real ones have.
         CBitmap t(256, 256, 0xff0000ffu);
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x)
                 if ((x / 4 + y / 4) % 3)
                     t.SetPixel(x, y, 0xffc0a020u);
-        doc.m_manager.m_bmpTemplate = t;
+        manager.m_bmpTemplate = t;
     }
 };
 
@@ -80,12 +89,12 @@ void LoadEach(benchmark::State& state, bool store)
     const std::string& text = CockpitText(int(state.range(0)));
     for (auto _ : state) {
         CSilentUserInterface ui;
-        CVireoDoc doc;
-        doc.SetUserInterface(&ui);
-        doc.Load(text);
+        CCPManager manager;
+        manager.SetUserInterface(&ui);
+        CCockpitReader(manager, &ui).Read(text);
         if (store)
-            benchmark::DoNotOptimize(doc.Store());
-        benchmark::DoNotOptimize(doc.m_manager.m_aObjects.size());
+            benchmark::DoNotOptimize(Stored(manager));
+        benchmark::DoNotOptimize(manager.m_aObjects.size());
     }
     PerRecord(state, int(state.range(0)));
 }
@@ -100,7 +109,7 @@ void BM_LoadAndSave(benchmark::State& state)
 
 // Load plus save against the baseline, the two timed by turns within each iteration, their
 // fastest times compared: on a shared machine neighbours slow some iterations down, and the
-// ratio of the best times holds where the separate figures drift. The document's teardown is
+// ratio of the best times holds where the separate figures drift. The cockpit's teardown is
 // timed apart and reported as a second ratio that includes it.
 void BM_LoadAndSaveAgainstBaseline(benchmark::State& state)
 {
@@ -112,13 +121,13 @@ void BM_LoadAndSaveAgainstBaseline(benchmark::State& state)
         const auto t0 = Clock::now();
         ReadLines(text);
         const auto t1 = Clock::now();
-        auto doc = std::make_unique<CVireoDoc>();
         CSilentUserInterface ui;
-        doc->SetUserInterface(&ui);
-        doc->Load(text);
-        benchmark::DoNotOptimize(doc->Store());
+        auto manager = std::make_unique<CCPManager>();
+        manager->SetUserInterface(&ui);
+        CCockpitReader(*manager, &ui).Read(text);
+        benchmark::DoNotOptimize(Stored(*manager));
         const auto t2 = Clock::now();
-        doc.reset();
+        manager.reset();
         const auto t3 = Clock::now();
         baseline = std::min(baseline, seconds(t1 - t0));
         loadAndSave = std::min(loadAndSave, seconds(t2 - t1));
@@ -133,7 +142,7 @@ void BM_Save(benchmark::State& state)
 {
     CLoaded c(CockpitText(int(state.range(0))));
     for (auto _ : state)
-        benchmark::DoNotOptimize(c.doc.Store());
+        benchmark::DoNotOptimize(Stored(c.manager));
     PerRecord(state, int(state.range(0)));
 }
 
@@ -153,7 +162,7 @@ void BM_Check(benchmark::State& state, bool full)
     CLoaded c(CockpitText(int(state.range(0))));
     for (auto _ : state) {
         CCheckMessageArray messages;
-        benchmark::DoNotOptimize(c.doc.m_manager.Check(messages, full));
+        benchmark::DoNotOptimize(c.manager.Check(messages, full));
     }
     PerRecord(state, int(state.range(0)));
 }
@@ -171,7 +180,7 @@ void BM_FullCheck(benchmark::State& state)
 void BM_PaintPanel(benchmark::State& state)
 {
     CLoaded c(CockpitText(int(state.range(0))));
-    CCPManager& m = c.doc.m_manager;
+    CCPManager& m = c.manager;
     const std::vector<CCPObject*> records = FirstPanelRecords(m);
     for (CCPObject* r : records)
         r->NextState();
@@ -192,7 +201,7 @@ void BM_PaintPanel(benchmark::State& state)
 void BM_PaintQPainterBaseline(benchmark::State& state)
 {
     CLoaded c(CockpitText(int(state.range(0))));
-    CCPManager& m = c.doc.m_manager;
+    CCPManager& m = c.manager;
     std::vector<std::pair<QRect, QRect>> blits;
     for (CCPObject* r : FirstPanelRecords(m)) {
         CRect d, s;

@@ -2,13 +2,13 @@
 // and 2 onto an offscreen canvas, selection frames included: nothing may crash, overflow or
 // allocate what the file merely claims.
 #include "cbitmap.h"
+#include "ccockpitreader.h"
 #include "ccpbuttonview.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
 #include "cqtcanvas.h"
 #include "cstatelist.h"
-#include "cvireodoc.h"
 #include "iimageloader.h"
 #include "iuserinterface.h"
 #include "panelpaint.h"
@@ -21,6 +21,7 @@
 #include <clocale>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -75,12 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static CFixedLoader loader;
     CSilentUserInterface ui;
-    CVireoDoc doc;
-    doc.SetUserInterface(&ui);
-    CCPManager& m = doc.m_manager;
+    CCPManager m;
+    m.SetUserInterface(&ui);
     m.SetImageLoader(&loader);
     m.SetPictureBudget(uint64_t(16) << 20); // a declared template size costs nothing beyond this
-    doc.Load(std::string(reinterpret_cast<const char*>(data), size));
+    CCockpitReader(m, &ui).Read(std::string_view(reinterpret_cast<const char*>(data), size));
 
     CCheckMessageArray messages;
     m.Check(messages, false);

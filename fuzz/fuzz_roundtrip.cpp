@@ -1,6 +1,8 @@
 // Load, save and load again: nothing may crash, and from the second save on the bytes must
 // settle (the first save may normalise what was read) and never grow.
-#include "cvireodoc.h"
+#include "ccockpitreader.h"
+#include "ccpmanager.h"
+#include "clinewriter.h"
 #include "iuserinterface.h"
 
 #include <cstdint>
@@ -12,10 +14,12 @@ namespace {
 std::string LoadAndStore(const std::string& text)
 {
     CSilentUserInterface ui;
-    CVireoDoc doc;
-    doc.SetUserInterface(&ui);
-    doc.Load(text);
-    return doc.Store();
+    CCPManager manager;
+    manager.SetUserInterface(&ui);
+    CCockpitReader(manager, &ui).Read(text);
+    CLineWriter out;
+    manager.Serialize(out);
+    return out.Take();
 }
 } // namespace
 

@@ -567,14 +567,6 @@ void CMainFrame::UpdateCommandUI()
     }
 }
 
-bool CMainFrame::IsCommandEnabled(int id)
-{
-    m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
-    CCmdUI ui(id);
-    m_route.Update(ui);
-    return ui.m_bEnabled;
-}
-
 bool CMainFrame::ExecuteCommand(int id)
 {
     // A rename typed but not yet confirmed lands first, as its own step; Undo and Redo drop it

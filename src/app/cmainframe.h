@@ -78,7 +78,6 @@ public:
     int CommandUpdateCount() const { return m_nCommandUpdates; }
     // Runs a command along the route if it is enabled now; true when it ran.
     bool ExecuteCommand(int id);
-    bool IsCommandEnabled(int id);
 
     // "<file>* - Vireo Editor" while modified (Qt's [*] mark); the folder in the status bar.
     void UpdateTitle();

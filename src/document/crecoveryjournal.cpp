@@ -1,5 +1,6 @@
 #include "crecoveryjournal.h"
 
+#include "ccockpitreader.h"
 #include "ccpbuffer.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
@@ -9,7 +10,6 @@
 #include "ccpsurfaceref.h"
 #include "clinereader.h"
 #include "clinewriter.h"
-#include "cscanner.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
 #include "recordtypes.h"
@@ -126,13 +126,7 @@ long long IndexIn(const std::vector<std::unique_ptr<T>>& list, const CCPObject* 
 std::string RecordText(CCPObject& record)
 {
     CLineWriter ar;
-    if (record.IsSurface()) {
-        auto& surface = static_cast<CCPSurface&>(record);
-        std::optional<std::string> last = surface.m_strFile; // no BUFFER record before it
-        surface.WriteSurface(ar, last);
-    } else {
-        record.Serialize(ar);
-    }
+    record.Serialize(ar);
     std::string text = ar.Take();
     // Written as "\n", the comment, then the header; the comment travels on its own.
     return text.substr(std::min(text.size(), 1 + record.m_strComment.size()));
@@ -197,34 +191,20 @@ std::unique_ptr<CCPObject> BuildRecord(std::string_view text, const std::string&
 {
     int lines = 0;
     CLineReader ar = CLineReader::Over(text, &lines, nullptr);
-    std::string_view header;
-    if (!ar.ReadLine(header) || header.empty() || header[0] != '#')
-        return nullptr;
-    CScanner s(header.substr(1));
+    std::string_view header, kw;
     int id = 0;
-    std::string_view kw;
-    if (!s.Int(id) || !s.Word(kw))
+    if (!ar.ReadLine(header) || !CCockpitReader::ScanHeader(header, id, kw))
         return nullptr;
-    if (EqualsNoCase(kw, "SOUND"))
-        return std::make_unique<CCPSound>(id, ar, comment, &m);
-    if (EqualsNoCase(kw, "BUTTON"))
-        return std::make_unique<CCPButton>(id, ar, comment, &m);
-    if (EqualsNoCase(kw, "BUTTONVIEW"))
-        return std::make_unique<CCPButtonView>(id, ar, comment, &m);
-    if (EqualsNoCase(kw, "PANEL"))
-        return std::make_unique<CCPPanel>(id, ar, comment, &m);
-    if (EqualsNoCase(kw, "BUFFER"))
-        return std::make_unique<CCPBuffer>(id, ar, comment, &m);
-    if (EqualsNoCase(kw, "SURFACE")) {
-        auto surface = std::make_unique<CCPSurface>(id, ar, comment, &m, nullptr);
+    std::unique_ptr<CCPObject> record = ReadRecord(kw, id, ar, comment, &m);
+    if (record && record->IsSurface()) {
+        auto& surface = static_cast<CCPSurface&>(*record);
         for (auto it = m.m_aBuffers.rbegin(); it != m.m_aBuffers.rend(); ++it)
-            if (EqualsNoCase((*it)->m_strFile, surface->m_strFile)) {
-                surface->m_pBuffer = it->get();
+            if (EqualsNoCase((*it)->m_strFile, surface.m_strFile)) {
+                surface.m_pBuffer = it->get();
                 break;
             }
-        return surface;
     }
-    return ReadObjectRecord(kw, id, ar, comment, &m);
+    return record;
 }
 
 void RecordItem(std::string& out, const char* tag, std::initializer_list<long long> args,

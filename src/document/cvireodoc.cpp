@@ -1,7 +1,7 @@
 #include "cvireodoc.h"
 
+#include "ccockpitreader.h"
 #include "ccpadi.h"
-#include "ccpbuffer.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
 #include "ccpdial.h"
@@ -10,13 +10,9 @@
 #include "ccpsound.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cloaderrorlimiter.h"
-#include "cscanner.h"
 #include "filepaths.h"
 #include "iuserinterface.h"
-#include "recordtypes.h"
 #include "screenbounds.h"
 #include "strformat.h"
 
@@ -26,20 +22,9 @@
 #include <utility>
 
 namespace {
-const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
-
 template <class T> std::unique_ptr<T> Downcast(std::unique_ptr<CCPObject> p)
 {
     return std::unique_ptr<T>(static_cast<T*>(p.release()));
-}
-
-// "#%d %s": the id and the keyword of a header line.
-bool ScanHeader(std::string_view line, int& id, std::string_view& keyword)
-{
-    if (line.empty() || line[0] != '#')
-        return false;
-    CScanner s(line.substr(1));
-    return s.Int(id) && s.Word(keyword);
 }
 } // namespace
 
@@ -69,7 +54,6 @@ void CVireoDoc::Reset()
     m_selection.Clear();
     m_pCurrentObject = nullptr;
     m_pCurrentPanel = nullptr;
-    m_pLastBuffer = nullptr;
     // The steps hold records of the old cockpit; they go before it.
     m_history.Clear();
     m_manager.RemoveAll();
@@ -176,91 +160,7 @@ bool CVireoDoc::OpenFromBytes(const std::string& path, std::string data)
 
 void CVireoDoc::Load(const std::string& text)
 {
-    CLoadErrorLimiter limiter(m_pUI);
-    // A picture that a record reads while loading is one more error of the load.
-    struct CRestoreUI
-    {
-        CCPManager& manager;
-        IUserInterface* ui;
-        ~CRestoreUI() { manager.SetUserInterface(ui); }
-    } restore{m_manager, m_manager.GetUserInterface()};
-    m_manager.SetUserInterface(&limiter);
-    m_manager.BeginLoad();
-    m_nLineCount = 0;
-    m_pLastBuffer = nullptr;
-    std::string comment;
-    std::string_view line;
-    CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
-    while (ar.ReadLine(line)) {
-        if (line.empty())
-            continue;
-        if (line[0] == '#') {
-            ParseRecord(line, ar, comment);
-            comment.clear();
-        } else if (line != kMarker) {
-            // The marker is written by every save; keeping it would add one per save.
-            comment += line;
-            comment += "\r\n";
-        }
-    }
-    m_pLastBuffer = nullptr;
-    m_manager.SetUserInterface(restore.ui);
-    limiter.Finish();
-}
-
-void CVireoDoc::ParseRecord(std::string_view line, CLineReader& ar, const std::string& comment)
-{
-    int id = 0;
-    std::string_view kw;
-    CCPManager* m = &m_manager;
-    if (ScanHeader(line, id, kw)) {
-        if (EqualsNoCase(kw, "MANAGER")) {
-            m_manager.LoadManager(ar, comment);
-            return;
-        }
-        if (EqualsNoCase(kw, "SOUND")) {
-            m_manager.AddSound(std::make_unique<CCPSound>(id, ar, comment, m));
-            return;
-        }
-        if (EqualsNoCase(kw, "BUTTON")) {
-            m_manager.AddButton(std::make_unique<CCPButton>(id, ar, comment, m));
-            return;
-        }
-        if (EqualsNoCase(kw, "BUTTONVIEW")) {
-            m_manager.AddButtonView(std::make_unique<CCPButtonView>(id, ar, comment, m));
-            return;
-        }
-        if (EqualsNoCase(kw, "PANEL")) {
-            m_manager.AddPanel(std::make_unique<CCPPanel>(id, ar, comment, m));
-            return;
-        }
-        if (EqualsNoCase(kw, "SURFACE")) {
-            m_manager.AddSurface(std::make_unique<CCPSurface>(id, ar, comment, m, m_pLastBuffer));
-            return;
-        }
-        if (EqualsNoCase(kw, "BUFFER")) {
-            auto buffer = std::make_unique<CCPBuffer>(id, ar, comment, m);
-            m_pLastBuffer = buffer.get();
-            m_manager.AddBuffer(std::move(buffer));
-            return;
-        }
-        if (auto record = ReadObjectRecord(kw, id, ar, comment, m)) {
-            m_manager.AddObject(std::move(record));
-            return;
-        }
-    }
-    // Unknown record: its comment and header are kept; its body and "#end" come back here
-    // as comment lines and headers and are kept the same way.
-    if (!comment.empty())
-        m_manager.AddLeftover(comment);
-    // A CR left at the end would turn the LF written after it into a CR LF line end, and the
-    // next load would lose it: the kept line ends at its last other character.
-    size_t end = line.size();
-    while (end > 0 && line[end - 1] == '\r')
-        --end;
-    std::string kept(line.substr(0, end));
-    kept += '\n';
-    m_manager.AddLeftover(std::move(kept));
+    CCockpitReader(m_manager, m_pUI).Read(text);
 }
 
 std::string CVireoDoc::Store()
@@ -730,22 +630,7 @@ bool CVireoDoc::NewButton()
 
 std::unique_ptr<CCPObject> CVireoDoc::CloneObject(CCPObject* record)
 {
-    if (!record)
-        return nullptr;
-    std::unique_ptr<CCPObject> copy(m_manager.CreateObject(record->GetTypeCode()));
-    if (!copy)
-        return nullptr;
-    CLineWriter out;
-    record->Serialize(out);
-    CLineReader ar(out.Take(), &m_nLineCount, m_pUI);
-    std::string_view line, keyword;
-    int id = 0;
-    while (ar.ReadLine(line))
-        if (ScanHeader(line, id, keyword))
-            break;
-    // The copy keeps the keys only: no comment, so no name either.
-    copy->Load(0, ar, std::string(), &m_manager);
-    return copy;
+    return record ? CCockpitReader::Copy(*record, m_manager, m_pUI) : nullptr;
 }
 
 bool CVireoDoc::DuplicateObject(CCPObject* record)

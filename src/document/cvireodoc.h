@@ -16,12 +16,10 @@
 #include <string>
 #include <vector>
 
-class CCPBuffer;
 class CCPButton;
 class CCPPanel;
 class CCPSurfaceRef;
 class CFileReader;
-class CLineReader;
 class IUserInterface;
 
 // The one open cockpit: its records (through the manager), the selection every view shows,
@@ -37,8 +35,6 @@ public:
     CCPPanel* m_pCurrentPanel = nullptr;
     CCPObject* m_pCurrentObject = nullptr;
     CCPManager m_manager;
-    int m_nLineCount = 0;
-    CCPBuffer* m_pLastBuffer = nullptr;
 
     CVireoDoc();
     ~CVireoDoc();
@@ -66,10 +62,10 @@ public:
     // observer has.
     void OnCheckCockpit();
 
-    // The loading and storing directions of the whole cockpit.
+    // The loading and storing directions of the whole cockpit. Load adds what text holds
+    // to the manager (Open empties it first); its messages go to the user interface.
     void Load(const std::string& text);
     std::string Store();
-    void ParseRecord(std::string_view line, CLineReader& ar, const std::string& comment);
 
     void SetCurrentPanel(CCPPanel* panel);
     void SetCurrentObject(CCPObject* record);

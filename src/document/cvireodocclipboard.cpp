@@ -1,16 +1,12 @@
 // Copy, Cut, Paste and Duplicate: records travel as the cockpit file's own text.
 #include "cvireodoc.h"
 
+#include "ccockpitreader.h"
 #include "ccpbuttonview.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
-#include "ckeyreader.h"
-#include "clinereader.h"
 #include "clinewriter.h"
-#include "cloaderrorlimiter.h"
-#include "cscanner.h"
 #include "iuserinterface.h"
-#include "recordtypes.h"
 #include "strformat.h"
 
 #include <algorithm>
@@ -25,25 +21,6 @@ namespace {
 // Paste and Duplicate step aside this far, as often as it takes to land on free ground.
 constexpr int kStepAside = 8;
 constexpr int kMaxStepsAside = 64;
-
-// Kinds a file holds that are no panel's records; read, they would change the cockpit's own
-// lists (or the manager itself), so Paste leaves them out.
-const char* const kNotOnPanels[] = {"MANAGER", "PANEL", "SOUND", "BUTTON", "SURFACE", "BUFFER"};
-
-bool IsNotOnPanels(std::string_view keyword)
-{
-    return std::any_of(std::begin(kNotOnPanels), std::end(kNotOnPanels),
-                       [keyword](const char* kind) { return EqualsNoCase(keyword, kind); });
-}
-
-std::string Upper(std::string_view word)
-{
-    std::string upper(word);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return upper;
-}
 
 // "PANEL, 2 SOUND": each kind once, in the order met, with how many there were.
 std::string KindsText(const std::vector<std::pair<std::string, int>>& kinds)
@@ -314,50 +291,17 @@ std::vector<CCPObject*> CVireoDoc::PasteText(const std::string& text, CCPPanel* 
 
     // Read as a file is read: comment lines collect in front of a header, which starts the
     // record that its reading constructor takes up to "#end".
-    std::vector<std::unique_ptr<CCPObject>> records;
+    std::vector<std::string> kinds;
+    std::vector<std::unique_ptr<CCPObject>> records =
+        CCockpitReader(m_manager, m_pUI).ReadPanelRecords(text, kinds);
     std::vector<std::pair<std::string, int>> leftOut;
-    {
-        CLoadErrorLimiter limiter(m_pUI);
-        m_nLineCount = 0;
-        CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
-        std::string comment;
-        std::string_view line;
-        while (ar.ReadLine(line)) {
-            if (line.empty())
-                continue;
-            if (line[0] != '#') {
-                comment += line;
-                comment += "\r\n";
-                continue;
-            }
-            int id = 0;
-            std::string_view keyword;
-            CScanner header(line.substr(1));
-            if (header.Int(id) && header.Word(keyword)) {
-                std::unique_ptr<CCPObject> record;
-                if (EqualsNoCase(keyword, "BUTTONVIEW"))
-                    record = std::make_unique<CCPButtonView>(id, ar, comment, &m_manager);
-                else if (!IsNotOnPanels(keyword))
-                    record = ReadObjectRecord(keyword, id, ar, comment, &m_manager);
-                if (record) {
-                    records.push_back(std::move(record));
-                } else {
-                    // Such a record's keys are read past, as its own reader would take them.
-                    if (IsNotOnPanels(keyword))
-                        ReadKeys(ar, "", [](std::string_view, CTokenCursor&) { return true; });
-                    const std::string kind = Upper(keyword);
-                    const auto it =
-                        std::find_if(leftOut.begin(), leftOut.end(),
+    for (const std::string& kind : kinds) {
+        const auto it = std::find_if(leftOut.begin(), leftOut.end(),
                                      [&kind](const auto& k) { return k.first == kind; });
-                    if (it == leftOut.end())
-                        leftOut.emplace_back(kind, 1);
-                    else
-                        ++it->second;
-                }
-            }
-            comment.clear();
-        }
-        limiter.Finish();
+        if (it == leftOut.end())
+            leftOut.emplace_back(kind, 1);
+        else
+            ++it->second;
     }
 
     if (records.empty()) {

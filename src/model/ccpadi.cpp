@@ -7,13 +7,13 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPAdi::CCPAdi(CCPManager* manager) : CCPPlacedObject(manager)
+CCPAdi::CCPAdi(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPAdi::CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -22,9 +22,9 @@ void CCPAdi::SetDefaults()
 {
     m_nCycleBits = 0xffff;
     m_nCallbackSlot = -1;
-    m_nPersistant = 0;
+    m_nPersistent = 0;
     m_rcSrc = m_rcIlsLimits = m_rcDest = CRect(0, 0, 10, 10);
-    m_bTransparent = 0;
+    m_bTransparent = false;
     m_background = CBackgroundSave();
     m_rcBackDest = m_rcBackSrc = CRect();
     m_aColors = {0xff20a2c8, 0xff808080, 0xffffffff, 0xff6cf3f3, 0xff6cf3f3};
@@ -54,7 +54,7 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
         } else if (EqualsNoCase(key, "persistant")) {
             // A persistent ADI keeps no background and no pictures of its own; the writer puts
             // srcloc and destloc after this line so that they survive.
-            if (ReadInt(cur, m_nPersistant) && m_nPersistant != 0) {
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent != 0) {
                 m_background.m_nSurface = -1;
                 m_rcDest = m_rcSrc = CRect();
             }
@@ -75,7 +75,7 @@ void CCPAdi::Serialize(CLineWriter& ar)
     WriteHeader(ar, "ADI");
     WriteHex(ar, "cyclebits", m_nCycleBits);
     WriteInt(ar, "callbackslot", m_nCallbackSlot);
-    WriteInt(ar, "persistant", m_nPersistant);
+    WriteInt(ar, "persistant", m_nPersistent);
     WriteRect(ar, "srcloc", m_rcSrc);
     WriteRect(ar, "ilslimits", m_rcIlsLimits);
     m_background.WriteSurface(ar);

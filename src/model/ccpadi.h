@@ -2,24 +2,21 @@
 
 #include "cbackgroundsave.h"
 #include "ccpplacedobject.h"
+#include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <array>
 #include <cstdint>
 
 // An ADI record: an attitude indicator. A tall picture of the attitude ball in the template
 // is seen through a window on the panel; the ILS limits are a panel rectangle of their own.
-class CCPAdi : public CCPPlacedObject
+class CCPAdi : public CCPRecord<CCPAdi, CCPPlacedObject>, public CInstrumentFields
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults.
-    uint32_t m_nCycleBits = 0;
-    int m_nCallbackSlot = 0;
-    int m_nPersistant = 0;
     CRect m_rcSrc;                       // "srcloc": the attitude ball picture
     CRect m_rcIlsLimits;                 // "ilslimits"
-    int m_bTransparent = 0;              // word of the "destloc" line
+    bool m_bTransparent = false;         // word of the "destloc" line
     CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc", "blitbackground"
     CRect m_rcBackDest;                  // "backdest"
     CRect m_rcBackSrc;                   // "backsrc"
@@ -28,10 +25,6 @@ public:
     explicit CCPAdi(CCPManager* manager);
     CCPAdi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPAdi"; }
-    int GetTypeCode() const override { return kAdiType; }
-    int GetImageIndex() const override { return 12; }
-    std::string GetTypeName() const override { return "Adi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;

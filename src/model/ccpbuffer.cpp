@@ -8,7 +8,7 @@
 #include "strformat.h"
 
 CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPTypedRecord(manager)
 {
     CCPObject::Load(id, ar, comment, manager);
     ReadKeys(ar, "Buffer Bad string", [&](std::string_view key, CTokenCursor& cur) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "cbitmap.h"
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <memory>
 
 // A BUFFER record: an image file and its size. SURFACE records cut their pictures from it.
-class CCPBuffer : public CCPObject
+class CCPBuffer : public CCPTypedRecord<CCPBuffer>
 {
 public:
     std::string m_strPath; // m_strFile resolved against the cockpit's folder
@@ -18,14 +18,13 @@ public:
     std::shared_ptr<const CBitmap> m_pPicture;
 
     CCPBuffer() = default;
-    explicit CCPBuffer(CCPManager* manager) : CCPObject(manager) {}
+    explicit CCPBuffer(CCPManager* manager) : CCPTypedRecord(manager) {}
     // Reads the keys up to "#end".
     CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
     // Copies leave the picture behind; it is loaded again when drawn.
     std::unique_ptr<CCPObject> CopyFields() const override;
     void AssignFields(const CCPObject& from) override;
-    std::string GetTypeName() const override { return "Buffer"; }
     void Serialize(CLineWriter& ar) override { Write(ar, false); }
 
     // embedded: only the keys and "#end", as the block after an instrument's blitbackground.

@@ -7,7 +7,7 @@
 #include "strformat.h"
 
 CCPButton::CCPButton(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

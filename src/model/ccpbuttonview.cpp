@@ -12,14 +12,14 @@
 
 CCPButtonView::CCPButtonView(int id, CLineReader& ar, const std::string& comment,
                              CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
 
 void CCPButtonView::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
 {
-    m_bTransparent = 1;
+    m_bTransparent = true;
     m_nParentButton = 0;
     m_nPersistent = 0;
     m_arcSrc.clear();

@@ -1,29 +1,24 @@
 #pragma once
 
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <vector>
 
 // A BUTTONVIEW record: one picture of a button on a panel, one source rect per state.
-class CCPButtonView : public CCPObject
+class CCPButtonView : public CCPRecord<CCPButtonView>
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
-    int m_bTransparent = 1;
+    bool m_bTransparent = true;
     int m_nParentButton = 0;
     int m_nPersistent = 0; // 0 not persistent, 1 persistent, 2 electrical
     std::vector<CRect> m_arcSrc;
     CRect m_rcDest{0, 0, 10, 10};
     int m_nCurrentState = 0;
 
-    explicit CCPButtonView(CCPManager* manager) : CCPObject(manager) {}
+    explicit CCPButtonView(CCPManager* manager) : CCPRecord(manager) {}
     CCPButtonView(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    int GetTypeCode() const override { return kButtonViewType; }
-    int GetImageIndex() const override { return 6; }
     bool IsButtonView() const override { return true; }
-    std::string GetTypeName() const override { return "ButtonView"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;

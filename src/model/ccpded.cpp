@@ -8,7 +8,7 @@
 #include "strformat.h"
 
 CCPDed::CCPDed(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -15,13 +15,13 @@
 static constexpr float kPi = 3.1415925f;
 static constexpr float kQuarterPi = 0.7854f;
 
-CCPDial::CCPDial(CCPManager* manager) : CCPPlacedObject(manager)
+CCPDial::CCPDial(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPDial::CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -35,7 +35,7 @@ void CCPDial::SetDefaults()
     m_aColors = {0xff000000u, 0xff000000u, 0xff000000u};
     m_rcSrc = m_rcDest = CRect(0, 0, 10, 10);
     m_background = CBackgroundSave();
-    m_nPersistant = 0;
+    m_nPersistent = 0;
     m_nCallbackSlot = -1;
 }
 
@@ -76,7 +76,7 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
                                                               : nullptr) {
             ReadRect(cur, *rc);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (ReadInt(cur, m_nPersistant) && m_nPersistant == 0)
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent == 0)
                 m_background.Forget();
         } else {
             return m_background.ReadKey(key, cur, ar, *this);
@@ -110,7 +110,7 @@ void CCPDial::Serialize(CLineWriter& ar)
     m_background.WriteRectsIfNotEmpty(ar);
     m_background.WriteSurface(ar);
     WriteInt(ar, "callbackslot", m_nCallbackSlot);
-    WriteInt(ar, "persistant", m_nPersistant);
+    WriteInt(ar, "persistant", m_nPersistent);
     WriteEnd(ar);
 }
 

@@ -2,6 +2,8 @@
 
 #include "cbackgroundsave.h"
 #include "ccpplacedobject.h"
+#include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <array>
 #include <cstdint>
@@ -9,13 +11,10 @@
 
 // A DIAL record: a needle instrument. The calibration table maps instrument values to needle
 // angles; the preview draws the needle at the value 0, or at any value the dial page previews.
-class CCPDial : public CCPPlacedObject
+class CCPDial : public CCPRecord<CCPDial, CCPPlacedObject>, public CInstrumentFields
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults.
-    uint32_t m_nCycleBits = 0;
     // "points": needle angles in radians, counter-clockwise from the positive x axis.
     std::vector<float> m_afPoints;
     // "values": the instrument value at the angle of the same index.
@@ -24,16 +23,10 @@ public:
     std::array<uint32_t, 3> m_aColors{}; // "color0" .. "color2", 0xAARRGGBB
     CRect m_rcSrc;                       // "srcloc"
     CBackgroundSave m_background;        // "bsurface", "bsrcloc", "bdestloc"
-    int m_nPersistant = 0;
-    int m_nCallbackSlot = 0;
 
     explicit CCPDial(CCPManager* manager);
     CCPDial(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPDial"; }
-    int GetTypeCode() const override { return kDialType; }
-    int GetImageIndex() const override { return 10; }
-    std::string GetTypeName() const override { return "Dial"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;

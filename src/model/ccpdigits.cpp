@@ -8,7 +8,7 @@
 #include "strformat.h"
 
 CCPDigits::CCPDigits(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <vector>
 
-CCPHsi::CCPHsi(CCPManager* manager) : CCPObject(manager)
+CCPHsi::CCPHsi(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPHsi::CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -27,7 +27,7 @@ void CCPHsi::SetDefaults()
     m_arcDest = {};
     m_abTransparent = {};
     m_nCallbackSlot = -1;
-    m_nPersistant = 0;
+    m_nPersistent = 0;
     m_background = CBackgroundSave();
     m_rcWarnFlag = CRect();
     m_nDrawParts = 0xffffffffu;
@@ -55,7 +55,7 @@ void CCPHsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
         } else if (EqualsNoCase(key, "callbackslot")) {
             ReadInt(cur, m_nCallbackSlot);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (ReadInt(cur, m_nPersistant) && m_nPersistant == 0)
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent == 0)
                 m_background.Forget();
         } else if (EqualsNoCase(key, "warnflag")) {
             ReadRect(cur, m_rcWarnFlag);
@@ -72,7 +72,7 @@ void CCPHsi::Serialize(CLineWriter& ar)
     WriteHex(ar, "cyclebits", m_nCycleBits);
     WriteInt(ar, "callbackslot", m_nCallbackSlot);
     m_background.WriteSurface(ar);
-    WriteInt(ar, "persistant", m_nPersistant);
+    WriteInt(ar, "persistant", m_nPersistent);
     WriteRect(ar, "warnflag", m_rcWarnFlag);
     WriteRect(ar, "bsrcloc", m_background.m_rcSrc);
     WriteRect(ar, "bdestloc", m_background.m_rcDest);

@@ -2,7 +2,8 @@
 
 #include "canvas.h"
 #include "cbackgroundsave.h"
-#include "ccpobject.h"
+#include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <array>
 #include <cstdint>
@@ -10,11 +11,9 @@
 // An HSI record: a horizontal situation indicator. Two template pieces (the compass card and
 // a second piece) on up to three panel places, a warning flag rectangle, and a preview that
 // draws the moving parts as vector shapes over the first place.
-class CCPHsi : public CCPObject
+class CCPHsi : public CCPRecord<CCPHsi>, public CInstrumentFields
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Bits of m_nDrawParts: the moving parts the preview draws.
     enum DrawPart : uint32_t
     {
@@ -32,14 +31,11 @@ public:
 
     // Defaults in SetDefaults.
     std::array<CRect, 2> m_arcSrc; // "srcloc" lines: compass card, then the second piece
-    uint32_t m_nCycleBits = 0;
     // "destloc" lines: the frame and compass card, the second piece, one stored only.
     std::array<CRect, 3> m_arcDest;
-    std::array<int, 3> m_abTransparent{}; // the word of each "destloc" line
-    int m_nCallbackSlot = 0;
-    int m_nPersistant = 0;
-    CBackgroundSave m_background; // "bsurface", "bsrcloc", "bdestloc"
-    CRect m_rcWarnFlag;           // "warnflag"
+    std::array<bool, 3> m_abTransparent{}; // the word of each "destloc" line
+    CBackgroundSave m_background;          // "bsurface", "bsrcloc", "bdestloc"
+    CRect m_rcWarnFlag;                    // "warnflag"
 
     // Preview settings, not in the file: every read record starts with all parts on.
     uint32_t m_nDrawParts = 0;
@@ -55,10 +51,6 @@ public:
     explicit CCPHsi(CCPManager* manager);
     CCPHsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPHsi"; }
-    int GetTypeCode() const override { return kHsiType; }
-    int GetImageIndex() const override { return 24; }
-    std::string GetTypeName() const override { return "Hsi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool GetDestRect(CRect* out) const override;

@@ -12,13 +12,13 @@
 
 #include <algorithm>
 
-CCPIndicator::CCPIndicator(CCPManager* manager) : CCPObject(manager)
+CCPIndicator::CCPIndicator(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPIndicator::CCPIndicator(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -34,7 +34,7 @@ void CCPIndicator::SetDefaults()
     m_arcDest.clear();
     m_nCalibrationVal = 0;
     m_nCallbackSlot = -1;
-    m_nPersistant = 0;
+    m_nPersistent = 0;
     m_nOrientation = 1;
     m_nCurrentTape = 0;
 }
@@ -63,7 +63,7 @@ void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCP
             // The count is the length of the source list.
         } else if (int* n = EqualsNoCase(key, "calibrationval") ? &m_nCalibrationVal
                             : EqualsNoCase(key, "callbackslot") ? &m_nCallbackSlot
-                            : EqualsNoCase(key, "persistant")   ? &m_nPersistant
+                            : EqualsNoCase(key, "persistant")   ? &m_nPersistent
                                                                 : nullptr) {
             ReadInt(cur, *n);
         } else if (std::vector<CRect>* list = EqualsNoCase(key, "srcloc")    ? &m_arcSrc
@@ -95,7 +95,7 @@ void CCPIndicator::Serialize(CLineWriter& ar)
     WriteFloat(ar, "maxval", m_fMaxVal);
     WriteInt(ar, "numtapes", GetTapeCount());
     WriteInt(ar, "callbackslot", m_nCallbackSlot);
-    WriteInt(ar, "persistant", m_nPersistant);
+    WriteInt(ar, "persistant", m_nPersistent);
     if (m_nCalibrationVal != 0)
         WriteInt(ar, "calibrationval", m_nCalibrationVal);
     // Tape by tape. An entry a shorter list lacks is left out and a longer list is written to

@@ -6,7 +6,7 @@
 #include "strformat.h"
 
 CCPKnee::CCPKnee(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }

@@ -12,7 +12,7 @@
 #include "strformat.h"
 
 CCPLight::CCPLight(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -20,7 +20,7 @@ CCPLight::CCPLight(int id, CLineReader& ar, const std::string& comment, CCPManag
 void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
 {
     CCPObject::Load(id, ar, comment, manager);
-    m_bTransparent = 1;
+    m_bTransparent = true;
     m_nCallbackSlot = -1;
     m_nPersistent = 0;
     m_rcDest = CRect(0, 0, 10, 10);
@@ -51,9 +51,9 @@ void CCPLight::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
             s.Word(word) && s.Int(m_rcDest.top) && s.Int(m_rcDest.left) && s.Int(m_rcDest.bottom) &&
                 s.Int(m_rcDest.right);
             if (EqualsNoCase(word, "transparent"))
-                m_bTransparent = 1;
+                m_bTransparent = true;
             else if (EqualsNoCase(word, "opaque"))
-                m_bTransparent = 0;
+                m_bTransparent = false;
             else
                 ReportError(ar, "Light Bad transparency", value);
         } else if (EqualsNoCase(key, "callbackslot")) {

@@ -1,34 +1,26 @@
 #pragma once
 
-#include "ccpobject.h"
+#include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <cstdint>
 #include <vector>
 
 // A LIGHT record: a light with one source rect of the template per state, shown on one
 // destination rect; state 0 shows the panel's own picture.
-class CCPLight : public CCPObject
+class CCPLight : public CCPRecord<CCPLight>, public CInstrumentFields
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
-    int m_bTransparent = 1; // word of the "destloc" line: 1 "transparent", 0 "opaque"
-    int m_nCallbackSlot = -1;
-    int m_nPersistent = 0; // 0 non persistent, 1 persistent, 2 electrical (3 in the file)
+    bool m_bTransparent = true; // word of the "destloc" line: "transparent" or "opaque"
     CRect m_rcDest{0, 0, 10, 10};
     std::vector<CRect> m_arcSrc; // one per state
     int m_nInitState = 0;
-    int m_nCursorId = 0; // written only when not negative
-    uint32_t m_nCycleBits = 0xffff;
+    int m_nCursorId = 0;     // written only when not negative
     int m_nCurrentState = 0; // the state the preview shows; not in the file
 
-    explicit CCPLight(CCPManager* manager) : CCPObject(manager) {}
+    explicit CCPLight(CCPManager* manager) : CCPRecord(manager) {}
     CCPLight(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPLight"; }
-    int GetTypeCode() const override { return kLightType; }
-    int GetImageIndex() const override { return 8; }
-    std::string GetTypeName() const override { return "Light"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;

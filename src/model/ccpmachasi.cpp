@@ -6,13 +6,13 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
-CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPPlacedObject(manager)
+CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPRecord(manager)
 {
     SetDefaults();
 }
 
 CCPMachAsi::CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPPlacedObject(manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -21,7 +21,7 @@ void CCPMachAsi::SetDefaults()
 {
     m_nCycleBits = 0xff;
     m_rcDest = CRect(0, 0, 10, 10);
-    m_bTransparent = 1;
+    m_bTransparent = true;
     m_aColors = {0xff000000u, 0xff000000u};
     m_fEndAngle = m_fEndLength = 1.0f;
     m_nCallbackSlot = -1;
@@ -30,7 +30,7 @@ void CCPMachAsi::SetDefaults()
     m_fStartAngle = 0.0f;
     m_fArcLength = 1.0f;
     m_nNeedleRadius = 1;
-    m_nPersistant = 0;
+    m_nPersistent = 0;
     m_background = CBackgroundSave();
 }
 
@@ -65,7 +65,7 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
                    c >= 0) {
             ReadHex(cur, m_aColors[size_t(c)]);
         } else if (EqualsNoCase(key, "persistant")) {
-            if (ReadInt(cur, m_nPersistant) && m_nPersistant == 0)
+            if (ReadInt(cur, m_nPersistent) && m_nPersistent == 0)
                 m_background.Forget();
         } else {
             return m_background.ReadKey(key, cur, ar, *this);
@@ -88,7 +88,7 @@ void CCPMachAsi::Serialize(CLineWriter& ar)
     WriteFloat(ar, "startangle", m_fStartAngle);
     WriteFloat(ar, "arclength", m_fArcLength);
     WriteInt(ar, "needleradius", m_nNeedleRadius);
-    WriteInt(ar, "persistant", m_nPersistant);
+    WriteInt(ar, "persistant", m_nPersistent);
     m_background.WriteSurface(ar);
     m_background.WriteRectsIfNotEmpty(ar);
     WriteEnd(ar);

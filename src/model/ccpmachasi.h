@@ -2,39 +2,32 @@
 
 #include "cbackgroundsave.h"
 #include "ccpplacedobject.h"
+#include "ccprecord.h"
+#include "cinstrumentfields.h"
 
 #include <array>
 #include <cstdint>
 
 // A MACHASI record: a combined Mach and airspeed dial drawn by the simulator from its needle
 // and arc geometry. It takes no template piece; the preview shows only its frame.
-class CCPMachAsi : public CCPPlacedObject
+class CCPMachAsi : public CCPRecord<CCPMachAsi, CCPPlacedObject>, public CInstrumentFields
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     // Defaults in SetDefaults; a record read from a file starts with all cycle bits set.
-    uint32_t m_nCycleBits = 0;
-    int m_bTransparent = 0;              // word of the "destloc" line
+    bool m_bTransparent = false;         // word of the "destloc" line
     std::array<uint32_t, 2> m_aColors{}; // "color0", "color1", 0xAARRGGBB
     float m_fEndAngle = 0.0f;
     float m_fEndLength = 0.0f;
-    int m_nCallbackSlot = 0;
     float m_fMinVal = 0.0f;
     float m_fMaxVal = 0.0f;
     float m_fStartAngle = 0.0f;
     float m_fArcLength = 0.0f;
     int m_nNeedleRadius = 0;
-    int m_nPersistant = 0;
     CBackgroundSave m_background; // "bsurface", "bsrcloc", "bdestloc"
 
     explicit CCPMachAsi(CCPManager* manager);
     CCPMachAsi(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    const char* GetRuntimeClass() const override { return "CCPMachAsi"; }
-    int GetTypeCode() const override { return kMachAsiType; }
-    int GetImageIndex() const override { return 24; }
-    std::string GetTypeName() const override { return "MachAsi"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
 

@@ -232,26 +232,49 @@ void CCPManager::AddObject(std::unique_ptr<CCPObject> r)
         m_pRecorder->Appended(added);
 }
 
+namespace {
+template <class T> std::unique_ptr<T> Downcast(std::unique_ptr<CCPObject> r)
+{
+    return std::unique_ptr<T>(static_cast<T*>(r.release()));
+}
+} // namespace
+
+void CCPManager::AddRecord(std::unique_ptr<CCPObject> r, RecordList list)
+{
+    switch (list) {
+    case RecordList::Sounds:
+        AddSound(Downcast<CCPSound>(std::move(r)));
+        break;
+    case RecordList::Buttons:
+        AddButton(Downcast<CCPButton>(std::move(r)));
+        break;
+    case RecordList::ButtonViews:
+        AddButtonView(Downcast<CCPButtonView>(std::move(r)));
+        break;
+    case RecordList::Panels:
+        AddPanel(Downcast<CCPPanel>(std::move(r)));
+        break;
+    case RecordList::Surfaces:
+        AddSurface(Downcast<CCPSurface>(std::move(r)));
+        break;
+    case RecordList::Buffers:
+        AddBuffer(Downcast<CCPBuffer>(std::move(r)));
+        break;
+    case RecordList::None:
+    case RecordList::Manager:
+    case RecordList::Objects:
+        AddObject(std::move(r));
+        break;
+    }
+}
+
 void CCPManager::AppendRecord(std::unique_ptr<CCPObject> record)
 {
     // Put back by an undo or redo, which records nothing itself.
     IEditRecorder* recorder = m_pRecorder;
     m_pRecorder = nullptr;
-    CCPObject* r = record.release();
-    if (r->IsButtonView())
-        AddButtonView(std::unique_ptr<CCPButtonView>(static_cast<CCPButtonView*>(r)));
-    else if (r->IsSound())
-        AddSound(std::unique_ptr<CCPSound>(static_cast<CCPSound*>(r)));
-    else if (r->IsButton())
-        AddButton(std::unique_ptr<CCPButton>(static_cast<CCPButton*>(r)));
-    else if (r->IsPanel())
-        AddPanel(std::unique_ptr<CCPPanel>(static_cast<CCPPanel*>(r)));
-    else if (r->IsSurface())
-        AddSurface(std::unique_ptr<CCPSurface>(static_cast<CCPSurface*>(r)));
-    else if (auto* buffer = dynamic_cast<CCPBuffer*>(r))
-        AddBuffer(std::unique_ptr<CCPBuffer>(buffer));
-    else
-        AddObject(std::unique_ptr<CCPObject>(r));
+    const RecordList list = record->GetRecordType().list;
+    AddRecord(std::move(record), list);
     m_pRecorder = recorder;
 }
 
@@ -387,7 +410,7 @@ void CCPManager::ResetSettings()
     m_nMouseBorder = m_nDedFont = m_nHudFont = m_nMfdFont = m_nPopupFont = 0;
     m_nSaBoxFont = m_nKneeFont = m_nGeneralFont = m_nLabelFont = 0;
     m_nTemplateWidth = m_nTemplateHeight = 0;
-    m_bDoGeometry = 0;
+    m_bDoGeometry = false;
     m_rcHud = m_rcRwr = m_rcMfdLeft = m_rcMfdRight = CRect();
     m_nCockpit2d = {1196, 1197};
 }
@@ -451,9 +474,9 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
             if (cur.Next(tok))
                 m_strTemplateFile = tok;
         } else if (EqualsNoCase(key, "dogeometry")) {
-            m_bDoGeometry = 1;
+            m_bDoGeometry = true;
         } else if (EqualsNoCase(key, "cockpit2d")) {
-            m_bDoGeometry = 1;
+            m_bDoGeometry = true;
             CScanner s(cur.Rest());
             s.Int(m_nCockpit2d[0]) && s.Int(m_nCockpit2d[1]);
         } else {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cbitmap.h"
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <array>
 #include <cstdint>
@@ -21,6 +21,7 @@ class IEditRecorder;
 class IImageLoader;
 class IRecordEditor;
 class IUserInterface;
+enum class RecordList : int;
 
 // The buttons the full check asks every cockpit for: the ICP's initial primary and tertiary
 // buttons.
@@ -48,7 +49,7 @@ struct CManagerSettings
     int m_nTemplateWidth = 0;
     int m_nTemplateHeight = 0;
     std::string m_strTemplateFile;
-    int m_bDoGeometry = 0;
+    bool m_bDoGeometry = false;
     CRect m_rcHud;
     CRect m_rcRwr;
     CRect m_rcMfdLeft;
@@ -57,7 +58,7 @@ struct CManagerSettings
 
 // The MANAGER record (cockpit-wide settings and the template image) and the owner of every
 // other record of the cockpit, one list per family, in file order.
-class CCPManager : public CCPObject, public CManagerSettings
+class CCPManager : public CCPTypedRecord<CCPManager>, public CManagerSettings
 {
 public:
     CBitmap m_bmpTemplate;
@@ -85,7 +86,6 @@ public:
     // this many bytes; a picture that would pass it is not loaded, and the user is told.
     static constexpr uint64_t kDefaultPictureBudget = uint64_t(1) << 30;
     void SetPictureBudget(uint64_t bytes) { m_nPictureBudget = bytes; }
-    uint64_t GetPictureBudget() const { return m_nPictureBudget; }
     // Bytes the decoded pictures in use take now.
     uint64_t PictureBytesInUse() const;
     // The picture of a file, decoded once and shared by every buffer that holds it: the file is
@@ -106,8 +106,6 @@ public:
     const std::string& GetFolder() const { return m_strFolder; }
     std::string FullPath(const std::string& name) const;
 
-    const char* GetRuntimeClass() const override { return "CCPManager"; }
-    std::string GetTypeName() const override { return "Manager"; }
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;
 
@@ -119,6 +117,8 @@ public:
     void AddSurface(std::unique_ptr<CCPSurface> r);
     void AddBuffer(std::unique_ptr<CCPBuffer> r);
     void AddObject(std::unique_ptr<CCPObject> r);
+    // Appends r to list, r being of the list's kind; anything else goes to the objects.
+    void AddRecord(std::unique_ptr<CCPObject> r, RecordList list);
     void AddLeftover(std::string text);
 
     CCPPanel* FindPanel(int id) const;

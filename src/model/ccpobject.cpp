@@ -4,11 +4,42 @@
 #include "clinewriter.h"
 #include "irecordeditor.h"
 #include "iuserinterface.h"
+#include "recordtypes.h"
 #include "strformat.h"
 
 #include <cctype>
 
 CCPObject::~CCPObject() = default;
+
+std::unique_ptr<CCPObject> CCPObject::CopyFields() const
+{
+    return std::unique_ptr<CCPObject>(new CCPObject(*this));
+}
+
+void CCPObject::AssignFields(const CCPObject& from)
+{
+    *this = from;
+}
+
+const CRecordType& CCPObject::GetRecordType() const
+{
+    return RecordTypes().front();
+}
+
+int CCPObject::GetTypeCode() const
+{
+    return GetRecordType().code;
+}
+
+std::string CCPObject::GetTypeName() const
+{
+    return GetRecordType().name;
+}
+
+int CCPObject::GetImageIndex() const
+{
+    return GetRecordType().image;
+}
 
 void CCPObject::Serialize(CLineWriter& ar)
 {

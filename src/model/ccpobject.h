@@ -9,12 +9,13 @@
 
 class CCPManager;
 class CLineReader;
+struct CRecordType;
 class CLineWriter;
 class Canvas;
 
 // Type codes: what GetTypeCode answers and CCPManager::CreateObject takes. kBufferType and
 // kNoTypeCode create nothing (a buffer is made by its own dialog); a SURFACE record answers
-// kSurfaceRefType too.
+// kSurfaceRefType too. The type table (recordtypes.cpp) ties each to its record class.
 enum RecordTypeCode : int
 {
     kSurfaceRefType = 0,
@@ -54,18 +55,23 @@ public:
 
     // The record's own fields, without the records it owns and without cached pictures: what
     // an undo step keeps of a record it changed. AssignFields puts such a copy back in place,
-    // so the record keeps its identity (views and other steps point at it).
-    virtual std::unique_ptr<CCPObject> CopyFields() const { return CopyOf(*this); }
-    virtual void AssignFields(const CCPObject& from) { AssignFrom(*this, from); }
+    // so the record keeps its identity (views and other steps point at it). CCPRecord defines
+    // them for the record types.
+    virtual std::unique_ptr<CCPObject> CopyFields() const;
+    virtual void AssignFields(const CCPObject& from);
     // True when other (of the same type) would be written to the file as this record is.
     virtual bool SameFields(const CCPObject& other) const;
 
-    virtual const char* GetRuntimeClass() const { return "CCPObject"; }
+    // The record's row of the type table: its keyword, code, name and icon.
+    virtual const CRecordType& GetRecordType() const;
+    int GetTypeCode() const;
+    std::string GetTypeName() const;
+    // The record's tree icon number.
+    int GetImageIndex() const;
+
     // Writes an empty line and the comment; types add their header, keys and "#end".
     virtual void Serialize(CLineWriter& ar);
-    virtual int GetTypeCode() const { return kNoTypeCode; }
     virtual bool Check(CCheckMessageArray&, bool) { return true; }
-    virtual int GetImageIndex() const { return 0; }
     // Stores id, comment and manager; types then read their keys up to "#end".
     virtual void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
     virtual void NextState() {}
@@ -83,7 +89,6 @@ public:
     // Shows the record's modal property sheet; IDOK when accepted.
     virtual int EditProperties();
     virtual void Draw(Canvas&, float) {}
-    virtual std::string GetTypeName() const { return "Object"; }
     virtual void DrawSelected(Canvas&, float) {}
 
     // The display name from the "// Name: " comment line.
@@ -110,15 +115,6 @@ protected:
     // Copies only as CopyFields and AssignFields make them.
     CCPObject(const CCPObject&) = default;
     CCPObject& operator=(const CCPObject&) = default;
-
-    template <class T> static std::unique_ptr<CCPObject> CopyOf(const T& record)
-    {
-        return std::unique_ptr<CCPObject>(new T(record));
-    }
-    template <class T> static void AssignFrom(T& to, const CCPObject& from)
-    {
-        to = static_cast<const T&>(from);
-    }
 };
 
 // Moves dest to the new rectangle; when its size changes, every edge of src moves by what the

@@ -20,14 +20,14 @@ namespace {
 const Rgb kRed = MakeRgb(255, 0, 0);
 
 // Reads one "transparent"/"opaque" word; false for any other word.
-bool ParseTransparency(const std::string& word, int& flag)
+bool ParseTransparency(const std::string& word, bool& flag)
 {
     if (EqualsNoCase(word, "transparent")) {
-        flag = 1;
+        flag = true;
         return true;
     }
     if (EqualsNoCase(word, "opaque")) {
-        flag = 0;
+        flag = false;
         return true;
     }
     return false;
@@ -103,7 +103,7 @@ void FrameOsbs(Canvas& dc, const CRect& area, const std::array<CFloatPoint, 20>&
 }
 } // namespace
 
-CCPPanel::CCPPanel(CCPManager* manager) : CCPObject(manager)
+CCPPanel::CCPPanel(CCPManager* manager) : CCPTypedRecord(manager)
 {
     // A panel made in the editor starts without neighbours; one read from a file gets what
     // the file says (Load).
@@ -111,7 +111,7 @@ CCPPanel::CCPPanel(CCPManager* manager) : CCPObject(manager)
 }
 
 CCPPanel::CCPPanel(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
-    : CCPObject(manager)
+    : CCPTypedRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -123,7 +123,7 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
     m_nCursorId = 0;
     m_nMaskTop = 0;
     m_ptOffset = CPoint();
-    m_bDoGeometry = 0;
+    m_bDoGeometry = false;
     m_nHudFont = m_nMfdFont = m_nDedFont = -1;
     m_anAdjPanels.fill(0);
     m_fPan = m_fTilt = 0;
@@ -142,7 +142,7 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
             EqualsNoCase(key, "numbuttonviews")) {
             // The counts come from the lists.
         } else if (EqualsNoCase(key, "dogeometry")) {
-            m_bDoGeometry = 1;
+            m_bDoGeometry = true;
         } else if (CRect* rc = EqualsNoCase(key, "mfdleft")       ? &m_rcMfdLeft
                                : EqualsNoCase(key, "mfdright")    ? &m_rcMfdRight
                                : EqualsNoCase(key, "hud")         ? &m_rcHud

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <array>
 #include <memory>
@@ -21,7 +21,7 @@ struct CPanelFields
     int m_nCursorId = 0;
     int m_nMaskTop = 0;
     CPoint m_ptOffset;
-    int m_bDoGeometry = 0;
+    bool m_bDoGeometry = false;
     int m_nHudFont = -1;
     int m_nMfdFont = -1;
     int m_nDedFont = -1;
@@ -42,7 +42,7 @@ struct CPanelFields
 
 // A PANEL record: one view of the cockpit with its surfaces, the ids of the objects and
 // button views it shows, and its eight neighbours.
-class CCPPanel : public CCPObject, public CPanelFields
+class CCPPanel : public CCPTypedRecord<CCPPanel>, public CPanelFields
 {
 public:
     enum
@@ -66,10 +66,7 @@ public:
     std::unique_ptr<CCPObject> CopyFields() const override;
     void AssignFields(const CCPObject& from) override;
 
-    int GetTypeCode() const override { return kPanelType; }
-    int GetImageIndex() const override { return 2; }
     bool IsPanel() const override { return true; }
-    std::string GetTypeName() const override { return "Panel"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
     bool Check(CCheckMessageArray& messages, bool full) override;

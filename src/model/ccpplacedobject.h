@@ -3,11 +3,10 @@
 #include "ccpobject.h"
 
 // A record shown on one destination rect of its panel ("destloc"), framed in red when selected.
+// A base of record classes (see CCPRecord), not a record of its own.
 class CCPPlacedObject : public CCPObject
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     CRect m_rcDest{0, 0, 10, 10}; // "destloc"
 
     explicit CCPPlacedObject(CCPManager* manager) : CCPObject(manager) {}

@@ -12,9 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-CCPSurface::CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
-                       CCPBuffer* buffer)
-    : CCPObject(manager), m_pBuffer(buffer)
+CCPSurface::CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
+    : CCPRecord(manager)
 {
     Load(id, ar, comment, manager);
 }
@@ -42,6 +41,11 @@ void CCPSurface::WriteSurface(CLineWriter& ar, std::optional<std::string>& last)
     if (m_pBuffer && (!last || !EqualsNoCase(m_strFile, *last)))
         m_pBuffer->Serialize(ar);
     last = m_strFile;
+    Serialize(ar);
+}
+
+void CCPSurface::Serialize(CLineWriter& ar)
+{
     WriteHeader(ar, "SURFACE");
     WriteString(ar, "filename", m_strFile);
     WriteRect(ar, "srcloc", m_rcSrc);
@@ -57,7 +61,7 @@ void CCPSurface::SetFile(const std::string& file)
         m_pBuffer = m_pManager->BufferOf(file, m_pBuffer);
 }
 
-void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, int /*transparent*/)
+void CCPSurface::DrawSurface(Canvas& dc, const CRect& dest, float scale, bool /*transparent*/)
 {
     if (!m_pBuffer)
         return; // nothing to cut from

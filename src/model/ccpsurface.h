@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 #include <optional>
 #include <string>
@@ -10,7 +10,7 @@ class CCPBuffer;
 // A SURFACE record: a rectangle cut from a buffer's image; panels place it through their
 // surface entries. The cut is drawn straight from the buffer's picture: a surface keeps no
 // copy, so what a file claims as its size costs no memory.
-class CCPSurface : public CCPObject
+class CCPSurface : public CCPRecord<CCPSurface>
 {
 public:
     std::string m_strFile;
@@ -18,18 +18,16 @@ public:
     CCPBuffer* m_pBuffer = nullptr; // owned by the manager's buffer list
 
     CCPSurface() = default;
-    explicit CCPSurface(CCPManager* manager) : CCPObject(manager) {}
-    CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager,
-               CCPBuffer* buffer);
+    explicit CCPSurface(CCPManager* manager) : CCPRecord(manager) {}
+    // Reads the keys up to "#end"; the reader then gives it the buffer it is cut from.
+    CCPSurface(int id, CLineReader& ar, const std::string& comment, CCPManager* manager);
 
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     bool SameFields(const CCPObject& other) const override;
 
-    int GetTypeCode() const override { return kSurfaceRefType; }
     bool IsSurface() const override { return true; }
-    std::string GetTypeName() const override { return "Surface"; }
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
+    // The record alone, without its buffer.
+    void Serialize(CLineWriter& ar) override;
 
     // Writes the BUFFER record first when none was written yet (last empty) or the file name
     // differs (ignoring case) from last; an empty file name is a name like any other.
@@ -38,6 +36,6 @@ public:
     // that file (a new one when there is none), so that what is drawn and what is written agree.
     // The caller has told the manager (WillChange) first.
     void SetFile(const std::string& file);
-    void DrawSurface(Canvas& dc, const CRect& dest, float scale, int transparent);
+    void DrawSurface(Canvas& dc, const CRect& dest, float scale, bool transparent);
     void ResetImage();
 };

@@ -1,27 +1,23 @@
 #pragma once
 
-#include "ccpobject.h"
+#include "ccprecord.h"
 
 class CCPPanel;
 class CCPSurface;
 
 // A panel's surface entry: places a SURFACE record on the panel.
-class CCPSurfaceRef : public CCPObject
+class CCPSurfaceRef : public CCPRecord<CCPSurfaceRef>
 {
 public:
-    std::unique_ptr<CCPObject> CopyFields() const override { return CopyOf(*this); }
-    void AssignFields(const CCPObject& from) override { AssignFrom(*this, from); }
     CRect m_rcDest{0, 0, 10, 10};
-    int m_bTransparent = 1;
+    bool m_bTransparent = true;
     int m_nSurfaceId = 0;
     int m_nPersistent = 0;
 
-    explicit CCPSurfaceRef(CCPManager* manager) : CCPObject(manager) {}
+    explicit CCPSurfaceRef(CCPManager* manager) : CCPRecord(manager) {}
 
     bool SameFields(const CCPObject& other) const override;
-    int GetImageIndex() const override { return 4; }
     bool IsSurfaceRef() const override { return true; }
-    std::string GetTypeName() const override { return "Surface"; }
     bool GetDestRect(CRect* out) const override;
     void SetDestRect(const CRect* rc) override;
     void Draw(Canvas& dc, float scale) override;

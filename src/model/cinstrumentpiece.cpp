@@ -12,7 +12,7 @@
 #include <string>
 
 void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRect& dest,
-                                    int& transparent, const char* badWordMessage)
+                                    bool& transparent, const char* badWordMessage)
 {
     CScanner scan(value);
     std::string_view word;
@@ -21,21 +21,21 @@ void CInstrumentPiece::ReadDestLine(CLineReader& ar, std::string_view value, CRe
         return;
     }
     if (EqualsNoCase(word, "transparent"))
-        transparent = 1;
+        transparent = true;
     else if (EqualsNoCase(word, "opaque"))
-        transparent = 0;
+        transparent = false;
     else
         ReportError(ar, badWordMessage, value);
     ScanRect(scan.Rest(), dest);
 }
 
-void CInstrumentPiece::WriteDestLine(CLineWriter& ar, const CRect& dest, int transparent)
+void CInstrumentPiece::WriteDestLine(CLineWriter& ar, const CRect& dest, bool transparent)
 {
     WriteWordAndRect(ar, "destloc", transparent ? "transparent" : "opaque", dest);
 }
 
 void CInstrumentPiece::Blit(const CCPManager* manager, const CRect& dest, const CRect& src,
-                            int transparent, Canvas& dc, float scale)
+                            bool transparent, Canvas& dc, float scale)
 {
     if (!manager)
         return;

@@ -19,14 +19,14 @@ class CInstrumentPiece
 public:
     // "transparent|opaque top left bottom right": the rectangle is taken whatever the word; an
     // unknown word is reported with badWordMessage and the value text, and the flag stays.
-    static void ReadDestLine(CLineReader& ar, std::string_view value, CRect& dest, int& transparent,
-                             const char* badWordMessage);
+    static void ReadDestLine(CLineReader& ar, std::string_view value, CRect& dest,
+                             bool& transparent, const char* badWordMessage);
     // Written even when the rectangle is all zero.
-    static void WriteDestLine(CLineWriter& ar, const CRect& dest, int transparent);
+    static void WriteDestLine(CLineWriter& ar, const CRect& dest, bool transparent);
 
     // Copies src of the template onto dest, colour-keyed when transparent is set.
     static void Blit(const CCPManager* manager, const CRect& dest, const CRect& src,
-                     int transparent, Canvas& dc, float scale);
+                     bool transparent, Canvas& dc, float scale);
 
     // src shrunk from top and bottom alike to the height of dest (left and right stay).
     static CRect MiddleBand(const CRect& src, const CRect& dest);

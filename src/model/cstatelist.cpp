@@ -55,7 +55,7 @@ void CStateList::MakeSameSize(std::vector<CRect>& srcs, const CRect& dest)
 }
 
 void CStateList::Draw(const CCPManager* manager, const CRect& dest, const std::vector<CRect>& srcs,
-                      int current, int transparent, Canvas& dc, float scale)
+                      int current, bool transparent, Canvas& dc, float scale)
 {
     if (current <= 0 || !InList(srcs, current))
         return;

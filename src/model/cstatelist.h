@@ -32,7 +32,7 @@ public:
 
     // State 0 is the panel's own picture: only later states are copied from the template.
     static void Draw(const CCPManager* manager, const CRect& dest, const std::vector<CRect>& srcs,
-                     int current, int transparent, Canvas& dc, float scale);
+                     int current, bool transparent, Canvas& dc, float scale);
 
     // How many states a record's preview steps through before it shows its first one again
     // (button views, lights, digits, indicator tapes); 0 for a record that has none.

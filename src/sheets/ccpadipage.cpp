@@ -12,7 +12,7 @@
 
 CCPAdiPage::CCPAdiPage(CCPAdi* record, QWidget* parent)
     : CCPPage(QStringLiteral("Adi Properties"), parent), m_nCallbackSlot(record->m_nCallbackSlot),
-      m_strCycleBits(HexText(record->m_nCycleBits)), m_nPersistant(record->m_nPersistant),
+      m_strCycleBits(HexText(record->m_nCycleBits)), m_nPersistent(record->m_nPersistent),
       m_bTransparent(record->m_bTransparent), m_pRecord(record)
 {
     for (size_t i = 0; i < m_astrColors.size(); ++i)
@@ -20,7 +20,7 @@ CCPAdiPage::CCPAdiPage(CCPAdi* record, QWidget* parent)
 
     QFormLayout* form = MakeForm();
     AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
+    form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistent")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
 
     auto* colours = new QGroupBox(QStringLiteral("Colors"));
@@ -49,7 +49,7 @@ CCPAdiPage::CCPAdiPage(CCPAdi* record, QWidget* parent)
 void CCPAdiPage::OnOK()
 {
     m_pRecord->m_bTransparent = m_bTransparent;
-    m_pRecord->m_nPersistant = m_nPersistant;
+    m_pRecord->m_nPersistent = m_nPersistent;
     m_pRecord->m_nCallbackSlot = m_nCallbackSlot;
     ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
     for (size_t i = 0; i < m_astrColors.size(); ++i)

@@ -18,7 +18,7 @@ public:
 
     int m_nCallbackSlot;
     std::string m_strCycleBits;
-    int m_nPersistant;
+    int m_nPersistent;
     int m_bTransparent;
     std::array<std::string, 5> m_astrColors;
 

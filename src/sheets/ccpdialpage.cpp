@@ -53,7 +53,7 @@ double InTurn(double a)
 
 CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
     : CCPPage(QStringLiteral("Dial Properties"), parent), m_nCallbackSlot(record->m_nCallbackSlot),
-      m_strCycleBits(HexText(record->m_nCycleBits)), m_nPersistant(record->m_nPersistant),
+      m_strCycleBits(HexText(record->m_nCycleBits)), m_nPersistent(record->m_nPersistent),
       m_anRadius(record->m_anRadius), m_pRecord(record), m_pShown(record->CopyFields())
 {
     for (size_t i = 0; i < m_astrColors.size(); ++i)
@@ -61,7 +61,7 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
 
     QFormLayout* form = MakeForm();
     AddSlotAndBitsRows(form, m_nCallbackSlot, m_strCycleBits);
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
+    form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistent")));
     for (size_t i = 0; i < m_anRadius.size(); ++i) {
         const QString name = QStringLiteral("Radius %1").arg(i);
         QLineEdit* edit = m_dx.Int(m_anRadius[i], name);
@@ -229,7 +229,7 @@ void CCPDialPage::OnOK()
 {
     m_pRecord->m_nCallbackSlot = m_nCallbackSlot;
     m_pRecord->m_anRadius = m_anRadius;
-    m_pRecord->m_nPersistant = m_nPersistant;
+    m_pRecord->m_nPersistent = m_nPersistent;
     ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
     for (size_t i = 0; i < m_astrColors.size(); ++i)
         ReadHex(m_astrColors[i], m_pRecord->m_aColors[i]);

@@ -29,7 +29,7 @@ public:
 
     int m_nCallbackSlot;
     std::string m_strCycleBits;
-    int m_nPersistant;
+    int m_nPersistent;
     std::array<int, 3> m_anRadius;
     std::array<std::string, 3> m_astrColors;
 

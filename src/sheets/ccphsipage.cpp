@@ -11,12 +11,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CCPHsiPage::CCPHsiPage(CCPHsi* record, QWidget* parent)
     : CCPPage(QStringLiteral("Hsi Properties"), parent), m_nCallbackSlot(record->m_nCallbackSlot),
       m_strCycleBits(HexText(record->m_nCycleBits)), m_nSurface(record->m_background.m_nSurface),
-      m_nPersistant(record->m_nPersistant), m_abTransparent(record->m_abTransparent),
-      m_pRecord(record)
+      m_nPersistent(record->m_nPersistent), m_pRecord(record)
 {
+    std::copy(record->m_abTransparent.begin(), record->m_abTransparent.end(),
+              m_abTransparent.begin());
     for (size_t bit = 0; bit < m_abDrawPart.size(); ++bit)
         m_abDrawPart[bit] = (record->m_nDrawParts >> bit) & 1u;
 
@@ -24,7 +27,7 @@ CCPHsiPage::CCPHsiPage(CCPHsi* record, QWidget* parent)
     form->addRow(QStringLiteral("Callback"), m_dx.Int(m_nCallbackSlot, QStringLiteral("Callback")));
     form->addRow(QStringLiteral("Cycle"), m_dx.Text(m_strCycleBits, QStringLiteral("Cycle")));
     form->addRow(QStringLiteral("Surface"), m_dx.Int(m_nSurface, QStringLiteral("Surface")));
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
+    form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistent")));
 
     // Each place: its button and its transparency beside it.
     auto* places = new QGroupBox(QStringLiteral("Areas"));
@@ -71,9 +74,9 @@ void CCPHsiPage::OnOK()
 {
     m_pRecord->m_nCallbackSlot = m_nCallbackSlot;
     ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
-    m_pRecord->m_nPersistant = m_nPersistant;
+    m_pRecord->m_nPersistent = m_nPersistent;
     m_pRecord->m_background.m_nSurface = m_nSurface;
-    m_pRecord->m_abTransparent = m_abTransparent;
+    std::copy(m_abTransparent.begin(), m_abTransparent.end(), m_pRecord->m_abTransparent.begin());
     uint32_t mask = 0;
     for (size_t bit = 0; bit < m_abDrawPart.size(); ++bit)
         if (m_abDrawPart[bit])

@@ -22,7 +22,7 @@ public:
     int m_nCallbackSlot;
     std::string m_strCycleBits;
     int m_nSurface;
-    int m_nPersistant;
+    int m_nPersistent;
     std::array<int, 3> m_abTransparent;
     std::array<int, 10> m_abDrawPart; // one per bit of the draw-parts mask, lowest first
 

@@ -16,7 +16,7 @@
 CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
     : CCPPage(QStringLiteral("Indicator Properties"), parent),
       m_nCallbackSlot(record->m_nCallbackSlot), m_strCycleBits(HexText(record->m_nCycleBits)),
-      m_nCalibrationVal(record->m_nCalibrationVal), m_nPersistant(record->m_nPersistant),
+      m_nCalibrationVal(record->m_nCalibrationVal), m_nPersistent(record->m_nPersistent),
       m_nOrientation(record->m_nOrientation), m_fMaxVal(record->m_fMaxVal),
       m_fMinVal(record->m_fMinVal), m_pRecord(record)
 {
@@ -26,7 +26,7 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
                  m_dx.Int(m_nCalibrationVal, QStringLiteral("Calibration val")));
     form->addRow(QStringLiteral("Max Val"), m_dx.Float(m_fMaxVal, QStringLiteral("Max Val")));
     form->addRow(QStringLiteral("Min Val"), m_dx.Float(m_fMinVal, QStringLiteral("Min Val")));
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
+    form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistent")));
     form->addRow(QString(), m_dx.Check(m_nOrientation, QStringLiteral("Vertical")));
 
     // One row per tape: its minpos and maxpos entries.
@@ -86,7 +86,7 @@ void CCPIndicatorPage::OnOK()
     m_pRecord->m_nCalibrationVal = m_nCalibrationVal;
     m_pRecord->m_nCallbackSlot = m_nCallbackSlot;
     m_pRecord->m_nOrientation = m_nOrientation;
-    m_pRecord->m_nPersistant = m_nPersistant;
+    m_pRecord->m_nPersistent = m_nPersistent;
     m_pRecord->m_fMaxVal = m_fMaxVal;
     m_pRecord->m_fMinVal = m_fMinVal;
     ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);

@@ -22,7 +22,7 @@ public:
     int m_nCallbackSlot;
     std::string m_strCycleBits;
     int m_nCalibrationVal;
-    int m_nPersistant;
+    int m_nPersistent;
     int m_nOrientation;
     float m_fMaxVal;
     float m_fMinVal;

@@ -13,7 +13,7 @@
 CCPMachAsiPage::CCPMachAsiPage(CCPMachAsi* record, QWidget* parent)
     : CCPPage(QStringLiteral("Mach Hsi Properties"), parent),
       m_nCallbackSlot(record->m_nCallbackSlot), m_strCycleBits(HexText(record->m_nCycleBits)),
-      m_nSurface(record->m_background.m_nSurface), m_nPersistant(record->m_nPersistant),
+      m_nSurface(record->m_background.m_nSurface), m_nPersistent(record->m_nPersistent),
       m_bTransparent(record->m_bTransparent), m_nNeedleRadius(record->m_nNeedleRadius),
       m_fArcLength(record->m_fArcLength), m_fStartAngle(record->m_fStartAngle),
       m_fEndAngle(record->m_fEndAngle), m_fEndLength(record->m_fEndLength),
@@ -26,7 +26,7 @@ CCPMachAsiPage::CCPMachAsiPage(CCPMachAsi* record, QWidget* parent)
     form->addRow(QStringLiteral("Callback"), m_dx.Int(m_nCallbackSlot, QStringLiteral("Callback")));
     form->addRow(QStringLiteral("Cycle"), m_dx.Text(m_strCycleBits, QStringLiteral("Cycle")));
     form->addRow(QStringLiteral("Surface"), m_dx.Int(m_nSurface, QStringLiteral("Surface")));
-    form->addRow(QString(), m_dx.Check(m_nPersistant, QStringLiteral("Persistent")));
+    form->addRow(QString(), m_dx.Check(m_nPersistent, QStringLiteral("Persistent")));
     form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
     AddColourRow(form, m_astrColors[0], QStringLiteral("Color 1"));
     AddColourRow(form, m_astrColors[1], QStringLiteral("Color 2"));
@@ -62,7 +62,7 @@ void CCPMachAsiPage::OnOK()
     m_pRecord->m_nCallbackSlot = m_nCallbackSlot;
     ReadHex(m_strCycleBits, m_pRecord->m_nCycleBits);
     m_pRecord->m_background.m_nSurface = m_nSurface;
-    m_pRecord->m_nPersistant = m_nPersistant;
+    m_pRecord->m_nPersistent = m_nPersistent;
     m_pRecord->m_bTransparent = m_bTransparent;
     m_pRecord->m_nNeedleRadius = m_nNeedleRadius;
     m_pRecord->m_fArcLength = m_fArcLength;

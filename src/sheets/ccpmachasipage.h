@@ -19,7 +19,7 @@ public:
     int m_nCallbackSlot;
     std::string m_strCycleBits;
     int m_nSurface;
-    int m_nPersistant;
+    int m_nPersistent;
     int m_bTransparent;
     int m_nNeedleRadius;
     float m_fArcLength;

@@ -3,18 +3,17 @@
 #include "ccpadiedit.h"
 #include "ccpbuttonedit.h"
 #include "ccpbuttonviewedit.h"
-#include "ccpchevronedit.h"
 #include "ccpdededit.h"
 #include "ccpdialedit.h"
 #include "ccpdigitsedit.h"
 #include "ccphsiedit.h"
 #include "ccpindicatoredit.h"
 #include "ccpkneeedit.h"
-#include "ccpliftedit.h"
 #include "ccplightedit.h"
 #include "ccpmachasiedit.h"
 #include "ccpmanageredit.h"
 #include "ccppaneledit.h"
+#include "ccppantiltedit.h"
 #include "ccpsoundedit.h"
 #include "ccpsurfaceedit.h"
 #include "ccpsurfaceredit.h"
@@ -23,18 +22,17 @@
 #include "ccpadi.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
-#include "ccpchevron.h"
 #include "ccpded.h"
 #include "ccpdial.h"
 #include "ccpdigits.h"
 #include "ccphsi.h"
 #include "ccpindicator.h"
 #include "ccpknee.h"
-#include "ccplift.h"
 #include "ccplight.h"
 #include "ccpmachasi.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
+#include "ccppantilt.h"
 #include "ccpsound.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
@@ -77,8 +75,7 @@ std::unique_ptr<CCPDisplay> CQtRecordEditor::CreateSheet(CCPObject& record, QWid
                                          Try<CCPTextEdit, CCPText>,
                                          Try<CCPDedEdit, CCPDed>,
                                          Try<CCPKneeEdit, CCPKnee>,
-                                         Try<CCPLiftEdit, CCPLift>,
-                                         Try<CCPChevronEdit, CCPChevron>};
+                                         Try<CCPPanTiltEdit, CCPPanTilt>};
     for (Factory make : kFactories)
         if (std::unique_ptr<CCPDisplay> sheet = make(record, parent))
             return sheet;

@@ -2,6 +2,7 @@
 
 #include "ccpobject.h"
 #include "cdialogrunner.h"
+#include "recordtypes.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,45 +10,25 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <vector>
-
-namespace {
-const std::array<const char*, 18> kTypeNames = {
-    "Surface",    "Sound",   "Light",   "Button",    "Dial",     "Digits",
-    "Hsi",        "MachAsi", "Panel",   "Indicator", "Kneeview", "Ded",
-    "ButtonView", "Adi",     "Chevron", "Buffer",    "LiftLine", "Text"};
-
-// Sounds, buttons and panels have their own Add commands.
-bool Offered(int code)
-{
-    return code != kSoundType && code != kButtonType && code != kPanelType;
-}
-} // namespace
-
-QString CSelectTypeDlg::TypeName(int code)
-{
-    return code >= 0 && code < int(kTypeNames.size())
-               ? QString::fromLatin1(kTypeNames[size_t(code)])
-               : QString();
-}
 
 CSelectTypeDlg::CSelectTypeDlg(QWidget* parent)
     : CExchangeDlg(QStringLiteral("Select Object Type"), parent)
 {
-    std::vector<int> codes;
-    for (int code = 0; code < int(kTypeNames.size()); ++code)
-        if (Offered(code))
-            codes.push_back(code);
-    std::sort(codes.begin(), codes.end(), [](int a, int b) {
-        return TypeName(a).compare(TypeName(b), Qt::CaseInsensitive) < 0;
+    std::vector<const CRecordType*> types;
+    for (const CRecordType& type : RecordTypes())
+        if (type.placeable)
+            types.push_back(&type);
+    std::sort(types.begin(), types.end(), [](const CRecordType* a, const CRecordType* b) {
+        return QString::fromLatin1(a->name).compare(QString::fromLatin1(b->name),
+                                                    Qt::CaseInsensitive) < 0;
     });
 
     m_pList = new QComboBox;
     m_pList->setObjectName(QStringLiteral("Type"));
     m_pList->setMinimumWidth(200);
-    for (int code : codes)
-        m_pList->addItem(TypeName(code), code);
+    for (const CRecordType* type : types)
+        m_pList->addItem(QString::fromLatin1(type->name), type->newCode);
     m_pList->setCurrentIndex(-1);
     m_pList->setPlaceholderText(QStringLiteral("(choose a type)"));
 

@@ -4,8 +4,8 @@
 
 class QComboBox;
 
-// "Select Object Type": the creatable object types, sorted by name, each with its type code;
-// nothing is chosen at first. OK with a choice sets m_nType to its code.
+// "Select Object Type": the types of the type table that go on a panel, sorted by name, each
+// with its type code; nothing is chosen at first. OK with a choice sets m_nType to its code.
 class CSelectTypeDlg : public CExchangeDlg
 {
     Q_OBJECT
@@ -16,9 +16,6 @@ public:
     int m_nType = -1;
 
     QComboBox* GetList() const { return m_pList; }
-
-    // The type names indexed by type code (0 to 17).
-    static QString TypeName(int code);
 
 protected:
     // Buffer is listed but makes no record: say so, and let the user choose again.

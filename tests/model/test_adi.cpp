@@ -1,7 +1,6 @@
 #include "ccpadi.h"
+#include "readcockpit.h"
 #include "recordtest.h"
-#include "recordtypes.h"
-#include "testcockpit.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +46,9 @@ TEST(Adi, EveryKeySurvivesAReadAndWrite)
     ASSERT_TRUE(adi->m_background.HasBlitBackground());
     EXPECT_EQ(adi->m_background.m_pBlitBuffer->m_nWidth, 64);
 
-    // In a document the nested block is not taken for records of its own.
+    // In a cockpit file the nested block is not taken for records of its own.
     const std::string record = full.substr(1);
-    CTestCockpit cockpit("#0 MANAGER\n#end\n\n" + record);
+    CReadCockpit cockpit("#0 MANAGER\n#end\n\n" + record);
     EXPECT_NE(cockpit.Saved().find(record), std::string::npos) << cockpit.Saved();
 }
 
@@ -99,7 +98,7 @@ TEST(Adi, BadLinesAreReportedWithTheirLineNumbers)
               }));
     // A bad word still gives the rectangle; the flag stays. The record goes on after the block.
     EXPECT_EQ(adi->m_rcDest, CRect(2, 1, 4, 3));
-    EXPECT_EQ(adi->m_bTransparent, 1);
+    EXPECT_TRUE(adi->m_bTransparent);
     EXPECT_EQ(adi->m_aColors[3], 0xabu);
     EXPECT_EQ(adi->m_nCallbackSlot, -1);
 }
@@ -134,7 +133,7 @@ TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
     EXPECT_EQ(At(img, 8, 10), 0x0000ffu); // opaque: blue is copied
     EXPECT_EQ(At(img, 15, 15), kBackground);
 
-    adi.m_bTransparent = 1;
+    adi.m_bTransparent = true;
     img = Paint(32, 32, [&](Canvas& dc) { adi.Draw(dc, 2.0f); });
     EXPECT_EQ(At(img, 10, 10), TemplateRgb(0, 15));
     EXPECT_EQ(At(img, 29, 29), TemplateRgb(9, 24));
@@ -149,28 +148,4 @@ TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
     EXPECT_EQ(Count(img, 0xffff00u), 2 * 20 + 2 * 14); // the ILS limits, 20 x 16 scaled
     EXPECT_EQ(At(img, 59, 15), 0xffff00u);
 }
-
-// An instrument made from the type list is written under its keyword and reads back the same.
 #endif
-TEST(Instruments, EachIsMadeAndReadUnderItsKeyword)
-{
-    struct Type
-    {
-        int code;
-        const char* keyword;
-    };
-    for (const Type& t : {Type{13, "ADI"}, Type{6, "HSI"}, Type{7, "MACHASI"}, Type{4, "DIAL"},
-                          Type{9, "INDICATOR"}}) {
-        CFixture f;
-        auto made = CreateRecordOfType(t.code, &f.manager);
-        ASSERT_TRUE(made) << t.keyword;
-        made->m_nId = 3;
-        const std::string text = Written(*made);
-        EXPECT_NE(text.find(std::string("\n#3 ") + t.keyword + "\n"), std::string::npos);
-        CLineReader ar(Body(text), nullptr, &f.ui);
-        auto read = ReadObjectRecord(t.keyword, 3, ar, std::string(), &f.manager);
-        ASSERT_TRUE(read) << t.keyword;
-        EXPECT_EQ(Written(*read), text);
-        EXPECT_TRUE(f.ui.m_aBoxes.empty()) << t.keyword;
-    }
-}

@@ -3,8 +3,8 @@
 #include "ccpmanager.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
+#include "readcockpit.h"
 #include "recordtest.h"
-#include "testcockpit.h"
 #include "testdata.h"
 
 #include <QPainter>
@@ -43,7 +43,7 @@ QImage DrawView(CCPButtonView& v, float scale, bool selected = false)
 
 TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
 {
-    CTestCockpit c(TestData("button_every_key.dat"));
+    CReadCockpit c(TestData("button_every_key.dat"));
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 11,  Button: unrecognised string 'color'"}));
     EXPECT_EQ(Between(c.Saved(), "\n// Name: Gear", "#end\n"),
@@ -61,11 +61,11 @@ TEST(ButtonRecord, KeysRoundTripWithRecountedViewsAndUnsetSoundsLeftOut)
 
 TEST(ButtonViewRecord, KeysRoundTripAndZeroStatesKeepTheirPlace)
 {
-    CTestCockpit c("#2001 BUTTONVIEW\n" + kView + "#end\n");
+    CReadCockpit c("#2001 BUTTONVIEW\n" + kView + "#end\n");
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
-    const CCPButtonView& v = *c.doc.m_manager.m_aButtonViews[0];
+    const CCPButtonView& v = *c.manager.m_aButtonViews[0];
     EXPECT_EQ(v.m_rcDest, CRect(20, 10, 40, 30));
-    EXPECT_EQ(v.m_bTransparent, 0);
+    EXPECT_FALSE(v.m_bTransparent);
     EXPECT_EQ(v.m_nPersistent, 2);
     ASSERT_EQ(v.m_arcSrc.size(), 3u);
     EXPECT_EQ(v.m_arcSrc[0], CRect(20, 10, 40, 30));
@@ -73,8 +73,8 @@ TEST(ButtonViewRecord, KeysRoundTripAndZeroStatesKeepTheirPlace)
 
     const std::string saved = c.Saved();
     EXPECT_EQ(Between(saved, "#2001 BUTTONVIEW", "#end\n"), "#2001 BUTTONVIEW\n" + kView);
-    CTestCockpit back(saved);
-    const CCPButtonView& again = *back.doc.m_manager.m_aButtonViews[0];
+    CReadCockpit back(saved);
+    const CCPButtonView& again = *back.manager.m_aButtonViews[0];
     EXPECT_EQ(again.m_arcSrc, v.m_arcSrc);
 }
 
@@ -91,7 +91,7 @@ TEST(ButtonViewRecord, StatesComeFromTheSourceLinesAndWordsAreChecked)
                       "#end\n",
                       &ui);
     EXPECT_EQ(v->m_arcSrc.size(), 3u);
-    EXPECT_EQ(v->m_bTransparent, 0);           // the bad word keeps the flag
+    EXPECT_FALSE(v->m_bTransparent);           // the bad word keeps the flag
     EXPECT_EQ(v->m_rcDest, CRect(2, 1, 4, 3)); // but the rectangle is taken
     EXPECT_EQ(v->m_nPersistent, 2);
     EXPECT_EQ(ui.Texts(),
@@ -169,7 +169,7 @@ TEST(ButtonViewDrawing, StatePicturesFromTheTemplateAndTheGreenFrame)
     img = DrawView(v, 1.0f);
     EXPECT_EQ(At(img, 3, 3), 0x00ff00u);
     EXPECT_EQ(At(img, 2, 2), 0xffffffu); // blue is see-through
-    v.m_bTransparent = 0;
+    v.m_bTransparent = false;
     img = DrawView(v, 1.0f);
     EXPECT_EQ(At(img, 2, 2), 0x0000ffu);
 

@@ -3,6 +3,7 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurface.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "testcockpit.h"
 #include "testdata.h"
@@ -19,19 +20,19 @@ std::string Panel(int id, const std::string& adj, const std::string& extra = "\t
 const char* kNoNeighbours = "-1 -1 -1 -1 -1 -1 -1 -1";
 
 // A cockpit text with a usable template, so only the records' own problems show.
-struct CCheckedCockpit : CTestCockpit
+struct CCheckedCockpit : CReadCockpit
 {
-    explicit CCheckedCockpit(const std::string& text) : CTestCockpit(text)
+    explicit CCheckedCockpit(const std::string& text) : CReadCockpit(text)
     {
-        doc.m_manager.m_strTemplateFile = "t.gif";
-        doc.m_manager.m_nTemplateWidth = 64;
-        doc.m_manager.m_nTemplateHeight = 64;
+        manager.m_strTemplateFile = "t.gif";
+        manager.m_nTemplateWidth = 64;
+        manager.m_nTemplateHeight = 64;
     }
 
     std::vector<std::string> Run(bool full, std::vector<CCPObject*>* records = nullptr)
     {
         CCheckMessageArray msgs;
-        const bool ok = doc.m_manager.Check(msgs, full);
+        const bool ok = manager.Check(msgs, full);
         std::vector<std::string> texts;
         for (const CCheckMessage& m : msgs) {
             texts.push_back(m.m_strMessage);
@@ -47,13 +48,13 @@ struct CCheckedCockpit : CTestCockpit
 
 TEST(CockpitCheck, EmptyCockpitAndTheIcpButtons)
 {
-    CTestCockpit c;
+    CReadCockpit c;
     CCheckMessageArray msgs;
-    EXPECT_FALSE(c.doc.m_manager.Check(msgs, false));
+    EXPECT_FALSE(c.manager.Check(msgs, false));
     ASSERT_EQ(msgs.size(), 2u);
     EXPECT_EQ(msgs[0].m_strMessage, "Manager, No template file");
     EXPECT_EQ(msgs[1].m_strMessage, "Manager, Template size is 0");
-    EXPECT_EQ(msgs[1].m_pObject, &c.doc.m_manager);
+    EXPECT_EQ(msgs[1].m_pObject, &c.manager);
 
     CCheckedCockpit icp("");
     EXPECT_EQ(icp.Run(true),
@@ -77,7 +78,7 @@ TEST(CockpitCheck, ReachabilityStartsAtTheFirstPanelAndFollowsLinksOneWay)
     CCheckedCockpit c(p100 + p200 + p300);
     std::vector<CCPObject*> records;
     EXPECT_EQ(c.Run(false, &records), (std::vector<std::string>{"Panel 300 is not reachable"}));
-    EXPECT_EQ(records[0], c.doc.m_manager.FindPanel(300));
+    EXPECT_EQ(records[0], c.manager.FindPanel(300));
 
     CCheckedCockpit swapped(p300 + p100 + p200);
     EXPECT_EQ(swapped.Run(false), (std::vector<std::string>{"Panel 100 is not reachable",
@@ -97,14 +98,14 @@ TEST(CockpitCheck, DanglingNeighbourIsReportedByThePassAndByThePanel)
                                         "Panel Id 100, No adjacent panel 500"}));
 
     // A panel made in the editor has no neighbours: no message about them.
-    CCPPanel fresh(&c.doc.m_manager);
+    CCPPanel fresh(&c.manager);
     fresh.m_nId = 700;
     EXPECT_EQ(CheckTexts(fresh, false),
               std::vector<std::string>{"Panel Id 700, Masktop should not be 0"});
 
     // One read from a file without an adjpanels line has 0 in each, as the file format says.
     CCheckedCockpit read("#700 PANEL\n#end\n");
-    const std::vector<std::string> texts = CheckTexts(*read.doc.m_manager.FindPanel(700), false);
+    const std::vector<std::string> texts = CheckTexts(*read.manager.FindPanel(700), false);
     ASSERT_EQ(texts.size(), 9u);
     EXPECT_EQ(texts[0], "Panel Id 700, No adjacent panel 0");
     EXPECT_EQ(texts[7], "Panel Id 700, No adjacent panel 0");
@@ -141,13 +142,13 @@ TEST(CockpitCheck, RecordMessagesComeInListOrderAndFullChecksAddMore)
                                "Panel Id 100, Masktop should not be 0",
                            }));
     // Checks recount the views of each button.
-    EXPECT_EQ(c.doc.m_manager.FindButton(1011)->m_nNumViews, 3);
-    EXPECT_EQ(c.doc.m_manager.FindButton(1012)->m_nNumViews, 0);
+    EXPECT_EQ(c.manager.FindButton(1011)->m_nNumViews, 3);
+    EXPECT_EQ(c.manager.FindButton(1012)->m_nNumViews, 0);
 }
 
 TEST(CockpitCheck, CheckCommandLeavesOutUnusedSurfacesAndShowsMessagesWithoutSaveAnyway)
 {
-    CCheckedCockpit c(
+    CTestCockpit c(
         "#7 SURFACE\n#end\n#8 SURFACE\n#end\n" +
         Panel(100, kNoNeighbours, "\tmasktop = 5;\n\tsurfaces = 8 0 opaque 0 0 10 10;\n"));
     c.doc.OnCheckCockpit();
@@ -155,7 +156,7 @@ TEST(CockpitCheck, CheckCommandLeavesOutUnusedSurfacesAndShowsMessagesWithoutSav
     EXPECT_EQ(c.Saved().find("#7 SURFACE"), std::string::npos);
     EXPECT_NE(c.Saved().find("#8 SURFACE"), std::string::npos);
     EXPECT_NE(c.doc.m_manager.FindSurface(7), nullptr);
-    ASSERT_EQ(c.ui.m_aCheckResults.size(), 1u); // the ICP buttons are missing
+    ASSERT_EQ(c.ui.m_aCheckResults.size(), 1u); // the ICP buttons and the template are missing
     EXPECT_EQ(c.ui.m_aSaveAnywayShown, (std::vector<bool>{false}));
     EXPECT_FALSE(c.doc.IsModified());
 }

@@ -1,7 +1,7 @@
 #include "ccpmanager.h"
 #include "checkkinds.h"
+#include "readcockpit.h"
 #include "screenbounds.h"
-#include "testcockpit.h"
 #include "testdata.h"
 
 #include <gtest/gtest.h>
@@ -34,9 +34,9 @@ std::vector<std::string> Texts(const CCheckMessageArray& messages)
 
 TEST(CheckKinds, EveryMessageTheCheckWritesHasItsKindAndAnExplanation)
 {
-    CTestCockpit c(TestData("every_problem.dat"));
+    CReadCockpit c(TestData("every_problem.dat"));
     CCheckMessageArray messages;
-    c.doc.m_manager.Check(messages, true);
+    c.manager.Check(messages, true);
     using K = CheckKind;
     EXPECT_EQ(Kinds(messages),
               (std::vector<Found>{
@@ -73,7 +73,7 @@ TEST(CheckKinds, EveryMessageTheCheckWritesHasItsKindAndAnExplanation)
 
     // Together with the screen finding, the fixture holds every kind there is, and each has
     // its own words.
-    FindOutsideScreen(c.doc.m_manager, messages);
+    FindOutsideScreen(c.manager, messages);
     std::set<CheckKind> seen;
     for (const CCheckMessage& m : messages)
         seen.insert(m.m_nKind);
@@ -90,8 +90,8 @@ TEST(CheckKinds, EveryMessageTheCheckWritesHasItsKindAndAnExplanation)
 
 TEST(OutsideScreen, ListsEachShownRecordBeyondTheScreenOnceWithTheEdgesThatPokeOut)
 {
-    CTestCockpit c(TestData("outside_screen.dat"));
-    CCPManager& m = c.doc.m_manager;
+    CReadCockpit c(TestData("outside_screen.dat"));
+    CCPManager& m = c.manager;
     CCheckMessageArray found;
     FindOutsideScreen(m, found);
     // Panel order: the first panel's button views, then its objects, then the next panel's.

@@ -49,7 +49,7 @@ TEST(Dial, NewAndFullRecordsSurviveAReadAndWrite)
     EXPECT_EQ(Written(*dial), full);
 
     // Without persistant the background lines come back cleared: they precede its line.
-    dial->m_nPersistant = 0;
+    dial->m_nPersistent = 0;
     EXPECT_EQ(RoundTrip(f, *dial).find("\tb"), std::string::npos);
 }
 

@@ -1,7 +1,7 @@
 #include "ccpdigits.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "recordtypes.h"
-#include "testcockpit.h"
 
 #include <gtest/gtest.h>
 
@@ -44,14 +44,14 @@ CBitmap DigitTemplate()
 
 TEST(Digits, ListsRoundTripInOrderWithAllZeroElementsKept)
 {
-    CTestCockpit c(
+    CReadCockpit c(
         "#1020 DIGITS\n"
         "\tdestloc = 0 0 0 0;\n" +
         TenSources().replace(0, 0, "\tNUMDIGITS = 9;\n") +
         "\tsrcloc = 0 0 0 0;\n\tdestloc = 40 50 60 70;\n\tpersistant = 1;\n\tcallbackslot = 21;\n"
         "\tcyclebits = 0xf0;\n#end\n");
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
-    auto* d = dynamic_cast<CCPDigits*>(c.doc.m_manager.FindObject(1020));
+    auto* d = dynamic_cast<CCPDigits*>(c.manager.FindObject(1020));
     ASSERT_TRUE(d);
     ASSERT_EQ(d->m_arcSrc.size(), 11u);
     EXPECT_EQ(d->m_arcSrc[3], CRect(6, 0, 8, 2));
@@ -66,7 +66,7 @@ TEST(Digits, ListsRoundTripInOrderWithAllZeroElementsKept)
         "\tsrcloc = 0 0 0 0;\n"
         "\tdestloc = 0 0 0 0;\n\tdestloc = 40 50 60 70;\n#end\n";
     EXPECT_NE(saved.find(expected), std::string::npos) << saved;
-    CTestCockpit again(saved);
+    CReadCockpit again(saved);
     EXPECT_EQ(again.Saved(), saved);
 
     // A new record writes its defaults and empty lists.
@@ -79,13 +79,13 @@ TEST(Digits, ListsRoundTripInOrderWithAllZeroElementsKept)
 
 TEST(Digits, BadKeyIsReportedAndCheckWantsTenSources)
 {
-    CTestCockpit c("#1 DIGITS\n" + TenSources() +
+    CReadCockpit c("#1 DIGITS\n" + TenSources() +
                    "\tdestloc = 1 2 3 4;\n#end\n"                          // lines 1..13
                    "#2 DIGITS\n\tsrcloc = 1 2 3 4;\n\tdigits = 3;\n#end\n" // line 16
                    "#2 TEXT\n#end\n");
     EXPECT_EQ(c.ui.Texts(),
               std::vector<std::string>{"Error in file at line 16,  Digit Bad string 'digits'"});
-    auto& objs = c.doc.m_manager.m_aObjects;
+    auto& objs = c.manager.m_aObjects;
     ASSERT_EQ(objs.size(), 3u);
     for (bool full : {false, true}) {
         EXPECT_TRUE(CheckTexts(*objs[0], full).empty());

@@ -11,8 +11,8 @@
 #include "ccpsurfaceref.h"
 #include "cqtcanvas.h"
 #include "panelpaint.h"
+#include "readcockpit.h"
 #include "recordtest.h"
-#include "testcockpit.h"
 #include "testdata.h"
 
 #include <QPainter>
@@ -52,13 +52,13 @@ void PaintEveryPanel(CCPManager& m, float zoom)
 struct CPictureScene
 {
     CCountingLoader loader;
-    CTestCockpit c;
+    CReadCockpit c;
     explicit CPictureScene(const std::string& fixture, CBitmap picture)
     {
         loader.picture = std::move(picture);
-        c.doc.m_manager.SetImageLoader(&loader);
-        c.doc.m_manager.SetFolder("/cockpits/");
-        c.doc.Load(TestData(fixture));
+        c.manager.SetImageLoader(&loader);
+        c.manager.SetFolder("/cockpits/");
+        c.Read(TestData(fixture));
     }
 };
 
@@ -78,7 +78,7 @@ TEST(ExtremeCoordinates, EveryRecordChecksStepsDrawsAndSavesWithoutOverflow)
 {
     // Built with the undefined-behaviour sanitizer, any overflow here ends the test.
     CPictureScene s("hostile_extreme_coordinates.dat", PositionPicture(8, 8));
-    CCPManager& m = s.c.doc.m_manager;
+    CCPManager& m = s.c.manager;
     m.m_bmpTemplate = PositionPicture(16, 16);
     ASSERT_EQ(m.m_aPanels.size(), 2u);
     ASSERT_EQ(m.m_aObjects.size(), 13u);
@@ -99,15 +99,15 @@ TEST(ExtremeCoordinates, EveryRecordChecksStepsDrawsAndSavesWithoutOverflow)
     const std::string saved = s.c.Saved();
     EXPECT_NE(saved.find("\tsrcloc = -2147483648 -2147483648 2147483647 2147483647;\n"),
               std::string::npos);
-    const std::string again = CTestCockpit(saved).Saved();
-    EXPECT_EQ(CTestCockpit(again).Saved(), again);
+    const std::string again = CReadCockpit(saved).Saved();
+    EXPECT_EQ(CReadCockpit(again).Saved(), again);
 }
 
 TEST(SurfaceMemory, ACutNeverTakesMoreThanItsPictureHolds)
 {
     // 25 surfaces each claiming an 8192 x 8192 cut of a 16 x 16 picture.
     CPictureScene s("hostile_big_surfaces.dat", PositionPicture(16, 16));
-    CCPManager& m = s.c.doc.m_manager;
+    CCPManager& m = s.c.manager;
     ASSERT_EQ(m.m_aSurfaces.size(), 25u);
     QImage img(64, 64, QImage::Format_RGB32);
     img.fill(Qt::white);
@@ -137,7 +137,7 @@ TEST(SurfaceMemory, BuffersOfOnePictureShareItAndABudgetBoundsThemAll)
 {
     // 200 buffers name one file, each with a surface on the panel.
     CPictureScene s("hostile_shared_buffers.dat", PositionPicture(32, 32));
-    CCPManager& m = s.c.doc.m_manager;
+    CCPManager& m = s.c.manager;
     ASSERT_EQ(m.m_aBuffers.size(), 200u);
     PaintEveryPanel(m, 1.0f);
     EXPECT_EQ(s.loader.paths.size(), 1u);
@@ -168,11 +168,11 @@ TEST(SurfaceMemory, ALoaderOutOfMemoryBecomesAMessage)
     {
         bool Load(const std::string&, CBitmap&) override { throw std::bad_alloc(); }
     } loader;
-    CTestCockpit c;
-    c.doc.m_manager.SetImageLoader(&loader);
-    c.doc.m_manager.SetFolder("/cockpits/");
-    c.doc.Load(TestData("hostile_shared_buffers.dat"));
-    PaintEveryPanel(c.doc.m_manager, 1.0f);
+    CReadCockpit c;
+    c.manager.SetImageLoader(&loader);
+    c.manager.SetFolder("/cockpits/");
+    c.Read(TestData("hostile_shared_buffers.dat"));
+    PaintEveryPanel(c.manager, 1.0f);
     ASSERT_EQ(c.ui.m_aBoxes.size(), 200u); // once per buffer
     EXPECT_EQ(
         c.ui.m_aBoxes[0].text,
@@ -180,7 +180,7 @@ TEST(SurfaceMemory, ALoaderOutOfMemoryBecomesAMessage)
 
     // The template likewise.
     c.ui.m_aBoxes.clear();
-    c.doc.Load(TestData("hostile_repeated_manager.dat"));
+    c.Read(TestData("hostile_repeated_manager.dat"));
     ASSERT_EQ(c.ui.m_aBoxes.size(), 11u);
     EXPECT_EQ(c.ui.m_aBoxes[0].text,
               "/cockpits/t.png\nThis picture is not loaded: there is not enough memory for it.");
@@ -191,11 +191,11 @@ TEST(ManagerTemplate, ATemplateNamedByManyManagerRecordsIsDecodedOncePerLoad)
     CPictureScene s("hostile_repeated_manager.dat", PositionPicture(8, 8));
     EXPECT_EQ(s.loader.paths.size(), 1u);
     // The records still apply in order: the last one's values stand.
-    EXPECT_EQ(s.c.doc.m_manager.m_nMouseBorder, 50);
-    EXPECT_EQ(s.c.doc.m_manager.m_bmpTemplate.Width(), 8);
+    EXPECT_EQ(s.c.manager.m_nMouseBorder, 50);
+    EXPECT_EQ(s.c.manager.m_bmpTemplate.Width(), 8);
     // The next load decodes again; a template that cannot be read is told once per record.
     s.loader.picture = CBitmap();
-    s.c.doc.Load(TestData("hostile_repeated_manager.dat"));
+    s.c.Read(TestData("hostile_repeated_manager.dat"));
     EXPECT_EQ(s.loader.paths.size(), 2u);
     EXPECT_EQ(s.c.ui.m_aBoxes.size(), 11u); // ten boxes and the summary of the other 40
     EXPECT_NE(s.c.ui.m_aBoxes.back().text.find("40 more errors"), std::string::npos);
@@ -203,35 +203,35 @@ TEST(ManagerTemplate, ATemplateNamedByManyManagerRecordsIsDecodedOncePerLoad)
 
 TEST(SurfaceRecords, ABufferWithAnEmptyFileNameIsStillWritten)
 {
-    CTestCockpit c(TestData("hostile_empty_buffer_name.dat"));
+    CReadCockpit c(TestData("hostile_empty_buffer_name.dat"));
     const std::string saved = c.Saved();
     EXPECT_EQ(Between(saved, "\n#4 BUFFER", "// END OF"),
               "\n#4 BUFFER\n\tfilename = ;\n\tbuffersize = 16 16;\n#end\n"
               "\n#20 SURFACE\n\tfilename = ;\n\tsrcloc = 0 0 8 8;\n#end\n"
               "\n#21 SURFACE\n\tfilename = ;\n\tsrcloc = 8 8 16 16;\n#end\n");
     // Read back, both surfaces still cut from that buffer.
-    CTestCockpit back(saved);
-    ASSERT_EQ(back.doc.m_manager.m_aSurfaces.size(), 2u);
-    for (const auto& surface : back.doc.m_manager.m_aSurfaces)
+    CReadCockpit back(saved);
+    ASSERT_EQ(back.manager.m_aSurfaces.size(), 2u);
+    for (const auto& surface : back.manager.m_aSurfaces)
         EXPECT_NE(surface->m_pBuffer, nullptr);
     EXPECT_EQ(back.Saved(), saved);
 }
 
 TEST(ManagerIds, NewSoundAndButtonIdsNeverPassTheIntRange)
 {
-    CTestCockpit c(TestData("hostile_top_ids.dat"));
-    const CCPManager& m = c.doc.m_manager;
+    CReadCockpit c(TestData("hostile_top_ids.dat"));
+    const CCPManager& m = c.manager;
     // The highest ids are taken: the lowest free ones are proposed instead.
     EXPECT_EQ(m.NextSoundId(), 2);
     EXPECT_EQ(m.NextButtonId(), 1002);
-    CTestCockpit low("#5 SOUND\n#end\n#1200 BUTTON\n#end\n");
-    EXPECT_EQ(low.doc.m_manager.NextSoundId(), 6);
-    EXPECT_EQ(low.doc.m_manager.NextButtonId(), 1201);
+    CReadCockpit low("#5 SOUND\n#end\n#1200 BUTTON\n#end\n");
+    EXPECT_EQ(low.manager.NextSoundId(), 6);
+    EXPECT_EQ(low.manager.NextButtonId(), 1201);
 }
 
 TEST(TransparencyWords, AMissingOrUnreachedWordIsReported)
 {
-    CTestCockpit c(TestData("hostile_missing_transparency.dat"));
+    CReadCockpit c(TestData("hostile_missing_transparency.dat"));
     EXPECT_EQ(c.ui.Texts(),
               (std::vector<std::string>{
                   "Error in file at line 3,  Panel Bad transparency '8'",
@@ -246,15 +246,15 @@ TEST(TransparencyWords, AMissingOrUnreachedWordIsReported)
               }));
     // What is stored stays as the scan leaves it: every entry is added, the flags keep their
     // defaults.
-    const CCPManager& m = c.doc.m_manager;
+    const CCPManager& m = c.manager;
     ASSERT_EQ(m.m_aPanels.size(), 1u);
     const auto& refs = m.m_aPanels[0]->m_aSurfaces;
     ASSERT_EQ(refs.size(), 5u);
     EXPECT_EQ(refs[0]->m_nSurfaceId, 8);
-    EXPECT_EQ(refs[0]->m_bTransparent, 1);
+    EXPECT_TRUE(refs[0]->m_bTransparent);
     EXPECT_EQ(refs[3]->m_rcDest, CRect(0, 0, 4, 4));
-    EXPECT_EQ(refs[4]->m_bTransparent, 0);
+    EXPECT_FALSE(refs[4]->m_bTransparent);
     ASSERT_EQ(m.m_aButtonViews.size(), 2u);
     EXPECT_EQ(m.m_aButtonViews[0]->m_rcDest, CRect(0, 0, 10, 10));
-    EXPECT_EQ(m.m_aButtonViews[0]->m_bTransparent, 1);
+    EXPECT_TRUE(m.m_aButtonViews[0]->m_bTransparent);
 }

@@ -70,7 +70,7 @@ TEST(Hsi, LinesFillTheFirstEmptyPlace)
                               "destloc = transparent 2 2 6 6;\n"
                               "srcloc = 5 5 5 9;\nsrcloc = 1 2 3 4;\n");
     EXPECT_EQ(gap->m_arcDest[1], CRect(2, 2, 6, 6));
-    EXPECT_EQ(gap->m_abTransparent[1], 1);
+    EXPECT_TRUE(gap->m_abTransparent[1]);
     EXPECT_TRUE(gap->m_arcDest[2].IsRectNull());
     // A first source without an area is filled again by the next line.
     EXPECT_EQ(gap->m_arcSrc[0], CRect(2, 1, 4, 3));
@@ -82,7 +82,7 @@ TEST(Hsi, LinesFillTheFirstEmptyPlace)
     auto four = f.Read<CCPHsi>("destloc = opaque 1 1 5 5;\ndestloc = opaque 2 2 6 6;\n"
                                "destloc = opaque 3 3 7 7;\ndestloc = shiny 4 4 8 8;\nwarn;\n");
     EXPECT_EQ(four->m_arcDest[2], CRect(4, 4, 8, 8));
-    EXPECT_EQ(four->m_abTransparent[2], 0);
+    EXPECT_FALSE(four->m_abTransparent[2]);
     EXPECT_EQ(f.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 5,  HSI Bad transparency 'shiny 4 4 8 8'",
                                 "Error in file at line 6,  HSI Bad string 'warn'"}));
@@ -153,7 +153,7 @@ TEST(Hsi, TemplatePiecesWithoutMovingParts)
     CCPHsi hsi(&f.manager);
     hsi.m_nDrawParts = 0;
     hsi.m_arcDest = {CRect(0, 0, 20, 20), CRect(30, 0, 40, 10), CRect(0, 30, 10, 40)};
-    hsi.m_abTransparent = {1, 0, 0};
+    hsi.m_abTransparent = {true, false, false};
     hsi.m_arcSrc = {CRect(0, 0, 20, 20), CRect(40, 40, 50, 50)};
     hsi.m_rcWarnFlag = CRect(50, 50, 60, 60);
 

@@ -1,8 +1,8 @@
 #include "ccplight.h"
 #include "clinereader.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "recordtypes.h"
-#include "testcockpit.h"
 #include "testdata.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +26,15 @@ using recordtest::CheckTexts;
 
 TEST(Light, EveryKeyRoundTripsWithStatesInOrder)
 {
-    CTestCockpit c(
+    CReadCockpit c(
         "// Name: Gear\n#1010 LIGHT\n\tstates = 9;\n\tcyclebits = 3;\n\tCURSORID = 4;\n"
         "\tinitstate = 1;\n\tsrcloc = 1 2 3 4;\n\tsrcloc = 0 0 0 0;\n\tsrcloc=5 6 7 8\n"
         "\tdestloc = OPAQUE 10 20 30 40;\n\tcallbackslot = 77;\n\tpersistant = 3;\n#end\n");
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
-    auto* light = dynamic_cast<CCPLight*>(c.doc.m_manager.FindObject(1010));
+    auto* light = dynamic_cast<CCPLight*>(c.manager.FindObject(1010));
     ASSERT_TRUE(light);
     EXPECT_EQ(light->m_nPersistent, 2);
-    EXPECT_EQ(light->m_bTransparent, 0);
+    EXPECT_FALSE(light->m_bTransparent);
     EXPECT_EQ(light->m_rcDest, CRect(20, 10, 40, 30));
     const std::string saved = c.Saved();
     const char* expected =
@@ -42,7 +42,7 @@ TEST(Light, EveryKeyRoundTripsWithStatesInOrder)
         "\tcallbackslot = 77;\n\tpersistant = 3;\n\tstates = 3;\n\tsrcloc = 1 2 3 4;\n"
         "\tsrcloc = 0 0 0 0;\n\tsrcloc = 5 6 7 8;\n\tdestloc = opaque 10 20 30 40;\n#end\n";
     EXPECT_NE(saved.find(expected), std::string::npos) << saved;
-    CTestCockpit again(saved);
+    CReadCockpit again(saved);
     EXPECT_EQ(again.Saved(), saved);
 }
 
@@ -75,23 +75,23 @@ TEST(Light, DefaultsAndConditionalLines)
 
 TEST(Light, BadWordsAreReportedAndKeepTheFlag)
 {
-    CTestCockpit c("#1 LIGHT\n\tdestloc = opaque 5 5 5 5;\n\tdestloc = shiny 1 2 3 4;\n" // line 3
+    CReadCockpit c("#1 LIGHT\n\tdestloc = opaque 5 5 5 5;\n\tdestloc = shiny 1 2 3 4;\n" // line 3
                    "\tdestloc\n\tstate = 2;\n#end\n"); // lines 4, 5
     EXPECT_EQ(c.ui.Texts(), (std::vector<std::string>{
                                 "Error in file at line 3,  Light Bad transparency 'shiny 1 2 3 4'",
                                 "Error in file at line 4,  Light Bad transparency ''",
                                 "Error in file at line 5,  Light Bad string 'state'",
                             }));
-    auto* light = dynamic_cast<CCPLight*>(c.doc.m_manager.FindObject(1));
+    auto* light = dynamic_cast<CCPLight*>(c.manager.FindObject(1));
     ASSERT_TRUE(light);
-    EXPECT_EQ(light->m_bTransparent, 0);
+    EXPECT_FALSE(light->m_bTransparent);
     EXPECT_EQ(light->m_rcDest, CRect(2, 1, 4, 3)); // the rectangle is taken all the same
 }
 
 TEST(Light, CheckCountsStatesAndComparesSizesOnlyInFullCheck)
 {
-    CTestCockpit c(TestData("lights_for_check.dat"));
-    auto& objs = c.doc.m_manager.m_aObjects;
+    CReadCockpit c(TestData("lights_for_check.dat"));
+    auto& objs = c.manager.m_aObjects;
     ASSERT_EQ(objs.size(), 4u);
     for (bool full : {false, true})
         EXPECT_EQ(CheckTexts(*objs[0], full),
@@ -185,7 +185,7 @@ TEST(Light, DrawShowsTheCurrentStateAndKeysOutPureBlue)
     EXPECT_EQ(At(img, 2, 2), 0x00ff00u);
     EXPECT_EQ(At(img, 3, 2), grey);
 
-    light.m_bTransparent = 0;
+    light.m_bTransparent = false;
     paint(1.0f, false);
     EXPECT_EQ(At(img, 1, 1), 0x0000ffu);
 

@@ -42,7 +42,7 @@ TEST(MachAsi, BadLinesAndThePersistentLine)
     EXPECT_TRUE(mach->m_background.m_rcSrc.IsRectNull());
     EXPECT_TRUE(mach->m_background.m_rcDest.IsRectNull());
     EXPECT_EQ(mach->m_rcDest, CRect(2, 1, 4, 3));
-    EXPECT_EQ(mach->m_bTransparent, 1);
+    EXPECT_TRUE(mach->m_bTransparent);
     EXPECT_EQ(f.ui.Texts(),
               (std::vector<std::string>{
                   "Error in file at line 6,  MachAsi Bad transparency 'shiny 1 2 3 4'",

@@ -5,6 +5,7 @@
 #include "cqtcanvas.h"
 #include "cqtimageloader.h"
 #include "iimageloader.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "testcockpit.h"
 
@@ -14,7 +15,7 @@
 
 namespace {
 
-std::string ManagerKeys(CTestCockpit& c)
+std::string ManagerKeys(CReadCockpit& c)
 {
     const std::string s = c.Saved();
     const size_t b = s.find("#0 MANAGER\n");
@@ -26,7 +27,7 @@ std::string ManagerKeys(CTestCockpit& c)
 
 TEST(ManagerRecord, KeysAreReadCaseInsensitivelyAndWrittenInFileOrder)
 {
-    CTestCockpit c("#0 MANAGER\n"
+    CReadCockpit c("#0 MANAGER\n"
                    "numpanels = 99;\n"
                    "MouseBorder = 4;\n"
                    "labelfont = 8;\nhudfont = 1;\ndedfont = 2;\nmfdfont = 3;\npopupfont = 4;\n"
@@ -35,7 +36,7 @@ TEST(ManagerRecord, KeysAreReadCaseInsensitivelyAndWrittenInFileOrder)
                    "templatefile 256 128 tmpl.gif ;\n"
                    "bogus = 1;\n"
                    "#end\n");
-    EXPECT_EQ(c.doc.m_manager.m_rcHud, CRect(20, 10, 40, 30));
+    EXPECT_EQ(c.manager.m_rcHud, CRect(20, 10, 40, 30));
     EXPECT_EQ(ManagerKeys(c),
               std::string("#0 MANAGER\n") +
                   "\tnumsurfaces = 0;\n\tnumpanels = 0;\n\tnumcursors = 0;\n\tnumobjects = 0;\n"
@@ -52,18 +53,18 @@ TEST(ManagerRecord, KeysAreReadCaseInsensitivelyAndWrittenInFileOrder)
 
 TEST(ManagerRecord, GeometryFlagAndCockpit2dPair)
 {
-    CTestCockpit a("#0 MANAGER\ncockpit2d 5 6\n#end\n");
+    CReadCockpit a("#0 MANAGER\ncockpit2d 5 6\n#end\n");
     EXPECT_NE(ManagerKeys(a).find("\tdogeometry;\n\tcockpit2d 5 6 ;\n#end\n"), std::string::npos);
 
-    CTestCockpit b("#0 MANAGER\ndogeometry;\n#end\n");
+    CReadCockpit b("#0 MANAGER\ndogeometry;\n#end\n");
     EXPECT_NE(ManagerKeys(b).find("\tdogeometry;\n\tcockpit2d 1196 1197 ;\n#end\n"),
               std::string::npos);
 
-    CTestCockpit none("#0 MANAGER\n#end\n");
+    CReadCockpit none("#0 MANAGER\n#end\n");
     EXPECT_EQ(ManagerKeys(none).find("dogeometry"), std::string::npos);
 
-    CTestCockpit blank("#0 MANAGER\ntemplatefile 10 10 my file.gif;\n#end\n");
-    EXPECT_EQ(blank.doc.m_manager.m_strTemplateFile, "my");
+    CReadCockpit blank("#0 MANAGER\ntemplatefile 10 10 my file.gif;\n#end\n");
+    EXPECT_EQ(blank.manager.m_strTemplateFile, "my");
 }
 
 TEST(ManagerIds, NextIdsFollowTheirRules)
@@ -106,13 +107,13 @@ TEST(ManagerIds, NextIdsFollowTheirRules)
 
 TEST(ManagerTemplate, DeclaredSizeDecidesTheBitmapAndFailuresKeepTheOldOne)
 {
-    CTestCockpit c;
+    CReadCockpit c;
     recordtest::CCountingLoader loader;
-    c.doc.m_manager.SetImageLoader(&loader);
+    c.manager.SetImageLoader(&loader);
     loader.picture = CBitmap(4, 4, 0xff112233u);
     loader.picture.SetPixel(3, 3, 0xff445566u);
-    c.doc.Load("#0 MANAGER\ntemplatefile 3 6 t.png;\n#end\n");
-    const CBitmap& t = c.doc.m_manager.m_bmpTemplate;
+    c.Read("#0 MANAGER\ntemplatefile 3 6 t.png;\n#end\n");
+    const CBitmap& t = c.manager.m_bmpTemplate;
     ASSERT_EQ(t.Width(), 3);
     ASSERT_EQ(t.Height(), 6);
     EXPECT_EQ(t.Pixel(2, 2), 0xff112233u); // inside the picture
@@ -122,31 +123,31 @@ TEST(ManagerTemplate, DeclaredSizeDecidesTheBitmapAndFailuresKeepTheOldOne)
     // Unreadable picture: the message names the full path and says whether the file is
     // missing or not a picture; the old bitmap stays.
     loader.picture = CBitmap();
-    c.doc.m_manager.m_strTemplateFile = "gone.png";
-    c.doc.m_manager.LoadTemplate();
+    c.manager.m_strTemplateFile = "gone.png";
+    c.manager.LoadTemplate();
     ASSERT_EQ(c.ui.m_aBoxes.size(), 1u);
     EXPECT_EQ(c.ui.m_aBoxes[0].text, "gone.png\nI cannot read this file.\nThe file was not found.");
-    EXPECT_EQ(c.doc.m_manager.m_bmpTemplate.Width(), 3);
+    EXPECT_EQ(c.manager.m_bmpTemplate.Width(), 3);
     CTempDir dir;
     dir.Write("notapicture.png", "text");
-    c.doc.m_manager.SetFolder(dir.Path() + "/");
-    c.doc.m_manager.m_strTemplateFile = "notapicture.png";
-    c.doc.m_manager.LoadTemplate();
+    c.manager.SetFolder(dir.Path() + "/");
+    c.manager.m_strTemplateFile = "notapicture.png";
+    c.manager.LoadTemplate();
     ASSERT_EQ(c.ui.m_aBoxes.size(), 2u);
     EXPECT_EQ(c.ui.m_aBoxes[1].text,
               dir.File("notapicture.png") +
                   "\nI cannot read this file.\n"
                   "This is not a valid image file, or its format is not currently supported.");
     c.ui.m_aBoxes.pop_back();
-    c.doc.m_manager.SetFolder(std::string());
+    c.manager.SetFolder(std::string());
 
     // Absurd declared sizes are refused before anything is allocated.
     loader.picture = CBitmap(2, 2);
     for (auto [w, h] : {std::pair{0, 10}, {-5, 10}, {20000, 10}, {16384, 16384}}) {
-        c.doc.m_manager.m_nTemplateWidth = w;
-        c.doc.m_manager.m_nTemplateHeight = h;
-        c.doc.m_manager.LoadTemplate();
-        EXPECT_EQ(c.doc.m_manager.m_bmpTemplate.Width(), 3) << w << "x" << h;
+        c.manager.m_nTemplateWidth = w;
+        c.manager.m_nTemplateHeight = h;
+        c.manager.LoadTemplate();
+        EXPECT_EQ(c.manager.m_bmpTemplate.Width(), 3) << w << "x" << h;
     }
     EXPECT_EQ(c.ui.m_aBoxes.size(), 5u);
 }

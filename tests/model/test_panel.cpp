@@ -6,9 +6,9 @@
 #include "ccpsurfaceref.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "strformat.h"
-#include "testcockpit.h"
 
 #include <QPainter>
 
@@ -93,13 +93,13 @@ const std::string kFullPanel = "\tnumsurfaces = 2;\n"
 
 TEST(PanelRecord, EveryKeyRoundTripsByteForByte)
 {
-    CTestCockpit c("// Name: Front\n#100 PANEL\n" + kFullPanel);
+    CReadCockpit c("// Name: Front\n#100 PANEL\n" + kFullPanel);
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
-    ASSERT_EQ(c.doc.m_manager.m_aPanels.size(), 1u);
-    const CCPPanel& p = *c.doc.m_manager.m_aPanels[0];
+    ASSERT_EQ(c.manager.m_aPanels.size(), 1u);
+    const CCPPanel& p = *c.manager.m_aPanels[0];
     EXPECT_EQ(p.m_rcMfdLeft, CRect(10, 300, 210, 500));
     EXPECT_EQ(p.m_aOsbLeft[1], (CFloatPoint{0.25f, 0.5f}));
-    EXPECT_EQ(p.m_aSurfaces[0]->m_bTransparent, 0);
+    EXPECT_FALSE(p.m_aSurfaces[0]->m_bTransparent);
     EXPECT_EQ(p.m_aSurfaces[1]->m_nPersistent, 1);
     EXPECT_EQ(p.m_anAdjPanels[CCPPanel::NW], 7);
     EXPECT_EQ(Between(c.Saved(), "\n// Name: Front", "#end\n"),
@@ -125,7 +125,7 @@ TEST(PanelRecord, KeysIgnoreCaseAndOrderAndAreWrittenInTheirFixedOrder)
         ";\n\tMfdLeft = 300 10 500 210;\n"
         "DoGeometry;\n\tNumSurfaces = 9;\n\tNumObjects = 9;\n\tNumButtonViews = 9;\n"
         "#END\n";
-    CTestCockpit c(shuffled);
+    CReadCockpit c(shuffled);
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     EXPECT_EQ(Between(c.Saved(), "#100 PANEL", "#end\n"),
               "#100 PANEL\n" + kFullPanel.substr(0, kFullPanel.size() - 5));
@@ -135,7 +135,7 @@ TEST(PanelRecord, DefaultsAndConditionalKeys)
 {
     // Empty areas (also inverted ones), unset fonts and empty id lists are left out; an empty
     // MFD takes its OSB points with it, which then read back as 0.
-    CTestCockpit c("#100 PANEL\n"
+    CReadCockpit c("#100 PANEL\n"
                    "hud = 30 40 10 20;\n"
                    "osbleft = " +
                    OsbValues() +
@@ -151,8 +151,8 @@ TEST(PanelRecord, DefaultsAndConditionalKeys)
     const std::string saved = c.Saved();
     EXPECT_EQ(Between(saved, "#100 PANEL", "#end\n"), expected);
 
-    CTestCockpit back(saved);
-    EXPECT_EQ(back.doc.m_manager.m_aPanels[0]->m_aOsbLeft[0], (CFloatPoint{0, 0}));
+    CReadCockpit back(saved);
+    EXPECT_EQ(back.manager.m_aPanels[0]->m_aOsbLeft[0], (CFloatPoint{0, 0}));
 
     // Made in the editor: no neighbours.
     CCPPanel fresh(nullptr);
@@ -164,7 +164,7 @@ TEST(PanelRecord, ValuesThatDoNotScanAndShortLists)
 {
     // A later osbleft line with two numbers changes only the first point; a token that is no
     // number adds no id; surfaces lines add an entry per line even with a bad word.
-    CTestCockpit c("#100 PANEL\n"
+    CReadCockpit c("#100 PANEL\n"
                    "osbleft = " +
                    OsbValues() +
                    ";\n"
@@ -176,7 +176,7 @@ TEST(PanelRecord, ValuesThatDoNotScanAndShortLists)
                    "surfaces = 7 0 opaque 10 20 30 40;\n"
                    "colour = 3;\n"
                    "#end\n");
-    const CCPPanel& p = *c.doc.m_manager.m_aPanels[0];
+    const CCPPanel& p = *c.manager.m_aPanels[0];
     EXPECT_EQ(p.m_aOsbLeft[0], (CFloatPoint{1, -1}));
     CCPPanel reference(nullptr);
     CLineReader ar("osbleft = " + OsbValues() + ";\n#end\n");
@@ -191,12 +191,12 @@ TEST(PanelRecord, ValuesThatDoNotScanAndShortLists)
     const CCPSurfaceRef& bad = *p.m_aSurfaces[0];
     EXPECT_EQ(bad.m_nSurfaceId, 9);
     EXPECT_EQ(bad.m_nPersistent, 1);
-    EXPECT_EQ(bad.m_bTransparent, 1);
+    EXPECT_TRUE(bad.m_bTransparent);
     EXPECT_EQ(bad.m_rcDest, CRect(2, 1, 4, 3));
     const CCPSurfaceRef& good = *p.m_aSurfaces[1];
     EXPECT_EQ(good.m_nSurfaceId, 7);
     EXPECT_EQ(good.m_nPersistent, 0);
-    EXPECT_EQ(good.m_bTransparent, 0);
+    EXPECT_FALSE(good.m_bTransparent);
     EXPECT_EQ(good.m_rcDest, CRect(20, 10, 40, 30));
     EXPECT_EQ(good.m_nId, 0);
 

@@ -6,6 +6,7 @@
 #include "ccpsurfaceref.h"
 #include "clinereader.h"
 #include "cqtcanvas.h"
+#include "readcockpit.h"
 #include "recordtest.h"
 #include "testcockpit.h"
 #include "testdata.h"
@@ -71,7 +72,7 @@ struct CSurfaceScene
 
 TEST(SurfaceRecords, BuffersAreWrittenBeforeTheSurfacesThatStartANewFile)
 {
-    CTestCockpit c(TestData("surfaces_buffers_order.dat"));
+    CReadCockpit c(TestData("surfaces_buffers_order.dat"));
     EXPECT_TRUE(c.ui.m_aBoxes.empty());
     const std::string saved = c.Saved();
     EXPECT_EQ(Between(saved, "\n#7 SURFACE", "// END OF"),
@@ -85,7 +86,7 @@ TEST(SurfaceRecords, BuffersAreWrittenBeforeTheSurfacesThatStartANewFile)
     EXPECT_EQ(saved.find("#12 SURFACE"), std::string::npos); // no panel used it
 
     // Reading the result back gives the same file.
-    CTestCockpit back(saved);
+    CReadCockpit back(saved);
     EXPECT_EQ(back.Saved(), Between(saved, "", "\n#10 SURFACE") +
                                 "\n#10 SURFACE\n\tfilename = b.gif;\n\tsrcloc = 0 0 10 10;\n#end\n"
                                 "// END OF THINGS WE KNOW ABOUT\n");
@@ -93,7 +94,7 @@ TEST(SurfaceRecords, BuffersAreWrittenBeforeTheSurfacesThatStartANewFile)
 
 TEST(SurfaceRecords, UnknownKeysAreReportedWithTheirLine)
 {
-    CTestCockpit c(TestData("surfaces_unknown_keys.dat"));
+    CReadCockpit c(TestData("surfaces_unknown_keys.dat"));
     EXPECT_EQ(c.ui.Texts(),
               (std::vector<std::string>{"Error in file at line 2,  Buffer Bad string 'size'",
                                         "Error in file at line 5,  Surface Bad string 'src'",
@@ -102,8 +103,8 @@ TEST(SurfaceRecords, UnknownKeysAreReportedWithTheirLine)
 
 TEST(SoundRecord, EntryReadsLeadingDigitsAndTextAsZero)
 {
-    CTestCockpit c(TestData("sounds_entries.dat"));
-    const auto& sounds = c.doc.m_manager.m_aSounds;
+    CReadCockpit c(TestData("sounds_entries.dat"));
+    const auto& sounds = c.manager.m_aSounds;
     ASSERT_EQ(sounds.size(), 3u);
     EXPECT_EQ(sounds[1]->m_nEntry, 12);
     EXPECT_EQ(sounds[2]->m_nEntry, 0);

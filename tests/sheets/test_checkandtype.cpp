@@ -7,6 +7,7 @@
 #include "cqtrecordeditor.h"
 #include "cqtuserinterface.h"
 #include "cselecttypedlg.h"
+#include "recordtypes.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -61,6 +62,22 @@ TEST(CheckResults, ListsTheMessagesAndOpensTheRowsRecord)
     EXPECT_EQ(ui.CheckResults(messages, false), IDCANCEL);
 }
 
+TEST(SelectObjectType, ListsExactlyTheTypesThatGoOnAPanelWithTheirCodes)
+{
+    CSelectTypeDlg dlg;
+    const QComboBox& list = *dlg.GetList();
+    int placeable = 0;
+    for (const CRecordType& type : RecordTypes())
+        placeable += type.placeable;
+    ASSERT_EQ(list.count(), placeable);
+    for (int i = 0; i < list.count(); ++i) {
+        const CRecordType* type = FindRecordTypeOfCode(list.itemData(i).toInt());
+        ASSERT_NE(type, nullptr) << list.itemText(i).toStdString();
+        EXPECT_TRUE(type->placeable) << type->name;
+        EXPECT_EQ(list.itemText(i), QString::fromLatin1(type->name));
+    }
+}
+
 TEST(SelectObjectType, SortedNamesAndNothingChosen)
 {
     CSelectTypeDlg dlg;
@@ -69,7 +86,7 @@ TEST(SelectObjectType, SortedNamesAndNothingChosen)
     for (int i = 0; i < list.count(); ++i)
         names << list.itemText(i);
     EXPECT_EQ(names, (QStringList{"Adi", "Buffer", "ButtonView", "Chevron", "Ded", "Dial", "Digits",
-                                  "Hsi", "Indicator", "Kneeview", "LiftLine", "Light", "MachAsi",
+                                  "Hsi", "Indicator", "KneeView", "LiftLine", "Light", "MachAsi",
                                   "Surface", "Text"}));
     EXPECT_EQ(list.currentIndex(), -1);
 

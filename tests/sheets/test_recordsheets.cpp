@@ -6,23 +6,23 @@
 #include "ccpbuffer.h"
 #include "ccpbutton.h"
 #include "ccpbuttonview.h"
-#include "ccpchevron.h"
 #include "ccpded.h"
 #include "ccpdial.h"
 #include "ccpdigits.h"
 #include "ccphsi.h"
 #include "ccpindicator.h"
 #include "ccpknee.h"
-#include "ccplift.h"
 #include "ccplight.h"
 #include "ccpmachasi.h"
 #include "ccpmanager.h"
 #include "ccppanel.h"
+#include "ccppantilt.h"
 #include "ccpsound.h"
 #include "ccpsurface.h"
 #include "ccpsurfaceref.h"
 #include "ccptext.h"
 #include "cqtrecordeditor.h"
+#include "recordtypes.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -105,8 +105,10 @@ TEST_F(Sheets, EveryTypeHasItsCaptionPagesStartPageAndPlainLabels)
     add(new CCPText(&manager), "Text Properties", {"Text Properties"});
     add(new CCPDed(&manager), "Ded Properties", {"DED Properties"});
     add(new CCPKnee(&manager), "Knee View Properties", {"Knee Properties"});
-    add(new CCPLift(&manager), "LiftLine Properties", {"LiftLine Properties"});
-    add(new CCPChevron(&manager), "Chevron Properties", {"Chevron Properties"});
+    add(new CCPPanTilt(*FindRecordType("LIFTLINE"), &manager), "LiftLine Properties",
+        {"LiftLine Properties"});
+    add(new CCPPanTilt(*FindRecordType("CHEVRON"), &manager), "Chevron Properties",
+        {"Chevron Properties"});
     add(new CCPBuffer(&manager), "Object", {});
     add(new CCPObject(&manager), "Object", {});
 
@@ -163,7 +165,7 @@ TEST_F(Sheets, ManagerPages)
     EXPECT_EQ(manager.m_nTemplateWidth, 800);
     EXPECT_EQ(manager.m_nTemplateHeight, 600);
     EXPECT_EQ(manager.m_nMouseBorder, 6);
-    EXPECT_EQ(manager.m_bDoGeometry, 1);
+    EXPECT_TRUE(manager.m_bDoGeometry);
     EXPECT_EQ(manager.m_nSaBoxFont, 5);
     EXPECT_EQ(manager.m_nLabelFont, 8);
     EXPECT_EQ(manager.m_nKneeFont, 2);
@@ -369,7 +371,7 @@ TEST_F(Sheets, SurfaceEntryMakesSureItsSurfaceExists)
     EXPECT_EQ(surface->m_rcSrc, CRect(0, 0, 10, 99));
     Ok(*sheet);
     EXPECT_EQ(entry.m_nSurfaceId, 104);
-    EXPECT_EQ(entry.m_bTransparent, 0);
+    EXPECT_FALSE(entry.m_bTransparent);
     EXPECT_EQ(entry.m_nPersistent, 1);
     EXPECT_EQ(surface->m_strFile, "back.gif");
 
@@ -430,7 +432,20 @@ TEST_F(Sheets, ButtonAndButtonViewOpenEachOther)
     Ok(*sheet);
     EXPECT_EQ(view.m_nParentButton, 1001);
     EXPECT_EQ(view.m_nPersistent, 1);
-    EXPECT_EQ(view.m_bTransparent, 0);
+    EXPECT_FALSE(view.m_bTransparent);
+}
+
+// A type added to the type table without a sheet would open the bare "Object" sheet.
+TEST_F(Sheets, EveryTypeThatCanBeMadeOpensASheetOfItsOwn)
+{
+    for (const CRecordType& type : RecordTypes()) {
+        if (!type.create)
+            continue;
+        std::unique_ptr<CCPObject> record = CreateRecordOfType(type.newCode, &manager);
+        auto sheet = Open(*record);
+        EXPECT_NE(sheet->windowTitle(), QStringLiteral("Object")) << type.name;
+        EXPECT_GT(sheet->GetPageCount(), 1) << type.name;
+    }
 }
 
 TEST_F(Sheets, TextDedKneeLiftAndChevronPages)
@@ -467,8 +482,8 @@ TEST_F(Sheets, TextDedKneeLiftAndChevronPages)
     Ok(*sheet);
     EXPECT_EQ(knee.m_nCycleBits, 0xabcu);
 
-    CCPLift lift(&manager);
-    CCPChevron chevron(&manager);
+    CCPPanTilt lift(*FindRecordType("LIFTLINE"), &manager);
+    CCPPanTilt chevron(*FindRecordType("CHEVRON"), &manager);
     for (auto [record, pan, tilt, panLabel, tiltLabel] :
          {std::tuple<CCPObject*, float*, float*, int*, int*>{&lift, &lift.m_fPan, &lift.m_fTilt,
                                                              &lift.m_nPanLabel, &lift.m_nTiltLabel},
@@ -529,7 +544,7 @@ TEST_F(Sheets, DigitsAndLightPages)
 TEST_F(Sheets, HsiPage)
 {
     CCPHsi hsi(&manager);
-    hsi.m_abTransparent = {1, 0, 0};
+    hsi.m_abTransparent = {true, false, false};
     auto sheet = Open(hsi);
     CCPPage& page = *sheet->GetActivePage();
     EXPECT_TRUE(IsChecked(page, "Dest1 Transparent"));
@@ -545,7 +560,7 @@ TEST_F(Sheets, HsiPage)
     Click(page, "Warn Flag");
     Ok(*sheet);
     EXPECT_EQ(hsi.m_nDrawParts, 0x3ffu & ~0x2u & ~0x200u);
-    EXPECT_EQ(hsi.m_abTransparent, (std::array<int, 3>{1, 0, 1}));
+    EXPECT_EQ(hsi.m_abTransparent, (std::array<bool, 3>{true, false, true}));
     EXPECT_EQ(hsi.m_background.m_nSurface, 7);
     EXPECT_EQ(hsi.m_rcWarnFlag.right, 40);
 }

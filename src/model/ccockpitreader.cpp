@@ -1,0 +1,154 @@
+#include "ccockpitreader.h"
+
+#include "ccpbuffer.h"
+#include "ccpmanager.h"
+#include "ccpsurface.h"
+#include "ckeyreader.h"
+#include "clinereader.h"
+#include "clinewriter.h"
+#include "cloaderrorlimiter.h"
+#include "cscanner.h"
+#include "recordtypes.h"
+
+namespace {
+const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
+} // namespace
+
+CCockpitReader::CCockpitReader(CCPManager& manager, IUserInterface* ui)
+    : m_manager(manager), m_pUI(ui)
+{
+}
+
+bool CCockpitReader::ScanHeader(std::string_view line, int& id, std::string_view& keyword)
+{
+    if (line.empty() || line[0] != '#')
+        return false;
+    CScanner s(line.substr(1));
+    return s.Int(id) && s.Word(keyword);
+}
+
+template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHeader&& onHeader)
+{
+    CLoadErrorLimiter limiter(m_pUI);
+    // A picture that a record reads while loading is one more error of the load.
+    struct CRestoreUI
+    {
+        CCPManager& manager;
+        IUserInterface* ui;
+        ~CRestoreUI() { manager.SetUserInterface(ui); }
+    } restore{m_manager, m_manager.GetUserInterface()};
+    m_manager.SetUserInterface(&limiter);
+    m_nLineCount = 0;
+    std::string comment;
+    std::string_view line;
+    CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
+    while (ar.ReadLine(line)) {
+        if (line.empty())
+            continue;
+        if (line[0] == '#') {
+            onHeader(line, ar, comment);
+            comment.clear();
+        } else if (line != kMarker) {
+            // The marker is written by every save; keeping it would add one per save.
+            comment += line;
+            comment += "\r\n";
+        }
+    }
+    m_manager.SetUserInterface(restore.ui);
+    limiter.Finish();
+}
+
+void CCockpitReader::Read(std::string_view text)
+{
+    m_manager.BeginLoad();
+    m_pLastBuffer = nullptr;
+    Run(text, [this](std::string_view header, CLineReader& ar, const std::string& comment) {
+        ReadRecord(header, ar, comment);
+    });
+    m_pLastBuffer = nullptr;
+}
+
+std::vector<std::unique_ptr<CCPObject>>
+CCockpitReader::ReadPanelRecords(std::string_view text, std::vector<std::string>& leftOut)
+{
+    std::vector<std::unique_ptr<CCPObject>> records;
+    Run(text, [&](std::string_view header, CLineReader& ar, const std::string& comment) {
+        int id = 0;
+        std::string_view keyword;
+        if (!ScanHeader(header, id, keyword))
+            return;
+        const CRecordType* type = FindRecordType(keyword);
+        if (type && (type->list == RecordList::Objects || type->list == RecordList::ButtonViews)) {
+            records.push_back(type->read(*type, id, ar, comment, &m_manager));
+            return;
+        }
+        // A record of the cockpit's own lists is read past unseen; an unknown one's lines
+        // come back as comment lines, as in a file.
+        if (type)
+            ReadKeys(ar, "", [](std::string_view, CTokenCursor&) { return true; });
+        std::string kind(keyword);
+        for (char& c : kind)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+        leftOut.push_back(std::move(kind));
+    });
+    return records;
+}
+
+void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar,
+                                const std::string& comment)
+{
+    int id = 0;
+    std::string_view keyword;
+    const CRecordType* type = ScanHeader(header, id, keyword) ? FindRecordType(keyword) : nullptr;
+    if (!type) {
+        KeepUnknown(header, comment);
+        return;
+    }
+    if (type->list == RecordList::Manager) {
+        m_manager.LoadManager(ar, comment);
+        return;
+    }
+    std::unique_ptr<CCPObject> record = type->read(*type, id, ar, comment, &m_manager);
+    if (type->list == RecordList::Buffers)
+        m_pLastBuffer = static_cast<CCPBuffer*>(record.get());
+    else if (type->list == RecordList::Surfaces)
+        static_cast<CCPSurface&>(*record).m_pBuffer = m_pLastBuffer;
+    m_manager.AddRecord(std::move(record), type->list);
+}
+
+void CCockpitReader::KeepUnknown(std::string_view header, const std::string& comment)
+{
+    // Its body and "#end" come back here as comment lines and headers and are kept the same
+    // way, so the record stays whole and in order.
+    if (!comment.empty())
+        m_manager.AddLeftover(comment);
+    // A CR left at the end would turn the LF written after it into a CR LF line end, and the
+    // next load would lose it: the kept line ends at its last other character.
+    size_t end = header.size();
+    while (end > 0 && header[end - 1] == '\r')
+        --end;
+    std::string kept(header.substr(0, end));
+    kept += '\n';
+    m_manager.AddLeftover(std::move(kept));
+}
+
+std::unique_ptr<CCPObject> CCockpitReader::Copy(CCPObject& record, CCPManager& manager,
+                                                IUserInterface* ui)
+{
+    std::unique_ptr<CCPObject> copy = CreateRecordOfType(record.GetTypeCode(), &manager);
+    if (!copy)
+        return nullptr;
+    CLineWriter out;
+    record.Serialize(out);
+    int lines = 0;
+    CLineReader ar(out.Take(), &lines, ui);
+    std::string_view line, keyword;
+    int id = 0;
+    while (ar.ReadLine(line))
+        if (ScanHeader(line, id, keyword))
+            break;
+    // The copy keeps the keys only: no comment, so no name either.
+    copy->Load(0, ar, std::string(), &manager);
+    return copy;
+}

@@ -1,9 +1,0 @@
-#include "ccpcomment.h"
-
-#include "clinewriter.h"
-
-void CCPComment::Serialize(CLineWriter& ar)
-{
-    ar.Write(m_strText);
-    ar.Write("\n");
-}
