@@ -22,7 +22,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -754,12 +753,12 @@ void CMainFrame::ShowHelp()
 void CMainFrame::UpdateTitle()
 {
     const std::string title = m_pDocHandler ? m_pDocHandler->GetTitle() : std::string("Untitled");
-    setWindowTitle(QFile::decodeName(title.c_str()) + QStringLiteral("[*] - Vireo Editor"));
+    setWindowTitle(PathFromCore(title) + QStringLiteral("[*] - Vireo Editor"));
     setWindowModified(m_pDoc->IsModified());
     const std::string& path = m_pDoc->GetPathName();
-    const QString folder = QFile::decodeName(FolderOf(path).c_str());
+    const QString folder = PathFromCore(FolderOf(path));
     m_pFolderPane->setText(folder);
-    m_pFolderPane->setToolTip(path.empty() ? QString() : QFile::decodeName(path.c_str()));
+    m_pFolderPane->setToolTip(path.empty() ? QString() : PathFromCore(path));
     m_pFolderPane->setVisible(!folder.isEmpty());
 }
 
@@ -815,7 +814,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
             if (m_fnOpenFile) {
                 // Opened after the drop has finished, so that the source is not kept waiting
                 // by the question about saving changes.
-                const std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+                const std::string path = PathToCore(url.toLocalFile());
                 QTimer::singleShot(0, this, [this, path] { m_fnOpenFile(path); });
             }
             return;

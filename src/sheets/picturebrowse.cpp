@@ -7,7 +7,6 @@
 #include "iuserinterface.h"
 #include "textconvert.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -101,18 +100,17 @@ bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string
     const std::string shown = current.empty() ? std::string()
                               : manager       ? manager->FullPath(current)
                                               : current;
-    if (!shown.empty() && QFileInfo(QFile::decodeName(shown.c_str())).isFile()) {
-        dlg.selectFile(QFile::decodeName(shown.c_str()));
-        preview(QFile::decodeName(shown.c_str()));
+    if (!shown.empty() && QFileInfo(PathFromCore(shown)).isFile()) {
+        dlg.selectFile(PathFromCore(shown));
+        preview(PathFromCore(shown));
     } else if (!folder.empty())
-        dlg.setDirectory(QFile::decodeName(folder.c_str()));
+        dlg.setDirectory(PathFromCore(folder));
     if (CDialogRunner::RunModal(dlg) != IDOK || dlg.selectedFiles().isEmpty())
         return false;
 
     const QString chosen = dlg.selectedFiles().first();
-    // The bytes of the name as the disk has them.
-    const QByteArray bytes = QFile::encodeName(chosen);
-    const std::string path(bytes.constData(), size_t(bytes.size()));
+    // The name as the core holds names.
+    const std::string path = PathToCore(chosen);
     std::string stored;
     const bool inFolder = NameInFolder(folder, path, stored);
     if (!CheckFileName(parent, stored))

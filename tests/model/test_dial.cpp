@@ -132,6 +132,7 @@ TEST(Dial, NoNeedleWithoutAUsableTable)
     }
 }
 
+#ifdef VIREO_TEST_QT // painted through Qt
 TEST(Dial, SelectionFrameAndGeometry)
 {
     CFixture f;
@@ -144,6 +145,7 @@ TEST(Dial, SelectionFrameAndGeometry)
     EXPECT_EQ(At(img, 19, 31), 0xff0000u);
     EXPECT_EQ(Count(img, 0xff0000u), 2 * 20 + 2 * 30);
 }
+#endif
 
 TEST(Dial, NeedleAngleRunsThroughTheWholeTable)
 {
