@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 using namespace recordtest;
 
@@ -45,9 +46,9 @@ TEST(DialAngles, AClickPointsWhereThePaintedNeedleWould)
     }
     // Straight right, up, left and down of the centre.
     EXPECT_FLOAT_EQ(AngleOfPoint(cx, cy, 120, 110), 0.0f);
-    EXPECT_FLOAT_EQ(AngleOfPoint(cx, cy, 90, 50), float(M_PI / 2));
-    EXPECT_FLOAT_EQ(AngleOfPoint(cx, cy, 10, 110), float(M_PI));
-    EXPECT_FLOAT_EQ(AngleOfPoint(cx, cy, 90, 170), float(-M_PI / 2));
+    EXPECT_FLOAT_EQ(AngleOfPoint(cx, cy, 90, 50), float(std::numbers::pi / 2));
+    EXPECT_FLOAT_EQ(AngleOfPoint(cx, cy, 10, 110), float(std::numbers::pi));
+    EXPECT_FLOAT_EQ(AngleOfPoint(cx, cy, 90, 170), float(-std::numbers::pi / 2));
     EXPECT_EQ(AngleOfPoint(cx, cy, cx, cy), 0.0f);
 }
 
