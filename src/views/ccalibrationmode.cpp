@@ -144,7 +144,9 @@ bool CCalibrationMode::OnKey(QKeyEvent* event)
 
 bool CCalibrationMode::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_pField || event->type() != QEvent::KeyPress)
+    // The type first: while the field is being destroyed it is no QLineEdit any more, and
+    // comparing it with the guarded pointer would look at it as one.
+    if (event->type() != QEvent::KeyPress || watched != m_pField)
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
