@@ -7,6 +7,9 @@
 # The Windows build goes to build-windows/ (or $VIREO_WINDOWS_BUILD_DIR), Wine's files to a
 # prefix inside it. Installs the cross compiler and Wine when they are missing.
 set -euo pipefail
+# Nothing here reads a terminal: Wine, given one, takes it as its console, and a run in the
+# background is then stopped by the shell.
+exec </dev/null
 root="$(cd "$(dirname "$0")/.." && pwd)"
 win="${VIREO_WINDOWS_BUILD_DIR:-$root/build-windows}"
 linux="${VIREO_BUILD_DIR:-$root/build}"
