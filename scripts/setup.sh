@@ -2,13 +2,17 @@
 # Installs the Debian packages the build and the tests need, when they are missing.
 #   scripts/setup.sh               what building and running the editor and the tests need
 #   scripts/setup.sh --with-clang  also clang, for the sanitizer build and the fuzzers
+#   scripts/setup.sh --with-windows  also the MinGW-w64 cross compiler and Wine
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
           libgtest-dev ccache xvfb xauth imagemagick fonts-dejavu-core clang-format)
-if [ "${1:-}" = "--with-clang" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+for arg in "$@"; do
+  case "$arg" in
+    --with-clang) packages+=(clang libclang-rt-14-dev) ;;
+    --with-windows) packages+=(googletest g++-mingw-w64-x86-64-posix wine64) ;;
+  esac
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

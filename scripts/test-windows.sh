@@ -14,19 +14,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 win="${VIREO_WINDOWS_BUILD_DIR:-$root/build-windows}"
 linux="${VIREO_BUILD_DIR:-$root/build}"
 
-packages=(cmake ccache googletest g++-mingw-w64-x86-64-posix wine64)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+"$root/scripts/setup.sh" --with-windows
 
 echo "== Windows build (MinGW-w64)"
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
