@@ -9,6 +9,7 @@
 #include "clinewriter.h"
 #include "cqtcanvas.h"
 #include "iuserinterface.h"
+#include "outlinepaint.h"
 #include "panelpaint.h"
 
 #include <QGuiApplication>
@@ -197,6 +198,61 @@ void BM_PaintPanel(benchmark::State& state)
     PerRecord(state, int(records.size()));
 }
 
+// The same panel with View > Outlines on: every record's frame and name over the paint.
+void BM_PaintPanelOutlined(benchmark::State& state)
+{
+    CLoaded c(CockpitText(int(state.range(0))));
+    CCPManager& m = c.manager;
+    const std::vector<CCPObject*> records = FirstPanelRecords(m);
+    for (CCPObject* r : records)
+        r->NextState();
+    const float zoom = 2.0f;
+    QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom),
+                 QImage::Format_ARGB32_Premultiplied);
+    const CCPPanel& panel = *m.FindPanel(CCockpitGenerator::kFirstPanel);
+    for (auto _ : state) {
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        CQtCanvas canvas(painter);
+        PaintPanel(m, panel, canvas, zoom);
+        PaintOutlines(m, panel, canvas, zoom);
+    }
+    PerRecord(state, int(records.size()));
+}
+
+// The outlined paint against the plain one, timed by turns within each iteration and compared
+// by their best times, as the load-and-save ratio is (the target: within 1.5 times).
+void BM_PaintOutlinedAgainstPlain(benchmark::State& state)
+{
+    CLoaded c(CockpitText(int(state.range(0))));
+    CCPManager& m = c.manager;
+    for (CCPObject* r : FirstPanelRecords(m))
+        r->NextState();
+    const float zoom = 2.0f;
+    QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom),
+                 QImage::Format_ARGB32_Premultiplied);
+    const CCPPanel& panel = *m.FindPanel(CCockpitGenerator::kFirstPanel);
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    double plain = 1e9, outlined = 1e9;
+    for (auto _ : state) {
+        for (bool outlines : {false, true}) {
+            const auto t0 = Clock::now();
+            image.fill(Qt::transparent);
+            {
+                QPainter painter(&image);
+                CQtCanvas canvas(painter);
+                PaintPanel(m, panel, canvas, zoom);
+                if (outlines)
+                    PaintOutlines(m, panel, canvas, zoom);
+            }
+            const double t = seconds(Clock::now() - t0);
+            (outlines ? outlined : plain) = std::min(outlines ? outlined : plain, t);
+        }
+    }
+    state.counters["times plain"] = outlined / plain;
+}
+
 // The same rectangles drawn straight from one image, with the blue key prepared once.
 void BM_PaintQPainterBaseline(benchmark::State& state)
 {
@@ -236,6 +292,8 @@ BENCHMARK(BM_QuickCheck) SIZES;
 BENCHMARK(BM_FullCheck) SIZES;
 BENCHMARK(BM_PaintQPainterBaseline)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPanel)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPanelOutlined)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintOutlinedAgainstPlain)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

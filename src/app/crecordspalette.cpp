@@ -1,0 +1,123 @@
+#include "crecordspalette.h"
+
+#include "ccptreeicons.h"
+#include "crecorddrag.h"
+#include "cvireodoc.h"
+#include "recordtypes.h"
+
+#include <QDrag>
+#include <QLabel>
+#include <QMimeData>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+constexpr int kCodeRole = Qt::UserRole;
+} // namespace
+
+QStringList CRecordTypeList::mimeTypes() const
+{
+    return {QString::fromLatin1(kRecordTypeMime)};
+}
+
+QMimeData* CRecordTypeList::mimeData(const QList<QListWidgetItem*>& items) const
+{
+    if (items.isEmpty())
+        return nullptr;
+    return MakeRecordTypeMime(CRecordsPalette::TypeCode(items.front()));
+}
+
+void CRecordTypeList::startDrag(Qt::DropActions)
+{
+    QListWidgetItem* item = currentItem();
+    if (!item || !(item->flags() & Qt::ItemIsDragEnabled))
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mimeData({item}));
+    drag->setPixmap(item->icon().pixmap(iconSize()));
+    drag->exec(Qt::CopyAction);
+}
+
+CRecordsPalette::CRecordsPalette(CVireoDoc* doc, QWidget* parent)
+    : QDockWidget(QStringLiteral("Records"), parent), m_pDoc(doc)
+{
+    setObjectName(QStringLiteral("recordsPalette"));
+    QAction* toggle = toggleViewAction();
+    toggle->setText(QStringLiteral("&Records"));
+    toggle->setStatusTip(
+        QStringLiteral("Show or hide the palette of record types to drag onto the panel"));
+
+    // The types Add Object offers, in its order.
+    std::vector<const CRecordType*> types;
+    for (const CRecordType& type : RecordTypes())
+        if (type.placeable)
+            types.push_back(&type);
+    std::sort(types.begin(), types.end(), [](const CRecordType* a, const CRecordType* b) {
+        return QString::fromLatin1(a->name).compare(QString::fromLatin1(b->name),
+                                                    Qt::CaseInsensitive) < 0;
+    });
+
+    m_pList = new CRecordTypeList;
+    m_pList->setObjectName(QStringLiteral("recordTypes"));
+    m_pList->setIconSize(QSize(CCPTreeIcons::kWidth, CCPTreeIcons::kHeight));
+    m_pList->setDragEnabled(true);
+    m_pList->setDragDropMode(QAbstractItemView::DragOnly);
+    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (const CRecordType* type : types) {
+        auto* item = new QListWidgetItem(CCPTreeIcons::Icon(type->image),
+                                         QString::fromLatin1(type->name), m_pList);
+        item->setData(kCodeRole, type->newCode);
+        if (!type->create) {
+            // Listed as Add Object lists it, to say where a buffer comes from.
+            item->setFlags(Qt::ItemIsSelectable);
+            item->setToolTip(QStringLiteral("A Buffer is not added on its own: a panel's first "
+                                            "Surface brings its Buffer, asking for the picture "
+                                            "file."));
+        } else {
+            item->setToolTip(
+                QStringLiteral("Drag onto the panel, or double-click to add a %1 in the middle "
+                               "of the panel in view")
+                    .arg(QString::fromLatin1(type->name)));
+        }
+    }
+    connect(m_pList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (m_fnAdd && (item->flags() & Qt::ItemIsEnabled) && m_pDoc->m_pCurrentPanel)
+            m_fnAdd(TypeCode(item));
+    });
+
+    m_pHint = new QLabel(QStringLiteral("Choose a panel in the tree (or Edit > Add Panel) to "
+                                        "put records on it."));
+    m_pHint->setObjectName(QStringLiteral("recordsHint"));
+    m_pHint->setWordWrap(true);
+    m_pHint->setMargin(4);
+
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_pHint);
+    layout->addWidget(m_pList, 1);
+    setWidget(body);
+
+    m_pDoc->AddObserver(this);
+    ShowPanelState();
+}
+
+CRecordsPalette::~CRecordsPalette()
+{
+    m_pDoc->RemoveObserver(this);
+}
+
+int CRecordsPalette::TypeCode(const QListWidgetItem* item)
+{
+    return item ? item->data(kCodeRole).toInt() : -1;
+}
+
+void CRecordsPalette::ShowPanelState()
+{
+    const bool panel = m_pDoc->m_pCurrentPanel != nullptr;
+    m_pHint->setVisible(!panel);
+    m_pList->setEnabled(panel);
+}
