@@ -22,7 +22,6 @@ CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter)
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, false);
-    MakeFont();
 }
 
 CQtCanvas::~CQtCanvas()
@@ -49,7 +48,7 @@ Font CQtCanvas::SelectFont(const Font& font)
     Font old = m_font;
     m_font = font;
     if (!(old == font))
-        MakeFont();
+        m_bFontMade = false;
     return old;
 }
 
@@ -61,6 +60,7 @@ void CQtCanvas::MakeFont()
     m_qFont.setPixelSize(m_font.height > 0 ? m_font.height : 12);
     m_qFont.setBold(m_font.bold);
     m_nAscent = QFontMetrics(m_qFont).ascent();
+    m_bFontMade = true;
 }
 
 void CQtCanvas::ApplyPenAndBrush()
@@ -162,6 +162,8 @@ void CQtCanvas::Ellipse(const CRect& rc)
 
 void CQtCanvas::TextOut(int x, int y, const std::string& latin1, Rgb color)
 {
+    if (!m_bFontMade)
+        MakeFont();
     m_painter.setFont(m_qFont);
     m_painter.setPen(ToQColor(color));
     m_painter.drawText(x, ClampToInt((long long)y + m_nAscent),

@@ -33,7 +33,9 @@ private:
     Pen m_pen;
     Brush m_brush;
     Font m_font;
-    // The selected font as Qt has it, made when it is selected rather than for every text.
+    // The selected font as Qt has it, made for the first text after it is selected rather than
+    // for every text.
     QFont m_qFont;
     int m_nAscent = 0;
+    bool m_bFontMade = false;
 };
