@@ -1,4 +1,6 @@
 // Records made by drawing: a type dropped on a panel, a piece of the template put there.
+#include "ccpbuffer.h"
+#include "ccpbuttonview.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
 #include "irecordeditor.h"
@@ -123,7 +125,8 @@ TEST_F(DrawingTest, NewRecordsKeepToTheScreenAndGoWhereTheyAreSent)
     ASSERT_NE(elsewhere, nullptr);
     EXPECT_EQ(c.doc.m_pCurrentPanel, Panel(200));
     EXPECT_EQ(Panel(200)->m_anButtonViews, std::vector<int>{elsewhere->m_nId});
-    EXPECT_EQ(c.doc.m_manager.FindButtonView(elsewhere->m_nId), elsewhere);
+    EXPECT_EQ(static_cast<CCPObject*>(c.doc.m_manager.FindButtonView(elsewhere->m_nId)),
+              elsewhere);
     EXPECT_EQ(Dest(elsewhere), CRect(5, 6, 15, 16));
 
     // A piece wider than the screen starts at its left edge.
