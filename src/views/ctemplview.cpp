@@ -183,7 +183,7 @@ void CTemplView::OnLButtonDown(Qt::KeyboardModifiers, CPoint pt)
 void CTemplView::OnLButtonUp(CPoint pt)
 {
     if (!m_tracker.IsTracking()) {
-        EndPress(pt);
+        EndPress();
         return;
     }
     m_tracker.TrackTo(pt);

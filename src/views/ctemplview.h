@@ -68,7 +68,7 @@ private:
     // What a press outside the tracker does as the mouse moves and comes up: true when it
     // took the event.
     bool MovePress(Qt::KeyboardModifiers keys, CPoint pt);
-    void EndPress(CPoint pt);
+    void EndPress();
     // The template pixel edge nearest to a viewport point, within the template.
     CPoint EdgePoint(CPoint device) const;
     CRect BandTo(CPoint device, Qt::KeyboardModifiers keys) const;

@@ -78,7 +78,7 @@ bool CTemplView::MovePress(Qt::KeyboardModifiers keys, CPoint pt)
     return true;
 }
 
-void CTemplView::EndPress(CPoint pt)
+void CTemplView::EndPress()
 {
     const Press press = std::exchange(m_press, Press::None);
     if (std::exchange(m_bBand, false)) {
@@ -95,7 +95,6 @@ void CTemplView::EndPress(CPoint pt)
         m_pDoc->SetTemplatePiece(std::nullopt);
     viewport()->update();
     Pick(m_ptPress);
-    (void)pt;
 }
 
 void CTemplView::StartPieceDrag()
