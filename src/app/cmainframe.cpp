@@ -9,6 +9,7 @@
 #include "chistorypanel.h"
 #include "cproblemspanel.h"
 #include "crecentfilelist.h"
+#include "crecordspalette.h"
 #include "ctemplview.h"
 #include "ctoolbarart.h"
 #include "cvireodoc.h"

@@ -34,7 +34,7 @@ public:
     explicit CRecordsPalette(CVireoDoc* doc, QWidget* parent = nullptr);
     ~CRecordsPalette() override;
 
-    QListWidget* GetList() const { return m_pList; }
+    CRecordTypeList* GetList() const { return m_pList; }
     // The type code an entry stands for.
     static int TypeCode(const QListWidgetItem* item);
     // Runs with the code of a type double-clicked or entered.
