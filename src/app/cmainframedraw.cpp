@@ -29,7 +29,10 @@ void KeepSetting(const QString& key, const QVariant& value)
 void CMainFrame::CreateDrawingTools()
 {
     m_pRecords = new CRecordsPalette(m_pDoc, this);
-    addDockWidget(Qt::LeftDockWidgetArea, m_pRecords);
+    // Below the panes, where it takes no width from the tree and the two views; hidden until
+    // View > Records shows it, so that the panes keep their room for reading a cockpit.
+    addDockWidget(Qt::BottomDockWidgetArea, m_pRecords);
+    m_pRecords->hide();
     m_pRecords->SetAddHandler([this](int code) {
         if (m_pDoc->AddRecordAt(code, m_pView->VisibleCentre(), nullptr, PlaceAnchor::Centre))
             SetActivePane(kViewPane);

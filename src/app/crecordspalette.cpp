@@ -17,6 +17,12 @@ namespace {
 constexpr int kCodeRole = Qt::UserRole;
 } // namespace
 
+QSize CRecordTypeList::sizeHint() const
+{
+    const int row = std::max(sizeHintForRow(0), iconSize().height()) + 2 * spacing();
+    return QSize(QListWidget::sizeHint().width(), 2 * row + 2 * frameWidth() + 2);
+}
+
 QStringList CRecordTypeList::mimeTypes() const
 {
     return {QString::fromLatin1(kRecordTypeMime)};
@@ -65,6 +71,11 @@ CRecordsPalette::CRecordsPalette(CVireoDoc* doc, QWidget* parent)
     m_pList->setDragEnabled(true);
     m_pList->setDragDropMode(QAbstractItemView::DragOnly);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A row of types below the panes, as many rows as the width needs; one column at a side.
+    m_pList->setFlow(QListView::LeftToRight);
+    m_pList->setWrapping(true);
+    m_pList->setResizeMode(QListView::Adjust);
+    m_pList->setSpacing(2);
     for (const CRecordType* type : types) {
         auto* item = new QListWidgetItem(CCPTreeIcons::Icon(type->image),
                                          QString::fromLatin1(type->name), m_pList);

@@ -16,6 +16,8 @@ class CRecordTypeList : public QListWidget
 public:
     using QListWidget::QListWidget;
 
+    // Two rows of types: enough below the panes for most windows, small beside them.
+    QSize sizeHint() const override;
     QStringList mimeTypes() const override;
     // What a drag of the items carries: the type of the first.
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;

@@ -55,9 +55,11 @@ TEST_F(DrawingFrameTest, ThePaletteListsWhatAddObjectOffersWithTheTreesIcons)
 {
     Start();
     ASSERT_TRUE(palette());
-    EXPECT_TRUE(palette()->isVisible()) << "shown at first, to be found";
+    EXPECT_FALSE(palette()->isVisible()) << "the panes keep their room until it is asked for";
     EXPECT_EQ(palette()->windowTitle(), QStringLiteral("Records"));
     EXPECT_TRUE(ViewMenu().contains(QStringLiteral("&Records")));
+    palette()->toggleViewAction()->trigger();
+    EXPECT_TRUE(palette()->isVisible());
 
     // The very list Add Object's dialog offers, in its order.
     CSelectTypeDlg dlg;

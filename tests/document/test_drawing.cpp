@@ -125,8 +125,7 @@ TEST_F(DrawingTest, NewRecordsKeepToTheScreenAndGoWhereTheyAreSent)
     ASSERT_NE(elsewhere, nullptr);
     EXPECT_EQ(c.doc.m_pCurrentPanel, Panel(200));
     EXPECT_EQ(Panel(200)->m_anButtonViews, std::vector<int>{elsewhere->m_nId});
-    EXPECT_EQ(static_cast<CCPObject*>(c.doc.m_manager.FindButtonView(elsewhere->m_nId)),
-              elsewhere);
+    EXPECT_EQ(static_cast<CCPObject*>(c.doc.m_manager.FindButtonView(elsewhere->m_nId)), elsewhere);
     EXPECT_EQ(Dest(elsewhere), CRect(5, 6, 15, 16));
 
     // A piece wider than the screen starts at its left edge.
