@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -118,7 +119,11 @@ int CVireoView::ChoosePieceType(const QPoint& global)
     if (m_fnChoosePieceType)
         return m_fnChoosePieceType(global);
     QMenu menu(this);
-    menu.addSection(QStringLiteral("Make a record of this piece"));
+    const QString title = QStringLiteral("Make a record of this piece");
+    menu.addSection(title);
+    // Wide enough for its title: the type names are shorter.
+    menu.setMinimumWidth(menu.fontMetrics().horizontalAdvance(title) +
+                         4 * menu.style()->pixelMetric(QStyle::PM_MenuHMargin) + 24);
     for (int code : PieceTypeCodes()) {
         const CRecordType* type = FindRecordTypeOfCode(code);
         QAction* action =
