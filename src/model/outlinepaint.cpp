@@ -11,12 +11,14 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
+#include "recordtypes.h"
 #include "cinstrumentpiece.h"
 #include "strformat.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -27,7 +29,7 @@ const Rgb kLabelBack = MakeRgb(16, 16, 16);
 // Labels in a small fixed-pitch face: a character's width is known without measuring.
 constexpr int kLabelHeight = 11;
 constexpr int kCharWidth = 7;
-// A label cut shorter than this says too little to be read as a name: none is drawn.
+// Frames narrower than this many characters get no label at all.
 constexpr size_t kMinChars = 3;
 // Held to a range no canvas reaches, so that the sums of lines and labels stay in int.
 constexpr int kFar = 1 << 24;
@@ -60,20 +62,46 @@ void DashedFrame(Canvas& dc, CRect rc)
     dc.Line(rc.right - 1, rc.top, rc.right - 1, rc.bottom);
 }
 
-// The label inside the top-left corner of frame (device pixels), cut to the frame's width.
+// How many characters of a label fit inside frame (device pixels); 0 when none would be
+// drawn there.
+size_t LabelRoom(const CRect& frame)
+{
+    const CRect rc = NearRect(frame);
+    if (rc.Height() < kLabelHeight + 2)
+        return 0;
+    const size_t fits = size_t(std::max(0, (rc.Width() - 4) / kCharWidth));
+    return fits < kMinChars ? 0 : fits;
+}
+
+// The label inside the top-left corner of frame (device pixels), when all of it fits there: a
+// name cut short could be taken for another.
 void DrawLabel(Canvas& dc, CRect frame, const std::string& text, Rgb colour)
 {
+    if (text.empty() || text.size() > LabelRoom(frame))
+        return;
     frame = NearRect(frame);
-    if (text.empty() || frame.Height() < kLabelHeight + 2)
-        return;
-    const size_t fits = size_t(std::max(0, (frame.Width() - 4) / kCharWidth));
-    const size_t n = std::min(text.size(), fits);
-    if (n < text.size() && n < kMinChars)
-        return;
-    const CRect box(frame.left + 1, frame.top + 1, frame.left + 3 + int(n) * kCharWidth,
-                    frame.top + 1 + kLabelHeight);
+    const CRect box(frame.left + 1, frame.top + 1,
+                    frame.left + 3 + int(text.size()) * kCharWidth, frame.top + 1 + kLabelHeight);
     dc.FillRect(box, kLabelBack);
-    dc.TextOut(box.left + 1, box.top, n < text.size() ? text.substr(0, n) : text, colour);
+    dc.TextOut(box.left + 1, box.top, text, colour);
+}
+
+// The record's label when it fits in room characters, else empty. A record without a comment
+// (most of a big panel) has no name: it goes by type and id, whose length is known without
+// making the text.
+std::string LabelWithin(const CCPObject& record, size_t room)
+{
+    if (record.m_strComment.empty()) {
+        size_t length = std::strlen(record.GetRecordType().name) + 2;
+        for (long long id = std::llabs((long long)record.m_nId); id >= 10; id /= 10)
+            ++length;
+        if (record.m_nId < 0)
+            ++length;
+        if (length > room)
+            return std::string();
+    }
+    std::string label = record.GetLabel();
+    return label.size() <= room ? label : std::string();
 }
 
 struct CLabelled
@@ -115,6 +143,63 @@ Rgb OutlineColour(const CCPObject& record)
     }
 }
 
+namespace {
+
+// Visits the record's further rectangles on the panel, each with what it is called (a part's
+// name, or a word and a number from 2 up: "place 2").
+template <class Visit> void VisitSecondary(const CCPObject& record, Visit&& visit)
+{
+    const auto each = [&](const CRect& rc, const char* word, int number) {
+        if (!rc.IsRectEmpty())
+            visit(rc, word, number);
+    };
+    switch (record.GetTypeCode()) {
+    case kAdiType: {
+        const auto& adi = static_cast<const CCPAdi&>(record);
+        each(adi.m_rcIlsLimits, "ILS limits", 0);
+        each(adi.m_rcBackDest, "back", 0);
+        each(adi.m_background.m_rcDest, "background", 0);
+        break;
+    }
+    case kHsiType: {
+        const auto& hsi = static_cast<const CCPHsi&>(record);
+        each(hsi.m_arcDest[1], "second piece", 0);
+        each(hsi.m_arcDest[2], "third place", 0);
+        each(hsi.m_rcWarnFlag, "warn flag", 0);
+        each(hsi.m_background.m_rcDest, "background", 0);
+        break;
+    }
+    case kDialType:
+        each(static_cast<const CCPDial&>(record).m_background.m_rcDest, "background", 0);
+        break;
+    case kMachAsiType:
+        each(static_cast<const CCPMachAsi&>(record).m_background.m_rcDest, "background", 0);
+        break;
+    case kDigitsType: {
+        const auto& places = static_cast<const CCPDigits&>(record).m_arcDest;
+        for (size_t i = 1; i < places.size(); ++i)
+            each(places[i], "place", int(i) + 1);
+        break;
+    }
+    case kIndicatorType: {
+        const auto& tapes = static_cast<const CCPIndicator&>(record);
+        for (size_t i = 0; i < tapes.m_arcDest.size(); ++i)
+            if (int(i) != tapes.m_nCurrentTape)
+                each(tapes.m_arcDest[i], "tape", int(i) + 1);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+std::string PartName(const char* word, int number)
+{
+    return number ? StrFormat("%s %d", word, number) : std::string(word);
+}
+
+} // namespace
+
 std::vector<COutline> RecordOutlines(const CCPObject& record)
 {
     std::vector<COutline> out;
@@ -122,27 +207,9 @@ std::vector<COutline> RecordOutlines(const CCPObject& record)
     if (!record.GetDestRect(&place))
         return out;
     out.push_back(COutline{place, record.GetLabel(), false});
-    if (const auto* adi = dynamic_cast<const CCPAdi*>(&record)) {
-        Add(out, adi->m_rcIlsLimits, "ILS limits");
-        Add(out, adi->m_rcBackDest, "back");
-        Add(out, adi->m_background.m_rcDest, "background");
-    } else if (const auto* hsi = dynamic_cast<const CCPHsi*>(&record)) {
-        Add(out, hsi->m_arcDest[1], "second piece");
-        Add(out, hsi->m_arcDest[2], "third place");
-        Add(out, hsi->m_rcWarnFlag, "warn flag");
-        Add(out, hsi->m_background.m_rcDest, "background");
-    } else if (const auto* dial = dynamic_cast<const CCPDial*>(&record)) {
-        Add(out, dial->m_background.m_rcDest, "background");
-    } else if (const auto* asi = dynamic_cast<const CCPMachAsi*>(&record)) {
-        Add(out, asi->m_background.m_rcDest, "background");
-    } else if (const auto* digits = dynamic_cast<const CCPDigits*>(&record)) {
-        for (size_t i = 1; i < digits->m_arcDest.size(); ++i)
-            Add(out, digits->m_arcDest[i], StrFormat("place %d", int(i) + 1));
-    } else if (const auto* indicator = dynamic_cast<const CCPIndicator*>(&record)) {
-        for (size_t i = 0; i < indicator->m_arcDest.size(); ++i)
-            if (int(i) != indicator->m_nCurrentTape)
-                Add(out, indicator->m_arcDest[i], StrFormat("tape %d", int(i) + 1));
-    }
+    VisitSecondary(record, [&](const CRect& rc, const char* word, int number) {
+        out.push_back(COutline{rc, PartName(word, number), true});
+    });
     return out;
 }
 
@@ -160,27 +227,41 @@ std::vector<COutline> PanelAreaOutlines(const CCPPanel& panel)
 void PaintOutlines(const CCPManager& manager, const CCPPanel& panel, Canvas& dc, float zoom,
                    int layers)
 {
-    // Frames first, then every label over them, so that no frame crosses a name.
+    // Frames first, then every label over them, so that no frame crosses a name. A record's
+    // name is looked up only where a label could fit: a full panel has thousands of records.
     std::vector<CLabelled> labels;
     const Pen dashed{Pen::Dash, kAreaColour, 1};
     const Pen old = dc.SelectPen(dashed);
-    const auto outline = [&](const CCPObject& record) {
+    const auto outline = [&](const CCPObject& record, const std::string* name) {
+        CRect place;
+        if (!record.GetDestRect(&place))
+            return;
         const Rgb colour = OutlineColour(record);
-        for (const COutline& o : RecordOutlines(record)) {
-            const CRect rc = ScaledRect(o.rc, zoom);
-            if (o.secondary) {
-                dc.SelectPen(Pen{Pen::Dash, colour, 1});
-                DashedFrame(dc, rc);
-            } else {
-                dc.FrameRect(rc, colour);
-            }
-            labels.push_back(CLabelled{rc, o.label, colour});
+        const CRect rc = ScaledRect(place, zoom);
+        dc.FrameRect(rc, colour);
+        if (const size_t room = LabelRoom(rc)) {
+            std::string label = name ? *name : LabelWithin(record, room);
+            if (!label.empty())
+                labels.push_back(CLabelled{rc, std::move(label), colour});
         }
+        VisitSecondary(record, [&](const CRect& part, const char* word, int number) {
+            const CRect scaled = ScaledRect(part, zoom);
+            dc.SelectPen(Pen{Pen::Dash, colour, 1});
+            DashedFrame(dc, scaled);
+            if (LabelRoom(scaled) > 0)
+                labels.push_back(CLabelled{scaled, PartName(word, number), colour});
+        });
     };
-    for (const auto& entry : panel.m_aSurfaces)
-        outline(*entry);
+    // Surface entries have no id of their own: as in the tree, they go by their place in the
+    // panel's list.
+    for (size_t i = 0; i < panel.m_aSurfaces.size(); ++i) {
+        std::string name;
+        if (!panel.m_aSurfaces[i]->GetName(name) || name.empty())
+            name = StrFormat("Surface %d", int(i));
+        outline(*panel.m_aSurfaces[i], &name);
+    }
     WalkPanel(manager, panel, layers, [&](CCPObject& record) {
-        outline(record);
+        outline(record, nullptr);
         return false;
     });
 
