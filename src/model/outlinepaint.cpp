@@ -11,8 +11,8 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "ccpsurfaceref.h"
-#include "recordtypes.h"
 #include "cinstrumentpiece.h"
+#include "recordtypes.h"
 #include "strformat.h"
 
 #include <algorithm>
@@ -80,8 +80,8 @@ void DrawLabel(Canvas& dc, CRect frame, const std::string& text, Rgb colour)
     if (text.empty() || text.size() > LabelRoom(frame))
         return;
     frame = NearRect(frame);
-    const CRect box(frame.left + 1, frame.top + 1,
-                    frame.left + 3 + int(text.size()) * kCharWidth, frame.top + 1 + kLabelHeight);
+    const CRect box(frame.left + 1, frame.top + 1, frame.left + 3 + int(text.size()) * kCharWidth,
+                    frame.top + 1 + kLabelHeight);
     dc.FillRect(box, kLabelBack);
     dc.TextOut(box.left + 1, box.top, text, colour);
 }

@@ -35,7 +35,7 @@ Rgb OutlineColour(const CCPObject& record);
 
 // Paints, over what the panel shows, the outlines of its surface entries and of its records on
 // the given layers (also those that draw nothing in their current state), then its areas and
-// OSB points. A label sits inside the top-left corner of its frame, cut to the frame's width.
+// OSB points. A label sits inside the top-left corner of its frame where all of it fits there.
 void PaintOutlines(const CCPManager& manager, const CCPPanel& panel, Canvas& canvas, float zoom,
                    int layers = kAllLayers);
 
