@@ -6,6 +6,7 @@
 #include "recordtypes.h"
 
 #include <QDrag>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QVBoxLayout>
@@ -44,6 +45,16 @@ void CRecordTypeList::startDrag(Qt::DropActions)
     drag->setMimeData(mimeData({item}));
     drag->setPixmap(item->icon().pixmap(iconSize()));
     drag->exec(Qt::CopyAction);
+}
+
+void CRecordTypeList::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem() &&
+        m_fnActivate) {
+        m_fnActivate(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 CRecordsPalette::CRecordsPalette(CVireoDoc* doc, QWidget* parent)
@@ -93,10 +104,12 @@ CRecordsPalette::CRecordsPalette(CVireoDoc* doc, QWidget* parent)
                     .arg(QString::fromLatin1(type->name)));
         }
     }
-    connect(m_pList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    m_pList->m_fnActivate = [this](QListWidgetItem* item) {
         if (m_fnAdd && (item->flags() & Qt::ItemIsEnabled) && m_pDoc->m_pCurrentPanel)
             m_fnAdd(TypeCode(item));
-    });
+    };
+    connect(m_pList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { m_pList->m_fnActivate(item); });
 
     m_pHint = new QLabel(QStringLiteral("Choose a panel in the tree (or Edit > Add Panel) to "
                                         "put records on it."));

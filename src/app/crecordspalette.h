@@ -22,9 +22,13 @@ public:
     // What a drag of the items carries: the type of the first.
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
 
+    // A double-click or Enter on an entry (not a single click, whatever the desktop's habit).
+    std::function<void(QListWidgetItem*)> m_fnActivate;
+
 protected:
     // Always a copy: the palette keeps its entries.
     void startDrag(Qt::DropActions supportedActions) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The "Records" palette (View > Records): every type Add Object offers, with its tree icon and

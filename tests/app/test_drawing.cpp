@@ -108,7 +108,7 @@ TEST_F(DrawingFrameTest, ATypeDraggedFromThePaletteOrDoubleClickedLandsOnThePane
 
     // A double-click puts one in the middle of what the panel view shows.
     frame()->SetActivePane(CMainFrame::kTreePane);
-    emit palette()->GetList()->itemActivated(Entry(QStringLiteral("Light")));
+    emit palette()->GetList()->itemDoubleClicked(Entry(QStringLiteral("Light")));
     CCPObject* light = doc().m_pCurrentObject;
     ASSERT_TRUE(light && light->GetTypeCode() == kLightType);
     const CRect rc = Dest(light);
@@ -116,12 +116,17 @@ TEST_F(DrawingFrameTest, ATypeDraggedFromThePaletteOrDoubleClickedLandsOnThePane
     EXPECT_EQ((rc.left + rc.right) / 2, centre.x);
     EXPECT_EQ((rc.top + rc.bottom) / 2, centre.y);
     EXPECT_EQ(frame()->GetActivePaneIndex(), CMainFrame::kViewPane);
-    emit palette()->GetList()->itemActivated(Entry(QStringLiteral("Buffer")));
+    emit palette()->GetList()->itemDoubleClicked(Entry(QStringLiteral("Buffer")));
     EXPECT_EQ(doc().m_pCurrentObject, light);
+    // Enter on the entry chosen does the same.
+    palette()->GetList()->setCurrentItem(Entry(QStringLiteral("Text")));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(palette()->GetList(), &enter);
+    ASSERT_TRUE(doc().m_pCurrentObject && doc().m_pCurrentObject->GetTypeCode() == kTextType);
 
-    // Two records, two steps: both undone, the cockpit is as it was.
-    ASSERT_TRUE(frame()->ExecuteCommand(ID_EDIT_UNDO));
-    ASSERT_TRUE(frame()->ExecuteCommand(ID_EDIT_UNDO));
+    // Three records, three steps: all undone, the cockpit is as it was.
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(frame()->ExecuteCommand(ID_EDIT_UNDO));
     EXPECT_EQ(doc().Store(), original);
     EXPECT_FALSE(doc().IsModified());
 }
