@@ -3,6 +3,7 @@
 #include "ccptreeicons.h"
 #include "crecorddrag.h"
 #include "cvireodoc.h"
+#include "placeabletypes.h"
 #include "recordtypes.h"
 
 #include <QDrag>
@@ -67,14 +68,7 @@ CRecordsPalette::CRecordsPalette(CVireoDoc* doc, QWidget* parent)
         QStringLiteral("Show or hide the palette of record types to drag onto the panel"));
 
     // The types Add Object offers, in its order.
-    std::vector<const CRecordType*> types;
-    for (const CRecordType& type : RecordTypes())
-        if (type.placeable)
-            types.push_back(&type);
-    std::sort(types.begin(), types.end(), [](const CRecordType* a, const CRecordType* b) {
-        return QString::fromLatin1(a->name).compare(QString::fromLatin1(b->name),
-                                                    Qt::CaseInsensitive) < 0;
-    });
+    const std::vector<const CRecordType*> types = PlaceableTypesByName();
 
     m_pList = new CRecordTypeList;
     m_pList->setObjectName(QStringLiteral("recordTypes"));
