@@ -9,6 +9,7 @@
 #include "chistorypanel.h"
 #include "cproblemspanel.h"
 #include "crecentfilelist.h"
+#include "crecordspalette.h"
 #include "ctemplview.h"
 #include "ctoolbarart.h"
 #include "cvireodoc.h"
@@ -157,6 +158,16 @@ const CommandDef kCommands[] = {
     {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle Status Bar", {}, true},
     {ID_SHOW_OBJECTS, "Show Objects", "Show Objects\nShow Objects", {}, true},
     {ID_SHOW_BUTTONS, "Show Buttons", "Show Buttons\nShow Buttons", {}, true},
+    {ID_VIEW_OUTLINES,
+     "&Outlines\tCtrl+Shift+O",
+     "Outline every record and area of the panel, named and coloured by type\nOutlines",
+     {Qt::CTRL | Qt::SHIFT | Qt::Key_O},
+     true},
+    {ID_VIEW_LIGHT_EVERYTHING,
+     "&Light Everything",
+     "Show every light and button view in its last state; changes nothing\nLight Everything",
+     {},
+     true},
     {ID_VIEW_REFRESH, "Refresh\tF5", "Refresh Images\nRefresh Images", {Qt::Key_F5}},
     {ID_HELP, "&Vireo Help\tF1", "Open the user manual\nVireo Help", {Qt::Key_F1}},
     {ID_HELP_INDEX, "Help &Index", "List the help topics\nHelp Index", {}},
@@ -228,6 +239,7 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     m_pHistory = new CHistoryPanel(m_pDoc, this);
     addDockWidget(Qt::LeftDockWidgetArea, m_pHistory);
     m_pHistory->hide();
+    CreateDrawingTools();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -347,10 +359,12 @@ void CMainFrame::CreateMenus()
         ID_SAME_WIDTH,         ID_SAME_HEIGHT,        ID_SAME_WIDTH_HEIGHT, kSeparator,
         ID_SNAP_OBJECTS,       ID_SNAP_GRID,          ID_GRID_SETTINGS};
     AddMenu(menuBar()->addMenu(QStringLiteral("&Arrange")), arrange);
-    QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
-                          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
-                           ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS,
-                           ID_SHOW_BUTTONS, ID_VIEW_REFRESH, kSeparator});
+    QMenu* view =
+        AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
+                {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
+                 ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS,
+                 ID_VIEW_OUTLINES, ID_VIEW_LIGHT_EVERYTHING, ID_VIEW_REFRESH, kSeparator});
+    view->addAction(m_pRecords->toggleViewAction());
     QAction* history = m_pHistory->toggleViewAction();
     history->setText(QStringLiteral("&History"));
     history->setStatusTip(QStringLiteral("Show or hide the list of edits"));
@@ -663,7 +677,7 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
             ui.Enable(m_pDoc->CanArrange(*command));
             return true;
         }
-        return false;
+        return OnUpdateDrawingCommand(ui);
     }
 }
 
@@ -720,7 +734,7 @@ bool CMainFrame::OnCommand(int id)
     case ID_ZOOM_FIT:
         return m_pView->OnZoomCommand(id);
     default:
-        return false;
+        return OnDrawingCommand(id);
     }
 }
 

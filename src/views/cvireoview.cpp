@@ -6,6 +6,7 @@
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
+#include "outlinepaint.h"
 #include "panelpaint.h"
 #include "strformat.h"
 
@@ -35,6 +36,7 @@ CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent)
     : CScrollView(parent), m_pDoc(doc), m_edit(doc)
 {
     viewport()->setMouseTracking(true);
+    viewport()->setAcceptDrops(true); // record types from the palette, pieces of the template
     m_pDoc->AddObserver(this);
 }
 
@@ -98,12 +100,13 @@ int CVireoView::ShownLayers() const
 void CVireoView::DrawRecords(QPainter& painter, float zoom)
 {
     CQtCanvas dc(painter);
-    PaintPanel(
-        m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
-        m_pDoc->m_pCurrentObject,
-        [&preview = m_pDoc->GetDialPreview()](CCPObject& record, Canvas& canvas, float scale) {
-            return preview.Draw(&record, canvas, scale);
-        });
+    PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
+               m_pDoc->m_pCurrentObject,
+               [&preview = m_pDoc->GetDialPreview(),
+                lit = m_bLightEverything](CCPObject& record, Canvas& canvas, float scale) {
+                   return preview.Draw(&record, canvas, scale) ||
+                          (lit && DrawLastState(record, canvas, scale));
+               });
 }
 
 void CVireoView::OnDraw(QPainter& painter)
@@ -112,6 +115,7 @@ void CVireoView::OnDraw(QPainter& painter)
         return;
     CDeferredMessages::CScope noBoxesWhilePainting(m_paintMessages, m_pDoc->m_manager);
     DrawRecords(painter, m_fZoom);
+    DrawDrawingAids(painter);
     DrawGrid(painter);
 
     // The selection, the tracker and the guides live in device coordinates.
@@ -434,6 +438,10 @@ void CVireoView::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt)
         m_pCalibration->OnClick(pt);
         return;
     }
+    if (m_bPlacing) {
+        PlacePiece(pt, viewport()->mapToGlobal(QPoint(pt.x, pt.y)));
+        return;
+    }
     m_ptPress = pt;
     m_ptMouseDevice = pt;
     m_pressKeys = keys;
@@ -753,6 +761,10 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 
 void CVireoView::UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt)
 {
+    if (m_bPlacing) {
+        viewport()->setCursor(Qt::CrossCursor);
+        return;
+    }
     // Over the current record's tracker the cursor shows what a drag does, and the status bar
     // says so.
     CRectTracker probe = m_tracker;
@@ -769,6 +781,10 @@ void CVireoView::UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt)
 
 bool CVireoView::OnCancelMode()
 {
+    if (m_bPlacing) {
+        EndPlacingPiece();
+        return true;
+    }
     if (m_drag != Drag::None) {
         if (m_tracker.IsTracking())
             m_tracker.Cancel();

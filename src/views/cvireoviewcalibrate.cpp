@@ -21,6 +21,7 @@ void CVireoView::StartCalibration()
 {
     if (!CanCalibrate())
         return;
+    EndPlacingPiece(); // one mode at a time: the clicks now add points
     m_pCalibration = new CCalibrationMode(*this, static_cast<CCPDial&>(*m_pDoc->m_pCurrentObject));
     viewport()->setCursor(Qt::CrossCursor);
     m_bOverTracker = false;
