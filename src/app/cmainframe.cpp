@@ -151,7 +151,8 @@ const CommandDef kCommands[] = {
     {ID_GRID_SETTINGS, "Grid Setti&ngs...", "Set the spacing of the grid\nGrid Settings", {}},
     {ID_CALIBRATE,
      "Ca&librate",
-     "Make the dial's calibration table by clicking on its face\nCalibrate",
+     "Calibrate a dial by clicking on its face, an indicator's tape by clicking on the "
+     "template\nCalibrate",
      {}},
     {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
     {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
@@ -647,8 +648,14 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         // From the panel or template view: the current record's row in the tree.
         ui.Enable(m_pDoc->m_pCurrentObject != nullptr);
         return true;
-    case ID_EDIT_SELECT_ALL:
     case ID_CALIBRATE:
+        // A dial's face is on the panel, an indicator's whole tape only on the template.
+        if (m_pTemplView->CanCalibrateTape()) {
+            ui.Enable();
+            return true;
+        }
+        return m_pView->OnUpdateCommand(ui);
+    case ID_EDIT_SELECT_ALL:
         // Reached from the tree or the template view: the panel's records, as there.
         return m_pView->OnUpdateCommand(ui);
     case ID_SNAP_OBJECTS:
@@ -691,7 +698,12 @@ bool CMainFrame::OnCommand(int id)
     case ID_EDIT_SELECT_ALL:
         return m_pView->OnCommand(id);
     case ID_CALIBRATE:
-        // The clicks go to the panel.
+        // The clicks go to the panel, or to the template for a tape.
+        if (m_pTemplView->CanCalibrateTape()) {
+            SetActivePane(kTemplPane);
+            m_pTemplView->StartTapeCalibration();
+            return true;
+        }
         SetActivePane(kViewPane);
         return m_pView->OnCommand(id);
     case ID_SNAP_OBJECTS:

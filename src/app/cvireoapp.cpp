@@ -72,6 +72,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
                 m_doc.SetCurrentObject(&record);
                 m_pFrame->ExecuteCommand(ID_CALIBRATE);
             });
+        editor->SetDrawnPiece([this] { return m_doc.GetTemplatePiece(); });
         m_pEditor = editor.get();
         m_pOwnEditor = std::move(editor);
     }

@@ -194,6 +194,10 @@ public:
     // A dial's calibration table (needle angles in radians, and the value at each) put in
     // place as one step; false when record is no dial, nothing changed or another edit is open.
     bool CalibrateDial(CCPObject* record, std::vector<float> points, std::vector<float> values);
+    // An indicator tape's positions of its Min Val and Max Val (pixels along the tape from its
+    // source's top, or left when horizontal), as one step. Position lists shorter than the tape
+    // index gain 0 entries up to it.
+    bool CalibrateTape(CCPObject* record, int tape, int minPos, int maxPos);
     // Moves record's destination by the least distance that puts it inside the screen, keeping
     // its size; panel (null: the current one) is shown when the step is undone or redone.
     bool MoveIntoScreen(CCPObject* record, CCPPanel* panel = nullptr);

@@ -76,6 +76,13 @@ int CCPSurfaceRef::AttachNewSurface(CCPPanel* panel)
     if (!ui || ui->EditBuffer(*buffer) != IDOK)
         return IDCANCEL;
     buffer->SetFile(buffer->m_strFile);
+    // A panel's first surface is its background: the whole picture over the whole screen,
+    // hiding what lies below.
+    if (buffer->m_nWidth > 0 && buffer->m_nHeight > 0) {
+        surface->m_rcSrc = CRect(0, 0, buffer->m_nWidth, buffer->m_nHeight);
+        m_rcDest = CRect(0, 0, m_pManager->m_nScreenWidth, m_pManager->m_nScreenHeight);
+        m_bTransparent = false;
+    }
     surface->m_pBuffer = buffer.get();
     surface->m_strFile = buffer->m_strFile;
     m_pManager->AddBuffer(std::move(buffer));

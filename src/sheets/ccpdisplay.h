@@ -1,7 +1,10 @@
 #pragma once
 
+#include "crect.h"
+
 #include <QDialog>
 
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -43,6 +46,8 @@ public:
     int DoModal();
 
     CCPObject* GetRecord() const { return m_pRecord; }
+    // The piece drawn on the template when the sheet opened: "Slice..." starts from it.
+    std::optional<CRect> m_rcDrawnPiece;
 
     void accept() override;
 

@@ -2,6 +2,7 @@
 
 #include "careadlg.h"
 #include "ccolourfield.h"
+#include "ccpdisplay.h"
 #include "cdialogrunner.h"
 #include "choosecolour.h"
 #include "cpointdlg.h"
@@ -96,6 +97,8 @@ bool CCPPage::EditArea(CRect& rc)
 void CCPPage::EditRectList(std::vector<CRect>& list)
 {
     CRectListDlg dlg(list, this);
+    if (const auto* sheet = qobject_cast<const CCPDisplay*>(window()))
+        dlg.m_rcDrawnStrip = sheet->m_rcDrawnPiece;
     CDialogRunner::RunModal(dlg);
 }
 

@@ -112,6 +112,8 @@ int CQtRecordEditor::EditProperties(CCPObject& record)
     }
     // Whatever the sheet and its sub-dialogs write is found by the document, which opened it.
     std::unique_ptr<CCPDisplay> sheet = CreateSheet(record, parent);
+    if (m_fnDrawnPiece)
+        sheet->m_rcDrawnPiece = m_fnDrawnPiece();
     bool calibrate = false;
     if (m_fnCalibrate)
         for (CCPDialPage* page : sheet->findChildren<CCPDialPage*>()) {

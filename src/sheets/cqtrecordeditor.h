@@ -1,9 +1,11 @@
 #pragma once
 
+#include "crect.h"
 #include "irecordeditor.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CCPDisplay;
@@ -30,6 +32,12 @@ public:
     // (global; empty when it is not shown), so that its sheet opens clear of it and the needle
     // a dial sheet previews stays in sight. calibrate: starts clicking a dial's table on the
     // panel, which the dial sheet's "Calibrate" asks for (after the sheet has closed).
+    // The piece drawn on the template, if any, for the sheets' "Slice...".
+    void SetDrawnPiece(std::function<std::optional<CRect>()> piece)
+    {
+        m_fnDrawnPiece = std::move(piece);
+    }
+
     void SetPanelLink(std::function<QRect(const CCPObject&)> whereShown,
                       std::function<void(CCPObject&)> calibrate);
 
@@ -41,5 +49,6 @@ private:
     QWidget* m_pParent;
     std::function<QRect(const CCPObject&)> m_fnWhereShown;
     std::function<void(CCPObject&)> m_fnCalibrate;
+    std::function<std::optional<CRect>()> m_fnDrawnPiece;
     std::vector<const CCPObject*> m_aOpen; // records whose sheets are open, outermost first
 };

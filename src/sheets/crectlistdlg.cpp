@@ -112,7 +112,7 @@ void CRectListDlg::OnDelRect()
 
 void CRectListDlg::OnSlice()
 {
-    CSliceDlg dlg(m_list, this);
+    CSliceDlg dlg(m_list, this, m_rcDrawnStrip);
     if (CDialogRunner::RunModal(dlg) == IDOK)
         FillRows();
 }

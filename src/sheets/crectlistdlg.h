@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <vector>
 
 class QTableWidget;
@@ -21,6 +22,8 @@ public:
     CRectListDlg(std::vector<CRect>& list, QWidget* parent = nullptr);
 
     QTableWidget* GetList() const { return m_pList; }
+    // A strip drawn on the template: "Slice..." starts from it.
+    std::optional<CRect> m_rcDrawnStrip;
 
     void EditRow(int row);
     void OnAddRect();

@@ -12,10 +12,10 @@
 
 #include <algorithm>
 
-CSliceDlg::CSliceDlg(std::vector<CRect>& list, QWidget* parent)
+CSliceDlg::CSliceDlg(std::vector<CRect>& list, QWidget* parent, const std::optional<CRect>& drawn)
     : CExchangeDlg(QStringLiteral("Slice"), parent), m_list(list)
 {
-    CRect outer = BoundsOfPieces(list);
+    CRect outer = drawn && !drawn->IsRectEmpty() ? *drawn : BoundsOfPieces(list);
     if (outer.IsRectEmpty())
         outer = CRect(0, 0, 10, 10);
     m_nLeft = outer.left;

@@ -3,19 +3,21 @@
 #include "cexchangedlg.h"
 #include "crect.h"
 
+#include <optional>
 #include <vector>
 
 // "Slice": cuts one strip of the template into equal pieces, side by side ("Across") or one
 // above the other ("Down"), and makes them the list's rectangles in that order. The strip
-// starts as the bounds of the pieces the list has (a small square when it has none) and the
-// count as their number. OK refuses a strip that cannot give that many pieces of at least one
-// pixel; Cancel leaves the list as it was.
+// starts as the one drawn on the template (drawn), else the bounds of the pieces the list has
+// (a small square when it has none), and the count as their number. OK refuses a strip that
+// cannot give that many pieces of at least one pixel; Cancel leaves the list as it was.
 class CSliceDlg : public CExchangeDlg
 {
     Q_OBJECT
 
 public:
-    CSliceDlg(std::vector<CRect>& list, QWidget* parent = nullptr);
+    CSliceDlg(std::vector<CRect>& list, QWidget* parent = nullptr,
+              const std::optional<CRect>& drawn = std::nullopt);
 
     int m_nLeft;
     int m_nTop;

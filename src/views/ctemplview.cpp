@@ -1,6 +1,7 @@
 #include "ctemplview.h"
 
 #include "ccpdigits.h"
+#include "ccpindicator.h"
 #include "ccplight.h"
 #include "ccppanel.h"
 #include "cqtcanvas.h"
@@ -60,6 +61,9 @@ bool CTemplView::ZoomFocus(CPoint& pt) const
 
 void CTemplView::OnUpdate(IDocObserver*, Hint hint, CCPObject*)
 {
+    // Picking another record (or undoing it away) ends a tape calibration.
+    if (m_pTapeRecord && m_pDoc->m_pCurrentObject != m_pTapeRecord)
+        EndTapeCalibration();
     if (hint == Hint::Pictures)
         TakeTemplateSize();
     CPoint centre;
@@ -92,6 +96,7 @@ void CTemplView::OnDraw(QPainter& painter)
             dc.FrameRect(ScaledRect(src, m_fZoom), FrameColour(*r));
     }
     DrawPiece(painter);
+    DrawTapeCalibration(painter);
     if (!m_tracker.IsTracking())
         m_tracker.SetEmpty();
     CRect rc;
@@ -167,6 +172,10 @@ void CTemplView::Nudge(CPoint step)
 
 void CTemplView::OnLButtonDown(Qt::KeyboardModifiers, CPoint pt)
 {
+    if (m_pTapeRecord) {
+        OnTapeClick(pt);
+        return;
+    }
     // Decided when the button comes up or the mouse moves.
     m_ptPress = pt;
     CRect rc;
@@ -227,6 +236,8 @@ void CTemplView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
     const CPoint scroll = GetScrollPosition();
     m_ptMouse = CPoint{int(std::floor((pt.x + scroll.x) / double(m_fZoom))),
                        int(std::floor((pt.y + scroll.y) / double(m_fZoom)))};
+    if (m_pTapeRecord)
+        return; // clicks calibrate: no tracker to take
     if (m_tracker.IsTracking()) {
         m_tracker.TrackTo(pt);
         viewport()->update();
@@ -246,6 +257,10 @@ void CTemplView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 
 bool CTemplView::OnCancelMode()
 {
+    if (m_pTapeRecord) {
+        EndTapeCalibration();
+        return true;
+    }
     if (!m_tracker.IsTracking()) {
         // A band being drawn goes, else the piece drawn.
         const bool band = std::exchange(m_bBand, false);

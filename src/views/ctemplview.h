@@ -7,7 +7,9 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+class CCPIndicator;
 class CVireoDoc;
 class QMimeData;
 
@@ -54,6 +56,17 @@ public:
     // The band being drawn, in template pixels; false while none is.
     bool GetBand(CRect& band) const;
 
+    // --- Calibrate on an indicator (ctemplviewtape.cpp) ---
+    // Two clicks on the current tape of the current indicator: where it shows its Min Val,
+    // then where it shows its Max Val; the second click puts both positions in place as one
+    // step. Backspace takes the first click back, Escape ends without a change.
+    bool CanCalibrateTape() const;
+    void StartTapeCalibration();
+    void EndTapeCalibration();
+    bool IsCalibratingTape() const { return m_pTapeRecord != nullptr; }
+    // The positions clicked so far, in pixels along the tape.
+    const std::vector<int>& TapeClicks() const { return m_anTapeClicks; }
+
 protected:
     bool ZoomFocus(CPoint& pt) const override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -75,6 +88,10 @@ private:
     bool OnPiece(CPoint device) const;
     void StartPieceDrag();
     void DrawPiece(QPainter& painter);
+    // A click while calibrating a tape; the tape's marks and what the clicks say.
+    void OnTapeClick(CPoint pt);
+    void DrawTapeCalibration(QPainter& painter) const;
+    QString TapeHint() const;
 
     CVireoDoc* m_pDoc;
     CPoint m_ptPress; // where a tracker drag began, picked from when it changes nothing
@@ -89,4 +106,7 @@ private:
     CRect m_rcBand;       // template pixels
     std::function<bool()> m_fnSnap;
     std::function<void()> m_fnPlace;
+    CCPIndicator* m_pTapeRecord = nullptr; // while calibrating its tape m_nTape
+    int m_nTape = 0;
+    std::vector<int> m_anTapeClicks;
 };

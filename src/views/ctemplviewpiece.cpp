@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
+#include <QStatusTipEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -130,6 +131,14 @@ void CTemplView::StartPieceDrag()
 
 void CTemplView::keyPressEvent(QKeyEvent* event)
 {
+    if (m_pTapeRecord && event->key() == Qt::Key_Backspace) {
+        if (!m_anTapeClicks.empty())
+            m_anTapeClicks.pop_back();
+        QStatusTipEvent tip(TapeHint());
+        QApplication::sendEvent(window(), &tip);
+        viewport()->update();
+        return;
+    }
     // Enter takes the piece drawn to the panel: a click there puts it down.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         event->modifiers() == Qt::NoModifier && m_pDoc->GetTemplatePiece() && m_fnPlace) {

@@ -1,4 +1,5 @@
 #include "ccpdial.h"
+#include "ccpindicator.h"
 #include "testcockpit.h"
 #include "testdata.h"
 
@@ -49,4 +50,34 @@ TEST_F(CalibrateDial, NothingHappensWithoutADialOrAChange)
     EXPECT_FALSE(c.doc.CanUndo());
     EXPECT_EQ(c.Saved(), original);
     EXPECT_EQ(c.ui.m_aBoxes.size(), boxes) << "quietly";
+}
+
+// tests/data/calibrate_tapes.dat: indicator 201 has two tapes and one entry in each position
+// list; indicator 202 one horizontal tape.
+TEST(CalibrateTape, PositionsAreOneStepThatUndoesToTheSameBytes)
+{
+    CTestCockpit c{TestData("calibrate_tapes.dat")};
+    const std::string original = c.Saved();
+    auto* altitude = static_cast<CCPIndicator*>(c.doc.m_manager.FindObject(201));
+
+    // The second tape: both lists gain its entry, the first tape's stays.
+    ASSERT_TRUE(c.doc.CalibrateTape(altitude, 1, 8, 72));
+    EXPECT_EQ(altitude->m_anMinPos, (std::vector<int>{5, 8}));
+    EXPECT_EQ(altitude->m_anMaxPos, (std::vector<int>{75, 72}));
+    EXPECT_EQ(c.doc.UndoName(), "Calibrate Altitude");
+    const std::string calibrated = c.Saved();
+    EXPECT_NE(calibrated.find("\tminpos = 8;\n\tmaxpos = 72;\n\tsrcloc = 10 40 90 50;"),
+              std::string::npos)
+        << calibrated;
+    ASSERT_TRUE(c.doc.Undo());
+    EXPECT_EQ(c.Saved(), original);
+    EXPECT_FALSE(c.doc.IsModified());
+
+    // No tape there, no indicator, or the positions it has already: nothing happens.
+    EXPECT_FALSE(c.doc.CalibrateTape(altitude, 2, 1, 2));
+    EXPECT_FALSE(c.doc.CalibrateTape(altitude, -1, 1, 2));
+    EXPECT_FALSE(c.doc.CalibrateTape(c.doc.m_manager.FindObject(100), 0, 1, 2));
+    EXPECT_FALSE(c.doc.CalibrateTape(altitude, 0, 5, 75));
+    EXPECT_FALSE(c.doc.CanUndo());
+    EXPECT_EQ(c.Saved(), original);
 }

@@ -214,12 +214,14 @@ TEST(SurfaceEntries, AttachNewSurfaceAsksForThePanelsFirstPictureOnly)
     EXPECT_EQ(m.FindSurface(102)->m_pBuffer, m.m_aBuffers[0].get());
 
     const std::string saved = c.Saved();
-    EXPECT_NE(saved.find("\tsurfaces = 101 0 transparent 0 0 10 10;\n\tsurfaces = 102 0 "
+    // The first is the background: the whole picture over the whole screen, opaque.
+    EXPECT_NE(saved.find("\tsurfaces = 101 0 opaque 0 0 768 1024;\n\tsurfaces = 102 0 "
                          "transparent 0 0 10 10;\n"),
-              std::string::npos);
+              std::string::npos)
+        << saved;
     EXPECT_EQ(Between(saved, "\n#0 BUFFER", "// END OF"),
               "\n#0 BUFFER\n\tfilename = bg.gif;\n\tbuffersize = 640 480;\n#end\n"
-              "\n#101 SURFACE\n\tfilename = bg.gif;\n\tsrcloc = 0 0 10 10;\n#end\n"
+              "\n#101 SURFACE\n\tfilename = bg.gif;\n\tsrcloc = 0 0 480 640;\n#end\n"
               "\n#102 SURFACE\n\tfilename = bg.gif;\n\tsrcloc = 0 0 10 10;\n#end\n");
 }
 

@@ -140,12 +140,23 @@ TEST(SliceDialog, RefusesPiecesUnderAPixelAndStaysOpen)
 TEST_F(SliceInDocument, ALightsStatesFollowTheSliceInOneUndoableStep)
 {
     auto* light = static_cast<CCPLight*>(Object(101));
+    // The strip drawn on the template is where the slice starts.
+    c.doc.SetTemplatePiece(CRect(0, 100, 48, 116));
+    editor.SetDrawnPiece([this] { return c.doc.GetTemplatePiece(); });
     runner.Then([&](QDialog& d) {
         auto& sheet = As<CCPDisplay>(d);
         QWidget& page = *sheet.GetActivePage();
         EXPECT_EQ(Text(page, "Number State"), "1");
         runner.Next([&](QDialog& list) {
-            runner.Next(Slice(CRect(0, 100, 48, 116), 3, false));
+            runner.Next([](QDialog& d) {
+                auto& slice = As<CSliceDlg>(d);
+                EXPECT_EQ(Text(slice, "Left"), "0");
+                EXPECT_EQ(Text(slice, "Top"), "100");
+                EXPECT_EQ(Text(slice, "Right"), "48");
+                EXPECT_EQ(Text(slice, "Bottom"), "116");
+                SetText(slice, "Pieces", "3");
+                slice.accept();
+            });
             Click(list, "Slice...");
             EXPECT_EQ(Rows(As<CRectListDlg>(list)).size(), 3);
             list.accept();

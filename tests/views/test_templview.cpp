@@ -4,6 +4,7 @@
 #include "ccommandroute.h"
 #include "ccpadi.h"
 #include "ccpdigits.h"
+#include "ccpindicator.h"
 #include "cqtimageloader.h"
 #include "cqtrecordeditor.h"
 #include "ctemplview.h"
@@ -265,6 +266,65 @@ TEST_F(TemplViewTest, AtAZoomPaintsPicksMovesAndShowsTemplatePixels)
     EXPECT_EQ(view->GetTotalSize(), QSize(64, 32));
     EXPECT_FALSE(c.doc.IsModified());
     EXPECT_EQ(c.doc.GetHistory().Current(), 1u); // the nudge only
+}
+
+// Calibrate on an indicator over tests/data/calibrate_tapes.dat (no template picture: the view
+// scrolls over 100 x 100). Tape 2 of indicator 201 runs down from 10,40; indicator 202's one
+// tape runs across from 10,60.
+TEST(TemplViewTape, TwoClicksAlongTheTapeSetItsPositionsAsOneStep)
+{
+    CRecordingUI ui;
+    CVireoDoc doc;
+    doc.SetUserInterface(&ui);
+    doc.Load(TestData("calibrate_tapes.dat"));
+    CTemplView view(&doc);
+    view.resize(300, 300);
+    view.show();
+    view.OnInitialUpdate();
+    QApplication::processEvents();
+    QWidget* vp = view.viewport();
+    doc.SetCurrentPanel(doc.m_manager.FindPanel(100));
+    auto* altitude = static_cast<CCPIndicator*>(doc.m_manager.FindObject(201));
+    altitude->m_nCurrentTape = 1;
+    doc.SetCurrentObject(altitude);
+    ASSERT_TRUE(view.CanCalibrateTape());
+    view.StartTapeCalibration();
+    ASSERT_TRUE(view.IsCalibratingTape());
+    EXPECT_FALSE(view.CanCalibrateTape()) << "one calibration at a time";
+    const CPoint scroll = view.GetScrollPosition();
+    const auto at = [&](int x, int y) { return QPoint(x - scroll.x, y - scroll.y); };
+
+    // A click above the tape counts as its top; Backspace takes the first click back.
+    Click(vp, at(45, 2));
+    EXPECT_EQ(view.TapeClicks(), std::vector<int>{0});
+    Key(vp, Qt::Key_Backspace);
+    EXPECT_TRUE(view.TapeClicks().empty());
+    Click(vp, at(45, 14));
+    EXPECT_EQ(doc.GetHistory().Count(), 0u);
+    Click(vp, at(45, 81));
+    EXPECT_FALSE(view.IsCalibratingTape());
+    EXPECT_EQ(altitude->m_anMinPos, (std::vector<int>{5, 4}));
+    EXPECT_EQ(altitude->m_anMaxPos, (std::vector<int>{75, 71}));
+    EXPECT_EQ(doc.GetHistory().Count(), 1u);
+
+    // A horizontal tape is clicked across; Escape ends without a change.
+    auto* heading = static_cast<CCPIndicator*>(doc.m_manager.FindObject(202));
+    doc.SetCurrentObject(heading);
+    view.StartTapeCalibration();
+    Click(vp, at(30, 65));
+    Key(vp, Qt::Key_Escape);
+    EXPECT_FALSE(view.IsCalibratingTape());
+    EXPECT_EQ(doc.GetHistory().Count(), 1u);
+    view.StartTapeCalibration();
+    Click(vp, at(30, 65));
+    Click(vp, at(88, 65));
+    EXPECT_EQ(heading->m_anMinPos, std::vector<int>{20});
+    EXPECT_EQ(heading->m_anMaxPos, std::vector<int>{78});
+
+    // Picking another record ends a calibration under way.
+    view.StartTapeCalibration();
+    doc.SetCurrentObject(altitude);
+    EXPECT_FALSE(view.IsCalibratingTape());
 }
 
 } // namespace
