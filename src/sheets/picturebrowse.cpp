@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 QStringList PictureNameFilters()
 {
@@ -149,6 +151,29 @@ QWidget* PictureFileRow(QLineEdit* field, const CCPManager* manager, QLineEdit* 
         field->setText(Latin1ToQt(name));
         // The sizes are the picture's own: the one chosen now.
         if (width && height && !size.isEmpty()) {
+            width->setText(QString::number(size.width()));
+            height->setText(QString::number(size.height()));
+        }
+        if (picked)
+            picked(size);
+    });
+    // A name typed instead of browsed fills what a browse would once the field is left, but
+    // only sizes still unset: ones someone typed stay.
+    auto typed = std::make_shared<bool>(false);
+    QObject::connect(field, &QLineEdit::textEdited, field, [typed] { *typed = true; });
+    QObject::connect(field, &QLineEdit::editingFinished, field, [=] {
+        if (!std::exchange(*typed, false))
+            return;
+        const std::string name = QtToLatin1(field->text());
+        const QString path = PathFromCore(manager ? manager->FullPath(name) : name);
+        const QSize size = QFileInfo(path).isFile() ? QImageReader(path).size() : QSize();
+        if (size.isEmpty())
+            return;
+        const auto unset = [](const QLineEdit* edit) {
+            const QString text = edit->text().trimmed();
+            return text.isEmpty() || text == QLatin1String("0");
+        };
+        if (width && height && unset(width) && unset(height)) {
             width->setText(QString::number(size.width()));
             height->setText(QString::number(size.height()));
         }

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QTest>
 
 #include <filesystem>
 
@@ -229,8 +230,22 @@ TEST(PictureBrowse, ABufferNamesAPictureInTheCockpitsFolderRelativeToIt)
     EXPECT_EQ(f.ui.m_aStatus[0], "Stored with its full path (outside the cockpit's folder): " +
                                      f.elsewhere.File("far.png"));
 
-    runner.Then(Browse(f.dir.File("art/back.png")));
-    Click(dlg, "Browse...");
+    // A name typed fills sizes that read 0 once the field is left, and keeps typed ones.
+    auto type = [&](const char* name) {
+        auto* file = Find<QLineEdit>(dlg, QStringLiteral("File"));
+        file->clear();
+        QTest::keyClicks(file, QString::fromLatin1(name));
+        emit file->editingFinished();
+    };
+    SetText(dlg, "Wid", "0");
+    SetText(dlg, "Size Ht", "0");
+    type("art/back.png");
+    EXPECT_EQ(Text(dlg, "Wid"), "20");
+    EXPECT_EQ(Text(dlg, "Size Ht"), "10");
+    SetText(dlg, "Wid", "640");
+    type("art/nothing.png");
+    type("art/back.png");
+    EXPECT_EQ(Text(dlg, "Wid"), "640");
     dlg.accept();
     EXPECT_TRUE(Accepted(dlg));
     EXPECT_EQ(buffer.m_strFile, "art/back.png");
