@@ -239,9 +239,10 @@ void CCPDial::Draw(Canvas& dc, float scale)
 
 void CCPDial::NeedleCentre(double& cx, double& cy) const
 {
-    // Centred on the source rectangle, as the simulator turns the needle over its picture.
-    cx = double((int64_t(m_rcSrc.left) + m_rcSrc.right) / 2);
-    cy = double((int64_t(m_rcSrc.top) + m_rcSrc.bottom) / 2);
+    // Centred where the dial's picture lies on the panel. (Centring on the source put the
+    // needle at the face's place on the template, off the dial, once the two differ.)
+    cx = double((int64_t(m_rcDest.left) + m_rcDest.right) / 2);
+    cy = double((int64_t(m_rcDest.top) + m_rcDest.bottom) / 2);
 }
 
 void CCPDial::DrawNeedle(Canvas& dc, float scale, float a) const

@@ -28,7 +28,7 @@ CCPButtonViewPage::CCPButtonViewPage(CCPButtonView* record, QWidget* parent)
                                    QStringLiteral("Electrical")});
     QGroupBox* areas = ButtonBox(
         QStringLiteral("Areas"),
-        {MakeButton(QStringLiteral("Source"), [this] { EditRectList(m_pRecord->m_arcSrc); }),
+        {MakeButton(QStringLiteral("Source"), [this] { EditRectList(m_pRecord->m_arcSrc, true); }),
          MakeButton(QStringLiteral("Dest"), [this] { EditArea(m_pRecord->m_rcDest); })});
 
     auto* row = new QHBoxLayout;

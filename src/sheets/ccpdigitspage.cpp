@@ -22,7 +22,8 @@ CCPDigitsPage::CCPDigitsPage(CCPDigits* record, QWidget* parent)
     layout->addWidget(ButtonBox(
         QStringLiteral("Areas"),
         {MakeButton(QStringLiteral("Dest"), [this] { EditRectList(m_pRecord->m_arcDest); }),
-         MakeButton(QStringLiteral("Source"), [this] { EditRectList(m_pRecord->m_arcSrc); })}));
+         MakeButton(QStringLiteral("Source"),
+                    [this] { EditRectList(m_pRecord->m_arcSrc, true); })}));
     layout->addStretch(1);
     UpdateData(false);
 }

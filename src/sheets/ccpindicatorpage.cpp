@@ -48,7 +48,7 @@ CCPIndicatorPage::CCPIndicatorPage(CCPIndicator* record, QWidget* parent)
     left->addLayout(form);
     left->addWidget(ButtonBox(
         QStringLiteral("Areas"),
-        {MakeButton(QStringLiteral("Source"), [this] { EditRectList(m_pRecord->m_arcSrc); }),
+        {MakeButton(QStringLiteral("Source"), [this] { EditRectList(m_pRecord->m_arcSrc, true); }),
          MakeButton(QStringLiteral("Dest"), [this] { EditRectList(m_pRecord->m_arcDest); })}));
     left->addStretch(1);
     auto* layout = new QHBoxLayout(this);

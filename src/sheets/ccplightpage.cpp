@@ -38,7 +38,7 @@ CCPLightPage::CCPLightPage(CCPLight* record, QWidget* parent)
         QStringLiteral("Areas"),
         {MakeButton(QStringLiteral("Source"),
                     [this] {
-                        EditRectList(m_pRecord->m_arcSrc);
+                        EditRectList(m_pRecord->m_arcSrc, true);
                         // The count follows the list; it is not stored.
                         m_pNumStates->setText(QString::number(m_pRecord->m_arcSrc.size()));
                     }),

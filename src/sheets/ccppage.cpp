@@ -94,10 +94,10 @@ bool CCPPage::EditArea(CRect& rc)
     return CDialogRunner::RunModal(dlg) == IDOK;
 }
 
-void CCPPage::EditRectList(std::vector<CRect>& list)
+void CCPPage::EditRectList(std::vector<CRect>& list, bool onTemplate)
 {
     CRectListDlg dlg(list, this);
-    if (const auto* sheet = qobject_cast<const CCPDisplay*>(window()))
+    if (const auto* sheet = qobject_cast<const CCPDisplay*>(window()); sheet && onTemplate)
         dlg.m_rcDrawnStrip = sheet->m_rcDrawnPiece;
     CDialogRunner::RunModal(dlg);
 }

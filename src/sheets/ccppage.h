@@ -57,9 +57,10 @@ protected:
     // "%x": a text that does not scan leaves value as it was.
     static void ReadHex(const std::string& text, uint32_t& value);
 
-    // "Area", "Rect List" and "Point" directly on the record's own geometry.
+    // "Area", "Rect List" and "Point" directly on the record's own geometry. A list of pieces
+    // of the template (onTemplate) slices from the strip drawn there, if any.
     bool EditArea(CRect& rc);
-    void EditRectList(std::vector<CRect>& list);
+    void EditRectList(std::vector<CRect>& list, bool onTemplate = false);
     bool EditPoint(CPoint& pt);
 
     CDataExchange m_dx{this};

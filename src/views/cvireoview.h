@@ -77,8 +77,8 @@ public:
     // commit: the points clicked become the table, as one step.
     void EndCalibration(bool commit);
     const CCalibrationMode* GetCalibration() const { return m_pCalibration; }
-    // Where record lies on the screen (global): its place on the panel, and for a dial the
-    // picture its needle turns over; empty when the view does not show it.
+    // Where record lies on the screen (global): its place on the panel, and for a dial as far
+    // as its needle reaches; empty when the view does not show it.
     QRect RecordOnScreen(const CCPObject& record) const;
 
     // --- making records by drawing (cvireoviewdrop.cpp) ---

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include <algorithm>
+#include <cstdlib>
 
 bool CVireoView::CanCalibrate() const
 {
@@ -60,13 +61,17 @@ QRect CVireoView::RecordOnScreen(const CCPObject& record) const
     if (!isVisible() || !m_pDoc->PanelHolds(m_pDoc->m_pCurrentPanel, &record) ||
         !record.GetDestRect(&rc))
         return {};
-    CRect src;
-    if (record.GetTypeCode() == kDialType && record.GetSrcRect(&src) && !src.IsRectEmpty()) {
-        // The needle turns over the middle of the source.
-        rc.left = std::min(rc.left, src.left);
-        rc.top = std::min(rc.top, src.top);
-        rc.right = std::max(rc.right, src.right);
-        rc.bottom = std::max(rc.bottom, src.bottom);
+    if (record.GetTypeCode() == kDialType) {
+        // A needle may reach past the dial's picture.
+        const auto& dial = static_cast<const CCPDial&>(record);
+        double cx = 0;
+        double cy = 0;
+        dial.NeedleCentre(cx, cy);
+        const int reach = std::max(std::abs(dial.m_anRadius[0]), std::abs(dial.m_anRadius[1]));
+        rc.left = std::min(rc.left, int(cx) - reach);
+        rc.top = std::min(rc.top, int(cy) - reach);
+        rc.right = std::max(rc.right, int(cx) + reach);
+        rc.bottom = std::max(rc.bottom, int(cy) + reach);
     }
     rc = ContentToDevice(rc);
     const QRect local = QRect(QPoint(rc.left, rc.top), QPoint(rc.right - 1, rc.bottom - 1))

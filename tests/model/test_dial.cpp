@@ -16,8 +16,9 @@ std::unique_ptr<CCPDial> Needle(CFixture& f)
     auto dial = std::make_unique<CCPDial>(&f.manager);
     dial->m_afPoints = {0.0f, 3.14159f};
     dial->m_afValues = {0.0f, 100.0f};
-    dial->m_rcSrc = CRect(0, 0, 100, 100);
-    dial->m_rcDest = CRect(200, 200, 300, 290); // the needle follows the source, not this
+    // The face's piece of the template lies elsewhere: the needle turns on the panel's place.
+    dial->m_rcSrc = CRect(200, 200, 300, 290);
+    dial->m_rcDest = CRect(0, 0, 100, 100);
     dial->m_anRadius = {-10, 40, 10};
     dial->m_aColors = {0xff0000ffu, 0xff00ff00u, 0xffff0000u};
     return dial;
@@ -79,7 +80,7 @@ TEST(Dial, CheckReportsSizesOnlyInFullAndTheTableAlways)
               (std::vector<std::string>{"Dial Id 11, destloc different size to src",
                                         "Dial Id 11, points/values mismatch 2/3"}));
     dial->m_afValues.pop_back();
-    dial->m_rcDest = CRect(0, 0, 100, 100);
+    dial->m_rcSrc = CRect(200, 200, 300, 300);
     bool ok = false;
     EXPECT_TRUE(CheckTexts(*dial, true, &ok).empty());
     EXPECT_TRUE(ok);

@@ -30,7 +30,7 @@ TEST(DialAngles, AClickPointsWhereThePaintedNeedleWould)
     // needle's centre is the angle again (within the pixel's truncation).
     CFixture f;
     CCPDial dial(&f.manager);
-    dial.m_rcSrc = CRect(40, 60, 140, 160);
+    dial.m_rcDest = CRect(40, 60, 140, 160);
     dial.m_anRadius = {0, 45, 5};
     double cx = 0;
     double cy = 0;

@@ -186,6 +186,8 @@ TEST_F(SliceInDocument, DigitsAndButtonViewStripsSliceTooEachInOneStep)
 {
     // A readout's ten digits across, and its three places on the panel.
     auto* digits = static_cast<CCPDigits*>(Object(102));
+    c.doc.SetTemplatePiece(CRect(0, 50, 125, 70));
+    editor.SetDrawnPiece([this] { return c.doc.GetTemplatePiece(); });
     runner.Then([&](QDialog& d) {
         auto& sheet = As<CCPDisplay>(d);
         QWidget& page = *sheet.GetActivePage();
@@ -196,7 +198,11 @@ TEST_F(SliceInDocument, DigitsAndButtonViewStripsSliceTooEachInOneStep)
         });
         Click(page, "Source");
         runner.Next([&](QDialog& list) {
-            runner.Next(Slice(CRect(300, 300, 336, 320), 3, false));
+            // Places on the panel never start from a strip drawn on the template.
+            runner.Next([](QDialog& d) {
+                EXPECT_EQ(Text(d, "Left"), "300");
+                Slice(CRect(300, 300, 336, 320), 3, false)(d);
+            });
             Click(list, "Slice...");
             list.accept();
         });
