@@ -314,6 +314,7 @@ bool CPanelMapView::viewportEvent(QEvent* event)
 void CPanelMapView::Invalidate()
 {
     m_bStale = true;
+    m_bPending = !m_pDoc->m_manager.m_aPanels.empty();
     CancelRendering();
     m_renderTimer.start();
 }
