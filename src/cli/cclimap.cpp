@@ -35,8 +35,8 @@ int CCliApp::Map(const std::vector<std::string>& args)
     const CPanelMapGeometry geometry(LayOutPanels(m), m.m_nScreenWidth, m.m_nScreenHeight);
     const QSize size = geometry.Size();
     if ((long long)size.width() * size.height() > 256LL * 1024 * 1024) {
-        m_err << "vireo-cli: the map would be too large (" << size.width() << " x "
-              << size.height() << " pixels)\n";
+        m_err << "vireo-cli: the map would be too large (" << size.width() << " x " << size.height()
+              << " pixels)\n";
         return 2;
     }
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -50,8 +50,7 @@ int CCliApp::Map(const std::vector<std::string>& args)
         const auto& panels = m.m_aPanels;
         PaintPanelMap(
             painter, geometry,
-            [&](size_t i) { return PaintPanelThumbnail(m, *panels[i], geometry.ThumbSize()); },
-            -1);
+            [&](size_t i) { return PaintPanelThumbnail(m, *panels[i], geometry.ThumbSize()); }, -1);
     }
     QByteArray png;
     QBuffer buffer(&png);

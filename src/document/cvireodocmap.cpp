@@ -15,8 +15,8 @@ bool CVireoDoc::LinkPanels(CCPPanel* from, int direction, CCPPanel* to, bool lin
     const bool backSet = !linkBack || to->m_anAdjPanels[size_t(back)] == from->m_nId;
     if (forwardSet && backSet)
         return false;
-    std::string name = StrFormat("Link Panel %d %s to Panel %d", from->m_nId,
-                                 DirectionName(direction), to->m_nId);
+    std::string name =
+        StrFormat("Link Panel %d %s to Panel %d", from->m_nId, DirectionName(direction), to->m_nId);
     if (linkBack)
         name += " and Back";
     BeginStep(name, from, from);

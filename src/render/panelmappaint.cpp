@@ -72,8 +72,8 @@ QRectF CPanelMapGeometry::PanelRect(size_t i) const
 namespace {
 QPointF SidePoint(const QRectF& r, int direction)
 {
-    return r.center() + QPointF(DirectionDx(direction) * r.width() / 2,
-                                DirectionDy(direction) * r.height() / 2);
+    return r.center() +
+           QPointF(DirectionDx(direction) * r.width() / 2, DirectionDy(direction) * r.height() / 2);
 }
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "cvireodoc.h"
 #include "iuserinterface.h"
 
+#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -38,6 +39,8 @@ CPanelMapView::CPanelMapView(CVireoDoc* doc, QWidget* parent)
     m_renderTimer.setSingleShot(true);
     m_renderTimer.setInterval(kRenderDelayMs);
     connect(&m_renderTimer, &QTimer::timeout, this, &CPanelMapView::StartRendering);
+    m_copyTimer.setInterval(0);
+    connect(&m_copyTimer, &QTimer::timeout, this, &CPanelMapView::CopySome);
     m_fnAsk = [this](const QString& question) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Vireo"), question,
                         QMessageBox::Yes | QMessageBox::No, window());
@@ -167,7 +170,8 @@ void CPanelMapView::paintEvent(QPaintEvent*)
     p.fillRect(viewport()->rect(), palette().window());
     p.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     p.scale(m_fZoom, m_fZoom);
-    PaintPanelMap(p, *m_pGeometry, [this](size_t i) { return Picture(i); }, m_nCurrent);
+    PaintPanelMap(
+        p, *m_pGeometry, [this](size_t i) { return Picture(i); }, m_nCurrent);
     if (m_nDragFrom >= 0 && m_nDragDirection >= 0) {
         const QRectF from = m_pGeometry->PanelRect(size_t(m_nDragFrom));
         const QPointF start =
@@ -229,8 +233,9 @@ void CPanelMapView::mouseMoveEvent(QMouseEvent* event)
     // The side under the pointer says that a drag from there links.
     const int over = m_pGeometry->PanelAt(p);
     const bool side = over >= 0 && m_pGeometry->SideAt(size_t(over), p, kSideBand / m_fZoom) >= 0;
-    viewport()->setCursor(side ? Qt::CrossCursor : over >= 0 ? Qt::PointingHandCursor
-                                                             : Qt::ArrowCursor);
+    viewport()->setCursor(side        ? Qt::CrossCursor
+                          : over >= 0 ? Qt::PointingHandCursor
+                                      : Qt::ArrowCursor);
 }
 
 void CPanelMapView::mouseReleaseEvent(QMouseEvent* event)
@@ -249,12 +254,11 @@ void CPanelMapView::mouseReleaseEvent(QMouseEvent* event)
             return;
         const int back = OppositeDirection(direction);
         // Nothing to ask when the link back is there already.
-        const bool linkBack =
-            b->m_anAdjPanels[size_t(back)] != a->m_nId &&
-            m_fnAsk(QStringLiteral("Also link panel %1 %2 to panel %3?")
-                        .arg(b->m_nId)
-                        .arg(QString::fromLatin1(DirectionName(back)))
-                        .arg(a->m_nId));
+        const bool linkBack = b->m_anAdjPanels[size_t(back)] != a->m_nId &&
+                              m_fnAsk(QStringLiteral("Also link panel %1 %2 to panel %3?")
+                                          .arg(b->m_nId)
+                                          .arg(QString::fromLatin1(DirectionName(back)))
+                                          .arg(a->m_nId));
         m_pDoc->LinkPanels(a, direction, b, linkBack);
         return;
     }
@@ -321,6 +325,8 @@ void CPanelMapView::Invalidate()
 
 void CPanelMapView::CancelRendering()
 {
+    m_copyTimer.stop();
+    m_pCopy.reset();
     if (m_pCancel)
         *m_pCancel = true;
     m_pCancel.reset();
@@ -333,17 +339,39 @@ void CPanelMapView::StartRendering()
         return;
     CancelRendering();
     m_bStale = false;
-    const int generation = ++m_nGeneration;
+    ++m_nGeneration;
     m_nReady = 0;
     m_bPending = !m_pDoc->m_manager.m_aPanels.empty();
     if (!m_bPending)
         return;
-    // The worker reads a copy of the cockpit: the window thread goes on changing the real one.
-    const CCPManager& m = m_pDoc->m_manager;
+    m_pCopy = std::make_unique<CLineWriter>();
+    m_copied = {};
+    m_copyTimer.start();
+}
+
+void CPanelMapView::CopySome()
+{
+    // Slices of a few milliseconds each.
+    constexpr size_t kSlice = 500;
+    constexpr qint64 kBudgetMs = 8;
+    CCPManager& m = m_pDoc->m_manager;
+    QElapsedTimer clock;
+    clock.start();
+    bool done = false;
+    while (!done && clock.elapsed() < kBudgetMs)
+        done = m.SerializeSome(*m_pCopy, m_copied, kSlice);
+    if (!done)
+        return;
+    m_copyTimer.stop();
+    std::string text = m_pCopy->Take();
+    m_pCopy.reset();
+
+    // The worker reads the copy: the window thread goes on changing the real cockpit.
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     m_pCancel = cancel;
     const QSize size = m_pGeometry->ThumbSize();
-    m_pool.start([this, text = m_pDoc->Store(), folder = m.GetFolder(), w = m.m_nScreenWidth,
+    const int generation = m_nGeneration;
+    m_pool.start([this, text = std::move(text), folder = m.GetFolder(), w = m.m_nScreenWidth,
                   h = m.m_nScreenHeight, size, generation, cancel] {
         CSilentUserInterface ui;
         CQtImageLoader loader;

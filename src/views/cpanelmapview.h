@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ccpmanager.h"
+#include "clinewriter.h"
 #include "idocobserver.h"
 #include "panelmappaint.h"
 
@@ -73,6 +75,8 @@ private:
     // The cockpit changed: its pictures are painted again, from a copy taken shortly.
     void Invalidate();
     void StartRendering();
+    // Takes the next slice of the copy, and hands the whole copy to the worker.
+    void CopySome();
     void CancelRendering();
     CCPPanel* PanelOf(int index) const;
     QImage Picture(size_t index) const;
@@ -96,6 +100,11 @@ private:
     bool m_bPending = false;
     bool m_bStale = true;
     QTimer m_renderTimer;
+    // The copy of the cockpit is taken a slice at a time between the window's events: a large
+    // cockpit's text takes longer than a frame.
+    QTimer m_copyTimer;
+    std::unique_ptr<CLineWriter> m_pCopy;
+    CCPManager::SerializePosition m_copied;
     QThreadPool m_pool;
     std::shared_ptr<std::atomic<bool>> m_pCancel;
 };

@@ -101,7 +101,8 @@ TEST_F(PanelMapTest, DragFromASideLinksThatWayAndAsksAboutTheLinkBack)
         QTest::mousePress(map()->viewport(), Qt::LeftButton, Qt::NoModifier, At(0, 0.98, 0.5));
         QTest::mouseMove(map()->viewport(), At(1));
         QTest::mouseRelease(map()->viewport(), Qt::LeftButton, Qt::NoModifier, At(1));
-        EXPECT_EQ(yes.m_asked, QStringList{QStringLiteral("Also link panel 200 west to panel 100?")});
+        EXPECT_EQ(yes.m_asked,
+                  QStringList{QStringLiteral("Also link panel 200 west to panel 100?")});
     }
     EXPECT_EQ(Panel(100)->m_anAdjPanels[kEast], 200);
     EXPECT_EQ(Panel(200)->m_anAdjPanels[kWest], 100);

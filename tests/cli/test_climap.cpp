@@ -42,8 +42,10 @@ TEST(CliMap, BadArgumentsAndUnreadableInputExitTwo)
     CTempDir dir;
     dir.Write("c.dat", TestData("map_three_panels.dat"));
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"map"}, {"map", dir.File("c.dat")},
-          {"map", "-o", dir.File("m.png")}, {"map", dir.File("c.dat"), "-o"},
+         {std::vector<std::string>{"map"},
+          {"map", dir.File("c.dat")},
+          {"map", "-o", dir.File("m.png")},
+          {"map", dir.File("c.dat"), "-o"},
           {"map", dir.File("c.dat"), "--zoom", "2", "-o", dir.File("m.png")}}) {
         const CRun r = Cli(args);
         EXPECT_EQ(r.code, 2) << args.size();
