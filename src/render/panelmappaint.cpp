@@ -125,11 +125,15 @@ int CPanelMapGeometry::SideAt(size_t i, QPointF p, double band) const
 }
 
 void PaintPanelMap(QPainter& p, const CPanelMapGeometry& g,
-                   const std::function<QImage(size_t)>& thumbnail, int current)
+                   const std::function<QImage(size_t)>& thumbnail, int current,
+                   const QRectF& visible)
 {
+    // A map of hundreds of panels is mostly out of sight: those parts are not drawn at all.
+    const QRectF shown = visible.isNull() ? QRectF(QPointF(), QSizeF(g.Size())) : visible;
+    auto seen = [&shown](const QRectF& r) { return r.intersects(shown); };
     const PanelMapLayout& map = g.Map();
     p.save();
-    p.fillRect(QRect(QPoint(), g.Size()), kPaper);
+    p.fillRect(shown.intersected(QRectF(QPointF(), QSizeF(g.Size()))), kPaper);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     QFont font = p.font();
@@ -137,6 +141,8 @@ void PaintPanelMap(QPainter& p, const CPanelMapGeometry& g,
     p.setFont(font);
     for (size_t i = 0; i < map.panels.size(); ++i) {
         const QRectF r = g.PanelRect(i);
+        if (!seen(r.adjusted(0, -CPanelMapGeometry::kLabel, 0, 0)))
+            continue;
         const QImage image = thumbnail(i);
         p.fillRect(r, kBackground);
         if (image.isNull()) {
@@ -159,6 +165,8 @@ void PaintPanelMap(QPainter& p, const CPanelMapGeometry& g,
             if ((link.kind != MapLink::Mutual) != (pass == 1))
                 continue;
             const QLineF line = g.LinkLine(link);
+            if (!seen(QRectF(line.p1(), line.p2()).normalized().adjusted(-20, -20, 40, 20)))
+                continue;
             Arrow(p, line, pass ? kBrokenColour : kLinkColour.darker(180));
             if (link.kind == MapLink::Dangling) {
                 p.setPen(kBrokenColour);

@@ -48,9 +48,10 @@ private:
 
 // Draws the map: pictures (thumbnail(i), a placeholder where it gives a null image), ids,
 // links as arrows (red where the neighbour does not link back or does not exist) and a frame
-// round the current panel (-1: none).
+// round the current panel (-1: none). Only what meets visible is drawn (null: all of it).
 void PaintPanelMap(QPainter& painter, const CPanelMapGeometry& geometry,
-                   const std::function<QImage(size_t)>& thumbnail, int current);
+                   const std::function<QImage(size_t)>& thumbnail, int current,
+                   const QRectF& visible = QRectF());
 
 // Panel painted as the panel view paints it, scaled to size, on the map's background.
 QImage PaintPanelThumbnail(CCPManager& manager, CCPPanel& panel, QSize size);

@@ -170,8 +170,10 @@ void CPanelMapView::paintEvent(QPaintEvent*)
     p.fillRect(viewport()->rect(), palette().window());
     p.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     p.scale(m_fZoom, m_fZoom);
+    const QRectF visible(ToMap(QPointF()),
+                         ToMap(QPointF(viewport()->width(), viewport()->height())));
     PaintPanelMap(
-        p, *m_pGeometry, [this](size_t i) { return Picture(i); }, m_nCurrent);
+        p, *m_pGeometry, [this](size_t i) { return Picture(i); }, m_nCurrent, visible);
     if (m_nDragFrom >= 0 && m_nDragDirection >= 0) {
         const QRectF from = m_pGeometry->PanelRect(size_t(m_nDragFrom));
         const QPointF start =
