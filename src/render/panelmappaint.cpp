@@ -152,8 +152,9 @@ void PaintPanelMap(QPainter& p, const CPanelMapGeometry& g,
             p.drawImage(r, image);
         }
         p.setPen(QColor(40, 40, 40));
+        // Clear of the frame round the current panel.
         p.drawText(QRectF(r.left(), r.top() - CPanelMapGeometry::kLabel, r.width(),
-                          CPanelMapGeometry::kLabel),
+                          CPanelMapGeometry::kLabel - 6),
                    Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("Panel %1").arg(map.panels[i].id));
         p.setPen(QPen(QColor(30, 30, 30), 1));

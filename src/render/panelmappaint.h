@@ -22,7 +22,7 @@ class CPanelMapGeometry
 public:
     static constexpr int kThumbWidth = 160;
     static constexpr int kGap = 48;
-    static constexpr int kLabel = 16;
+    static constexpr int kLabel = 20;
     static constexpr int kMargin = 24;
 
     CPanelMapGeometry(PanelMapLayout map, int screenWidth, int screenHeight);

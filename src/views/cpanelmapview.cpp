@@ -63,8 +63,10 @@ CPanelMapView::~CPanelMapView()
 void CPanelMapView::OnInitialUpdate()
 {
     m_pictures.clear();
+    m_bFitted = false;
     Rebuild();
     Invalidate();
+    QTimer::singleShot(0, this, &CPanelMapView::FitOnce);
 }
 
 void CPanelMapView::OnHistoryChanged()
@@ -194,9 +196,29 @@ void CPanelMapView::resizeEvent(QResizeEvent* event)
     UpdateScrollBars();
 }
 
+void CPanelMapView::FitOnce()
+{
+    if (m_bFitted || !isVisible() || m_pGeometry->Map().panels.empty())
+        return;
+    m_bFitted = true;
+    const QSizeF map = m_pGeometry->Size(), page = viewport()->size();
+    constexpr double kReadable = 0.35;
+    const double fit = std::min(page.width() / map.width(), page.height() / map.height());
+    m_fZoom = std::clamp(fit, kReadable, 1.0);
+    UpdateScrollBars();
+    if (m_nCurrent >= 0) {
+        const QPointF centre = m_pGeometry->PanelRect(size_t(m_nCurrent)).center() * m_fZoom;
+        horizontalScrollBar()->setValue(int(centre.x() - page.width() / 2));
+        verticalScrollBar()->setValue(int(centre.y() - page.height() / 2));
+    }
+    viewport()->update();
+}
+
 void CPanelMapView::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
+    // Once the dock has given the map its size.
+    QTimer::singleShot(0, this, &CPanelMapView::FitOnce);
     if (m_bStale && !m_renderTimer.isActive())
         StartRendering();
 }

@@ -72,6 +72,9 @@ private:
     void Rebuild();
     void UpdateCurrent();
     void UpdateScrollBars();
+    // A cockpit shown for the first time: the whole map where it fits at a readable zoom,
+    // else the current panel in the middle.
+    void FitOnce();
     // The cockpit changed: its pictures are painted again, from a copy taken shortly.
     void Invalidate();
     void StartRendering();
@@ -99,6 +102,7 @@ private:
     int m_nReady = 0;
     bool m_bPending = false;
     bool m_bStale = true;
+    bool m_bFitted = false;
     QTimer m_renderTimer;
     // The copy of the cockpit is taken a slice at a time between the window's events: a large
     // cockpit's text takes longer than a frame.
