@@ -7,6 +7,7 @@
 #include "cgridsettingsdlg.h"
 #include "chelpwindow.h"
 #include "chistorypanel.h"
+#include "cpanelmapdock.h"
 #include "cproblemspanel.h"
 #include "crecentfilelist.h"
 #include "crecordspalette.h"
@@ -241,6 +242,10 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     addDockWidget(Qt::LeftDockWidgetArea, m_pHistory);
     m_pHistory->hide();
     CreateDrawingTools();
+    // Beside the panes on the right, hidden until View > Panel Map shows it.
+    m_pPanelMap = new CPanelMapDock(m_pDoc, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pPanelMap);
+    m_pPanelMap->hide();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -371,6 +376,7 @@ void CMainFrame::CreateMenus()
     history->setStatusTip(QStringLiteral("Show or hide the list of edits"));
     view->addAction(history);
     view->addAction(m_pProblems->toggleViewAction());
+    view->addAction(m_pPanelMap->toggleViewAction());
     AddMenu(menuBar()->addMenu(QStringLiteral("&Help")),
             {ID_HELP, kSeparator, ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator,
              ID_APP_ABOUT});

@@ -16,6 +16,7 @@
 class CCPTree;
 class CCPTreePane;
 class CHelpWindow;
+class CPanelMapDock;
 class CProblemsPanel;
 class CDocHandler;
 class CHistoryPanel;
@@ -58,6 +59,7 @@ public:
     CHistoryPanel* GetHistoryPanel() const { return m_pHistory; }
     CProblemsPanel* GetProblemsPanel() const { return m_pProblems; }
     CRecordsPalette* GetRecordsPalette() const { return m_pRecords; }
+    CPanelMapDock* GetPanelMap() const { return m_pPanelMap; }
     // The panel view's context menu.
     QMenu* GetViewMenu() const { return m_pViewMenu; }
     // The help window, once Vireo Help has opened it.
@@ -167,6 +169,7 @@ private:
     CHistoryPanel* m_pHistory = nullptr;
     CProblemsPanel* m_pProblems = nullptr;
     CRecordsPalette* m_pRecords = nullptr;
+    CPanelMapDock* m_pPanelMap = nullptr;
     CHelpWindow* m_pHelp = nullptr;
     bool m_bUpdatePending = false;
     int m_nCommandUpdates = 0;

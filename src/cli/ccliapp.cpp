@@ -27,6 +27,14 @@ std::string RenderHelp()
            "      is painted once, from its first panel, with a note on stderr. Exit 0 when\n"
            "      every picture was written, 2 on unreadable INPUT or when DIR or a picture\n"
            "      cannot be written.\n"
+           "\n"
+           "  map INPUT -o MAP.png\n"
+           "      Draws the Panel Map: every panel as a small picture, laid out by its links\n"
+           "      (the first panel in the middle, each neighbour in its compass direction,\n"
+           "      panels not reachable from the first in a row below), links as arrows. A\n"
+           "      link whose neighbour does not link back, or names no panel, is drawn in red\n"
+           "      and printed on stdout, one per line. Exit 0 when MAP.png was written, 2 on\n"
+           "      unreadable INPUT or unwritable output.\n"
            "\n";
 }
 #else
@@ -90,6 +98,12 @@ int CCliApp::Render(const std::vector<std::string>&)
              "are\n";
     return 2;
 }
+
+int CCliApp::Map(const std::vector<std::string>&)
+{
+    m_err << "vireo-cli: map is not available in this build (it needs Qt); format and check are\n";
+    return 2;
+}
 #endif
 
 int CCliApp::Usage(const std::string& problem)
@@ -125,6 +139,8 @@ int CCliApp::RunCommand(const std::vector<std::string>& args)
         return Check(rest);
     if (cmd == "render")
         return Render(rest);
+    if (cmd == "map")
+        return Map(rest);
     return Usage("unknown command '" + cmd + "'");
 }
 

@@ -21,6 +21,7 @@ private:
     int Check(const std::vector<std::string>& args);
     int Render(const std::vector<std::string>& args);
     int RenderAll(const std::vector<std::string>& args);
+    int Map(const std::vector<std::string>& args);
     int Usage(const std::string& problem);
 
     std::ostream& m_out;

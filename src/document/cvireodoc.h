@@ -184,6 +184,9 @@ public:
     bool SetMaskTop(CCPPanel* panel, int maskTop);
     // Each neighbour of panel that names no panel becomes -1 (none).
     bool ClearMissingNeighbours(CCPPanel* panel);
+    // Panel from's neighbour in direction (N, NE, ... NW: 0 to 7) becomes to, and with linkBack
+    // to's neighbour the opposite way becomes from, as one step. False when nothing changed.
+    bool LinkPanels(CCPPanel* from, int direction, CCPPanel* to, bool linkBack);
     // The state a button or a light starts in.
     bool SetInitialState(CCPObject* record, int state);
     // Sound 1 or 2 of button becomes -1 (none).

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <new>
 #include <unordered_set>
@@ -686,65 +687,97 @@ void CCPManager::BlitTransparent(int left, int top, int right, int bottom, const
 
 void CCPManager::Serialize(CLineWriter& ar)
 {
-    // Records take a few hundred bytes each; room taken ahead is only touched as it fills.
-    const size_t records = m_aSounds.size() + m_aButtons.size() + m_aObjects.size() +
-                           m_aButtonViews.size() + m_aPanels.size() + m_aSurfaces.size();
-    size_t kept = 0;
-    for (const auto& l : m_astrLeftovers)
-        kept += l.size();
-    ar.Reserve(records * 256 + kept + 4096);
-    CCPObject::Serialize(ar);
-    CollectUsedSurfaces();
-    CountButtonViews();
-    ar.Write("#0 MANAGER\n");
-    const auto usedSurfaces = std::count_if(m_aSurfaces.begin(), m_aSurfaces.end(),
-                                            [this](const auto& s) { return !IsOrphanSurface(*s); });
-    WriteInt(ar, "numsurfaces", int(usedSurfaces));
-    WriteInt(ar, "numpanels", int(m_aPanels.size()));
-    WriteInt(ar, "numcursors", 0);
-    WriteInt(ar, "numobjects", int(m_aObjects.size()));
-    WriteInt(ar, "numbuttons", int(m_aButtons.size()));
-    WriteInt(ar, "numbuttonviews", int(m_aButtonViews.size()));
-    WriteInt(ar, "numsounds", int(m_aSounds.size()));
-    WriteInt(ar, "mouseborder", m_nMouseBorder);
-    WriteInt(ar, "hudfont", m_nHudFont);
-    WriteInt(ar, "dedfont", m_nDedFont);
-    WriteInt(ar, "mfdfont", m_nMfdFont);
-    WriteInt(ar, "popupfont", m_nPopupFont);
-    WriteInt(ar, "saboxfont", m_nSaBoxFont);
-    WriteInt(ar, "kneefont", m_nKneeFont);
-    WriteInt(ar, "generalfont", m_nGeneralFont);
-    WriteInt(ar, "labelfont", m_nLabelFont);
-    WriteRect(ar, "mfdleft", m_rcMfdLeft);
-    WriteRect(ar, "mfdright", m_rcMfdRight);
-    WriteRect(ar, "hud", m_rcHud);
-    WriteRect(ar, "rwr", m_rcRwr);
-    ar.Printf("%stemplatefile %d %d ", kIndent, m_nTemplateWidth, m_nTemplateHeight);
-    ar.Write(m_strTemplateFile);
-    ar.Write(";\n");
-    if (m_bDoGeometry) {
-        ar.Printf("%sdogeometry;\n", kIndent);
-        ar.Printf("%scockpit2d %d %d ;\n", kIndent, m_nCockpit2d[0], m_nCockpit2d[1]);
-    }
-    WriteEnd(ar);
+    SerializePosition pos;
+    SerializeSome(ar, pos, SIZE_MAX);
+}
 
-    for (const auto& r : m_aSounds)
-        r->Serialize(ar);
-    for (const auto& r : m_aButtons)
-        r->Serialize(ar);
-    for (const auto& r : m_aObjects)
-        r->Serialize(ar);
-    for (const auto& r : m_aButtonViews)
-        r->Serialize(ar);
-    for (const auto& r : m_aPanels)
-        r->Serialize(ar);
-    std::optional<std::string> last; // no BUFFER written yet
-    for (const auto& r : m_aSurfaces)
-        if (!IsOrphanSurface(*r))
-            r->WriteSurface(ar, last);
-    ar.Write("// END OF THINGS WE KNOW ABOUT\n");
-    for (const auto& l : m_astrLeftovers)
-        ar.Write(l);
+bool CCPManager::SerializeSome(CLineWriter& ar, SerializePosition& pos, size_t records)
+{
+    size_t written = 0;
+    // Writes the records of list from pos.index on while the slice has room; true when the
+    // list is done.
+    auto some = [&](const auto& list, const auto& write) {
+        while (pos.index < list.size()) {
+            if (written == records)
+                return false;
+            write(*list[pos.index++]);
+            ++written;
+        }
+        pos.index = 0;
+        ++pos.stage;
+        return true;
+    };
+    auto serialize = [&ar](CCPObject& r) { r.Serialize(ar); };
+    if (pos.stage == 0) {
+        if (records == 0)
+            return false;
+        ++written;
+        ++pos.stage;
+        // Records take a few hundred bytes each; room taken ahead is only touched as it fills.
+        const size_t total = m_aSounds.size() + m_aButtons.size() + m_aObjects.size() +
+                             m_aButtonViews.size() + m_aPanels.size() + m_aSurfaces.size();
+        size_t kept = 0;
+        for (const auto& l : m_astrLeftovers)
+            kept += l.size();
+        ar.Reserve(total * 256 + kept + 4096);
+        CCPObject::Serialize(ar);
+        CollectUsedSurfaces();
+        CountButtonViews();
+        ar.Write("#0 MANAGER\n");
+        const auto usedSurfaces =
+            std::count_if(m_aSurfaces.begin(), m_aSurfaces.end(),
+                          [this](const auto& s) { return !IsOrphanSurface(*s); });
+        WriteInt(ar, "numsurfaces", int(usedSurfaces));
+        WriteInt(ar, "numpanels", int(m_aPanels.size()));
+        WriteInt(ar, "numcursors", 0);
+        WriteInt(ar, "numobjects", int(m_aObjects.size()));
+        WriteInt(ar, "numbuttons", int(m_aButtons.size()));
+        WriteInt(ar, "numbuttonviews", int(m_aButtonViews.size()));
+        WriteInt(ar, "numsounds", int(m_aSounds.size()));
+        WriteInt(ar, "mouseborder", m_nMouseBorder);
+        WriteInt(ar, "hudfont", m_nHudFont);
+        WriteInt(ar, "dedfont", m_nDedFont);
+        WriteInt(ar, "mfdfont", m_nMfdFont);
+        WriteInt(ar, "popupfont", m_nPopupFont);
+        WriteInt(ar, "saboxfont", m_nSaBoxFont);
+        WriteInt(ar, "kneefont", m_nKneeFont);
+        WriteInt(ar, "generalfont", m_nGeneralFont);
+        WriteInt(ar, "labelfont", m_nLabelFont);
+        WriteRect(ar, "mfdleft", m_rcMfdLeft);
+        WriteRect(ar, "mfdright", m_rcMfdRight);
+        WriteRect(ar, "hud", m_rcHud);
+        WriteRect(ar, "rwr", m_rcRwr);
+        ar.Printf("%stemplatefile %d %d ", kIndent, m_nTemplateWidth, m_nTemplateHeight);
+        ar.Write(m_strTemplateFile);
+        ar.Write(";\n");
+        if (m_bDoGeometry) {
+            ar.Printf("%sdogeometry;\n", kIndent);
+            ar.Printf("%scockpit2d %d %d ;\n", kIndent, m_nCockpit2d[0], m_nCockpit2d[1]);
+        }
+        WriteEnd(ar);
+    }
+    if (pos.stage == 1 && !some(m_aSounds, serialize))
+        return false;
+    if (pos.stage == 2 && !some(m_aButtons, serialize))
+        return false;
+    if (pos.stage == 3 && !some(m_aObjects, serialize))
+        return false;
+    if (pos.stage == 4 && !some(m_aButtonViews, serialize))
+        return false;
+    if (pos.stage == 5 && !some(m_aPanels, serialize))
+        return false;
+    if (pos.stage == 6 && !some(m_aSurfaces, [&](CCPSurface& r) {
+            if (!IsOrphanSurface(r))
+                r.WriteSurface(ar, pos.lastBuffer);
+        }))
+        return false;
+    if (pos.stage == 7) {
+        ar.Write("// END OF THINGS WE KNOW ABOUT\n");
+        for (const auto& l : m_astrLeftovers)
+            ar.Write(l);
+        ++pos.stage;
+    }
+    return true;
 }
 
 bool CCPManager::Check(CCheckMessageArray& messages, bool full)

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -107,6 +108,17 @@ public:
     std::string FullPath(const std::string& name) const;
 
     void Serialize(CLineWriter& ar) override;
+    // Where a Serialize done in slices has got to.
+    struct SerializePosition
+    {
+        int stage = 0;
+        size_t index = 0;
+        std::optional<std::string> lastBuffer; // the BUFFER written last, once there is one
+    };
+    // Serialize in slices of at most records records (the manager's own record counts as
+    // one), from where pos says and moving it on; true once the whole text is written. The
+    // slices together give Serialize's bytes, as long as the lists do not change in between.
+    bool SerializeSome(CLineWriter& ar, SerializePosition& pos, size_t records);
     bool Check(CCheckMessageArray& messages, bool full) override;
 
     CCPObject* CreateObject(int code);
