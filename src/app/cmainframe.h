@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,8 @@ class CHelpWindow;
 class CProblemsPanel;
 class CDocHandler;
 class CHistoryPanel;
+class CInputsDock;
+class CPlaySession;
 class CRecentFileList;
 class CRecordsPalette;
 class CTemplView;
@@ -60,6 +63,9 @@ public:
     CRecordsPalette* GetRecordsPalette() const { return m_pRecords; }
     // The panel view's context menu.
     QMenu* GetViewMenu() const { return m_pViewMenu; }
+    // View > Inputs, and the session while View > Play is on (cmainframeplay.cpp).
+    CInputsDock* GetInputsDock() const { return m_pInputs; }
+    bool IsPlaying() const { return m_pPlay != nullptr; }
     // The help window, once Vireo Help has opened it.
     CHelpWindow* GetHelpWindow() const { return m_pHelp; }
     QAction* Action(int id) const;
@@ -149,6 +155,14 @@ private:
     void CreateDrawingTools();
     bool OnUpdateDrawingCommand(CCmdUI& ui);
     bool OnDrawingCommand(int id);
+    // Play: the pilot's view of the cockpit; while it is on, only commands that change nothing
+    // run.
+    void CreatePlayTools();
+    bool OnUpdatePlayCommand(CCmdUI& ui);
+    bool OnPlayCommand(int id);
+    bool PlayAllows(int id) const;
+    void StartPlay();
+    void EndPlay();
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -168,6 +182,9 @@ private:
     CProblemsPanel* m_pProblems = nullptr;
     CRecordsPalette* m_pRecords = nullptr;
     CHelpWindow* m_pHelp = nullptr;
+    CInputsDock* m_pInputs = nullptr;
+    std::unique_ptr<CPlaySession> m_pPlay;
+    QAction* m_pLeavePlay = nullptr; // Escape while playing
     bool m_bUpdatePending = false;
     int m_nCommandUpdates = 0;
     int m_nActivePane = kViewPane;

@@ -2,7 +2,7 @@
 
 #include "arrange.h"
 #include "ccpmanager.h"
-#include "cdialpreview.h"
+#include "cinstrumentvalues.h"
 #include "cedithistory.h"
 #include "cselection.h"
 #include "idocobserver.h"
@@ -209,7 +209,11 @@ public:
     void GoToStep(size_t count);
     const CEditHistory& GetHistory() const { return m_history; }
     // The needle an open dial sheet previews; views draw it in place of the dial's own.
-    const CDialPreview& GetDialPreview() const { return m_dialPreview; }
+    const CInstrumentValues& GetInstrumentValues() const { return m_values; }
+    // What a callback slot is fed while playing: only the picture changes (no step, no modified
+    // mark); observers hear OnPreviewChanged.
+    void SetInputValue(int slot, InputChannel channel, float value);
+    void ClearInputValues();
     void SetHistoryLimit(size_t steps) { m_history.SetLimit(steps); }
     void SetHistoryByteLimit(size_t bytes) { m_history.SetByteLimit(bytes); }
     // Seconds on a steady clock, for the nudge bursts (tests set their own).
@@ -284,7 +288,7 @@ private:
 
     IRecordEditor* m_pEditor = nullptr;
     CEditHistory m_history;
-    CDialPreview m_dialPreview;
+    CInstrumentValues m_values;
     std::unique_ptr<CEditStep> m_pStep; // the step being recorded
     int m_nNestedSteps = 0;             // edits that joined it
     std::function<double()> m_fnClock;
