@@ -22,9 +22,7 @@ QString RowText(const CPlaySession::Input& in)
     QString names;
     for (const std::string& r : in.records)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + Latin1ToQt(r);
-    return QStringLiteral("Slot %1 - %2: %3")
-        .arg(in.slot)
-        .arg(Latin1ToQt(in.what), names);
+    return QStringLiteral("Slot %1 - %2: %3").arg(in.slot).arg(Latin1ToQt(in.what), names);
 }
 
 // Whole numbers for what only takes whole numbers (digits, light states).

@@ -1,14 +1,14 @@
 // View > Play and View > Inputs: the cockpit used as the pilot uses it, without an edit.
 #include "cmainframe.h"
 
+#include "chistorypanel.h"
 #include "cinputsdock.h"
 #include "cplaysession.h"
-#include "cvireodoc.h"
-#include "cvireoview.h"
-#include "chistorypanel.h"
 #include "cproblemspanel.h"
 #include "crecordspalette.h"
 #include "ctemplview.h"
+#include "cvireodoc.h"
+#include "cvireoview.h"
 
 #include <QAction>
 #include <QStatusBar>
@@ -38,8 +38,8 @@ bool CMainFrame::OnUpdatePlayCommand(CCmdUI& ui)
     if (ui.m_nID != ID_VIEW_PLAY)
         return false;
     // A sheet or a calibration holds an edit open: the pilot waits for it.
-    ui.Enable(IsPlaying() || (m_pDoc->m_pCurrentPanel && !m_pDoc->IsStepOpen() &&
-                              !m_pView->GetCalibration()));
+    ui.Enable(IsPlaying() ||
+              (m_pDoc->m_pCurrentPanel && !m_pDoc->IsStepOpen() && !m_pView->GetCalibration()));
     ui.SetCheck(IsPlaying());
     return true;
 }
@@ -90,9 +90,9 @@ void CMainFrame::StartPlay()
         return;
     m_pPlay = std::make_unique<CPlaySession>(*m_pDoc);
     // The panes that edit stay in sight but take no input.
-    for (QWidget* w : {PaneWidget(kTreePane), PaneWidget(kTemplPane),
-                       static_cast<QWidget*>(m_pHistory), static_cast<QWidget*>(m_pProblems),
-                       static_cast<QWidget*>(m_pRecords)})
+    for (QWidget* w :
+         {PaneWidget(kTreePane), PaneWidget(kTemplPane), static_cast<QWidget*>(m_pHistory),
+          static_cast<QWidget*>(m_pProblems), static_cast<QWidget*>(m_pRecords)})
         w->setEnabled(false);
     m_pView->SetPlaySession(m_pPlay.get());
     m_pInputs->SetSession(m_pPlay.get());
@@ -114,9 +114,9 @@ void CMainFrame::EndPlay()
     m_pLeavePlay->setEnabled(false);
     // What the editor showed comes back: states, panel, current record and selection.
     m_pPlay.reset();
-    for (QWidget* w : {PaneWidget(kTreePane), PaneWidget(kTemplPane),
-                       static_cast<QWidget*>(m_pHistory), static_cast<QWidget*>(m_pProblems),
-                       static_cast<QWidget*>(m_pRecords)})
+    for (QWidget* w :
+         {PaneWidget(kTreePane), PaneWidget(kTemplPane), static_cast<QWidget*>(m_pHistory),
+          static_cast<QWidget*>(m_pProblems), static_cast<QWidget*>(m_pRecords)})
         w->setEnabled(true);
     statusBar()->clearMessage();
     m_pView->viewport()->update();

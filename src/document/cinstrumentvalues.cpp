@@ -47,7 +47,6 @@ bool CInstrumentValues::Draw(CCPObject& record, Canvas& dc, float scale) const
     }
     if (m_slots.empty())
         return false;
-    return DrawAtInputs(record, dc, scale, [this](int slot, InputChannel channel) {
-        return GetSlot(slot, channel);
-    });
+    return DrawAtInputs(record, dc, scale,
+                        [this](int slot, InputChannel channel) { return GetSlot(slot, channel); });
 }

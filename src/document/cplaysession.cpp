@@ -61,10 +61,9 @@ namespace {
 bool InCockpit(const CCPManager& m, const CCPObject* record)
 {
     const auto in = [record](const auto& list) {
-        return std::any_of(list.begin(), list.end(),
-                           [record](const auto& r) {
-                               return static_cast<const CCPObject*>(r.get()) == record;
-                           });
+        return std::any_of(list.begin(), list.end(), [record](const auto& r) {
+            return static_cast<const CCPObject*>(r.get()) == record;
+        });
     };
     return record && (in(m.m_aPanels) || in(m.m_aObjects) || in(m.m_aButtonViews) ||
                       in(m.m_aButtons) || in(m.m_aSounds) ||
@@ -140,13 +139,14 @@ std::string CPlaySession::StepButton(CCPButtonView& view, bool back)
 {
     const int states = int(view.m_arcSrc.size());
     if (states > 0) {
-        const int next = (std::clamp(view.m_nCurrentState, 0, states - 1) + (back ? -1 : 1) +
-                          states) % states;
+        const int next =
+            (std::clamp(view.m_nCurrentState, 0, states - 1) + (back ? -1 : 1) + states) % states;
         // Every view of the button shows the button's state.
         for (const auto& v : m_doc.m_manager.m_aButtonViews)
             if (v.get() == &view || (v->m_nParentButton == view.m_nParentButton &&
                                      m_doc.m_manager.FindButton(view.m_nParentButton)))
-                v->m_nCurrentState = v->m_arcSrc.empty() ? 0 : std::min(next, int(v->m_arcSrc.size()) - 1);
+                v->m_nCurrentState =
+                    v->m_arcSrc.empty() ? 0 : std::min(next, int(v->m_arcSrc.size()) - 1);
     }
     m_doc.UpdateAllViews(nullptr, Hint::Refresh);
     return Describe(view);
@@ -155,14 +155,14 @@ std::string CPlaySession::StepButton(CCPButtonView& view, bool back)
 std::string CPlaySession::Describe(const CCPButtonView& view) const
 {
     const CCPButton* button = m_doc.m_manager.FindButton(view.m_nParentButton);
-    const std::string who = button ? TreeName(*button) + " (" + TreeName(view) + ")"
-                                   : TreeName(view) + " (no button)";
+    const std::string who =
+        button ? TreeName(*button) + " (" + TreeName(view) + ")" : TreeName(view) + " (no button)";
     return StrFormat("%s: state %d of %d", who.c_str(), view.m_nCurrentState,
                      int(view.m_arcSrc.size()));
 }
 
 std::optional<CPlaySession::Direction> CPlaySession::BorderDirection(int border, int screenWidth,
-                                                                    int screenHeight, CPoint pt)
+                                                                     int screenHeight, CPoint pt)
 {
     if (border <= 0)
         return std::nullopt;
@@ -174,7 +174,7 @@ std::optional<CPlaySession::Direction> CPlaySession::BorderDirection(int border,
 }
 
 std::optional<CPlaySession::Direction> CPlaySession::ArrowDirection(bool up, bool right, bool down,
-                                                                   bool left)
+                                                                    bool left)
 {
     // Opposite keys cancel each other.
     const int dy = (down ? 1 : 0) - (up ? 1 : 0);

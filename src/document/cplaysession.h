@@ -43,8 +43,8 @@ public:
         float min = 0.0f;
         float max = 1.0f;
         float value = 0.0f;
-        std::string what;                    // the kinds, "Dial", "ADI roll", ...
-        std::vector<std::string> records;    // as the tree names them
+        std::string what;                 // the kinds, "Dial", "ADI roll", ...
+        std::vector<std::string> records; // as the tree names them
     };
 
     explicit CPlaySession(CVireoDoc& doc);

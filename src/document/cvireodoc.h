@@ -2,8 +2,8 @@
 
 #include "arrange.h"
 #include "ccpmanager.h"
-#include "cinstrumentvalues.h"
 #include "cedithistory.h"
+#include "cinstrumentvalues.h"
 #include "cselection.h"
 #include "idocobserver.h"
 #include "ieditjournal.h"

@@ -177,8 +177,7 @@ void CCPHsi::DrawAtHeading(Canvas& dc, float scale, float heading)
     if (m_pManager && !m_pManager->m_bmpTemplate.IsNull()) {
         const CRect card = ScaledRect(m_arcDest[0], scale);
         const double h = std::isfinite(heading) ? double(heading) : 0.0;
-        dc.TurnedBlt(m_pManager->m_bmpTemplate, m_arcSrc[0], card, card, h,
-                     m_abTransparent[0]);
+        dc.TurnedBlt(m_pManager->m_bmpTemplate, m_arcSrc[0], card, card, h, m_abTransparent[0]);
     }
     DrawOverCard(dc, scale);
 }

@@ -175,7 +175,8 @@ CRect CCPIndicator::TapeWindow(size_t i, float value) const
     const CRect& src = m_arcSrc[i];
     const CRect& dest = m_arcDest[i];
     const bool vertical = m_nOrientation != 0;
-    const int64_t window = vertical ? int64_t(dest.bottom) - dest.top : int64_t(dest.right) - dest.left;
+    const int64_t window =
+        vertical ? int64_t(dest.bottom) - dest.top : int64_t(dest.right) - dest.left;
     const int64_t start = vertical ? src.top : src.left;
     const int64_t end = vertical ? src.bottom : src.right;
     double t = 0.0;
@@ -187,9 +188,7 @@ CRect CCPIndicator::TapeWindow(size_t i, float value) const
     // Kept on the strip; a strip shorter than the window shows from its start.
     const int64_t first = std::max(start, std::min(centre - window / 2, end - window));
     CRect band = src;
-    const auto clampInt = [](int64_t v) {
-        return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
-    };
+    const auto clampInt = [](int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
     if (vertical) {
         band.top = clampInt(first);
         band.bottom = clampInt(first + window);

@@ -43,7 +43,8 @@ std::vector<InstrumentInput> InstrumentInputs(const CCPObject& record)
         inputs.push_back(Input(l->m_nCallbackSlot, 0.0f, last, "Light state"));
     } else if (auto* a = dynamic_cast<const CCPAdi*>(&record)) {
         inputs.push_back(Input(a->m_nCallbackSlot, -90.0f, 90.0f, "ADI pitch"));
-        inputs.push_back(Input(a->m_nCallbackSlot, -180.0f, 180.0f, "ADI roll", InputChannel::Roll));
+        inputs.push_back(
+            Input(a->m_nCallbackSlot, -180.0f, 180.0f, "ADI roll", InputChannel::Roll));
     } else if (auto* h = dynamic_cast<const CCPHsi*>(&record)) {
         inputs.push_back(Input(h->m_nCallbackSlot, 0.0f, 360.0f, "HSI heading"));
     }

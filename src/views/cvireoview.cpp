@@ -102,8 +102,8 @@ void CVireoView::DrawRecords(QPainter& painter, float zoom)
     CQtCanvas dc(painter);
     PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
                m_pDoc->m_pCurrentObject,
-               [&values = m_pDoc->GetInstrumentValues(),
-                lit = m_bLightEverything && !m_pPlay](CCPObject& record, Canvas& canvas, float scale) {
+               [&values = m_pDoc->GetInstrumentValues(), lit = m_bLightEverything && !m_pPlay](
+                   CCPObject& record, Canvas& canvas, float scale) {
                    return values.Draw(record, canvas, scale) ||
                           (lit && DrawLastState(record, canvas, scale));
                });

@@ -197,6 +197,6 @@ private:
     void PlayHover(CPoint device);
     void PlayStatus(const std::string& text);
     CPlaySession* m_pPlay = nullptr;
-    int m_nArrowsHeld = 0;   // bits of the arrow keys down now
-    int m_nArrowsChord = 0;  // bits of the arrow keys pressed since none was down
+    int m_nArrowsHeld = 0;  // bits of the arrow keys down now
+    int m_nArrowsChord = 0; // bits of the arrow keys pressed since none was down
 };

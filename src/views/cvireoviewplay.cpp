@@ -117,8 +117,8 @@ bool CVireoView::PlayKey(QKeyEvent* event, bool press)
     if (m_nArrowsHeld)
         return true; // the move goes when the last key of the chord is let go
     const int chord = std::exchange(m_nArrowsChord, 0);
-    const auto dir = CPlaySession::ArrowDirection(chord & kUp, chord & kRight, chord & kDown,
-                                                  chord & kLeft);
+    const auto dir =
+        CPlaySession::ArrowDirection(chord & kUp, chord & kRight, chord & kDown, chord & kLeft);
     if (!dir)
         return true;
     std::string status;

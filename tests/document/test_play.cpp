@@ -253,7 +253,8 @@ TEST_F(PlayTest, FedValuesMoveNeedlesTapesDigitsLightsAndTheBall)
     EXPECT_TRUE(near(tip(0), CPoint{350, 310}));
     EXPECT_TRUE(near(tip(250), CPoint{390, 350}));
     EXPECT_TRUE(near(tip(500), CPoint{350, 390}));
-    EXPECT_TRUE(near(tip(900), CPoint{350, 390})) << "beyond the table the needle rests on the stop";
+    EXPECT_TRUE(near(tip(900), CPoint{350, 390}))
+        << "beyond the table the needle rests on the stop";
 
     const auto tape = [&](float v) {
         play.SetInput(85, InputChannel::Value, v);
