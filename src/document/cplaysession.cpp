@@ -155,10 +155,13 @@ std::string CPlaySession::StepButton(CCPButtonView& view, bool back)
 std::string CPlaySession::Describe(const CCPButtonView& view) const
 {
     const CCPButton* button = m_doc.m_manager.FindButton(view.m_nParentButton);
-    const std::string who =
-        button ? TreeName(*button) + " (" + TreeName(view) + ")" : TreeName(view) + " (no button)";
-    return StrFormat("%s: state %d of %d", who.c_str(), view.m_nCurrentState,
-                     int(view.m_arcSrc.size()));
+    std::string who = TreeName(view) + " (no button)";
+    if (button)
+        who = TreeName(*button) == TreeName(view) ? TreeName(view)
+                                                  : TreeName(*button) + " (" + TreeName(view) + ")";
+    // States count from 0, as the Initial State field does.
+    return StrFormat("%s: state %d of 0..%d", who.c_str(), view.m_nCurrentState,
+                     std::max(int(view.m_arcSrc.size()) - 1, 0));
 }
 
 std::optional<CPlaySession::Direction> CPlaySession::BorderDirection(int border, int screenWidth,

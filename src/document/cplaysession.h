@@ -58,7 +58,7 @@ public:
     // Steps the view's button one state on (back: one back), and every view of that button with
     // it, as the simulator does; what the status bar says.
     std::string StepButton(CCPButtonView& view, bool back);
-    // "<button> (<view>): state 2 of 3" for the status bar.
+    // "<button> (<view>): state 1 of 0..2" for the status bar.
     std::string Describe(const CCPButtonView& view) const;
 
     // The direction a click at pt (panel pixels) pans in: within the manager's mouse border of

@@ -184,7 +184,8 @@ CRect CCPIndicator::TapeWindow(size_t i, float value) const
         t = std::clamp((double(value) - m_fMinVal) / (double(m_fMaxVal) - m_fMinVal), 0.0, 1.0);
     const double minPos = i < m_anMinPos.size() ? m_anMinPos[i] : 0.0;
     const double maxPos = i < m_anMaxPos.size() ? m_anMaxPos[i] : double(end - start);
-    const int64_t centre = start + int64_t(std::llround(minPos + t * (maxPos - minPos)));
+    const auto pos = int64_t(std::llround(minPos + t * (maxPos - minPos)));
+    const int64_t centre = vertical ? end - pos : start + pos;
     // Kept on the strip; a strip shorter than the window shows from its start.
     const int64_t first = std::max(start, std::min(centre - window / 2, end - window));
     CRect band = src;

@@ -141,7 +141,8 @@ TEST_F(PlayTest, AClickStepsTheButtonAndEveryViewOfItFollows)
     EXPECT_EQ(play.ButtonViewAt(CPoint{150, 110}), nullptr);
     const std::string said = play.StepButton(*View(1), false);
     EXPECT_NE(said.find("Gear Handle"), std::string::npos) << said;
-    EXPECT_NE(said.find("state 2 of 3"), std::string::npos) << said;
+    EXPECT_NE(said.find("Gear Front"), std::string::npos) << said;
+    EXPECT_NE(said.find("state 2 of 0..2"), std::string::npos) << said;
     EXPECT_EQ(View(2)->m_nCurrentState, 2) << "the view on the other panel follows";
     play.StepButton(*View(1), false);
     EXPECT_EQ(View(1)->m_nCurrentState, 0) << "round to the first state";
@@ -260,10 +261,11 @@ TEST_F(PlayTest, FedValuesMoveNeedlesTapesDigitsLightsAndTheBall)
         play.SetInput(85, InputChannel::Value, v);
         return Drawn(102)->m_aBlits.at(0).src;
     };
-    EXPECT_EQ(tape(-5), CRect(100, 0, 120, 100));
+    // Positions count up from the strip's bottom: the least value shows low on the strip.
+    EXPECT_EQ(tape(-5), CRect(100, 300, 120, 400));
     EXPECT_EQ(tape(15), CRect(100, 150, 120, 250));
-    EXPECT_EQ(tape(35), CRect(100, 300, 120, 400));
-    EXPECT_EQ(tape(99), CRect(100, 300, 120, 400));
+    EXPECT_EQ(tape(35), CRect(100, 0, 120, 100));
+    EXPECT_EQ(tape(99), CRect(100, 0, 120, 100));
 
     play.SetInput(86, InputChannel::Value, 407.0f);
     auto digits = Drawn(103)->m_aBlits;
