@@ -369,11 +369,12 @@ void CMainFrame::CreateMenus()
         ID_SAME_WIDTH,         ID_SAME_HEIGHT,        ID_SAME_WIDTH_HEIGHT, kSeparator,
         ID_SNAP_OBJECTS,       ID_SNAP_GRID,          ID_GRID_SETTINGS};
     AddMenu(menuBar()->addMenu(QStringLiteral("&Arrange")), arrange);
-    QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
-                          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
-                           ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS,
-                           ID_SHOW_BUTTONS, ID_VIEW_OUTLINES, ID_VIEW_LIGHT_EVERYTHING,
-                           ID_VIEW_REFRESH, kSeparator, ID_VIEW_PLAY, kSeparator});
+    QMenu* view =
+        AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
+                {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
+                 ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS,
+                 ID_VIEW_OUTLINES, ID_VIEW_LIGHT_EVERYTHING, ID_VIEW_REFRESH, kSeparator});
+    AddPlayEntries(view);
     view->addAction(m_pRecords->toggleViewAction());
     QAction* history = m_pHistory->toggleViewAction();
     history->setText(QStringLiteral("&History"));
@@ -419,17 +420,18 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setFloatable(true);
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     const int buttons[] = {
-        ID_FILE_NEW,   ID_FILE_OPEN,   ID_FILE_SAVE,  kSeparator,    ID_EDIT_UNDO,  ID_EDIT_REDO,
-        kSeparator,    ID_EDIT_CUT,    ID_EDIT_COPY,  ID_EDIT_PASTE, kSeparator,    ID_FILE_PRINT,
-        kSeparator,    ID_ZOOM_IN,     ID_ZOOM_OUT,   kSeparator,    ID_NEXT_STATE, kSeparator,
-        ID_NUDGE_LEFT, ID_NUDGE_RIGHT, ID_NUDGE_DOWN, ID_NUDGE_UP,   ID_SAME_SIZE,  kSeparator,
-        ID_VIEW_PLAY,  kSeparator,     ID_APP_ABOUT};
+        ID_FILE_NEW,   ID_FILE_OPEN,  ID_FILE_SAVE, kSeparator,    ID_EDIT_UNDO,
+        ID_EDIT_REDO,  kSeparator,    ID_EDIT_CUT,  ID_EDIT_COPY,  ID_EDIT_PASTE,
+        kSeparator,    ID_FILE_PRINT, kSeparator,   ID_ZOOM_IN,    ID_ZOOM_OUT,
+        kSeparator,    ID_NEXT_STATE, kSeparator,   ID_NUDGE_LEFT, ID_NUDGE_RIGHT,
+        ID_NUDGE_DOWN, ID_NUDGE_UP,   ID_SAME_SIZE, kSeparator,    ID_APP_ABOUT};
     for (int id : buttons) {
         if (id == kSeparator)
             m_pToolBar->addSeparator();
         else
             m_pToolBar->addAction(Action(id));
     }
+    AddPlayButton();
 }
 
 void CMainFrame::CreateStatusBar()

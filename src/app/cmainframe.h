@@ -158,6 +158,9 @@ private:
     // Play: the pilot's view of the cockpit; while it is on, only commands that change nothing
     // run.
     void CreatePlayTools();
+    // Play in the View menu, and its toolbar button before About.
+    void AddPlayEntries(QMenu* view);
+    void AddPlayButton();
     bool OnUpdatePlayCommand(CCmdUI& ui);
     bool OnPlayCommand(int id);
     bool PlayAllows(int id) const;

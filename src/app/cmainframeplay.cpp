@@ -11,7 +11,9 @@
 #include "cvireoview.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QStatusBar>
+#include <QToolBar>
 
 void CMainFrame::CreatePlayTools()
 {
@@ -31,6 +33,19 @@ void CMainFrame::CreatePlayTools()
         UpdateCommandUI();
     });
     addAction(m_pLeavePlay);
+}
+
+void CMainFrame::AddPlayEntries(QMenu* view)
+{
+    view->addAction(Action(ID_VIEW_PLAY));
+    view->addSeparator();
+}
+
+void CMainFrame::AddPlayButton()
+{
+    QAction* about = Action(ID_APP_ABOUT);
+    m_pToolBar->insertAction(about, Action(ID_VIEW_PLAY));
+    m_pToolBar->insertSeparator(about);
 }
 
 bool CMainFrame::OnUpdatePlayCommand(CCmdUI& ui)
