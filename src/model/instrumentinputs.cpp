@@ -6,6 +6,7 @@
 #include "ccphsi.h"
 #include "ccpindicator.h"
 #include "ccplight.h"
+#include "ccpmachasi.h"
 
 #include <algorithm>
 
@@ -47,6 +48,8 @@ std::vector<InstrumentInput> InstrumentInputs(const CCPObject& record)
             Input(a->m_nCallbackSlot, -180.0f, 180.0f, "ADI roll", InputChannel::Roll));
     } else if (auto* h = dynamic_cast<const CCPHsi*>(&record)) {
         inputs.push_back(Input(h->m_nCallbackSlot, 0.0f, 360.0f, "HSI heading"));
+    } else if (auto* m = dynamic_cast<const CCPMachAsi*>(&record)) {
+        inputs.push_back(Input(m->m_nCallbackSlot, m->m_fMinVal, m->m_fMaxVal, "Airspeed"));
     }
     if (!inputs.empty() && inputs.front().slot < 0)
         inputs.clear();
@@ -79,5 +82,7 @@ bool DrawAtInputs(CCPObject& record, Canvas& dc, float scale, const InputLookup&
         a->DrawAttitude(dc, scale, values[0], values[1]);
     else if (auto* h = dynamic_cast<CCPHsi*>(&record))
         h->DrawAtHeading(dc, scale, values[0]);
+    else if (auto* m = dynamic_cast<CCPMachAsi*>(&record))
+        m->DrawAtValue(dc, scale, values[0]);
     return true;
 }

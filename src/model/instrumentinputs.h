@@ -27,8 +27,8 @@ struct InstrumentInput
 
 // The inputs record takes, each with the range its own fields give (a dial's calibration
 // values, an indicator's limits, the numbers a digits record can show, a light's states, an
-// ADI's pitch and roll, an HSI's heading). None for a record without a callback slot or that
-// the simulator does not move.
+// ADI's pitch and roll, an HSI's heading, an airspeed dial's values). None for a record without a
+// callback slot or that the simulator does not move.
 std::vector<InstrumentInput> InstrumentInputs(const CCPObject& record);
 
 // The value of a slot's channel, when one is set.

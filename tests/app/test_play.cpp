@@ -140,7 +140,7 @@ TEST_F(PlayFrameTest, TheInputsDockFeedsTheInstrumentsOfThePanelShown)
 {
     StartOnFront();
     ASSERT_TRUE(frame()->ExecuteCommand(ID_VIEW_PLAY));
-    ASSERT_EQ(inputs()->RowCount(), 7);
+    ASSERT_EQ(inputs()->RowCount(), 8);
     int airspeed = -1;
     for (int r = 0; r < inputs()->RowCount(); ++r)
         if (inputs()->RowLabel(r)->text().startsWith(QStringLiteral("Slot 84")))
@@ -164,7 +164,7 @@ TEST_F(PlayFrameTest, TheInputsDockFeedsTheInstrumentsOfThePanelShown)
     Arrows({Qt::Key_Up});
     EXPECT_EQ(inputs()->RowCount(), 0) << "Overhead has no instrument";
     Arrows({Qt::Key_Down});
-    EXPECT_EQ(inputs()->RowCount(), 7);
+    EXPECT_EQ(inputs()->RowCount(), 8);
 
     ASSERT_TRUE(frame()->ExecuteCommand(ID_VIEW_PLAY));
     EXPECT_EQ(inputs()->RowCount(), 0);

@@ -34,13 +34,17 @@ public:
     };
     std::vector<Blit> m_aBlits;
     std::vector<std::vector<CPoint>> m_aPolygons;
+    std::vector<std::pair<CPoint, CPoint>> m_aLines;
 
     Pen SelectPen(const Pen& pen) override { return pen; }
     Brush SelectBrush(const Brush& brush) override { return brush; }
     Font SelectFont(const Font& font) override { return font; }
     void FrameRect(const CRect&, Rgb) override {}
     void FillRect(const CRect&, Rgb) override {}
-    void Line(int, int, int, int) override {}
+    void Line(int x1, int y1, int x2, int y2) override
+    {
+        m_aLines.emplace_back(CPoint{x1, y1}, CPoint{x2, y2});
+    }
     void Polygon(const std::vector<CPoint>& points) override { m_aPolygons.push_back(points); }
     void Ellipse(const CRect&) override {}
     void TextOut(int, int, const std::string&, Rgb) override {}
@@ -206,7 +210,7 @@ TEST_F(PlayTest, InputRangesComeFromTheInstrumentsOfThePanelShown)
 {
     CPlaySession play(c.doc);
     const std::vector<CPlaySession::Input> rows = play.Inputs();
-    ASSERT_EQ(rows.size(), 7u) << "the light without a slot takes no input";
+    ASSERT_EQ(rows.size(), 8u) << "the light without a slot takes no input";
     for (size_t i = 1; i < rows.size(); ++i)
         EXPECT_LE(rows[i - 1].slot, rows[i].slot);
 
@@ -230,6 +234,8 @@ TEST_F(PlayTest, InputRangesComeFromTheInstrumentsOfThePanelShown)
     EXPECT_EQ(Row(rows, 31, InputChannel::Roll)->max, 180.0f);
     ASSERT_TRUE(Row(rows, 82));
     EXPECT_EQ(Row(rows, 82)->max, 360.0f);
+    ASSERT_TRUE(Row(rows, 81));
+    EXPECT_EQ(Row(rows, 81)->max, 800.0f);
 
     play.SetInput(84, InputChannel::Value, 120.0f);
     EXPECT_EQ(Row(play.Inputs(), 84)->value, 120.0f);
@@ -304,6 +310,17 @@ TEST_F(PlayTest, FedValuesMoveNeedlesTapesDigitsLightsAndTheBall)
     const auto card = Drawn(106)->m_aBlits.at(0);
     EXPECT_EQ(card.src, CRect(800, 0, 900, 100));
     EXPECT_EQ(card.degrees, 90.0);
+
+    // The airspeed needle sweeps clockwise from straight up over three quarters of a turn.
+    const auto needle = [&](float v) {
+        play.SetInput(81, InputChannel::Value, v);
+        return Drawn(109)->m_aLines.at(0);
+    };
+    EXPECT_EQ(needle(0).first, (CPoint{850, 350}));
+    EXPECT_TRUE(near(needle(0).second, CPoint{850, 310}));
+    EXPECT_TRUE(near(needle(400).second, CPoint{878, 378}));
+    EXPECT_TRUE(near(needle(800).second, CPoint{810, 350}));
+    EXPECT_TRUE(near(needle(2000).second, CPoint{810, 350})) << "it stops at the end";
 }
 
 } // namespace
