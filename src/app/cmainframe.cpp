@@ -7,7 +7,9 @@
 #include "cgridsettingsdlg.h"
 #include "chelpwindow.h"
 #include "chistorypanel.h"
+#include "cinputsdock.h"
 #include "cpanelmapdock.h"
+#include "cplaysession.h"
 #include "cproblemspanel.h"
 #include "crecentfilelist.h"
 #include "crecordspalette.h"
@@ -170,6 +172,12 @@ const CommandDef kCommands[] = {
      "Show every light and button view in its last state; changes nothing\nLight Everything",
      {},
      true},
+    {ID_VIEW_PLAY,
+     "&Play\tF9",
+     "Use the cockpit as the pilot does: click buttons, walk the panels, feed the "
+     "instruments; changes nothing\nPlay",
+     {Qt::Key_F9},
+     true},
     {ID_VIEW_REFRESH, "Refresh\tF5", "Refresh Images\nRefresh Images", {Qt::Key_F5}},
     {ID_HELP, "&Vireo Help\tF1", "Open the user manual\nVireo Help", {Qt::Key_F1}},
     {ID_HELP_INDEX, "Help &Index", "List the help topics\nHelp Index", {}},
@@ -246,6 +254,7 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     m_pPanelMap = new CPanelMapDock(m_pDoc, this);
     addDockWidget(Qt::RightDockWidgetArea, m_pPanelMap);
     m_pPanelMap->hide();
+    CreatePlayTools();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -284,6 +293,7 @@ CMainFrame::~CMainFrame()
     // The panes go before QObject would cut this connection, and hiding them moves the focus.
     disconnect(m_focusChanged);
     qApp->removeEventFilter(this);
+    EndPlay();
     m_pDoc->RemoveObserver(this);
     m_pDoc->RemoveObserver(m_pHistory);
     m_pDoc->RemoveObserver(m_pTree);
@@ -370,6 +380,7 @@ void CMainFrame::CreateMenus()
                 {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
                  ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS,
                  ID_VIEW_OUTLINES, ID_VIEW_LIGHT_EVERYTHING, ID_VIEW_REFRESH, kSeparator});
+    AddPlayEntries(view);
     view->addAction(m_pRecords->toggleViewAction());
     QAction* history = m_pHistory->toggleViewAction();
     history->setText(QStringLiteral("&History"));
@@ -377,6 +388,7 @@ void CMainFrame::CreateMenus()
     view->addAction(history);
     view->addAction(m_pProblems->toggleViewAction());
     view->addAction(m_pPanelMap->toggleViewAction());
+    view->addAction(m_pInputs->toggleViewAction());
     AddMenu(menuBar()->addMenu(QStringLiteral("&Help")),
             {ID_HELP, kSeparator, ID_HELP_INDEX, ID_HELP_CONTENTS, ID_HELP_USING, kSeparator,
              ID_APP_ABOUT});
@@ -426,6 +438,7 @@ void CMainFrame::CreateToolBar()
         else
             m_pToolBar->addAction(Action(id));
     }
+    AddPlayButton();
 }
 
 void CMainFrame::CreateStatusBar()
@@ -579,7 +592,7 @@ void CMainFrame::UpdateCommandUI()
     for (auto& [id, action] : m_mapActions) {
         CCmdUI ui(id);
         m_route.Update(ui);
-        action->setEnabled(ui.m_bEnabled && FocusAllowsRecordCommand(id));
+        action->setEnabled(ui.m_bEnabled && FocusAllowsRecordCommand(id) && PlayAllows(id));
         if (ui.m_bTextSet)
             action->setText(Latin1ToQt(ui.m_strText));
         if (action->isCheckable())
@@ -598,7 +611,7 @@ bool CMainFrame::ExecuteCommand(int id)
     // A rename typed but not yet confirmed lands first, as its own step; Undo and Redo drop it
     // instead, as Escape would.
     m_pTree->EndPendingEdit(id != ID_EDIT_UNDO && id != ID_EDIT_REDO);
-    if (!FocusAllowsRecordCommand(id))
+    if (!FocusAllowsRecordCommand(id) || !PlayAllows(id))
         return false;
     m_route.SetTargets({GetActivePane(), m_pDocHandler, this, m_pApp});
     const bool ran = m_route.Execute(id);
@@ -608,6 +621,8 @@ bool CMainFrame::ExecuteCommand(int id)
 
 void CMainFrame::OnInitialUpdate()
 {
+    // Another cockpit: nothing of the one played is left to show.
+    EndPlay();
     UpdateTitle();
     RequestCommandUpdate();
     // Nothing of the previous cockpit stays on show: the id pane is as at start-up.
@@ -690,7 +705,7 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
             ui.Enable(m_pDoc->CanArrange(*command));
             return true;
         }
-        return OnUpdateDrawingCommand(ui);
+        return OnUpdatePlayCommand(ui) || OnUpdateDrawingCommand(ui);
     }
 }
 
@@ -752,7 +767,7 @@ bool CMainFrame::OnCommand(int id)
     case ID_ZOOM_FIT:
         return m_pView->OnZoomCommand(id);
     default:
-        return OnDrawingCommand(id);
+        return OnPlayCommand(id) || OnDrawingCommand(id);
     }
 }
 
@@ -818,6 +833,7 @@ void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    EndPlay();
     if (m_pDocHandler && !m_pDocHandler->SaveModified()) {
         event->ignore();
         return;

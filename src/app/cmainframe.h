@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,8 @@ class CPanelMapDock;
 class CProblemsPanel;
 class CDocHandler;
 class CHistoryPanel;
+class CInputsDock;
+class CPlaySession;
 class CRecentFileList;
 class CRecordsPalette;
 class CTemplView;
@@ -62,6 +65,9 @@ public:
     CPanelMapDock* GetPanelMap() const { return m_pPanelMap; }
     // The panel view's context menu.
     QMenu* GetViewMenu() const { return m_pViewMenu; }
+    // View > Inputs, and the session while View > Play is on (cmainframeplay.cpp).
+    CInputsDock* GetInputsDock() const { return m_pInputs; }
+    bool IsPlaying() const { return m_pPlay != nullptr; }
     // The help window, once Vireo Help has opened it.
     CHelpWindow* GetHelpWindow() const { return m_pHelp; }
     QAction* Action(int id) const;
@@ -151,6 +157,17 @@ private:
     void CreateDrawingTools();
     bool OnUpdateDrawingCommand(CCmdUI& ui);
     bool OnDrawingCommand(int id);
+    // Play: the pilot's view of the cockpit; while it is on, only commands that change nothing
+    // run.
+    void CreatePlayTools();
+    // Play in the View menu, and its toolbar button before About.
+    void AddPlayEntries(QMenu* view);
+    void AddPlayButton();
+    bool OnUpdatePlayCommand(CCmdUI& ui);
+    bool OnPlayCommand(int id);
+    bool PlayAllows(int id) const;
+    void StartPlay();
+    void EndPlay();
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -171,6 +188,9 @@ private:
     CRecordsPalette* m_pRecords = nullptr;
     CPanelMapDock* m_pPanelMap = nullptr;
     CHelpWindow* m_pHelp = nullptr;
+    CInputsDock* m_pInputs = nullptr;
+    std::unique_ptr<CPlaySession> m_pPlay;
+    QAction* m_pLeavePlay = nullptr; // Escape while playing
     bool m_bUpdatePending = false;
     int m_nCommandUpdates = 0;
     int m_nActivePane = kViewPane;

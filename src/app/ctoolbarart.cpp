@@ -30,6 +30,7 @@ constexpr Art kArt[] = {
     {ID_NUDGE_UP, "nudge-up", nullptr},
     {ID_NUDGE_DOWN, "nudge-down", nullptr},
     {ID_SAME_SIZE, "same-size", nullptr},
+    {ID_VIEW_PLAY, "play", "media-playback-start"},
     {ID_APP_ABOUT, "help-about", "help-about"},
 };
 

@@ -382,14 +382,26 @@ int CVireoDoc::EditProperties(CCPObject& record)
 
 void CVireoDoc::ShowDialPreview(CCPDial& record, const CCPDial& shown, float value)
 {
-    m_dialPreview.Show(&record, shown, value);
+    m_values.Show(&record, shown, value);
     PreviewChanged(&record);
 }
 
 void CVireoDoc::EndDialPreview(CCPDial& record)
 {
-    if (m_dialPreview.End(&record))
+    if (m_values.End(&record))
         PreviewChanged(&record);
+}
+
+void CVireoDoc::SetInputValue(int slot, InputChannel channel, float value)
+{
+    m_values.SetSlot(slot, channel, value);
+    PreviewChanged(nullptr);
+}
+
+void CVireoDoc::ClearInputValues()
+{
+    m_values.ClearSlots();
+    PreviewChanged(nullptr);
 }
 
 void CVireoDoc::PreviewChanged(CCPObject* record)

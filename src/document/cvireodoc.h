@@ -2,8 +2,8 @@
 
 #include "arrange.h"
 #include "ccpmanager.h"
-#include "cdialpreview.h"
 #include "cedithistory.h"
+#include "cinstrumentvalues.h"
 #include "cselection.h"
 #include "idocobserver.h"
 #include "ieditjournal.h"
@@ -197,9 +197,9 @@ public:
     // A dial's calibration table (needle angles in radians, and the value at each) put in
     // place as one step; false when record is no dial, nothing changed or another edit is open.
     bool CalibrateDial(CCPObject* record, std::vector<float> points, std::vector<float> values);
-    // An indicator tape's positions of its Min Val and Max Val (pixels along the tape from its
-    // source's top, or left when horizontal), as one step. Position lists shorter than the tape
-    // index gain 0 entries up to it.
+    // An indicator tape's positions of its Min Val and Max Val (pixels up the tape from its
+    // source's bottom, or from its left when horizontal), as one step. Position lists shorter than
+    // the tape index gain 0 entries up to it.
     bool CalibrateTape(CCPObject* record, int tape, int minPos, int maxPos);
     // Moves record's destination by the least distance that puts it inside the screen, keeping
     // its size; panel (null: the current one) is shown when the step is undone or redone.
@@ -216,7 +216,11 @@ public:
     void GoToStep(size_t count);
     const CEditHistory& GetHistory() const { return m_history; }
     // The needle an open dial sheet previews; views draw it in place of the dial's own.
-    const CDialPreview& GetDialPreview() const { return m_dialPreview; }
+    const CInstrumentValues& GetInstrumentValues() const { return m_values; }
+    // What a callback slot is fed while playing: only the picture changes (no step, no modified
+    // mark); observers hear OnPreviewChanged.
+    void SetInputValue(int slot, InputChannel channel, float value);
+    void ClearInputValues();
     void SetHistoryLimit(size_t steps) { m_history.SetLimit(steps); }
     void SetHistoryByteLimit(size_t bytes) { m_history.SetByteLimit(bytes); }
     // Seconds on a steady clock, for the nudge bursts (tests set their own).
@@ -291,7 +295,7 @@ private:
 
     IRecordEditor* m_pEditor = nullptr;
     CEditHistory m_history;
-    CDialPreview m_dialPreview;
+    CInstrumentValues m_values;
     std::unique_ptr<CEditStep> m_pStep; // the step being recorded
     int m_nNestedSteps = 0;             // edits that joined it
     std::function<double()> m_fnClock;

@@ -78,4 +78,13 @@ public:
     // With keyBlue, pure blue pixels of the source leave the destination as it was.
     virtual void StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& dest,
                             bool keyBlue) = 0;
+    // As StretchBlt, then the picture turned by degrees (counter-clockwise) about the centre of
+    // clip and kept within clip. A canvas that cannot turn or clip copies it upright.
+    virtual void TurnedBlt(const CBitmap& bmp, const CRect& src, const CRect& dest,
+                           const CRect& clip, double degrees, bool keyBlue)
+    {
+        (void)clip;
+        (void)degrees;
+        StretchBlt(bmp, src, dest, keyBlue);
+    }
 };

@@ -1,11 +1,17 @@
 #include "ccpadi.h"
 
 #include "canvas.h"
+#include "ccpmanager.h"
 #include "cinstrumentpiece.h"
 #include "ckeyreader.h"
 #include "clinewriter.h"
 #include "ctokencursor.h"
 #include "strformat.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
 
 CCPAdi::CCPAdi(CCPManager* manager) : CCPRecord(manager)
 {
@@ -121,6 +127,42 @@ void CCPAdi::Draw(Canvas& dc, float scale)
     // The ball picture is taller than the window: show its middle.
     CInstrumentPiece::Blit(m_pManager, m_rcDest, CInstrumentPiece::MiddleBand(m_rcSrc, m_rcDest),
                            m_bTransparent, dc, scale);
+}
+
+void CCPAdi::PitchPlacement(float pitch, CRect& band, CRect& dest) const
+{
+    band = CInstrumentPiece::MiddleBand(m_rcSrc, m_rcDest);
+    dest = m_rcDest;
+    const double height = double(m_rcSrc.bottom) - m_rcSrc.top;
+    const double p = std::isfinite(pitch) ? std::clamp(double(pitch), -90.0, 90.0) : 0.0;
+    // Nose up shows more of the sky: the band moves toward the picture's top.
+    int64_t shift = -int64_t(std::llround(p * height / 180.0));
+    const int64_t spaceUp = int64_t(m_rcSrc.top) - band.top;         // 0 or below
+    const int64_t spaceDown = int64_t(m_rcSrc.bottom) - band.bottom; // 0 or above
+    int64_t off = 0; // what the picture cannot give: the picture moves instead
+    if (shift < spaceUp) {
+        off = shift - spaceUp;
+        shift = spaceUp;
+    } else if (shift > spaceDown) {
+        off = shift - spaceDown;
+        shift = spaceDown;
+    }
+    band.top = int(band.top + shift);
+    band.bottom = int(band.bottom + shift);
+    dest.top = int(std::clamp<int64_t>(dest.top - off, INT_MIN, INT_MAX));
+    dest.bottom = int(std::clamp<int64_t>(dest.bottom - off, INT_MIN, INT_MAX));
+}
+
+void CCPAdi::DrawAttitude(Canvas& dc, float scale, float pitch, float roll) const
+{
+    if (!m_pManager || m_pManager->m_bmpTemplate.IsNull())
+        return;
+    CRect band;
+    CRect dest;
+    PitchPlacement(pitch, band, dest);
+    const double r = std::isfinite(roll) ? double(roll) : 0.0;
+    dc.TurnedBlt(m_pManager->m_bmpTemplate, band, ScaledRect(dest, scale),
+                 ScaledRect(m_rcDest, scale), r, m_bTransparent);
 }
 
 void CCPAdi::DrawSelected(Canvas& dc, float scale)

@@ -31,6 +31,12 @@ public:
     bool GetSrcRect(CRect* out) const override;
     void SetDestRect(const CRect* rc) override;
     void Draw(Canvas& dc, float scale) override;
+    // The ball at pitch and roll (degrees, nose up and right wing down positive): the picture
+    // spans -90..90 degrees of pitch over its height, and turns against the roll in the window.
+    void DrawAttitude(Canvas& dc, float scale, float pitch, float roll) const;
+    // Where the ball picture lands for pitch: the part of it shown and the panel rectangle that
+    // part covers (beyond the picture's ends the picture moves off the window).
+    void PitchPlacement(float pitch, CRect& band, CRect& dest) const;
     void DrawSelected(Canvas& dc, float scale) override;
 
 private:

@@ -237,6 +237,13 @@ void CCPDial::Draw(Canvas& dc, float scale)
         DrawNeedle(dc, scale, a);
 }
 
+void CCPDial::DrawAtValue(Canvas& dc, float scale, float value) const
+{
+    float a = 0.0f;
+    if (NeedleAngle(value, a))
+        DrawNeedle(dc, scale, a);
+}
+
 void CCPDial::NeedleCentre(double& cx, double& cy) const
 {
     // Centred where the dial's picture lies on the panel. (Centring on the source put the

@@ -38,6 +38,8 @@ public:
     bool GetSrcRect(CRect* out) const override;
     void SetDestRect(const CRect* rc) override;
     void Draw(Canvas& dc, float scale) override;
+    // The needle where value puts it through the table; nothing when the table gives no angle.
+    void DrawAtValue(Canvas& dc, float scale, float value) const;
 
     // The needle angle of the value 0, within -pi..pi; false when the table has fewer than two
     // points or values, or its first two values are equal.

@@ -7,6 +7,11 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
 CCPDigits::CCPDigits(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
     : CCPRecord(manager)
 {
@@ -104,6 +109,37 @@ void CCPDigits::Draw(Canvas& dc, float scale)
     const CRect& src = m_arcSrc[size_t(m_nCurrentDigit)];
     for (const CRect& d : m_arcDest)
         m_pManager->BlitOpaque(d.left, d.top, d.right, d.bottom, src, dc, scale);
+}
+
+double CCPDigits::MaxShown() const
+{
+    const size_t places = std::min<size_t>(m_arcDest.size(), 9);
+    return std::pow(10.0, double(places)) - 1;
+}
+
+std::vector<int> CCPDigits::DigitsOf(float value) const
+{
+    double v = std::isfinite(value) ? std::floor(double(value) + 0.5) : 0.0;
+    v = std::clamp(v, 0.0, MaxShown());
+    auto n = int64_t(v);
+    std::vector<int> digits(m_arcDest.size(), 0);
+    for (size_t i = digits.size(); i-- > 0 && n > 0; n /= 10)
+        digits[i] = int(n % 10);
+    return digits;
+}
+
+void CCPDigits::DrawAtValue(Canvas& dc, float scale, float value) const
+{
+    if (!m_pManager)
+        return;
+    const std::vector<int> digits = DigitsOf(value);
+    for (size_t i = 0; i < m_arcDest.size(); ++i) {
+        if (size_t(digits[i]) >= m_arcSrc.size())
+            continue;
+        const CRect& d = m_arcDest[i];
+        m_pManager->BlitOpaque(d.left, d.top, d.right, d.bottom, m_arcSrc[size_t(digits[i])], dc,
+                               scale);
+    }
 }
 
 void CCPDigits::DrawSelected(Canvas& dc, float scale)

@@ -25,5 +25,12 @@ public:
     bool GetDestRect(CRect* out) const override;
     bool GetSrcRect(CRect* out) const override;
     void Draw(Canvas& dc, float scale) override;
+    // value as a whole number, one digit per place, the first place the most significant; a
+    // value beyond what the places can show stops at 0 or all nines.
+    void DrawAtValue(Canvas& dc, float scale, float value) const;
+    // The digit each place shows at value.
+    std::vector<int> DigitsOf(float value) const;
+    // The largest number the places show (all nines), at most 999999999.
+    double MaxShown() const;
     void DrawSelected(Canvas& dc, float scale) override;
 };

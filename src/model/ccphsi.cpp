@@ -1,11 +1,13 @@
 #include "ccphsi.h"
 
+#include "ccpmanager.h"
 #include "cinstrumentpiece.h"
 #include "ckeyreader.h"
 #include "clinewriter.h"
 #include "ctokencursor.h"
 #include "strformat.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -167,6 +169,21 @@ void SelectColour(Canvas& dc, Rgb colour)
 void CCPHsi::Draw(Canvas& dc, float scale)
 {
     CInstrumentPiece::Blit(m_pManager, m_arcDest[0], m_arcSrc[0], m_abTransparent[0], dc, scale);
+    DrawOverCard(dc, scale);
+}
+
+void CCPHsi::DrawAtHeading(Canvas& dc, float scale, float heading)
+{
+    if (m_pManager && !m_pManager->m_bmpTemplate.IsNull()) {
+        const CRect card = ScaledRect(m_arcDest[0], scale);
+        const double h = std::isfinite(heading) ? double(heading) : 0.0;
+        dc.TurnedBlt(m_pManager->m_bmpTemplate, m_arcSrc[0], card, card, h, m_abTransparent[0]);
+    }
+    DrawOverCard(dc, scale);
+}
+
+void CCPHsi::DrawOverCard(Canvas& dc, float scale)
+{
     if (!m_arcDest[1].IsRectEmpty())
         CInstrumentPiece::Blit(m_pManager, m_arcDest[1], m_arcSrc[1], m_abTransparent[1], dc,
                                scale);

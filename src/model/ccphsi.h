@@ -56,8 +56,12 @@ public:
     bool GetDestRect(CRect* out) const override;
     void SetDestRect(const CRect* rc) override;
     void Draw(Canvas& dc, float scale) override;
+    // As Draw, the compass card turned to heading (degrees): the heading flown reads at the top.
+    void DrawAtHeading(Canvas& dc, float scale, float heading);
     void DrawSelected(Canvas& dc, float scale) override;
 
 private:
     void SetDefaults();
+    // The second piece and the moving parts.
+    void DrawOverCard(Canvas& dc, float scale);
 };

@@ -11,6 +11,9 @@
 #include "strformat.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
 
 CCPIndicator::CCPIndicator(CCPManager* manager) : CCPRecord(manager)
 {
@@ -165,6 +168,43 @@ void CCPIndicator::Draw(Canvas& dc, float scale)
         CInstrumentPiece::Blit(m_pManager, m_arcDest[i],
                                CInstrumentPiece::MiddleBand(m_arcSrc[i], m_arcDest[i]), 0, dc,
                                scale);
+}
+
+CRect CCPIndicator::TapeWindow(size_t i, float value) const
+{
+    const CRect& src = m_arcSrc[i];
+    const CRect& dest = m_arcDest[i];
+    const bool vertical = m_nOrientation != 0;
+    const int64_t window =
+        vertical ? int64_t(dest.bottom) - dest.top : int64_t(dest.right) - dest.left;
+    const int64_t start = vertical ? src.top : src.left;
+    const int64_t end = vertical ? src.bottom : src.right;
+    double t = 0.0;
+    if (m_fMaxVal != m_fMinVal && std::isfinite(value))
+        t = std::clamp((double(value) - m_fMinVal) / (double(m_fMaxVal) - m_fMinVal), 0.0, 1.0);
+    const double minPos = i < m_anMinPos.size() ? m_anMinPos[i] : 0.0;
+    const double maxPos = i < m_anMaxPos.size() ? m_anMaxPos[i] : double(end - start);
+    const auto pos = int64_t(std::llround(minPos + t * (maxPos - minPos)));
+    const int64_t centre = vertical ? end - pos : start + pos;
+    // Kept on the strip; a strip shorter than the window shows from its start.
+    const int64_t first = std::max(start, std::min(centre - window / 2, end - window));
+    CRect band = src;
+    const auto clampInt = [](int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+    if (vertical) {
+        band.top = clampInt(first);
+        band.bottom = clampInt(first + window);
+    } else {
+        band.left = clampInt(first);
+        band.right = clampInt(first + window);
+    }
+    return band;
+}
+
+void CCPIndicator::DrawAtValue(Canvas& dc, float scale, float value) const
+{
+    const size_t n = std::min(m_arcDest.size(), m_arcSrc.size());
+    for (size_t i = 0; i < n; ++i)
+        CInstrumentPiece::Blit(m_pManager, m_arcDest[i], TapeWindow(i, value), false, dc, scale);
 }
 
 void CCPIndicator::DrawSelected(Canvas& dc, float scale)

@@ -34,6 +34,13 @@ public:
     void SetDestRect(const CRect* rc) override;
     void SetSrcRect(const CRect* rc) override;
     void Draw(Canvas& dc, float scale) override;
+    // Every tape moved to value: between minval and maxval the window's centre line runs from
+    // the tape's minpos to its maxpos (template pixels up from the strip's bottom, so that
+    // greater values stand higher, or from its left when horizontal); beyond them it stays at
+    // the end. The window never leaves the strip.
+    void DrawAtValue(Canvas& dc, float scale, float value) const;
+    // The part of tape i's strip the window shows at value.
+    CRect TapeWindow(size_t i, float value) const;
     void DrawSelected(Canvas& dc, float scale) override;
 
     int GetTapeCount() const { return int(m_arcSrc.size()); }

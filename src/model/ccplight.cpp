@@ -11,6 +11,11 @@
 #include "ctokencursor.h"
 #include "strformat.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
 CCPLight::CCPLight(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
     : CCPRecord(manager)
 {
@@ -142,6 +147,18 @@ void CCPLight::MakeSameSize()
 void CCPLight::Draw(Canvas& dc, float scale)
 {
     CStateList::Draw(m_pManager, m_rcDest, m_arcSrc, m_nCurrentState, m_bTransparent, dc, scale);
+}
+
+int CCPLight::StateOf(float value) const
+{
+    const double last = double(std::max<size_t>(m_arcSrc.size(), 1) - 1);
+    const double v = std::isfinite(value) ? std::floor(double(value) + 0.5) : 0.0;
+    return int(std::clamp(v, 0.0, last));
+}
+
+void CCPLight::DrawAtValue(Canvas& dc, float scale, float value) const
+{
+    CStateList::Draw(m_pManager, m_rcDest, m_arcSrc, StateOf(value), m_bTransparent, dc, scale);
 }
 
 void CCPLight::DrawSelected(Canvas& dc, float scale)

@@ -31,5 +31,8 @@ public:
     void SetSrcRect(const CRect* rc) override;
     void MakeSameSize() override;
     void Draw(Canvas& dc, float scale) override;
+    // The state value stands for (rounded, held within the states), as the simulator shows it.
+    void DrawAtValue(Canvas& dc, float scale, float value) const;
+    int StateOf(float value) const;
     void DrawSelected(Canvas& dc, float scale) override;
 };

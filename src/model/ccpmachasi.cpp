@@ -1,10 +1,14 @@
 #include "ccpmachasi.h"
 
+#include "canvas.h"
 #include "cinstrumentpiece.h"
 #include "ckeyreader.h"
 #include "clinewriter.h"
 #include "ctokencursor.h"
 #include "strformat.h"
+
+#include <algorithm>
+#include <cmath>
 
 CCPMachAsi::CCPMachAsi(CCPManager* manager) : CCPRecord(manager)
 {
@@ -92,4 +96,25 @@ void CCPMachAsi::Serialize(CLineWriter& ar)
     m_background.WriteSurface(ar);
     m_background.WriteRectsIfNotEmpty(ar);
     WriteEnd(ar);
+}
+
+float CCPMachAsi::NeedleAngle(float value) const
+{
+    double t = 0.0;
+    if (m_fMaxVal != m_fMinVal && std::isfinite(value))
+        t = std::clamp((double(value) - m_fMinVal) / (double(m_fMaxVal) - m_fMinVal), 0.0, 1.0);
+    return float(m_fStartAngle - t * m_fArcLength);
+}
+
+void CCPMachAsi::DrawAtValue(Canvas& dc, float scale, float value) const
+{
+    const double angle = NeedleAngle(value);
+    const double cx = (double(m_rcDest.left) + m_rcDest.right) / 2;
+    const double cy = (double(m_rcDest.top) + m_rcDest.bottom) / 2;
+    const double r = m_nNeedleRadius;
+    const Pen old = dc.SelectPen(Pen{Pen::Solid, RgbOf(m_aColors[0]), std::max(1, int(3 * scale))});
+    dc.Line(CInstrumentPiece::Trunc(cx * scale), CInstrumentPiece::Trunc(cy * scale),
+            CInstrumentPiece::Trunc((cx + r * std::cos(angle)) * scale),
+            CInstrumentPiece::Trunc((cy - r * std::sin(angle)) * scale));
+    dc.SelectPen(old);
 }

@@ -31,6 +31,13 @@ public:
     void Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager) override;
     void Serialize(CLineWriter& ar) override;
 
+    // The needle's angle at value (radians, counter-clockwise from the x axis): it sweeps
+    // clockwise from startangle over arclength as value runs from minval to maxval, and stops
+    // at the ends.
+    float NeedleAngle(float value) const;
+    // The needle at value, from the middle of the place, needleradius long, in colour 0.
+    void DrawAtValue(Canvas& dc, float scale, float value) const;
+
 private:
     void SetDefaults();
 };

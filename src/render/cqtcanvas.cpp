@@ -185,3 +185,20 @@ void CQtCanvas::StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& de
     };
     m_painter.drawImage(rect(dest), img, rect(src));
 }
+
+void CQtCanvas::TurnedBlt(const CBitmap& bmp, const CRect& src, const CRect& dest,
+                          const CRect& clip, double degrees, bool keyBlue)
+{
+    if (clip.IsRectEmpty())
+        return;
+    const QRectF within(clip.left, clip.top, double((long long)clip.right - clip.left),
+                        double((long long)clip.bottom - clip.top));
+    m_painter.save();
+    m_painter.setClipRect(within, Qt::IntersectClip);
+    m_painter.translate(within.center());
+    // Qt turns clockwise on screen for positive angles.
+    m_painter.rotate(-degrees);
+    m_painter.translate(-within.center());
+    StretchBlt(bmp, src, dest, keyBlue);
+    m_painter.restore();
+}

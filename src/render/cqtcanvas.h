@@ -24,6 +24,8 @@ public:
     void Ellipse(const CRect& rc) override;
     void TextOut(int x, int y, const std::string& latin1, Rgb color) override;
     void StretchBlt(const CBitmap& bmp, const CRect& src, const CRect& dest, bool keyBlue) override;
+    void TurnedBlt(const CBitmap& bmp, const CRect& src, const CRect& dest, const CRect& clip,
+                   double degrees, bool keyBlue) override;
 
 private:
     void ApplyPenAndBrush();

@@ -46,6 +46,7 @@ enum CommandId
     // Looking at the panel.
     ID_VIEW_OUTLINES = 32840,
     ID_VIEW_LIGHT_EVERYTHING = 32841,
+    ID_VIEW_PLAY = 32850,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

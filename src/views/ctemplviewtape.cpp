@@ -87,11 +87,12 @@ void CTemplView::OnTapeClick(CPoint pt)
     if (!TapeSource(*m_pTapeRecord, m_nTape, src))
         return;
     const CPoint scroll = GetScrollPosition();
-    const auto pixel = [this](int at) { return int(std::floor(at / double(m_fZoom))); };
-    // Along the tape: down a vertical one, across a horizontal one.
-    const bool vertical = m_pTapeRecord->m_nOrientation == 1;
+    const auto edge = [this](int at) { return int(std::lround(at / double(m_fZoom))); };
+    // As Play reads them: up a vertical tape from its bottom, across a horizontal one from
+    // its left.
+    const bool vertical = m_pTapeRecord->m_nOrientation != 0;
     const int along =
-        vertical ? pixel(pt.y + scroll.y) - src.top : pixel(pt.x + scroll.x) - src.left;
+        vertical ? src.bottom - edge(pt.y + scroll.y) : edge(pt.x + scroll.x) - src.left;
     m_anTapeClicks.push_back(std::clamp(along, 0, vertical ? src.Height() : src.Width()));
     if (m_anTapeClicks.size() < 2) {
         QStatusTipEvent tip(TapeHint());
@@ -113,7 +114,7 @@ void CTemplView::DrawTapeCalibration(QPainter& painter) const
     CRect src;
     if (!m_pTapeRecord || !TapeSource(*m_pTapeRecord, m_nTape, src))
         return;
-    const bool vertical = m_pTapeRecord->m_nOrientation == 1;
+    const bool vertical = m_pTapeRecord->m_nOrientation != 0;
     const double z = m_fZoom;
     painter.save();
     painter.setPen(QPen(kMark, 0));
@@ -121,11 +122,11 @@ void CTemplView::DrawTapeCalibration(QPainter& painter) const
         const int at = m_anTapeClicks[i];
         const QString label = i == 0 ? QStringLiteral("Min") : QStringLiteral("Max");
         if (vertical) {
-            const double y = (src.top + at + 0.5) * z;
+            const double y = (src.bottom - at) * z;
             painter.drawLine(QPointF(src.left * z - 6, y), QPointF(src.right * z + 6, y));
             painter.drawText(QPointF(src.right * z + 8, y + 4), label);
         } else {
-            const double x = (src.left + at + 0.5) * z;
+            const double x = (src.left + at) * z;
             painter.drawLine(QPointF(x, src.top * z - 6), QPointF(x, src.bottom * z + 6));
             painter.drawText(QPointF(x + 3, src.top * z - 8), label);
         }

@@ -102,9 +102,9 @@ void CVireoView::DrawRecords(QPainter& painter, float zoom)
     CQtCanvas dc(painter);
     PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
                m_pDoc->m_pCurrentObject,
-               [&preview = m_pDoc->GetDialPreview(),
-                lit = m_bLightEverything](CCPObject& record, Canvas& canvas, float scale) {
-                   return preview.Draw(&record, canvas, scale) ||
+               [&values = m_pDoc->GetInstrumentValues(), lit = m_bLightEverything && !m_pPlay](
+                   CCPObject& record, Canvas& canvas, float scale) {
+                   return values.Draw(record, canvas, scale) ||
                           (lit && DrawLastState(record, canvas, scale));
                });
 }
@@ -115,6 +115,8 @@ void CVireoView::OnDraw(QPainter& painter)
         return;
     CDeferredMessages::CScope noBoxesWhilePainting(m_paintMessages, m_pDoc->m_manager);
     DrawRecords(painter, m_fZoom);
+    if (m_pPlay)
+        return; // the pilot's view: the panel alone
     DrawDrawingAids(painter);
     DrawGrid(painter);
 
@@ -747,6 +749,10 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 {
     const CPoint scroll = GetScrollPosition();
     m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
+    if (m_pPlay) {
+        PlayHover(pt);
+        return;
+    }
     if (m_pCalibration)
         return; // clicks add points: no tracker to take
     if (m_drag == Drag::Pending && std::abs(pt.x - m_ptPress.x) + std::abs(pt.y - m_ptPress.y) >=
@@ -804,6 +810,8 @@ bool CVireoView::OnCancelMode()
 
 void CVireoView::keyPressEvent(QKeyEvent* event)
 {
+    if (m_pPlay && PlayKey(event, true))
+        return;
     if (m_pCalibration && m_pCalibration->OnKey(event))
         return;
     if (event->key() == Qt::Key_Shift) {
@@ -815,6 +823,8 @@ void CVireoView::keyPressEvent(QKeyEvent* event)
 
 void CVireoView::keyReleaseEvent(QKeyEvent* event)
 {
+    if (m_pPlay && PlayKey(event, false))
+        return;
     if (event->key() == Qt::Key_Shift)
         viewport()->unsetCursor();
     CScrollView::keyReleaseEvent(event);
@@ -822,7 +832,7 @@ void CVireoView::keyReleaseEvent(QKeyEvent* event)
 
 void CVireoView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!m_pContextMenu)
+    if (!m_pContextMenu || m_pPlay)
         return;
     QPoint at = event->globalPos();
     if (event->reason() == QContextMenuEvent::Keyboard) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CCalibrationMode;
+class CPlaySession;
 class CVireoDoc;
 class QMenu;
 class QMimeData;
@@ -101,8 +102,16 @@ public:
     // The cockpit's screen size: the scroll extent at zoom 1.
     QSize ContentSize() const override;
 
+    // --- Play (cvireoviewplay.cpp) ---
+    // While a session is set the view shows the panel as the pilot sees it and hands clicks
+    // and arrow keys to it: no trackers, outlines or selection. Null ends it.
+    void SetPlaySession(CPlaySession* session);
+    CPlaySession* GetPlaySession() const { return m_pPlay; }
+
 protected:
     bool ZoomFocus(CPoint& pt) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -181,4 +190,13 @@ private:
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;
     CCalibrationMode* m_pCalibration = nullptr; // a child object while calibrating
+
+    // Play: the arrow keys held together so far; the move goes when the last is let go.
+    bool PlayKey(QKeyEvent* event, bool press);
+    void PlayClick(CPoint device, bool back);
+    void PlayHover(CPoint device);
+    void PlayStatus(const std::string& text);
+    CPlaySession* m_pPlay = nullptr;
+    int m_nArrowsHeld = 0;  // bits of the arrow keys down now
+    int m_nArrowsChord = 0; // bits of the arrow keys pressed since none was down
 };

@@ -36,7 +36,7 @@ private:
 const int kButtons[] = {ID_FILE_NEW, ID_FILE_OPEN,  ID_FILE_SAVE,  ID_EDIT_UNDO,   ID_EDIT_REDO,
                         ID_EDIT_CUT, ID_EDIT_COPY,  ID_EDIT_PASTE, ID_FILE_PRINT,  ID_ZOOM_IN,
                         ID_ZOOM_OUT, ID_NEXT_STATE, ID_NUDGE_LEFT, ID_NUDGE_RIGHT, ID_NUDGE_DOWN,
-                        ID_NUDGE_UP, ID_SAME_SIZE,  ID_APP_ABOUT};
+                        ID_NUDGE_UP, ID_SAME_SIZE,  ID_VIEW_PLAY,  ID_APP_ABOUT};
 
 QImage Own(int id)
 {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace recordtest;
 
 namespace {
@@ -147,5 +149,49 @@ TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
     EXPECT_EQ(At(img, 10, 10), 0xff0000u);
     EXPECT_EQ(Count(img, 0xffff00u), 2 * 20 + 2 * 14); // the ILS limits, 20 x 16 scaled
     EXPECT_EQ(At(img, 59, 15), 0xffff00u);
+}
+#endif
+
+#ifdef VIREO_TEST_QT
+TEST(Adi, PitchMovesTheBallAndRollTurnsItWithinTheWindow)
+{
+    CFixture f;
+    f.manager.m_bmpTemplate = PositionPicture(40, 80);
+    CCPAdi adi(&f.manager);
+    adi.m_rcSrc = CRect(0, 0, 20, 40); // twice the window's height: -90..90 over 40 pixels
+    adi.m_rcDest = CRect(5, 5, 25, 25);
+
+    // Level: the middle band, as the editor draws it.
+    QImage img = Paint(32, 32, [&](Canvas& dc) { adi.DrawAttitude(dc, 1.0f, 0.0f, 0.0f); });
+    EXPECT_EQ(At(img, 5, 5), TemplateRgb(0, 10));
+    EXPECT_EQ(At(img, 24, 24), TemplateRgb(19, 29));
+
+    // 45 degrees nose up: the band moves 10 pixels toward the picture's top (more sky).
+    img = Paint(32, 32, [&](Canvas& dc) { adi.DrawAttitude(dc, 1.0f, 45.0f, 0.0f); });
+    EXPECT_EQ(At(img, 5, 5), TemplateRgb(0, 0));
+    EXPECT_EQ(At(img, 24, 24), TemplateRgb(19, 19));
+
+    // A quarter turn to the right: the picture turns counter-clockwise about the window's
+    // centre (15, 15) and stays inside the window.
+    img = Paint(32, 32, [&](Canvas& dc) { adi.DrawAttitude(dc, 1.0f, 0.0f, 90.0f); });
+    const auto near = [](uint32_t a, uint32_t b) {
+        for (int shift : {16, 8, 0})
+            if (std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)) > 1)
+                return false;
+        return true;
+    };
+    // What lay 8 pixels right of the centre now lies 8 pixels above it.
+    EXPECT_TRUE(near(At(img, 15, 7), TemplateRgb(18, 20))) << std::hex << At(img, 15, 7);
+    EXPECT_TRUE(near(At(img, 7, 15), TemplateRgb(10, 12))) << std::hex << At(img, 7, 15);
+    EXPECT_EQ(At(img, 26, 15), kBackground);
+    EXPECT_EQ(At(img, 15, 26), kBackground);
+
+    // Straight up: past the picture's top the ball moves down the window, and what moves out
+    // of the window is not drawn.
+    img = Paint(40, 40, [&](Canvas& dc) { adi.DrawAttitude(dc, 1.0f, 90.0f, 0.0f); });
+    EXPECT_EQ(At(img, 15, 10), kBackground);
+    EXPECT_EQ(At(img, 15, 20), TemplateRgb(10, 5));
+    EXPECT_EQ(At(img, 15, 24), TemplateRgb(10, 9));
+    EXPECT_EQ(At(img, 15, 27), kBackground);
 }
 #endif

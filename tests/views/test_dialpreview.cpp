@@ -94,7 +94,7 @@ TEST_F(DialPreviewTest, SliderSweepsTheNeedleOnThePanelAndLeavesNoTrace)
     });
     EXPECT_EQ(c.doc.EditRecordProperties(Altimeter()), IDCANCEL);
 
-    EXPECT_EQ(c.doc.GetDialPreview().GetRecord(), nullptr);
+    EXPECT_EQ(c.doc.GetInstrumentValues().GetRecord(), nullptr);
     EXPECT_GT(NeedleToward(0, -1), 0);
     EXPECT_EQ(NeedleToward(0, 1), 0);
     EXPECT_FALSE(c.doc.IsModified());

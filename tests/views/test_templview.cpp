@@ -294,17 +294,18 @@ TEST(TemplViewTape, TwoClicksAlongTheTapeSetItsPositionsAsOneStep)
     const CPoint scroll = view.GetScrollPosition();
     const auto at = [&](int x, int y) { return QPoint(x - scroll.x, y - scroll.y); };
 
-    // A click above the tape counts as its top; Backspace takes the first click back.
+    // Positions count up from the tape's bottom; a click above the tape counts as its top.
+    // Backspace takes the first click back.
     Click(vp, at(45, 2));
-    EXPECT_EQ(view.TapeClicks(), std::vector<int>{0});
+    EXPECT_EQ(view.TapeClicks(), std::vector<int>{80});
     Key(vp, Qt::Key_Backspace);
     EXPECT_TRUE(view.TapeClicks().empty());
     Click(vp, at(45, 14));
     EXPECT_EQ(doc.GetHistory().Count(), 0u);
     Click(vp, at(45, 81));
     EXPECT_FALSE(view.IsCalibratingTape());
-    EXPECT_EQ(altitude->m_anMinPos, (std::vector<int>{5, 4}));
-    EXPECT_EQ(altitude->m_anMaxPos, (std::vector<int>{75, 71}));
+    EXPECT_EQ(altitude->m_anMinPos, (std::vector<int>{5, 76}));
+    EXPECT_EQ(altitude->m_anMaxPos, (std::vector<int>{75, 9}));
     EXPECT_EQ(doc.GetHistory().Count(), 1u);
 
     // A horizontal tape is clicked across; Escape ends without a change.
