@@ -39,6 +39,10 @@ template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHead
     } restore{m_manager, m_manager.GetUserInterface()};
     m_manager.SetUserInterface(&limiter);
     m_nLineCount = 0;
+    // The comment lines stay views into the text until a header takes them: a comment that no
+    // record follows is never copied, and one that is taken is copied once, at its full size
+    // (a comment of one huge line would otherwise be copied again to grow by its line end).
+    std::vector<std::string_view> lines;
     std::string comment;
     std::string_view line;
     CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
@@ -46,12 +50,23 @@ template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHead
         if (line.empty())
             continue;
         if (line[0] == '#') {
-            onHeader(line, ar, comment);
+            size_t size = 0;
+            for (std::string_view l : lines)
+                size += l.size() + 2;
             comment.clear();
+            if (size > comment.capacity())
+                comment.reserve(size);
+            for (std::string_view l : lines) {
+                comment += l;
+                comment += "\r\n";
+            }
+            lines.clear();
+            onHeader(line, ar, comment);
+            if (comment.capacity() > (size_t(1) << 20))
+                std::string().swap(comment); // the record has its copy
         } else if (line != kMarker) {
             // The marker is written by every save; keeping it would add one per save.
-            comment += line;
-            comment += "\r\n";
+            lines.push_back(line);
         }
     }
     m_manager.SetUserInterface(restore.ui);
