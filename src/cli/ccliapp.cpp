@@ -4,6 +4,7 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "checkjson.h"
+#include "clinewriter.h"
 #include "cqtimageloader.h"
 #include "crenderall.h"
 #include "cscanner.h"
@@ -181,10 +182,16 @@ int CCliApp::Format(const std::vector<std::string>& args)
     CLoadedCockpit c(m_err);
     if (!c.Open(input))
         return 2;
-    const std::string bytes = c.doc.Store();
     if (output == "-") {
+        // Written as it is made: the whole text is never held.
         errno = 0;
-        m_out.write(bytes.data(), std::streamsize(bytes.size()));
+        CLineWriter ar;
+        ar.SetSink([this](std::string_view bytes) {
+            m_out.write(bytes.data(), std::streamsize(bytes.size()));
+            return bool(m_out);
+        });
+        c.doc.Store(ar);
+        ar.Flush();
         m_out.flush();
         if (!m_out) {
             const int err = errno;
@@ -194,6 +201,7 @@ int CCliApp::Format(const std::vector<std::string>& args)
         }
         return 0;
     }
+    const std::string bytes = c.doc.Store();
     std::string error, warning;
     if (!WriteFileSafely(output, bytes, &error, &warning)) {
         m_err << "vireo-cli: cannot write " << error << "\n";

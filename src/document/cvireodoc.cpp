@@ -166,8 +166,13 @@ void CVireoDoc::Load(const std::string& text)
 std::string CVireoDoc::Store()
 {
     CLineWriter ar;
-    m_manager.Serialize(ar);
+    Store(ar);
     return ar.Take();
+}
+
+void CVireoDoc::Store(CLineWriter& ar)
+{
+    m_manager.Serialize(ar);
 }
 
 bool CVireoDoc::OnSaveDocument(const std::string& path, const std::function<void()>& whenWritten)

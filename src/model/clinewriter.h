@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -36,10 +37,17 @@ public:
     void IntsLine(std::string_view key, std::initializer_list<int> values,
                   std::string_view word = {});
 
-    // Room for about this many bytes, taken before a long save.
+    // Room for about this many bytes, taken before a long save (nothing with a sink).
     void Reserve(size_t bytes);
     std::string_view Data() const { return std::string_view(m_data.data(), m_nSize); }
     std::string Take();
+
+    // Hands what is written to sink a buffer of about chunk bytes at a time instead of keeping
+    // it all: a save written to a stream needs no room for the whole file. A sink that answers
+    // false gets nothing more.
+    void SetSink(std::function<bool(std::string_view)> sink, size_t chunk = size_t(1) << 20);
+    // Hands the rest to the sink; false when the sink refused any of it.
+    bool Flush();
 
 private:
     // A line of known greatest length written through a pointer: Begin gives room for
@@ -60,6 +68,8 @@ private:
 
     std::string m_data; // its size is the buffer; the bytes written end at m_nSize
     size_t m_nSize = 0;
+    std::function<bool(std::string_view)> m_sink;
+    bool m_bSinkFailed = false;
 };
 
 // Key-line writers. Every key line starts with the indent, one TAB.
