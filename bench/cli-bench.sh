@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The command-line figures of bench/RESULTS.md, measured by turns in one run: wall time and peak
-# memory (the resident set, from /usr/bin/time) of vireo-cli format, check --full and render
-# --all on the generator's cockpit, against the floor under format (bench/formatfloor).
+# The command-line figures of bench/RESULTS.md, measured by turns in one run: wall time, CPU
+# time (user and system) and peak memory (the resident set, from /usr/bin/time) of vireo-cli
+# format, check --full and render --all on the generator's cockpit, against the floor under
+# format (bench/formatfloor). On a machine shared with other work the CPU time is the steadier
+# figure; wall time shows what several cores bring only when they are free.
 #
 #   bench/cli-bench.sh BUILD [BEFORE_BUILD] [RUNS]
 #
@@ -30,7 +32,7 @@ echo "cockpit: $bytes bytes, 100,000 records, 500 panels; load: $(cut -d' ' -f1-
 measure() {
     local name=$1 rc=0
     shift
-    /usr/bin/time -q -f "$name %e %M" -a -o "$work/results" "$@" >/dev/null 2>"$work/err" || rc=$?
+    /usr/bin/time -q -f "$name %e %M %U %S" -a -o "$work/results" "$@" >/dev/null 2>"$work/err" || rc=$?
     if [ "$rc" -gt 1 ]; then
         echo "$name failed:"
         cat "$work/err"
@@ -71,9 +73,13 @@ if [ "${VIREO_BENCH_RENDER:-1}" != 0 ]; then
     diff -r -q "$work/png" "$work/png1" >/dev/null && echo "render --all: every core and one worker wrote the same bytes"
 fi
 
-printf '%-22s %10s %10s %8s\n' name "seconds" "peak MB" "x file"
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+printf '%-22s %8s %8s %9s %7s\n' name "wall s" "CPU s" "peak MB" "x file"
 for name in $(cut -d' ' -f1 "$work/results" | awk '!seen[$0]++'); do
-    t=$(awk -v n="$name" '$1 == n {print $2}' "$work/results" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}')
-    m=$(awk -v n="$name" '$1 == n {print $3}' "$work/results" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}')
-    printf '%-22s %10s %10.1f %8.2f\n' "$name" "$t" "$(echo "$m / 1024" | bc -l)" "$(echo "$m * 1024 / $bytes" | bc -l)"
+    t=$(awk -v n="$name" '$1 == n {print $2}' "$work/results" | median)
+    m=$(awk -v n="$name" '$1 == n {print $3}' "$work/results" | median)
+    c=$(awk -v n="$name" '$1 == n {print $4 + $5}' "$work/results" | median)
+    printf '%-22s %8s %8s %9.1f %7.2f\n' "$name" "$t" "$c" "$(echo "$m / 1024" | bc -l)" \
+        "$(echo "$m * 1024 / $bytes" | bc -l)"
 done
+echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

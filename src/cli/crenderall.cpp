@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QImage>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include <mutex>
 #include <new>
 #include <set>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -57,15 +59,62 @@ struct CJob
     bool failed = false;
 };
 
+// The PNG bytes of the last few pictures encoded. Panels that paint the same picture (empty
+// ones, or the same background and nothing on it) share one encoding: the same pixels always
+// encode to the same bytes, and encoding takes most of a panel's time.
+class CEncodedPictures
+{
+public:
+    // The picture's PNG bytes; empty when it cannot be encoded.
+    QByteArray Encode(const QImage& image)
+    {
+        const size_t hash = qHashBits(image.constBits(), size_t(image.sizeInBytes()));
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            for (CEntry& e : m_entries)
+                if (e.hash == hash && e.image == image) {
+                    e.used = ++m_nUses;
+                    return e.png;
+                }
+        }
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+            return QByteArray();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_entries.size() < kKept) {
+            m_entries.push_back({hash, image, png, ++m_nUses});
+        } else {
+            CEntry& oldest =
+                *std::min_element(m_entries.begin(), m_entries.end(),
+                                  [](const CEntry& a, const CEntry& b) { return a.used < b.used; });
+            oldest = {hash, image, png, ++m_nUses};
+        }
+        return png;
+    }
+
+private:
+    struct CEntry
+    {
+        size_t hash;
+        QImage image;
+        QByteArray png;
+        unsigned long long used;
+    };
+    static constexpr size_t kKept = 4;
+    std::mutex m_mutex;
+    std::vector<CEntry> m_entries;
+    unsigned long long m_nUses = 0;
+};
+
 // Paints and encodes the job's panel and writes its picture as Save writes a file.
-void Paint(CCPManager& m, float zoom, CJob& job)
+void Paint(CCPManager& m, float zoom, CEncodedPictures& encoded, CJob& job)
 {
     try {
         const QImage image = PaintPanelImage(m, *job.panel, zoom);
-        QByteArray png;
-        QBuffer buffer(&png);
+        const QByteArray png = image.isNull() ? QByteArray() : encoded.Encode(image);
         std::string error;
-        if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        if (png.isEmpty()) {
             job.message = "vireo-cli: cannot paint panel " + std::to_string(job.id) + "\n";
             job.failed = true;
         } else if (!WriteFileSafely(job.file, std::string(png.constData(), size_t(png.size())),
@@ -119,10 +168,11 @@ int CRenderAll::Run(const std::string& folder, int workers)
     std::condition_variable finished;
     std::vector<char> done(jobs.size(), 0);
     std::atomic<size_t> next{0};
+    CEncodedPictures encoded;
     auto work = [&] {
         for (size_t i; (i = next.fetch_add(1)) < jobs.size();) {
             if (jobs[i].panel)
-                Paint(m_manager, m_fZoom, jobs[i]);
+                Paint(m_manager, m_fZoom, encoded, jobs[i]);
             std::lock_guard<std::mutex> lock(mutex);
             done[i] = 1;
             finished.notify_one();
@@ -130,8 +180,14 @@ int CRenderAll::Run(const std::string& folder, int workers)
     };
     std::vector<std::thread> threads;
     const int count = std::max(1, std::min(workers, int(jobs.size())));
-    for (int t = 0; t < count; ++t)
-        threads.emplace_back(work);
+    try {
+        for (int t = 0; t < count; ++t)
+            threads.emplace_back(work);
+    } catch (const std::system_error&) {
+        // As many workers as the system gives; none at all: this thread paints them all.
+        if (threads.empty())
+            work();
+    }
 
     // The messages in panel order, each as soon as its panel and those before it are done.
     using Clock = std::chrono::steady_clock;

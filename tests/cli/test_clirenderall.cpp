@@ -60,14 +60,16 @@ TEST(CliRenderAll, WorkersWriteTheBytesAndMessagesOfOneWorker)
 {
     CTempDir dir;
     WritePictures(dir);
-    // A second panel 300, and a picture that cannot be written (a folder holds its name).
-    dir.Write("6_many.dat", TestData("render_many_panels.dat") + "\n#300 PANEL\n#end\n");
+    // A second panel 300, two empty panels (the same picture), and a picture that cannot be
+    // written (a folder holds its name).
+    dir.Write("6_many.dat", TestData("render_many_panels.dat") +
+                                "\n#300 PANEL\n#end\n#2000 PANEL\n#end\n#2001 PANEL\n#end\n");
     for (const char* folder : {"one", "two", "five"})
         std::filesystem::create_directories(dir.File(std::string(folder) + "/panel-700.png"));
 
     const CResult one = RenderAll(dir, dir.File("6_many.dat"), "one", 1);
     EXPECT_EQ(one.code, 2);
-    ASSERT_EQ(one.files.size(), 11u) << one.err;
+    ASSERT_EQ(one.files.size(), 13u) << one.err;
     EXPECT_NE(one.err.find("panel-300.png shows that one"), std::string::npos) << one.err;
     EXPECT_NE(one.err.find("cannot write"), std::string::npos) << one.err;
     // The panels differ: the comparison below compares pictures, not blanks.
@@ -76,6 +78,14 @@ TEST(CliRenderAll, WorkersWriteTheBytesAndMessagesOfOneWorker)
         QImage::fromData(reinterpret_cast<const uchar*>(one.files.at("panel-100.png").data()),
                          int(one.files.at("panel-100.png").size()));
     EXPECT_EQ(first.size(), QSize(640, 480));
+    // Panels that paint the same picture get the bytes a render of one panel writes.
+    std::ostringstream out, err;
+    CCliApp single(out, err);
+    ASSERT_EQ(single.Run({"render", dir.File("6_many.dat"), "--panel", "2001", "-o",
+                          dir.File("2001.png")}),
+              0);
+    EXPECT_EQ(one.files.at("panel-2000.png"), dir.Read("2001.png"));
+    EXPECT_EQ(one.files.at("panel-2001.png"), dir.Read("2001.png"));
 
     for (const auto& [folder, workers] : {std::pair{"two", 2}, std::pair{"five", 5}}) {
         const CResult many = RenderAll(dir, dir.File("6_many.dat"), folder, workers);
@@ -95,7 +105,6 @@ TEST(CliRenderAll, WorkersWriteTheBytesAndMessagesOfOneWorker)
     EXPECT_TRUE(demoOne.files == demoTwo.files);
 
     // The worker count is a count.
-    std::ostringstream out, err;
     CCliApp app(out, err);
     EXPECT_EQ(
         app.Run({"render", dir.File("6_many.dat"), "--all", "-o", dir.File("x"), "--workers", "0"}),
