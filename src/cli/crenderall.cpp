@@ -81,6 +81,8 @@ public:
         QBuffer buffer(&png);
         if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
             return QByteArray();
+        if (image.sizeInBytes() > kLargestKept)
+            return png;
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_entries.size() < kKept) {
             m_entries.push_back({hash, image, png, ++m_nUses});
@@ -102,6 +104,7 @@ private:
         unsigned long long used;
     };
     static constexpr size_t kKept = 4;
+    static constexpr qsizetype kLargestKept = qsizetype(16) << 20; // 2048 x 2048
     std::mutex m_mutex;
     std::vector<CEntry> m_entries;
     unsigned long long m_nUses = 0;
@@ -178,8 +181,13 @@ int CRenderAll::Run(const std::string& folder, int workers)
             finished.notify_one();
         }
     };
+    // Each worker holds a picture of its own: at a large zoom fewer workers keep to about a GiB.
+    const long long pictureBytes = 4LL * (long long)(float(m_manager.m_nScreenWidth) * m_fZoom) *
+                                   (long long)(float(m_manager.m_nScreenHeight) * m_fZoom);
+    const long long byMemory = std::max(1LL, (1LL << 30) / std::max(1LL, pictureBytes));
     std::vector<std::thread> threads;
-    const int count = std::max(1, std::min(workers, int(jobs.size())));
+    const int count =
+        int(std::max(1LL, std::min({(long long)workers, (long long)jobs.size(), byMemory})));
     try {
         for (int t = 0; t < count; ++t)
             threads.emplace_back(work);
