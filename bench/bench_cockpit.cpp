@@ -9,6 +9,7 @@
 #include "clinewriter.h"
 #include "cqtcanvas.h"
 #include "iuserinterface.h"
+#include "outlinepaint.h"
 #include "panelpaint.h"
 
 #include <QGuiApplication>
@@ -200,26 +201,69 @@ void BM_FullCheck(benchmark::State& state)
     BM_Check(state, true);
 }
 
-// The first panel lists 2,000 lights and button views; every one is shown in state 1. Painted
-// as the panel view paints it.
-void BM_PaintPanel(benchmark::State& state)
+// The first panel lists 2,000 lights and button views; every one is shown in state 1, painted
+// at zoom 2 as the panel view paints it, with or without its outlines.
+struct CPanelScene
 {
-    CLoaded c(CockpitText(int(state.range(0))));
-    CCPManager& m = c.manager;
-    const std::vector<CCPObject*> records = FirstPanelRecords(m);
-    for (CCPObject* r : records)
-        r->NextState();
-    const float zoom = 2.0f;
-    QImage image(int(m.m_nScreenWidth * zoom), int(m.m_nScreenHeight * zoom),
-                 QImage::Format_ARGB32_Premultiplied);
-    const CCPPanel& panel = *m.FindPanel(CCockpitGenerator::kFirstPanel);
-    for (auto _ : state) {
+    CLoaded c;
+    size_t records;
+    const CCPPanel& panel;
+    static constexpr float kZoom = 2.0f;
+    QImage image;
+
+    explicit CPanelScene(int total)
+        : c(CockpitText(total)), records(FirstPanelRecords(c.manager).size()),
+          panel(*c.manager.FindPanel(CCockpitGenerator::kFirstPanel)),
+          image(int(c.manager.m_nScreenWidth * kZoom), int(c.manager.m_nScreenHeight * kZoom),
+                QImage::Format_ARGB32_Premultiplied)
+    {
+        for (CCPObject* r : FirstPanelRecords(c.manager))
+            r->NextState();
+    }
+    void Paint(bool outlines)
+    {
         image.fill(Qt::transparent);
         QPainter painter(&image);
         CQtCanvas canvas(painter);
-        PaintPanel(m, panel, canvas, zoom);
+        PaintPanel(c.manager, panel, canvas, kZoom);
+        if (outlines)
+            PaintOutlines(c.manager, panel, canvas, kZoom);
     }
-    PerRecord(state, int(records.size()));
+};
+
+void BM_PaintPanel(benchmark::State& state)
+{
+    CPanelScene scene(int(state.range(0)));
+    for (auto _ : state)
+        scene.Paint(false);
+    PerRecord(state, int(scene.records));
+}
+
+// The same panel with View > Outlines on: every record's frame and name over the paint.
+void BM_PaintPanelOutlined(benchmark::State& state)
+{
+    CPanelScene scene(int(state.range(0)));
+    for (auto _ : state)
+        scene.Paint(true);
+    PerRecord(state, int(scene.records));
+}
+
+// The outlined paint against the plain one, timed by turns within each iteration and compared
+// by their best times, as the load-and-save ratio is (the target: within 1.5 times).
+void BM_PaintOutlinedAgainstPlain(benchmark::State& state)
+{
+    CPanelScene scene(int(state.range(0)));
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    double best[2] = {1e9, 1e9}; // plain, outlined
+    for (auto _ : state) {
+        for (bool outlines : {false, true}) {
+            const auto t0 = Clock::now();
+            scene.Paint(outlines);
+            best[outlines] = std::min(best[outlines], seconds(Clock::now() - t0));
+        }
+    }
+    state.counters["times plain"] = best[1] / best[0];
 }
 
 // The same rectangles drawn straight from one image, with the blue key prepared once.
@@ -262,6 +306,8 @@ BENCHMARK(BM_QuickCheck) SIZES;
 BENCHMARK(BM_FullCheck) SIZES;
 BENCHMARK(BM_PaintQPainterBaseline)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPanel)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPanelOutlined)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintOutlinedAgainstPlain)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -1,21 +1,19 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs each for a bounded time (seconds, default 60):
+# and runs each for a bounded time (seconds, default 60), both at once:
 #   fuzz_roundtrip  load, save, load again: no crash, and saves settle
 #   fuzz_draw       load, both checks, every state, every panel painted at zoom 1 and 2
 # Both start from the cockpits of the test fixtures and the examples; no seed is an error.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
-"$root/scripts/setup.sh"
-if ! dpkg-query -W -f='${Status}' clang libclang-rt-14-dev 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
-fi
+"$root/scripts/setup.sh" --with-clang
 build="${VIREO_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+# Optimised as fuzzing builds usually are (-O1, line tables for the stack traces): it runs
+# nearly as fast as -O2 and compiles a good deal faster.
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
   -DVIREO_BUILD_FUZZ=ON -DVIREO_BUILD_GUI=OFF -DVIREO_BUILD_TESTS=OFF \
   -DVIREO_WERROR="${VIREO_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j2 --target fuzz_roundtrip fuzz_draw
@@ -36,12 +34,29 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 cd "$build"
-for target in fuzz_roundtrip fuzz_draw; do
+# Both at once, each on a core of its own; each writes to its log, shown when both are done.
+targets=(fuzz_roundtrip fuzz_draw)
+pids=()
+for target in "${targets[@]}"; do
   echo "== $target for $seconds seconds"
   fuzzer="$(find "$build" -name "$target" -type f -perm -u+x | head -n 1)"
   corpus="$build/corpus-$target"
-  mkdir -p "$corpus"
+  mkdir -p "$corpus" "$build/crashes-$target"
   # Small inputs run several times faster and reach the same code; larger seeds are cut.
   "$fuzzer" -max_total_time="$seconds" -max_len=8192 -timeout=20 -rss_limit_mb=2048 \
-    -print_final_stats=1 "$corpus" "$seeds"
+    -print_final_stats=1 -artifact_prefix="$build/crashes-$target/" "$corpus" "$seeds" \
+    >"$build/$target.log" 2>&1 &
+  pids+=($!)
 done
+failed=0
+for i in "${!targets[@]}"; do
+  if wait "${pids[$i]}"; then
+    echo "== ${targets[$i]}: no crash"
+    grep -E '^(stat::|Done )' "$build/${targets[$i]}.log" || true
+  else
+    failed=1
+    echo "== ${targets[$i]} FAILED (the input is in $build/crashes-${targets[$i]}/):"
+    tail -n 80 "$build/${targets[$i]}.log"
+  fi
+done
+exit $failed

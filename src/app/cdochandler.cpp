@@ -161,8 +161,8 @@ std::vector<std::string> CDocHandler::PicturesNotFoundFrom(const std::string& fo
     for (const std::string& name : names) {
         if (std::find(lost.begin(), lost.end(), name) != lost.end())
             continue;
-        if (fs::is_regular_file(m.FullPath(name), ec) &&
-            !fs::exists(ResolveCockpitPath(folder, name), ec))
+        if (fs::is_regular_file(SystemPath(m.FullPath(name)), ec) &&
+            !fs::exists(SystemPath(ResolveCockpitPath(folder, name)), ec))
             lost.push_back(name);
     }
     return lost;
@@ -175,11 +175,11 @@ bool CDocHandler::CopyPictures(const std::vector<std::string>& names, const std:
     for (const std::string& name : names) {
         std::string relative = name;
         std::replace(relative.begin(), relative.end(), '\\', '/');
-        const fs::path to = fs::path(folder) / relative;
+        const fs::path to = SystemPath(folder) / SystemPath(relative);
         std::error_code ec;
         fs::create_directories(to.parent_path(), ec);
         if (!ec)
-            fs::copy_file(m.FullPath(name), to, fs::copy_options::skip_existing, ec);
+            fs::copy_file(SystemPath(m.FullPath(name)), to, fs::copy_options::skip_existing, ec);
         if (ec)
             failed += "\n" + name + ": " + ec.message();
     }

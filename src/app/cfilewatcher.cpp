@@ -3,16 +3,14 @@
 #include "ccpbuffer.h"
 #include "cvireodoc.h"
 #include "filepaths.h"
+#include "textconvert.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileSystemWatcher>
 #include <QMessageBox>
 #include <QSet>
 #include <QTimer>
 #include <QWidget>
-
-#include <sys/stat.h>
 
 namespace {
 // A change is acted on once the file has looked the same for this long.
@@ -22,7 +20,7 @@ constexpr int kRetryMs = 500;
 
 QString Native(const std::string& path)
 {
-    return QFile::decodeName(path.c_str());
+    return PathFromCore(path);
 }
 } // namespace
 
@@ -60,17 +58,7 @@ CFileWatcher::~CFileWatcher()
 
 CFileWatcher::Stamp CFileWatcher::Look(const std::string& path)
 {
-    Stamp s;
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0)
-        return s;
-    s.exists = true;
-    s.device = st.st_dev;
-    s.inode = st.st_ino;
-    s.size = static_cast<unsigned long long>(st.st_size);
-    s.mtime = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
-    s.ctime = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
-    return s;
+    return StampOf(path);
 }
 
 std::vector<std::string> CFileWatcher::WatchedFiles() const

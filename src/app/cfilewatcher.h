@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filepaths.h"
 #include "idocobserver.h"
 
 #include <QObject>
@@ -43,13 +44,7 @@ public:
 
 private:
     // What a file looks like on disk; any difference is a change.
-    struct Stamp
-    {
-        bool exists = false;
-        unsigned long long device = 0, inode = 0, size = 0;
-        long long mtime = 0, ctime = 0; // nanoseconds
-        bool operator==(const Stamp&) const = default;
-    };
+    using Stamp = CFileStamp;
     struct Entry
     {
         bool cockpit = false;

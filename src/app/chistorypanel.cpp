@@ -4,7 +4,6 @@
 #include "filepaths.h"
 #include "textconvert.h"
 
-#include <QFile>
 #include <QListWidget>
 
 CHistoryPanel::CHistoryPanel(CVireoDoc* doc, QWidget* parent)
@@ -33,7 +32,7 @@ void CHistoryPanel::Fill()
     const std::string first = path.empty() ? std::string("Untitled") : FileNameOf(path);
     m_pList->clear();
     // A file name as the title bar shows it; step names carry record text (Latin-1).
-    m_pList->addItem(QFile::decodeName(first.c_str()));
+    m_pList->addItem(PathFromCore(first));
     for (size_t i = 0; i < history.Count(); ++i) {
         const std::string& name = history.Step(i).m_strName;
         auto* item = new QListWidgetItem(Latin1ToQt(name));

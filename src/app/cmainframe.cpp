@@ -9,6 +9,7 @@
 #include "chistorypanel.h"
 #include "cproblemspanel.h"
 #include "crecentfilelist.h"
+#include "crecordspalette.h"
 #include "ctemplview.h"
 #include "ctoolbarart.h"
 #include "cvireodoc.h"
@@ -22,7 +23,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -149,11 +149,25 @@ const CommandDef kCommands[] = {
      true},
     {ID_SNAP_GRID, "Snap to &Grid", "Snap dragged records to the grid\nSnap to Grid", {}, true},
     {ID_GRID_SETTINGS, "Grid Setti&ngs...", "Set the spacing of the grid\nGrid Settings", {}},
+    {ID_CALIBRATE,
+     "Ca&librate",
+     "Make the dial's calibration table by clicking on its face\nCalibrate",
+     {}},
     {ID_CHECK_COCKPIT, "Check Cockpit", "Check Cockpit Consistency\nCheck Cockpit", {}},
     {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar", {}, true},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle Status Bar", {}, true},
     {ID_SHOW_OBJECTS, "Show Objects", "Show Objects\nShow Objects", {}, true},
     {ID_SHOW_BUTTONS, "Show Buttons", "Show Buttons\nShow Buttons", {}, true},
+    {ID_VIEW_OUTLINES,
+     "&Outlines\tCtrl+Shift+O",
+     "Outline every record and area of the panel, named and coloured by type\nOutlines",
+     {Qt::CTRL | Qt::SHIFT | Qt::Key_O},
+     true},
+    {ID_VIEW_LIGHT_EVERYTHING,
+     "&Light Everything",
+     "Show every light and button view in its last state; changes nothing\nLight Everything",
+     {},
+     true},
     {ID_VIEW_REFRESH, "Refresh\tF5", "Refresh Images\nRefresh Images", {Qt::Key_F5}},
     {ID_HELP, "&Vireo Help\tF1", "Open the user manual\nVireo Help", {Qt::Key_F1}},
     {ID_HELP_INDEX, "Help &Index", "List the help topics\nHelp Index", {}},
@@ -225,6 +239,7 @@ CMainFrame::CMainFrame(CVireoDoc* doc, CDocHandler* docHandler, CCommandTarget* 
     m_pHistory = new CHistoryPanel(m_pDoc, this);
     addDockWidget(Qt::LeftDockWidgetArea, m_pHistory);
     m_pHistory->hide();
+    CreateDrawingTools();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -335,7 +350,7 @@ void CMainFrame::CreateMenus()
     QMenu* edit = AddMenu(menuBar()->addMenu(QStringLiteral("&Edit")),
                           {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_ADD_OBJECT, ID_ADD_PANEL,
                            ID_ADD_SOUND, ID_ADD_BUTTON, ID_DUPLICATE, ID_EDIT_CUT, ID_EDIT_COPY,
-                           ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_RENAME, kSeparator,
+                           ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_RENAME, ID_CALIBRATE, kSeparator,
                            ID_EDIT_SELECT_ALL, kSeparator, ID_CHECK_COCKPIT, kSeparator});
     edit->addActions(m_pTreePane->FindActions());
     const std::initializer_list<int> arrange = {
@@ -344,10 +359,12 @@ void CMainFrame::CreateMenus()
         ID_SAME_WIDTH,         ID_SAME_HEIGHT,        ID_SAME_WIDTH_HEIGHT, kSeparator,
         ID_SNAP_OBJECTS,       ID_SNAP_GRID,          ID_GRID_SETTINGS};
     AddMenu(menuBar()->addMenu(QStringLiteral("&Arrange")), arrange);
-    QMenu* view = AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
-                          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
-                           ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS,
-                           ID_SHOW_BUTTONS, ID_VIEW_REFRESH, kSeparator});
+    QMenu* view =
+        AddMenu(menuBar()->addMenu(QStringLiteral("&View")),
+                {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator, ID_ZOOM_IN, ID_ZOOM_OUT,
+                 ID_ZOOM_ACTUAL, ID_ZOOM_FIT, kSeparator, ID_SHOW_OBJECTS, ID_SHOW_BUTTONS,
+                 ID_VIEW_OUTLINES, ID_VIEW_LIGHT_EVERYTHING, ID_VIEW_REFRESH, kSeparator});
+    view->addAction(m_pRecords->toggleViewAction());
     QAction* history = m_pHistory->toggleViewAction();
     history->setText(QStringLiteral("&History"));
     history->setStatusTip(QStringLiteral("Show or hide the list of edits"));
@@ -365,8 +382,9 @@ void CMainFrame::CreateMenus()
         {ID_DUPLICATE, nullptr},        {ID_EDIT_CUT, nullptr},   {ID_EDIT_COPY, nullptr},
         {ID_EDIT_PASTE, nullptr},       {ID_EDIT_CLEAR, nullptr}, {ID_EDIT_RENAME, nullptr},
         {kSeparator, nullptr},          {kArrangeMenu, nullptr},  {kSeparator, nullptr},
-        {ID_NEXT_STATE, nullptr},       {kSeparator, nullptr},    {ID_PROPERTIES, nullptr},
-        {kSeparator, nullptr},          {ID_ZOOM_IN, nullptr},    {ID_ZOOM_OUT, nullptr}};
+        {ID_NEXT_STATE, nullptr},       {ID_CALIBRATE, nullptr},  {kSeparator, nullptr},
+        {ID_PROPERTIES, nullptr},       {kSeparator, nullptr},    {ID_ZOOM_IN, nullptr},
+        {ID_ZOOM_OUT, nullptr}};
     for (const auto& [id, text] : popup) {
         if (id == kSeparator)
             m_pViewMenu->addSeparator();
@@ -630,6 +648,7 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(m_pDoc->m_pCurrentObject != nullptr);
         return true;
     case ID_EDIT_SELECT_ALL:
+    case ID_CALIBRATE:
         // Reached from the tree or the template view: the panel's records, as there.
         return m_pView->OnUpdateCommand(ui);
     case ID_SNAP_OBJECTS:
@@ -658,7 +677,7 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
             ui.Enable(m_pDoc->CanArrange(*command));
             return true;
         }
-        return false;
+        return OnUpdateDrawingCommand(ui);
     }
 }
 
@@ -670,6 +689,10 @@ bool CMainFrame::OnCommand(int id)
     }
     switch (id) {
     case ID_EDIT_SELECT_ALL:
+        return m_pView->OnCommand(id);
+    case ID_CALIBRATE:
+        // The clicks go to the panel.
+        SetActivePane(kViewPane);
         return m_pView->OnCommand(id);
     case ID_SNAP_OBJECTS:
         m_pView->m_bSnapObjects = !m_pView->m_bSnapObjects;
@@ -711,7 +734,7 @@ bool CMainFrame::OnCommand(int id)
     case ID_ZOOM_FIT:
         return m_pView->OnZoomCommand(id);
     default:
-        return false;
+        return OnDrawingCommand(id);
     }
 }
 
@@ -744,12 +767,12 @@ void CMainFrame::ShowHelp()
 void CMainFrame::UpdateTitle()
 {
     const std::string title = m_pDocHandler ? m_pDocHandler->GetTitle() : std::string("Untitled");
-    setWindowTitle(QFile::decodeName(title.c_str()) + QStringLiteral("[*] - Vireo Editor"));
+    setWindowTitle(PathFromCore(title) + QStringLiteral("[*] - Vireo Editor"));
     setWindowModified(m_pDoc->IsModified());
     const std::string& path = m_pDoc->GetPathName();
-    const QString folder = QFile::decodeName(FolderOf(path).c_str());
+    const QString folder = PathFromCore(FolderOf(path));
     m_pFolderPane->setText(folder);
-    m_pFolderPane->setToolTip(path.empty() ? QString() : QFile::decodeName(path.c_str()));
+    m_pFolderPane->setToolTip(path.empty() ? QString() : PathFromCore(path));
     m_pFolderPane->setVisible(!folder.isEmpty());
 }
 
@@ -805,7 +828,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
             if (m_fnOpenFile) {
                 // Opened after the drop has finished, so that the source is not kept waiting
                 // by the question about saving changes.
-                const std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+                const std::string path = PathToCore(url.toLocalFile());
                 QTimer::singleShot(0, this, [this, path] { m_fnOpenFile(path); });
             }
             return;

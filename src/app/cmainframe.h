@@ -20,6 +20,7 @@ class CProblemsPanel;
 class CDocHandler;
 class CHistoryPanel;
 class CRecentFileList;
+class CRecordsPalette;
 class CTemplView;
 class CVireoDoc;
 class CVireoView;
@@ -56,6 +57,7 @@ public:
     QToolBar* GetToolBar() const { return m_pToolBar; }
     CHistoryPanel* GetHistoryPanel() const { return m_pHistory; }
     CProblemsPanel* GetProblemsPanel() const { return m_pProblems; }
+    CRecordsPalette* GetRecordsPalette() const { return m_pRecords; }
     // The panel view's context menu.
     QMenu* GetViewMenu() const { return m_pViewMenu; }
     // The help window, once Vireo Help has opened it.
@@ -142,6 +144,11 @@ private:
     void OnGridSettings();
     // Snapping and the grid, kept with the layout.
     void SaveArrangeSettings();
+    // The Records palette, the template's pieces taken to the panel, Outlines and Light
+    // Everything (cmainframedraw.cpp).
+    void CreateDrawingTools();
+    bool OnUpdateDrawingCommand(CCmdUI& ui);
+    bool OnDrawingCommand(int id);
 
     CVireoDoc* m_pDoc;
     CDocHandler* m_pDocHandler;
@@ -159,6 +166,7 @@ private:
     QMenu* m_pViewMenu = nullptr;
     CHistoryPanel* m_pHistory = nullptr;
     CProblemsPanel* m_pProblems = nullptr;
+    CRecordsPalette* m_pRecords = nullptr;
     CHelpWindow* m_pHelp = nullptr;
     bool m_bUpdatePending = false;
     int m_nCommandUpdates = 0;

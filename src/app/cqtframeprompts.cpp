@@ -1,4 +1,5 @@
 #include "cqtframeprompts.h"
+#include "textconvert.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,7 +9,7 @@
 namespace {
 std::string ToLocal(const QString& path)
 {
-    return path.isEmpty() ? std::string() : QFile::encodeName(path).toStdString();
+    return path.isEmpty() ? std::string() : PathToCore(path);
 }
 
 IFramePrompts::Answer FromButton(int button)
@@ -36,7 +37,7 @@ std::string CQtFramePrompts::AskOpenFileName()
 
 std::string CQtFramePrompts::AskSaveFileName(const std::string& proposed)
 {
-    QFileDialog dialog(m_pParent, QStringLiteral("Save As"), QFile::decodeName(proposed.c_str()),
+    QFileDialog dialog(m_pParent, QStringLiteral("Save As"), PathFromCore(proposed),
                        QString::fromLatin1(kFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("dat"));
@@ -47,7 +48,7 @@ std::string CQtFramePrompts::AskSaveFileName(const std::string& proposed)
 
 IFramePrompts::Answer CQtFramePrompts::AskSaveChanges(const std::string& name)
 {
-    const QString text = QStringLiteral("Save changes to %1?").arg(QFile::decodeName(name.c_str()));
+    const QString text = QStringLiteral("Save changes to %1?").arg(PathFromCore(name));
     return FromButton(QMessageBox::question(
         m_pParent, QStringLiteral("Vireo"), text,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
@@ -58,11 +59,11 @@ IFramePrompts::Answer CQtFramePrompts::AskCopyPictures(const std::vector<std::st
 {
     QStringList list;
     for (const std::string& name : names)
-        list << QStringLiteral("    ") + QFile::decodeName(name.c_str());
+        list << QStringLiteral("    ") + PathFromCore(name);
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vireo"),
                     QStringLiteral("These pictures of the cockpit will not be found beside the "
                                    "new file:\n\n%1\n\nCopy them into %2?")
-                        .arg(list.join(QLatin1Char('\n')), QFile::decodeName(folder.c_str())),
+                        .arg(list.join(QLatin1Char('\n')), PathFromCore(folder)),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_pParent);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Copy Them"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Save Without Them"));

@@ -1,6 +1,6 @@
 #include "crecentfilelist.h"
+#include "textconvert.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -25,7 +25,7 @@ void CRecentFileList::ReadList()
     for (int i = 1; i <= m_nSize; ++i) {
         const QString name = settings.value(QStringLiteral("File%1").arg(i)).toString();
         if (!name.isEmpty())
-            m_astrNames.push_back(QFile::encodeName(name).toStdString());
+            m_astrNames.push_back(PathToCore(name));
     }
 }
 
@@ -35,17 +35,14 @@ void CRecentFileList::WriteList() const
     settings.beginGroup(QString::fromLatin1(kGroup));
     settings.remove(QString());
     for (size_t i = 0; i < m_astrNames.size(); ++i)
-        settings.setValue(QStringLiteral("File%1").arg(i + 1),
-                          QFile::decodeName(m_astrNames[i].c_str()));
+        settings.setValue(QStringLiteral("File%1").arg(i + 1), PathFromCore(m_astrNames[i]));
 }
 
 void CRecentFileList::Add(const std::string& path)
 {
     if (path.empty())
         return;
-    const std::string full =
-        QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
-            .toStdString();
+    const std::string full = PathToCore(QFileInfo(PathFromCore(path)).absoluteFilePath());
     m_astrNames.erase(std::remove(m_astrNames.begin(), m_astrNames.end(), full), m_astrNames.end());
     m_astrNames.insert(m_astrNames.begin(), full);
     if (int(m_astrNames.size()) > m_nSize)
@@ -61,7 +58,7 @@ void CRecentFileList::Remove(int index)
 QString CRecentFileList::MenuText(int index) const
 {
     // A "&" in a file name would otherwise become a mnemonic.
-    QString name = QFile::decodeName((*this)[index].c_str());
+    QString name = PathFromCore((*this)[index]);
     name.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
 }

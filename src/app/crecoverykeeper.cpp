@@ -4,9 +4,9 @@
 #include "filepaths.h"
 #include "iframeprompts.h"
 #include "iuserinterface.h"
+#include "textconvert.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QStandardPaths>
 
 CRecoveryKeeper::CRecoveryKeeper(CVireoDoc& doc, IFramePrompts& prompts, std::string folder)
@@ -31,13 +31,13 @@ std::string CRecoveryKeeper::DefaultFolder()
     // No data folder: nothing is journalled.
     if (data.isEmpty())
         return {};
-    return QFile::encodeName(data + QStringLiteral("/recovery")).toStdString();
+    return PathToCore(data + QStringLiteral("/recovery"));
 }
 
 std::string CRecoveryKeeper::Question(const std::string& path, const CJournalContents& contents,
                                       bool changed)
 {
-    const QString name = QFile::decodeName(FileNameOf(path).c_str());
+    const QString name = PathFromCore(FileNameOf(path));
     const size_t count = contents.StepsDone();
     const QString changes = count == 1 ? QStringLiteral("1 unsaved change")
                                        : QStringLiteral("%1 unsaved changes").arg(count);

@@ -2,8 +2,8 @@
 
 #include "ccppanel.h"
 #include "cvireodoc.h"
+#include "textconvert.h"
 
-#include <QFile>
 #include <QSettings>
 
 #include <utility>
@@ -46,7 +46,7 @@ bool CShownPanels::Recall(const std::string& path, int& panelId)
     if (path.empty())
         return false;
     QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
-    const QString file = QFile::decodeName(path.c_str());
+    const QString file = PathFromCore(path);
     for (const auto& [name, id] : ReadEntries(settings))
         if (name == file) {
             panelId = id;
@@ -60,7 +60,7 @@ void CShownPanels::Remember(const std::string& path, int panelId)
     if (path.empty())
         return;
     QSettings settings(QStringLiteral("Orvanta"), QStringLiteral("Vireo"));
-    const QString file = QFile::decodeName(path.c_str());
+    const QString file = PathFromCore(path);
     CEntries entries = ReadEntries(settings);
     std::erase_if(entries, [&](const auto& entry) { return entry.first == file; });
     entries.insert(entries.begin(), {file, panelId});

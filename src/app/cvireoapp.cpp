@@ -13,9 +13,9 @@
 #include "crecoverykeeper.h"
 #include "cvireoview.h"
 #include "panelpaint.h"
+#include "textconvert.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPixmap>
@@ -65,6 +65,13 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     }
     if (!m_pEditor) {
         auto editor = std::make_unique<CQtRecordEditor>(frame);
+        CVireoView* view = frame->GetPanelView();
+        editor->SetPanelLink(
+            [view](const CCPObject& record) { return view->RecordOnScreen(record); },
+            [this](CCPObject& record) {
+                m_doc.SetCurrentObject(&record);
+                m_pFrame->ExecuteCommand(ID_CALIBRATE);
+            });
         m_pEditor = editor.get();
         m_pOwnEditor = std::move(editor);
     }
@@ -97,8 +104,7 @@ bool CVireoApp::InitInstance(const QStringList& arguments)
     if (file.isEmpty()) {
         m_doc.OnNewDocument();
     } else {
-        const std::string path =
-            QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
+        const std::string path = PathToCore(QFileInfo(file).absoluteFilePath());
         // A file that cannot be read has been reported; start empty rather than not at all.
         if (OpenCockpit(path)) {
             m_recent.Add(path);
@@ -175,9 +181,7 @@ bool CVireoApp::OpenDocumentFile(const std::string& path)
 {
     if (!m_pDocHandler->SaveModified())
         return false;
-    const std::string full =
-        QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
-            .toStdString();
+    const std::string full = PathToCore(QFileInfo(PathFromCore(path)).absoluteFilePath());
     if (!OpenCockpit(full))
         return false;
     m_recent.Add(full);
@@ -292,5 +296,5 @@ bool CVireoApp::SaveScreenshot(const std::string& file, int panelId, int recordI
     m_doc.UpdateAllViews(nullptr, Hint::Refresh); // centres the record in the resized views
     frame->UpdateCommandUI();
     QApplication::processEvents();
-    return frame->grab().save(QFile::decodeName(file.c_str()), "PNG");
+    return frame->grab().save(PathFromCore(file), "PNG");
 }

@@ -1,8 +1,8 @@
 #include "ctoolbarart.h"
 #include "cvireoapp.h"
+#include "textconvert.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 
 #include <clocale>
@@ -11,9 +11,11 @@
 
 int main(int argc, char** argv)
 {
+#ifdef SIGXFSZ
     // Past a file size limit a save must fail with a message, not end the editor and lose
     // the unsaved work.
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication qapp(argc, argv);
     // Qt takes the user's locale; the file format always writes and reads a decimal point.
     setlocale(LC_NUMERIC, "C");
@@ -44,8 +46,7 @@ int main(int argc, char** argv)
         return 1;
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(500, &qapp, [&] {
-            const bool saved =
-                app.SaveScreenshot(QFile::encodeName(screenshot).toStdString(), panelId, recordId);
+            const bool saved = app.SaveScreenshot(PathToCore(screenshot), panelId, recordId);
             if (!saved)
                 std::fprintf(stderr, "vireo: cannot write %s\n", qPrintable(screenshot));
             QApplication::exit(saved ? 0 : 1);

@@ -154,8 +154,7 @@ int CRenderAll::Run(const std::string& folder, int workers)
         if (seen.insert(job.id).second) {
             job.panel = panel.get();
             job.file =
-                (std::filesystem::path(folder) / ("panel-" + std::to_string(job.id) + ".png"))
-                    .string();
+                PathText(SystemPath(folder) / ("panel-" + std::to_string(job.id) + ".png"));
         } else {
             job.message = "vireo-cli: another panel " + std::to_string(job.id) +
                           " comes first; panel-" + std::to_string(job.id) + ".png shows that one\n";

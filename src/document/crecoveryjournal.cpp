@@ -24,9 +24,6 @@
 #include <sstream>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -50,25 +47,12 @@ long long Now()
 bool StatFile(const std::string& path, unsigned long long& size, long long& time)
 {
     std::error_code ec;
-    size = fs::file_size(path, ec);
+    const fs::path file = SystemPath(path);
+    size = fs::file_size(file, ec);
     if (ec)
         return false;
-    time = static_cast<long long>(fs::last_write_time(path, ec).time_since_epoch().count());
+    time = static_cast<long long>(fs::last_write_time(file, ec).time_since_epoch().count());
     return !ec;
-}
-
-bool WriteAllTo(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
 }
 
 // --- payload items: "tag n1 n2 ... length\n" then the bytes and "\n" ---
@@ -328,10 +312,8 @@ CRecoveryJournal::~CRecoveryJournal()
 {
     // The file stays: it is removed only when the edits are saved or given up.
     JoinCopy();
-    if (m_fd >= 0) {
+    if (m_file.IsOpen())
         Sync();
-        ::close(m_fd);
-    }
 }
 
 std::string CRecoveryJournal::JournalFileFor(const std::string& folder, const std::string& path)
@@ -348,18 +330,17 @@ std::vector<std::string> CRecoveryJournal::FindJournals(const std::string& folde
 {
     std::vector<std::string> out;
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    for (fs::directory_iterator it(SystemPath(folder), ec), end; !ec && it != end; it.increment(ec))
         if (it->path().extension() == kSuffix)
-            out.push_back(it->path().string());
+            out.push_back(PathText(it->path()));
     std::sort(out.begin(), out.end());
     return out;
 }
 
 void CRecoveryJournal::Remove(const std::string& journalFile)
 {
-    std::error_code ec;
-    fs::remove(journalFile, ec);
-    fs::remove(BaseFileOf(journalFile), ec);
+    CAppendFile::Remove(journalFile);
+    CAppendFile::Remove(BaseFileOf(journalFile));
 }
 
 void CRecoveryJournal::JoinCopy()
@@ -371,9 +352,7 @@ void CRecoveryJournal::JoinCopy()
 void CRecoveryJournal::Close()
 {
     JoinCopy();
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    m_file.Close();
     if (!m_strFile.empty())
         Remove(m_strFile);
     m_strFile.clear();
@@ -417,22 +396,21 @@ void CRecoveryJournal::Saved(const std::string& path, const std::string&)
 
 bool CRecoveryJournal::Start()
 {
-    if (m_fd >= 0)
+    if (m_file.IsOpen())
         return true;
     if (m_strPath.empty() || m_strFolder.empty())
         return false;
     std::error_code ec;
-    fs::create_directories(m_strFolder, ec);
+    fs::create_directories(SystemPath(m_strFolder), ec);
     m_strFile = JournalFileFor(m_strFolder, m_strPath);
-    m_fd = ::open(m_strFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
-    if (m_fd < 0) {
+    if (!m_file.Create(m_strFile)) {
         m_strFile.clear();
         return false;
     }
     std::string header = kMagic;
     header += StrFormat("base file %llu %lld %zu\n", m_nSize, m_nTime, m_strPath.size());
     header += m_strPath + '\n';
-    WriteAllTo(m_fd, header);
+    m_file.Write(header);
     m_bUnsynced = true;
     // The bytes the edits apply to, kept in case the file changes before they are saved. Read
     // on a worker: the cockpit may be large. A file that changed since it was opened is not
@@ -445,13 +423,7 @@ bool CRecoveryJournal::Start()
             if (!ReadWholeFile(path, data) || !StatFile(path, s, t) || s != size || t != time ||
                 data.size() != size)
                 return;
-            const int fd = ::open(base.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-            if (fd < 0)
-                return;
-            const bool ok = WriteAllTo(fd, data) && ::fsync(fd) == 0;
-            ::close(fd);
-            if (!ok)
-                ::unlink(base.c_str());
+            CAppendFile::WriteSynced(base, data);
         });
     return true;
 }
@@ -465,14 +437,14 @@ void CRecoveryJournal::Append(char kind, const std::string& payload)
     entry += payload;
     entry += '\n';
     // One write, straight to the system: a killed editor loses nothing written here.
-    WriteAllTo(m_fd, entry);
+    m_file.Write(entry);
     m_bUnsynced = true;
 }
 
 void CRecoveryJournal::Sync()
 {
-    if (m_fd >= 0 && m_bUnsynced)
-        ::fsync(m_fd);
+    if (m_file.IsOpen() && m_bUnsynced)
+        m_file.Sync();
     m_bUnsynced = false;
 }
 
@@ -539,27 +511,17 @@ void CRecoveryJournal::WriteSnapshot()
     m_nSize = size;
     m_nTime = time;
     std::error_code ec;
-    fs::create_directories(m_strFolder, ec);
+    fs::create_directories(SystemPath(m_strFolder), ec);
     m_strFile = JournalFileFor(m_strFolder, m_strPath);
-    const std::string base = BaseFileOf(m_strFile);
-    const std::string bytes = m_doc.Store();
-    const int bfd = ::open(base.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (bfd < 0 || !WriteAllTo(bfd, bytes) || ::fsync(bfd) != 0) {
-        if (bfd >= 0)
-            ::close(bfd);
-        m_strFile.clear();
-        return;
-    }
-    ::close(bfd);
-    m_fd = ::open(m_strFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
-    if (m_fd < 0) {
+    if (!CAppendFile::WriteSynced(BaseFileOf(m_strFile), m_doc.Store()) ||
+        !m_file.Create(m_strFile)) {
         m_strFile.clear();
         return;
     }
     std::string header = kMagic;
     header += StrFormat("base snapshot %llu %lld %zu\n", m_nSize, m_nTime, m_strPath.size());
     header += m_strPath + '\n';
-    WriteAllTo(m_fd, header);
+    m_file.Write(header);
     // The state is what the user sees; one entry says so, so that it counts as a change.
     std::string payload;
     Item(payload, "name", {}, std::string("Earlier changes"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cappendfile.h"
 #include "ieditjournal.h"
 
 #include <cstdint>
@@ -90,7 +91,7 @@ private:
     unsigned long long m_nSize = 0;
     long long m_nTime = 0;
     std::string m_strFile; // the journal being written
-    int m_fd = -1;
+    CAppendFile m_file;
     bool m_bUnsynced = false;
     bool m_bSnapshotDue = false;
     std::thread m_copier;

@@ -54,6 +54,7 @@ void CVireoDoc::Reset()
     m_selection.Clear();
     m_pCurrentObject = nullptr;
     m_pCurrentPanel = nullptr;
+    m_rcTemplatePiece.reset();
     // The steps hold records of the old cockpit; they go before it.
     m_history.Clear();
     m_manager.RemoveAll();
@@ -259,12 +260,7 @@ constexpr double kNudgeBurst = 1.0; // seconds between nudges that still make on
 
 std::string CVireoDoc::RecordLabel(const CCPObject* record)
 {
-    if (!record)
-        return std::string();
-    std::string name;
-    if (record->GetName(name) && !name.empty())
-        return name;
-    return StrFormat("%s %d", record->GetTypeName().c_str(), record->m_nId);
+    return record ? record->GetLabel() : std::string();
 }
 
 CCPPanel* CVireoDoc::PanelOf(CCPObject* record) const
@@ -493,8 +489,9 @@ int CVireoDoc::EditRecordProperties(CCPObject* record, IDocObserver* sender)
 
 // --- adding, copying and removing ---
 
-bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
+bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit, const char* verb)
 {
+    const std::string named = verb ? verb : edit ? "Add " : "Duplicate ";
     if (!record || RefuseWhileStepOpen(edit ? "Add" : "Duplicate"))
         return false;
     const bool needsPanel = !record->IsPanel() && !record->IsSound() && !record->IsButton();
@@ -510,7 +507,7 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
     else
         record->m_nId = NewRecordId(*record, *panel);
 
-    BeginStep((edit ? "Add " : "Duplicate ") + RecordLabel(record.get()), record.get(), panel);
+    BeginStep(named + RecordLabel(record.get()), record.get(), panel);
     m_pStep->m_pFocusUndo = nullptr;
     if (record->IsSurfaceRef() &&
         static_cast<CCPSurfaceRef*>(record.get())->AttachNewSurface(panel) != IDOK) {
@@ -523,7 +520,7 @@ bool CVireoDoc::InsertObject(std::unique_ptr<CCPObject> record, bool edit)
     }
 
     CCPObject* raw = record.get();
-    m_pStep->m_strName = (edit ? "Add " : "Duplicate ") + RecordLabel(raw);
+    m_pStep->m_strName = named + RecordLabel(raw);
     Hint hint = Hint::AddedToPanel;
     if (raw->IsButtonView()) {
         WillChange(*panel);

@@ -9,6 +9,7 @@
 #include "ieditjournal.h"
 #include "ieditrecorder.h"
 #include "irecordeditor.h"
+#include "recordplacing.h"
 
 #include <functional>
 #include <memory>
@@ -73,7 +74,9 @@ public:
     void SetCurrentPanel(CCPPanel* panel);
     void SetCurrentObject(CCPObject* record);
 
-    bool InsertObject(std::unique_ptr<CCPObject> record, bool edit);
+    // The step is named verb and the record (by default "Add " with the sheet, "Duplicate "
+    // without).
+    bool InsertObject(std::unique_ptr<CCPObject> record, bool edit, const char* verb = nullptr);
     bool NewObject();
     bool NewPanel();
     bool NewSound();
@@ -159,6 +162,24 @@ public:
     // none, a copy of the current record as DuplicateObject makes it.
     bool DuplicateSelection();
 
+    // --- making records by drawing ---
+    // A new record of a type Add Object offers (its code), its top-left (or centre) at at on
+    // panel (null: the current one) and its size the one a new record of its type has, held to the
+    // screen as a dragged record is. One step "Add <record>"; the record becomes current and the
+    // only one selected; no sheet opens. A surface entry asks for its picture as Add Object does.
+    // Null when nothing was added (no panel, a type that makes no record, an open step, a
+    // declined picture).
+    CCPObject* AddRecordAt(int code, CPoint at, CCPPanel* panel = nullptr,
+                           PlaceAnchor anchor = PlaceAnchor::TopLeft);
+    // A new record of a type that takes a piece (TakesPiece) that shows source of the template
+    // on a place of the same size at at, otherwise as AddRecordAt.
+    CCPObject* AddPieceAt(int code, const CRect& source, CPoint at, CCPPanel* panel = nullptr);
+    // The piece of the template last drawn there, in template pixels: what the next record
+    // made from the template shows. Not part of the cockpit: no step, no mark; New and Open
+    // forget it.
+    const std::optional<CRect>& GetTemplatePiece() const { return m_rcTemplatePiece; }
+    void SetTemplatePiece(const std::optional<CRect>& piece) { m_rcTemplatePiece = piece; }
+
     // The mechanical fixes the Problems panel offers, one step each; false (or null) when
     // there was nothing to change.
     // A new button with id (taken: null) and states states.
@@ -173,6 +194,9 @@ public:
     // Every source rectangle of a light, button view, adi or dial takes the destination's width
     // and height, keeping its top-left corner.
     bool SizeSourcesToDest(CCPObject* record);
+    // A dial's calibration table (needle angles in radians, and the value at each) put in
+    // place as one step; false when record is no dial, nothing changed or another edit is open.
+    bool CalibrateDial(CCPObject* record, std::vector<float> points, std::vector<float> values);
     // Moves record's destination by the least distance that puts it inside the screen, keeping
     // its size; panel (null: the current one) is shown when the step is undone or redone.
     bool MoveIntoScreen(CCPObject* record, CCPPanel* panel = nullptr);
@@ -275,6 +299,7 @@ private:
     IEditJournal* m_pJournal = nullptr;
     bool m_bAmending = false; // the step being ended replaces the last one
     CSelection m_selection;
+    std::optional<CRect> m_rcTemplatePiece;
 
     // Drops selected records the current panel no longer holds, and keeps the current record
     // among the selected ones.
@@ -299,4 +324,8 @@ private:
     std::vector<CCPObject*> AddRecords(std::vector<std::unique_ptr<CCPObject>> records,
                                        CCPPanel* panel, bool keepIds, bool stepAside,
                                        const std::string& verb);
+    // A new record of type code, shaped by shape (false: none is added), put on panel (null:
+    // the current one) as one "Add" step.
+    CCPObject* AddShapedRecord(int code, CCPPanel* panel,
+                               const std::function<bool(CCPObject&)>& shape);
 };

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <unordered_map>
 
 // The simulator's single-precision constants.
 static constexpr float kPi = 3.1415925f;
@@ -31,6 +33,8 @@ void CCPDial::SetDefaults()
     m_nCycleBits = 0xffff;
     m_afPoints.clear();
     m_afValues.clear();
+    m_astrPointText.clear();
+    m_astrValueText.clear();
     m_anRadius = {};
     m_aColors = {0xff000000u, 0xff000000u, 0xff000000u};
     m_rcSrc = m_rcDest = CRect(0, 0, 10, 10);
@@ -39,14 +43,17 @@ void CCPDial::SetDefaults()
     m_nCallbackSlot = -1;
 }
 
-// Appends every number of the line; a token that is not a number adds nothing.
-static void AppendNumbers(CTokenCursor& cur, std::vector<float>& list)
+// Appends every number of the line with its text; a token that is not a number adds nothing.
+static void AppendNumbers(CTokenCursor& cur, std::vector<float>& list,
+                          std::vector<std::string>& texts)
 {
     std::string token;
     float f = 0.0f;
     while (cur.Next(token))
-        if (ScanFloat(token, f))
+        if (ScanFloat(token, f)) {
             list.push_back(f);
+            texts.push_back(token);
+        }
 }
 
 void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
@@ -59,9 +66,9 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
         } else if (EqualsNoCase(key, "cyclebits")) {
             ReadHex(cur, m_nCycleBits, TokenSet::Value);
         } else if (EqualsNoCase(key, "points")) {
-            AppendNumbers(cur, m_afPoints);
+            AppendNumbers(cur, m_afPoints, m_astrPointText);
         } else if (EqualsNoCase(key, "values")) {
-            AppendNumbers(cur, m_afValues);
+            AppendNumbers(cur, m_afValues, m_astrValueText);
         } else if (int* n = EqualsNoCase(key, "radius0")        ? &m_anRadius[0]
                             : EqualsNoCase(key, "radius1")      ? &m_anRadius[1]
                             : EqualsNoCase(key, "radius2")      ? &m_anRadius[2]
@@ -85,12 +92,28 @@ void CCPDial::Load(int id, CLineReader& ar, const std::string& comment, CCPManag
     });
 }
 
-static std::string JoinNumbers(const std::vector<float>& list)
+static uint32_t Bits(float f)
 {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+// Every entry with the text it was read as while it still reads as that number (bit for bit,
+// wherever the entry has moved in the list), else formatted "%g".
+static std::string JoinNumbers(const std::vector<float>& list,
+                               const std::vector<std::string>& texts)
+{
+    std::unordered_map<uint32_t, const std::string*> asRead;
+    float read = 0.0f;
+    for (const std::string& t : texts)
+        if (ScanFloat(t, read))
+            asRead.emplace(Bits(read), &t);
     std::string text;
     for (float f : list) {
         text += ' ';
-        text += FormatG(f);
+        const auto it = asRead.find(Bits(f));
+        text += it != asRead.end() ? *it->second : FormatG(f);
     }
     return text;
 }
@@ -100,8 +123,8 @@ void CCPDial::Serialize(CLineWriter& ar)
     WriteHeader(ar, "DIAL");
     WriteHex(ar, "cyclebits", m_nCycleBits);
     WriteInt(ar, "numendpoints", int(m_afPoints.size()));
-    WriteString(ar, "points", JoinNumbers(m_afPoints));
-    WriteString(ar, "values", JoinNumbers(m_afValues));
+    WriteString(ar, "points", JoinNumbers(m_afPoints, m_astrPointText));
+    WriteString(ar, "values", JoinNumbers(m_afValues, m_astrValueText));
     for (size_t i = 0; i < m_anRadius.size(); ++i)
         WriteInt(ar, StrFormat("radius%d", int(i)).c_str(), m_anRadius[i]);
     CInstrumentPiece::WriteColours(ar, m_aColors.data(), m_aColors.size());
@@ -214,11 +237,18 @@ void CCPDial::Draw(Canvas& dc, float scale)
         DrawNeedle(dc, scale, a);
 }
 
-void CCPDial::DrawNeedle(Canvas& dc, float scale, float a) const
+void CCPDial::NeedleCentre(double& cx, double& cy) const
 {
     // Centred on the source rectangle, as the simulator turns the needle over its picture.
-    const double cx = (int64_t(m_rcSrc.left) + m_rcSrc.right) / 2;
-    const double cy = (int64_t(m_rcSrc.top) + m_rcSrc.bottom) / 2;
+    cx = double((int64_t(m_rcSrc.left) + m_rcSrc.right) / 2);
+    cy = double((int64_t(m_rcSrc.top) + m_rcSrc.bottom) / 2);
+}
+
+void CCPDial::DrawNeedle(Canvas& dc, float scale, float a) const
+{
+    double cx = 0;
+    double cy = 0;
+    NeedleCentre(cx, cy);
     auto at = [&](int radius, float angle) {
         return CPoint{CInstrumentPiece::Trunc((cx + radius * std::cos(double(angle))) * scale),
                       CInstrumentPiece::Trunc((cy - radius * std::sin(double(angle))) * scale)};

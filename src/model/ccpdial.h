@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // A DIAL record: a needle instrument. The calibration table maps instrument values to needle
@@ -19,6 +20,10 @@ public:
     std::vector<float> m_afPoints;
     // "values": the instrument value at the angle of the same index.
     std::vector<float> m_afValues;
+    // The texts the entries of the lists were read as: an entry that still reads as one of them
+    // is written with it again, so a table's digits survive a save (the sheet shows degrees).
+    std::vector<std::string> m_astrPointText;
+    std::vector<std::string> m_astrValueText;
     std::array<int, 3> m_anRadius{};     // "radius0" .. "radius2"
     std::array<uint32_t, 3> m_aColors{}; // "color0" .. "color2", 0xAARRGGBB
     CRect m_rcSrc;                       // "srcloc"
@@ -44,6 +49,8 @@ public:
     bool NeedleAngle(float value, float& angle) const;
     // The needle at angle (radians), centred on the source rectangle.
     void DrawNeedle(Canvas& dc, float scale, float angle) const;
+    // The point the needle turns about, on the panel at zoom 1.
+    void NeedleCentre(double& cx, double& cy) const;
     // The turn from one point of the table to the next: the needle always turns clockwise
     // (0 or below).
     static float ClockwiseSpan(float from, float to);

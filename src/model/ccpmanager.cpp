@@ -66,7 +66,7 @@ std::string ImageErrorText(const std::string& path)
 {
     // A picture that is not there is not an unsupported format: say which it is.
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
+    if (!std::filesystem::exists(SystemPath(path), ec))
         return path + "\nI cannot read this file.\nThe file was not found.";
     return path + "\nI cannot read this file.\nThis is not a valid image file, or its format is "
                   "not currently supported.";

@@ -74,6 +74,14 @@ bool CCPObject::GetName(std::string& name) const
     return FindName(m_strComment, name);
 }
 
+std::string CCPObject::GetLabel() const
+{
+    std::string name;
+    if (GetName(name) && !name.empty())
+        return name;
+    return StrFormat("%s %d", GetTypeName().c_str(), m_nId);
+}
+
 void CCPObject::SetName(const std::string& name)
 {
     PutName(m_strComment, name);

@@ -94,6 +94,9 @@ public:
     // The display name from the "// Name: " comment line.
     bool GetName(std::string& name) const;
     void SetName(const std::string& name);
+    // What the record goes by in messages, step names and outlines: its name, or its type and
+    // id ("Light 101").
+    std::string GetLabel() const;
     // The same rules on a comment that is not the record's yet (a sheet's edit).
     static bool FindName(const std::string& comment, std::string& name);
     static void PutName(std::string& comment, const std::string& name);

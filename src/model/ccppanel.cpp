@@ -90,18 +90,23 @@ int Truncate(double v)
 
 void FrameOsbs(Canvas& dc, const CRect& area, const std::array<CFloatPoint, 20>& points)
 {
-    // Wide: the frame's coordinates come straight from the file.
-    const int64_t cx = (int64_t(area.left) + area.right) / 2;
-    const int64_t cy = (int64_t(area.top) + area.bottom) / 2;
     for (const CFloatPoint& p : points) {
-        const int px = Truncate(double(int64_t(area.right) - area.left) * p.x * 0.5 + double(cx));
-        const int py = Truncate(double(int64_t(area.bottom) - area.top) * p.y * 0.5 + double(cy));
-        if (px < INT_MIN + 5 || px > INT_MAX - 5 || py < INT_MIN + 5 || py > INT_MAX - 5)
-            continue; // far off any canvas
-        dc.FrameRect(CRect(px - 5, py - 5, px + 5, py + 5), kRed);
+        CPoint at;
+        if (CCPPanel::OsbPosition(area, p, at))
+            dc.FrameRect(CRect(at.x - 5, at.y - 5, at.x + 5, at.y + 5), kRed);
     }
 }
 } // namespace
+
+bool CCPPanel::OsbPosition(const CRect& area, const CFloatPoint& p, CPoint& at)
+{
+    // Wide: the frame's coordinates come straight from the file.
+    const int64_t cx = (int64_t(area.left) + area.right) / 2;
+    const int64_t cy = (int64_t(area.top) + area.bottom) / 2;
+    at.x = Truncate(double(int64_t(area.right) - area.left) * p.x * 0.5 + double(cx));
+    at.y = Truncate(double(int64_t(area.bottom) - area.top) * p.y * 0.5 + double(cy));
+    return at.x >= INT_MIN + 5 && at.x <= INT_MAX - 5 && at.y >= INT_MIN + 5 && at.y <= INT_MAX - 5;
+}
 
 CCPPanel::CCPPanel(CCPManager* manager) : CCPTypedRecord(manager)
 {

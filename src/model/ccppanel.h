@@ -83,4 +83,8 @@ public:
     void ReloadSurfaces();
 
     bool HasSurfaceRef(const CCPSurfaceRef* ref) const;
+
+    // Where an OSB point (-1..1 across an MFD area) lies for the area; false when it lies far
+    // off any canvas (5 pixels short of the int range's ends).
+    static bool OsbPosition(const CRect& area, const CFloatPoint& p, CPoint& at);
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "crect.h"
+#include "strformat.h"
 
 #include <cstdint>
 #include <cstring>
@@ -31,7 +32,7 @@ public:
     void Int(long long value); // "%d"
     void Hex(uint32_t value);  // "%x"
     void Float(double value);  // "%g"
-    void Printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    void Printf(const char* fmt, ...) VIREO_PRINTF_FORMAT(2, 3);
     void Key(std::string_view key); // "\tkey = "
     // "\tkey = [word ]%d %d ...;\n", the numbers separated by one blank.
     void IntsLine(std::string_view key, std::initializer_list<int> values,

@@ -14,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -21,6 +22,10 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#endif
+
+// The parts of the file layer that speak to the system are here for POSIX systems and in
+// filepathswin.cpp for Windows.
 
 namespace fs = std::filesystem;
 
@@ -46,28 +51,33 @@ std::string ResolveCockpitPath(const std::string& folder, const std::string& nam
     for (char& c : n)
         if (c == '\\')
             c = '/';
-    fs::path p(n);
+    // A server's share (\\server\share\x) is a full name as written, on every system: not
+    // joined to the folder, not matched against the folders of a local disk.
+    if (n.compare(0, 2, "//") == 0)
+        return n;
+    fs::path p = SystemPath(n);
     if (p.is_relative() && !folder.empty())
-        p = fs::path(folder) / p;
+        p = SystemPath(folder) / p;
     std::error_code ec;
     if (n.empty() || fs::exists(p, ec))
-        return p.string();
+        return PathText(p);
     // Walk the parts, taking a differently cased entry where the written one is missing.
     fs::path found = p.root_path();
     for (const fs::path& part : p.relative_path()) {
         fs::path next = found / part;
         if (!fs::exists(next, ec) && fs::is_directory(found.empty() ? "." : found, ec)) {
             for (const auto& e : fs::directory_iterator(found.empty() ? "." : found, ec)) {
-                const std::string entry = e.path().filename().string();
-                if (EqualsNoCase(entry, part.string())) {
-                    next = found / entry;
+                const std::string entry = PathText(e.path().filename());
+                if (EqualsNoCase(entry, PathText(part))) {
+                    next = found / e.path().filename();
                     break;
                 }
             }
         }
         found = next;
     }
-    return fs::exists(found, ec) ? found.string() : p.string();
+    const fs::path& result = fs::exists(found, ec) ? found : p;
+    return PathText(result);
 }
 
 namespace {
@@ -82,7 +92,7 @@ bool RelativeBelow(const fs::path& base, const fs::path& file, std::string& name
     const fs::path rel = file.lexically_normal().lexically_relative(folder);
     if (rel.empty() || rel.is_absolute() || *rel.begin() == ".." || rel == ".")
         return false;
-    name = rel.generic_string();
+    name = PathText(rel);
     return true;
 }
 } // namespace
@@ -95,8 +105,9 @@ bool NameInFolder(const std::string& folder, const std::string& path, std::strin
     std::string rel;
     // As written first; then through links, as a chooser may show either form of the folder.
     std::error_code ec1, ec2;
-    if (RelativeBelow(fs::path(folder), fs::path(path), rel) ||
-        RelativeBelow(fs::weakly_canonical(folder, ec1), fs::weakly_canonical(path, ec2), rel)) {
+    if (RelativeBelow(SystemPath(folder), SystemPath(path), rel) ||
+        RelativeBelow(fs::weakly_canonical(SystemPath(folder), ec1),
+                      fs::weakly_canonical(SystemPath(path), ec2), rel)) {
         name = rel;
         return true;
     }
@@ -111,6 +122,91 @@ std::string ByteSizeText(uint64_t bytes)
     if (bytes >= kMiB && bytes % kMiB == 0)
         return StrFormat("%llu MiB", (unsigned long long)(bytes / kMiB));
     return StrFormat("%llu bytes", (unsigned long long)bytes);
+}
+
+bool CFileReader::ReadFile(const std::string& path, std::string& data, uint64_t maxBytes,
+                           std::string& error)
+{
+    return Read(path, data, maxBytes, false, error);
+}
+
+bool CFileReader::ReadStart(const std::string& path, std::string& data, uint64_t bytes,
+                            std::string& error)
+{
+    return Read(path, data, bytes, true, error) && !data.empty();
+}
+
+bool CFileReader::Read(const std::string& path, std::string& data, uint64_t maxBytes, bool cut,
+                       std::string& error)
+{
+    uint64_t size = 0;
+    const int fd = OpenRegular(path, size, error);
+    if (fd < 0)
+        return false;
+    struct CClose
+    {
+        int fd;
+        ~CClose() { CloseFile(fd); }
+    } const closer{fd};
+    const std::string tooLarge = "the file is larger than " + ByteSizeText(maxBytes);
+    if (size > maxBytes && !cut) {
+        error = tooLarge;
+        return false;
+    }
+    try {
+        std::string text;
+        text.reserve(size_t(std::min(size, maxBytes)));
+        // A file may grow while it is read (or claim size 0, as /proc files do): the limit
+        // holds for what is read, not only for what was announced.
+        constexpr size_t kChunk = 1 << 16;
+        for (;;) {
+            const size_t at = text.size();
+            const size_t want = cut ? size_t(std::min<uint64_t>(kChunk, maxBytes - at)) : kChunk;
+            if (want == 0)
+                break;
+            text.resize(at + want);
+            const long n = ReadSome(fd, text.data() + at, want);
+            if (n < 0) {
+                const int err = errno;
+                text.resize(at);
+                if (err == EINTR)
+                    continue;
+                error = std::strerror(err);
+                return false;
+            }
+            text.resize(at + size_t(n));
+            if (n == 0)
+                break;
+            if (text.size() > maxBytes) {
+                error = tooLarge;
+                return false;
+            }
+        }
+        data = std::move(text);
+    } catch (const std::bad_alloc&) {
+        error = "not enough memory to read the file";
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& data)
+{
+    CFileReader reader;
+    std::string error;
+    return reader.ReadFile(path, data, kMaxCockpitBytes, error);
+}
+
+#ifndef _WIN32
+
+fs::path SystemPath(const std::string& name)
+{
+    return fs::path(name);
+}
+
+std::string PathText(const fs::path& path)
+{
+    return path.generic_string();
 }
 
 namespace {
@@ -144,79 +240,56 @@ long CFileReader::ReadSome(int fd, char* buffer, size_t size)
     return long(::read(fd, buffer, size));
 }
 
-bool CFileReader::ReadFile(const std::string& path, std::string& data, uint64_t maxBytes,
-                           std::string& error)
+void CFileReader::CloseFile(int fd)
+{
+    ::close(fd);
+}
+
+int CFileReader::OpenRegular(const std::string& path, uint64_t& size, std::string& error)
 {
     // What is known not to be a regular file is not even opened (opening a device can do
     // things); the check on the open file below is the one that holds.
     struct stat st;
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         error = S_ISDIR(st.st_mode) ? Errno(EISDIR) : "not a regular file";
-        return false;
+        return -1;
     }
     // Non-blocking: opening a FIFO without a writer would otherwise wait for ever.
     CFd f;
     f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (f.fd < 0) {
         error = Errno(errno);
-        return false;
+        return -1;
     }
     if (::fstat(f.fd, &st) != 0) {
         error = Errno(errno);
-        return false;
+        return -1;
     }
     if (S_ISDIR(st.st_mode)) {
         error = Errno(EISDIR);
-        return false;
+        return -1;
     }
     if (!S_ISREG(st.st_mode)) {
         error = "not a regular file";
-        return false;
+        return -1;
     }
-    const std::string tooLarge = "the file is larger than " + ByteSizeText(maxBytes);
-    if (uint64_t(st.st_size) > maxBytes) {
-        error = tooLarge;
-        return false;
-    }
-    try {
-        std::string text;
-        text.reserve(size_t(st.st_size));
-        // A file may grow while it is read (or claim size 0, as /proc files do): the limit
-        // holds for what is read, not only for what was announced.
-        constexpr size_t kChunk = 1 << 16;
-        for (;;) {
-            const size_t at = text.size();
-            text.resize(at + kChunk);
-            const long n = ReadSome(f.fd, text.data() + at, kChunk);
-            if (n < 0) {
-                const int err = errno;
-                text.resize(at);
-                if (err == EINTR)
-                    continue;
-                error = Errno(err);
-                return false;
-            }
-            text.resize(at + size_t(n));
-            if (n == 0)
-                break;
-            if (text.size() > maxBytes) {
-                error = tooLarge;
-                return false;
-            }
-        }
-        data = std::move(text);
-    } catch (const std::bad_alloc&) {
-        error = "not enough memory to read the file";
-        return false;
-    }
-    return true;
+    size = uint64_t(st.st_size);
+    return f.Release();
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data)
+CFileStamp StampOf(const std::string& path)
 {
-    CFileReader reader;
-    std::string error;
-    return reader.ReadFile(path, data, kMaxCockpitBytes, error);
+    CFileStamp s;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return s;
+    s.exists = true;
+    s.device = uint64_t(st.st_dev);
+    s.inode = uint64_t(st.st_ino);
+    s.size = uint64_t(st.st_size);
+    s.mtime = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    s.ctime = int64_t(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+    return s;
 }
 
 namespace {
@@ -540,3 +613,5 @@ bool WriteFileSafely(const std::string& path, const std::string& data, std::stri
     SyncFolder(DirOf(target));
     return true;
 }
+
+#endif // !_WIN32

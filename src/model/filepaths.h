@@ -2,11 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
-// The full path of a file named inside a cockpit. Relative names resolve against folder;
-// "\" separators are read as "/", and when the name does not exist as written, each part of
-// it is matched against the folder's entries without regard to case.
+// Names are UTF-8 in the program. The system's form of one: on Windows UTF-16, with bytes that
+// are not UTF-8 read as Latin-1 (as the editor shows them); elsewhere the bytes as they are.
+std::filesystem::path SystemPath(const std::string& name);
+// A path of the system's as the program's text, with "/" separators: UTF-8 on Windows, the
+// bytes elsewhere.
+std::string PathText(const std::filesystem::path& path);
+
+// The full path of a file named inside a cockpit, with "/" separators. Relative names resolve
+// against folder; "\" separators are read as "/" (a drive letter or a "\\server\share" name
+// is absolute where the system has them), and when the name does not exist as written, each
+// part of it is matched against the folder's entries without regard to case.
 std::string ResolveCockpitPath(const std::string& folder, const std::string& name);
 
 // The name a cockpit in folder gives the file at path: relative to folder, with "/" separators,
@@ -35,11 +44,37 @@ public:
     // The whole file; false, with error set to the cause, when it cannot be read whole.
     bool ReadFile(const std::string& path, std::string& data, uint64_t maxBytes,
                   std::string& error);
+    // The first bytes of the file at most (enough to tell a format); false when none can be
+    // read.
+    bool ReadStart(const std::string& path, std::string& data, uint64_t bytes, std::string& error);
 
 protected:
     // One read of the open file: the bytes read, 0 at its end, -1 with errno set on failure.
     virtual long ReadSome(int fd, char* buffer, size_t size);
+
+private:
+    bool Read(const std::string& path, std::string& data, uint64_t maxBytes, bool cut,
+              std::string& error);
+    // The file opened for reading when it is a regular file (its size in size); -1 with error
+    // set otherwise.
+    static int OpenRegular(const std::string& path, uint64_t& size, std::string& error);
+    static void CloseFile(int fd);
 };
+
+// What a file is now: where it lives on its volume, its size and times (nanoseconds). The same
+// stamp again means the same file with the same bytes, whatever name it is reached by.
+struct CFileStamp
+{
+    bool exists = false;
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    uint64_t size = 0;
+    int64_t mtime = 0;
+    int64_t ctime = 0; // the last change of the file or of its attributes
+    auto operator<=>(const CFileStamp&) const = default;
+};
+// The stamp of the file at path; exists is false when there is none.
+CFileStamp StampOf(const std::string& path);
 
 // Reads a whole regular file of at most kMaxCockpitBytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& data);
@@ -56,5 +91,9 @@ bool ReadWholeFile(const std::string& path, std::string& data);
 // write remove the new file; the new files of earlier saves of the same target that were
 // killed on the way are removed. False, with errorText set to "<path>: <cause>", on any
 // failure; the new file is then removed.
+// On Windows the same promises are kept with what the system offers there: the new file is
+// created exclusively, flushed and put in the old one's place by ReplaceFileW (which keeps its
+// attributes and ACL) or MoveFileExW; a read-only target is refused; Ctrl+C, closing the
+// console and logging off remove the new file.
 bool WriteFileSafely(const std::string& path, const std::string& data,
                      std::string* errorText = nullptr, std::string* warningText = nullptr);

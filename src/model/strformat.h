@@ -3,8 +3,18 @@
 #include <string>
 #include <string_view>
 
+// The compiler checks the arguments against the format where it can; MinGW's printf is the C99
+// one (__USE_MINGW_ANSI_STDIO), not msvcrt's.
+#if defined(__MINGW32__)
+#define VIREO_PRINTF_FORMAT(f, a) __attribute__((format(gnu_printf, f, a)))
+#elif defined(__GNUC__)
+#define VIREO_PRINTF_FORMAT(f, a) __attribute__((format(printf, f, a)))
+#else
+#define VIREO_PRINTF_FORMAT(f, a)
+#endif
+
 // printf into a string of any length.
-std::string StrFormat(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string StrFormat(const char* fmt, ...) VIREO_PRINTF_FORMAT(1, 2);
 
 // "%g" of a float widened to double, as the file writes floats.
 std::string FormatG(double value);

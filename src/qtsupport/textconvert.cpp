@@ -1,5 +1,6 @@
 #include "textconvert.h"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -46,4 +47,22 @@ QString MessageToQt(const std::string& bytes)
     if (utf8.hasError())
         return Latin1ToQt(bytes);
     return text;
+}
+
+std::string PathToCore(const QString& path)
+{
+#ifdef _WIN32
+    return path.toUtf8().toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+QString PathFromCore(const std::string& path)
+{
+#ifdef _WIN32
+    return MessageToQt(path); // UTF-8, or the Latin-1 the core reads other bytes as
+#else
+    return QFile::decodeName(path.c_str());
+#endif
 }

@@ -17,3 +17,9 @@ QString NotInLatin1Message(const QString& what, const QString& chars);
 // Messages of the model mix record bytes with file paths: UTF-8 when the bytes are valid
 // UTF-8, Latin-1 otherwise.
 QString MessageToQt(const std::string& bytes);
+
+// A path as the core holds it and back: the bytes the system knows on POSIX systems, UTF-8 on
+// Windows (where Qt's own 8-bit file names are the ANSI code page's, which cannot hold every
+// name).
+std::string PathToCore(const QString& path);
+QString PathFromCore(const std::string& path);

@@ -47,7 +47,20 @@ Font CQtCanvas::SelectFont(const Font& font)
 {
     Font old = m_font;
     m_font = font;
+    if (!(old == font))
+        m_bFontMade = false;
     return old;
+}
+
+void CQtCanvas::MakeFont()
+{
+    m_qFont = QFont(QString::fromStdString(m_font.face));
+    m_qFont.setStyleHint(QFont::TypeWriter);
+    m_qFont.setFixedPitch(true);
+    m_qFont.setPixelSize(m_font.height > 0 ? m_font.height : 12);
+    m_qFont.setBold(m_font.bold);
+    m_nAscent = QFontMetrics(m_qFont).ascent();
+    m_bFontMade = true;
 }
 
 void CQtCanvas::ApplyPenAndBrush()
@@ -149,15 +162,11 @@ void CQtCanvas::Ellipse(const CRect& rc)
 
 void CQtCanvas::TextOut(int x, int y, const std::string& latin1, Rgb color)
 {
-    QFont f(QString::fromStdString(m_font.face));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setFixedPitch(true);
-    f.setPixelSize(m_font.height > 0 ? m_font.height : 12);
-    f.setBold(m_font.bold);
-    m_painter.setFont(f);
+    if (!m_bFontMade)
+        MakeFont();
+    m_painter.setFont(m_qFont);
     m_painter.setPen(ToQColor(color));
-    const QFontMetrics fm(f);
-    m_painter.drawText(x, ClampToInt((long long)y + fm.ascent()),
+    m_painter.drawText(x, ClampToInt((long long)y + m_nAscent),
                        QString::fromLatin1(latin1.data(), qsizetype(latin1.size())));
 }
 

@@ -2,6 +2,8 @@
 
 #include "canvas.h"
 
+#include <QFont>
+
 class QPainter;
 
 // Canvas over a QPainter: no antialiasing, nearest-neighbour stretching, one logical unit
@@ -25,9 +27,15 @@ public:
 
 private:
     void ApplyPenAndBrush();
+    void MakeFont();
 
     QPainter& m_painter;
     Pen m_pen;
     Brush m_brush;
     Font m_font;
+    // The selected font as Qt has it, made for the first text after it is selected rather than
+    // for every text.
+    QFont m_qFont;
+    int m_nAscent = 0;
+    bool m_bFontMade = false;
 };

@@ -15,11 +15,54 @@
 #include <cstring>
 #include <string>
 
+#ifdef _WIN32
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <io.h>
+#else
+#include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace {
+
+// The C library's descriptors under their names on each system.
+#ifdef _WIN32
+constexpr int kStderr = 2;
+int Dup(int fd)
+{
+    return _dup(fd);
+}
+int Dup2(int from, int to)
+{
+    return _dup2(from, to);
+}
+int OpenNull()
+{
+    return _open("NUL", _O_WRONLY);
+}
+void Close(int fd)
+{
+    _close(fd);
+}
+#else
+constexpr int kStderr = STDERR_FILENO;
+int Dup(int fd)
+{
+    return ::dup(fd);
+}
+int Dup2(int from, int to)
+{
+    return ::dup2(from, to);
+}
+int OpenNull()
+{
+    return ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+}
+void Close(int fd)
+{
+    ::close(fd);
+}
+#endif
 
 void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
@@ -32,19 +75,19 @@ public:
     CQuietReaders() : m_previous(qInstallMessageHandler(DropMessage))
     {
         std::fflush(stderr);
-        m_nSaved = ::dup(STDERR_FILENO);
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        m_nSaved = Dup(kStderr);
+        const int null = OpenNull();
         if (m_nSaved >= 0 && null >= 0)
-            ::dup2(null, STDERR_FILENO);
+            Dup2(null, kStderr);
         if (null >= 0)
-            ::close(null);
+            Close(null);
     }
     ~CQuietReaders()
     {
         std::fflush(stderr);
         if (m_nSaved >= 0) {
-            ::dup2(m_nSaved, STDERR_FILENO);
-            ::close(m_nSaved);
+            Dup2(m_nSaved, kStderr);
+            Close(m_nSaved);
         }
         qInstallMessageHandler(m_previous);
     }
@@ -84,24 +127,9 @@ private:
     }
     bool ReadHead(const std::string& path)
     {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (fd < 0)
-            return false;
-        struct stat st;
-        bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-        m_data.resize(
-            ok ? size_t(std::min<uint64_t>(uint64_t(st.st_size), CQtImageLoader::kHeadBytes)) : 0);
-        size_t at = 0;
-        while (ok && at < m_data.size()) {
-            const ssize_t n = ::read(fd, m_data.data() + at, m_data.size() - at);
-            if (n < 0 && errno == EINTR)
-                continue;
-            ok = n > 0;
-            at += ok ? size_t(n) : 0;
-        }
-        m_data.resize(at);
-        ::close(fd);
-        return ok || at > 0;
+        std::string error;
+        CFileReader reader;
+        return reader.ReadStart(path, m_data, CQtImageLoader::kHeadBytes, error);
     }
 
     std::string m_data;
@@ -133,12 +161,12 @@ void CQtImageLoader::RememberFailure(const CFileKey& key)
 
 bool CQtImageLoader::MayBePicture(const std::string& path, CFileKey& key, int* width, int* height)
 {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0)
+    const CFileStamp stamp = StampOf(path);
+    if (!stamp.exists)
         return false;
-    // A rewrite changes the time, the size or the inode: the file is tried again then.
-    key = {uint64_t(st.st_dev), uint64_t(st.st_ino), int64_t(st.st_size),
-           int64_t(st.st_mtim.tv_sec), int64_t(st.st_mtim.tv_nsec)};
+    // A rewrite changes the time, the size or the inode: the file is tried again then. (Not
+    // the change time: a new link to the file changes that, and the bytes stay the same.)
+    key = {stamp.device, stamp.inode, stamp.size, stamp.mtime};
     {
         std::lock_guard lock(m_mutex);
         if (m_setFailed.count(key))

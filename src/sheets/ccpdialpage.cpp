@@ -4,6 +4,7 @@
 #include "ccpmanager.h"
 #include "cnumbertable.h"
 #include "cscanner.h"
+#include "dialangles.h"
 #include "irecordeditor.h"
 
 #include <QCheckBox>
@@ -75,9 +76,14 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
             connect(edit, &QLineEdit::textChanged, this, [this] { UpdatePreview(); });
 
     // The calibration table: one row per point, with the value of the same index beside it.
+    // The file keeps radians; the page shows degrees, and an angle nobody types over keeps
+    // its exact number.
     m_pTable = new CNumberTable(QStringLiteral("Points"),
-                                {QStringLiteral("Point"), QStringLiteral("Value")},
+                                {QStringLiteral("Point (\u00b0)"), QStringLiteral("Value")},
                                 CNumberTable::Real, this);
+    m_pTable->SetUnits(
+        0, [](double radians) { return DegreesFromRadians(float(radians)); },
+        [](double degrees) { return double(RadiansFromDegrees(degrees)); });
     m_pTable->SetColumns({Widen(record->m_afPoints), Widen(record->m_afValues)});
     connect(m_pTable, &CNumberTable::changed, this, [this] { UpdatePreview(); });
 
@@ -98,6 +104,11 @@ CCPDialPage::CCPDialPage(CCPDial* record, QWidget* parent)
     auto* rowButtons = new QHBoxLayout;
     rowButtons->addWidget(MakeButton(QStringLiteral("Add Point"), [this] { OnAddPoint(); }));
     rowButtons->addWidget(MakeButton(QStringLiteral("Remove Point"), [this] { OnRemovePoint(); }));
+    m_pCalibrate = MakeButton(QStringLiteral("Calibrate"), [this] { emit calibrateRequested(); });
+    m_pCalibrate->setToolTip(
+        QStringLiteral("Close the sheet and make the table by clicking on the dial's face"));
+    m_pCalibrate->hide();
+    rowButtons->addWidget(m_pCalibrate);
     tableLayout->addLayout(rowButtons);
     auto* previewLabel = new QLabel(QStringLiteral("Preview value"));
     previewLabel->setBuddy(m_pSlider);
@@ -131,6 +142,11 @@ CCPDialPage::~CCPDialPage()
 IRecordEditor* CCPDialPage::PreviewTarget() const
 {
     return m_pRecord->m_pManager ? m_pRecord->m_pManager->GetEditor() : nullptr;
+}
+
+void CCPDialPage::OfferCalibration()
+{
+    m_pCalibrate->show();
 }
 
 QTableWidget* CCPDialPage::GetTable() const

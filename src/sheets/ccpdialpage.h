@@ -11,6 +11,7 @@ class CCPObject;
 class CNumberTable;
 class IRecordEditor;
 class QLabel;
+class QPushButton;
 class QSlider;
 class QTableWidget;
 
@@ -34,10 +35,16 @@ public:
     std::array<std::string, 3> m_astrColors;
 
     QTableWidget* GetTable() const;
+    // Shows "Calibrate", which closes the sheet as OK does and asks for calibrateRequested's
+    // clicks on the panel (where the editor can start them).
+    void OfferCalibration();
 
     void OnAddPoint();
     void OnRemovePoint();
     void OnOK() override;
+
+signals:
+    void calibrateRequested();
 
 private:
     // The dial as the page has it now: its table, and the radii and colours whose texts read.
@@ -53,6 +60,7 @@ private:
     CNumberTable* m_pTable;
     QSlider* m_pSlider;
     QLabel* m_pReadout;
+    QPushButton* m_pCalibrate;
     float m_fPreviewValue = 0.0f;
     float m_fLow = 0.0f;
     float m_fHigh = 0.0f;

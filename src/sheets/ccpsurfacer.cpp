@@ -30,6 +30,7 @@ CCPSurfacer::CCPSurfacer(CCPSurfaceRef* record, QWidget* parent)
             manager->AddSurface(std::move(created));
         }
         m_strFile = surface->m_strFile;
+        m_bNewSurface = surface->m_strFile.empty();
     }
 
     m_pFile = m_dx.Text(m_strFile, QStringLiteral("File"));
@@ -37,9 +38,12 @@ CCPSurfacer::CCPSurfacer(CCPSurfaceRef* record, QWidget* parent)
     QFormLayout* form = MakeForm();
     form->addRow(QStringLiteral("Surface No"),
                  m_dx.Int(m_nSurfaceId, QStringLiteral("Surface No")));
-    form->addRow(QStringLiteral("File"), PictureFileRow(m_pFile, record->m_pManager));
+    form->addRow(QStringLiteral("File"),
+                 PictureFileRow(m_pFile, record->m_pManager, nullptr, nullptr,
+                                [this](QSize size) { FillFromPicture(size); }));
     form->addRow(QString(), m_dx.Check(m_bPersistent, QStringLiteral("Persistent")));
-    form->addRow(QString(), m_dx.Check(m_bTransparent, QStringLiteral("Transparent")));
+    m_pTransparent = m_dx.Check(m_bTransparent, QStringLiteral("Transparent"));
+    form->addRow(QString(), m_pTransparent);
 
     QGroupBox* areas =
         ButtonBox(QStringLiteral("Areas"),
@@ -59,6 +63,21 @@ CCPSurfacer::CCPSurfacer(CCPSurfaceRef* record, QWidget* parent)
     layout->addWidget(areas);
     layout->addStretch(1);
     UpdateData(false);
+}
+
+void CCPSurfacer::FillFromPicture(QSize size)
+{
+    CCPManager* manager = m_pRecord->m_pManager;
+    if (!m_bNewSurface || !manager || size.isEmpty() || !UpdateData(true))
+        return;
+    // A new background: the whole picture, over the whole screen, hiding what lies below.
+    if (CCPSurface* surface = manager->FindSurface(m_nSurfaceId)) {
+        manager->WillChange(*surface);
+        surface->m_rcSrc = CRect(0, 0, size.width(), size.height());
+    }
+    m_pRecord->m_rcDest = CRect(0, 0, manager->m_nScreenWidth, manager->m_nScreenHeight);
+    m_pTransparent->setChecked(false);
+    m_bNewSurface = false;
 }
 
 bool CCPSurfacer::Validate()

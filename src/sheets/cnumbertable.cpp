@@ -59,24 +59,34 @@ CNumberTable::CNumberTable(const QString& name, const QStringList& headers, Kind
     connect(m_pList, &QTableWidget::itemChanged, this, &CNumberTable::OnItemChanged);
 }
 
-QString CNumberTable::Format(double number) const
+void CNumberTable::SetUnits(int column, std::function<double(double)> shown,
+                            std::function<double(double)> stored)
 {
+    m_units[column] = Units{std::move(shown), std::move(stored)};
+}
+
+QString CNumberTable::Format(int column, double number) const
+{
+    if (const auto units = m_units.find(column); units != m_units.end())
+        number = units->second.shown(number);
     return m_kind == Integer ? FormatInt(int(number)) : FormatFloat(float(number));
 }
 
-bool CNumberTable::Parse(const QString& text, double& number) const
+bool CNumberTable::Parse(int column, const QString& text, double& number) const
 {
     if (m_kind == Integer) {
         int n = 0;
         if (!ParseInt(text, n))
             return false;
         number = n;
-        return true;
+    } else {
+        float f = 0.0f;
+        if (!ParseFloat(text, f))
+            return false;
+        number = f;
     }
-    float f = 0.0f;
-    if (!ParseFloat(text, f))
-        return false;
-    number = f;
+    if (const auto units = m_units.find(column); units != m_units.end())
+        number = units->second.stored(number);
     return true;
 }
 
@@ -91,7 +101,7 @@ void CNumberTable::Show(int row, int column, const double* number)
         m_pList->setItem(row, column, item);
     }
     item->setData(Qt::UserRole, number ? QVariant(*number) : QVariant());
-    item->setText(number ? Format(*number) : QString());
+    item->setText(number ? Format(column, *number) : QString());
     m_bFilling = filling;
 }
 
@@ -186,7 +196,7 @@ void CNumberTable::OnItemChanged(QTableWidgetItem* item)
         return;
     }
     double number = 0;
-    if (!Parse(text, number))
+    if (!Parse(column, text, number))
         return Refuse(item, row);
     // Below an empty cell the entry would have no place in the list: the gap comes first.
     for (int above = 0; above < row; ++above)

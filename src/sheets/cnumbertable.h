@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+#include <map>
 #include <vector>
 
 class QTableWidget;
@@ -30,6 +32,11 @@ public:
 
     QTableWidget* GetList() const { return m_pList; }
 
+    // Shows column in other units than the list holds: shown(number) is displayed, and a typed
+    // number is stored as stored(typed). Entries nobody types over keep their exact number.
+    void SetUnits(int column, std::function<double(double)> shown,
+                  std::function<double(double)> stored);
+
     // One list per column; as many rows as the longest.
     void SetColumns(const std::vector<std::vector<double>>& columns);
     // The entries of column, from the top.
@@ -53,11 +60,17 @@ private:
     bool HasNumber(int row, int column) const;
     // Puts the cell back as it was and says why.
     void Refuse(QTableWidgetItem* item, int selectRow);
-    QString Format(double number) const;
-    bool Parse(const QString& text, double& number) const;
+    QString Format(int column, double number) const;
+    bool Parse(int column, const QString& text, double& number) const;
 
     QTableWidget* m_pList;
     QWidget* m_pOwner;
     Kind m_kind;
     bool m_bFilling = false;
+    struct Units
+    {
+        std::function<double(double)> shown;
+        std::function<double(double)> stored;
+    };
+    std::map<int, Units> m_units;
 };

@@ -24,6 +24,7 @@
 #include "ccpbuttonview.h"
 #include "ccpded.h"
 #include "ccpdial.h"
+#include "ccpdialpage.h"
 #include "ccpdigits.h"
 #include "ccphsi.h"
 #include "ccpindicator.h"
@@ -38,8 +39,13 @@
 #include "ccpsurfaceref.h"
 #include "ccptext.h"
 #include "cdialogrunner.h"
+#include "csheetplacement.h"
 #include "iuserinterface.h"
 #include "textconvert.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
 
 #include <QApplication>
 
@@ -106,8 +112,53 @@ int CQtRecordEditor::EditProperties(CCPObject& record)
     }
     // Whatever the sheet and its sub-dialogs write is found by the document, which opened it.
     std::unique_ptr<CCPDisplay> sheet = CreateSheet(record, parent);
+    bool calibrate = false;
+    if (m_fnCalibrate)
+        for (CCPDialPage* page : sheet->findChildren<CCPDialPage*>()) {
+            page->OfferCalibration();
+            QObject::connect(page, &CCPDialPage::calibrateRequested, sheet.get(),
+                             [&calibrate, &sheet] {
+                                 calibrate = true;
+                                 sheet->accept();
+                                 if (sheet->result() != QDialog::Accepted)
+                                     calibrate = false;
+                             });
+        }
+    if (m_fnWhereShown)
+        PlaceBeside(*sheet, m_fnWhereShown(record));
     m_aOpen.push_back(&record);
     const int result = sheet->DoModal();
     m_aOpen.pop_back();
+    if (calibrate && result == IDOK) {
+        // Once the document has ended the sheet's step.
+        auto start = [fn = m_fnCalibrate, &record] { fn(record); };
+        if (m_pParent)
+            QTimer::singleShot(0, m_pParent, start);
+        else
+            QTimer::singleShot(0, start);
+    }
     return result;
+}
+
+void CQtRecordEditor::SetPanelLink(std::function<QRect(const CCPObject&)> whereShown,
+                                   std::function<void(CCPObject&)> calibrate)
+{
+    m_fnWhereShown = std::move(whereShown);
+    m_fnCalibrate = std::move(calibrate);
+}
+
+void CQtRecordEditor::PlaceBeside(CCPDisplay& sheet, const QRect& keep)
+{
+    if (keep.isEmpty())
+        return;
+    sheet.Open();
+    sheet.adjustSize();
+    const QWidget* over = sheet.parentWidget() ? sheet.parentWidget()->window() : nullptr;
+    QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Where the window system would put it: over the middle of its parent.
+    const QRect around = over ? over->frameGeometry() : screen->availableGeometry();
+    const QPoint preferred = around.center() - QPoint(sheet.width() / 2, sheet.height() / 2);
+    sheet.move(PlaceClearOf(sheet.frameSize(), keep, screen->availableGeometry(), preferred));
 }

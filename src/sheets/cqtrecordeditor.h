@@ -2,11 +2,13 @@
 
 #include "irecordeditor.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CCPDisplay;
 class CCPObject;
+class QRect;
 class QWidget;
 
 // Opens each record's property sheet, chosen by the record's type; records without a sheet
@@ -24,9 +26,20 @@ public:
     // The sheet of record, over parent.
     static std::unique_ptr<CCPDisplay> CreateSheet(CCPObject& record, QWidget* parent);
 
+    // The panel view the sheets stand beside. whereShown: where a record lies on the screen
+    // (global; empty when it is not shown), so that its sheet opens clear of it and the needle
+    // a dial sheet previews stays in sight. calibrate: starts clicking a dial's table on the
+    // panel, which the dial sheet's "Calibrate" asks for (after the sheet has closed).
+    void SetPanelLink(std::function<QRect(const CCPObject&)> whereShown,
+                      std::function<void(CCPObject&)> calibrate);
+
 private:
     bool IsOpen(const CCPObject& record) const;
+    // Moves sheet off keep (global), where the screen has room.
+    static void PlaceBeside(CCPDisplay& sheet, const QRect& keep);
 
     QWidget* m_pParent;
+    std::function<QRect(const CCPObject&)> m_fnWhereShown;
+    std::function<void(CCPObject&)> m_fnCalibrate;
     std::vector<const CCPObject*> m_aOpen; // records whose sheets are open, outermost first
 };

@@ -2,6 +2,7 @@
 
 #include "careadlg.h"
 #include "cdialogrunner.h"
+#include "cslicedlg.h"
 #include "iuserinterface.h"
 #include "reportlist.h"
 
@@ -36,11 +37,18 @@ CRectListDlg::CRectListDlg(std::vector<CRect>& list, QWidget* parent)
     del->setAutoDefault(false);
     connect(del, &QPushButton::clicked, this, &CRectListDlg::OnDelRect);
 
+    auto* slice = new QPushButton(QStringLiteral("Slice..."));
+    slice->setObjectName(QStringLiteral("Slice..."));
+    slice->setAutoDefault(false);
+    slice->setToolTip(QStringLiteral("Cut one strip of the template into equal pieces"));
+    connect(slice, &QPushButton::clicked, this, &CRectListDlg::OnSlice);
+
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical);
     box->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
     box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Cancel"));
     box->addButton(add, QDialogButtonBox::ActionRole);
     box->addButton(del, QDialogButtonBox::ActionRole);
+    box->addButton(slice, QDialogButtonBox::ActionRole);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -100,4 +108,11 @@ void CRectListDlg::OnDelRect()
         return;
     m_list.erase(m_list.begin() + row);
     FillRows();
+}
+
+void CRectListDlg::OnSlice()
+{
+    CSliceDlg dlg(m_list, this);
+    if (CDialogRunner::RunModal(dlg) == IDOK)
+        FillRows();
 }

@@ -10,8 +10,9 @@ class QTableWidget;
 
 // "Rect List": edits a list of rectangles in place (one per state or digit). A double-click
 // on a row edits that rectangle in "Area", "Add Rect" appends one, "Del Rect" removes the
-// selected one and renumbers the rows. Every change is in the list at once, so OK and Cancel
-// both just close.
+// selected one and renumbers the rows, "Slice..." cuts one strip into the whole list (the
+// pieces replace the rows). Every change is in the list at once, so OK and Cancel both just
+// close.
 class CRectListDlg : public QDialog
 {
     Q_OBJECT
@@ -24,6 +25,7 @@ public:
     void EditRow(int row);
     void OnAddRect();
     void OnDelRect();
+    void OnSlice();
 
 private:
     void FillRows();

@@ -7,13 +7,18 @@
 #include "iuserinterface.h"
 #include "textconvert.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 QStringList PictureNameFilters()
 {
@@ -26,28 +31,86 @@ QStringList PictureNameFilters()
             QStringLiteral("All Files (*)")};
 }
 
+namespace {
+
+constexpr int kPreviewSide = 160;
+// Larger pictures are not decoded for a preview (the template's own limit).
+constexpr qint64 kPreviewMaxPixels = 64LL * 1024 * 1024;
+
+// The picture under the chooser's pointer, fitted into a small square, and its size. Gives
+// what shows a path there; the chooser's own pointer moves it too.
+std::function<void(const QString&)> AddPreview(QFileDialog& dlg)
+{
+    auto* layout = qobject_cast<QGridLayout*>(dlg.layout());
+    if (!layout)
+        return [](const QString&) {};
+    auto* box = new QWidget(&dlg);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Preview"));
+    picture->setFixedSize(kPreviewSide, kPreviewSide);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setFrameShape(QFrame::StyledPanel);
+    auto* size = new QLabel;
+    size->setObjectName(QStringLiteral("Preview Size"));
+    size->setAlignment(Qt::AlignHCenter);
+    column->addWidget(picture);
+    column->addWidget(size);
+    column->addStretch(1);
+    layout->addWidget(box, 0, layout->columnCount(), std::max(1, layout->rowCount()), 1);
+
+    auto show = [picture, size](const QString& path) {
+        picture->clear();
+        size->clear();
+        // Only a regular file is read: opening a FIFO would wait for a writer.
+        if (!QFileInfo(path).isFile())
+            return;
+        QImageReader reader(path);
+        const QSize full = reader.size();
+        if (full.isEmpty())
+            return;
+        size->setText(QStringLiteral("%1 x %2").arg(full.width()).arg(full.height()));
+        if (qint64(full.width()) * full.height() > kPreviewMaxPixels)
+            return;
+        reader.setScaledSize(
+            full.scaled(QSize(kPreviewSide - 4, kPreviewSide - 4), Qt::KeepAspectRatio)
+                .expandedTo(QSize(1, 1)));
+        const QImage image = reader.read();
+        if (!image.isNull())
+            picture->setPixmap(QPixmap::fromImage(image));
+    };
+    QObject::connect(&dlg, &QFileDialog::currentChanged, picture, show);
+    return show;
+}
+
+} // namespace
+
 bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string& current,
                    std::string& name, QSize& size)
 {
     const std::string folder = manager ? manager->GetFolder() : std::string();
     QFileDialog dlg(parent, QStringLiteral("Open"));
+    // The chooser of our own, so the preview can stand beside the list.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    const auto preview = AddPreview(dlg);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setNameFilters(PictureNameFilters());
     const std::string shown = current.empty() ? std::string()
                               : manager       ? manager->FullPath(current)
                                               : current;
-    if (!shown.empty() && QFileInfo(QFile::decodeName(shown.c_str())).isFile())
-        dlg.selectFile(QFile::decodeName(shown.c_str()));
-    else if (!folder.empty())
-        dlg.setDirectory(QFile::decodeName(folder.c_str()));
+    if (!shown.empty() && QFileInfo(PathFromCore(shown)).isFile()) {
+        dlg.selectFile(PathFromCore(shown));
+        preview(PathFromCore(shown));
+    } else if (!folder.empty())
+        dlg.setDirectory(PathFromCore(folder));
     if (CDialogRunner::RunModal(dlg) != IDOK || dlg.selectedFiles().isEmpty())
         return false;
 
     const QString chosen = dlg.selectedFiles().first();
-    // The bytes of the name as the disk has them.
-    const QByteArray bytes = QFile::encodeName(chosen);
-    const std::string path(bytes.constData(), size_t(bytes.size()));
+    // The name as the core holds names.
+    const std::string path = PathToCore(chosen);
     std::string stored;
     const bool inFolder = NameInFolder(folder, path, stored);
     if (!CheckFileName(parent, stored))
@@ -67,7 +130,7 @@ bool BrowsePicture(QWidget* parent, const CCPManager* manager, const std::string
 }
 
 QWidget* PictureFileRow(QLineEdit* field, const CCPManager* manager, QLineEdit* width,
-                        QLineEdit* height)
+                        QLineEdit* height, std::function<void(QSize)> picked)
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
@@ -84,11 +147,13 @@ QWidget* PictureFileRow(QLineEdit* field, const CCPManager* manager, QLineEdit* 
         if (!BrowsePicture(field->window(), manager, QtToLatin1(field->text()), name, size))
             return;
         field->setText(Latin1ToQt(name));
-        if (width && height && !size.isEmpty() && width->text().trimmed().toInt() == 0 &&
-            height->text().trimmed().toInt() == 0) {
+        // The sizes are the picture's own: the one chosen now.
+        if (width && height && !size.isEmpty()) {
             width->setText(QString::number(size.width()));
             height->setText(QString::number(size.height()));
         }
+        if (picked)
+            picked(size);
     });
     return row;
 }

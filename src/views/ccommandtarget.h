@@ -41,6 +41,11 @@ enum CommandId
     ID_SNAP_OBJECTS = 32831,
     ID_SNAP_GRID = 32832,
     ID_GRID_SETTINGS = 32833,
+    ID_CALIBRATE = 32834,
+
+    // Looking at the panel.
+    ID_VIEW_OUTLINES = 32840,
+    ID_VIEW_LIGHT_EVERYTHING = 32841,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

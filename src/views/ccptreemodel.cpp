@@ -27,7 +27,7 @@ struct CCPTreeModel::Node
         kPanel
     };
 
-    Node(Kind k, Node* p, int at) : kind(k), parent(p), item(at) {}
+    Node(Kind k, Node* p, int at); // below Item: the item list needs it complete
 
     Kind kind;
     Node* parent; // null for the hidden root above "Manager", "Buttons" and "Sounds"
@@ -47,6 +47,8 @@ struct CCPTreeModel::Item
     unsigned serial = 0;
     std::unique_ptr<Node> node; // its rows, once somebody asked for them
 };
+
+CCPTreeModel::Node::Node(Kind k, Node* p, int at) : kind(k), parent(p), item(at) {}
 
 namespace {
 const char* const kRootLabels[] = {"Manager", "Buttons", "Sounds"};

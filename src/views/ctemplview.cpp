@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 CTemplView::CTemplView(CVireoDoc* doc, QWidget* parent) : CScrollView(parent), m_pDoc(doc)
 {
@@ -90,6 +91,7 @@ void CTemplView::OnDraw(QPainter& painter)
         if (r != m_pDoc->m_pCurrentObject && r->GetSrcRect(&src))
             dc.FrameRect(ScaledRect(src, m_fZoom), FrameColour(*r));
     }
+    DrawPiece(painter);
     if (!m_tracker.IsTracking())
         m_tracker.SetEmpty();
     CRect rc;
@@ -165,24 +167,25 @@ void CTemplView::Nudge(CPoint step)
 
 void CTemplView::OnLButtonDown(Qt::KeyboardModifiers, CPoint pt)
 {
-    if (!m_pDoc->m_pCurrentPanel)
-        return;
+    // Decided when the button comes up or the mouse moves.
+    m_ptPress = pt;
     CRect rc;
-    if (CurrentTrackerRect(rc)) {
+    if (m_pDoc->m_pCurrentPanel && CurrentTrackerRect(rc)) {
         m_tracker.m_rect = rc;
-        if (m_tracker.Begin(pt)) {
-            // Decided when the button comes up: a change moves the frame, no change picks.
-            m_ptPress = pt;
+        // A change moves the frame, no change picks.
+        if (m_tracker.Begin(pt))
             return;
-        }
     }
-    Pick(pt);
+    // A click picks, a drag draws a piece or takes the piece drawn to the panel.
+    m_press = OnPiece(pt) ? Press::Piece : Press::Band;
 }
 
 void CTemplView::OnLButtonUp(CPoint pt)
 {
-    if (!m_tracker.IsTracking())
+    if (!m_tracker.IsTracking()) {
+        EndPress();
         return;
+    }
     m_tracker.TrackTo(pt);
     const bool changed = m_tracker.End();
     CCPObject* cur = m_pDoc->m_pCurrentObject;
@@ -205,6 +208,8 @@ void CTemplView::OnLButtonUp(CPoint pt)
 void CTemplView::Pick(CPoint pt)
 {
     CCPPanel* panel = m_pDoc->m_pCurrentPanel;
+    if (!panel)
+        return;
     const CPoint scroll = GetScrollPosition();
     pt.x += scroll.x;
     pt.y += scroll.y;
@@ -216,7 +221,7 @@ void CTemplView::Pick(CPoint pt)
         m_pDoc->SetCurrentObject(hit);
 }
 
-void CTemplView::OnMouseMove(Qt::KeyboardModifiers, CPoint pt)
+void CTemplView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 {
     // The template pixel under the mouse, whatever the zoom: what srcloc needs.
     const CPoint scroll = GetScrollPosition();
@@ -227,19 +232,31 @@ void CTemplView::OnMouseMove(Qt::KeyboardModifiers, CPoint pt)
         viewport()->update();
         return;
     }
+    if (MovePress(keys, pt))
+        return;
     // No key is needed here: the tracker is live whenever it is shown.
     CRectTracker probe = m_tracker;
-    if (!CurrentTrackerRect(probe.m_rect)) {
-        viewport()->unsetCursor();
+    if (CurrentTrackerRect(probe.m_rect) && probe.SetCursor(viewport(), pt))
         return;
-    }
-    probe.SetCursor(viewport(), pt);
+    if (OnPiece(pt))
+        viewport()->setCursor(Qt::OpenHandCursor);
+    else
+        viewport()->unsetCursor();
 }
 
 bool CTemplView::OnCancelMode()
 {
-    if (!m_tracker.IsTracking())
-        return false;
+    if (!m_tracker.IsTracking()) {
+        // A band being drawn goes, else the piece drawn.
+        const bool band = std::exchange(m_bBand, false);
+        m_press = Press::None;
+        if (!band && !m_pDoc->GetTemplatePiece())
+            return false;
+        if (!band)
+            m_pDoc->SetTemplatePiece(std::nullopt);
+        viewport()->update();
+        return true;
+    }
     // A cancelled drag changed nothing, so the click picks as any other.
     m_tracker.Cancel();
     viewport()->update();

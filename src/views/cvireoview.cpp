@@ -1,9 +1,12 @@
 #include "cvireoview.h"
 
+#include "ccalibrationmode.h"
+#include "ccpdial.h"
 #include "ccppanel.h"
 #include "cqtcanvas.h"
 #include "cvireodoc.h"
 #include "iuserinterface.h"
+#include "outlinepaint.h"
 #include "panelpaint.h"
 #include "strformat.h"
 
@@ -33,6 +36,7 @@ CVireoView::CVireoView(CVireoDoc* doc, QWidget* parent)
     : CScrollView(parent), m_pDoc(doc), m_edit(doc)
 {
     viewport()->setMouseTracking(true);
+    viewport()->setAcceptDrops(true); // record types from the palette, pieces of the template
     m_pDoc->AddObserver(this);
 }
 
@@ -75,6 +79,9 @@ void CVireoView::CenterOnCurrent()
 
 void CVireoView::OnUpdate(IDocObserver*, Hint, CCPObject*)
 {
+    // The dial left the panel (undo, delete, another panel): nothing to calibrate.
+    if (m_pCalibration && !m_pDoc->PanelHolds(m_pDoc->m_pCurrentPanel, &m_pCalibration->GetDial()))
+        EndCalibration(false);
     CenterOnCurrent();
     viewport()->update();
 }
@@ -93,12 +100,13 @@ int CVireoView::ShownLayers() const
 void CVireoView::DrawRecords(QPainter& painter, float zoom)
 {
     CQtCanvas dc(painter);
-    PaintPanel(
-        m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
-        m_pDoc->m_pCurrentObject,
-        [&preview = m_pDoc->GetDialPreview()](CCPObject& record, Canvas& canvas, float scale) {
-            return preview.Draw(&record, canvas, scale);
-        });
+    PaintPanel(m_pDoc->m_manager, *m_pDoc->m_pCurrentPanel, dc, zoom, ShownLayers(),
+               m_pDoc->m_pCurrentObject,
+               [&preview = m_pDoc->GetDialPreview(),
+                lit = m_bLightEverything](CCPObject& record, Canvas& canvas, float scale) {
+                   return preview.Draw(&record, canvas, scale) ||
+                          (lit && DrawLastState(record, canvas, scale));
+               });
 }
 
 void CVireoView::OnDraw(QPainter& painter)
@@ -107,6 +115,7 @@ void CVireoView::OnDraw(QPainter& painter)
         return;
     CDeferredMessages::CScope noBoxesWhilePainting(m_paintMessages, m_pDoc->m_manager);
     DrawRecords(painter, m_fZoom);
+    DrawDrawingAids(painter);
     DrawGrid(painter);
 
     // The selection, the tracker and the guides live in device coordinates.
@@ -124,6 +133,8 @@ void CVireoView::OnDraw(QPainter& painter)
     } else {
         m_rcSelection = CRect();
     }
+    if (m_pCalibration)
+        m_pCalibration->Draw(painter);
     painter.restore();
 }
 
@@ -313,6 +324,9 @@ bool CVireoView::OnUpdateCommand(CCmdUI& ui)
     case ID_SAME_SIZE:
         ui.Enable(cur && cur->GetDestRect(&rc) && cur->GetSrcRect(&rc));
         return true;
+    case ID_CALIBRATE:
+        ui.Enable(CanCalibrate());
+        return true;
     case ID_INDICATOR_ID: {
         ui.Enable();
         const auto placed = m_pDoc->PlacedSelection();
@@ -363,6 +377,9 @@ bool CVireoView::OnCommand(int id)
         return true;
     case ID_SAME_SIZE:
         m_pDoc->MakeSameSize(cur);
+        return true;
+    case ID_CALIBRATE:
+        StartCalibration();
         return true;
     case ID_EDIT_SELECT_ALL:
         m_pDoc->SelectAll();
@@ -417,6 +434,14 @@ void CVireoView::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint pt)
 {
     if (!m_pDoc->m_pCurrentPanel)
         return;
+    if (m_pCalibration) {
+        m_pCalibration->OnClick(pt);
+        return;
+    }
+    if (m_bPlacing) {
+        PlacePiece(pt, viewport()->mapToGlobal(QPoint(pt.x, pt.y)));
+        return;
+    }
     m_ptPress = pt;
     m_ptMouseDevice = pt;
     m_pressKeys = keys;
@@ -753,6 +778,8 @@ void CVireoView::OnLButtonUp(CPoint pt)
 
 void CVireoView::OnLButtonDblClk(CPoint)
 {
+    if (m_pCalibration)
+        return;
     if (CCPObject* cur = m_pDoc->m_pCurrentObject) {
         cur->NextState();
         InvalidateDevice(m_rcSelection);
@@ -763,6 +790,8 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 {
     const CPoint scroll = GetScrollPosition();
     m_ptMouse = CPoint{pt.x + scroll.x, pt.y + scroll.y};
+    if (m_pCalibration)
+        return; // clicks add points: no tracker to take
     if (m_drag == Drag::Pending && std::abs(pt.x - m_ptPress.x) + std::abs(pt.y - m_ptPress.y) >=
                                        QApplication::startDragDistance())
         BeginDrag(m_ptPress, keys);
@@ -775,6 +804,10 @@ void CVireoView::OnMouseMove(Qt::KeyboardModifiers keys, CPoint pt)
 
 void CVireoView::UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt)
 {
+    if (m_bPlacing) {
+        viewport()->setCursor(Qt::CrossCursor);
+        return;
+    }
     // Over the current record's tracker the cursor shows what a drag does, and the status bar
     // says so.
     CRectTracker probe = m_tracker;
@@ -791,6 +824,10 @@ void CVireoView::UpdateCursor(Qt::KeyboardModifiers keys, CPoint pt)
 
 bool CVireoView::OnCancelMode()
 {
+    if (m_bPlacing) {
+        EndPlacingPiece();
+        return true;
+    }
     if (m_drag != Drag::None) {
         if (m_tracker.IsTracking())
             m_tracker.Cancel();
@@ -810,6 +847,8 @@ bool CVireoView::OnCancelMode()
 
 void CVireoView::keyPressEvent(QKeyEvent* event)
 {
+    if (m_pCalibration && m_pCalibration->OnKey(event))
+        return;
     if (event->key() == Qt::Key_Shift) {
         const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
         UpdateCursor(event->modifiers() | Qt::ShiftModifier, CPoint{p.x(), p.y()});

@@ -10,11 +10,14 @@
 
 #include <QRegion>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+class CCalibrationMode;
 class CVireoDoc;
 class QMenu;
+class QMimeData;
 class QPrinter;
 
 // The panel view: paints the document's current panel at the zoom, picks records with the
@@ -35,6 +38,10 @@ public:
     int m_nGridSize = 8;
     // Within this many screen pixels an edge or centre snaps, at any zoom.
     static constexpr int kSnapPixels = 6;
+    // View > Outlines (kept by the frame between runs) and View > Light Everything: ways of
+    // looking only, never an edit.
+    bool m_bOutlines = false;
+    bool m_bLightEverything = false;
 
     explicit CVireoView(CVireoDoc* doc, QWidget* parent = nullptr);
     ~CVireoView() override;
@@ -66,6 +73,29 @@ public:
 
     void OnNextState();
     void Nudge(CPoint step);
+    // Calibrate: clicks on the current dial's face make its table (CCalibrationMode).
+    bool CanCalibrate() const;
+    void StartCalibration();
+    // commit: the points clicked become the table, as one step.
+    void EndCalibration(bool commit);
+    const CCalibrationMode* GetCalibration() const { return m_pCalibration; }
+    // Where record lies on the screen (global): its place on the panel, and for a dial the
+    // picture its needle turns over; empty when the view does not show it.
+    QRect RecordOnScreen(const CCPObject& record) const;
+
+    // --- making records by drawing (cvireoviewdrop.cpp) ---
+    // Asks which type a piece of the template becomes, with a menu at a global point: a type
+    // code, or -1 for none. Tests answer it themselves.
+    std::function<int(const QPoint&)> m_fnChoosePieceType;
+    // After Enter in the template view: the next click on the panel puts the template's drawn
+    // piece there. False (no mode) when no piece is drawn or no panel is shown.
+    bool BeginPlacingPiece();
+    bool IsPlacingPiece() const { return m_bPlacing; }
+    // The panel point (content units) under a point of the viewport.
+    CPoint ContentPoint(CPoint device) const;
+    // The middle of the part of the screen area that is in view, in content units.
+    CPoint VisibleCentre() const;
+
     // The guide lines of the snap in force during a drag (content units), if any.
     bool GuideX(int& x) const;
     bool GuideY(int& y) const;
@@ -78,6 +108,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void DrawRecords(QPainter& painter, float zoom);
@@ -106,6 +140,13 @@ private:
     CRect ContentToDevice(CRect rc) const;
     void DrawSelection(QPainter& painter);
     void DrawGrid(QPainter& painter);
+    // Outlines, and where a drop would put a record (zoomed logical coordinates).
+    void DrawDrawingAids(QPainter& painter);
+    // Where a drop of mime at the viewport point would put a record's place; empty for none.
+    CRect DropPreview(const QMimeData* mime, CPoint device) const;
+    void PlacePiece(CPoint device, const QPoint& global);
+    void EndPlacingPiece();
+    int ChoosePieceType(const QPoint& global);
 
     CVireoDoc* m_pDoc;
     CEditCommands m_edit;
@@ -140,6 +181,9 @@ private:
     CPoint m_ptGuide;
     std::vector<CCPObject*> m_aBand; // records inside the rubber band
     bool m_bOverTracker = false;
+    bool m_bPlacing = false;
+    CRect m_rcDropPreview; // content units; empty while nothing is dragged over the view
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;
+    CCalibrationMode* m_pCalibration = nullptr; // a child object while calibrating
 };

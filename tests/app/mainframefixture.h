@@ -136,8 +136,9 @@ protected:
         ASSERT_TRUE(image.save(QString::fromStdString(dir.File(name)), "PNG"));
     }
 
-    // Runs the event loop until done() holds or ms have passed; whether it held.
-    static bool WaitFor(const std::function<bool()>& done, int ms = 3000)
+    // Runs the event loop until done() holds or ms have passed; whether it held. The deadline
+    // is generous: a loaded machine (or a sanitizer build) may be slow to get there.
+    static bool WaitFor(const std::function<bool()>& done, int ms = 30000)
     {
         QElapsedTimer clock;
         clock.start();

@@ -6,10 +6,52 @@
 #include "mainframefixture.h"
 
 #include <QDialog>
+#include <QFileSystemWatcher>
+#include <QTimer>
 
 #include <filesystem>
 
 namespace {
+
+// Follows the file watcher from outside: the changes the system tells it of, and each look it
+// takes at the files (one of its timers firing). Tests wait on these instead of for a while.
+class CWatchProbe
+{
+public:
+    explicit CWatchProbe(QObject* watcher)
+    {
+        auto* system = watcher->findChild<QFileSystemWatcher*>();
+        EXPECT_NE(system, nullptr);
+        if (system) {
+            QObject::connect(system, &QFileSystemWatcher::fileChanged, &m_context,
+                             [this] { ++m_nNotices; });
+            QObject::connect(system, &QFileSystemWatcher::directoryChanged, &m_context,
+                             [this] { ++m_nNotices; });
+        }
+        m_aTimers = watcher->findChildren<QTimer*>();
+        EXPECT_FALSE(m_aTimers.isEmpty());
+        // Connected after the watcher's own slot: counted once the look is done.
+        for (QTimer* timer : m_aTimers)
+            QObject::connect(timer, &QTimer::timeout, &m_context, [this] { ++m_nLooks; });
+    }
+
+    int Notices() const { return m_nNotices; }
+    int Looks() const { return m_nLooks; }
+    // Nothing more to look at: no change waits to settle, no retry is due.
+    bool Idle() const
+    {
+        for (const QTimer* timer : m_aTimers)
+            if (timer->isActive())
+                return false;
+        return true;
+    }
+
+private:
+    QObject m_context;
+    QList<QTimer*> m_aTimers;
+    int m_nNotices = 0;
+    int m_nLooks = 0;
+};
 
 class FileWatchTest : public MainFrameTest
 {
@@ -32,6 +74,27 @@ protected:
             return reload;
         });
         doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
+        probe = std::make_unique<CWatchProbe>(app->GetFileWatcher());
+    }
+
+    std::unique_ptr<CWatchProbe> probe;
+
+    // Runs the event loop until the watcher has been told of a change made after `notices` and
+    // has done everything it does about it.
+    bool WaitUntilHandled(int notices)
+    {
+        return WaitFor([&] { return probe->Notices() > notices && probe->Idle(); });
+    }
+    // Runs the event loop until the watcher has been told of a change made after `notices`.
+    bool WaitForNotice(int notices)
+    {
+        return WaitFor([&] { return probe->Notices() > notices; });
+    }
+    // Runs the event loop until the watcher has looked at the files count more times.
+    bool WaitForLooks(int count)
+    {
+        const int seen = probe->Looks();
+        return WaitFor([&] { return probe->Looks() >= seen + count; });
     }
 
     // The colour the panel view shows where the background surface lies.
@@ -71,8 +134,9 @@ TEST_F(FileWatchTest, PicturesChangedOnDiskAreReadAgainWithoutMarkingTheCockpitM
     EXPECT_TRUE(WaitFor([&] { return Template() == QColor(Qt::darkYellow); }));
 
     // A picture that disappears keeps what was read until it is back.
+    const int notices = probe->Notices();
     std::filesystem::remove(dir.File("watch_template.png"));
-    WaitFor([] { return false; }, 600);
+    EXPECT_TRUE(WaitUntilHandled(notices));
     EXPECT_EQ(Template(), QColor(Qt::darkYellow));
     WritePicture("watch_template.png", Qt::darkBlue);
     EXPECT_TRUE(WaitFor([&] { return Template() == QColor(Qt::darkBlue); }));
@@ -110,9 +174,10 @@ TEST_F(FileWatchTest, AChangedCockpitFileIsReloadedOnlyWhenTheUserSaysSo)
 
     // The editor's own save is no change from elsewhere.
     prompts.m_strSave = path;
+    const int notices = probe->Notices();
     ASSERT_TRUE(frame()->ExecuteCommand(ID_FILE_SAVE));
     ASSERT_FALSE(doc().IsModified());
-    WaitFor([] { return false; }, 1000);
+    EXPECT_TRUE(WaitUntilHandled(notices));
     EXPECT_EQ(asked.size(), 2u);
 }
 
@@ -126,18 +191,22 @@ TEST_F(FileWatchTest, PicturesRewrittenWhileADialogIsOpenAreReadOnceItHasClosed)
     open.setModal(true);
     open.show();
     ASSERT_EQ(QApplication::activeModalWidget(), &open);
+    // Each rewrite is seen and looked at on its own.
     for (int i = 0; i < 8; ++i) {
+        const int notices = probe->Notices();
         dir.Write("watch_back.png", "no picture " + std::to_string(i));
-        WaitFor([] { return false; }, 150);
+        ASSERT_TRUE(WaitForNotice(notices)) << i;
+        ASSERT_TRUE(WaitForLooks(1)) << i;
     }
-    WaitFor([] { return false; }, 700);
+    // The last one has settled and been found while the dialog is up, more than once.
+    ASSERT_TRUE(WaitForLooks(2));
     EXPECT_TRUE(ui.m_aBoxes.empty());
     EXPECT_EQ(Background(), QColor(Qt::darkCyan));
 
     // Closed: read once, one message.
     open.close();
     EXPECT_TRUE(WaitFor([&] { return !ui.m_aBoxes.empty(); }));
-    WaitFor([] { return false; }, 700);
+    EXPECT_TRUE(WaitFor([&] { return probe->Idle(); }));
     EXPECT_EQ(ui.m_aBoxes.size(), 1u);
     EXPECT_FALSE(doc().IsModified());
 }

@@ -141,7 +141,7 @@ TEST_F(RecoveryFrameTest, DeclinedRecoveryAndClosingWithoutSavingLeaveNoJournal)
     ASSERT_TRUE(Journalled(path));
     EXPECT_TRUE(app->GetRecovery()->Journal().NeedsSync());
     EXPECT_TRUE(WaitFor([&] { return !app->GetRecovery()->Journal().NeedsSync(); },
-                        CRecoveryKeeper::kPauseMs + 2000));
+                        CRecoveryKeeper::kPauseMs + 30000));
     const std::string folder = app->GetRecovery()->Folder();
     EXPECT_TRUE(frame()->close());
     EXPECT_FALSE(std::filesystem::exists(CRecoveryJournal::JournalFileFor(folder, path)));

@@ -75,8 +75,7 @@ TEST(CliProcess, TheInstalledToolKeepsItsExitCodes)
 {
     CTempDir dir;
     dir.Write("c.dat", TestData("cli_unknown_record.dat"));
-    const std::string cmd =
-        std::string(VIREO_CLI) + " format " + dir.File("c.dat") + " -o - 2>/dev/null";
+    const std::string cmd = CliProgram() + " format " + dir.File("c.dat") + " -o - 2>/dev/null";
     FILE* p = popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
     std::string out;
@@ -88,7 +87,6 @@ TEST(CliProcess, TheInstalledToolKeepsItsExitCodes)
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_NE(out.find("#3 SOUND\n\tentry = 1;\n#end\n"), std::string::npos);
 
-    const std::string bad =
-        std::string(VIREO_CLI) + " check " + dir.File("missing.dat") + " 2>/dev/null";
+    const std::string bad = CliProgram() + " check " + dir.File("missing.dat") + " 2>/dev/null";
     EXPECT_EQ(WEXITSTATUS(system(bad.c_str())), 2);
 }

@@ -21,7 +21,7 @@ namespace {
 CRun Tool(const CTempDir& dir, const std::string& arguments,
           const std::string& before = std::string(), const std::string& out = std::string())
 {
-    const std::string cmd = before + std::string(VIREO_CLI) + " " + arguments + " >" +
+    const std::string cmd = before + CliProgram() + " " + arguments + " >" +
                             (out.empty() ? dir.File("stdout") : out) + " 2>" + dir.File("stderr");
     const int status = system(("sh -c '" + cmd + "'").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.Read("stdout"), dir.Read("stderr")};

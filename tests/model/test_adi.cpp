@@ -117,6 +117,7 @@ TEST(Adi, FullCheckComparesSourceAndDestinationSizes)
     EXPECT_EQ(CheckTexts(*same, false), std::vector<std::string>{"Object Id 7, is not unique"});
 }
 
+#ifdef VIREO_TEST_QT // painted through Qt
 TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
 {
     CFixture f;
@@ -147,3 +148,4 @@ TEST(Adi, DrawShowsTheMiddleBandOfTheBall)
     EXPECT_EQ(Count(img, 0xffff00u), 2 * 20 + 2 * 14); // the ILS limits, 20 x 16 scaled
     EXPECT_EQ(At(img, 59, 15), 0xffff00u);
 }
+#endif

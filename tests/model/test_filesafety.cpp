@@ -1,5 +1,8 @@
 // Saving replaces a file so that nothing is lost whatever happens on the way, and reading
 // takes a file whole or not at all.
+// POSIX only: links, modes, FIFOs, devices and file size limits. What Windows has of them is
+// tested in test_filelayer.cpp.
+#ifndef _WIN32
 #include "failingreader.h"
 #include "filepaths.h"
 #include "testcockpit.h"
@@ -221,3 +224,5 @@ TEST(SafeRead, OnlyRegularFilesUpToTheLimitAreRead)
     EXPECT_NE(data.find("Name:"), std::string::npos);
     EXPECT_FALSE(reader.ReadFile("/proc/self/status", data, 10, error));
 }
+
+#endif // !_WIN32

@@ -126,6 +126,7 @@ TEST(Hsi, MovingPartsMapTheUnitFrameInDoublePrecision)
     }
 }
 
+#ifdef VIREO_TEST_QT // painted through Qt
 TEST(Hsi, PreviewPaintsEveryPartInItsColour)
 {
     CFixture f;
@@ -141,7 +142,9 @@ TEST(Hsi, PreviewPaintsEveryPartInItsColour)
     EXPECT_EQ(At(img, 210, 5), 0xff0000u);              // course warning flag
     EXPECT_EQ(At(img, 100, 30), kBackground);
 }
+#endif
 
+#ifdef VIREO_TEST_QT // painted through Qt
 TEST(Hsi, TemplatePiecesWithoutMovingParts)
 {
     CFixture f;
@@ -165,3 +168,4 @@ TEST(Hsi, TemplatePiecesWithoutMovingParts)
     for (CPoint p : {CPoint{39, 39}, CPoint{60, 0}, CPoint{0, 79}, CPoint{119, 119}})
         EXPECT_EQ(At(img, p.x, p.y), 0xff0000u) << p.x << "," << p.y;
 }
+#endif

@@ -49,6 +49,7 @@ TEST(MachAsi, BadLinesAndThePersistentLine)
                   "Error in file at line 7,  MachASI Bad string 'needle'"}));
 }
 
+#ifdef VIREO_TEST_QT // painted through Qt
 TEST(MachAsi, PreviewIsOnlyTheSelectionFrame)
 {
     CFixture f;
@@ -64,3 +65,4 @@ TEST(MachAsi, PreviewIsOnlyTheSelectionFrame)
     EXPECT_EQ(At(img, 23, 19), 0xff0000u);
     EXPECT_EQ(Count(img, 0xff0000u), 2 * 16 + 2 * 10);
 }
+#endif

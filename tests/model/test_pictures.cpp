@@ -5,6 +5,7 @@
 #include "recordtest.h"
 #include "testcockpit.h"
 
+#include <cctype>
 #include <filesystem>
 
 using namespace recordtest;
@@ -79,6 +80,7 @@ TEST(PictureNames, AreRelativeOnlyForFilesInOrBelowTheCockpitsFolder)
         EXPECT_FALSE(inside) << folder << " " << path;
     }
 
+#ifndef _WIN32 // links need a privilege there
     // A folder reached through a link and the picture named by its real folder, or the other
     // way round, are the same folder.
     CTempDir dir;
@@ -88,6 +90,40 @@ TEST(PictureNames, AreRelativeOnlyForFilesInOrBelowTheCockpitsFolder)
     EXPECT_EQ(Named(dir.File("link") + "/", dir.File("real/art/p.png"), &inside), "art/p.png");
     EXPECT_TRUE(inside);
     EXPECT_EQ(Named(dir.File("real"), dir.File("link/art/p.png")), "art/p.png");
+#endif
+}
+
+TEST(PictureNames, ResolveAsWindowsUsersWriteThem)
+{
+    CTempDir dir;
+    std::filesystem::create_directories(SystemPath(dir.File("Art/Panels")));
+    dir.Write("Art/Panels/Front.BMP", "x");
+    const std::string folder = dir.Path() + "/";
+    auto resolvesToFront = [&](const std::string& name) {
+        return std::filesystem::equivalent(SystemPath(ResolveCockpitPath(folder, name)),
+                                           SystemPath(dir.File("Art/Panels/Front.BMP")));
+    };
+    // Either separator, any letter case, in the cockpit's folder or by the full name.
+    EXPECT_TRUE(resolvesToFront("art\\panels\\front.bmp"));
+    EXPECT_TRUE(resolvesToFront("ART/panels\\FRONT.bmp"));
+    std::string full = dir.File("ART/PANELS/front.bmp");
+    for (char& c : full)
+        if (c == '/')
+            c = '\\';
+    EXPECT_TRUE(resolvesToFront(full));
+
+    // A server's share is never a name in the cockpit's folder.
+    EXPECT_EQ(ResolveCockpitPath(folder, "\\\\server\\share\\front.bmp"),
+              "//server/share/front.bmp");
+    // A drive letter is a full name on Windows; elsewhere there are no drives.
+#ifdef _WIN32
+    EXPECT_EQ(ResolveCockpitPath(folder, "Q:\\Cockpits\\front.bmp"), "Q:/Cockpits/front.bmp");
+    full[0] = char(std::tolower(static_cast<unsigned char>(full[0])));
+    EXPECT_TRUE(resolvesToFront(full));
+#else
+    EXPECT_EQ(ResolveCockpitPath(folder, "Q:\\Cockpits\\front.bmp"),
+              folder + "Q:/Cockpits/front.bmp");
+#endif
 }
 
 TEST(PictureNames, UpdatePicturesLoadsWhatANewNameSizeOrFolderNames)

@@ -1,5 +1,8 @@
 // Saving among other users and under signals: planted links, ACLs and attributes, and the new
 // files of interrupted saves.
+// POSIX only: links, owners, attributes, locks and signals. What Windows has of them is
+// tested in test_filelayer.cpp.
+#ifndef _WIN32
 #include "filepaths.h"
 #include "testcockpit.h"
 
@@ -192,3 +195,5 @@ TEST(SaveHazards, ATerminatedSaveRemovesItsNewFileAndEndsAsTheSignalWould)
         EXPECT_EQ(dir.Read("big.dat"), "old");
     }
 }
+
+#endif // !_WIN32

@@ -5,7 +5,10 @@
 #include "ccpindicator.h"
 #include "ccpindicatorpage.h"
 #include "ccpmanager.h"
+#include "dialangles.h"
 #include "irecordeditor.h"
+#include "testcockpit.h"
+#include "testdata.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -81,7 +84,10 @@ TEST_F(Calibration, DialTableIsEditedInPlaceAndStoredOnOkOnly)
 
     auto sheet = Open(dial);
     QTableWidget& table = Table(*sheet, "Points");
-    EXPECT_EQ(Rows(table), (std::vector<QStringList>{{"0", "0"}, {"1.23457", "100"}, {"3", ""}}));
+    // The angles in degrees, with the unit in the heading.
+    EXPECT_EQ(table.horizontalHeaderItem(0)->text(), QStringLiteral("Point (\u00b0)"));
+    EXPECT_EQ(Rows(table),
+              (std::vector<QStringList>{{"0", "0"}, {"70.7355", "100"}, {"171.887", ""}}));
     EXPECT_TRUE(table.editTriggers() & QAbstractItemView::DoubleClicked);
 
     Type(table, 2, 1, "250.5");  // fills the value the list lacked
@@ -92,7 +98,7 @@ TEST_F(Calibration, DialTableIsEditedInPlaceAndStoredOnOkOnly)
     Type(table, 2, 0, "-");
     EXPECT_EQ(runner.m_messages, QStringList(3, "Please enter a number."));
     EXPECT_EQ(Rows(table),
-              (std::vector<QStringList>{{"-5", "0"}, {"1.23457", "100"}, {"3", "250.5"}}));
+              (std::vector<QStringList>{{"-5", "0"}, {"70.7355", "100"}, {"171.887", "250.5"}}));
 
     sheet->reject();
     EXPECT_EQ(dial.m_afPoints, (std::vector<float>{0.0f, 1.2345678f, 3.0f}));
@@ -101,11 +107,12 @@ TEST_F(Calibration, DialTableIsEditedInPlaceAndStoredOnOkOnly)
     sheet = Open(dial);
     QTableWidget& again = Table(*sheet, "Points");
     Type(again, 2, 1, "250.5");
-    Type(again, 2, 0, "-3");
+    Type(again, 2, 0, "-90");
     sheet->accept();
     ASSERT_TRUE(Accepted(*sheet));
-    // The untouched point keeps every digit, not just the six shown.
-    EXPECT_EQ(dial.m_afPoints, (std::vector<float>{0.0f, 1.2345678f, -3.0f}));
+    // The untouched point keeps every digit, not just the six degrees shown; the typed one is
+    // kept in radians.
+    EXPECT_EQ(dial.m_afPoints, (std::vector<float>{0.0f, 1.2345678f, -1.5707964f}));
     EXPECT_EQ(dial.m_afValues, (std::vector<float>{0.0f, 100.0f, 250.5f}));
 }
 
@@ -117,28 +124,31 @@ TEST_F(Calibration, DialRowsAreAddedWhereSelectedAndRemoved)
     QTableWidget& table = Table(*sheet, "Points");
     Click(page, "Add Point"); // an empty table starts at 0
     EXPECT_EQ(Rows(table), (std::vector<QStringList>{{"0", "0"}}));
-    Type(table, 0, 0, "-2");
+    Type(table, 0, 0, "-100");
     Click(page, "Add Point"); // a lone row is repeated
-    Type(table, 1, 0, "-2.5");
+    Type(table, 1, 0, "-130");
     Type(table, 1, 1, "10");
     // Past the end, one more step of the same size, the angle kept within a turn.
     Click(page, "Add Point");
-    EXPECT_EQ(Rows(table).back(), (QStringList{"-3", "20"}));
+    EXPECT_EQ(Rows(table).back(), (QStringList{"-160", "20"}));
     Click(page, "Add Point");
-    const QString wrapped = FormatFloat(float(-3.5 + 2 * 3.14159265)); // -3.5 within a turn
+    const QString wrapped = "170"; // -190 within a turn
     EXPECT_EQ(Rows(table).back(), (QStringList{wrapped, "30"}));
     // After a selected row, halfway to the next: the needle turns clockwise between them.
     table.selectRow(0);
     Click(page, "Add Point");
-    EXPECT_EQ(Rows(table)[1], (QStringList{"-2.25", "5"}));
+    EXPECT_EQ(Rows(table)[1], (QStringList{"-115", "5"}));
     EXPECT_EQ(table.currentRow(), 1);
     Click(page, "Remove Point");
     EXPECT_EQ(table.rowCount(), 4);
     table.selectRow(3);
     Click(page, "Remove Point");
-    EXPECT_EQ(Rows(table), (std::vector<QStringList>{{"-2", "0"}, {"-2.5", "10"}, {"-3", "20"}}));
+    EXPECT_EQ(Rows(table),
+              (std::vector<QStringList>{{"-100", "0"}, {"-130", "10"}, {"-160", "20"}}));
     sheet->accept();
-    EXPECT_EQ(dial.m_afPoints, (std::vector<float>{-2.0f, -2.5f, -3.0f}));
+    ASSERT_EQ(dial.m_afPoints.size(), 3u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_NEAR(dial.m_afPoints[i], -(100.0 + 30.0 * double(i)) * 3.14159265358979 / 180, 1e-6);
     EXPECT_EQ(dial.m_afValues, (std::vector<float>{0.0f, 10.0f, 20.0f}));
 
     // A list that ends above the new row leaves its cell empty: the lists keep no gap.
@@ -204,7 +214,7 @@ TEST_F(Calibration, PreviewSliderSweepsTheTableWhileTheSheetIsOpen)
 
     QTableWidget& table = Table(*sheet, "Points");
     Click(page, "Add Point");
-    Type(table, 1, 0, "-1.5708");
+    Type(table, 1, 0, "-90");
     Type(table, 1, 1, "1000");
     EXPECT_TRUE(slider->isEnabled());
     // The slider starts where the panel shows the needle: at 0, or the table's nearer end.
@@ -261,11 +271,65 @@ TEST_F(Calibration, CellEditorTakesOnlyWhatCanBecomeANumber)
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor
         return shown;
     };
+    EXPECT_EQ(table.item(0, 0)->text(), "28.6479"); // 0.5 radians, in degrees
     EXPECT_EQ(typeInto(0, "x-1.5e+2y"), "-1.5e+2"); // letters other than an exponent never appear
     EXPECT_EQ(table.item(0, 0)->text(), "-150");
     EXPECT_EQ(typeInto(1, "-"), "-");
     EXPECT_EQ(runner.m_messages, QStringList{"Please enter a number."});
     EXPECT_EQ(table.item(0, 1)->text(), "10");
     sheet->accept();
-    EXPECT_EQ(dial.m_afPoints, std::vector<float>{-150.0f});
+    EXPECT_EQ(dial.m_afPoints, std::vector<float>{RadiansFromDegrees(-150.0)});
+}
+
+TEST(DialDegrees, AFilesRadiansSurviveTheSheetUntilAnAngleIsTyped)
+{
+    // Dial 104 of tests/data/making_strips_dials.dat: 90, 15 and -60 degrees, written with
+    // more digits than the sheet shows.
+    CTestCockpit c;
+    CQtRecordEditor editor;
+    CScriptedRunner runner;
+    const std::string file = TestData("making_strips_dials.dat");
+    c.doc.Load(file);
+    c.doc.SetRecordEditor(&editor);
+    ASSERT_EQ(c.Saved(), file);
+    CCPObject* oil = c.doc.m_manager.FindObject(104);
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        const size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? text : text.replace(at, from.size(), to);
+    };
+
+    // Another field edited: the table's bytes stay as they were.
+    runner.Then([&](QDialog& d) {
+        CCPPage& page = *As<CCPDisplay>(d).GetActivePage();
+        QTableWidget* table = Find<QTableWidget>(page, "Points");
+        ASSERT_TRUE(table);
+        EXPECT_EQ(table->item(0, 0)->text(), "90");
+        EXPECT_EQ(table->item(1, 0)->text(), "15");
+        EXPECT_EQ(table->item(2, 0)->text(), "-60");
+        SetText(page, "Radius 1", "7");
+        d.accept();
+    });
+    ASSERT_EQ(c.doc.EditRecordProperties(oil), IDOK);
+    const std::string radius = replaced(file, "radius1 = 0;", "radius1 = 7;");
+    EXPECT_EQ(c.Saved(), radius);
+
+    // Accepted untouched: no step at all.
+    runner.Then([](QDialog& d) { d.accept(); });
+    ASSERT_EQ(c.doc.EditRecordProperties(oil), IDOK);
+    EXPECT_EQ(c.doc.GetHistory().Count(), 1u);
+
+    // An angle typed in degrees is written in radians; the others keep their digits.
+    runner.Then([&](QDialog& d) {
+        CCPPage& page = *As<CCPDisplay>(d).GetActivePage();
+        Find<QTableWidget>(page, "Points")->item(1, 0)->setText("45");
+        d.accept();
+    });
+    ASSERT_EQ(c.doc.EditRecordProperties(oil), IDOK);
+    EXPECT_EQ(c.Saved(), replaced(radius, "0.261799387799", "0.785398"));
+
+    ASSERT_TRUE(c.doc.Undo());
+    EXPECT_EQ(c.Saved(), radius);
+    ASSERT_TRUE(c.doc.Undo());
+    EXPECT_EQ(c.Saved(), file);
 }

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 
@@ -36,6 +37,32 @@ CScriptedRunner::Step Browse(const std::string& path, const std::string& folder 
             EXPECT_EQ(chooser.directory().absolutePath(),
                       QDir(QString::fromStdString(folder)).absolutePath());
         }
+        chooser.selectFile(QString::fromStdString(path));
+        static_cast<QDialog&>(chooser).accept();
+    };
+}
+
+// The chooser's preview of the picture under the pointer: whether it shows one, and the size
+// it reads.
+struct CPreviewSeen
+{
+    QString opened; // the size shown as the chooser opens
+    bool picture = false;
+    QString size;
+};
+
+CScriptedRunner::Step BrowseSeeingPreview(const std::string& path, CPreviewSeen& seen)
+{
+    return [path, &seen](QDialog& d) {
+        auto& chooser = As<QFileDialog>(d);
+        QLabel* picture = Find<QLabel>(chooser, "Preview");
+        QLabel* size = Find<QLabel>(chooser, "Preview Size");
+        ASSERT_TRUE(picture && size);
+        seen.opened = size->text();
+        // What the pointer rests on, as the file list reports it.
+        emit chooser.currentChanged(QString::fromStdString(path));
+        seen.picture = !picture->pixmap().isNull() && picture->pixmap().width() <= picture->width();
+        seen.size = size->text();
         chooser.selectFile(QString::fromStdString(path));
         static_cast<QDialog&>(chooser).accept();
     };
@@ -192,11 +219,12 @@ TEST(PictureBrowse, ABufferNamesAPictureInTheCockpitsFolderRelativeToIt)
     EXPECT_TRUE(f.ui.m_aStatus.empty());
 
     // Browsing again opens on the picture named now. One elsewhere keeps its full path, and
-    // the status bar says so; sizes already given stay.
+    // the status bar says so; its size replaces the one given.
     runner.Then(Browse(f.elsewhere.File("far.png"), f.dir.File("art")));
     Click(dlg, "Browse...");
     EXPECT_EQ(Text(dlg, "File"), QString::fromStdString(f.elsewhere.File("far.png")));
-    EXPECT_EQ(Text(dlg, "Wid"), "20");
+    EXPECT_EQ(Text(dlg, "Wid"), "7");
+    EXPECT_EQ(Text(dlg, "Size Ht"), "5");
     ASSERT_EQ(f.ui.m_aStatus.size(), 1u);
     EXPECT_EQ(f.ui.m_aStatus[0], "Stored with its full path (outside the cockpit's folder): " +
                                      f.elsewhere.File("far.png"));
@@ -281,4 +309,58 @@ TEST(UserInterface, NotesGoToTheStatusBarOfTheMainWindow)
     CQtUserInterface ui(inside);
     ui.StatusMessage("Stored with its full path");
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Stored with its full path");
+}
+
+TEST(PictureBrowse, TheChooserPreviewsThePictureAndANewSurfaceFillsTheScreen)
+{
+    CPictureFolders f;
+    WritePicture(f.dir.File("art/wide.png"), 1600, 400);
+    CScriptedRunner runner;
+    f.manager.m_nScreenWidth = 800;
+    f.manager.m_nScreenHeight = 600;
+
+    // A surface entry without a picture yet: the one browsed is the whole background.
+    CCPSurfaceRef entry(&f.manager);
+    entry.m_nId = 102;
+    entry.m_bTransparent = true;
+    auto sheet = CQtRecordEditor::CreateSheet(entry, nullptr);
+    sheet->Open();
+    QWidget& page = *sheet->GetActivePage();
+    EXPECT_TRUE(IsChecked(page, "Transparent"));
+    CPreviewSeen seen;
+    runner.Then(BrowseSeeingPreview(f.dir.File("art/wide.png"), seen));
+    Click(page, "Browse...");
+    EXPECT_EQ(seen.opened, "");
+    EXPECT_TRUE(seen.picture);
+    EXPECT_EQ(seen.size, "1600 x 400");
+    EXPECT_FALSE(IsChecked(page, "Transparent"));
+    sheet->accept();
+    CCPSurface* surface = f.manager.FindSurface(102);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->m_rcSrc, CRect(0, 0, 1600, 400));
+    EXPECT_EQ(entry.m_rcDest, CRect(0, 0, 800, 600));
+    EXPECT_FALSE(entry.m_bTransparent);
+
+    // One that has its picture keeps its pieces when another picture is chosen.
+    entry.m_rcDest = CRect(10, 10, 50, 50);
+    surface->m_rcSrc = CRect(5, 5, 45, 45);
+    sheet = CQtRecordEditor::CreateSheet(entry, nullptr);
+    sheet->Open();
+    runner.Then(BrowseSeeingPreview(f.dir.File("art/back.png"), seen));
+    Click(*sheet->GetActivePage(), "Browse...");
+    EXPECT_EQ(seen.opened, "1600 x 400") << "the picture named now";
+    EXPECT_EQ(seen.size, "20 x 10");
+    sheet->accept();
+    EXPECT_EQ(surface->m_rcSrc, CRect(5, 5, 45, 45));
+    EXPECT_EQ(entry.m_rcDest, CRect(10, 10, 50, 50));
+
+    // Not a picture: no preview, no size.
+    f.dir.Write("notes.txt", "not a picture");
+    CCPBuffer buffer(&f.manager);
+    CBufferDlg dlg(buffer);
+    runner.Then(BrowseSeeingPreview(f.dir.File("notes.txt"), seen));
+    Click(dlg, "Browse...");
+    EXPECT_FALSE(seen.picture);
+    EXPECT_EQ(seen.size, "");
+    EXPECT_EQ(Text(dlg, "Wid"), "0");
 }

@@ -592,7 +592,7 @@ TEST_F(Sheets, DialPage)
     QTableWidget* table = Find<QTableWidget>(dialPage, "Points");
     ASSERT_TRUE(table);
     EXPECT_EQ(table->rowCount(), 3);
-    EXPECT_EQ(table->item(1, 0)->text(), "1.5");
+    EXPECT_EQ(table->item(1, 0)->text(), "85.9437"); // 1.5 radians, in degrees
     EXPECT_EQ(table->item(1, 1)->text(), "100");
     EXPECT_EQ(table->item(2, 1)->text(), ""); // no value of that index
     SetText(dialPage, "Radius 2", "15");

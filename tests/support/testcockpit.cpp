@@ -1,34 +1,42 @@
 #include "testcockpit.h"
 
-#include <cstdlib>
-#include <dirent.h>
+#include "filepaths.h"
+
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+
+namespace fs = std::filesystem;
 
 CTempDir::CTempDir()
 {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "vireo-test-XXXXXX").string();
-    if (char* p = mkdtemp(tmpl.data()))
-        m_strPath = p;
+    std::random_device seed;
+    std::error_code ec;
+    const fs::path base = fs::temp_directory_path(ec);
+    for (int attempt = 0; attempt < 100 && m_strPath.empty(); ++attempt) {
+        const fs::path folder = base / ("vireo-test-" + std::to_string(seed() % 1000000000u));
+        if (fs::create_directory(folder, ec))
+            m_strPath = PathText(folder);
+    }
 }
 
 CTempDir::~CTempDir()
 {
     std::error_code ec;
     if (!m_strPath.empty())
-        std::filesystem::remove_all(m_strPath, ec);
+        fs::remove_all(SystemPath(m_strPath), ec);
 }
 
 void CTempDir::Write(const std::string& name, const std::string& bytes) const
 {
-    std::ofstream out(File(name), std::ios::binary);
+    std::ofstream out(SystemPath(File(name)), std::ios::binary);
     out << bytes;
 }
 
 std::string CTempDir::Read(const std::string& name) const
 {
-    std::ifstream in(File(name), std::ios::binary);
+    std::ifstream in(SystemPath(File(name)), std::ios::binary);
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
@@ -37,11 +45,9 @@ std::string CTempDir::Read(const std::string& name) const
 std::set<std::string> CTempDir::Names() const
 {
     std::set<std::string> names;
-    if (DIR* d = opendir(m_strPath.c_str())) {
-        while (dirent* e = readdir(d))
-            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                names.insert(e->d_name);
-        closedir(d);
-    }
+    std::error_code ec;
+    for (fs::directory_iterator it(SystemPath(m_strPath), ec), end; !ec && it != end;
+         it.increment(ec))
+        names.insert(PathText(it->path().filename()));
     return names;
 }

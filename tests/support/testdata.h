@@ -1,6 +1,7 @@
 #pragma once
 
-// The one way tests reach the cockpits of tests/data and of examples/.
+// The one way tests reach the cockpits of tests/data and of examples/, and the programs they
+// run.
 
 #include <gtest/gtest.h>
 
@@ -8,21 +9,17 @@
 #include <sstream>
 #include <string>
 
-#ifndef VIREO_TEST_DATA
-#error "test programs are built with VIREO_TEST_DATA naming tests/data"
-#endif
-
 // Where tests/data/<name> lies.
-inline std::string TestDataPath(const std::string& name)
-{
-    return std::string(VIREO_TEST_DATA) + "/" + name;
-}
+std::string TestDataPath(const std::string& name);
 
 // Where examples/<name> lies (the demo cockpit and its pictures).
-inline std::string ExamplePath(const std::string& name)
-{
-    return std::string(VIREO_EXAMPLES) + "/" + name;
-}
+std::string ExamplePath(const std::string& name);
+
+// The vireo-cli program of this build.
+std::string CliProgram();
+
+// The helper that makes a burst of journalled edits until it is killed (tests/helpers).
+std::string JournalBurstProgram();
 
 // The bytes of a file, exactly as stored; a missing file fails the test.
 inline std::string FileBytes(const std::string& path)
