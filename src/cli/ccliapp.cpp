@@ -169,7 +169,13 @@ int CCliApp::Format(const std::vector<std::string>& args)
         }
         return 0;
     }
-    const std::string bytes = c.doc.Store();
+    // Also written as it is made, into the new file that takes the old one's place.
+    const CBytesMaker bytes = [&c](const std::function<bool(std::string_view)>& put) {
+        CLineWriter ar;
+        ar.SetSink(put);
+        c.doc.Store(ar);
+        return ar.Flush();
+    };
     std::string error, warning;
     if (!WriteFileSafely(output, bytes, &error, &warning)) {
         m_err << "vireo-cli: cannot write " << error << "\n";

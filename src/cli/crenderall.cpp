@@ -153,8 +153,7 @@ int CRenderAll::Run(const std::string& folder, int workers)
         job.id = panel->m_nId;
         if (seen.insert(job.id).second) {
             job.panel = panel.get();
-            job.file =
-                PathText(SystemPath(folder) / ("panel-" + std::to_string(job.id) + ".png"));
+            job.file = PathText(SystemPath(folder) / ("panel-" + std::to_string(job.id) + ".png"));
         } else {
             job.message = "vireo-cli: another panel " + std::to_string(job.id) +
                           " comes first; panel-" + std::to_string(job.id) + ".png shows that one\n";

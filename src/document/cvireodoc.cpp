@@ -135,7 +135,12 @@ bool CVireoDoc::OpenFromBytes(const std::string& path, std::string data)
     ScreenSizeFromName(FileNameOf(path));
     bool loaded = true;
     try {
-        Load(data);
+        // The journal keeps a copy of the bytes opened; otherwise they are let go as the
+        // records are made.
+        if (m_pJournal)
+            Load(data);
+        else
+            CCockpitReader(m_manager, m_pUI).ReadAndRelease(data);
     } catch (const std::bad_alloc&) {
         loaded = false;
     }

@@ -10,8 +10,29 @@
 #include "cscanner.h"
 #include "recordtypes.h"
 
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
+
+// Gives the whole pages of [begin, end), memory of the caller's own, back to the system; they
+// read as zeros afterwards. Elsewhere than on Linux nothing happens.
+void ReleasePages(const char* begin, const char* end)
+{
+#ifdef __linux__
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t from = (uintptr_t(begin) + page - 1) & ~(page - 1);
+    const uintptr_t to = uintptr_t(end) & ~(page - 1);
+    if (to > from)
+        (void)madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+#else
+    (void)begin;
+    (void)end;
+#endif
+}
 } // namespace
 
 CCockpitReader::CCockpitReader(CCPManager& manager, IUserInterface* ui)
@@ -27,7 +48,8 @@ bool CCockpitReader::ScanHeader(std::string_view line, int& id, std::string_view
     return s.Int(id) && s.Word(keyword);
 }
 
-template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHeader&& onHeader)
+template <class OnHeader>
+void CCockpitReader::Run(std::string_view text, OnHeader&& onHeader, bool release)
 {
     CLoadErrorLimiter limiter(m_pUI);
     // A picture that a record reads while loading is one more error of the load.
@@ -46,6 +68,14 @@ template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHead
     std::string comment;
     std::string_view line;
     CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
+    // The text up to `released` has been given back, in steps of a megabyte or more.
+    size_t released = 0;
+    auto releaseUpTo = [&](size_t end) {
+        if (end - released >= (size_t(1) << 20)) {
+            ReleasePages(text.data() + released, text.data() + end);
+            released = end;
+        }
+    };
     while (ar.ReadLine(line)) {
         if (line.empty())
             continue;
@@ -59,11 +89,18 @@ template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHead
             for (std::string_view l : lines) {
                 comment += l;
                 comment += "\r\n";
+                // A huge comment is not held twice, as text and as its copy.
+                if (release)
+                    releaseUpTo(size_t(l.data() + l.size() - text.data()));
             }
             lines.clear();
             onHeader(line, ar, comment);
             if (comment.capacity() > (size_t(1) << 20))
                 std::string().swap(comment); // the record has its copy
+            // Nothing before the next line is looked at again: the record copied what it
+            // keeps, and no comment line is waiting.
+            if (release)
+                releaseUpTo(ar.Position());
         } else if (line != kMarker) {
             // The marker is written by every save; keeping it would add one per save.
             lines.push_back(line);
@@ -75,11 +112,24 @@ template <class OnHeader> void CCockpitReader::Run(std::string_view text, OnHead
 
 void CCockpitReader::Read(std::string_view text)
 {
+    ReadAll(text, false);
+}
+
+void CCockpitReader::ReadAndRelease(std::string& text)
+{
+    ReadAll(text, true);
+}
+
+void CCockpitReader::ReadAll(std::string_view text, bool release)
+{
     m_manager.BeginLoad();
     m_pLastBuffer = nullptr;
-    Run(text, [this](std::string_view header, CLineReader& ar, const std::string& comment) {
-        ReadRecord(header, ar, comment);
-    });
+    Run(
+        text,
+        [this](std::string_view header, CLineReader& ar, const std::string& comment) {
+            ReadRecord(header, ar, comment);
+        },
+        release);
     m_pLastBuffer = nullptr;
 }
 
