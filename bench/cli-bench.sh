@@ -11,7 +11,8 @@
 # build folders configured with -DCMAKE_BUILD_TYPE=Release -DVIREO_BUILD_BENCH=ON that hold
 # vireo-cli, bench/gencockpit and bench/formatfloor. RUNS (default 5) runs of each, medians
 # printed. VIREO_BENCH_RENDER=0 leaves out render --all; VIREO_BENCH_NUL=N adds the load of a
-# file of N MB of NUL bytes (one line).
+# file of N MB of NUL bytes (one line); VIREO_BENCH_COMMENT=N that of a comment line of N MB
+# before one record.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 before=${2:+$(cd "$2" && pwd)}
@@ -57,6 +58,14 @@ for ((i = 0; i < runs; i++)); do
         if [ "${VIREO_BENCH_NUL:-0}" -gt 0 ]; then
             [ -f "$work/nul.dat" ] || head -c "$((VIREO_BENCH_NUL << 20))" /dev/zero >"$work/nul.dat"
             measure "nul-format-$side" "$cli" format "$work/nul.dat" -o -
+        fi
+        if [ "${VIREO_BENCH_COMMENT:-0}" -gt 0 ]; then
+            if [ ! -f "$work/comment.dat" ]; then
+                { printf '// '; head -c "$((VIREO_BENCH_COMMENT << 20))" /dev/zero | tr '\0' c
+                  printf '\n#1 SOUND\n\tentry = 1;\n#end\n'; } >"$work/comment.dat"
+            fi
+            measure "comment-format-$side" "$cli" format "$work/comment.dat" -o -
+            measure "comment-check-$side" "$cli" check --full "$work/comment.dat"
         fi
     done
 done
