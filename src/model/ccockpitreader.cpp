@@ -126,7 +126,7 @@ void CCockpitReader::ReadAll(std::string_view text, bool release)
     m_pLastBuffer = nullptr;
     Run(
         text,
-        [this](std::string_view header, CLineReader& ar, const std::string& comment) {
+        [this](std::string_view header, CLineReader& ar, std::string& comment) {
             ReadRecord(header, ar, comment);
         },
         release);
@@ -160,8 +160,7 @@ CCockpitReader::ReadPanelRecords(std::string_view text, std::vector<std::string>
     return records;
 }
 
-void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar,
-                                const std::string& comment)
+void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar, std::string& comment)
 {
     int id = 0;
     std::string_view keyword;
@@ -174,7 +173,9 @@ void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar,
         m_manager.LoadManager(ar, comment);
         return;
     }
-    std::unique_ptr<CCPObject> record = type->read(*type, id, ar, comment, &m_manager);
+    // The comment is moved into the record, not copied: a huge one is not held twice.
+    std::unique_ptr<CCPObject> record = type->read(*type, id, ar, std::string(), &m_manager);
+    record->m_strComment = std::move(comment);
     if (type->list == RecordList::Buffers)
         m_pLastBuffer = static_cast<CCPBuffer*>(record.get());
     else if (type->list == RecordList::Surfaces)

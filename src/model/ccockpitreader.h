@@ -52,7 +52,8 @@ private:
     template <class OnHeader>
     void Run(std::string_view text, OnHeader&& onHeader, bool release = false);
     void ReadAll(std::string_view text, bool release);
-    void ReadRecord(std::string_view header, CLineReader& ar, const std::string& comment);
+    // Takes the comment into the record it makes.
+    void ReadRecord(std::string_view header, CLineReader& ar, std::string& comment);
     void KeepUnknown(std::string_view header, const std::string& comment);
 
     CCPManager& m_manager;
