@@ -19,18 +19,21 @@ namespace {
 const char* const kMarker = "// END OF THINGS WE KNOW ABOUT";
 
 // Gives the whole pages of [begin, end), memory of the caller's own, back to the system; they
-// read as zeros afterwards. Elsewhere than on Linux nothing happens.
-void ReleasePages(const char* begin, const char* end)
+// read as zeros afterwards. Returns where the pages given back end (on a page boundary), or
+// end elsewhere than on Linux, where nothing happens.
+const char* ReleasePages(const char* begin, const char* end)
 {
 #ifdef __linux__
     const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
     const uintptr_t from = (uintptr_t(begin) + page - 1) & ~(page - 1);
     const uintptr_t to = uintptr_t(end) & ~(page - 1);
-    if (to > from)
-        (void)madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+    if (to <= from)
+        return begin;
+    (void)madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+    return begin + (to - uintptr_t(begin));
 #else
     (void)begin;
-    (void)end;
+    return end;
 #endif
 }
 } // namespace
@@ -69,12 +72,12 @@ void CCockpitReader::Run(std::string_view text, OnHeader&& onHeader, bool releas
     std::string_view line;
     CLineReader ar = CLineReader::Over(text, &m_nLineCount, &limiter);
     // The text up to `released` has been given back, in steps of a megabyte or more.
+    constexpr size_t kStep = size_t(1) << 20;
     size_t released = 0;
     auto releaseUpTo = [&](size_t end) {
-        if (end - released >= (size_t(1) << 20)) {
-            ReleasePages(text.data() + released, text.data() + end);
-            released = end;
-        }
+        if (end - released >= kStep)
+            released =
+                size_t(ReleasePages(text.data() + released, text.data() + end) - text.data());
     };
     while (ar.ReadLine(line)) {
         if (line.empty())
@@ -87,11 +90,15 @@ void CCockpitReader::Run(std::string_view text, OnHeader&& onHeader, bool releas
             if (size > comment.capacity())
                 comment.reserve(size);
             for (std::string_view l : lines) {
-                comment += l;
+                // A huge comment is not held twice, as text and as its copy: it is copied a
+                // megabyte at a time, the text let go behind.
+                for (size_t at = 0; at < l.size(); at += kStep) {
+                    const std::string_view part = l.substr(at, kStep);
+                    comment += part;
+                    if (release)
+                        releaseUpTo(size_t(part.data() + part.size() - text.data()));
+                }
                 comment += "\r\n";
-                // A huge comment is not held twice, as text and as its copy.
-                if (release)
-                    releaseUpTo(size_t(l.data() + l.size() - text.data()));
             }
             lines.clear();
             onHeader(line, ar, comment);

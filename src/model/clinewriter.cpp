@@ -41,6 +41,15 @@ void CLineWriter::SetSink(std::function<bool(std::string_view)> sink, size_t chu
         m_data.resize(chunk);
 }
 
+bool CLineWriter::WriteThrough(std::string_view bytes)
+{
+    if (!m_sink || bytes.size() < m_data.size())
+        return false;
+    if (Flush())
+        m_bSinkFailed = !m_sink(bytes);
+    return true;
+}
+
 bool CLineWriter::Flush()
 {
     if (m_sink && m_nSize > 0 && !m_bSinkFailed)

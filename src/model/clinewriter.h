@@ -21,6 +21,8 @@ public:
     {
         if (bytes.empty())
             return;
+        if (m_data.size() - m_nSize < bytes.size() && WriteThrough(bytes))
+            return;
         std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
         m_nSize += bytes.size();
     }
@@ -59,6 +61,9 @@ private:
     static constexpr size_t kMostIntChars = 20;
     static char* PutInt(char* p, long long value);
 
+    // With a sink, bytes longer than the buffer go to it as they are, after what the buffer
+    // holds: a comment of megabytes is not copied into a buffer of its size. False otherwise.
+    bool WriteThrough(std::string_view bytes);
     char* Room(size_t n)
     {
         if (m_data.size() - m_nSize < n)
