@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -137,6 +138,30 @@ void BM_LoadAndSaveAgainstBaseline(benchmark::State& state)
     state.counters["times baseline"] = loadAndSave / baseline;
     state.counters["with teardown"] = withTeardown / baseline;
     PerRecord(state, int(state.range(0)));
+}
+
+// The heap a loaded cockpit holds, per record, against the bytes of its text per record: glibc's
+// count of bytes in use, malloc's own overhead included.
+size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+void BM_LoadMemory(benchmark::State& state)
+{
+    const std::string& text = CockpitText(int(state.range(0)));
+    double held = 0;
+    for (auto _ : state) {
+        const size_t before = HeapInUse();
+        CSilentUserInterface ui;
+        auto manager = std::make_unique<CCPManager>();
+        manager->SetUserInterface(&ui);
+        CCockpitReader(*manager, &ui).Read(text);
+        held = double(HeapInUse() - before);
+    }
+    state.counters["heap/record"] = held / double(state.range(0));
+    state.counters["text/record"] = double(text.size()) / double(state.range(0));
 }
 
 void BM_Save(benchmark::State& state)
@@ -274,6 +299,7 @@ void BM_PaintQPainterBaseline(benchmark::State& state)
 BENCHMARK(BM_ReadLinesBaseline) SIZES;
 BENCHMARK(BM_Load) SIZES;
 BENCHMARK(BM_Save) SIZES;
+BENCHMARK(BM_LoadMemory) SIZES;
 BENCHMARK(BM_LoadAndSave) SIZES;
 BENCHMARK(BM_LoadAndSaveAgainstBaseline) SIZES;
 BENCHMARK(BM_QuickCheck) SIZES;

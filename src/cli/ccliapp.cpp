@@ -1,6 +1,7 @@
 #include "ccliapp.h"
 
 #include "checkjson.h"
+#include "clinewriter.h"
 #include "cloadedcockpit.h"
 #include "filepaths.h"
 
@@ -24,7 +25,9 @@ std::string RenderHelp()
            "  render INPUT --all -o DIR [--zoom Z]\n"
            "      Paints every panel as above, without selection or state steps, to\n"
            "      DIR/panel-<id>.png (DIR is made when missing). A panel id that appears twice\n"
-           "      is painted once, from its first panel, with a note on stderr. Exit 0 when\n"
+           "      is painted once, from its first panel, with a note on stderr. The panels are\n"
+           "      painted in parallel, one worker per core; on a terminal, a run longer than a\n"
+           "      second shows its progress on stderr (\"120/500 panels\"). Exit 0 when\n"
            "      every picture was written, 2 on unreadable INPUT or when DIR or a picture\n"
            "      cannot be written.\n"
            "\n"
@@ -163,10 +166,16 @@ int CCliApp::Format(const std::vector<std::string>& args)
     CLoadedCockpit c(m_err);
     if (!c.Open(input))
         return 2;
-    const std::string bytes = c.doc.Store();
     if (output == "-") {
+        // Written as it is made: the whole text is never held.
         errno = 0;
-        m_out.write(bytes.data(), std::streamsize(bytes.size()));
+        CLineWriter ar;
+        ar.SetSink([this](std::string_view bytes) {
+            m_out.write(bytes.data(), std::streamsize(bytes.size()));
+            return bool(m_out);
+        });
+        c.doc.Store(ar);
+        ar.Flush();
         m_out.flush();
         if (!m_out) {
             const int err = errno;
@@ -176,6 +185,13 @@ int CCliApp::Format(const std::vector<std::string>& args)
         }
         return 0;
     }
+    // Also written as it is made, into the new file that takes the old one's place.
+    const CBytesMaker bytes = [&c](const std::function<bool(std::string_view)>& put) {
+        CLineWriter ar;
+        ar.SetSink(put);
+        c.doc.Store(ar);
+        return ar.Flush();
+    };
     std::string error, warning;
     if (!WriteFileSafely(output, bytes, &error, &warning)) {
         m_err << "vireo-cli: cannot write " << error << "\n";

@@ -4,6 +4,7 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "cloadedcockpit.h"
+#include "crenderall.h"
 #include "cscanner.h"
 #include "cstatelist.h"
 #include "filepaths.h"
@@ -17,7 +18,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
+#include <iostream>
+#include <unistd.h>
 
 namespace {
 
@@ -144,6 +146,7 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
 {
     std::string input, folder;
     float zoom = 1.0f;
+    int workers = CRenderAll::WorkerCount();
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -156,6 +159,11 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
             if (!s.Float(zoom) || !s.Rest().empty() || !(zoom > 0.0f) || zoom > 64.0f)
                 return Usage("render: --zoom needs a number above 0 and at most 64, not '" +
                              args[i] + "'");
+        } else if (a == "--workers" && hasValue) {
+            // Not in the help: a run of one worker is what the parallel ones are compared to.
+            if (!ParseInt(args[++i], workers) || workers < 1 || workers > 256)
+                return Usage("render: --workers needs a count from 1 to 256, not '" + args[i] +
+                             "'");
         } else if (input.empty() && a[0] != '-') {
             input = a;
         } else {
@@ -180,29 +188,7 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
               << "\n";
         return 2;
     }
-    int code = 0;
-    std::set<int> done;
-    for (const auto& panel : m.m_aPanels) {
-        const int id = panel->m_nId;
-        if (!done.insert(id).second) {
-            m_err << "vireo-cli: another panel " << id << " comes first; panel-" << id
-                  << ".png shows that one\n";
-            continue;
-        }
-        const std::string file =
-            PathText(SystemPath(folder) / ("panel-" + std::to_string(id) + ".png"));
-        const QImage image = PaintPanelImage(m, *panel, zoom);
-        QByteArray png;
-        QBuffer buffer(&png);
-        std::string error;
-        if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-            m_err << "vireo-cli: cannot paint panel " << id << "\n";
-            code = 2;
-        } else if (!WriteFileSafely(file, std::string(png.constData(), size_t(png.size())),
-                                    &error)) {
-            m_err << "vireo-cli: cannot write " << error << "\n";
-            code = 2;
-        }
-    }
-    return code;
+    CRenderAll all(m, zoom, m_err);
+    all.ShowProgress(&m_err == &std::cerr && isatty(STDERR_FILENO));
+    return all.Run(folder, workers);
 }

@@ -135,7 +135,12 @@ bool CVireoDoc::OpenFromBytes(const std::string& path, std::string data)
     ScreenSizeFromName(FileNameOf(path));
     bool loaded = true;
     try {
-        Load(data);
+        // The journal keeps a copy of the bytes opened; otherwise they are let go as the
+        // records are made.
+        if (m_pJournal)
+            Load(data);
+        else
+            CCockpitReader(m_manager, m_pUI).ReadAndRelease(data);
     } catch (const std::bad_alloc&) {
         loaded = false;
     }
@@ -167,8 +172,13 @@ void CVireoDoc::Load(const std::string& text)
 std::string CVireoDoc::Store()
 {
     CLineWriter ar;
-    m_manager.Serialize(ar);
+    Store(ar);
     return ar.Take();
+}
+
+void CVireoDoc::Store(CLineWriter& ar)
+{
+    m_manager.Serialize(ar);
 }
 
 bool CVireoDoc::OnSaveDocument(const std::string& path, const std::function<void()>& whenWritten)

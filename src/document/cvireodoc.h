@@ -21,6 +21,7 @@ class CCPButton;
 class CCPPanel;
 class CCPSurfaceRef;
 class CFileReader;
+class CLineWriter;
 class IUserInterface;
 
 // The one open cockpit: its records (through the manager), the selection every view shows,
@@ -67,6 +68,8 @@ public:
     // to the manager (Open empties it first); its messages go to the user interface.
     void Load(const std::string& text);
     std::string Store();
+    // The same bytes handed to ar, which may pass them on as it goes (see CLineWriter::SetSink).
+    void Store(CLineWriter& ar);
 
     void SetCurrentPanel(CCPPanel* panel);
     void SetCurrentObject(CCPObject* record);

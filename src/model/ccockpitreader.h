@@ -24,6 +24,10 @@ public:
 
     // Appends what text holds to the manager, which the caller has emptied.
     void Read(std::string_view text);
+    // Read, giving the memory of text that the reader has passed back to the system as it
+    // goes (where the system allows it), so that a large cockpit is not held twice, as text
+    // and as records. For a text the caller discards afterwards: its bytes are then unknown.
+    void ReadAndRelease(std::string& text);
     // The records of text that go onto a panel (button views and objects), each with the
     // comment lines before it, made for the manager but not added to it: what Paste takes.
     // The keyword of every other record is added to leftOut, in upper case.
@@ -44,8 +48,12 @@ public:
 private:
     // Hands each header line to onHeader(header, ar, comment), with the comment lines that
     // stood before it; messages go through the load error limiter.
-    template <class OnHeader> void Run(std::string_view text, OnHeader&& onHeader);
-    void ReadRecord(std::string_view header, CLineReader& ar, const std::string& comment);
+    // With release set, the text behind the records read is given back to the system.
+    template <class OnHeader>
+    void Run(std::string_view text, OnHeader&& onHeader, bool release = false);
+    void ReadAll(std::string_view text, bool release);
+    // Takes the comment into the record it makes.
+    void ReadRecord(std::string_view header, CLineReader& ar, std::string& comment);
     void KeepUnknown(std::string_view header, const std::string& comment);
 
     CCPManager& m_manager;

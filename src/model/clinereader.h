@@ -51,6 +51,8 @@ public:
         return true;
     }
 
+    // Where the next line starts in the text.
+    size_t Position() const { return m_nPos; }
     int LineCount() const { return m_pLineCount ? *m_pLineCount : 0; }
     IUserInterface* UserInterface() const { return m_pUI; }
 

@@ -8,6 +8,13 @@
 
 void CLineWriter::Grow(size_t n)
 {
+    if (m_sink) {
+        // The buffer is handed on and used again; it grows only for a write longer than it.
+        Flush();
+        if (m_data.size() < n)
+            m_data.resize(n);
+        return;
+    }
     const size_t need = m_nSize + n;
     size_t target;
     if (need <= m_data.capacity()) {
@@ -22,8 +29,34 @@ void CLineWriter::Grow(size_t n)
 
 void CLineWriter::Reserve(size_t bytes)
 {
-    if (bytes > m_data.capacity())
+    if (!m_sink && bytes > m_data.capacity())
         m_data.reserve(bytes);
+}
+
+void CLineWriter::SetSink(std::function<bool(std::string_view)> sink, size_t chunk)
+{
+    m_sink = std::move(sink);
+    m_bSinkFailed = false;
+    if (m_data.size() < chunk)
+        m_data.resize(chunk);
+}
+
+bool CLineWriter::WriteThrough(std::string_view bytes)
+{
+    if (!m_sink || bytes.size() < m_data.size())
+        return false;
+    if (Flush())
+        m_bSinkFailed = !m_sink(bytes);
+    return true;
+}
+
+bool CLineWriter::Flush()
+{
+    if (m_sink && m_nSize > 0 && !m_bSinkFailed)
+        m_bSinkFailed = !m_sink(std::string_view(m_data.data(), m_nSize));
+    if (m_sink)
+        m_nSize = 0;
+    return !m_bSinkFailed;
 }
 
 std::string CLineWriter::Take()

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -19,6 +20,8 @@ public:
     void Write(std::string_view bytes)
     {
         if (bytes.empty())
+            return;
+        if (m_data.size() - m_nSize < bytes.size() && WriteThrough(bytes))
             return;
         std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
         m_nSize += bytes.size();
@@ -37,10 +40,17 @@ public:
     void IntsLine(std::string_view key, std::initializer_list<int> values,
                   std::string_view word = {});
 
-    // Room for about this many bytes, taken before a long save.
+    // Room for about this many bytes, taken before a long save (nothing with a sink).
     void Reserve(size_t bytes);
     std::string_view Data() const { return std::string_view(m_data.data(), m_nSize); }
     std::string Take();
+
+    // Hands what is written to sink a buffer of about chunk bytes at a time instead of keeping
+    // it all: a save written to a stream needs no room for the whole file. A sink that answers
+    // false gets nothing more.
+    void SetSink(std::function<bool(std::string_view)> sink, size_t chunk = size_t(1) << 20);
+    // Hands the rest to the sink; false when the sink refused any of it.
+    bool Flush();
 
 private:
     // A line of known greatest length written through a pointer: Begin gives room for
@@ -51,6 +61,9 @@ private:
     static constexpr size_t kMostIntChars = 20;
     static char* PutInt(char* p, long long value);
 
+    // With a sink, bytes longer than the buffer go to it as they are, after what the buffer
+    // holds: a comment of megabytes is not copied into a buffer of its size. False otherwise.
+    bool WriteThrough(std::string_view bytes);
     char* Room(size_t n)
     {
         if (m_data.size() - m_nSize < n)
@@ -61,6 +74,8 @@ private:
 
     std::string m_data; // its size is the buffer; the bytes written end at m_nSize
     size_t m_nSize = 0;
+    std::function<bool(std::string_view)> m_sink;
+    bool m_bSinkFailed = false;
 };
 
 // Key-line writers. Every key line starts with the indent, one TAB.

@@ -155,13 +155,18 @@ bool CFileReader::Read(const std::string& path, std::string& data, uint64_t maxB
     }
     try {
         std::string text;
-        text.reserve(size_t(std::min(size, maxBytes)));
+        // One byte past the announced size, so the read that finds the end stays inside the
+        // room: growing the string there would copy the whole text into twice its size.
+        text.reserve(size_t(std::min(size, maxBytes)) + 1);
         // A file may grow while it is read (or claim size 0, as /proc files do): the limit
         // holds for what is read, not only for what was announced.
         constexpr size_t kChunk = 1 << 16;
         for (;;) {
             const size_t at = text.size();
-            const size_t want = cut ? size_t(std::min<uint64_t>(kChunk, maxBytes - at)) : kChunk;
+            const size_t room = text.capacity() - at;
+            size_t want = room > 0 ? std::min(kChunk, room) : kChunk;
+            if (cut)
+                want = size_t(std::min<uint64_t>(want, maxBytes - at));
             if (want == 0)
                 break;
             text.resize(at + want);
@@ -195,6 +200,14 @@ bool ReadWholeFile(const std::string& path, std::string& data)
     CFileReader reader;
     std::string error;
     return reader.ReadFile(path, data, kMaxCockpitBytes, error);
+}
+
+bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText,
+                     std::string* warningText)
+{
+    return WriteFileSafely(
+        path, [&data](const std::function<bool(std::string_view)>& put) { return put(data); },
+        errorText, warningText);
 }
 
 #ifndef _WIN32
@@ -384,7 +397,7 @@ int CreateUnique(const std::string& target, mode_t mode, std::string& tmp)
     return -1;
 }
 
-bool WriteAll(int fd, const std::string& data)
+bool WriteAll(int fd, std::string_view data)
 {
     const char* p = data.data();
     size_t left = data.size();
@@ -541,7 +554,7 @@ void SyncFolder(const std::string& dir)
 
 } // namespace
 
-bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText,
+bool WriteFileSafely(const std::string& path, const CBytesMaker& bytes, std::string* errorText,
                      std::string* warningText)
 {
     if (warningText)
@@ -586,8 +599,15 @@ bool WriteFileSafely(const std::string& path, const std::string& data, std::stri
     const CPendingFile pending(tmp);
     // Tells a later save that this file is still being written.
     (void)::flock(f.fd, LOCK_EX | LOCK_NB);
-    if (!WriteAll(f.fd, data))
-        return fail(errno);
+    int writeError = 0;
+    const bool made = bytes([&](std::string_view piece) {
+        if (WriteAll(f.fd, piece))
+            return true;
+        writeError = errno;
+        return false;
+    });
+    if (!made || writeError != 0)
+        return fail(writeError, writeError ? std::string() : "the bytes could not be made");
     if (exists) {
         // Owner first: a change of owner may clear the set-id bits that the mode restores.
         if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&

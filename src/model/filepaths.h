@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <string_view>
 
 // Names are UTF-8 in the program. The system's form of one: on Windows UTF-16, with bytes that
 // are not UTF-8 read as Latin-1 (as the editor shows them); elsewhere the bytes as they are.
@@ -96,4 +98,12 @@ bool ReadWholeFile(const std::string& path, std::string& data);
 // attributes and ACL) or MoveFileExW; a read-only target is refused; Ctrl+C, closing the
 // console and logging off remove the new file.
 bool WriteFileSafely(const std::string& path, const std::string& data,
+                     std::string* errorText = nullptr, std::string* warningText = nullptr);
+
+// Hands the bytes of a file to put a piece at a time; false when put refused a piece (or the
+// bytes could not be made).
+using CBytesMaker = std::function<bool(const std::function<bool(std::string_view)>& put)>;
+// WriteFileSafely with the bytes made while they are written: a large file is never held whole.
+// When bytes answers false the save fails as a failed write does.
+bool WriteFileSafely(const std::string& path, const CBytesMaker& bytes,
                      std::string* errorText = nullptr, std::string* warningText = nullptr);

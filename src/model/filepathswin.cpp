@@ -333,7 +333,7 @@ HANDLE CreateUnique(const std::wstring& target, std::wstring& tmp)
     return INVALID_HANDLE_VALUE;
 }
 
-bool WriteAll(HANDLE f, const std::string& data)
+bool WriteAll(HANDLE f, std::string_view data)
 {
     const char* p = data.data();
     size_t left = data.size();
@@ -376,7 +376,7 @@ std::wstring FinalPath(const std::wstring& path)
 
 } // namespace
 
-bool WriteFileSafely(const std::string& path, const std::string& data, std::string* errorText,
+bool WriteFileSafely(const std::string& path, const CBytesMaker& bytes, std::string* errorText,
                      std::string* warningText)
 {
     if (warningText)
@@ -424,7 +424,18 @@ bool WriteFileSafely(const std::string& path, const std::string& data, std::stri
         return fail(SystemText(e));
     }
     const CPendingFile pending(tmp);
-    if (!WriteAll(f.h, data) || !FlushFileBuffers(f.h))
+    DWORD writeError = 0;
+    const bool made = bytes([&](std::string_view piece) {
+        if (WriteAll(f.h, piece))
+            return true;
+        writeError = GetLastError();
+        return false;
+    });
+    if (writeError != 0)
+        return fail(SystemText(writeError));
+    if (!made)
+        return fail("the bytes could not be made");
+    if (!FlushFileBuffers(f.h))
         return fail(SystemText(GetLastError()));
     if (!CloseHandle(f.Release()))
         return fail(SystemText(GetLastError()));

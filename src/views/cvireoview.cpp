@@ -646,8 +646,51 @@ std::vector<CCPObject*> CVireoView::RecordsInBand() const
     return inside;
 }
 
+QRegion CVireoView::DragMarks() const
+{
+    // A pixel more on every side: frames and dotted lines may reach one past a rectangle.
+    const auto device = [](CRect rc) {
+        rc.NormalizeRect();
+        return QRect(rc.left - 1, rc.top - 1, rc.Width() + 3, rc.Height() + 3);
+    };
+    QRegion marks;
+    if (m_drag == Drag::Tracker && !m_tracker.IsEmpty())
+        marks += device(m_tracker.GetTrueRect());
+    const bool moving =
+        m_drag == Drag::Group ||
+        (m_drag == Drag::Tracker && m_tracker.HitTest(m_ptPress) == CRectTracker::hitMiddle);
+    if (moving) {
+        // Many frames make one area: a region of thousands of rectangles costs more than the
+        // paint it saves.
+        QRect frames;
+        for (CCPObject* r : m_pDoc->GetSelection().Records()) {
+            CRect rc;
+            if (!r->GetDestRect(&rc))
+                continue;
+            rc.OffsetRect(m_ptMoved.x, m_ptMoved.y);
+            frames |= device(ContentToDevice(rc));
+        }
+        marks += frames;
+    }
+    if (m_drag == Drag::Band) // the records inside are framed inside it
+        marks += device(CRect(m_ptPress.x, m_ptPress.y, m_ptMouseDevice.x, m_ptMouseDevice.y));
+    const CRect screen = ContentToDevice(
+        CRect(0, 0, m_pDoc->m_manager.m_nScreenWidth, m_pDoc->m_manager.m_nScreenHeight));
+    int at = 0;
+    if (GuideX(at)) {
+        const int x = ContentToDevice(CRect(at, 0, at, 0)).left;
+        marks += device(CRect(x, screen.top, x, screen.bottom));
+    }
+    if (GuideY(at)) {
+        const int y = ContentToDevice(CRect(0, at, 0, at)).top;
+        marks += device(CRect(screen.left, y, screen.right, y));
+    }
+    return marks;
+}
+
 void CVireoView::DragTo(CPoint pt, Qt::KeyboardModifiers keys)
 {
+    const QRegion before = DragMarks();
     m_ptMouseDevice = pt;
     switch (m_drag) {
     case Drag::Band:
@@ -671,7 +714,7 @@ void CVireoView::DragTo(CPoint pt, Qt::KeyboardModifiers keys)
     default:
         return;
     }
-    viewport()->update();
+    viewport()->update(before | DragMarks());
 }
 
 void CVireoView::EndDrag(CPoint pt)

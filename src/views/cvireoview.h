@@ -8,6 +8,8 @@
 #include "cscrollview.h"
 #include "idocobserver.h"
 
+#include <QRegion>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -135,6 +137,9 @@ private:
     // Drags: the tracker of the key record, a move of the whole selection, a rubber band.
     void BeginDrag(CPoint pt, Qt::KeyboardModifiers keys);
     void DragTo(CPoint pt, Qt::KeyboardModifiers keys);
+    // What a drag draws over the panel (tracker, moved frames, band, guides), in device
+    // coordinates: a pointer move repaints this before and after, not the whole view.
+    QRegion DragMarks() const;
     void EndDrag(CPoint pt);
     // The content delta of a move for the mouse at pt, snapped.
     CPoint MoveDelta(CPoint pt, Qt::KeyboardModifiers keys);

@@ -98,8 +98,17 @@ TEST(CliOutput, AFullDeviceOrAFileSizeLimitIsReportedAndLosesNothing)
     EXPECT_EQ(limited.code, 2);
     EXPECT_EQ(limited.err, "vireo-cli: cannot write " + png + ": File too large\n");
     EXPECT_TRUE(dir.Read("p.png") == before);
-    // No new file is left beside it.
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"c.dat", "t.png", "p.png", "stdout", "stderr"}));
+    // A cockpit formatted into a file, written as it is made, that the limit cuts off: the old
+    // file stays.
+    dir.Write("out.dat", "old");
+    const CRun cut =
+        Tool(dir, "format " + dir.File("c.dat") + " -o " + dir.File("out.dat"), "ulimit -f 1; ");
+    EXPECT_EQ(cut.code, 2);
+    EXPECT_EQ(cut.err, "vireo-cli: cannot write " + dir.File("out.dat") + ": File too large\n");
+    EXPECT_EQ(dir.Read("out.dat"), "old");
+    // No new file is left beside them.
+    EXPECT_EQ(dir.Names(),
+              (std::set<std::string>{"c.dat", "t.png", "p.png", "out.dat", "stdout", "stderr"}));
 }
 
 TEST(CliInput, OnlyRegularFilesAreReadAndPicturesNeverBlock)

@@ -202,3 +202,36 @@ TEST(CockpitReader, ACopyHasTheKeysOfItsRecordButNoCommentOrId)
     CCPBuffer buffer(&c.manager);
     EXPECT_EQ(CCockpitReader::Copy(buffer, c.manager, &c.ui), nullptr);
 }
+
+// A cockpit larger than the steps in which the reader lets its text go, with a comment of
+// megabytes before one record: read so, it gives the records, comments and messages of a
+// read that keeps the text, and what it passed is given back.
+TEST(CockpitReader, LettingTheTextGoWhileReadingGivesTheSameCockpit)
+{
+    std::string text;
+    for (int i = 0; i < 150; ++i)
+        text += TestData("render_many_panels.dat");
+    text += "// " + std::string(size_t(3) << 20, 'c') + "\n// Name: Late\n";
+    text += TestData("unknown_records.dat") + TestData("reader_line_numbers.dat");
+    ASSERT_GT(text.size(), size_t(4) << 20);
+
+    CReadCockpit kept;
+    kept.Read(text);
+    CReadCockpit letGo;
+    std::string consumed = text;
+    CCockpitReader(letGo.manager, &letGo.ui).ReadAndRelease(consumed);
+
+    EXPECT_TRUE(letGo.Saved() == kept.Saved());
+    ASSERT_EQ(letGo.ui.m_aBoxes.size(), kept.ui.m_aBoxes.size());
+    ASSERT_FALSE(kept.ui.m_aBoxes.empty());
+    for (size_t i = 0; i < kept.ui.m_aBoxes.size(); ++i) {
+        EXPECT_EQ(letGo.ui.m_aBoxes[i].text, kept.ui.m_aBoxes[i].text);
+        EXPECT_EQ(letGo.ui.m_aBoxes[i].details, kept.ui.m_aBoxes[i].details);
+    }
+#ifdef __linux__
+    // The start and the comment are given back to the system: they read as zeros.
+    EXPECT_EQ(consumed.substr(8192, size_t(1) << 19), std::string(size_t(1) << 19, '\0'));
+    const size_t comment = text.find("// ccc");
+    EXPECT_EQ(consumed.substr(comment + 8192, size_t(2) << 20), std::string(size_t(2) << 20, '\0'));
+#endif
+}

@@ -126,6 +126,26 @@ TEST(FileLayer, BytesAreReadAndWrittenAsTheyAre)
     EXPECT_FALSE(reader.ReadStart(dir.File("empty.dat"), data, 8, error));
 }
 
+TEST(FileLayer, AFileReadWholeTakesTheRoomOfItsSize)
+{
+    // Sizes around the read's chunk, where the read that finds the end used to grow the text
+    // into twice its room.
+    CTempDir dir;
+    CFileReader reader;
+    std::string error;
+    for (const size_t size :
+         {size_t(0), size_t(1), size_t(65536), size_t(65537), size_t(3000000)}) {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; i += 4093)
+            bytes[i] = char('a' + i % 26);
+        dir.Write("c.dat", bytes);
+        std::string data;
+        ASSERT_TRUE(reader.ReadFile(dir.File("c.dat"), data, kMaxCockpitBytes, error)) << error;
+        EXPECT_TRUE(data == bytes) << size;
+        EXPECT_LE(data.capacity(), size + 64) << size;
+    }
+}
+
 TEST(FileLayer, AStampTellsWhetherAFileChanged)
 {
     CTempDir dir;

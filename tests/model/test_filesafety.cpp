@@ -173,6 +173,40 @@ TEST(SafeWrite, TheNewFileIsMadeExclusivelyAndNothingIsLeftWhenAWriteFails)
     EXPECT_EQ(dir.Names().size(), 5u);
 }
 
+// Bytes made while they are written (a large save never held whole) keep the promises of a
+// save of one string: all of them or the old file.
+TEST(SafeWrite, BytesWrittenAsTheyAreMadeReplaceTheFileWholeOrNotAtAll)
+{
+    CTempDir dir;
+    dir.Write("c.dat", "old");
+    const std::string piece(40000, 'p');
+    auto pieces = [&](int count, bool made) -> CBytesMaker {
+        return [&piece, count, made](const std::function<bool(std::string_view)>& put) {
+            for (int i = 0; i < count; ++i)
+                if (!put(piece) || !put("\r\n"))
+                    return false;
+            return made;
+        };
+    };
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(dir.File("c.dat"), pieces(3, true), &error)) << error;
+    EXPECT_TRUE(dir.Read("c.dat") == piece + "\r\n" + piece + "\r\n" + piece + "\r\n");
+
+    dir.Write("c.dat", "old");
+    // The maker gives up part way: nothing of it is kept.
+    EXPECT_FALSE(WriteFileSafely(dir.File("c.dat"), pieces(2, false), &error));
+    EXPECT_EQ(error, dir.File("c.dat") + ": the bytes could not be made");
+    EXPECT_EQ(dir.Read("c.dat"), "old");
+    // The disk fills up after the first pieces: the cause is the write's.
+    {
+        CFileSizeLimit limit(50000);
+        EXPECT_FALSE(WriteFileSafely(dir.File("c.dat"), pieces(3, true), &error));
+    }
+    EXPECT_EQ(error, dir.File("c.dat") + ": File too large");
+    EXPECT_EQ(dir.Read("c.dat"), "old");
+    EXPECT_EQ(dir.Names(), std::set<std::string>{"c.dat"});
+}
+
 TEST(SafeRead, AReadErrorPartWayFailsTheRead)
 {
     CTempDir dir;

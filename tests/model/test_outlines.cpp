@@ -8,6 +8,8 @@
 #include "readcockpit.h"
 #include "testdata.h"
 
+#include <QImage>
+
 using namespace recordtest;
 
 namespace {
