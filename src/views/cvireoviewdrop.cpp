@@ -136,7 +136,7 @@ int CVireoView::ChoosePieceType(const QPoint& global)
 
 bool CVireoView::BeginPlacingPiece()
 {
-    if (!m_pDoc->m_pCurrentPanel || !m_pDoc->GetTemplatePiece() || m_pCalibration)
+    if (!m_pDoc->m_pCurrentPanel || !m_pDoc->GetTemplatePiece() || m_pCalibration || m_pPlay)
         return false;
     m_bPlacing = true;
     viewport()->setCursor(Qt::CrossCursor);

@@ -48,6 +48,8 @@ void CVireoView::SetPlaySession(CPlaySession* session)
 {
     if (session && m_pCalibration)
         EndCalibration(false);
+    if (session)
+        EndPlacingPiece(); // the pilot's clicks press buttons
     m_pPlay = session;
     m_nArrowsHeld = 0;
     m_nArrowsChord = 0;
