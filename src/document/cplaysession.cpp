@@ -190,13 +190,6 @@ std::optional<CPlaySession::Direction> CPlaySession::ArrowDirection(bool up, boo
     return table[dy + 1][dx + 1];
 }
 
-const char* CPlaySession::DirectionName(Direction direction)
-{
-    static const char* const names[] = {"north", "north-east", "east", "south-east",
-                                        "south", "south-west", "west", "north-west"};
-    return names[direction];
-}
-
 CCPPanel* CPlaySession::Neighbour(Direction direction) const
 {
     const CCPPanel* panel = m_doc.m_pCurrentPanel;
@@ -232,11 +225,7 @@ std::vector<CPlaySession::Input> CPlaySession::Inputs() const
                 auto [it, added] = rows.try_emplace({in.slot, in.channel});
                 Input& row = it->second;
                 if (added) {
-                    row.slot = in.slot;
-                    row.channel = in.channel;
-                    row.min = in.min;
-                    row.max = in.max;
-                    row.what = in.what;
+                    static_cast<InstrumentInput&>(row) = in;
                     row.value = RestValue(r, in);
                 } else {
                     row.min = std::min(row.min, in.min);

@@ -2,6 +2,7 @@
 
 #include "crect.h"
 #include "instrumentinputs.h"
+#include "panelmap.h"
 
 #include <memory>
 #include <optional>
@@ -21,29 +22,14 @@ class CVireoDoc;
 class CPlaySession
 {
 public:
-    // The neighbour directions in the order of a panel's adjacent entries.
-    enum Direction
-    {
-        kNorth,
-        kNorthEast,
-        kEast,
-        kSouthEast,
-        kSouth,
-        kSouthWest,
-        kWest,
-        kNorthWest
-    };
+    // The neighbour directions in the order of a panel's adjacent entries, as the map has them.
+    using Direction = MapDirection;
 
     // One row of the Inputs: a callback slot's channel that instruments of the current panel
     // take, the range their fields give (all of them together) and the value fed now.
-    struct Input
+    struct Input : InstrumentInput // what: the kinds, "Dial", "ADI roll", ...
     {
-        int slot = -1;
-        InputChannel channel = InputChannel::Value;
-        float min = 0.0f;
-        float max = 1.0f;
         float value = 0.0f;
-        std::string what;                 // the kinds, "Dial", "ADI roll", ...
         std::vector<std::string> records; // as the tree names them
     };
 
@@ -67,7 +53,6 @@ public:
                                                     CPoint pt);
     // The direction of arrow keys held together; none for none or for opposite keys alone.
     static std::optional<Direction> ArrowDirection(bool up, bool right, bool down, bool left);
-    static const char* DirectionName(Direction direction);
     // The panel in that direction of the current one, null when its entry is -1 or names no
     // panel.
     CCPPanel* Neighbour(Direction direction) const;

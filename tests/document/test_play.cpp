@@ -117,7 +117,7 @@ TEST_F(PlayTest, PlayingLeavesTheDocumentAsItWasAndGivesBackWhatTheEditorShowed)
         play.SetInput(84, InputChannel::Value, 250.0f);
         play.SetInput(31, InputChannel::Roll, 20.0f);
         std::string status;
-        ASSERT_TRUE(play.Go(CPlaySession::kNorth, status));
+        ASSERT_TRUE(play.Go(kNorth, status));
         play.StepButton(*View(2), false);
         EXPECT_EQ(c.Saved(), original);
     }
@@ -160,22 +160,22 @@ TEST_F(PlayTest, ThePilotWalksToEachNeighbourAndNowhereElse)
 {
     CPlaySession play(c.doc);
     const int expected[] = {200, 300, 400, 500, 600, 700, 800, 900};
-    for (int d = CPlaySession::kNorth; d <= CPlaySession::kNorthWest; ++d) {
+    for (int d = kNorth; d <= kNorthWest; ++d) {
         std::string status;
-        ASSERT_TRUE(play.Go(CPlaySession::Direction(d), status)) << d;
+        ASSERT_TRUE(play.Go(MapDirection(d), status)) << d;
         EXPECT_EQ(c.doc.m_pCurrentPanel->m_nId, expected[d]);
         EXPECT_FALSE(status.empty());
         c.doc.SetCurrentPanel(Panel(100));
     }
     std::string status;
-    ASSERT_TRUE(play.Go(CPlaySession::kNorth, status));
+    ASSERT_TRUE(play.Go(kNorth, status));
     EXPECT_NE(status.find("Overhead"), std::string::npos) << status;
-    EXPECT_FALSE(play.Go(CPlaySession::kWest, status));
+    EXPECT_FALSE(play.Go(kWest, status));
     EXPECT_EQ(status, "No panel to the west");
-    EXPECT_FALSE(play.Go(CPlaySession::kEast, status)) << "999 names no panel";
+    EXPECT_FALSE(play.Go(kEast, status)) << "999 names no panel";
     EXPECT_NE(status.find("999"), std::string::npos) << status;
     EXPECT_EQ(c.doc.m_pCurrentPanel, Panel(200));
-    EXPECT_TRUE(play.Go(CPlaySession::kSouth, status));
+    EXPECT_TRUE(play.Go(kSouth, status));
     EXPECT_EQ(c.doc.m_pCurrentPanel, Panel(100));
 }
 
@@ -183,26 +183,26 @@ TEST(PlayDirections, MouseBorderEdgesAndCornersAndArrowChords)
 {
     using P = CPlaySession;
     const auto at = [](int x, int y) { return P::BorderDirection(8, 1024, 768, CPoint{x, y}); };
-    EXPECT_EQ(at(0, 300), P::kWest);
-    EXPECT_EQ(at(7, 300), P::kWest);
+    EXPECT_EQ(at(0, 300), kWest);
+    EXPECT_EQ(at(7, 300), kWest);
     EXPECT_EQ(at(8, 300), std::nullopt);
-    EXPECT_EQ(at(1016, 300), P::kEast);
+    EXPECT_EQ(at(1016, 300), kEast);
     EXPECT_EQ(at(1015, 300), std::nullopt);
-    EXPECT_EQ(at(500, 7), P::kNorth);
-    EXPECT_EQ(at(500, 760), P::kSouth);
+    EXPECT_EQ(at(500, 7), kNorth);
+    EXPECT_EQ(at(500, 760), kSouth);
     EXPECT_EQ(at(500, 759), std::nullopt);
-    EXPECT_EQ(at(3, 3), P::kNorthWest);
-    EXPECT_EQ(at(1020, 2), P::kNorthEast);
-    EXPECT_EQ(at(1020, 765), P::kSouthEast);
-    EXPECT_EQ(at(2, 765), P::kSouthWest);
+    EXPECT_EQ(at(3, 3), kNorthWest);
+    EXPECT_EQ(at(1020, 2), kNorthEast);
+    EXPECT_EQ(at(1020, 765), kSouthEast);
+    EXPECT_EQ(at(2, 765), kSouthWest);
     EXPECT_EQ(P::BorderDirection(0, 1024, 768, CPoint{0, 0}), std::nullopt)
         << "no border, no panning by clicks";
 
-    EXPECT_EQ(P::ArrowDirection(true, false, false, false), P::kNorth);
-    EXPECT_EQ(P::ArrowDirection(true, true, false, false), P::kNorthEast);
-    EXPECT_EQ(P::ArrowDirection(false, false, true, true), P::kSouthWest);
+    EXPECT_EQ(P::ArrowDirection(true, false, false, false), kNorth);
+    EXPECT_EQ(P::ArrowDirection(true, true, false, false), kNorthEast);
+    EXPECT_EQ(P::ArrowDirection(false, false, true, true), kSouthWest);
     EXPECT_EQ(P::ArrowDirection(true, false, true, false), std::nullopt);
-    EXPECT_EQ(P::ArrowDirection(true, false, true, true), P::kWest);
+    EXPECT_EQ(P::ArrowDirection(true, false, true, true), kWest);
     EXPECT_EQ(P::ArrowDirection(false, false, false, false), std::nullopt);
 }
 
@@ -240,7 +240,7 @@ TEST_F(PlayTest, InputRangesComeFromTheInstrumentsOfThePanelShown)
     play.SetInput(84, InputChannel::Value, 120.0f);
     EXPECT_EQ(Row(play.Inputs(), 84)->value, 120.0f);
     std::string status;
-    ASSERT_TRUE(play.Go(CPlaySession::kNorth, status));
+    ASSERT_TRUE(play.Go(kNorth, status));
     EXPECT_TRUE(play.Inputs().empty()) << "Overhead has no instruments";
 }
 
