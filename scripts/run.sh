@@ -8,7 +8,10 @@ cockpit="${1:-$(ls "$root"/examples/*_*.dat 2>/dev/null | head -n 1)}"
 # Configure first: whether the window is built (Qt Widgets found, VIREO_BUILD_GUI) is known
 # only then.
 "$root/scripts/build.sh" --configure-only
-if ! cmake --build "$build" --target help | grep -qE '(^|[.][.][.] )vireo(:|$)'; then
+# The list is read whole: grep -q would stop at the first match and, under pipefail, the
+# build tool cut off mid-list would count as "not built".
+targets="$(cmake --build "$build" --target help)"
+if ! grep -qE '(^|[.][.][.] )vireo(:|$)' <<<"$targets"; then
   echo "The editor window is not built; checking the demo cockpit with vireo-cli instead."
   "$root/scripts/build.sh" vireo-cli
   exec "$build/vireo-cli" check --full "$cockpit"
