@@ -42,7 +42,7 @@ void CCPAdi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     // A copy is read into a new record: start from the defaults so it equals the original.
     SetDefaults();
     ReadKeys(ar, "Adi Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (CRect* rc = EqualsNoCase(key, "srcloc")      ? &m_rcSrc
                         : EqualsNoCase(key, "ilslimits") ? &m_rcIlsLimits
                         : EqualsNoCase(key, "backdest")  ? &m_rcBackDest

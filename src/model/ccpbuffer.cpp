@@ -12,7 +12,7 @@ CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPMan
 {
     CCPObject::Load(id, ar, comment, manager);
     ReadKeys(ar, "Buffer Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))
                 m_strFile = value;

@@ -43,7 +43,7 @@ void CCPHsi::Load(int id, CLineReader& ar, const std::string& comment, CCPManage
     SetDefaults();
     m_arcSrc[0] = CRect();
     ReadKeys(ar, "HSI Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (EqualsNoCase(key, "srcloc")) {
             // The first line with an area is the compass card; later lines go to the second piece.
             ReadRect(cur, m_arcSrc[0].IsRectEmpty() ? m_arcSrc[0] : m_arcSrc[1]);

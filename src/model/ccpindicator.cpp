@@ -47,7 +47,7 @@ void CCPIndicator::Load(int id, CLineReader& ar, const std::string& comment, CCP
     CCPObject::Load(id, ar, comment, manager);
     SetDefaults();
     ReadKeys(ar, "Indicator Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (float* f = EqualsNoCase(key, "minval")   ? &m_fMinVal
                        : EqualsNoCase(key, "maxval") ? &m_fMaxVal
                                                      : nullptr) {

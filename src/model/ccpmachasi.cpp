@@ -46,7 +46,7 @@ void CCPMachAsi::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
     m_nCycleBits = 0xffffffffu;
     m_nCallbackSlot = -1;
     ReadKeys(ar, "MachASI Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (float* f = EqualsNoCase(key, "endangle")     ? &m_fEndAngle
                        : EqualsNoCase(key, "endlength")  ? &m_fEndLength
                        : EqualsNoCase(key, "minval")     ? &m_fMinVal

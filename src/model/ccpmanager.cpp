@@ -32,16 +32,12 @@ namespace {
 constexpr int kMaxTemplateSide = 16384;
 constexpr long long kMaxTemplateArea = 64LL * 1024 * 1024;
 
-template <class T>
-void Rebuild(const std::vector<std::unique_ptr<T>>& list,
-             std::unordered_map<int, std::pair<size_t, int>>& map)
+template <class T> void Rebuild(const std::vector<std::unique_ptr<T>>& list, CIdTable& map)
 {
-    map.clear();
-    map.reserve(list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-        auto [it, fresh] = map.try_emplace(list[i]->m_nId, i, 0);
-        ++it->second.second;
-    }
+    map.Clear();
+    map.Reserve(list.size());
+    for (size_t i = 0; i < list.size(); ++i)
+        ++map.Add(list[i]->m_nId, i).count;
 }
 
 template <class T> T* At(const std::vector<std::unique_ptr<T>>& list, int index)
@@ -138,14 +134,14 @@ T* CCPManager::FindIndexed(const std::vector<std::unique_ptr<T>>& list, CIdIndex
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!index.valid || index.size != list.size()) {
-            Rebuild(list, index.map);
+            Rebuild(list, index.table);
             index.size = list.size();
             index.valid = true;
         }
-        const auto it = index.map.find(id);
-        if (it == index.map.end())
+        const CIdTable::CEntry* e = index.table.Find(id);
+        if (!e)
             return nullptr;
-        const size_t pos = it->second.first;
+        const size_t pos = e->first;
         if (pos < list.size() && list[pos]->m_nId == id)
             return list[pos].get();
         index.valid = false; // an id changed behind our back
@@ -159,7 +155,7 @@ int CCPManager::CountIndexed(const std::vector<std::unique_ptr<T>>& list, CIdInd
 {
     if (!FindIndexed(list, index, id))
         return 0;
-    return index.map.find(id)->second.second;
+    return int(index.table.Find(id)->count);
 }
 
 template <class T>
@@ -167,8 +163,7 @@ void CCPManager::AddIndexed(std::vector<std::unique_ptr<T>>& list, CIdIndex& ind
                             std::unique_ptr<T> r)
 {
     if (index.valid && index.size == list.size()) {
-        auto [it, fresh] = index.map.try_emplace(r->m_nId, list.size(), 0);
-        ++it->second.second;
+        ++index.table.Add(r->m_nId, list.size()).count;
         index.size = list.size() + 1;
     } else {
         index.valid = false;

@@ -2,6 +2,7 @@
 
 #include "cbitmap.h"
 #include "ccprecord.h"
+#include "cidtable.h"
 
 #include <array>
 #include <cstdint>
@@ -202,7 +203,7 @@ private:
     // Look-ups by id stay first-match but cost no scan of the list.
     struct CIdIndex
     {
-        std::unordered_map<int, std::pair<size_t, int>> map;
+        CIdTable table;
         size_t size = 0;
         bool valid = false;
     };

@@ -142,7 +142,7 @@ void CCPPanel::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
     CCPObject::Load(id, ar, comment, manager);
 
     ReadKeys(ar, "Panel Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (EqualsNoCase(key, "numsurfaces") || EqualsNoCase(key, "numobjects") ||
             EqualsNoCase(key, "numbuttonviews")) {
             // The counts come from the lists.

@@ -25,7 +25,7 @@ void CCPPanTilt::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
     m_nPanLabel = m_nTiltLabel = 0;
     const std::string badKey = GetTypeName() + " Bad string";
     ReadKeys(ar, badKey.c_str(), [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (EqualsNoCase(key, "pantilt")) {
             if (cur.Next(value, TokenSet::Value)) {
                 CScanner s(value);

@@ -17,7 +17,7 @@ void CCPSound::Load(int id, CLineReader& ar, const std::string& comment, CCPMana
     m_nEntry = 0;
     CCPObject::Load(id, ar, comment, manager);
     ReadKeys(ar, "Sound Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (EqualsNoCase(key, "entry")) {
             // Text that is no number reads as 0.
             if (cur.Next(value, TokenSet::Value) && !ScanInt(value, m_nEntry))

@@ -23,7 +23,7 @@ void CCPSurface::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
     CCPObject::Load(id, ar, comment, manager);
     m_rcSrc = CRect(0, 0, 10, 10);
     ReadKeys(ar, "Surface Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string value;
+        std::string_view value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))
                 m_strFile = value;
