@@ -1,9 +1,11 @@
 #include "ccliapp.h"
 
+#include "cclipictureloader.h"
 #include "checkjson.h"
 #include "clinewriter.h"
 #include "cloadedcockpit.h"
 #include "filepaths.h"
+#include "icliqtpart.h"
 
 #include <cerrno>
 #include <cstring>
@@ -94,25 +96,29 @@ std::string CCliApp::HelpText()
            "      Shows this text.\n";
 }
 
-#ifndef VIREO_CLI_RENDER
-int CCliApp::Render(const std::vector<std::string>&)
+int CCliApp::Painted(const std::string& command, const std::vector<std::string>& args)
 {
-    m_err << "vireo-cli: render is not available in this build (it needs Qt); format and check "
-             "are\n";
-    return 2;
+    ICliQtPart* qt = m_pQt ? m_pQt->Part() : nullptr;
+    if (!qt) {
+        if (m_pQt)
+            m_err << "vireo-cli: " << command << " needs Qt: " << m_pQt->Why() << "\n";
+        else
+            m_err << "vireo-cli: " << command
+                  << " is not available in this build (it needs Qt); format and check are\n";
+        return 2;
+    }
+    return command == "map" ? qt->Map(args, m_out, m_err) : qt->Render(args, m_out, m_err);
 }
 
-int CCliApp::Map(const std::vector<std::string>&)
+int CliUsage(std::ostream& err, const std::string& problem)
 {
-    m_err << "vireo-cli: map is not available in this build (it needs Qt); format and check are\n";
+    err << "vireo-cli: " << problem << "\n(vireo-cli --help explains the commands)\n";
     return 2;
 }
-#endif
 
 int CCliApp::Usage(const std::string& problem)
 {
-    m_err << "vireo-cli: " << problem << "\n(vireo-cli --help explains the commands)\n";
-    return 2;
+    return CliUsage(m_err, problem);
 }
 
 int CCliApp::Run(const std::vector<std::string>& args)
@@ -140,10 +146,8 @@ int CCliApp::RunCommand(const std::vector<std::string>& args)
         return Format(rest);
     if (cmd == "check")
         return Check(rest);
-    if (cmd == "render")
-        return Render(rest);
-    if (cmd == "map")
-        return Map(rest);
+    if (cmd == "render" || cmd == "map")
+        return Painted(cmd, rest);
     return Usage("unknown command '" + cmd + "'");
 }
 
@@ -163,7 +167,8 @@ int CCliApp::Format(const std::vector<std::string>& args)
     }
     if (input.empty() || !haveOutput)
         return Usage("format needs INPUT and -o OUTPUT");
-    CLoadedCockpit c(m_err);
+    CCliPictureLoader pictures(m_pQt, m_err);
+    CLoadedCockpit c(m_err, pictures);
     if (!c.Open(input))
         return 2;
     if (output == "-") {
@@ -218,7 +223,8 @@ int CCliApp::Check(const std::vector<std::string>& args)
     }
     if (input.empty())
         return Usage("check needs INPUT");
-    CLoadedCockpit c(m_err);
+    CCliPictureLoader pictures(m_pQt, m_err);
+    CLoadedCockpit c(m_err, pictures);
     if (!c.Open(input))
         return 2;
     CCheckMessageArray messages;

@@ -1,5 +1,5 @@
 // vireo-cli map: the Panel Map as a picture, and its broken links as text.
-#include "ccliapp.h"
+#include "ccliqtpart.h"
 
 #include "ccpmanager.h"
 #include "ccppanel.h"
@@ -13,7 +13,7 @@
 #include <QImage>
 #include <QPainter>
 
-int CCliApp::Map(const std::vector<std::string>& args)
+int CCliQtCommands::Map(const std::vector<std::string>& args)
 {
     std::string input, output;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -28,7 +28,7 @@ int CCliApp::Map(const std::vector<std::string>& args)
     if (input.empty() || output.empty())
         return Usage("map needs INPUT and -o MAP.png");
 
-    CLoadedCockpit c(m_err);
+    CLoadedCockpit c(m_err, m_loader);
     if (!c.Open(input))
         return 2;
     CCPManager& m = c.doc.m_manager;

@@ -1,5 +1,5 @@
 // vireo-cli render: panels painted with Qt, as the editor's panel view paints them.
-#include "ccliapp.h"
+#include "ccliqtpart.h"
 
 #include "ccpmanager.h"
 #include "ccppanel.h"
@@ -35,7 +35,7 @@ bool ParseInt(const std::string& text, int& value)
 
 } // namespace
 
-int CCliApp::Render(const std::vector<std::string>& args)
+int CCliQtCommands::Render(const std::vector<std::string>& args)
 {
     if (std::find(args.begin(), args.end(), "--all") != args.end())
         return RenderAll(args);
@@ -81,7 +81,7 @@ int CCliApp::Render(const std::vector<std::string>& args)
     if (input.empty() || !havePanel || output.empty())
         return Usage("render needs INPUT, --panel ID and -o OUT.png");
 
-    CLoadedCockpit c(m_err);
+    CLoadedCockpit c(m_err, m_loader);
     if (!c.Open(input))
         return 2;
     CCPManager& m = c.doc.m_manager;
@@ -142,7 +142,7 @@ int CCliApp::Render(const std::vector<std::string>& args)
     return 0;
 }
 
-int CCliApp::RenderAll(const std::vector<std::string>& args)
+int CCliQtCommands::RenderAll(const std::vector<std::string>& args)
 {
     std::string input, folder;
     float zoom = 1.0f;
@@ -173,7 +173,7 @@ int CCliApp::RenderAll(const std::vector<std::string>& args)
     if (input.empty() || folder.empty())
         return Usage("render --all needs INPUT and -o DIR");
 
-    CLoadedCockpit c(m_err);
+    CLoadedCockpit c(m_err, m_loader);
     if (!c.Open(input))
         return 2;
     CCPManager& m = c.doc.m_manager;

@@ -2,26 +2,19 @@
 
 #include "ccliuserinterface.h"
 #include "cvireodoc.h"
-
-#ifdef VIREO_CLI_RENDER
-#include "cqtimageloader.h"
-using CCliImageLoader = CQtImageLoader;
-#else
-#include "cfileonlyimageloader.h"
-using CCliImageLoader = CFileOnlyImageLoader;
-#endif
+#include "iimageloader.h"
 
 #include <ostream>
 #include <string>
 
-// A document loaded as the editor's Open loads it, messages to the error stream.
+// A document loaded as the editor's Open loads it, messages to the error stream, pictures
+// read by the loader given.
 struct CLoadedCockpit
 {
     CCliUserInterface ui;
-    CCliImageLoader loader;
     CVireoDoc doc;
 
-    explicit CLoadedCockpit(std::ostream& err) : ui(err), m_err(err)
+    CLoadedCockpit(std::ostream& err, IImageLoader& loader) : ui(err), m_err(err)
     {
         doc.SetUserInterface(&ui);
         doc.m_manager.SetImageLoader(&loader);

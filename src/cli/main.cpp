@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#ifdef VIREO_CLI_RENDER
-#include <QGuiApplication>
+#ifdef VIREO_CLI_QT_MODULE
+#include "cqtpartloader.h"
 #endif
 
 #ifdef _WIN32
@@ -16,9 +16,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -53,30 +50,19 @@ int main(int argc, char** argv)
     // its line ends, and reports end their lines with LF as on every other system.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-#ifdef VIREO_CLI_RENDER
-    // No window is ever shown: render and fonts work on an offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-#ifndef _WIN32
-    // Outside a desktop session Qt would warn on stderr, which scripts read for load messages.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
-        mkdir(dir.c_str(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir.c_str());
-    }
-#endif
-#endif
 #ifdef SIGXFSZ
     // Past a file size limit a write must fail with an error the save reports, not end the
     // program half way.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-#ifdef VIREO_CLI_RENDER
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-#endif
-    // Qt takes the user's locale; the file format always writes and reads a decimal point.
+    // The file format always writes and reads a decimal point, whatever the user's locale.
     setlocale(LC_NUMERIC, "C");
+#ifdef VIREO_CLI_QT_MODULE
+    // Qt is loaded when a command first needs it: render, map, or a picture only it reads.
+    CQtPartLoader qt;
+    CCliApp cli(std::cout, std::cerr, &qt);
+#else
     CCliApp cli(std::cout, std::cerr);
+#endif
     return cli.Run(Arguments(argc, argv));
 }

@@ -47,6 +47,11 @@ std::string FileNameOf(const std::string& path)
 
 std::string ResolveCockpitPath(const std::string& folder, const std::string& name)
 {
+    // No system takes a longer name (Windows' long paths stop at 32,767 characters): such a
+    // name is looked for as it is, without copies of it walked through the folders.
+    constexpr size_t kLongestName = 32767 * 3;
+    if (name.size() > kLongestName)
+        return name;
     std::string n = name;
     for (char& c : n)
         if (c == '\\')

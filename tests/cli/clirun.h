@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ccliapp.h"
+#include "ccliqtpart.h"
 
 #include <sstream>
 #include <string>
@@ -18,7 +19,7 @@ struct CRun
 inline CRun Cli(std::vector<std::string> args)
 {
     std::ostringstream out, err;
-    CCliApp app(out, err);
+    CCliApp app(out, err, LinkedQtPart());
     const int code = app.Run(args);
     return {code, out.str(), err.str()};
 }

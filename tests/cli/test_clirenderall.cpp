@@ -1,4 +1,5 @@
 #include "ccliapp.h"
+#include "ccliqtpart.h"
 #include "testcockpit.h"
 #include "testdata.h"
 
@@ -24,7 +25,7 @@ CResult RenderAll(const CTempDir& dir, const std::string& cockpit, const std::st
                   int workers)
 {
     std::ostringstream out, err;
-    CCliApp app(out, err);
+    CCliApp app(out, err, LinkedQtPart());
     const int code = app.Run(
         {"render", cockpit, "--all", "-o", dir.File(folder), "--workers", std::to_string(workers)});
     CResult r{code, err.str(), {}};
@@ -80,7 +81,7 @@ TEST(CliRenderAll, WorkersWriteTheBytesAndMessagesOfOneWorker)
     EXPECT_EQ(first.size(), QSize(640, 480));
     // Panels that paint the same picture get the bytes a render of one panel writes.
     std::ostringstream out, err;
-    CCliApp single(out, err);
+    CCliApp single(out, err, LinkedQtPart());
     ASSERT_EQ(single.Run({"render", dir.File("6_many.dat"), "--panel", "2001", "-o",
                           dir.File("2001.png")}),
               0);
@@ -105,7 +106,7 @@ TEST(CliRenderAll, WorkersWriteTheBytesAndMessagesOfOneWorker)
     EXPECT_TRUE(demoOne.files == demoTwo.files);
 
     // The worker count is a count.
-    CCliApp app(out, err);
+    CCliApp app(out, err, LinkedQtPart());
     EXPECT_EQ(
         app.Run({"render", dir.File("6_many.dat"), "--all", "-o", dir.File("x"), "--workers", "0"}),
         2);

@@ -1,4 +1,5 @@
 #include "ccliapp.h"
+#include "ccliqtpart.h"
 #include "checkjson.h"
 #include "testcockpit.h"
 #include "testdata.h"
@@ -20,7 +21,7 @@ struct CResult
 CResult Cli(std::vector<std::string> args)
 {
     std::ostringstream out, err;
-    CCliApp app(out, err);
+    CCliApp app(out, err, LinkedQtPart());
     const int code = app.Run(args);
     return {code, out.str(), err.str()};
 }

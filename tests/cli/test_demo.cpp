@@ -1,4 +1,5 @@
 #include "ccliapp.h"
+#include "ccliqtpart.h"
 #include "ccpadi.h"
 #include "ccpbuffer.h"
 #include "ccpbutton.h"
@@ -67,7 +68,7 @@ struct CRun
 CRun Cli(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
-    CCliApp app(out, err);
+    CCliApp app(out, err, LinkedQtPart());
     const int code = app.Run(args);
     return {code, out.str(), err.str()};
 }

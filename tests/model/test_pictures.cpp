@@ -124,6 +124,10 @@ TEST(PictureNames, ResolveAsWindowsUsersWriteThem)
     EXPECT_EQ(ResolveCockpitPath(folder, "Q:\\Cockpits\\front.bmp"),
               folder + "Q:/Cockpits/front.bmp");
 #endif
+
+    // A name longer than any system takes names no file: it stays as written, unwalked.
+    const std::string endless = "art\\" + std::string(200000, 'x');
+    EXPECT_EQ(ResolveCockpitPath(folder, endless), endless);
 }
 
 TEST(PictureNames, UpdatePicturesLoadsWhatANewNameSizeOrFolderNames)
