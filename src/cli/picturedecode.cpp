@@ -71,13 +71,13 @@ struct CPngStep
 {
     png_structp png;
     png_infop info;
-    png_bytep row;        // one row, for a picture read row by row
-    png_bytepp rows;      // every row, for an interlaced picture
+    png_bytep row;   // one row, for a picture read row by row
+    png_bytepp rows; // every row, for an interlaced picture
     const png_color* palette;
     int paletteCount;
     int colorType;
     int bitDepth;
-    uint32_t* pixels;     // the bitmap's
+    uint32_t* pixels; // the bitmap's
     png_uint_32 width;
     png_uint_32 height;
 };
@@ -174,7 +174,10 @@ public:
         png_set_crc_action(m_step.png, PNG_CRC_DEFAULT, PNG_CRC_ERROR_QUIT);
         png_set_user_limits(m_step.png, kMaxPictureSide, kMaxPictureSide);
     }
-    ~CPngReader() { png_destroy_read_struct(&m_step.png, m_step.info ? &m_step.info : nullptr, nullptr); }
+    ~CPngReader()
+    {
+        png_destroy_read_struct(&m_step.png, m_step.info ? &m_step.info : nullptr, nullptr);
+    }
     CPngReader(const CPngReader&) = delete;
     CPngReader& operator=(const CPngReader&) = delete;
 
@@ -419,8 +422,8 @@ bool ReadGifStart(CGifCursor& in, CGifStart& g)
         }
     }
     unsigned frameFlags = 0;
-    if (!in.Word(g.left) || !in.Word(g.top) || !in.Word(g.frameWidth) ||
-        !in.Word(g.frameHeight) || !in.Byte(frameFlags) || !ReadTable(in, frameFlags, g.local))
+    if (!in.Word(g.left) || !in.Word(g.top) || !in.Word(g.frameWidth) || !in.Word(g.frameHeight) ||
+        !in.Byte(frameFlags) || !ReadTable(in, frameFlags, g.local))
         return false;
     g.interlaced = (frameFlags & 0x40) != 0;
     return g.frameWidth > 0 && g.frameHeight > 0 && g.left + g.frameWidth <= g.width &&
@@ -604,6 +607,10 @@ bool DecodeGif(std::string_view bytes, CBitmap& out)
         return false;
     const CGifTable& table = g.local.count ? g.local : g.global;
     if (table.count == 0 || (g.transparent >= 0 && unsigned(g.transparent) >= table.count))
+        return false;
+    // Qt does not skip the empty second pass of a 3 or 4 row interlaced picture: its rows
+    // come out in other places.
+    if (g.interlaced && (g.frameHeight == 3 || g.frameHeight == 4))
         return false;
 
     // Qt shows the screen around a smaller picture in the global colour of the transparent
