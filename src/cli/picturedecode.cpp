@@ -388,9 +388,14 @@ bool ReadControl(CGifCursor& in, int& transparent)
 }
 
 // Extensions other than graphic control: comments and application data only. (Plain text
-// is drawn by some readers and not by others.)
+// is drawn by some readers and not by others.) Application data starts with its 11 byte name:
+// Qt loses its way in one that has none.
 bool SkipExtension(CGifCursor& in, unsigned label)
 {
+    const unsigned char* name = nullptr;
+    unsigned size = 0;
+    if (label == 0xff && (!in.Byte(size) || size != 11 || !in.Take(size, name)))
+        return false;
     return (label == 0xfe || label == 0xff) && in.SkipSubBlocks();
 }
 
@@ -632,9 +637,11 @@ bool DecodeGif(std::string_view bytes, CBitmap& out)
 
 bool PeekGif(std::string_view head, int& width, int& height)
 {
+    // Past about 2000 pixels on a side Qt tells the first picture's side for the screen's.
+    constexpr unsigned kToldSide = 2000;
     CGifCursor in(head);
     CGifStart g;
-    if (!ReadGifStart(in, g))
+    if (!ReadGifStart(in, g) || g.width > kToldSide || g.height > kToldSide)
         return false;
     width = int(g.width);
     height = int(g.height);

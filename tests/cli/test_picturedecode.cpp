@@ -367,6 +367,9 @@ TEST(PictureDecode, WhatReadersShowDifferentlyIsLeftToQt)
     gif.extensions = std::string("\x21\xf9\x04\0\0\0\0\0", 8);
     gif.transparent = 2;
     leftToQt(gif.Bytes(), "two controls");
+    gif.extensions = std::string("\x21\xff\0", 3);
+    gif.transparent = -1;
+    leftToQt(gif.Bytes(), "application data without a name");
     // A picture reaching past the screen.
     gif = Pattern(7, 5, 6);
     gif.width = 6;
@@ -425,6 +428,16 @@ TEST(PictureDecode, PeekedSizesAreTheSizesQtTells)
         const size_t stride = std::max<size_t>(1, bytes.size() / 100);
         for (size_t length = 0; length < bytes.size(); length += stride)
             PeeksAsQt(qt, bytes.substr(0, length), name + " cut to " + std::to_string(length));
+    }
+    // Small pictures on large screens: Qt tells the screen's size only up to a point.
+    for (int side = 1900; side <= 2100; side += 10) {
+        CGifWriter gif = Pattern(6, 5, 4);
+        gif.width = side;
+        PeeksAsQt(qt, gif.Bytes(), "screen width " + std::to_string(side));
+        EXPECT_TRUE(DecodesAsQt(qt, gif.Bytes(), "screen width " + std::to_string(side)));
+        gif.width = 6;
+        gif.height = side;
+        PeeksAsQt(qt, gif.Bytes(), "screen height " + std::to_string(side));
     }
 }
 
