@@ -1,5 +1,5 @@
-// The picture readers on any bytes: nothing may crash, overflow or allocate what a header merely
-// claims, and a size told from the file's start is the size of the picture read from it.
+// The picture readers on any bytes: nothing may crash or overflow, no picture past the size
+// limits is allocated, and a size told from the file's start is the size of the picture read.
 #include "cbitmap.h"
 #include "picturedecode.h"
 

@@ -152,7 +152,7 @@ void StepImage(CPngStep& s)
 
 void StepEnd(CPngStep& s)
 {
-    png_read_end(s.png, nullptr);
+    png_read_end(s.png, s.info);
 }
 
 // A libpng reader over bytes in memory, as strict as libpng can be.

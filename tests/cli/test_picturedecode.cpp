@@ -380,6 +380,11 @@ TEST(PictureDecode, WhatReadersShowDifferentlyIsLeftToQt)
         const std::string bytes = Picture(name);
         leftToQt(bytes.substr(0, bytes.size() - 1), std::string(name) + " with a byte less");
     }
+    // A chunk that must be understood, after the picture data.
+    std::string png = Picture("png_rgb.png");
+    png.insert(png.size() - 12, std::string("\0\0\0\0EXTR\0\0\0\0", 12));
+    FixChunkCrcs(png);
+    leftToQt(png, "unknown critical chunk");
     leftToQt("BM" + std::string(60, '\0'), "a bitmap file");
     leftToQt(std::string(), "nothing");
 }
