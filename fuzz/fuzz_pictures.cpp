@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool peeked = PeekPictureSize(bytes, width, height);
     CBitmap picture;
     if (DecodePictureSurely(bytes, picture)) {
-        if (picture.IsNull() || !peeked || picture.Width() != width || picture.Height() != height)
+        if (picture.IsNull() ||
+            (peeked && (picture.Width() != width || picture.Height() != height)))
             std::abort();
     }
     return 0;
