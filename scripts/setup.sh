@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
-          libgtest-dev ccache xvfb xauth imagemagick fonts-dejavu-core clang-format)
+          libgtest-dev libpng-dev ccache xvfb xauth imagemagick fonts-dejavu-core clang-format)
 for arg in "$@"; do
   case "$arg" in
     --with-clang) packages+=(clang libclang-rt-14-dev) ;;
