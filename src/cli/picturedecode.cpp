@@ -300,7 +300,6 @@ class CGifCursor
 {
 public:
     explicit CGifCursor(std::string_view bytes) : m_bytes(bytes) {}
-    size_t Pos() const { return m_nPos; }
     bool AtEnd() const { return m_nPos == m_bytes.size(); }
     bool Byte(unsigned& value)
     {
