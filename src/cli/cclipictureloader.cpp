@@ -17,8 +17,10 @@ bool PngOrGif(std::string_view head)
            head.starts_with("GIF89a"sv);
 }
 
-// Enough of a file's start for its format and, for PNG and GIF, its size.
-constexpr uint64_t kHeadBytes = 64;
+// Enough of a file's start for its format and, for PNG and GIF, its size: Qt tells a size only
+// once it has read the chunks before a PNG's data (a palette, colour profiles) or a GIF's
+// colour tables and first picture header, which is what the peek holds to.
+constexpr uint64_t kHeadBytes = 64 << 10;
 
 } // namespace
 

@@ -228,8 +228,13 @@ CBitmap BitmapFromImage(const QImage& image)
     if (out.IsNull())
         return out;
     uint32_t* bits = out.MutableBits();
-    for (int y = 0; y < rgb.height(); ++y)
-        std::memcpy(bits + size_t(y) * size_t(rgb.width()), rgb.constScanLine(y),
-                    size_t(rgb.width()) * 4);
+    for (int y = 0; y < rgb.height(); ++y) {
+        uint32_t* row = bits + size_t(y) * size_t(rgb.width());
+        std::memcpy(row, rgb.constScanLine(y), size_t(rgb.width()) * 4);
+        // Qt's GIF reader can leave alpha 0 in an image it calls opaque (around a smaller
+        // first picture, indexes past the colour table).
+        for (int x = 0; x < rgb.width(); ++x)
+            row[x] |= 0xff000000u;
+    }
     return out;
 }

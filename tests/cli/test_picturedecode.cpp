@@ -357,6 +357,14 @@ TEST(PictureDecode, WhatReadersShowDifferentlyIsLeftToQt)
     CGifWriter gif = Pattern(7, 5, 6);
     gif.pixels[9] = 8; // the table holds 8 colours, 6 used
     leftToQt(gif.Bytes(), "pixel past the table");
+    // Qt reads it, and the loader gives it opaque, as every picture is.
+    CBitmap read;
+    ASSERT_TRUE(qt.Load(gif.Bytes(), read));
+    int seeThrough = 0;
+    for (int y = 0; y < read.Height(); ++y)
+        for (int x = 0; x < read.Width(); ++x)
+            seeThrough += (read.Pixel(x, y) >> 24) != 0xffu;
+    EXPECT_EQ(seeThrough, 0);
     gif = Pattern(7, 5, 6);
     gif.transparent = 9;
     leftToQt(gif.Bytes(), "transparent index past the table");
