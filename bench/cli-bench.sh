@@ -12,7 +12,8 @@
 # vireo-cli, bench/gencockpit and bench/formatfloor. RUNS (default 5) runs of each, medians
 # printed. VIREO_BENCH_RENDER=0 leaves out render --all; VIREO_BENCH_NUL=N adds the load of a
 # file of N MB of NUL bytes (one line); VIREO_BENCH_COMMENT=N that of a comment line of N MB
-# before one record.
+# before one record; VIREO_BENCH_NUMBER=N that of a record whose key line holds a number of N
+# MB of digits.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 before=${2:+$(cd "$2" && pwd)}
@@ -66,6 +67,13 @@ for ((i = 0; i < runs; i++)); do
             fi
             measure "comment-format-$side" "$cli" format "$work/comment.dat" -o -
             measure "comment-check-$side" "$cli" check --full "$work/comment.dat"
+        fi
+        if [ "${VIREO_BENCH_NUMBER:-0}" -gt 0 ]; then
+            if [ ! -f "$work/number.dat" ]; then
+                { printf '#1 SOUND\n\tentry = '; head -c "$((VIREO_BENCH_NUMBER << 20))" /dev/zero | tr '\0' 7
+                  printf ';\n#end\n'; } >"$work/number.dat"
+            fi
+            measure "number-format-$side" "$cli" format "$work/number.dat" -o -
         fi
     done
 done
