@@ -4,12 +4,9 @@
 #include "ccpmanager.h"
 #include "ccppanel.h"
 #include "cloadedcockpit.h"
-#include "filepaths.h"
 #include "panelmap.h"
 #include "panelmappaint.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QImage>
 #include <QPainter>
 
@@ -52,20 +49,8 @@ int CCliQtCommands::Map(const std::vector<std::string>& args)
             painter, geometry,
             [&](size_t i) { return PaintPanelThumbnail(m, *panels[i], geometry.ThumbSize()); }, -1);
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    std::string error, warning;
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        m_err << "vireo-cli: cannot write " << output << "\n";
-        return 2;
-    }
-    if (!WriteFileSafely(output, std::string(png.constData(), size_t(png.size())), &error,
-                         &warning)) {
-        m_err << "vireo-cli: cannot write " << error << "\n";
-        return 2;
-    }
-    if (!warning.empty())
-        m_err << "vireo-cli: " << warning << "\n";
+    if (const int failed = WritePng(image, output))
+        return failed;
     for (const std::string& line : geometry.Map().Problems())
         m_out << line << "\n";
     return 0;

@@ -46,11 +46,10 @@ bool CCliPictureLoader::Load(const std::string& path, CBitmap& out)
     if (!reader.ReadStart(path, head, kHeadBytes, error))
         return false; // missing, unreadable, or no regular file: Qt's reader says the same
     if (PngOrGif(head)) {
-        const CFileStamp stamp = StampOf(path);
-        const CFileKey key{stamp.device, stamp.inode, stamp.size, stamp.mtime};
+        const CFileKey key = FileKeyOf(StampOf(path));
         if (!m_setFailed.count(key)) {
             std::string bytes;
-            if (!reader.ReadFile(path, bytes, kMaxFileBytes, error))
+            if (!reader.ReadFile(path, bytes, kMaxPictureBytes, error))
                 return false;
             if (DecodePictureSurely(bytes, out))
                 return true;

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "filepaths.h"
 #include "iimageloader.h"
 
 #include <cstdint>
 #include <ostream>
 #include <set>
 #include <string>
-#include <tuple>
 
 class IQtPartSource;
 
@@ -18,9 +18,6 @@ class IQtPartSource;
 class CCliPictureLoader : public IImageLoader
 {
 public:
-    // The same limit as the editor's reader: larger picture files are not read.
-    static constexpr uint64_t kMaxFileBytes = uint64_t(256) << 20;
-
     // qt may be null (a build without Qt); err takes the one note that Qt could not be had.
     CCliPictureLoader(IQtPartSource* qt, std::ostream& err) : m_pQt(qt), m_err(err) {}
 
@@ -30,12 +27,9 @@ public:
 private:
     // Qt's reader, when there is one; says once why not when it cannot be had.
     IImageLoader* Qt();
-    // A file as it is now (see CQtImageLoader): a picture that was read without Qt and
-    // failed is not read again until it changes.
-    using CFileKey = std::tuple<uint64_t, uint64_t, uint64_t, int64_t>;
-
     IQtPartSource* m_pQt;
     std::ostream& m_err;
     bool m_bToldNoQt = false;
+    // Pictures read here that failed: not read again until they change.
     std::set<CFileKey> m_setFailed;
 };

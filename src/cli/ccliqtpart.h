@@ -9,6 +9,7 @@
 #include <vector>
 
 class QGuiApplication;
+class QImage;
 
 // The commands that paint with Qt: render and map. Their cockpits read pictures with Qt, as
 // the editor does, so that what they paint is what the editor shows.
@@ -26,6 +27,8 @@ public:
 private:
     int RenderAll(const std::vector<std::string>& args);
     int Usage(const std::string& problem);
+    // OUT.png written as Save writes a file; 0, or 2 after saying why not.
+    int WritePng(const QImage& image, const std::string& output);
 
     std::ostream& m_out;
     std::ostream& m_err;

@@ -120,6 +120,11 @@ int CCliQtCommands::Render(const std::vector<std::string>& args)
         m_err << "vireo-cli: not enough memory for an image of " << w << " x " << h << " pixels\n";
         return 2;
     }
+    return WritePng(image, output);
+}
+
+int CCliQtCommands::WritePng(const QImage& image, const std::string& output)
+{
     // Encoded in memory, then written as Save writes: a failed write leaves no cut picture,
     // and the name goes to the system as the bytes it was given.
     QByteArray png;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 // Names are UTF-8 in the program. The system's form of one: on Windows UTF-16, with bytes that
 // are not UTF-8 read as Latin-1 (as the editor shows them); elsewhere the bytes as they are.
@@ -77,6 +78,14 @@ struct CFileStamp
 };
 // The stamp of the file at path; exists is false when there is none.
 CFileStamp StampOf(const std::string& path);
+// A file's bytes as they are now: the same key again means the same bytes, whatever the name
+// (a hard link shares it). A rewrite changes the time, the size or the inode; not the change
+// time, which a new link to the file changes too.
+using CFileKey = std::tuple<uint64_t, uint64_t, uint64_t, int64_t>;
+inline CFileKey FileKeyOf(const CFileStamp& stamp)
+{
+    return {stamp.device, stamp.inode, stamp.size, stamp.mtime};
+}
 
 // Reads a whole regular file of at most kMaxCockpitBytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& data);

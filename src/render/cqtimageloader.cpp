@@ -164,9 +164,7 @@ bool CQtImageLoader::MayBePicture(const std::string& path, CFileKey& key, int* w
     const CFileStamp stamp = StampOf(path);
     if (!stamp.exists)
         return false;
-    // A rewrite changes the time, the size or the inode: the file is tried again then. (Not
-    // the change time: a new link to the file changes that, and the bytes stay the same.)
-    key = {stamp.device, stamp.inode, stamp.size, stamp.mtime};
+    key = FileKeyOf(stamp); // a rewrite makes another key: the file is tried again then
     {
         std::lock_guard lock(m_mutex);
         if (m_setFailed.count(key))

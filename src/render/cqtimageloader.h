@@ -1,12 +1,12 @@
 #pragma once
 
+#include "filepaths.h"
 #include "iimageloader.h"
 
 #include <cstdint>
 #include <mutex>
 #include <set>
 #include <string>
-#include <tuple>
 
 class QImage;
 
@@ -29,9 +29,6 @@ public:
     int OpenCount() const;
 
 private:
-    // A file as it is now: the same key again means the same bytes, whatever the name (a
-    // hard link shares it).
-    using CFileKey = std::tuple<uint64_t, uint64_t, uint64_t, int64_t>;
     // False when the file is known not to be a picture as it is now, or its start shows it is
     // none; the size its header gives, when it gives one.
     bool MayBePicture(const std::string& path, CFileKey& key, int* width, int* height);
