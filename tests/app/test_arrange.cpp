@@ -55,12 +55,6 @@ protected:
         doc().SetCurrentPanel(doc().m_manager.FindPanel(100));
     }
     CCPObject* View(int id) { return doc().m_manager.FindButtonView(id); }
-    static CRect Dest(const CCPObject* record)
-    {
-        CRect rc;
-        record->GetDestRect(&rc);
-        return rc;
-    }
     // The frame's queued refresh, delivered as the event loop would.
     bool Shown(int id)
     {

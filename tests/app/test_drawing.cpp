@@ -32,12 +32,6 @@ protected:
     {
         return palette()->GetList()->findItems(name, Qt::MatchExactly).value(0);
     }
-    static CRect Dest(const CCPObject* record)
-    {
-        CRect rc;
-        record->GetDestRect(&rc);
-        return rc;
-    }
     QStringList ViewMenu()
     {
         QStringList texts;

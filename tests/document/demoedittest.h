@@ -33,10 +33,4 @@ protected:
         rc.OffsetRect(dx, dy);
         return rc;
     }
-    static CRect Dest(const CCPObject* r)
-    {
-        CRect rc;
-        r->GetDestRect(&rc);
-        return rc;
-    }
 };

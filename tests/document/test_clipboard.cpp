@@ -32,12 +32,6 @@ protected:
     CCPObject* View(int id) { return c.doc.m_manager.FindButtonView(id); }
     CCPObject* Object(int id) { return c.doc.m_manager.FindObject(id); }
     CCPObject* Entry() { return Panel(100)->m_aSurfaces.at(0).get(); }
-    static CRect Dest(const CCPObject* r)
-    {
-        CRect rc;
-        r->GetDestRect(&rc);
-        return rc;
-    }
     static CRect Moved(CRect rc, int by)
     {
         rc.OffsetRect(by, by);

@@ -48,18 +48,6 @@ protected:
         original = c.Saved();
     }
     CCPPanel* Panel(int id) { return c.doc.m_manager.FindPanel(id); }
-    static CRect Dest(const CCPObject* r)
-    {
-        CRect rc;
-        r->GetDestRect(&rc);
-        return rc;
-    }
-    static CRect Src(const CCPObject* r)
-    {
-        CRect rc;
-        r->GetSrcRect(&rc);
-        return rc;
-    }
     // The record just added is current, alone in the selection, and its step is named after
     // it; undone, the cockpit is byte for byte the one before, and redone the one after.
     void ExpectAddedAsOneStep(CCPObject* record, const std::string& before)

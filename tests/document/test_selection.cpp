@@ -23,12 +23,6 @@ protected:
     CCPPanel* Panel(int id) { return c.doc.m_manager.FindPanel(id); }
     CCPObject* View(int id) { return c.doc.m_manager.FindButtonView(id); }
     CCPObject* Light(int id) { return c.doc.m_manager.FindObject(id); }
-    static CRect Dest(const CCPObject* r)
-    {
-        CRect rc;
-        r->GetDestRect(&rc);
-        return rc;
-    }
     std::vector<CCPObject*> Row() { return {View(1), View(2), View(3)}; }
 };
 

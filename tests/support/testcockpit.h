@@ -38,3 +38,18 @@ public:
 private:
     std::string m_strPath;
 };
+
+// A record's place on the panel, and its piece of the template.
+inline CRect Dest(const CCPObject* record)
+{
+    CRect rc;
+    record->GetDestRect(&rc);
+    return rc;
+}
+
+inline CRect Src(const CCPObject* record)
+{
+    CRect rc;
+    record->GetSrcRect(&rc);
+    return rc;
+}

@@ -12,6 +12,7 @@
 #include "crecordingui.h"
 #include "cvireodoc.h"
 #include "irecordeditor.h"
+#include "testcockpit.h"
 #include "testdata.h"
 
 #include <QApplication>
@@ -102,20 +103,6 @@ struct CViewCockpit
     CCPLight* Light(int id) { return static_cast<CCPLight*>(doc.m_manager.FindObject(id)); }
     CCPSound* Sound(int id) { return doc.m_manager.FindSound(id); }
 };
-
-inline CRect Dest(const CCPObject* record)
-{
-    CRect rc;
-    record->GetDestRect(&rc);
-    return rc;
-}
-
-inline CRect Src(const CCPObject* record)
-{
-    CRect rc;
-    record->GetSrcRect(&rc);
-    return rc;
-}
 
 // Sends a mouse event to w at the client point p. Moves carry the left button (a drag).
 inline void Mouse(QWidget* w, QEvent::Type type, QPoint p,
