@@ -99,10 +99,11 @@ void CFileWatcher::Sync()
 {
     std::map<std::string, bool> wanted; // path, is the cockpit
     const CCPManager& m = m_pDoc->m_manager;
-    if (!m.m_strTemplateFile.empty())
+    // A name that names no file is not watched.
+    if (!m.m_strTemplateFile.empty() && !NamesNoFile(m.m_strTemplateFile))
         wanted[m.FullPath(m.m_strTemplateFile)] = false;
     for (const CCPBuffer* buffer : m.BuffersInUse())
-        if (!buffer->m_strFile.empty())
+        if (!buffer->m_strFile.empty() && !buffer->m_strPath.empty())
             wanted[buffer->m_strPath] = false;
     if (!m_pDoc->GetPathName().empty())
         wanted[m_pDoc->GetPathName()] = true;

@@ -79,6 +79,8 @@ void CCockpitReader::Run(std::string_view text, OnHeader&& onHeader, bool releas
             released =
                 size_t(ReleasePages(text.data() + released, text.data() + end) - text.data());
     };
+    if (release)
+        ar.SetLetGo([&](const char* p) { releaseUpTo(size_t(p - text.data())); });
     while (ar.ReadLine(line)) {
         if (line.empty())
             continue;
@@ -177,7 +179,8 @@ void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar, std::s
         return;
     }
     if (type->list == RecordList::Manager) {
-        m_manager.LoadManager(ar, comment);
+        m_manager.LoadManager(ar, std::string());
+        m_manager.m_strComment = std::move(comment); // not copied: a huge one is not held twice
         return;
     }
     // The comment is moved into the record, not copied: a huge one is not held twice.
@@ -190,12 +193,12 @@ void CCockpitReader::ReadRecord(std::string_view header, CLineReader& ar, std::s
     m_manager.AddRecord(std::move(record), type->list);
 }
 
-void CCockpitReader::KeepUnknown(std::string_view header, const std::string& comment)
+void CCockpitReader::KeepUnknown(std::string_view header, std::string& comment)
 {
     // Its body and "#end" come back here as comment lines and headers and are kept the same
     // way, so the record stays whole and in order.
     if (!comment.empty())
-        m_manager.AddLeftover(comment);
+        m_manager.AddLeftover(std::move(comment)); // a huge one is not held twice
     // A CR left at the end would turn the LF written after it into a CR LF line end, and the
     // next load would lose it: the kept line ends at its last other character.
     size_t end = header.size();

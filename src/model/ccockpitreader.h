@@ -54,7 +54,7 @@ private:
     void ReadAll(std::string_view text, bool release);
     // Takes the comment into the record it makes.
     void ReadRecord(std::string_view header, CLineReader& ar, std::string& comment);
-    void KeepUnknown(std::string_view header, const std::string& comment);
+    void KeepUnknown(std::string_view header, std::string& comment);
 
     CCPManager& m_manager;
     IUserInterface* m_pUI;

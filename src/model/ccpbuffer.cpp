@@ -5,6 +5,7 @@
 #include "clinewriter.h"
 #include "cscanner.h"
 #include "ctokencursor.h"
+#include "filepaths.h"
 #include "strformat.h"
 
 CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPManager* manager)
@@ -15,7 +16,7 @@ CCPBuffer::CCPBuffer(int id, CLineReader& ar, const std::string& comment, CCPMan
         std::string_view value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))
-                m_strFile = value;
+                TakeText(ar, value, m_strFile);
         } else if (EqualsNoCase(key, "buffersize")) {
             if (cur.Next(value, TokenSet::Value)) {
                 CScanner s(value);
@@ -41,8 +42,13 @@ void CCPBuffer::Write(CLineWriter& ar, bool embedded)
 void CCPBuffer::SetFile(const std::string& file)
 {
     m_strFile = file;
-    m_strPath = m_pManager ? m_pManager->FullPath(m_strFile) : m_strFile;
-    m_strPathFile = m_strFile;
+    if (NamesNoFile(m_strFile)) { // nothing to resolve, and no copies of megabytes
+        m_strPath.clear();
+        m_strPathFile.clear();
+    } else {
+        m_strPath = m_pManager ? m_pManager->FullPath(m_strFile) : m_strFile;
+        m_strPathFile = m_strFile;
+    }
     m_strPathFolder = m_pManager ? m_pManager->GetFolder() : std::string();
     m_bLoaded = false;
     m_pPicture.reset();
@@ -50,7 +56,7 @@ void CCPBuffer::SetFile(const std::string& file)
 
 bool CCPBuffer::PathIsCurrent() const
 {
-    return m_strPathFile == m_strFile &&
+    return (NamesNoFile(m_strFile) ? m_strPath.empty() : m_strPathFile == m_strFile) &&
            m_strPathFolder == (m_pManager ? m_pManager->GetFolder() : std::string());
 }
 
@@ -59,7 +65,9 @@ const CBitmap* CCPBuffer::GetPicture()
     if (!m_bLoaded) {
         // One attempt (and at most one message) until the picture is released again.
         m_bLoaded = true;
-        m_pPicture = m_pManager ? m_pManager->LoadPicture(m_strPath) : nullptr;
+        m_pPicture = !m_pManager              ? nullptr
+                     : NamesNoFile(m_strFile) ? m_pManager->LoadPicture(m_strFile)
+                                              : m_pManager->LoadPicture(m_strPath);
     }
     return m_pPicture.get();
 }

@@ -61,6 +61,8 @@ std::unique_ptr<CCPObject> TakeFrom(std::vector<std::unique_ptr<T>>& list, CCPOb
 
 std::string ImageErrorText(const std::string& path)
 {
+    if (NamesNoFile(path)) // quoted cut short: no file has such a name
+        return path.substr(0, 200) + "...\nI cannot read this file.\nThe file was not found.";
     // A picture that is not there is not an unsupported format: say which it is.
     std::error_code ec;
     if (!std::filesystem::exists(SystemPath(path), ec))
@@ -441,7 +443,7 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
     m_strComment = comment;
     ResetSettings();
     ReadKeys(ar, "Manager Bad string", [&](std::string_view key, CTokenCursor& cur) {
-        std::string tok;
+        std::string_view tok;
         if (EqualsNoCase(key, "numsurfaces") || EqualsNoCase(key, "numpanels") ||
             EqualsNoCase(key, "numcursors") || EqualsNoCase(key, "numobjects") ||
             EqualsNoCase(key, "numbuttons") || EqualsNoCase(key, "numbuttonviews") ||
@@ -468,7 +470,7 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
             ReadInt(cur, m_nTemplateWidth);
             ReadInt(cur, m_nTemplateHeight);
             if (cur.Next(tok))
-                m_strTemplateFile = tok;
+                TakeText(ar, tok, m_strTemplateFile);
         } else if (EqualsNoCase(key, "dogeometry")) {
             m_bDoGeometry = true;
         } else if (EqualsNoCase(key, "cockpit2d")) {
@@ -483,7 +485,8 @@ void CCPManager::LoadManager(CLineReader& ar, const std::string& comment)
     // A file may hold the MANAGER record many times: its template is decoded once per load,
     // and a failure is told again for each record, as a decode would tell it.
     CTemplateDecode& d = m_templateDecoded;
-    const std::string path = FullPath(m_strTemplateFile);
+    const std::string path =
+        NamesNoFile(m_strTemplateFile) ? NameKey(m_strTemplateFile) : FullPath(m_strTemplateFile);
     if (!(d.tried && d.path == path && d.width == m_nTemplateWidth &&
           d.height == m_nTemplateHeight)) {
         d = {true, DecodeTemplate(), path, m_nTemplateWidth, m_nTemplateHeight};
@@ -531,7 +534,7 @@ std::shared_ptr<const CBitmap> CCPManager::LoadPicture(const std::string& path)
     if (auto it = m_mapPictures.find(path); it != m_mapPictures.end())
         if (auto shared = it->second.lock())
             return shared;
-    if (!m_pImageLoader) {
+    if (!m_pImageLoader || NamesNoFile(path)) {
         MessageBox(ImageErrorText(path));
         return nullptr;
     }
@@ -560,6 +563,8 @@ std::shared_ptr<const CBitmap> CCPManager::LoadPicture(const std::string& path)
 std::string CCPManager::DecodeTemplate()
 {
     m_templateLoaded = TemplateKey();
+    if (NamesNoFile(m_strTemplateFile))
+        return ImageErrorText(m_strTemplateFile);
     const std::string path = FullPath(m_strTemplateFile);
     const long long area = (long long)m_nTemplateWidth * (long long)m_nTemplateHeight;
     const bool sizeOk = m_nTemplateWidth > 0 && m_nTemplateHeight > 0 &&

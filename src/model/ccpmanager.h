@@ -3,6 +3,7 @@
 #include "cbitmap.h"
 #include "ccprecord.h"
 #include "cidtable.h"
+#include "filepaths.h"
 
 #include <array>
 #include <cstdint>
@@ -245,7 +246,7 @@ private:
     } m_templateLoaded;
     CTemplateKey TemplateKey() const
     {
-        return {m_strTemplateFile, m_strFolder, m_nTemplateWidth, m_nTemplateHeight};
+        return {NameKey(m_strTemplateFile), m_strFolder, m_nTemplateWidth, m_nTemplateHeight};
     }
     // Reads the template into m_bmpTemplate; the failure's message, not shown, or empty.
     std::string DecodeTemplate();

@@ -7,6 +7,7 @@
 #include "ckeyreader.h"
 #include "clinewriter.h"
 #include "ctokencursor.h"
+#include "filepaths.h"
 #include "strformat.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ void CCPSurface::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
         std::string_view value;
         if (EqualsNoCase(key, "filename")) {
             if (cur.Next(value))
-                m_strFile = value;
+                TakeText(ar, value, m_strFile);
         } else if (EqualsNoCase(key, "srcloc")) {
             ReadRect(cur, m_rcSrc);
         } else {
@@ -38,9 +39,10 @@ void CCPSurface::Load(int id, CLineReader& ar, const std::string& comment, CCPMa
 
 void CCPSurface::WriteSurface(CLineWriter& ar, std::optional<std::string>& last)
 {
-    if (m_pBuffer && (!last || !EqualsNoCase(m_strFile, *last)))
+    std::string key = NameKey(m_strFile);
+    if (m_pBuffer && (!last || !EqualsNoCase(key, *last)))
         m_pBuffer->Serialize(ar);
-    last = m_strFile;
+    last = std::move(key);
     Serialize(ar);
 }
 

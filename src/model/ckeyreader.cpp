@@ -4,6 +4,18 @@
 #include "cscanner.h"
 #include "strformat.h"
 
+void TakeText(CLineReader& ar, std::string_view value, std::string& field)
+{
+    constexpr size_t kStep = size_t(1) << 20;
+    field.clear();
+    field.reserve(value.size());
+    for (size_t at = 0; at < value.size(); at += kStep) {
+        const std::string_view part = value.substr(at, kStep);
+        field += part;
+        ar.LetGoBefore(part.data() + part.size());
+    }
+}
+
 bool ReadInt(CTokenCursor& cur, int& field, TokenSet set)
 {
     return cur.NextInt(field, set);

@@ -30,6 +30,10 @@ void ReadKeys(CLineReader& ar, const char* badKeyMessage, Handler&& handler)
     }
 }
 
+// A value kept as text (a file name), copied a megabyte at a time with the text given back
+// behind it (see CLineReader::LetGoBefore): a line of megabytes is not held twice.
+void TakeText(CLineReader& ar, std::string_view value, std::string& field);
+
 // Value readers: each cuts one token of the set and scans it into the field. The field keeps
 // its value when there is no token or it does not scan; the result says whether it scanned.
 bool ReadInt(CTokenCursor& cur, int& field, TokenSet set = TokenSet::Key);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,15 @@ public:
         return true;
     }
 
+    // While a load gives the text back behind it: before `p` nothing is read again, so the
+    // text up to there may go. Nothing happens for a reader not told how.
+    void SetLetGo(std::function<void(const char*)> letGo) { m_letGo = std::move(letGo); }
+    void LetGoBefore(const char* p) const
+    {
+        if (m_letGo)
+            m_letGo(p);
+    }
+
     // Where the next line starts in the text.
     size_t Position() const { return m_nPos; }
     int LineCount() const { return m_pLineCount ? *m_pLineCount : 0; }
@@ -67,6 +77,7 @@ private:
     size_t m_nPos = 0;
     int* m_pLineCount;
     IUserInterface* m_pUI;
+    std::function<void(const char*)> m_letGo;
 };
 
 // "Error in file at line %d,  %s '%s'" in a message box; reading goes on afterwards.

@@ -45,13 +45,22 @@ std::string FileNameOf(const std::string& path)
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
+std::string NameKey(const std::string& name)
+{
+    if (!NamesNoFile(name))
+        return name;
+    uint64_t digest = 14695981039346656037ull; // FNV-1a over the name in lower case
+    for (const char c : name) {
+        digest ^= uint8_t(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        digest *= 1099511628211ull;
+    }
+    return "\n" + std::to_string(name.size()) + ":" + std::to_string(digest);
+}
+
 std::string ResolveCockpitPath(const std::string& folder, const std::string& name)
 {
-    // No system takes a longer name (Windows' long paths stop at 32,767 characters): such a
-    // name is looked for as it is, without copies of it walked through the folders.
-    constexpr size_t kLongestName = 32767 * 3;
-    if (name.size() > kLongestName)
-        return name;
+    if (NamesNoFile(name))
+        return name; // not walked through the folders
     std::string n = name;
     for (char& c : n)
         if (c == '\\')

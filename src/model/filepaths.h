@@ -76,6 +76,20 @@ struct CFileStamp
     int64_t ctime = 0; // the last change of the file or of its attributes
     auto operator<=>(const CFileStamp&) const = default;
 };
+// No system takes a longer file name (Windows' long paths stop at 32,767 characters, each
+// at most 3 bytes in UTF-8): a longer one names no file, and is neither looked for nor copied
+// more than it must be.
+constexpr size_t kLongestFileName = size_t(32767) * 3;
+inline bool NamesNoFile(std::string_view name)
+{
+    return name.size() > kLongestFileName;
+}
+
+// What tells file names apart, no letter case aside, without a copy of megabytes: the name
+// itself, or for a name that names no file its size and a digest (after a line end, which no
+// name read from a cockpit holds).
+std::string NameKey(const std::string& name);
+
 // The stamp of the file at path; exists is false when there is none.
 CFileStamp StampOf(const std::string& path);
 // A file's bytes as they are now: the same key again means the same bytes, whatever the name
